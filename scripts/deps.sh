@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, only those that are missing.
+set -euo pipefail
+PKGS=(g++ cmake ninja-build pkg-config
+      qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-l10n-tools
+      libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
+      fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils)
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

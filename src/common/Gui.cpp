@@ -1,0 +1,140 @@
+#include "Gui.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QScreen>
+#include <QTableWidget>
+
+#include "Messages.h"
+#include "ModFN.h"
+#include "Numbers.h"
+#include "Texts.h"
+
+namespace gui {
+
+void installMessageBoxPresenter() {
+  msg::setPresenter([](const msg::Message &m) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(m.title.isEmpty() ? builtinText(100).trimmed() : m.title);
+    box.setText(QString(m.text).replace(QChar(13), QChar(10)));
+    switch (m.icon) {
+      case msg::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+      case msg::Icon::Question: box.setIcon(QMessageBox::Question); break;
+      case msg::Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+      case msg::Icon::Information: box.setIcon(QMessageBox::Information); break;
+      case msg::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    QList<QPair<QMessageBox::StandardButton, msg::Answer>> buttons;
+    switch (m.buttons) {
+      case msg::Buttons::Ok: buttons = {{QMessageBox::Ok, msg::Answer::Ok}}; break;
+      case msg::Buttons::OkCancel:
+        buttons = {{QMessageBox::Ok, msg::Answer::Ok}, {QMessageBox::Cancel, msg::Answer::Cancel}};
+        break;
+      case msg::Buttons::YesNo:
+        buttons = {{QMessageBox::Yes, msg::Answer::Yes}, {QMessageBox::No, msg::Answer::No}};
+        break;
+      case msg::Buttons::YesNoCancel:
+        buttons = {{QMessageBox::Yes, msg::Answer::Yes},
+                   {QMessageBox::No, msg::Answer::No},
+                   {QMessageBox::Cancel, msg::Answer::Cancel}};
+        break;
+      case msg::Buttons::RetryCancel:
+        buttons = {{QMessageBox::Retry, msg::Answer::Retry}, {QMessageBox::Cancel, msg::Answer::Cancel}};
+        break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const auto &b : buttons) all |= b.first;
+    box.setStandardButtons(all);
+    const int def = qBound(1, m.defaultButton, static_cast<int>(buttons.size()));
+    box.setDefaultButton(buttons.at(def - 1).first);
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const auto &b : buttons)
+      if (b.first == clicked) return b.second;
+    return buttons.size() > 1 ? buttons.last().second : buttons.first().second;
+  });
+}
+
+QColor systemColor(int index) {
+  const QPalette pal = QApplication::palette();
+  switch (index) {
+    case 5: return pal.color(QPalette::Base);             // window background
+    case 8: return pal.color(QPalette::Text);             // window text
+    case 13: return pal.color(QPalette::Highlight);
+    case 14: return pal.color(QPalette::HighlightedText);
+    case 15: return pal.color(QPalette::Button);          // button face
+    case 18: return pal.color(QPalette::ButtonText);
+    default: return pal.color(QPalette::Window);
+  }
+}
+
+QColor vbColor(qint32 value) {
+  if (value < 0) return systemColor(static_cast<int>(static_cast<quint32>(value) & 0xFF));
+  const quint32 v = static_cast<quint32>(value);
+  return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+int px(double twips) {
+  return static_cast<int>(std::lround(twips / 15.0));
+}
+
+double toTwips(int pixels) { return pixels * 15.0; }
+
+int textWidthTwips(const QFont &font, const QString &text) {
+  const QFontMetrics fm(font);
+  int widest = 0;
+  for (const QString &line : QString(text).replace(QChar(13), QChar(10)).split(QChar(10)))
+    widest = std::max(widest, fm.horizontalAdvance(line));
+  return static_cast<int>(toTwips(widest));
+}
+
+int fittedColumnWidth(int widestTextTwips) {
+  int w = static_cast<int>(num::roundHalfEven(widestTextTwips * 1.2, 0));
+  if (w < 500) w = static_cast<int>(num::roundHalfEven(w * 1.4, 0));
+  return w;
+}
+
+void gsubSetColWidth(QWidget *window, QTableWidget *grid, bool merge) {
+  if (!grid) return;
+  Q_UNUSED(merge);  // cells are never merged in this program's grids
+  const QFont font = window ? window->font() : grid->font();
+  grid->setUpdatesEnabled(false);
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    int widest = 0;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+      if (const QTableWidgetItem *it = grid->item(r, c)) widest = std::max(widest, textWidthTwips(font, it->text()));
+    }
+    if (const QTableWidgetItem *h = grid->horizontalHeaderItem(c)) widest = std::max(widest, textWidthTwips(font, h->text()));
+    grid->setColumnWidth(c, px(fittedColumnWidth(widest)));
+  }
+  grid->setUpdatesEnabled(true);
+}
+
+void gsubSetMenuPics(QMenu *submenu, const QList<int> &positions, const QList<QPixmap> &pictures) {
+  if (!submenu) return;
+  const QList<QAction *> actions = submenu->actions();
+  for (int i = 0; i < positions.size() && i < 6 && i < pictures.size(); ++i) {
+    const int pos = positions.at(i);
+    if (pos >= 0 && pos < actions.size()) actions.at(pos)->setIcon(QIcon(pictures.at(i)));
+  }
+}
+
+QPixmap headingPicture() {
+  if (Mod_FN().gintTextMode == 3) {
+    QPixmap p(QStringLiteral("CusPic/151.bmp"));
+    return p;
+  }
+  return resourcePicture(151);
+}
+
+QIcon windowIcon() {
+  if (Mod_FN().gintTextMode == 3) return QIcon(QStringLiteral("CusPic/101.ico"));
+  return resourceIcon(100);
+}
+
+}  // namespace gui

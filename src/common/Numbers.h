@@ -1,0 +1,39 @@
+#pragma once
+// Number helpers shared by every part of the program: one rounding rule, one way of
+// reading numbers typed by the user or stored as catalogue text, one way of writing them.
+#include <QLocale>
+#include <QString>
+
+namespace num {
+
+// Decimal rounding to `places` digits, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value, int places = 0);
+
+// The locale used for every conversion between numbers and text. It is the user's
+// locale; where the system only offers the plain C locale the program falls back to
+// German, since its whole interface is German.
+QLocale locale();
+void setLocale(const QLocale &loc);
+void resetLocale();
+
+// Text to number in the program's locale, as the user types it or the catalogue stores
+// it ("1.500,5" in German). Blanks around the number are ignored; group separators are
+// accepted. Returns false for empty or unreadable text.
+bool toDouble(const QString &text, double *out);
+bool toFloat(const QString &text, float *out);
+// 16-bit integer conversion as the settings need it: the number is rounded half to even
+// and must fit into -32768..32767.
+bool toInt16(const QString &text, int *out);
+
+// Pattern "##,##0": thousands grouping, no decimals.
+QString formatGrouped(double value);
+// Pattern "0": no grouping, no decimals.
+QString formatWhole(double value);
+// A single-precision value as text: up to 7 significant digits, the locale's decimal
+// separator, no grouping (1000.5 -> "1000,5", 0.0167 -> "0,0167").
+QString singleToText(float value);
+// A double as plain number text with up to 15 significant digits (used where a value
+// computed in double precision is shown, e.g. the rounded safety "1,5").
+QString doubleToText(double value);
+
+}  // namespace num

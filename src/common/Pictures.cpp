@@ -1,0 +1,147 @@
+// The program's pictures, drawn with QPainter: no bitmap files are shipped.
+#include <QPainter>
+#include <QPainterPath>
+
+#include "Gui.h"
+
+namespace gui {
+
+namespace {
+const QColor kBlue(0, 0, 255);
+const QColor kLightBlue(192, 192, 255);
+const QColor kDark(30, 40, 90);
+
+// The program's mark: a rail profile with a roller on it.
+void drawMark(QPainter &p, const QRectF &r) {
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kBlue);
+  p.drawRoundedRect(r, r.width() * 0.12, r.height() * 0.12);
+  const QRectF rail(r.left() + r.width() * 0.12, r.top() + r.height() * 0.62, r.width() * 0.76, r.height() * 0.16);
+  p.setBrush(QColor(220, 225, 235));
+  p.drawRect(rail);
+  p.setBrush(kLightBlue);
+  const qreal d = r.width() * 0.34;
+  p.drawEllipse(QPointF(r.center().x(), rail.top() - d / 2), d / 2, d / 2);
+  p.setBrush(kBlue);
+  p.drawEllipse(QPointF(r.center().x(), rail.top() - d / 2), d / 6, d / 6);
+}
+
+QPixmap canvas(int w, int h) {
+  QPixmap pm(w, h);
+  pm.fill(Qt::transparent);
+  return pm;
+}
+
+QPixmap arrowButton(bool left, QColor c) {
+  QPixmap pm = canvas(24, 24);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(c);
+  QPolygonF poly;
+  if (left) poly << QPointF(3, 12) << QPointF(12, 4) << QPointF(12, 9) << QPointF(21, 9) << QPointF(21, 15) << QPointF(12, 15) << QPointF(12, 20);
+  else poly << QPointF(21, 12) << QPointF(12, 4) << QPointF(12, 9) << QPointF(3, 9) << QPointF(3, 15) << QPointF(12, 15) << QPointF(12, 20);
+  p.drawPolygon(poly);
+  return pm;
+}
+
+QPixmap letterButton(const QString &letter, QColor back) {
+  QPixmap pm = canvas(24, 24);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(back);
+  p.drawEllipse(QRectF(2, 2, 20, 20));
+  p.setPen(Qt::white);
+  QFont f = p.font();
+  f.setBold(true);
+  f.setPixelSize(14);
+  p.setFont(f);
+  p.drawText(QRectF(2, 2, 20, 20), Qt::AlignCenter, letter);
+  return pm;
+}
+}  // namespace
+
+QPixmap resourcePicture(int id) {
+  switch (id) {
+    case 100: case 101: {  // icon / marker arrow in lists
+      QPixmap pm = canvas(32, 32);
+      QPainter p(&pm);
+      drawMark(p, QRectF(1, 1, 30, 30));
+      return pm;
+    }
+    case 150: {  // logo band
+      QPixmap pm = canvas(180, 48);
+      QPainter p(&pm);
+      p.setRenderHint(QPainter::Antialiasing);
+      QFont f = p.font();
+      f.setBold(true);
+      f.setPixelSize(30);
+      f.setItalic(true);
+      p.setFont(f);
+      p.setPen(kBlue);
+      p.drawText(QRectF(0, 0, 180, 48), Qt::AlignCenter, QStringLiteral("TARVEL"));
+      return pm;
+    }
+    case 151: {  // heading picture
+      QPixmap pm = canvas(48, 48);
+      QPainter p(&pm);
+      drawMark(p, QRectF(2, 2, 44, 44));
+      return pm;
+    }
+    case 152: {  // info picture: a linear module
+      QPixmap pm = canvas(200, 90);
+      QPainter p(&pm);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(QPen(kDark, 1.5));
+      p.setBrush(QColor(210, 214, 222));
+      p.drawRect(QRectF(8, 52, 184, 18));
+      p.setBrush(kLightBlue);
+      p.drawRoundedRect(QRectF(70, 30, 60, 24), 3, 3);
+      p.setBrush(kBlue);
+      p.drawRect(QRectF(4, 48, 8, 26));
+      p.drawRect(QRectF(188, 48, 8, 26));
+      return pm;
+    }
+    case 200: return letterButton(QStringLiteral("?"), kBlue);              // help
+    case 201: return letterButton(QStringLiteral("i"), QColor(0, 128, 0));  // info
+    case 202: return letterButton(QStringLiteral("S"), QColor(160, 90, 0)); // special
+    case 203: return letterButton(QStringLiteral("X"), QColor(190, 0, 0));  // exit
+    case 204: return arrowButton(true, kBlue);                              // back
+    case 205: return arrowButton(false, kBlue);                             // next
+    case 206: return letterButton(QStringLiteral("="), QColor(0, 110, 160));// calculate
+    case 207: {  // grid marker
+      QPixmap pm = canvas(12, 12);
+      QPainter p(&pm);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(Qt::NoPen);
+      p.setBrush(kBlue);
+      p.drawPolygon(QPolygonF() << QPointF(2, 1) << QPointF(11, 6) << QPointF(2, 11));
+      return pm;
+    }
+    case 208: {  // delete marker
+      QPixmap pm = canvas(12, 12);
+      QPainter p(&pm);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(QPen(QColor(200, 0, 0), 2.2));
+      p.drawLine(QPointF(2, 2), QPointF(10, 10));
+      p.drawLine(QPointF(10, 2), QPointF(2, 10));
+      return pm;
+    }
+    default: {
+      QPixmap pm = canvas(24, 24);
+      QPainter p(&pm);
+      drawMark(p, QRectF(1, 1, 22, 22));
+      return pm;
+    }
+  }
+}
+
+QIcon resourceIcon(int id) {
+  QIcon icon;
+  icon.addPixmap(resourcePicture(id == 100 ? 100 : id));
+  return icon;
+}
+
+}  // namespace gui
