@@ -1,0 +1,38 @@
+#pragma once
+// The six load models. One interface: the force rows as typed, the distance fields as
+// typed, and a loader for the series rows of every table set; out come the result rows
+// the evaluation rates, the loads shown on the picture, the series menu captions, the
+// distances in force and whether the calculation was refused. Messages (refusals,
+// factor errors, "Berechnungsfehler!") go through the message service in the order the
+// user sees them.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "arrangements/models/Arrangement.h"
+#include "common/ModFN.h"
+
+struct CalcInput {
+  ArrangementId arrangement = ArrangementId::EKaEDSch;
+  TextRows forces;       // data rows of the force table: label, force, x, y, z (texts as typed)
+  QString m, n;          // distance fields as typed (ignored where the arrangement has none)
+  int tableCount = 0;    // table codes 1..tableCount (catalogue sets, then the special shoe)
+  // Loads the series rows (geometry layout, columns 0..12) of one table code; an empty
+  // result contributes no rows.
+  std::function<TextRows(int code)> loadTable;
+};
+
+struct CalcOutput {
+  bool calcFailed = false;   // refused for missing or wrong input (mblnCalcFailed)
+  bool completed = false;    // results computed (false after a refusal or an error)
+  QString mText, nText;      // what the distance fields show afterwards
+  float unitDistance = 0.0f; // gsngUnitDistance
+  float railDistance = 0.0f; // gsngRailDistance
+  TextRows result;           // gastrResult rows: Serie, Gr, load as text, unit series
+  QVector<std::array<float, 5>> loads;  // msngLoad rows (Q1,Q2,Q3,Q4,P or out0..out4)
+  QStringList captions;      // series menu captions: unit series, blank, size
+};
+
+CalcOutput runModel(const CalcInput &in);

@@ -1,0 +1,38 @@
+#pragma once
+// The catalogue database: one read-only SQLite file, DBFN.db, in the program directory.
+// Every query opens it afresh, runs the SQL text of a table code and leaves the rows in
+// one of the three result sets of the module state (grsSettings, grsSerie, grsInfo).
+#include <QString>
+#include <functional>
+
+namespace catalogue {
+// The file queried; by default DBFN.db beside the executable.
+QString file();
+void setFile(const QString &path);
+void resetFile();
+// Shown (modally) before a query whose show-busy flag is set; the desktop program
+// installs the busy window here. Nothing is shown when no hook is installed.
+void setBusyHook(std::function<void()> hook);
+// A table name taken from the settings is only ever put into SQL when it is a plain
+// identifier (letters, digits, underscore).
+bool isPlainIdentifier(const QString &name);
+}  // namespace catalogue
+
+// Builds the SQL text of a table code into Mod_FN().gstrSQL (the table-set number is
+// used only with code 20). Codes: 0 settings, 1..gintTblAnz geometry of a table set,
+// 20 evaluation data, 21 representatives, 22 database information, 23 special series.
+void conStrSQL(int code, int setNo);
+// Runs the query of a table code into the result set of its class. A database error
+// shows "msubSearchDB! Database error" and ends the program (msg::endProgram).
+void msubSearchDB(int code, bool showBusy, int setNo);
+
+// Loads all settings into gastrSettings.
+void sSetField();
+// Builds gintTblAnz and gastrTblNam for the groups switched on (FN, TL, So).
+void sSetTblAnzBez(bool fn, bool tl, bool so);
+// Loads one table set (or the special roller shoe) into gastrSerie. Geometry layout for
+// codes 1..total (+1 = the special roller shoe), evaluation layout for code 20 with the
+// table-set number (beyond total = the special roller shoe). An empty table set shows
+// the "sBerDat!" message and leaves gastrSerie empty, so that it contributes no rows.
+// Returns true when rows were loaded.
+bool sBerDat(int code, int setNo, int total);
