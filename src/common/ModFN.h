@@ -25,6 +25,7 @@ struct ModFNState {
   int gintTextMode = 1;           // 3 = customer text set, 1 = built-in texts
   QString gstrSubVersion;         // " c" for minor version 2
   float gsngSiko = 0.0f;          // required static safety in force
+  int gintLoadType = 0;           // load type whose safety is in gsngSiko: 0 ruhend, 1 schwellend, 2 wechselnd
   TextRows gastrSettings;         // rows of key (Beschr) and value (Wert)
 
   // catalogue
