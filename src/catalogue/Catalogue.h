@@ -10,12 +10,19 @@ namespace catalogue {
 QString file();
 void setFile(const QString &path);
 void resetFile();
+// The file set with setFile, empty when the default is in force.
+QString fileOverride();
 // Shown (modally) before a query whose show-busy flag is set; the desktop program
 // installs the busy window here. Nothing is shown when no hook is installed.
 void setBusyHook(std::function<void()> hook);
 // A table name taken from the settings is only ever put into SQL when it is a plain
 // identifier (letters, digits, underscore).
 bool isPlainIdentifier(const QString &name);
+// The n-th name (from 1) of a table-name list such as "A/B/C/": the text before the n-th
+// "/". A list with fewer names gives an empty text.
+QString nthTableName(const QString &list, int n);
+// The title of the box that reports a database error before the program ends.
+inline QString databaseErrorTitle() { return QStringLiteral("msubSearchDB! Database error"); }
 }  // namespace catalogue
 
 // Builds the SQL text of a table code into Mod_FN().gstrSQL (the table-set number is

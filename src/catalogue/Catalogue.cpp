@@ -1,0 +1,317 @@
+#include "catalogue/Catalogue.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "catalogue/Sqlite.h"
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+
+namespace catalogue {
+
+namespace {
+QString &overridePath() {
+  static QString path;
+  return path;
+}
+std::function<void()> &busyHook() {
+  static std::function<void()> hook;
+  return hook;
+}
+// What is wrong with the table names of the SQL text in gstrSQL, found while the text
+// was built; empty when nothing is. A faulty name never enters the text, the query
+// reports the problem as a database error instead.
+QString &sqlProblem() {
+  static QString problem;
+  return problem;
+}
+}  // namespace
+
+QString file() {
+  if (!overridePath().isEmpty()) return overridePath();
+  const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                   : QDir::currentPath();
+  return QDir(dir).filePath(QStringLiteral("DBFN.db"));
+}
+
+void setFile(const QString &path) { overridePath() = path; }
+void resetFile() { overridePath().clear(); }
+QString fileOverride() { return overridePath(); }
+
+void setBusyHook(std::function<void()> hook) { busyHook() = std::move(hook); }
+
+bool isPlainIdentifier(const QString &name) {
+  if (name.isEmpty()) return false;
+  for (int i = 0; i < name.size(); ++i) {
+    const char16_t c = name.at(i).unicode();
+    const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    const bool digit = c >= u'0' && c <= u'9';
+    if (!(letter || c == u'_' || (digit && i > 0))) return false;
+  }
+  return true;
+}
+
+QString nthTableName(const QString &list, int n) {
+  if (n < 1) return QString();
+  const QStringList parts = list.split(QLatin1Char('/'));
+  // The last part follows no "/" and is therefore no name.
+  if (n > parts.size() - 1) return QString();
+  return parts.at(n - 1);
+}
+
+}  // namespace catalogue
+
+namespace {
+
+enum class Target { None, Settings, Serie, Info };
+
+Target targetOf(int code) {
+  const int tblAnz = Mod_FN().gintTblAnz;
+  if (code == 0) return Target::Settings;
+  if (code >= 1 && code <= tblAnz && code < 20) return Target::Serie;
+  if (code == 20 || code == 23) return Target::Serie;
+  if (code == 21 || code == 22) return Target::Info;
+  return Target::None;
+}
+
+// The name of one table of a set, checked: an empty or faulty name is noted as the
+// problem of the SQL text, and a faulty one is left out of the text.
+QString checkedName(const QString &name, int setNo, const QString &role, QString *problem) {
+  if (name.isEmpty()) {
+    if (problem->isEmpty())
+      *problem = QStringLiteral("Für den Tabellensatz %1 ist keine %2 eingetragen.")
+                     .arg(setNo)
+                     .arg(role);
+    return QString();
+  }
+  if (!catalogue::isPlainIdentifier(name)) {
+    if (problem->isEmpty())
+      *problem = QStringLiteral("Die %1 \"%2\" des Tabellensatzes %3 gibt es nicht: ein "
+                                "Tabellenname besteht nur aus Buchstaben, Ziffern und "
+                                "Unterstrichen.")
+                     .arg(role, name)
+                     .arg(setNo);
+    return QString();
+  }
+  return name;
+}
+
+}  // namespace
+
+void conStrSQL(int code, int setNo) {
+  try {
+    static const QStringList fixed = {
+        QStringLiteral("Einstellung"), QStringLiteral("Vertreter"), QStringLiteral("Info"),
+        QStringLiteral("FNSonder"),    QStringLiteral("FDSonder"),  QStringLiteral("FESonder")};
+    ModFNState &s = Mod_FN();
+    const int n = code == 20 ? setNo : code;
+    QString problem;
+    QString a, b, c;
+    const Target target = targetOf(code);
+    const bool tableSet = target == Target::Serie && code != 23;
+    if (tableSet && n != 0 && n != 23) {
+      a = checkedName(catalogue::nthTableName(s.gastrTblNam.value(0), n), n,
+                      QStringLiteral("Grundtabelle"), &problem);
+      b = checkedName(catalogue::nthTableName(s.gastrTblNam.value(1), n), n,
+                      QStringLiteral("Doppelschienentabelle"), &problem);
+      c = checkedName(catalogue::nthTableName(s.gastrTblNam.value(2), n), n,
+                      QStringLiteral("Einzelschienentabelle"), &problem);
+    } else if (tableSet) {
+      problem = QStringLiteral("Den Tabellensatz %1 gibt es nicht.").arg(n);
+    }
+
+    QString sql;
+    if (code == 0) {
+      sql = QStringLiteral("SELECT cstr(Beschr) as Beschr, cstr(Wert) as Wert ") +
+            QStringLiteral("FROM ") + fixed.at(0) + QStringLiteral(" ORDER BY Beschr");
+    } else if (code == 20) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(a.C) as C, cstr(a.Co) as Co, ") +
+            QStringLiteral("cstr(a.Ls) as Ls, cstr(a.D) as D, cstr(a.TypR) as TypR, ") +
+            QStringLiteral("cstr(b.Serie) as FD, cstr(b.Best) as FDBest, cstr(b.KBs) as KBs, ") +
+            QStringLiteral("cstr(c.Serie) as FE, cstr(c.Best) as FEBest, cstr(c.KB1) as KB1 ") +
+            QStringLiteral("FROM ") + a + QStringLiteral(" a, ") + b + QStringLiteral(" b, ") + c +
+            QStringLiteral(" c Where a.Gr = b.Gr ") + QStringLiteral("AND a.Gr = c.Gr ORDER BY a.Gr");
+    } else if (code == 21) {
+      sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Street) as Street, ") +
+            QStringLiteral("cstr(Town) as Town, cstr(Telefon) as Telefon, cstr(Telefax) as Telefax, ") +
+            QStringLiteral("cstr(EMail) as EMail FROM ") + fixed.at(1) +
+            QStringLiteral(" ORDER BY Town");
+    } else if (code == 22) {
+      sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Version) as Version, ") +
+            QStringLiteral("cstr(Author) as Author, cstr(Telefon) as Telefon, cstr(EMail) as EMail ") +
+            QStringLiteral("FROM ") + fixed.at(2);
+    } else if (code == 23) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(b.Best) as FDBest, cstr(c.Best) as FEBest, ") +
+            QStringLiteral("cstr(a.C) as C, cstr(a.Co) as Co, cstr(a.D) as D, ") +
+            QStringLiteral("cstr(a.a1) as a1, cstr(a.a2) as a2, cstr(b.b1) as b1, cstr(c.b2) as b2, ") +
+            QStringLiteral("cstr(b.B) as MoK, cstr(c.B) as MoR, cstr(b.h1) as h1, ") +
+            QStringLiteral("cstr(c.h2) as h2, cstr(a.Ls) as Ls, cstr(b.KBs) as KBs, ") +
+            QStringLiteral("cstr(b.Kh9) as Kh9, cstr(b.KBF) as KBF, cstr(b.Kh3) as Kh3, ") +
+            QStringLiteral("cstr(c.KB1) as KB1, cstr(c.Kh1) as Kh1, cstr(c.KBE) as KBE, ") +
+            QStringLiteral("cstr(c.Kh3) as KhD, cstr(a.AnzR) as AnzR, cstr(a.TypR) as TypR ") +
+            QStringLiteral("FROM ") + fixed.at(3) + QStringLiteral(" a, ") + fixed.at(4) +
+            QStringLiteral(" b, ") + fixed.at(5) + QStringLiteral(" c Where a.IDNr = b.IDNr ") +
+            QStringLiteral("AND a.IDNr = c.IDNr ORDER BY a.Gr, a.Serie");
+    } else if (target == Target::Serie) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(a.a1) as a1, cstr(a.a2) as a2, ") +
+            QStringLiteral("cstr(b.b1) as b1, cstr(c.b2) as b2, cstr(b.h1) as h1, ") +
+            QStringLiteral("cstr(c.h2) as h2, cstr(a.AnzR) as AnzR, cstr(b.Serie) as FD, ") +
+            QStringLiteral("cstr(c.Serie) as FE, cstr(b.B) as B, cstr(c.B) as bI ") +
+            QStringLiteral("FROM ") + a + QStringLiteral(" a, ") + b + QStringLiteral(" b, ") + c +
+            QStringLiteral(" c Where a.Gr = b.Gr ") + QStringLiteral("AND a.Gr = c.Gr ORDER BY a.Gr");
+    } else {
+      msg::plain(QStringLiteral("Error Tabelname ") + QString::number(code) + QStringLiteral(" ?"));
+      return;
+    }
+    s.gstrSQL = sql;
+    catalogue::sqlProblem() = problem;
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("conStrSQL!"));
+  } catch (const std::exception &e) {
+    msg::critical(QString::fromUtf8(e.what()), QStringLiteral("conStrSQL!"));
+  }
+}
+
+void msubSearchDB(int code, bool showBusy, int setNo) {
+  ModFNState &s = Mod_FN();
+  conStrSQL(code, setNo);
+  if (showBusy && catalogue::busyHook()) catalogue::busyHook()();
+  try {
+    catalogue::sqlite::Database db(catalogue::file());
+    ResultSet *target = nullptr;
+    switch (targetOf(code)) {
+      case Target::Settings: target = &s.grsSettings; break;
+      case Target::Serie: target = &s.grsSerie; break;
+      case Target::Info: target = &s.grsInfo; break;
+      case Target::None: break;
+    }
+    if (!target) {
+      msg::plain(QStringLiteral("Error Question:") + QString::number(code) + QStringLiteral(" ?"));
+      return;
+    }
+    if (!catalogue::sqlProblem().isEmpty()) throw catalogue::sqlite::Error(catalogue::sqlProblem());
+    *target = db.query(s.gstrSQL);
+  } catch (const catalogue::sqlite::Error &e) {
+    msg::critical(e.text, catalogue::databaseErrorTitle());
+    msg::endProgram(1);
+  }
+}
+
+namespace {
+// The message of a routine that found no rows: the current error description, which
+// is empty here.
+void reportEmpty(const QString &title) { msg::critical(QString(), title); }
+
+QString describe(const std::exception &e) { return QString::fromUtf8(e.what()); }
+}  // namespace
+
+void sSetField() {
+  ModFNState &s = Mod_FN();
+  try {
+    msubSearchDB(0, false, 0);
+    ResultSet &rs = s.grsSettings;
+    if (rs.recordCount() == 0) {
+      reportEmpty(QStringLiteral("sSetField!"));
+      return;
+    }
+    TextRows rows;
+    rows.reserve(rs.recordCount());
+    for (const QStringList &record : rs.rows) {
+      QStringList row = record;
+      while (row.size() < rs.fieldCount()) row << QString();
+      rows << row;
+    }
+    s.gastrSettings = rows;
+    rs.close();
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetField!"));
+  } catch (const std::exception &e) {
+    msg::critical(describe(e), QStringLiteral("sSetField!"));
+  }
+}
+
+void sSetTblAnzBez(bool fn, bool tl, bool so) {
+  ModFNState &s = Mod_FN();
+  try {
+    QStringList names = {QString(), QString(), QString()};
+    int total = 0;
+    const struct {
+      bool on;
+      const char *prefix;
+    } groups[] = {{fn, "FN"}, {tl, "TL"}, {so, "So"}};
+    for (const auto &g : groups) {
+      if (!g.on) continue;
+      const QString prefix = QString::fromLatin1(g.prefix);
+      const QString countText = gfstrSettings(prefix + QStringLiteral("TblAnz"), false);
+      int count = 0;
+      if (!num::toInt16(countText, &count)) {
+        double d = 0;
+        throw AppError(num::toDouble(countText, &d) ? err::overflow() : err::typeMismatch());
+      }
+      if (count != 0) {
+        for (int i = 0; i < 3; ++i)
+          names[i] += gfstrSettings(prefix + QStringLiteral("TblNam") + QString::number(i), false);
+      }
+      total += count;
+      if (total < -32768 || total > 32767) throw AppError(err::overflow());
+    }
+    s.gintTblAnz = total;
+    s.gastrTblNam = names;
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetTblAnzBez!"));
+  } catch (const std::exception &e) {
+    msg::critical(describe(e), QStringLiteral("sSetTblAnzBez!"));
+  }
+}
+
+bool sBerDat(int code, int setNo, int total) {
+  ModFNState &s = Mod_FN();
+  try {
+    const bool fromDatabase = (code != 20 && code <= total) || (code == 20 && setNo <= total);
+    if (fromDatabase) {
+      msubSearchDB(code, false, setNo);
+      const ResultSet &rs = s.grsSerie;
+      if (rs.recordCount() == 0) {
+        // No rows for this table set: nothing of the previous set may be taken for it.
+        s.gastrSerie.clear();
+        reportEmpty(QStringLiteral("sBerDat!"));
+        return false;
+      }
+      TextRows rows;
+      rows.reserve(rs.recordCount());
+      for (const QStringList &record : rs.rows) {
+        QStringList row = record;
+        while (row.size() < rs.fieldCount()) row << QString();
+        rows << row;
+      }
+      s.gastrSerie = rows;
+      return true;
+    }
+    // The user's special roller shoe, in the layout the caller asks for.
+    const QStringList &values = code == 20 ? s.gastrSonderAusw : s.gastrSonderGeo;
+    if (values.size() < 13) throw AppError(err::subscript());
+    s.gastrSerie = TextRows{values.mid(0, 13)};
+    return true;
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const AppError &e) {
+    s.gastrSerie.clear();
+    msg::critical(e.description(), QStringLiteral("sBerDat!"));
+  } catch (const std::exception &e) {
+    s.gastrSerie.clear();
+    msg::critical(describe(e), QStringLiteral("sBerDat!"));
+  }
+  return false;
+}
