@@ -26,4 +26,6 @@ struct ArrangementInfo {
 
 const QVector<ArrangementInfo> &arrangements();
 const ArrangementInfo *arrangementByScreen(const QString &screenName);
+// By the start screen's picture tag ("PicVKaZDS"); nullptr for an unknown tag.
+const ArrangementInfo *arrangementByPictureTag(const QString &tag);
 const ArrangementInfo &arrangement(ArrangementId id);

@@ -2,6 +2,7 @@
 // Bearing load factors and moment capacities of a guide series.
 // A zero divisor shows the function's own message ("Error gfsngK1!" ...) through the
 // message service and gives 0.
+#include <QtGlobal>
 
 // k1 in 1/mm, rounded to 4 places: 2/B for a double rail, 1/(n/2 + bI) for a pair of
 // single rails at distance n.

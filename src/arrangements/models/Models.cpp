@@ -1,0 +1,235 @@
+#include "arrangements/models/Models.h"
+
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "arrangements/models/Kernels.h"
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+
+namespace models {
+
+bool readCell(const QStringList &row, int column, float *out, QString *error) {
+  if (num::toFloat(row.value(column), out)) return true;
+  if (error) *error = err::typeMismatch();
+  return false;
+}
+
+bool readCellInt16(const QStringList &row, int column, int *out, QString *error) {
+  if (num::toInt16(row.value(column), out)) return true;
+  double d = 0.0;
+  if (error) *error = num::toDouble(row.value(column), &d) ? err::overflow() : err::typeMismatch();
+  return false;
+}
+
+namespace {
+
+// How an arrangement reads its distance fields and which refusal it gives.
+struct DistanceRules {
+  bool readsM, readsN;
+  bool showsRounded;  // the field shows the rounded distance afterwards
+  bool unitIsM;       // gsngUnitDistance = m (otherwise 0)
+  bool railIsN;       // gsngRailDistance = n (otherwise 0)
+  int refusalText;    // text id when a distance is not positive (0: none)
+};
+
+DistanceRules distanceRules(ArrangementId id) {
+  switch (id) {
+    case ArrangementId::EKaEDSch: return {false, false, false, false, false, 0};
+    // The single pair keeps the rail distance as typed in its field (an empty field
+    // shows "0"); it only uses the rounded value.
+    case ArrangementId::ERoEESch: return {false, true, false, false, true, 319};
+    case ArrangementId::ZKaEDSch: return {true, false, true, true, false, 320};
+    case ArrangementId::ZKaZDSch: return {false, true, true, false, true, 319};
+    case ArrangementId::VKaZDSch: return {true, true, true, true, true, 321};
+    case ArrangementId::ZRoEESch: return {true, true, true, true, true, 313};
+  }
+  return {false, false, false, false, false, 0};
+}
+
+// A distance field: empty counts as "0"; the number is rounded to whole millimetres,
+// halves to the even neighbour. Returns false for a text that is no number (the field
+// keeps it so that the user sees what he typed).
+bool readDistance(const QString &typed, bool showRounded, QString *shown, float *value) {
+  QString text = typed.isEmpty() ? QStringLiteral("0") : typed;
+  *shown = text;
+  *value = 0.0f;
+  double d = 0.0;
+  if (!num::toDouble(text, &d)) return false;
+  const double r = num::roundHalfEven(d, 0);
+  if (!(std::fabs(r) <= FLT_MAX)) return false;
+  *value = static_cast<float>(r);
+  if (showRounded) *shown = num::singleToText(*value);
+  return true;
+}
+
+Dir directionOf(const QString &label) {
+  if (label == QLatin1String("X +")) return Dir::XPlus;
+  if (label == QLatin1String("- X")) return Dir::XMinus;
+  if (label == QLatin1String("Y +")) return Dir::YPlus;
+  if (label == QLatin1String("- Y")) return Dir::YMinus;
+  if (label == QLatin1String("Z +")) return Dir::ZPlus;
+  if (label == QLatin1String("- Z")) return Dir::ZMinus;
+  return Dir::None;
+}
+
+// Converts the force rows; stops at the first row with a text that is no number and
+// returns its index (-1 when all rows are readable). The calculation reports that row
+// when it reaches it, after the messages of the rows before it.
+int convertForces(const TextRows &rows, std::vector<Force> *forces) {
+  forces->clear();
+  forces->reserve(static_cast<size_t>(rows.size()));
+  for (int r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows.at(r);
+    Force f;
+    f.dir = directionOf(row.value(0));
+    if (!num::toFloat(row.value(1), &f.F) || !num::toFloat(row.value(2), &f.x) ||
+        !num::toFloat(row.value(3), &f.y) || !num::toFloat(row.value(4), &f.z))
+      return r;
+    f.F = std::fabs(f.F);
+    forces->push_back(f);
+  }
+  return -1;
+}
+
+bool firstRowComplete(const TextRows &rows) {
+  if (rows.isEmpty()) return false;
+  const QStringList &row = rows.first();
+  for (int c = 1; c <= 4; ++c)
+    if (row.value(c).isEmpty()) return false;
+  return true;
+}
+
+// The calculation over all table sets for one kernel. Throws AppError with the
+// description of the first unexpected error.
+template <class K>
+void calculate(const CalcInput &in, const typename K::Params &params,
+               const std::vector<Force> &forces, int badForce, int unitColumn,
+               CalcOutput &out) {
+  std::vector<typename K::Series> series;
+  std::vector<int> factorErrors;  // series whose factors show a message
+  std::vector<float> acc;
+  const QString blank = QStringLiteral(" ");
+  const int rowCount = static_cast<int>(forces.size()) + (badForce >= 0 ? 1 : 0);
+
+  for (int code = 1; code <= in.tableCount; ++code) {
+    const TextRows rows = in.loadTable ? in.loadTable(code) : TextRows();
+    const int n = rows.size();
+
+    // Each series row is converted once per table set. A row that cannot be read stops
+    // the calculation where it is first used: at the first force row, after the series
+    // before it.
+    series.assign(static_cast<size_t>(n), typename K::Series());
+    factorErrors.clear();
+    int usable = n;
+    QString seriesError;
+    for (int s = 0; s < n; ++s) {
+      if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
+        usable = s;
+        break;
+      }
+      if (series[static_cast<size_t>(s)].factorError) factorErrors.push_back(s);
+    }
+
+    acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
+    for (int r = 0; r < rowCount; ++r) {
+      if (r == badForce) throw AppError(err::typeMismatch());
+      const Force &f = forces[static_cast<size_t>(r)];
+      if constexpr (K::kHasFactors) {
+        // The factor messages the user sees for this force row, series by series.
+        for (int s : factorErrors) {
+          if (s >= usable) break;
+          K::showFactorMessages(params, series[static_cast<size_t>(s)]);
+        }
+      }
+      const typename K::Series *sp = series.data();
+      float *ap = acc.data();
+      for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+      if (usable < n) throw AppError(seriesError);
+    }
+
+    for (int s = 0; s < n; ++s) {
+      std::array<float, 5> loads;
+      K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, loads);
+      for (float v : loads)
+        if (!std::isfinite(v)) throw AppError(err::overflow());
+      const QStringList &row = rows.at(s);
+      const QString unitSeries = row.value(unitColumn);
+      out.result.append({row.value(col::Serie), row.value(col::Gr), num::singleToText(loads[4]),
+                         unitSeries});
+      out.loads.append(loads);
+      out.captions.append(unitSeries + blank + row.value(col::Gr));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace models
+
+CalcOutput runModel(const CalcInput &in) {
+  using namespace models;
+  CalcOutput out;
+  out.mText = in.m;
+  out.nText = in.n;
+
+  // Distances first: the fields show their value and the distances in force are set
+  // before any check, as the user sees them after a refusal too.
+  const DistanceRules rules = distanceRules(in.arrangement);
+  float m = 0.0f, n = 0.0f;
+  bool distancesOk = true;
+  if (rules.readsM) distancesOk &= readDistance(in.m, rules.showsRounded, &out.mText, &m);
+  if (rules.readsN) distancesOk &= readDistance(in.n, rules.showsRounded, &out.nText, &n);
+  out.unitDistance = rules.unitIsM ? m : 0.0f;
+  out.railDistance = rules.railIsN ? n : 0.0f;
+
+  const auto refuse = [&out](int textId) {
+    msg::critical2(builtinText(textId), builtinText(314));
+    out.calcFailed = true;
+    return out;
+  };
+  if (rules.refusalText != 0) {
+    const bool mBad = rules.readsM && !(m > 0.0f);
+    const bool nBad = rules.readsN && !(n > 0.0f);
+    if (!distancesOk || mBad || nBad) return refuse(rules.refusalText);
+  }
+  if (!firstRowComplete(in.forces)) return refuse(315);
+  out.calcFailed = false;
+
+  try {
+    std::vector<Force> forces;
+    const int badForce = convertForces(in.forces, &forces);
+    const ArrangementInfo &info = arrangement(in.arrangement);
+    const int unitColumn = info.rollerShoe ? col::FE : col::FD;
+    switch (in.arrangement) {
+      case ArrangementId::EKaEDSch:
+        calculate<SingleUnit>(in, {false, 0.0f}, forces, badForce, unitColumn, out);
+        break;
+      case ArrangementId::ERoEESch:
+        calculate<SingleUnit>(in, {true, n}, forces, badForce, unitColumn, out);
+        break;
+      case ArrangementId::ZKaEDSch:
+        calculate<RailPositions>(in, {m, 0.0f, false}, forces, badForce, unitColumn, out);
+        break;
+      case ArrangementId::ZRoEESch:
+        calculate<RailPositions>(in, {m, n, true}, forces, badForce, unitColumn, out);
+        break;
+      case ArrangementId::ZKaZDSch:
+        calculate<TwoRails>(in, {0.0f, n, false}, forces, badForce, unitColumn, out);
+        break;
+      case ArrangementId::VKaZDSch:
+        calculate<TwoRails>(in, {m, n, true}, forces, badForce, unitColumn, out);
+        break;
+    }
+    out.completed = true;
+  } catch (const AppError &e) {
+    msg::critical(e.description(), builtinText(316));
+    out.result.clear();
+    out.loads.clear();
+    out.captions.clear();
+    out.completed = false;
+  }
+  return out;
+}
