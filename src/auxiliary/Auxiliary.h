@@ -3,8 +3,10 @@
 // box and the list window of representatives / database information.
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class QWidget;
+class QUrl;
 
 // Hands a "mailto:" or "http://" link to the desktop; returns a result code (0 = failed).
 qint32 glngOpenLink(const QString &link);
@@ -14,3 +16,35 @@ void gsubHelp();
 void showAbout(QWidget *parent);
 // The list window FrmVertreter, modal: code 21 representatives, code 22 database information.
 void showVertreterList(QWidget *parent, int code);
+
+namespace aux {
+
+// The full path of the help document: <program directory>/Help/AnlFN.pdf.
+QString helpDocumentPath();
+
+// The desktop services behind the links, the help and the about box. Each can be
+// replaced (tests, or a platform without a desktop); an empty function restores the
+// default.
+//
+// Hands a URL to the desktop; true when the desktop accepted it.
+using UrlOpener = std::function<bool(const QUrl &)>;
+void setUrlOpener(UrlOpener opener);
+// Tells whether the desktop has a program that shows PDF documents.
+using ViewerCheck = std::function<bool()>;
+void setPdfViewerCheck(ViewerCheck check);
+// The path of a system-information tool, empty when none is installed.
+using ToolLookup = std::function<QString()>;
+void setSysInfoLookup(ToolLookup lookup);
+// Starts a program without waiting for it; true when it started.
+using ProgramStarter = std::function<bool(const QString &program)>;
+void setProgramStarter(ProgramStarter starter);
+
+// The defaults: xdg-mime knows a handler for application/pdf; the first of hardinfo,
+// gnome-system-monitor, kinfocenter, ksysguard found in PATH.
+bool defaultPdfViewerCheck();
+QString defaultSysInfoLookup();
+
+// Used by the about box's "Systeminfo" button.
+void startSysInfo();
+
+}  // namespace aux

@@ -17,4 +17,5 @@ inline QString typeMismatch() { return QStringLiteral("Typen unverträglich"); }
 inline QString overflow() { return QStringLiteral("Überlauf"); }
 inline QString subscript() { return QStringLiteral("Index außerhalb des gültigen Bereichs"); }
 inline QString invalidUseOfNull() { return QStringLiteral("Unzulässige Verwendung von Null"); }
+inline QString fileNotFound() { return QStringLiteral("Datei nicht gefunden"); }
 }  // namespace err

@@ -1,0 +1,192 @@
+#include "FrmVertreter.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+#include "Auxiliary.h"
+#include "LabelText.h"
+#include "catalogue/Catalogue.h"
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Texts.h"
+
+namespace {
+// Design size of the window and its margins, in twips.
+constexpr int kDesignWidth = 10800;
+constexpr int kDesignHeight = 5400;
+constexpr int kMargin = 60;
+constexpr int kGapBelowHeading = 120;
+constexpr qint32 kLinkBlue = 16711680;
+constexpr int kButtonTextColour = 18;
+
+QString sqlErrorTitle() { return QStringLiteral("SQL-Datenbankfehler!"); }
+}  // namespace
+
+FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCode(code) {
+  setObjectName(QStringLiteral("FrmVertreter"));
+  setModal(true);
+  setSizeGripEnabled(true);
+
+  LabUebSchr = new QLabel(this);
+  LabUebSchr->setObjectName(QStringLiteral("LabUebSchr"));
+  LabUebSchr->setTextFormat(Qt::PlainText);
+  LabUebSchr->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  QFont headingFont = LabUebSchr->font();
+  headingFont.setBold(true);
+  headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
+  LabUebSchr->setFont(headingFont);
+
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+
+  MSHFlexGrid1 = new QTableWidget(this);
+  MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
+  MSHFlexGrid1->horizontalHeader()->hide();
+  MSHFlexGrid1->verticalHeader()->hide();
+  MSHFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  MSHFlexGrid1->setSelectionMode(QAbstractItemView::NoSelection);
+  MSHFlexGrid1->setFocusPolicy(Qt::NoFocus);
+  MSHFlexGrid1->setMouseTracking(true);
+  MSHFlexGrid1->viewport()->setMouseTracking(true);
+  MSHFlexGrid1->viewport()->installEventFilter(this);
+  connect(MSHFlexGrid1, &QTableWidget::cellClicked, this, &FrmVertreter::cellClicked);
+
+  sSetLayout();
+  resize(gui::px(kDesignWidth), gui::px(kDesignHeight));
+  // The window may grow but never shrink below the size it was loaded with.
+  mLoadedSize = size();
+  setMinimumSize(mLoadedSize);
+  fillGrid();
+  placeControls();
+}
+
+void FrmVertreter::sSetLayout() {
+  try {
+    setWindowTitle(windowCaption(100));
+    setWindowIcon(gui::windowIcon());
+    Image1->setPixmap(gui::headingPicture());
+    Image1->adjustSize();
+    const QString heading =
+        mintCode == 21 ? gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 250))
+                       : builtinText(101) + QChar(13) + builtinText(249);
+    LabUebSchr->setText(aux::shownText(heading));
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+}
+
+void FrmVertreter::fillGrid() {
+  const ResultSet &rs = Mod_FN().grsInfo;
+  if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
+    // Nothing to list; the window opens all the same with an empty grid.
+    msg::critical(builtinText(309), sqlErrorTitle());
+    return;
+  }
+  QTableWidget *g = MSHFlexGrid1;
+  g->setUpdatesEnabled(false);
+  g->setColumnCount(rs.fieldCount());
+  g->setRowCount(rs.recordCount() + 1);
+  const QColor fixedBack = gui::systemColor(15);
+  QFont fixedFont = g->font();
+  fixedFont.setBold(true);
+  for (int j = 0; j < rs.fieldCount(); ++j) {
+    auto *head = new QTableWidgetItem(rs.columns.at(j));
+    head->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    head->setBackground(fixedBack);
+    head->setFont(fixedFont);
+    g->setItem(0, j, head);
+  }
+  for (int p = 1; p <= rs.recordCount(); ++p) {
+    const QStringList &record = rs.rows.at(p - 1);
+    for (int j = 0; j < rs.fieldCount(); ++j) {
+      auto *it = new QTableWidgetItem(j < record.size() ? record.at(j) : QString());
+      it->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      g->setItem(p, j, it);
+    }
+  }
+  g->setUpdatesEnabled(true);
+  gui::gsubSetColWidth(this, g, false);
+  g->resizeRowsToContents();
+}
+
+void FrmVertreter::placeControls() {
+  const int margin = gui::px(kMargin);
+  const int w = width();
+  const QSize img = Image1->pixmap().isNull() ? QSize(0, 0) : Image1->pixmap().size();
+  Image1->setGeometry(w - margin - img.width(), margin, img.width(), img.height());
+  const int headingWidth = std::max(0, w - 3 * margin - img.width());
+  const int headingHeight = std::max(img.height(), LabUebSchr->heightForWidth(headingWidth));
+  LabUebSchr->setGeometry(margin, margin, headingWidth, headingHeight);
+  const int gridTop = margin + headingHeight + gui::px(kGapBelowHeading);
+  MSHFlexGrid1->setGeometry(margin, gridTop, std::max(0, w - 2 * margin),
+                            std::max(0, height() - gridTop - margin));
+}
+
+void FrmVertreter::resizeEvent(QResizeEvent *e) {
+  QDialog::resizeEvent(e);
+  placeControls();
+}
+
+bool FrmVertreter::linksActive() const {
+  return mintCode == 21 && MSHFlexGrid1->columnCount() > kMailColumn;
+}
+
+bool FrmVertreter::eventFilter(QObject *watched, QEvent *e) {
+  if (watched == MSHFlexGrid1->viewport()) {
+    if (e->type() == QEvent::MouseMove) {
+      const auto *me = static_cast<QMouseEvent *>(e);
+      const QModelIndex idx = MSHFlexGrid1->indexAt(me->position().toPoint());
+      hoverCell(idx.isValid() ? idx.row() : -1, idx.isValid() ? idx.column() : -1);
+    } else if (e->type() == QEvent::Leave) {
+      hoverCell(-1, -1);
+    }
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+void FrmVertreter::unmarkLink() {
+  if (mintLinkRow <= 0) return;
+  if (QTableWidgetItem *it = MSHFlexGrid1->item(mintLinkRow, kMailColumn)) {
+    QFont f = it->font();
+    f.setUnderline(false);
+    it->setFont(f);
+    it->setForeground(gui::systemColor(kButtonTextColour));
+  }
+  mintLinkRow = 0;
+}
+
+void FrmVertreter::hoverCell(int row, int column) {
+  if (linksActive() && row >= 1 && column == kMailColumn) {
+    MSHFlexGrid1->viewport()->setCursor(Qt::PointingHandCursor);
+    if (row == mintLinkRow) return;
+    unmarkLink();
+    if (QTableWidgetItem *it = MSHFlexGrid1->item(row, column)) {
+      QFont f = it->font();
+      f.setUnderline(true);
+      it->setFont(f);
+      it->setForeground(gui::vbColor(kLinkBlue));
+    }
+    mintLinkRow = row;
+  } else {
+    MSHFlexGrid1->viewport()->unsetCursor();
+    unmarkLink();
+  }
+}
+
+void FrmVertreter::cellClicked(int row, int column) {
+  if (!linksActive() || row < 1 || column != kMailColumn) return;
+  const QTableWidgetItem *it = MSHFlexGrid1->item(row, column);
+  if (!it || it->text().trimmed().isEmpty()) return;
+  glngOpenLink(QStringLiteral("mailto:") + it->text().trimmed());
+}
+
+void showVertreterList(QWidget *parent, int code) {
+  msubSearchDB(code, false, 0);
+  FrmVertreter w(code, parent);
+  w.exec();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The list window of the sales representatives (table code 21) or of the information
+// about the database (table code 22). It shows the rows the caller has just queried into
+// grsInfo; in the representatives list the e-mail column works as a link.
+#include <QDialog>
+#include <QSize>
+
+class QLabel;
+class QTableWidget;
+
+class FrmVertreter : public QDialog {
+  Q_OBJECT
+ public:
+  // Builds the window for the code from the current grsInfo (no query of its own).
+  FrmVertreter(int code, QWidget *parent = nullptr);
+
+  static constexpr int kMailColumn = 5;
+
+  QLabel *LabUebSchr = nullptr;
+  QLabel *Image1 = nullptr;
+  QTableWidget *MSHFlexGrid1 = nullptr;
+
+  // The data row whose e-mail cell is drawn as link, 0 when none.
+  int markedRow() const { return mintLinkRow; }
+  QSize loadedSize() const { return mLoadedSize; }
+
+ protected:
+  void resizeEvent(QResizeEvent *e) override;
+  bool eventFilter(QObject *watched, QEvent *e) override;
+
+ private:
+  void sSetLayout();
+  void fillGrid();
+  void placeControls();
+  void hoverCell(int row, int column);
+  void unmarkLink();
+  void cellClicked(int row, int column);
+  bool linksActive() const;
+
+  int mintCode;
+  int mintLinkRow = 0;
+  QSize mLoadedSize;
+};
