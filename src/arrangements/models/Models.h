@@ -24,6 +24,10 @@ struct CalcInput {
   std::function<TextRows(int code)> loadTable;
 };
 
+// mText/nText and the two distances are set before the input checks, so they are valid
+// after a refusal too (the fields show the rounded values, the distances are in force).
+// After a refusal (calcFailed) or an error shown as "Berechnungsfehler!" (completed false,
+// calcFailed false) the result lists are empty and the caller keeps its previous results.
 struct CalcOutput {
   bool calcFailed = false;   // refused for missing or wrong input (mblnCalcFailed)
   bool completed = false;    // results computed (false after a refusal or an error)

@@ -1,0 +1,391 @@
+// The four-position models: two cassettes on one double rail, two cassettes on two
+// double rails, four cassettes on two double rails, two roller-shoe pairs.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "ModelTestSupport.h"
+
+using namespace modeltest;
+
+namespace {
+
+const ArrangementId ZK = ArrangementId::ZKaEDSch;
+const ArrangementId ZZ = ArrangementId::ZKaZDSch;
+const ArrangementId VK = ArrangementId::VKaZDSch;
+const ArrangementId ZR = ArrangementId::ZRoEESch;
+
+using Loads = std::array<float, 5>;
+
+void expectLoads(const CalcOutput &out, const Loads &expected, int row = 0) {
+  ASSERT_TRUE(out.completed);
+  ASSERT_GT(out.loads.size(), row);
+  for (int k = 0; k < 5; ++k)
+    EXPECT_NEAR(out.loads[row][k], expected[k], 1e-3 * (1.0 + std::fabs(expected[k])))
+        << "out" << k;
+}
+
+QString s(double v) { return QString::number(v).replace(QLatin1Char('.'), QLatin1Char(',')); }
+
+// --- two cassettes on one double rail ------------------------------------------------
+
+TEST(TwoCassettesOneRail, VerticalForceZones) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200");
+  // Z3 at the centre: 500 on every position (labels show half of it).
+  expectLoads(calc1(ZK, {force("- Z", "1000", "0", "0", "0")}, m, {}), {500, 500, 500, 500, 500});
+  // Z3 towards cassette 1.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-50", "0", "0")}, m, {}), {750, 750, 250, 250, 750});
+  // Inside the track width the lateral offset plays no part.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-50", "15", "0")}, m, {}), {750, 750, 250, 250, 750});
+  // Z4 beyond cassette 1: cassette 2 is lifted.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-150", "0", "0")}, m, {}),
+              {1250, 1250, 250, 250, 1250});
+  // Z2 outside the track width, between the cassettes: b1 = 40, y = 30.
+  // NN = 1000 (30/40 + 0.5)(50/200 + 0.5) = 937.5, FN = 1000 (0.25)(1.25) = 312.5.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-50", "30", "0")}, m, {}),
+              {937.5, 937.5, 312.5, 312.5, 937.5});
+  // Z1 beyond a corner, quadrant A: P0 = P1 = NN, Q2 = -ON, Q3 = -OD.
+  // NN = 1000 * 1.25 * 1.25, ON = 500 * 1.25 * 0.25, OD = 500 * (1.25 * 1.25 - 1).
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-150", "-30", "0")}, m, {}),
+              {1562.5, 1562.5, 156.25, 281.25, 1562.5});
+  // Quadrant B swaps the lifted positions of cassette 2.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-150", "30", "0")}, m, {}),
+              {1562.5, 1562.5, 281.25, 156.25, 1562.5});
+  // Quadrant C and D mirror them onto cassette 1.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "150", "-30", "0")}, m, {}),
+              {156.25, 281.25, 1562.5, 1562.5, 1562.5});
+  expectLoads(calc1(ZK, {force("- Z", "1000", "150", "30", "0")}, m, {}),
+              {281.25, 156.25, 1562.5, 1562.5, 1562.5});
+  EXPECT_EQ(calc1(ZK, {force("- Z", "1000", "0", "0", "0")}, m, {}).result[0][2],
+            QStringLiteral("500"));
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST(TwoCassettesOneRail, UpwardAndDownwardForces) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200");
+  const char *points[][2] = {{"-50", "0"}, {"-150", "-30"}, {"80", "35"}, {"170", "5"}};
+  for (const auto &p : points) {
+    const CalcOutput up = calc1(ZK, {force("Z +", "1000", p[0], p[1], "0")}, m, {});
+    const CalcOutput down = calc1(ZK, {force("- Z", "1000", p[0], p[1], "0")}, m, {});
+    for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(up.loads[0][k], down.loads[0][k]) << p[0];
+    const CalcOutput both = calc1(ZK, {force("Z +", "1000", p[0], p[1], "0"),
+                                       force("- Z", "1000", p[0], p[1], "0")}, m, {});
+    for (int k = 0; k < 5; ++k) EXPECT_FLOAT_EQ(both.loads[0][k], 0.0f) << p[0];
+  }
+}
+
+TEST(TwoCassettesOneRail, LateralForce) {
+  msg::Recorder rec;
+  // Y at the centre, h1 = 20, b1 = 40: every P gets -250, S1 = T1 = S3 = T3 = -500.
+  expectLoads(calc1(ZK, {force("Y +", "1000", "0", "0", "0")}, QStringLiteral("200"), {}),
+              {250, 750, 250, 750, 750});
+  // Beyond cassette 1 (zone Y1), quadrant A: S1 = 2 HN = -1250, S2 = 2 HO = -250.
+  expectLoads(calc1(ZK, {force("- Y", "1000", "-150", "0", "0")}, QStringLiteral("200"), {}),
+              {250, 1500, 500, 250, 1500});
+  // Quadrant B (y > 0) books on positions 0 and 3.
+  expectLoads(calc1(ZK, {force("Y +", "1000", "-150", "5", "0")}, QStringLiteral("200"), {}),
+              {1500, 250, 250, 500, 1500});
+}
+
+TEST(TwoCassettesOneRail, LongitudinalForce) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200");
+  // X at height 20 + 30: 2 CHx = -1000 * 50 / 200 = -250 pressing on cassette 1 (x <= 0),
+  // lifting cassette 2.
+  expectLoads(calc1(ZK, {force("X +", "1000", "0", "0", "30")}, m, {}), {250, 250, 250, 250, 250});
+  // Outside the track width the force also turns the cassettes: 2 COx = -1000 * 40 / 200.
+  expectLoads(calc1(ZK, {force("X +", "1000", "0", "-40", "30")}, m, {}),
+              {450, 250, 250, 450, 450});
+  expectLoads(calc1(ZK, {force("X +", "1000", "0", "40", "30")}, m, {}),
+              {250, 450, 450, 250, 450});
+  const CalcOutput plus = calc1(ZK, {force("X +", "900", "0", "-40", "12")}, m, {});
+  const CalcOutput minus = calc1(ZK, {force("- X", "900", "0", "-40", "12")}, m, {});
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(plus.loads[0][k], minus.loads[0][k]);
+}
+
+TEST(TwoCassettesOneRail, DistanceRoundingAndRefusal) {
+  msg::Recorder rec;
+  const TextRows f{force("- Z", "1000", "0", "0", "0")};
+  for (const char *typed : {"199,5", "200,5", "200"}) {
+    const CalcOutput out = calc1(ZK, f, QString::fromUtf8(typed), {});
+    EXPECT_EQ(out.mText, QStringLiteral("200")) << typed;
+    EXPECT_EQ(out.unitDistance, 200.0f);
+    EXPECT_EQ(out.railDistance, 0.0f);
+    EXPECT_TRUE(out.completed);
+  }
+  EXPECT_TRUE(rec.messages.isEmpty());
+
+  CalcOutput out = calc1(ZK, f, {}, {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_EQ(out.mText, QStringLiteral("0"));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(320)}));
+
+  rec.clear();
+  out = calc1(ZK, f, QStringLiteral("0,4"), {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_EQ(out.mText, QStringLiteral("0"));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(320)}));
+
+  rec.clear();
+  out = calc1(ZK, f, QStringLiteral("0,6"), {});
+  EXPECT_TRUE(out.completed);
+  EXPECT_EQ(out.mText, QStringLiteral("1"));
+
+  // The distance is checked before the force table.
+  rec.clear();
+  out = calc1(ZK, {force("- Z", "", "", "", "")}, QStringLiteral("0"), {});
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(320)}));
+  rec.clear();
+  out = calc1(ZK, {force("- Z", "", "", "", "")}, QStringLiteral("100"), {});
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(315)}));
+  EXPECT_EQ(out.unitDistance, 100.0f);
+}
+
+TEST(TwoCassettesOneRail, UnreadableDistanceIsRefusedNotCalculated) {
+  msg::Recorder rec;
+  const CalcOutput out = calc1(ZK, {force("- Z", "1000", "0", "0", "0")}, QStringLiteral("1,2,3"), {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_FALSE(out.completed);
+  EXPECT_EQ(out.mText, QStringLiteral("1,2,3"));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(320)}));
+}
+
+TEST(TwoCassettesOneRail, CalculationErrorKeepsTheRefusalFlagOff) {
+  msg::Recorder rec;
+  Geo g;
+  g.b1 = QStringLiteral("vierzig");
+  const CalcOutput out = calc1(ZK, {force("- Z", "1000", "0", "0", "0")}, QStringLiteral("200"), {}, g);
+  EXPECT_FALSE(out.calcFailed);
+  EXPECT_FALSE(out.completed);
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{calcError(QStringLiteral("Typen unverträglich"))}));
+}
+
+// --- two cassettes on two double rails -----------------------------------------------
+
+Geo sideBySide() {
+  Geo g;
+  g.a1 = QStringLiteral("40");
+  g.a2 = QStringLiteral("60");
+  return g;  // a = 50, x' = x -+ 5
+}
+
+TEST(TwoCassettesTwoRails, VerticalForce) {
+  msg::Recorder rec;
+  const QString n = QStringLiteral("100");
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "0", "0", "0")}, {}, n, sideBySide()),
+              {500, 500, 500, 500, 500});
+  // x = 10 gives x' = 5: zone Z3, quadrant C; P2 = P3 = 350, P0 = P1 = 150 (doubled).
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "10", "0", "0")}, {}, n, sideBySide()),
+              {300, 300, 700, 700, 700});
+  // x = 3 moves to x' = -2, the quadrant still follows x: the +x groups carry more.
+  const CalcOutput out = calc1(ZZ, {force("- Z", "1000", "3", "0", "0")}, {}, n, sideBySide());
+  expectLoads(out, {440, 440, 560, 560, 560});
+  // Z4: x = 40, x' = 35 > 25: NN' = 1000 * 0.5 * 1.2, HOa' = 500 * 0.2.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "40", "0", "0")}, {}, n, sideBySide()),
+              {200, 200, 1200, 1200, 1200});
+  // Z2: x = 10, y = 60 beyond the rail: NN = 1000 * 1.1 * 0.7, FN = 1000 * 0.3 * 1.1,
+  // HOn = 500 * 0.1 lifts the other rail.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "10", "60", "0")}, {}, n, sideBySide()),
+              {100, 660, 100, 1540, 1540});
+  // Z1: x = 40, y = -60: NN' = 1000 * 1.1 * 1.2, ON' = 500 * 1.1 * 0.2,
+  // OD' = 500 * (1.2 * 1.1 - 1), HOn = 50; quadrant C.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "40", "-60", "0")}, {}, n, sideBySide()),
+              {220, 320, 2640, 100, 2640});
+  EXPECT_EQ(out.result[0], (QStringList{"FN", "20", "560", "FD 20"}));
+}
+
+TEST(TwoCassettesTwoRails, LongitudinalForceIgnoresTheRailZone) {
+  msg::Recorder rec;
+  // X with h1 = 20, a = 50: CHa = -200 on the -x groups, +200 on the +x groups.
+  expectLoads(calc1(ZZ, {force("X +", "1000", "0", "0", "0")}, {}, QStringLiteral("100"),
+                    sideBySide()),
+              {400, 400, 400, 400, 400});
+  const CalcOutput wide =
+      calc1(ZZ, {force("X +", "1000", "0", "30", "0")}, {}, QStringLiteral("100"), sideBySide());
+  const CalcOutput narrow =
+      calc1(ZZ, {force("- X", "1000", "0", "30", "0")}, {}, QStringLiteral("20"), sideBySide());
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(wide.loads[0][k], narrow.loads[0][k]);
+  // COa = -1000 * 30 / 100 = -300 lateral: 2 (200 + 300).
+  expectLoads(wide, {1000, 1000, 1000, 1000, 1000});
+}
+
+TEST(TwoCassettesTwoRails, LateralForce) {
+  msg::Recorder rec;
+  // Y at z = 30 (z' = 50), n = 100: CHn = -250; HN = HF = -250 at x = 0 (zone Y2).
+  expectLoads(calc1(ZZ, {force("Y +", "1000", "0", "0", "30")}, {}, QStringLiteral("100"),
+                    sideBySide()),
+              {1000, 1000, 1000, 1000, 1000});
+  const CalcOutput plus =
+      calc1(ZZ, {force("Y +", "800", "-40", "0", "5")}, {}, QStringLiteral("100"), sideBySide());
+  const CalcOutput minus =
+      calc1(ZZ, {force("- Y", "800", "-40", "0", "5")}, {}, QStringLiteral("100"), sideBySide());
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(plus.loads[0][k], minus.loads[0][k]);
+}
+
+TEST(TwoCassettesTwoRails, RailDistanceRoundingAndRefusal) {
+  msg::Recorder rec;
+  const TextRows f{force("- Z", "1000", "0", "0", "0")};
+  CalcOutput out = calc1(ZZ, f, QStringLiteral("ignored"), QStringLiteral("200,5"));
+  EXPECT_TRUE(out.completed);
+  EXPECT_EQ(out.nText, QStringLiteral("200"));
+  EXPECT_EQ(out.mText, QStringLiteral("ignored"));
+  EXPECT_EQ(out.railDistance, 200.0f);
+  EXPECT_EQ(out.unitDistance, 0.0f);
+  out = calc1(ZZ, f, {}, {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_EQ(out.nText, QStringLiteral("0"));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(319)}));
+}
+
+// --- four cassettes on two double rails ----------------------------------------------
+
+TEST(FourCassettes, VerticalForce) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200"), n = QStringLiteral("100");
+  expectLoads(calc1(VK, {force("- Z", "1000", "0", "0", "0")}, m, n), {250, 250, 250, 250, 250});
+  expectLoads(calc1(VK, {force("- Z", "800", "-50", "25", "0")}, m, n), {150, 450, 50, 150, 450});
+  // Beyond corner 0: P0 = 1562.5, P1 = -125, P2 = -156.25, P3 = -281.25, together F.
+  const CalcOutput corner = calc1(VK, {force("- Z", "1000", "-150", "-75", "0")}, m, n);
+  expectLoads(corner, {1562.5, 125, 156.25, 281.25, 1562.5});
+  const auto &l = corner.loads[0];
+  EXPECT_FLOAT_EQ(l[0] - l[1] - l[2] - l[3], 1000.0f);
+  // Z2 (between the cassettes along X, beyond the rail) and Z4 (beyond along X only).
+  // Z2 at (50, 75): NN = 1000 * 1.25 * 0.75 on 3, FN = 1000 * 0.25 * 1.25 on 1,
+  // HOn = 500 * 0.25 lifts 0 and 2.
+  expectLoads(calc1(VK, {force("- Z", "1000", "50", "75", "0")}, m, n), {125, 312.5, 125, 937.5, 937.5});
+  // Z4 at (150, -25): NN = 1000 * 0.75 * 1.25 on 2, NF = 1000 * 0.25 * 1.25 on 3,
+  // HOm = 500 * 0.25 lifts 0 and 1.
+  expectLoads(calc1(VK, {force("- Z", "1000", "150", "-25", "0")}, m, n), {125, 125, 937.5, 312.5, 937.5});
+}
+
+TEST(FourCassettes, SharesInsideTheRectangleAddUpToTheForce) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200"), n = QStringLiteral("100");
+  const double points[][2] = {{-99, -49}, {-12.5, 33}, {0, 0}, {37, -8}, {100, 50}, {64, 21}};
+  for (const auto &p : points) {
+    const CalcOutput at = calc(VK, {QStringList{"- Z", "1234", s(p[0]), s(p[1]), "0"}}, m, n,
+                               {TextRows{Geo().row()}});
+    ASSERT_TRUE(at.completed);
+    const auto &l = at.loads[0];
+    EXPECT_NEAR(l[0] + l[1] + l[2] + l[3], 1234.0, 1e-2) << p[0] << " " << p[1];
+  }
+}
+
+TEST(FourCassettes, SignsOfForces) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200"), n = QStringLiteral("100");
+  const CalcOutput xp = calc1(VK, {force("X +", "1000", "0", "30", "10")}, m, n);
+  const CalcOutput xm = calc1(VK, {force("- X", "1000", "0", "30", "10")}, m, n);
+  // X at z' = 30: CHm = -1000 * 30 / 400 = -75, COm = -1000 * 30 / 400 = -75.
+  expectLoads(xp, {150, 150, 150, 150, 150});
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(xp.loads[0][k], xm.loads[0][k]);
+  const CalcOutput zp = calc1(VK, {force("Z +", "1000", "-150", "-75", "0")}, m, n);
+  const CalcOutput zm = calc1(VK, {force("- Z", "1000", "-150", "-75", "0")}, m, n);
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(zp.loads[0][k], zm.loads[0][k]);
+  const CalcOutput mixed = calc1(VK, {force("Z +", "1000", "-150", "-75", "0"),
+                                      force("- Z", "1000", "-150", "-75", "0")}, m, n);
+  for (int k = 0; k < 5; ++k) EXPECT_EQ(mixed.loads[0][k], 0.0f);
+  // Y at x = 0, z' = 20: CHn = -100 opposite on the rails, HN = HF = -250 lateral.
+  expectLoads(calc1(VK, {force("- Y", "1000", "0", "0", "0")}, m, n), {350, 350, 350, 350, 350});
+}
+
+TEST(FourCassettes, DistancesAndRefusal) {
+  msg::Recorder rec;
+  const TextRows f{force("- Z", "1000", "0", "0", "0")};
+  CalcOutput out = calc1(VK, f, QStringLiteral("0"), QStringLiteral("100"));
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(321)}));
+  EXPECT_EQ(out.unitDistance, 0.0f);
+  EXPECT_EQ(out.railDistance, 100.0f);
+  rec.clear();
+  out = calc1(VK, f, QStringLiteral("300"), QStringLiteral(""));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(321)}));
+  EXPECT_EQ(out.nText, QStringLiteral("0"));
+  rec.clear();
+  out = calc1(VK, f, QStringLiteral("199,5"), QStringLiteral("100,5"));
+  EXPECT_TRUE(out.completed);
+  EXPECT_EQ(out.mText, QStringLiteral("200"));
+  EXPECT_EQ(out.nText, QStringLiteral("100"));
+  EXPECT_EQ(out.unitDistance, 200.0f);
+  EXPECT_EQ(out.railDistance, 100.0f);
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+// --- two roller-shoe pairs -----------------------------------------------------------
+
+TEST(TwoRollerShoePairs, VerticalForceUsesTheLateralOffsetInside) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200"), n = QStringLiteral("80");  // b2 = 10: W = 100
+  expectLoads(calc1(ZR, {force("- Z", "1000", "0", "0", "0")}, m, n), {500, 500, 500, 500, 500});
+  const CalcOutput out = calc1(ZR, {force("- Z", "1000", "0", "-25", "0")}, m, n);
+  expectLoads(out, {750, 250, 750, 250, 750});
+  EXPECT_EQ(out.result[0], (QStringList{"FN", "20", "750", "FE 20"}));
+  EXPECT_EQ(out.captions, QStringList{"FE 20 20"});
+  // The same force on two cassettes on one double rail of the same support width
+  // ignores the offset.
+  Geo wideRail;
+  wideRail.b1 = QStringLiteral("100");
+  expectLoads(calc1(ZK, {force("- Z", "1000", "0", "-25", "0")}, m, {}, wideRail),
+              {500, 500, 500, 500, 500});
+  // Z4 with the offset: x = -150, y = 25 (quadrant B), 2 NN = 2 * 1000 * 0.75 * 1.25.
+  expectLoads(calc1(ZR, {force("- Z", "1000", "-150", "25", "0")}, m, n),
+              {625, 1875, 250, 250, 1875});
+}
+
+TEST(TwoRollerShoePairs, SharesInsideTheRectangleAddUpToTwiceTheForce) {
+  msg::Recorder rec;
+  const double points[][2] = {{-99, -49}, {-12.5, 33}, {37, -8}, {100, 50}};
+  for (const auto &p : points) {
+    const CalcOutput out = calc(ZR, {QStringList{"- Z", "1000", s(p[0]), s(p[1]), "0"}},
+                                QStringLiteral("200"), QStringLiteral("80"), {TextRows{Geo().row()}});
+    ASSERT_TRUE(out.completed);
+    const auto &l = out.loads[0];
+    // The labels show half of each position load; those halves carry the force.
+    EXPECT_NEAR((l[0] + l[1] + l[2] + l[3]) / 2, 1000.0, 1e-2) << p[0] << " " << p[1];
+  }
+}
+
+TEST(TwoRollerShoePairs, LateralForceCoupleOverTheSupportWidth) {
+  msg::Recorder rec;
+  // -1000 * 15 / 200 = -75 on every P; S1 = T1 = S3 = T3 = -500.
+  expectLoads(calc1(ZR, {force("Y +", "1000", "0", "0", "0")}, QStringLiteral("200"),
+                    QStringLiteral("80")),
+              {75, 575, 75, 575, 575});
+}
+
+TEST(TwoRollerShoePairs, DistancesAndRefusal) {
+  msg::Recorder rec;
+  const TextRows f{force("- Z", "1000", "0", "0", "0")};
+  CalcOutput out = calc1(ZR, f, QStringLiteral("200"), {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_EQ(out.nText, QStringLiteral("0"));
+  EXPECT_EQ(out.mText, QStringLiteral("200"));
+  EXPECT_EQ(rec.messages, (QVector<msg::Message>{refusal(313)}));
+  EXPECT_EQ(rec.messages[0].text,
+            QStringLiteral("Der Schienen- oder der Rollenschuhabstand\nwurden nicht korrekt "
+                           "eingegeben!\nBitte ändern Sie Ihre Eingabe."));
+  rec.clear();
+  out = calc1(ZR, f, QStringLiteral("199,5"), QStringLiteral("80,5"));
+  EXPECT_TRUE(out.completed);
+  EXPECT_EQ(out.mText, QStringLiteral("200"));
+  EXPECT_EQ(out.nText, QStringLiteral("80"));
+  EXPECT_EQ(out.unitDistance, 200.0f);
+  EXPECT_EQ(out.railDistance, 80.0f);
+}
+
+TEST(FourPositionModels, LongitudinalAndUnknownRowsOnEveryModel) {
+  msg::Recorder rec;
+  for (ArrangementId id : {ZK, ZZ, VK, ZR}) {
+    const CalcOutput base = calc1(id, {force("- Z", "1000", "-30", "12", "4")},
+                                  QStringLiteral("200"), QStringLiteral("80"), sideBySide());
+    const CalcOutput withOther =
+        calc1(id, {force("- Z", "1000", "-30", "12", "4"), force("Z", "999", "1", "2", "3")},
+              QStringLiteral("200"), QStringLiteral("80"), sideBySide());
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(base.loads[0][k], withOther.loads[0][k]);
+  }
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+}  // namespace
