@@ -1,0 +1,142 @@
+// The demo catalogue that ships beside the program: complete, consistent and plausible
+// for aluminium roller guides.
+#include <QRegularExpression>
+#include <QSet>
+
+#include "CatalogueFixture.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+
+namespace {
+
+class DemoCatalogue : public CatalogueTest {
+ protected:
+  void SetUp() override {
+    CatalogueTest::SetUp();
+    sSetField();
+    sSetTblAnzBez(true, true, true);
+    ASSERT_TRUE(rec.messages.isEmpty());
+  }
+  static double number(const QString &text) {
+    double d = 0;
+    EXPECT_TRUE(num::toDouble(text, &d)) << text.toStdString();
+    return d;
+  }
+  testsupport::ScopedCatalogueFile use_{testsupport::demoCatalogueFile()};
+};
+
+TEST_F(DemoCatalogue, SqlTextBuildsTheSameCatalogue) {
+  const QString rebuilt = testsupport::buildCatalogue(testsupport::demoCatalogueSql());
+  ASSERT_FALSE(rebuilt.isEmpty());
+  const TextRows shipped = Mod_FN().gastrSettings;
+  testsupport::ScopedCatalogueFile use(rebuilt);
+  sSetField();
+  EXPECT_EQ(Mod_FN().gastrSettings, shipped);
+}
+
+TEST_F(DemoCatalogue, Settings) {
+  EXPECT_EQ(gfstrSettings("StdSiko", false), "15");
+  EXPECT_EQ(gfstrSettings("SwSiko", false), "25");
+  EXPECT_EQ(gfstrSettings("WeSiko", false), "35");
+  EXPECT_FALSE(gfstrSettings("PrgVers", false).isEmpty());
+  EXPECT_EQ(gfstrSettings("FNTblAnz", false), "3");
+  for (const char *key : {"FNTblNam0", "FNTblNam1", "FNTblNam2"}) {
+    const QString list = gfstrSettings(key, false);
+    EXPECT_EQ(list.count('/'), 3) << key;
+    EXPECT_TRUE(list.endsWith('/')) << key;
+  }
+  EXPECT_EQ(Mod_FN().gintTblAnz, 5);
+  for (int n = 1; n <= 5; ++n)
+    for (const QString &list : Mod_FN().gastrTblNam)
+      EXPECT_TRUE(catalogue::isPlainIdentifier(catalogue::nthTableName(list, n)));
+}
+
+TEST_F(DemoCatalogue, SeriesArePlausible) {
+  const QSet<QString> sizes = {"12", "15", "20", "25", "35", "45"};
+  const int n = Mod_FN().gintTblAnz;
+  QSet<QString> types, unitNames;
+  bool decimalComma = false;
+  for (int code = 1; code <= n; ++code) {
+    SCOPED_TRACE(code);
+    ASSERT_TRUE(sBerDat(code, 0, n));
+    const TextRows geo = Mod_FN().gastrSerie;
+    ASSERT_TRUE(sBerDat(20, code, n));
+    const TextRows eva = Mod_FN().gastrSerie;
+    ASSERT_EQ(geo.size(), eva.size());
+    for (int r = 0; r < geo.size(); ++r) {
+      const QStringList &g = geo[r], &e = eva[r];
+      SCOPED_TRACE(g.join(' ').toStdString());
+      EXPECT_TRUE(sizes.contains(g[1]));
+      EXPECT_EQ(g[1], e[1]);
+      if (r > 0) {
+        EXPECT_LT(number(geo[r - 1][1]), number(g[1]));
+      }
+      const double a1 = number(g[2]), a2 = number(g[3]);
+      EXPECT_GT(a1, 0);
+      EXPECT_LT(a1, a2);
+      for (int j : {4, 5, 6, 7, 11, 12}) EXPECT_GT(number(g[j]), 0) << j;
+      EXPECT_TRUE(QSet<QString>({"4", "6", "8"}).contains(g[8]));
+      // Unit series: letters, then the size; distinct from each other and the base series.
+      const QRegularExpression unit("^[A-Z]+" + g[1] + "$");
+      EXPECT_TRUE(unit.match(g[9]).hasMatch());
+      EXPECT_TRUE(unit.match(g[10]).hasMatch());
+      EXPECT_NE(g[9], g[10]);
+      EXPECT_NE(g[9], g[0]);
+      EXPECT_NE(g[10], g[0]);
+      unitNames << g[9] << g[10];
+      EXPECT_EQ(e[7], g[9]);
+      EXPECT_EQ(e[10], g[10]);
+      // Load ratings of a few thousand to tens of thousands of N.
+      const double c = number(e[2]), co = number(e[3]);
+      EXPECT_GE(co, 500);
+      EXPECT_LE(c, 100000);
+      EXPECT_GT(c, co);
+      const double d = number(e[5]);
+      EXPECT_GE(d, 5);
+      EXPECT_LE(d, 40);
+      EXPECT_GT(number(e[4]), a2);  // the unit is longer than its bearing rows
+      types << e[6];
+      EXPECT_FALSE(e[8].isEmpty());
+      EXPECT_FALSE(e[11].isEmpty());
+      EXPECT_GT(number(e[9]), 0);
+      EXPECT_GT(number(e[12]), 0);
+      for (const QString &v : g) decimalComma = decimalComma || v.contains(',');
+    }
+  }
+  EXPECT_EQ(types, QSet<QString>({"N", "K"}));
+  EXPECT_TRUE(decimalComma);
+  // The evaluation finds a unit by its series name alone, so no name may repeat.
+  int units = 0;
+  for (int code = 1; code <= n; ++code) {
+    sBerDat(code, 0, n);
+    units += 2 * Mod_FN().gastrSerie.size();
+  }
+  EXPECT_EQ(unitNames.size(), units);
+}
+
+TEST_F(DemoCatalogue, RepresentativesInformationAndSpecialSeries) {
+  msubSearchDB(21, false, 0);
+  const ResultSet &reps = Mod_FN().grsInfo;
+  ASSERT_GE(reps.recordCount(), 3);
+  for (const auto &row : reps.rows) {
+    EXPECT_TRUE(row[5].endsWith("@example.com")) << row[5].toStdString();
+    for (int j = 0; j < 5; ++j) EXPECT_FALSE(row[j].isEmpty());
+  }
+  msubSearchDB(22, false, 0);
+  EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
+  msubSearchDB(23, false, 0);
+  const ResultSet &special = Mod_FN().grsSerie;
+  ASSERT_GE(special.recordCount(), 3);
+  for (const auto &row : special.rows) {
+    SCOPED_TRACE(row.join(' ').toStdString());
+    ASSERT_EQ(row.size(), 26);
+    // Every field is taken over by the special editor, which refuses short texts and zeros.
+    for (int j = 0; j < 4; ++j) EXPECT_GE(row[j].size(), 2);
+    for (int j = 4; j < 24; ++j) EXPECT_GT(number(row[j]), 0) << j;
+    EXPECT_LE(row[0].size(), 5);
+    EXPECT_LT(number(row[7]), number(row[8]));
+    EXPECT_TRUE(row[25] == "N" || row[25] == "K");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+// The SQL text of every table code, character for character, and the table-name rules.
+#include "CatalogueFixture.h"
+
+namespace {
+
+class CatalogueSql : public CatalogueTest {
+ protected:
+  void SetUp() override {
+    CatalogueTest::SetUp();
+    Mod_FN().gintTblAnz = 3;
+    Mod_FN().gastrTblNam = {"A1/A2/A3/", "B1/B2/B3/", "C1/C2/C3/"};
+  }
+};
+
+TEST_F(CatalogueSql, FixedTablesHaveTheirTexts) {
+  conStrSQL(0, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, kSettingsSql);
+  conStrSQL(21, 2);
+  EXPECT_EQ(Mod_FN().gstrSQL, kRepresentativesSql);
+  conStrSQL(22, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, kInfoSql);
+  conStrSQL(23, 1);
+  EXPECT_EQ(Mod_FN().gstrSQL, kSpecialSql);
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(CatalogueSql, GeometryCodeTakesTheNamesOfItsSet) {
+  conStrSQL(1, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A1", "B1", "C1"));
+  // The table-set number plays no part outside code 20.
+  conStrSQL(2, 3);
+  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A2", "B2", "C2"));
+  conStrSQL(3, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A3", "B3", "C3"));
+}
+
+TEST_F(CatalogueSql, EvaluationCodeTakesTheNamesOfTheSetNumber) {
+  conStrSQL(20, 2);
+  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A2", "B2", "C2"));
+  conStrSQL(20, 3);
+  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A3", "B3", "C3"));
+}
+
+TEST_F(CatalogueSql, UnknownCodeKeepsThePreviousText) {
+  Mod_FN().gstrSQL = "SELECT 1";
+  for (int code : {24, 4, -1, 19}) conStrSQL(code, 1);
+  EXPECT_EQ(Mod_FN().gstrSQL, QStringLiteral("SELECT 1"));
+  ASSERT_EQ(rec.messages.size(), 4);
+  EXPECT_EQ(rec.messages[0].text, QStringLiteral("Error Tabelname 24 ?"));
+  EXPECT_EQ(rec.messages[0].icon, msg::Icon::None);
+  EXPECT_TRUE(rec.messages[0].title.isEmpty());
+  EXPECT_EQ(rec.messages[1].text, QStringLiteral("Error Tabelname 4 ?"));
+  EXPECT_EQ(rec.messages[2].text, QStringLiteral("Error Tabelname -1 ?"));
+  EXPECT_EQ(rec.messages[3].text, QStringLiteral("Error Tabelname 19 ?"));
+}
+
+TEST_F(CatalogueSql, SetBeyondTheListsGetsEmptyNames) {
+  Mod_FN().gintTblAnz = 4;
+  conStrSQL(4, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
+  EXPECT_TRUE(Mod_FN().gstrSQL.contains("FROM  a,  b,  c Where"));
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(CatalogueSql, FaultyNamesNeverEnterTheText) {
+  const QString quote = "A1' OR '1'='1";
+  const QString injection = "Einstellung; DROP TABLE Info; --";
+  Mod_FN().gastrTblNam = {quote + "/", "Kassette Neu/", injection + "/"};
+  Mod_FN().gintTblAnz = 1;
+  conStrSQL(1, 0);
+  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
+  conStrSQL(20, 1);
+  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("", "", ""));
+  EXPECT_FALSE(Mod_FN().gstrSQL.contains("DROP"));
+  EXPECT_TRUE(rec.messages.isEmpty());  // reported when the query runs
+}
+
+TEST(TableNames, NthNameIsTheTextBeforeTheNthSlash) {
+  EXPECT_EQ(catalogue::nthTableName("A/B/C/", 1), "A");
+  EXPECT_EQ(catalogue::nthTableName("A/B/C/", 2), "B");
+  EXPECT_EQ(catalogue::nthTableName("A/B/C/", 3), "C");
+  EXPECT_EQ(catalogue::nthTableName("A/B/C/", 4), "");
+  EXPECT_EQ(catalogue::nthTableName("A/B", 2), "");  // no slash after B: no name
+  EXPECT_EQ(catalogue::nthTableName("A//C/", 2), "");
+  EXPECT_EQ(catalogue::nthTableName("", 1), "");
+  EXPECT_EQ(catalogue::nthTableName("A/", 0), "");
+}
+
+TEST(TableNames, OnlyPlainIdentifiers) {
+  for (const char *good : {"TLS_Basis", "T1", "_x", "a", "FN_2002"})
+    EXPECT_TRUE(catalogue::isPlainIdentifier(good)) << good;
+  for (const char *bad : {"", "TLS Basis", "A'B", "A\"B", "A;B", "A-B", "[A]", "1abc", "A.B",
+                          "Tabelle\n", " A"})
+    EXPECT_FALSE(catalogue::isPlainIdentifier(bad)) << bad;
+  EXPECT_FALSE(catalogue::isPlainIdentifier(QStringLiteral("Führung")));
+}
+
+}  // namespace
