@@ -1,0 +1,36 @@
+#include "arrangements/Calculate.h"
+
+#include "catalogue/Catalogue.h"
+#include "common/Texts.h"
+#include "loads/ForceText.h"
+
+CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const QString &m,
+                                const QString &n) {
+  ModFNState &s = Mod_FN();
+  CalcInput in;
+  in.arrangement = id;
+  in.forces = forces;
+  in.m = m;
+  in.n = n;
+  in.tableCount = s.gintTblAnz + s.gintAnzSonder;
+  // Geometry layout of one table code; code gintTblAnz + 1 is the special roller shoe.
+  // A set that yields no rows contributes none.
+  in.loadTable = [](int code) {
+    ModFNState &st = Mod_FN();
+    if (!sBerDat(code, 0, st.gintTblAnz)) return TextRows();
+    return st.gastrSerie;
+  };
+
+  CalcOutput out = runModel(in);
+  s.gsngUnitDistance = out.unitDistance;
+  s.gsngRailDistance = out.railDistance;
+  if (out.completed) s.gastrResult = out.result;
+  return out;
+}
+
+bool handOver(ArrangementId id, const TextRows &forces) {
+  const ArrangementInfo &info = arrangement(id);
+  // Read from the built-in texts: a customer text set never renames the arrangement.
+  Mod_FN().gastrArrangement = {builtinText(info.germanNameId), builtinText(info.englishNameId)};
+  return gsubSetForceRows(forces);
+}

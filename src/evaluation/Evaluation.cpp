@@ -1,0 +1,232 @@
+#include "evaluation/Evaluation.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "catalogue/Catalogue.h"
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+
+float fsngC(float C, float P, float D, const QString &TypR) {
+  if (P <= 0.0f) return 0.0f;
+  double p = 0.0;
+  if (TypR == QLatin1String("N")) {
+    p = 10.0 / 3.0;  // needle (line contact) bearings
+  } else if (TypR == QLatin1String("K")) {
+    p = 3.0;  // ball (point contact) bearings
+  } else {
+    msg::plain(QStringLiteral("Error fsngC!"));
+    return 0.0f;
+  }
+  // Millions of revolutions times the roller circumference in mm gives kilometres.
+  const double km = std::pow(static_cast<double>(C) / static_cast<double>(P), p) * 3.141592 *
+                    static_cast<double>(D);
+  if (!std::isfinite(km) || std::fabs(km) > FLT_MAX) throw AppError(err::overflow());
+  return static_cast<float>(km);
+}
+
+float fsngSafety(float Co, float P) { return P > 0.0f ? Co / P : 0.0f; }
+
+bool setRequiredSafety(int loadType) {
+  static const char *const keys[] = {"StdSiko", "SwSiko", "WeSiko"};
+  if (loadType < 0 || loadType > 2) return false;
+  float siko = 0.0f;
+  if (!num::toFloat(gfstrSettings(QLatin1String(keys[loadType]), true), &siko)) {
+    msg::critical(err::typeMismatch(), QStringLiteral("OptBelArt_Click!"));
+    return false;
+  }
+  Mod_FN().gsngSiko = siko;
+  Mod_FN().gintLoadType = loadType;
+  return true;
+}
+
+namespace eval {
+
+namespace {
+
+const QString &cell(const QStringList &row, int column) {
+  if (column < 0 || column >= row.size()) throw AppError(err::subscript());
+  return row.at(column);
+}
+
+float number(const QString &text) {
+  float v = 0.0f;
+  if (!num::toFloat(text, &v)) throw AppError(err::typeMismatch());
+  return v;
+}
+
+// The ten values describing the rated unit of a result row: catalogue columns Serie,
+// Gr, C, Co, Ls, D, TypR, then the unit series with its order number and width (the
+// cassette's FD/FDBest/KBs or the roller shoe's FE/FEBest/KB1, whichever names the
+// unit the load was calculated for). Empty when the catalogue has no such size.
+QStringList unitRecord(const TextRows &ratings, const QStringList &res) {
+  QStringList unit(10);
+  for (const QStringList &row : ratings) {
+    if (cell(row, 1) != cell(res, 1) || cell(row, 0) != cell(res, 0)) continue;
+    for (int j = 0; j <= 6; ++j) unit[j] = cell(row, j);
+    for (int c = 7; c <= 12; ++c) {
+      if (cell(row, c) == cell(res, 3)) {
+        unit[7] = cell(row, c);
+        unit[8] = cell(row, c + 1);
+        unit[9] = cell(row, c + 2);
+        break;
+      }
+    }
+  }
+  return unit;
+}
+
+QStringList rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in) {
+  const QStringList unit = unitRecord(ratings, res);
+  QStringList f(10);
+  f[0] = cell(res, 3);
+  f[1] = cell(res, 1);
+  f[2] = unit[8];
+  const float Co = number(unit[3]);
+  const float C = number(unit[2]);
+  f[3] = num::formatGrouped(Co) + QStringLiteral(" N");
+  f[4] = num::formatGrouped(C) + QStringLiteral(" N");
+  const float P = number(cell(res, 2));
+  f[5] = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
+  f[6] = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
+  const float life = fsngC(C, P, number(unit[5]), unit[6]);
+  f[7] = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
+
+  // A unit longer than the distance between the units, or wider than the distance
+  // between the rails, collides with its neighbour: that verdict replaces the safety.
+  QString de, en;
+  if (in.unitDistance > 0.0f && number(unit[4]) > in.unitDistance) {
+    de = builtinText(225);
+    en = builtinText(111);
+  }
+  if (in.railDistance > 0.0f && number(unit[9]) > in.railDistance) {
+    if (!de.isEmpty()) {
+      de += builtinText(227);
+      en += builtinText(113);
+    } else {
+      de = builtinText(226);
+      en = builtinText(112);
+    }
+  }
+  if (!de.isEmpty()) {
+    de += builtinText(228);
+    en += builtinText(114);
+  } else if (number(f[6]) >= in.requiredSafety) {
+    de = builtinText(230);
+    en = builtinText(116);
+  } else {
+    de = builtinText(229);
+    en = builtinText(115);
+  }
+  f[8] = de;
+  f[9] = en;
+  return f;
+}
+
+}  // namespace
+
+const std::array<int, kBoxesPerFrame> &sizes() {
+  static const std::array<int, kBoxesPerFrame> s = {12, 15, 20, 25, 35, 45};
+  return s;
+}
+
+SizeBoxes assignSizeBoxes(const TextRows &result) {
+  SizeBoxes b;
+  try {
+    int box = 0;
+    int pos = 0;  // position within the frame, 0..5
+    QString frameSeries;
+    for (int r = 0; r < result.size(); ++r) {
+      const QString &series = cell(result[r], 0);
+      const double size = number(cell(result[r], 1));
+      for (;;) {
+        // Nine frames of six boxes: a tenth series or a size without a column has
+        // nowhere to go.
+        if (box >= kBoxes) throw AppError(err::subscript());
+        if (pos == 0) frameSeries = series;
+        const bool fits = sizes()[pos] == size && series == frameSeries;
+        if (fits) b.tag[box] = r + 1;
+        ++box;
+        pos = (pos + 1) % kBoxesPerFrame;
+        if (fits) break;
+      }
+    }
+  } catch (const AppError &e) {
+    b.error = e.description();
+  }
+  for (int i = 0; i < kBoxes; ++i) b.enabled[i] = b.tag[i] != -1;
+  return b;
+}
+
+bool frameUsed(const SizeBoxes &boxes, int frame) {
+  if (frame < 0 || frame >= kFrames) return false;
+  for (int i = frame * kBoxesPerFrame; i < (frame + 1) * kBoxesPerFrame; ++i)
+    if (boxes.tag[i] != -1) return true;
+  return false;
+}
+
+QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame) {
+  const int mode = Mod_FN().gintTextMode;
+  if (frameUsed(boxes, frame)) {
+    for (int i = frame * kBoxesPerFrame; i < (frame + 1) * kBoxesPerFrame; ++i) {
+      const int r = boxes.tag[i];
+      if (r < 1 || r > result.size()) continue;
+      const QString unit = result[r - 1].value(3);
+      int end = 0;
+      while (end < unit.size() && !(unit[end] >= QLatin1Char('0') && unit[end] <= QLatin1Char('9')))
+        ++end;
+      return gfstrSetText(mode, 204) + QLatin1Char(' ') + unit.left(end);
+    }
+  }
+  return gfstrSetText(mode, 533);
+}
+
+EvaluationRun evaluate(const EvaluationInput &in) {
+  EvaluationRun run;
+  TextRows ratings;
+  try {
+    for (int i = 0; i < kBoxes; ++i) {
+      const int k = i / kBoxesPerFrame + 1;
+      // Frame k shows table set k; frames beyond the sets keep the rows loaded last
+      // (their boxes stand for no row).
+      if (i % kBoxesPerFrame == 0 && k <= in.tableSetCount && in.loadRatings)
+        ratings = in.loadRatings(k);
+      if (!in.ticked[i]) continue;
+      const int r = in.tag[i];
+      if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
+      const QStringList row = rateRow(ratings, in.result[r - 1], in);
+      run.rows.append(row);
+      run.gridRows.append(row.mid(0, 9));
+    }
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
+    run.failed = true;
+  }
+  return run;
+}
+
+EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
+                            const std::array<bool, kBoxes> &ticked) {
+  ModFNState &s = Mod_FN();
+  EvaluationInput in;
+  in.result = s.gastrResult;
+  in.tag = tag;
+  in.ticked = ticked;
+  in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
+  in.loadRatings = [](int setNo) {
+    ModFNState &st = Mod_FN();
+    if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();
+    return st.gastrSerie;
+  };
+  in.unitDistance = s.gsngUnitDistance;
+  in.railDistance = s.gsngRailDistance;
+  in.requiredSafety = s.gsngSiko;
+  EvaluationRun run = evaluate(in);
+  if (!run.failed)
+    s.gastrEvaluation = run.rows.isEmpty() ? TextRows{QStringList(10)} : run.rows;
+  return run;
+}
+
+}  // namespace eval

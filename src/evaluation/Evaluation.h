@@ -1,0 +1,92 @@
+#pragma once
+// Rating of the calculated sizes: static safety, nominal lifetime and the verdict per
+// ticked size, and the placing of the calculated series into the nine frames of six
+// size boxes of the evaluation screen. Plain functions; the screen only collects the
+// ticks and shows the rows.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "common/ModFN.h"
+
+// Nominal lifetime in km: (C/P)^p rated revolutions (millions) times the roller
+// circumference 3.141592 * D; p = 10/3 for needle bearings ("N"), 3 for ball bearings
+// ("K"). P <= 0 gives 0; another bearing type shows "Error fsngC!" and gives 0. A
+// lifetime beyond the single-precision range throws AppError(err::overflow()).
+float fsngC(float C, float P, float D, const QString &TypR);
+// Static safety Co / P, 0 when P is not positive.
+float fsngSafety(float Co, float P);
+
+// OptBelArt_Click: the required safety of load type 0 "ruhend" (StdSiko), 1
+// "schwellend" (SwSiko) or 2 "wechselnd" (WeSiko), read in tenths from the settings,
+// into gsngSiko (and the type into gintLoadType). A setting that is no number shows its description titled
+// "OptBelArt_Click!" and keeps gsngSiko. Returns false then, or for an unknown type.
+bool setRequiredSafety(int loadType);
+
+namespace eval {
+
+constexpr int kFrames = 9;
+constexpr int kBoxesPerFrame = 6;
+constexpr int kBoxes = kFrames * kBoxesPerFrame;
+// The size of each box column (mvarSizes).
+const std::array<int, kBoxesPerFrame> &sizes();
+
+// The size boxes of the evaluation screen: box i stands for gastrResult row tag[i]
+// (1-based) or for none (-1), and is enabled exactly when it stands for a row.
+struct SizeBoxes {
+  std::array<int, kBoxes> tag;
+  std::array<bool, kBoxes> enabled;
+  // Empty, or the description of the error that stopped the assignment: more than nine
+  // series, a size other than the six box sizes (the boxes run out), or a size that is
+  // no number. The screen shows it titled "sSetLayout!"; rows left over get no box.
+  QString error;
+  SizeBoxes() { tag.fill(-1); enabled.fill(false); }
+};
+
+// Each series fills one frame, its sizes fall on their size columns; a new series
+// starts a new frame; missing sizes stay disabled.
+SizeBoxes assignSizeBoxes(const TextRows &result);
+
+// Caption of the series box of frame k (0..8): "Serie" and a blank, followed by the
+// unit series of the frame's rows up to its first digit ("Serie FD" for "FD12"), or
+// "Sonder" for a frame without rows.
+QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame);
+// Whether frame k holds at least one row (the ninth frame is only shown then).
+bool frameUsed(const SizeBoxes &boxes, int frame);
+
+// Everything one evaluation run reads.
+struct EvaluationInput {
+  TextRows result;                          // gastrResult
+  std::array<int, kBoxes> tag;              // box tags (-1 or 1-based result row)
+  std::array<bool, kBoxes> ticked;          // box values
+  int tableSetCount = 0;                    // gintTblAnz + gintAnzSonder
+  // Rating data (evaluation layout, columns 0..12) of table set k, 1-based; the last
+  // set may be the special roller shoe.
+  std::function<TextRows(int setNo)> loadRatings;
+  float unitDistance = 0.0f;                // gsngUnitDistance
+  float railDistance = 0.0f;                // gsngRailDistance
+  float requiredSafety = 0.0f;              // gsngSiko
+  EvaluationInput() { tag.fill(-1); ticked.fill(false); }
+};
+
+struct EvaluationRun {
+  TextRows rows;      // ten fields per evaluated size, in box order (gastrEvaluation)
+  TextRows gridRows;  // the first nine fields of each row, as the grid shows them
+  bool failed = false;
+};
+
+// Rates every ticked size. "Error fsngC!" appears once per row with an unknown bearing
+// type; any other error (a ticked size without a catalogue row, unreadable numbers)
+// stops the run with its description titled "CmdBerechnen_Click!"; the rows completed
+// before stay in the result, which is then marked failed.
+EvaluationRun evaluate(const EvaluationInput &in);
+
+// The evaluation screen's run on the module state: rating data of each table set from
+// sBerDat(20, k, gintTblAnz); on success gastrEvaluation is replaced (one row of ten
+// empty fields when nothing was ticked); after a failure it keeps its content.
+EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
+                            const std::array<bool, kBoxes> &ticked);
+
+}  // namespace eval

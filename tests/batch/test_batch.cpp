@@ -1,0 +1,368 @@
+// The headless calculation end to end: the real tarvelcalc-batch program run on the
+// demo catalogue and on catalogues built for the case. Expected numbers follow from the
+// load models and the rating formulas by hand (see the comment of each case).
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "support/TestCatalogue.h"
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+struct BatchRun {
+  int exitCode = -1;
+  QByteArray out;
+  QString err;
+  QJsonObject json;
+
+  QJsonArray results() const { return json.value("results").toArray(); }
+  QJsonArray evaluation() const { return json.value("evaluation").toArray(); }
+  QJsonArray messages() const { return json.value("messages").toArray(); }
+  QJsonObject result(const QString &serie, const QString &gr) const {
+    for (const QJsonValue &v : results()) {
+      const QJsonObject o = v.toObject();
+      if (o.value("serie").toString() == serie && o.value("gr").toString() == gr) return o;
+    }
+    return {};
+  }
+  QStringList evaluationRow(const QString &unit) const {
+    for (const QJsonValue &v : evaluation()) {
+      QStringList row;
+      for (const QJsonValue &f : v.toArray()) row << f.toString();
+      if (row.value(0) == unit) return row;
+    }
+    return {};
+  }
+  QStringList loadsOf(const QString &serie, const QString &gr) const {
+    QStringList l;
+    for (const QJsonValue &v : result(serie, gr).value("loads").toArray())
+      l << QString::number(v.toDouble(), 'g', 7);
+    return l;
+  }
+};
+
+// The test runs from build/tests; the programs and the demo catalogue live in build/.
+// The locations are also handed to the catalogue helpers, should the runner not have
+// set them.
+QString buildDir() {
+  if (qEnvironmentVariableIsEmpty("TARVEL_BUILD_DIR"))
+    qputenv("TARVEL_BUILD_DIR", QDir(QCoreApplication::applicationDirPath() + "/..")
+                                    .canonicalPath()
+                                    .toLocal8Bit());
+  if (qEnvironmentVariableIsEmpty("TARVEL_SOURCE_DIR"))
+    qputenv("TARVEL_SOURCE_DIR", TARVEL_TEST_SOURCE_DIR);
+  return qEnvironmentVariable("TARVEL_BUILD_DIR");
+}
+
+QString program() { return buildDir() + QStringLiteral("/tarvelcalc-batch"); }
+
+class Batch : public ::testing::Test {
+ protected:
+  void SetUp() override { buildDir(); }
+  QTemporaryDir dir;
+
+  QString writeCase(const QByteArray &text) {
+    const QString path = dir.filePath(QStringLiteral("case%1.json").arg(++cases_));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+    return path;
+  }
+
+  BatchRun runArgs(const QStringList &args) {
+    QProcess p;
+    p.start(program(), args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << "batch tool did not finish";
+    BatchRun r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    QJsonParseError e;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &e);
+    if (e.error == QJsonParseError::NoError) r.json = doc.object();
+    return r;
+  }
+
+  BatchRun run(const QJsonObject &c, const QString &catalogue = testsupport::demoCatalogueFile(),
+               const QStringList &extra = {}) {
+    const QString path = writeCase(QJsonDocument(c).toJson());
+    BatchRun r = runArgs(QStringList{path, "--catalogue", catalogue} + extra);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.json.isEmpty()) << r.out.toStdString();
+    return r;
+  }
+
+  static QJsonObject caseOf(const QString &screen, const QJsonArray &forces, const QString &m = {},
+                            const QString &n = {}) {
+    QJsonObject c{{"arrangement", screen}, {"forces", forces}};
+    if (!m.isNull()) c.insert("m", m);
+    if (!n.isNull()) c.insert("n", n);
+    return c;
+  }
+
+ private:
+  int cases_ = 0;
+};
+
+// A force table of one row. (A braced QJsonArray holding one QJsonArray would be a
+// copy of that row, not a table.)
+QJsonArray oneRow(const QStringList &row) {
+  QJsonArray table;
+  table.append(QJsonArray::fromStringList(row));
+  return table;
+}
+
+const QString kTitleRefused = QStringLiteral("Abbruch der Berechnung");
+
+// --------------------------------------------------------------- the six arrangements
+TEST_F(Batch, OneCassetteCentredForceLoadsEverySeriesWithTheForce) {
+  // "- Z" 1000 N at the centre: Q1..Q3 = 0, Q4 = P = 1000 for every series, the linear
+  // module TLM included (its table sets count for this arrangement only).
+  const BatchRun r = run(caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"})));
+  EXPECT_FALSE(r.json.value("calcFailed").toBool());
+  EXPECT_TRUE(r.messages().isEmpty());
+  EXPECT_EQ(r.json.value("unitDistance").toDouble(), 0.0);
+  EXPECT_EQ(r.json.value("railDistance").toDouble(), 0.0);
+  ASSERT_EQ(r.results().size(), 20);  // TLS 5, TLK 3, TLH 5, TLM 3, TLX 4
+  EXPECT_EQ(r.results()[13].toObject().value("serie").toString(), "TLM");
+  for (const QJsonValue &v : r.results()) {
+    EXPECT_EQ(v.toObject().value("load").toString(), "1000");
+    EXPECT_EQ(r.loadsOf(v.toObject().value("serie").toString(), v.toObject().value("gr").toString()),
+              QStringList({"0", "0", "0", "1000", "1000"}));
+  }
+  ASSERT_EQ(r.evaluation().size(), 20);
+  // KD12: Co 1480 / 1000 = 1.48 shows 1,5, which meets 1.5; (2350/1000)^(10/3) * 3.141592
+  // * 8 = 433.6 km.
+  EXPECT_EQ(r.evaluationRow("KD12"),
+            QStringList({"KD12", "12", "KD12-058", "1.480 N", "2.350 N", "1.000 N", "1,5",
+                         "434 km", "Sicherheit ausreichend.", "Safety ok."}));
+  EXPECT_EQ(r.evaluationRow("LM20").value(2), "LM20-140");
+}
+
+TEST_F(Batch, RollerShoePairFactorFromRailDistance) {
+  // n = 100, TLS 12 (RE12, b' = 18): k1 = 1/(50 + 18) = 0.0147; "Z +" 600 N at y = 30:
+  // Q1 = 0.0147 * 30 * 600 = 264.6, Q4 = 600, P = 864.6.
+  const BatchRun r =
+      run(caseOf("FrmERoEESch", oneRow({"Z +", "600", "0", "30", "0"}), {}, "100"));
+  EXPECT_EQ(r.json.value("railDistance").toDouble(), 100.0);
+  const QJsonObject tls12 = r.result("TLS", "12");
+  EXPECT_EQ(tls12.value("unit").toString(), "RE12");
+  EXPECT_EQ(tls12.value("load").toString(), "864,6");
+  EXPECT_EQ(r.loadsOf("TLS", "12"), QStringList({"264.6", "0", "0", "600", "864.6"}));
+  // 1480 / 864.6 = 1.71; (2350/864.6)^(10/3) * 3.141592 * 8 = 704.3 km; RE12 is 26 mm wide.
+  EXPECT_EQ(r.evaluationRow("RE12"),
+            QStringList({"RE12", "12", "RE12-058", "1.480 N", "2.350 N", "865 N", "1,7", "704 km",
+                         "Sicherheit ausreichend.", "Safety ok."}));
+}
+
+TEST_F(Batch, TwoCassettesOnOneRailAndTheCassetteDistanceVerdict) {
+  // m = 200, "- Z" 1000 N at x = -50: 750 on both positions of the near cassette, 250 on
+  // the far one, for every series. TLH 45 is 246 mm long: longer than 200.
+  const BatchRun r =
+      run(caseOf("FrmZKaEDSch", oneRow({"- Z", "1000", "-50", "0", "0"}), "200"));
+  EXPECT_EQ(r.json.value("unitDistance").toDouble(), 200.0);
+  EXPECT_EQ(r.json.value("railDistance").toDouble(), 0.0);
+  EXPECT_EQ(r.loadsOf("TLS", "20"), QStringList({"750", "750", "250", "250", "750"}));
+  EXPECT_EQ(r.result("TLH", "45").value("load").toString(), "750");
+  const QStringList kh45 = r.evaluationRow("KH45");
+  EXPECT_EQ(kh45.value(8), "Kassettenabstand zu gering!");
+  EXPECT_EQ(kh45.value(9), "Cassettes too narrow!");
+  // TLH 35 is 192 mm long and passes: 21800/750 = 29.1.
+  EXPECT_EQ(r.evaluationRow("KH35").value(6), "29,1");
+  EXPECT_EQ(r.evaluationRow("KH35").value(8), "Sicherheit ausreichend.");
+  // KD12: 1480/750 = 1.97 -> 2; 1131 km.
+  EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"750 N", "2", "1.131 km"}));
+}
+
+TEST_F(Batch, TwoCassettesSideBySideAndTheRailDistanceVerdict) {
+  // n = 100, "- Z" 1000 N at the centre: 250 on each roller group, out = 2 * 250 = 500.
+  // KD35 (115 mm) and the wider cassettes do not fit between rails 100 mm apart.
+  const BatchRun r =
+      run(caseOf("FrmZKaZDSch", oneRow({"- Z", "1000", "0", "0", "0"}), {}, "100"));
+  EXPECT_EQ(r.json.value("unitDistance").toDouble(), 0.0);
+  EXPECT_EQ(r.json.value("railDistance").toDouble(), 100.0);
+  EXPECT_EQ(r.loadsOf("TLS", "12"), QStringList({"500", "500", "500", "500", "500"}));
+  EXPECT_EQ(r.evaluationRow("KD35").value(8), "Schienenabstand zu gering!");
+  EXPECT_EQ(r.evaluationRow("KD35").value(9), "Rails too narrow!");
+  EXPECT_EQ(r.evaluationRow("KD25").value(8), "Sicherheit ausreichend.");
+  // KD12 at 500 N: 1480/500 = 2.96 -> 3; (2350/500)^(10/3) * 25.13 = 4371 km.
+  EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"500 N", "3", "4.371 km"}));
+}
+
+TEST_F(Batch, FourCassettesBilinearShareAndBothDistanceVerdicts) {
+  // m = 200, n = 100, "- Z" 800 N at (-50, 25): P1 = 800 * 0.75 * 0.75 = 450,
+  // P0 = P3 = 150, P2 = 50. KH45 is 246 mm long and 160 mm wide: both too large.
+  const BatchRun r =
+      run(caseOf("FrmVKaZDSch", oneRow({"- Z", "800", "-50", "25", "0"}), "200", "100"));
+  EXPECT_EQ(r.loadsOf("TLK", "25"), QStringList({"150", "450", "50", "150", "450"}));
+  EXPECT_EQ(r.evaluationRow("KH45").value(8), "Kassetten- und Schienenabstand zu gering!");
+  EXPECT_EQ(r.evaluationRow("KH45").value(9), "Cassettes and rails too narrow!");
+  // KD12 at 450 N: 1480/450 = 3.29 -> 3,3; 6210 km.
+  EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"450 N", "3,3", "6.210 km"}));
+}
+
+TEST_F(Batch, TwoRollerShoePairsUseTheLateralOffset) {
+  // m = 200, n = 70; TLH 25 (RH25, b2 = 15): W = 70 + 30 = 100. "- Z" 1000 N at
+  // y = -25: P0 = P2 = 750, P1 = P3 = 250.
+  const BatchRun r =
+      run(caseOf("FrmZRoEESch", oneRow({"- Z", "1000", "0", "-25", "0"}), "200", "70"));
+  EXPECT_EQ(r.json.value("unitDistance").toDouble(), 200.0);
+  EXPECT_EQ(r.json.value("railDistance").toDouble(), 70.0);
+  EXPECT_EQ(r.result("TLH", "25").value("unit").toString(), "RH25");
+  EXPECT_EQ(r.loadsOf("TLH", "25"), QStringList({"750", "250", "750", "250", "750"}));
+  // RH25: 11900/750 = 15.9; RH45 (246 mm long, 94 mm wide) fits neither distance.
+  EXPECT_EQ(r.evaluationRow("RH25").value(6), "15,9");
+  EXPECT_EQ(r.evaluationRow("RH45").value(8), "Kassetten- und Schienenabstand zu gering!");
+}
+
+TEST_F(Batch, TickedListAndLoadTypeAndEnglishNumbers) {
+  QJsonObject c = caseOf("FrmVKaZDSch", oneRow({"- Z", "800", "-50", "25", "0"}), "200", "100");
+  QJsonArray ticked;
+  ticked.append(QJsonArray{"TLS", "12"});
+  ticked.append(QJsonArray{"KX20", "20"});
+  c.insert("ticked", ticked);
+  c.insert("loadType", 2);  // WeSiko 35: 3.5 required
+  const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--locale", "en_US"});
+  ASSERT_EQ(r.evaluation().size(), 2);
+  // KD12: 1480/450 = 3.3 < 3.5; KX20: 2900/450 = 6.4.
+  EXPECT_EQ(r.evaluationRow("KD12"),
+            QStringList({"KD12", "12", "KD12-058", "1,480 N", "2,350 N", "450 N", "3.3",
+                         "6,210 km", "Belastung zu hoch!", "Over load!"}));
+  EXPECT_EQ(r.evaluationRow("KX20").value(8), "Sicherheit ausreichend.");
+}
+
+// --------------------------------------------------------------- refusals
+TEST_F(Batch, RefusalsShowTheirTextAndNoEvaluation) {
+  struct Refusal {
+    QJsonObject c;
+    QString text;
+  };
+  const QString noForces = QStringLiteral(
+      "Es wurden keine Werte für\neine Berechnung eingegeben!\nBitte ändern Sie Ihre Eingabe.");
+  const QJsonArray force = oneRow({"- Z", "1000", "0", "0", "0"});
+  const QVector<Refusal> refusals = {
+      {caseOf("FrmEKaEDSch", {}), noForces},
+      {caseOf("FrmVKaZDSch", force, {}, "100"),
+       "Der Schienen- oder der Kassettenabstand\nwurden nicht korrekt eingegeben!\nBitte ändern Sie Ihre Eingabe."},
+      {caseOf("FrmZKaEDSch", force, "0,4"),
+       "Der Kassettenabstand wurden\nnicht korrekt eingegeben!\nBitte ändern Sie Ihre Eingabe."},
+      {caseOf("FrmERoEESch", force),
+       "Der Schienenabstand wurden\nnicht korrekt eingegeben!\nBitte ändern Sie Ihre Eingabe."},
+      {caseOf("FrmZKaZDSch", force, {}, ""),
+       "Der Schienenabstand wurden\nnicht korrekt eingegeben!\nBitte ändern Sie Ihre Eingabe."},
+      {caseOf("FrmZRoEESch", force, "200"),
+       "Der Schienen- oder der Rollenschuhabstand\nwurden nicht korrekt eingegeben!\nBitte ändern Sie Ihre Eingabe."},
+      {caseOf("FrmZRoEESch", oneRow({"- Z", "1000", "", "0", "0"}), "200", "80"), noForces},
+  };
+  for (const Refusal &f : refusals) {
+    const BatchRun r = run(f.c);
+    SCOPED_TRACE(f.c.value("arrangement").toString().toStdString());
+    EXPECT_TRUE(r.json.value("calcFailed").toBool());
+    ASSERT_EQ(r.messages().size(), 1);
+    EXPECT_EQ(r.messages()[0].toObject().value("title").toString(), kTitleRefused);
+    EXPECT_EQ(r.messages()[0].toObject().value("text").toString(), f.text);
+    EXPECT_TRUE(r.evaluation().isEmpty());
+    EXPECT_TRUE(r.results().isEmpty());
+  }
+}
+
+// --------------------------------------------------------------- catalogue variants
+TEST_F(Batch, ZeroMomentDistanceShowsTheFactorErrorAndGoesOn) {
+  const QString path = testsupport::buildCatalogue(
+      testsupport::demoCatalogueSql() + "UPDATE TLS_Kassette SET B = 0 WHERE Gr = 12;");
+  ASSERT_FALSE(path.isEmpty());
+  // "Z +" 1000 N at y = 50: with k1 = 0 TLS 12 carries only the force; KD15 (B = 33,
+  // k1 = 2/33 = 0.0606) adds 0.0606 * 50 * 1000 = 3030.
+  const BatchRun r = run(caseOf("FrmEKaEDSch", oneRow({"Z +", "1000", "0", "50", "0"})), path);
+  ASSERT_EQ(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("text").toString(), "Error gfsngK1!");
+  EXPECT_EQ(r.messages()[0].toObject().value("title").toString(), "");
+  EXPECT_FALSE(r.json.value("calcFailed").toBool());
+  EXPECT_EQ(r.result("TLS", "12").value("load").toString(), "1000");
+  EXPECT_EQ(r.result("TLS", "15").value("load").toString(), "4030");
+  EXPECT_EQ(r.evaluation().size(), 20);
+}
+
+TEST_F(Batch, SpecialRollerShoeIsEvaluatedAfterTheCatalogue) {
+  // Fields: Serie, Gr, order numbers, C, Co, D, a1, a2, b1, b2, B, b', h1, h2, Ls, Bs,
+  // h9, BF, h3, B1, h1, BE, h3.
+  const QJsonArray fields{"SRS", "25", "KS25-180", "RS25-180", "12000", "9000", "16", "34",
+                          "120", "30", "14", "55", "37,5", "19", "21", "180", "85", "40",
+                          "60", "15", "49", "35", "28", "15"};
+  QJsonObject c = caseOf("FrmERoEESch", oneRow({"- Z", "1000", "0", "0", "0"}), {}, "100");
+  c.insert("special", QJsonObject{{"fields", fields}, {"bearings", "6"}, {"type", "K"}});
+  const BatchRun r = run(c);
+  EXPECT_TRUE(r.messages().isEmpty());
+  const QJsonObject last = r.results().last().toObject();
+  EXPECT_EQ(last.value("serie").toString(), "SRS");
+  EXPECT_EQ(last.value("unit").toString(), "SRS");
+  EXPECT_EQ(last.value("load").toString(), "1000");
+  // Its rating row carries "X" as roller-shoe series, so the shoe is matched through its
+  // series name in the cassette column: order number and width of fields 2 and 16.
+  // Co 9000/1000 = 9; (12000/1000)^3 * 3.141592 * 16 = 86 859 km.
+  EXPECT_EQ(r.evaluation().last().toArray().toVariantList().value(0).toString(), "SRS");
+  EXPECT_EQ(r.evaluationRow("SRS"),
+            QStringList({"SRS", "25", "KS25-180", "9.000 N", "12.000 N", "1.000 N", "9",
+                         "86.859 km", "Sicherheit ausreichend.", "Safety ok."}));
+}
+
+TEST_F(Batch, RefusedSpecialShoeLeavesOnlyTheCatalogue) {
+  QJsonArray fields;
+  fields.append("SRS");
+  fields.append("8");  // one character
+  for (int i = 2; i < 24; ++i) fields.append("10");
+  QJsonObject c = caseOf("FrmERoEESch", oneRow({"- Z", "1000", "0", "0", "0"}), {}, "100");
+  c.insert("special", QJsonObject{{"fields", fields}, {"bearings", "4"}, {"type", "N"}});
+  const BatchRun r = run(c);
+  ASSERT_GE(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("title").toString(), "Datenübernahme abgebrochen");
+  EXPECT_EQ(r.messages()[0].toObject().value("text").toString(),
+            "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
+            "Bitte überprüfen Sie Ihre Eingabe!");
+  EXPECT_NE(r.results().last().toObject().value("serie").toString(), "SRS");
+}
+
+// --------------------------------------------------------------- exit status
+TEST_F(Batch, BadInvocationsExitWithTwo) {
+  const QString good = writeCase(R"({"arrangement": "FrmEKaEDSch", "forces": []})");
+  const QString demo = testsupport::demoCatalogueFile();
+  const struct {
+    QStringList args;
+    QString says;
+  } bad[] = {
+      {{dir.filePath("nothing.json"), "--catalogue", demo}, "case file not found"},
+      {{writeCase("{\"arrangement\": "), "--catalogue", demo}, "malformed JSON"},
+      {{writeCase(R"({"arrangement": "FrmXYZ"})"), "--catalogue", demo}, "unknown arrangement"},
+      {{good, "--catalogue", testsupport::missingCatalogueFile()}, "catalogue file not found"},
+      {{good, "--catalogue"}, "needs a value"},
+      {{}, "no case file"},
+  };
+  for (const auto &b : bad) {
+    const BatchRun r = runArgs(b.args);
+    EXPECT_EQ(r.exitCode, 2) << b.says.toStdString();
+    EXPECT_TRUE(r.err.contains(b.says)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+TEST_F(Batch, DatabaseErrorEndsWithOne) {
+  const QString c = writeCase(R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z","1","0","0","0"]]})");
+  const BatchRun r = runArgs({c, "--catalogue", testsupport::damagedCatalogueFile()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains("msubSearchDB! Database error")) << r.err.toStdString();
+  ASSERT_FALSE(r.json.isEmpty());
+  const QJsonArray m = r.messages();
+  ASSERT_FALSE(m.isEmpty());
+  EXPECT_EQ(m.last().toObject().value("title").toString(), "msubSearchDB! Database error");
+}
+
+}  // namespace
