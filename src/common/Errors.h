@@ -17,5 +17,7 @@ inline QString typeMismatch() { return QStringLiteral("Typen unverträglich"); }
 inline QString overflow() { return QStringLiteral("Überlauf"); }
 inline QString subscript() { return QStringLiteral("Index außerhalb des gültigen Bereichs"); }
 inline QString invalidUseOfNull() { return QStringLiteral("Unzulässige Verwendung von Null"); }
+inline QString pathFileAccess() { return QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"); }
+inline QString printerError() { return QStringLiteral("Druckerfehler"); }
 inline QString fileNotFound() { return QStringLiteral("Datei nicht gefunden"); }
 }  // namespace err
