@@ -3,7 +3,11 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "CatalogueFixture.h"
+#include "catalogue/BuildCatalogue.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 
@@ -137,6 +141,21 @@ TEST_F(DemoCatalogue, RepresentativesInformationAndSpecialSeries) {
     EXPECT_LT(number(row[7]), number(row[8]));
     EXPECT_TRUE(row[25] == "N" || row[25] == "K");
   }
+}
+
+// The build step never leaves half a catalogue: a failing script keeps the old file.
+TEST(CatalogueBuilder, FailureKeepsThePreviousFile) {
+  const QString path = testsupport::buildCatalogue("CREATE TABLE Info (Name TEXT);");
+  ASSERT_FALSE(path.isEmpty());
+  const qint64 size = QFileInfo(path).size();
+  std::string error;
+  EXPECT_FALSE(catalogue::buildCatalogueFile("CREATE TABLE x (a); INSERT INTO y VALUES (1);",
+                                             path.toStdString(), &error));
+  EXPECT_NE(error.find("no such table: y"), std::string::npos) << error;
+  EXPECT_EQ(QFileInfo(path).size(), size);
+  EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList({"DBFN.db"}));
+  EXPECT_TRUE(catalogue::buildCatalogueFile("CREATE TABLE Info (Name TEXT, Version TEXT);",
+                                            path.toStdString(), &error));
 }
 
 }  // namespace
