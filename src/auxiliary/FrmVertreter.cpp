@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTableWidget>
 
 #include "Auxiliary.h"
@@ -57,11 +58,21 @@ FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCod
   connect(MSHFlexGrid1, &QTableWidget::cellClicked, this, &FrmVertreter::cellClicked);
 
   sSetLayout();
-  resize(gui::px(kDesignWidth), gui::px(kDesignHeight));
+  fillGrid();
+  // The design size, widened where the fitted columns need more room (within the screen).
+  int w = gui::px(kDesignWidth);
+  int h = gui::px(kDesignHeight);
+  if (MSHFlexGrid1->columnCount() > 0) {
+    int needed = 2 * gui::px(kMargin) + 2 * MSHFlexGrid1->frameWidth() + 2;
+    for (int c = 0; c < MSHFlexGrid1->columnCount(); ++c) needed += MSHFlexGrid1->columnWidth(c);
+    int limit = needed;
+    if (const QScreen *scr = screen()) limit = scr->availableGeometry().width() * 9 / 10;
+    w = std::max(w, std::min(needed, limit));
+  }
+  resize(w, h);
   // The window may grow but never shrink below the size it was loaded with.
   mLoadedSize = size();
   setMinimumSize(mLoadedSize);
-  fillGrid();
   placeControls();
 }
 
