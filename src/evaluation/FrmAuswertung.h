@@ -1,6 +1,23 @@
 #pragma once
 // The evaluation screen: size check boxes per series, the load type, the result grid.
+#include <QImage>
 #include <QMainWindow>
+#include <QPointer>
+#include <QVector>
+#include <array>
+#include <functional>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QToolBar;
 
 class FrmAuswertung : public QMainWindow {
   Q_OBJECT
@@ -10,6 +27,109 @@ class FrmAuswertung : public QMainWindow {
   explicit FrmAuswertung(QWidget *masterForm, QWidget *parent = nullptr);
   ~FrmAuswertung() override;
   QWidget *mfrmMasterForm() const;
-  // The screen name ("FrmVKaZDSch") of the arrangement screen in use.
+  // The screen name ("FrmVKaZDSch") of the arrangement screen in use: the master's
+  // property "screenName" when it has one, otherwise its object name.
   QString masterScreenName() const;
+
+  // Windows and outputs that other parts of the program provide. An item or toolbar
+  // button whose service is not installed stays disabled; "&Drucken..." and
+  // "Speichern &unter..." are in addition enabled only after the first evaluation run.
+  struct Services {
+    std::function<void(FrmAuswertung *)> print;       // "&Drucken...": direct printout
+    std::function<void(FrmAuswertung *)> save;        // "Speichern &unter...": text export
+    std::function<void(FrmAuswertung *)> openReport;  // toolbar "Druckmanager"
+    std::function<void()> help;                       // "&Inhalt", toolbar "Inhalt"
+    std::function<void(QWidget *)> about;             // "Inf&o zu TarvelCalc ..."
+    std::function<void(QWidget *, int)> showList;     // 21 representatives, 22 database info
+    std::function<qint32(const QString &)> openLink;  // "mailto:..." / "http://..."
+  };
+  // The services in force for every evaluation screen opened from now on.
+  static Services &services();
+
+  // Renders a screen for the current module state (gastrResult and the hand-over
+  // values) as a picture: the first `tickFrames` series get all their sizes ticked and,
+  // with `calculate`, "Berechnen" runs. The screen is deleted again; the master stays
+  // as it is. For screenshots and manual checks.
+  static QImage grabScreen(QWidget *masterForm, int tickFrames = 2, bool calculate = true);
+
+  // Controls, by their index as on the screen.
+  QGroupBox *fraSerie(int k) const { return mFraSerie.at(k); }
+  QCheckBox *chkKSerie(int k) const { return mChkKSerie.at(k); }
+  QCheckBox *chkGrSer(int i) const { return mChkGrSer.at(i); }
+  QRadioButton *OptBelArt(int i) const { return mOptBelArt.at(i); }
+  QLabel *LabBelArt(int i) const { return mLabBelArt.at(i); }
+  QLabel *ImgAnordnung(int i) const { return mImgAnordnung.at(i); }
+  QGroupBox *FreBelArt() const { return mFreBelArt; }
+  QTableWidget *MSFlexGrid1() const { return mGrid; }
+  QPushButton *CmdBerechnen() const { return mCmdBerechnen; }
+  QProgressBar *ProgressBar1() const { return mProgressBar; }
+  QToolBar *Toolbar1() const { return mToolbar; }
+  QAction *toolbarButton(const QString &key) const;
+  // Menu items by control name: "MenüZurück", "MenüDrucken", "MenüAnsichtTabelle3" ...
+  QAction *menuItem(const QString &name) const;
+  // The drawing of the arrangement in use (the ImgAnordnung whose tag is the master's
+  // screen name), for the printout.
+  QPixmap arrangementPicture() const;
+  // The size the window keeps.
+  QSize designSize() const { return mDesignSize; }
+
+ public slots:
+  void CmdBerechnen_Click();
+  void OptBelArt_Click(int index);
+  void chkGrSer_Click(int index);
+  void chkKSerie_Click(int frame);
+  void MenuAnsichtTabelle_Click(int column);
+  void MenuZurueck_Click();
+  void Toolbar1_ButtonClick(const QString &key);
+  // The decorative progress display, run before every evaluation and after a text
+  // export.
+  void runProgressDisplay();
+
+ protected:
+  void closeEvent(QCloseEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void buildToolbar();
+  void sSetLayout();
+  void assignBoxes();
+  void showNinthFrame();
+  void colourBox(QCheckBox *box);
+  void setBoxValue(QCheckBox *box, bool ticked);
+  void fitAndHideColumns();
+  void updateServiceItems();
+  void openList(int code);
+
+  QPointer<QWidget> mMaster;
+  QSize mDesignSize;
+  bool mNinthShown = false;
+  bool mEvaluated = false;  // an evaluation ran on this screen
+  bool mLeaving = false;
+  std::array<int, 54> mTag{};
+
+  QWidget *mCentral = nullptr;
+  QLabel *mLabel2 = nullptr;
+  QLabel *mPicIcon = nullptr;
+  QLabel *mImage1 = nullptr;
+  QLabel *mLabUebSchr = nullptr;
+  QVector<QGroupBox *> mFraSerie;
+  QVector<QCheckBox *> mChkKSerie;
+  QVector<QCheckBox *> mChkGrSer;
+  QGroupBox *mFreBelArt = nullptr;
+  QLabel *mLabUebBel = nullptr;
+  QVector<QRadioButton *> mOptBelArt;
+  QVector<QLabel *> mLabBelArt;
+  QButtonGroup *mOptGroup = nullptr;
+  QTableWidget *mGrid = nullptr;
+  QPushButton *mCmdBerechnen = nullptr;
+  QProgressBar *mProgressBar = nullptr;
+  QToolBar *mToolbar = nullptr;
+  QGroupBox *mFraAnordnung = nullptr;
+  QVector<QLabel *> mImgAnordnung;
+
+  QMenu *mMenuDatei = nullptr;
+  QMenu *mMenuAnsicht = nullptr;
+  QMenu *mMenuHilfe = nullptr;
 };

@@ -1,0 +1,711 @@
+#include "FrmAuswertung.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <exception>
+
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#include "evaluation/Evaluation.h"
+
+#ifdef TARVEL_HAVE_DRAWINGS
+#include "arrangements/Drawings.h"
+#endif
+#ifdef TARVEL_HAVE_REPORT
+#include "report/FrmAusdruck.h"
+#endif
+#ifdef TARVEL_HAVE_AUXILIARY
+#include "auxiliary/Auxiliary.h"
+#endif
+
+namespace {
+
+// The window design, in twips (15 per pixel on the screen).
+constexpr double kWidth = 15000;          // client area below menu and toolbar
+constexpr double kMargin = 180;
+constexpr double kHeaderHeight = 960;     // header band Label2
+constexpr double kIconLeft = 120;
+constexpr double kFrameTop = kHeaderHeight + 120;
+constexpr double kFrameGap = 120;
+constexpr double kFrameWidth = (kWidth - 5 * kMargin) / 4;  // four frames in a row
+constexpr double kFrameHeight = 1000;
+constexpr double kNinthFrameTop = kFrameTop + 2 * (kFrameHeight + kFrameGap);
+constexpr double kGridTop = kNinthFrameTop;  // the grid takes the ninth frame's place
+constexpr double kGridHeight = 4200;
+constexpr double kSideWidth = 3000;          // load type area and button beside the grid
+constexpr double kGridWidth = kWidth - 3 * kMargin - kSideWidth;
+constexpr double kSideLeft = kMargin + kGridWidth + kMargin;
+constexpr double kLoadTypeHeight = 1980;
+constexpr double kButtonHeight = 480;
+constexpr double kBarHeight = 300;
+constexpr double kHeight = kGridTop + kGridHeight + kMargin;
+constexpr double kGrowGap = 60;              // below the ninth frame when it is shown
+// Inside a series frame.
+constexpr double kBoxLeft = 120;
+constexpr double kBoxStep = 560;
+constexpr double kBoxWidth = 540;
+constexpr double kBoxHeight = 330;
+
+constexpr qint32 kYellow = 65535;  // a ticked box
+constexpr int kGridColumns = 9;
+const int kGridHeadings[kGridColumns] = {204, 205, 206, 208, 207, 209, 210, 211, 212};
+
+QRect twipsRect(double left, double top, double width, double height) {
+  return QRect(gui::px(left), gui::px(top), gui::px(width), gui::px(height));
+}
+
+// The drawings of the arrangements, for the printout: half the size at which the
+// arrangement screens show them.
+constexpr double kDrawingWidth = 4500;
+constexpr double kDrawingHeight = 2250;
+
+// The screen names of the six arrangements, in the order of their drawings.
+QStringList arrangementScreens() {
+#ifdef TARVEL_HAVE_DRAWINGS
+  QStringList names;
+  for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
+  return names;
+#else
+  return {QStringLiteral("FrmEKaEDSch"), QStringLiteral("FrmERoEESch"), QStringLiteral("FrmZKaEDSch"),
+          QStringLiteral("FrmZKaZDSch"), QStringLiteral("FrmVKaZDSch"), QStringLiteral("FrmZRoEESch")};
+#endif
+}
+
+// The grid's general alignment: numbers to the right, texts to the left.
+Qt::Alignment generalAlignment(const QString &text) {
+  double d = 0;
+  return (num::toDouble(text, &d) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+Qt::Alignment columnAlignment(int column, const QString &text) {
+  if (column >= 2 && column <= 7) return Qt::AlignCenter;
+  return generalAlignment(text);
+}
+
+// The grid's cells keep the narrow text margins of the classic grid control, so that a
+// column fitted to its widest text (plus a fifth) shows that text whole.
+class GridStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override {
+    if (metric == PM_FocusFrameHMargin) return 0;
+    if (metric == PM_HeaderMargin) return 2;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
+FrmAuswertung::Services &FrmAuswertung::services() {
+  static Services s = [] {
+    Services d;
+#ifdef TARVEL_HAVE_REPORT
+    d.openReport = [](FrmAuswertung *w) { openReportWindow(w, w->masterScreenName()); };
+#endif
+#ifdef TARVEL_HAVE_AUXILIARY
+    d.help = [] { gsubHelp(); };
+    d.about = [](QWidget *w) { showAbout(w); };
+    d.showList = [](QWidget *w, int code) { showVertreterList(w, code); };
+    d.openLink = [](const QString &link) { return glngOpenLink(link); };
+#endif
+    return d;
+  }();
+  return s;
+}
+
+FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
+    : QMainWindow(parent), mMaster(masterForm) {
+  setObjectName(QStringLiteral("FrmAuswertung"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  mTag.fill(-1);
+  buildControls();
+  buildMenus();
+  buildToolbar();
+  mCentral->setFixedSize(gui::px(kWidth), gui::px(kHeight));
+  adjustSize();
+  mDesignSize = size();
+  setFixedSize(mDesignSize);
+  sSetLayout();
+  // Without the arrangement screen that opened it the screen cannot know which
+  // arrangement it evaluates, nor where "Zurück" leads.
+  if (!masterForm) {
+    msg::critical2(builtinText(300), builtinText(301));
+    msg::endProgram(1);
+  }
+}
+
+FrmAuswertung::~FrmAuswertung() = default;
+
+QWidget *FrmAuswertung::mfrmMasterForm() const { return mMaster; }
+
+QString FrmAuswertung::masterScreenName() const {
+  if (!mMaster) return QString();
+  const QVariant name = mMaster->property("screenName");
+  if (name.isValid() && !name.toString().isEmpty()) return name.toString();
+  return mMaster->objectName();
+}
+
+QAction *FrmAuswertung::toolbarButton(const QString &key) const {
+  return findChild<QAction *>(QStringLiteral("Toolbar1_") + key);
+}
+
+QAction *FrmAuswertung::menuItem(const QString &name) const { return findChild<QAction *>(name); }
+
+QPixmap FrmAuswertung::arrangementPicture() const {
+  const QString name = masterScreenName();
+  for (QLabel *img : mImgAnordnung)
+    if (img->property("Tag").toString() == name) return img->pixmap();
+  return QPixmap();
+}
+
+// ---------------------------------------------------------------------------------
+// Controls
+
+void FrmAuswertung::buildControls() {
+  mCentral = new QWidget(this);
+  mCentral->setObjectName(QStringLiteral("centralWidget"));
+  setCentralWidget(mCentral);
+
+  // Header band: heading picture, title, logo.
+  mLabel2 = new QLabel(mCentral);
+  mLabel2->setObjectName(QStringLiteral("Label2"));
+  mLabel2->setGeometry(twipsRect(0, 0, kWidth, kHeaderHeight));
+  mLabel2->setAutoFillBackground(true);
+  mLabel2->setFrameShape(QFrame::StyledPanel);
+  {
+    QPalette pal = mLabel2->palette();
+    pal.setColor(QPalette::Window, gui::systemColor(5));
+    mLabel2->setPalette(pal);
+  }
+  mPicIcon = new QLabel(mCentral);
+  mPicIcon->setObjectName(QStringLiteral("picIcon"));
+  mImage1 = new QLabel(mCentral);
+  mImage1->setObjectName(QStringLiteral("Image1"));
+  mLabUebSchr = new QLabel(mCentral);
+  mLabUebSchr->setObjectName(QStringLiteral("LabUebSchr"));
+  {
+    QFont f = mLabUebSchr->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.25);
+    mLabUebSchr->setFont(f);
+  }
+
+  // Nine series frames of a series box and six size boxes; the ninth waits below the
+  // others until a ninth series needs it.
+  const auto &sizes = eval::sizes();
+  for (int k = 0; k < eval::kFrames; ++k) {
+    const int row = k / 4;
+    const int col = k % 4;
+    auto *fra = new QGroupBox(mCentral);
+    fra->setObjectName(QStringLiteral("fraSerie%1").arg(k));
+    fra->setGeometry(twipsRect(kMargin + col * (kFrameWidth + kMargin), kFrameTop + row * (kFrameHeight + kFrameGap),
+                               kFrameWidth, kFrameHeight));
+    auto *ks = new QCheckBox(fra);
+    ks->setObjectName(QStringLiteral("chkKSerie%1").arg(k));
+    ks->setGeometry(twipsRect(kBoxLeft, 90, kFrameWidth - 2 * kBoxLeft, kBoxHeight));
+    ks->setAutoFillBackground(true);
+    connect(ks, &QCheckBox::clicked, this, [this, k] { chkKSerie_Click(k); });
+    mFraSerie.append(fra);
+    mChkKSerie.append(ks);
+    for (int p = 0; p < eval::kBoxesPerFrame; ++p) {
+      const int i = k * eval::kBoxesPerFrame + p;
+      auto *box = new QCheckBox(QString::number(sizes[p]), fra);
+      box->setObjectName(QStringLiteral("chkGrSer%1").arg(i));
+      box->setGeometry(twipsRect(kBoxLeft + p * kBoxStep, 540, kBoxWidth, kBoxHeight));
+      box->setAutoFillBackground(true);
+      connect(box, &QCheckBox::clicked, this, [this, i] { chkGrSer_Click(i); });
+      mChkGrSer.append(box);
+    }
+    if (k == eval::kFrames - 1) fra->setVisible(false);
+  }
+
+  // Result grid.
+  mGrid = new QTableWidget(0, kGridColumns, mCentral);
+  mGrid->setObjectName(QStringLiteral("MSFlexGrid1"));
+  mGrid->setGeometry(twipsRect(kMargin, kGridTop, kGridWidth, kGridHeight));
+  mGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  mGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  mGrid->verticalHeader()->setVisible(false);
+  mGrid->horizontalHeader()->setStretchLastSection(false);
+  mGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  mGrid->horizontalHeader()->setMinimumSectionSize(0);
+  mGrid->verticalHeader()->setMinimumSectionSize(0);
+  mGrid->verticalHeader()->setDefaultSectionSize(mGrid->fontMetrics().height() + 6);
+  auto *gridStyle = new GridStyle;
+  gridStyle->setParent(mGrid);
+  mGrid->setStyle(gridStyle);
+  mGrid->horizontalHeader()->setStyle(gridStyle);
+
+  // Load type area with the calculate button and the progress display below it.
+  mFreBelArt = new QGroupBox(mCentral);
+  mFreBelArt->setObjectName(QStringLiteral("FreBelArt"));
+  mFreBelArt->setGeometry(twipsRect(kSideLeft, kGridTop, kSideWidth, kLoadTypeHeight));
+  mLabUebBel = new QLabel(mFreBelArt);
+  mLabUebBel->setObjectName(QStringLiteral("LabUebBel"));
+  mLabUebBel->setGeometry(twipsRect(60, 90, kSideWidth - 120, 330));
+  {
+    QFont f = mLabUebBel->font();
+    f.setBold(true);
+    mLabUebBel->setFont(f);
+  }
+  mOptGroup = new QButtonGroup(this);
+  mOptGroup->setExclusive(true);
+  for (int i = 0; i < 3; ++i) {
+    auto *opt = new QRadioButton(mFreBelArt);
+    opt->setObjectName(QStringLiteral("OptBelArt%1").arg(i));
+    opt->setGeometry(twipsRect(300, 600 + i * 420, 300, 330));
+    mOptGroup->addButton(opt, i);
+    connect(opt, &QRadioButton::clicked, this, [this, i] { OptBelArt_Click(i); });
+    auto *lab = new QLabel(mFreBelArt);
+    lab->setObjectName(QStringLiteral("LabBelArt%1").arg(i));
+    lab->setGeometry(twipsRect(660, 600 + i * 420, kSideWidth - 780, 330));
+    mOptBelArt.append(opt);
+    mLabBelArt.append(lab);
+  }
+  mCmdBerechnen = new QPushButton(mCentral);
+  mCmdBerechnen->setObjectName(QStringLiteral("CmdBerechnen"));
+  mCmdBerechnen->setGeometry(twipsRect(kSideLeft, kGridTop + kLoadTypeHeight + kMargin, kSideWidth, kButtonHeight));
+  connect(mCmdBerechnen, &QPushButton::clicked, this, &FrmAuswertung::CmdBerechnen_Click);
+  mProgressBar = new QProgressBar(mCentral);
+  mProgressBar->setObjectName(QStringLiteral("ProgressBar1"));
+  mProgressBar->setGeometry(twipsRect(kSideLeft, kGridTop + kGridHeight - kBarHeight, kSideWidth, kBarHeight));
+  mProgressBar->setRange(0, 100);
+  mProgressBar->setTextVisible(false);
+  mProgressBar->setVisible(false);
+
+  // The drawings of the six arrangements, never shown here; the printout takes the
+  // one of the arrangement in use.
+  mFraAnordnung = new QGroupBox(mCentral);
+  mFraAnordnung->setObjectName(QStringLiteral("FraAnordnung"));
+  mFraAnordnung->setVisible(false);
+  const QStringList screens = arrangementScreens();
+  for (int i = 0; i < 6; ++i) {
+    auto *img = new QLabel(mFraAnordnung);
+    img->setObjectName(QStringLiteral("ImgAnordnung%1").arg(i));
+    img->setProperty("Tag", screens.value(i));
+    mImgAnordnung.append(img);
+  }
+}
+
+void FrmAuswertung::buildMenus() {
+  QMenuBar *bar = menuBar();
+  auto item = [this](QMenu *menu, const QString &name) {
+    QAction *a = menu->addAction(QString());
+    a->setObjectName(name);
+    return a;
+  };
+  mMenuDatei = bar->addMenu(QString());
+  mMenuDatei->setObjectName(QStringLiteral("MenüDatei"));
+  connect(item(mMenuDatei, QStringLiteral("MenüZurück")), &QAction::triggered, this, &FrmAuswertung::MenuZurueck_Click);
+  mMenuDatei->addSeparator();
+  connect(item(mMenuDatei, QStringLiteral("MenüDrucken")), &QAction::triggered, this, [this] {
+    if (services().print) services().print(this);
+  });
+  connect(item(mMenuDatei, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
+    if (services().save) services().save(this);
+  });
+  mMenuDatei->addSeparator();
+  connect(item(mMenuDatei, QStringLiteral("MenüBeenden")), &QAction::triggered, this, [] { msg::endProgram(0); });
+
+  mMenuAnsicht = bar->addMenu(QString());
+  mMenuAnsicht->setObjectName(QStringLiteral("MenüAnsicht"));
+  for (int c = 3; c <= 5; ++c) {
+    QAction *a = item(mMenuAnsicht, QStringLiteral("MenüAnsichtTabelle%1").arg(c));
+    a->setCheckable(true);
+    a->setChecked(true);
+    // A click toggles the item's check mark before the handler runs.
+    connect(a, &QAction::triggered, this, [this, c] { MenuAnsichtTabelle_Click(c); });
+  }
+
+  // A reserved item of the menu bar; it only carries its own check mark.
+  QAction *sonder = bar->addAction(QString());
+  sonder->setObjectName(QStringLiteral("MenüSonder"));
+  sonder->setCheckable(true);
+  sonder->setVisible(false);
+
+  mMenuHilfe = bar->addMenu(QStringLiteral("&?"));
+  mMenuHilfe->setObjectName(QStringLiteral("MenüHilfe"));
+  connect(item(mMenuHilfe, QStringLiteral("MenüInhalt")), &QAction::triggered, this, [] {
+    if (services().help) services().help();
+  });
+  mMenuHilfe->addSeparator();
+  connect(item(mMenuHilfe, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(22); });
+  connect(item(mMenuHilfe, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
+  mMenuHilfe->addSeparator();
+  connect(item(mMenuHilfe, QStringLiteral("MenüEMail")), &QAction::triggered, this, [] {
+    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN().gintTextMode, 598));
+  });
+  connect(item(mMenuHilfe, QStringLiteral("MenüWeb")), &QAction::triggered, this, [] {
+    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(Mod_FN().gintTextMode, 599));
+  });
+  mMenuHilfe->addSeparator();
+  connect(item(mMenuHilfe, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
+    if (services().about) services().about(this);
+  });
+}
+
+void FrmAuswertung::buildToolbar() {
+  mToolbar = addToolBar(QStringLiteral("Toolbar1"));
+  mToolbar->setObjectName(QStringLiteral("Toolbar1"));
+  mToolbar->setMovable(false);
+  mToolbar->setFloatable(false);
+  mToolbar->setIconSize(QSize(24, 24));
+  mToolbar->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  // Nine buttons in the design: the five keyed ones with a spacer between each two.
+  const QStringList keys = {QStringLiteral("Inhalt"), QStringLiteral("Zurück"), QStringLiteral("Berechnen"),
+                            QStringLiteral("Druckmanager"), QStringLiteral("Exit")};
+  for (int i = 0; i < keys.size(); ++i) {
+    if (i > 0) mToolbar->addSeparator();
+    QAction *a = mToolbar->addAction(QString());
+    a->setObjectName(QStringLiteral("Toolbar1_") + keys.at(i));
+    a->setData(keys.at(i));
+    const QString key = keys.at(i);
+    connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+  }
+}
+
+// ---------------------------------------------------------------------------------
+// Layout
+
+void FrmAuswertung::sSetLayout() {
+  try {
+    Mod_FN().grsSerie.close();
+    const int mode = Mod_FN().gintTextMode;
+    setWindowTitle(windowCaption(100));
+    setWindowIcon(gui::windowIcon());
+
+    // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
+    mMenuDatei->setTitle(builtinText(500));
+    menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
+    menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
+    menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
+    menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
+    mMenuAnsicht->setTitle(builtinText(505));
+    for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
+    menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
+    menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
+    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(mode, 510));
+    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(mode, 511));
+    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(mode, 512));
+    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(mode, 513));
+    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(mode, 514));
+    // Positions count the separators as the menu holds them.
+    gui::gsubSetMenuPics(mMenuDatei, {0, 5}, {gui::resourcePicture(204), gui::resourcePicture(203)});
+    gui::gsubSetMenuPics(mMenuHilfe, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
+
+    // Load type area.
+    mLabUebBel->setText(builtinText(298));
+    for (int i = 0; i < 3; ++i) {
+      mLabBelArt[i]->setText(builtinText(201 + i));
+      mOptBelArt[i]->setToolTip(builtinText(400 + i));
+    }
+    // The option shown is the load type whose required safety is in force.
+    const int loadType = qBound(0, Mod_FN().gintLoadType, 2);
+    mOptBelArt[loadType]->setChecked(true);
+    mCmdBerechnen->setText(QStringLiteral("Berechnen"));
+
+    // Header band.
+    mImage1->setPixmap(gui::resourcePicture(150));
+    mImage1->adjustSize();
+    const QPixmap icon = gui::headingPicture();
+    mPicIcon->setPixmap(icon);
+    mPicIcon->resize(icon.isNull() ? QSize(gui::px(720), gui::px(720)) : icon.size());
+    const int band = mLabel2->height();
+    mPicIcon->move(gui::px(kIconLeft), (band - mPicIcon->height()) / 2);
+    mImage1->move(mLabel2->width() - mImage1->width() - gui::px(kMargin), (band - mImage1->height()) / 2);
+    mLabUebSchr->setText(builtinText(200));
+    mLabUebSchr->adjustSize();
+    mLabUebSchr->move(mPicIcon->width() + gui::px(283.5), (band - mLabUebSchr->height()) / 2);
+
+    // Toolbar: tooltips and pictures 1 to 5 in button order.
+    const QList<QPair<QString, int>> tips = {{QStringLiteral("Inhalt"), 403},
+                                             {QStringLiteral("Zurück"), 410},
+                                             {QStringLiteral("Berechnen"), 411},
+                                             {QStringLiteral("Druckmanager"), 416},
+                                             {QStringLiteral("Exit"), 406}};
+    const int pictures[5] = {200, 204, 206, 205, 203};
+    for (int i = 0; i < tips.size(); ++i) {
+      QAction *a = toolbarButton(tips.at(i).first);
+      a->setToolTip(builtinText(tips.at(i).second));
+      a->setText(builtinText(tips.at(i).second));
+      a->setIcon(QIcon(gui::resourcePicture(pictures[i])));
+    }
+
+    // Drawings of the arrangements.
+#ifdef TARVEL_HAVE_DRAWINGS
+    for (QLabel *img : mImgAnordnung) {
+      const ArrangementInfo *info = arrangementByScreen(img->property("Tag").toString());
+      if (!info) continue;
+      QPixmap pm(gui::px(kDrawingWidth), gui::px(kDrawingHeight));
+      pm.fill(Qt::white);
+      QPainter painter(&pm);
+      painter.setRenderHint(QPainter::Antialiasing);
+      drawing::Options options;
+      options.directionTexts = true;
+      drawing::paint(painter, QRectF(QPointF(0, 0), QSizeF(pm.size())), info->id, options);
+      painter.end();
+      img->setPixmap(pm);
+      img->adjustSize();
+    }
+#endif
+
+    // Size boxes and frames.
+    const auto &sizes = eval::sizes();
+    for (int i = 0; i < eval::kBoxes; ++i) {
+      mChkGrSer[i]->setText(QString::number(sizes[i % eval::kBoxesPerFrame]));
+      mChkGrSer[i]->setProperty("Tag", -1);
+      colourBox(mChkGrSer[i]);
+    }
+    for (QCheckBox *ks : mChkKSerie) colourBox(ks);
+    assignBoxes();
+
+    // Grid.
+    QStringList headings;
+    for (int h : kGridHeadings) headings << builtinText(h);
+    mGrid->setHorizontalHeaderLabels(headings);
+    for (int c = 0; c < kGridColumns; ++c) {
+      const Qt::Alignment a = c >= 2 && c <= 7 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+      mGrid->horizontalHeaderItem(c)->setTextAlignment(a);
+    }
+    fitAndHideColumns();
+    updateServiceItems();
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  } catch (const std::exception &e) {
+    msg::critical(QString::fromLocal8Bit(e.what()), QStringLiteral("sSetLayout!"));
+  }
+}
+
+void FrmAuswertung::assignBoxes() {
+  const TextRows &result = Mod_FN().gastrResult;
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(result);
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    mTag[i] = boxes.tag[i];
+    mChkGrSer[i]->setProperty("Tag", boxes.tag[i]);
+    mChkGrSer[i]->setEnabled(boxes.enabled[i]);
+  }
+  for (int k = 0; k < eval::kFrames; ++k) {
+    const bool used = eval::frameUsed(boxes, k);
+    QCheckBox *ks = mChkKSerie[k];
+    ks->setText(eval::frameCaption(result, boxes, k));
+    ks->setEnabled(used);
+    // The box is as wide as its caption, so that the whole coloured area takes clicks.
+    ks->resize(std::min(ks->sizeHint().width() + gui::px(90), mFraSerie[k]->width() - 2 * gui::px(kBoxLeft)),
+               ks->height());
+    if (used && k == eval::kFrames - 1) showNinthFrame();
+  }
+  // More series than frames, or sizes the boxes do not know: the rows placed so far
+  // stay usable, the message names what went wrong.
+  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
+}
+
+void FrmAuswertung::showNinthFrame() {
+  if (mNinthShown) return;
+  mNinthShown = true;
+  QGroupBox *fra = mFraSerie.at(eval::kFrames - 1);
+  fra->setVisible(true);
+  const int grow = fra->height() + gui::px(kGrowGap);
+  const int gridTop = fra->y() + grow;
+  const int delta = gridTop - mGrid->y();
+  mGrid->move(mGrid->x(), gridTop);
+  mFreBelArt->move(mFreBelArt->x(), gridTop);
+  mCmdBerechnen->move(mCmdBerechnen->x(), mCmdBerechnen->y() + delta);
+  mProgressBar->move(mProgressBar->x(), mProgressBar->y() + delta);
+  mCentral->setFixedSize(mCentral->width(), mCentral->height() + grow);
+  mDesignSize.setHeight(mDesignSize.height() + grow);
+  setFixedSize(mDesignSize);
+}
+
+void FrmAuswertung::updateServiceItems() {
+  const Services &s = services();
+  menuItem(QStringLiteral("MenüDrucken"))->setEnabled(mEvaluated && bool(s.print));
+  menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(mEvaluated && bool(s.save));
+  menuItem(QStringLiteral("MenüInhalt"))->setEnabled(bool(s.help));
+  menuItem(QStringLiteral("MenüInfoDB"))->setEnabled(bool(s.showList));
+  menuItem(QStringLiteral("MenüVertreter"))->setEnabled(bool(s.showList));
+  menuItem(QStringLiteral("MenüEMail"))->setEnabled(bool(s.openLink));
+  menuItem(QStringLiteral("MenüWeb"))->setEnabled(bool(s.openLink));
+  menuItem(QStringLiteral("MenüInfo"))->setEnabled(bool(s.about));
+  toolbarButton(QStringLiteral("Inhalt"))->setEnabled(bool(s.help));
+  toolbarButton(QStringLiteral("Druckmanager"))->setEnabled(bool(s.openReport));
+}
+
+void FrmAuswertung::openList(int code) {
+  if (services().showList) services().showList(this, code);
+}
+
+// ---------------------------------------------------------------------------------
+// Ticking
+
+void FrmAuswertung::colourBox(QCheckBox *box) {
+  QPalette pal = box->palette();
+  pal.setColor(QPalette::Window, box->isChecked() ? gui::vbColor(kYellow) : gui::systemColor(5));
+  box->setPalette(pal);
+}
+
+void FrmAuswertung::setBoxValue(QCheckBox *box, bool ticked) {
+  box->setChecked(ticked);
+  colourBox(box);
+}
+
+void FrmAuswertung::chkGrSer_Click(int index) {
+  if (index < 0 || index >= mChkGrSer.size()) return;
+  colourBox(mChkGrSer[index]);
+}
+
+void FrmAuswertung::chkKSerie_Click(int frame) {
+  if (frame < 0 || frame >= mChkKSerie.size()) return;
+  QCheckBox *ks = mChkKSerie[frame];
+  colourBox(ks);
+  const bool on = ks->isChecked();
+  for (int p = 0; p < eval::kBoxesPerFrame; ++p) {
+    QCheckBox *box = mChkGrSer[frame * eval::kBoxesPerFrame + p];
+    if (on) {
+      if (box->isEnabled()) setBoxValue(box, true);
+    } else {
+      setBoxValue(box, false);
+    }
+  }
+}
+
+void FrmAuswertung::OptBelArt_Click(int index) {
+  if (index < 0 || index > 2) return;
+  if (setRequiredSafety(index)) {
+    Mod_FN().gintLoadType = index;
+  } else {
+    // The safety in force did not change, so neither does the load type shown.
+    mOptBelArt[qBound(0, Mod_FN().gintLoadType, 2)]->setChecked(true);
+  }
+}
+
+// ---------------------------------------------------------------------------------
+// Evaluation
+
+void FrmAuswertung::runProgressDisplay() {
+  mProgressBar->setVisible(true);
+  mProgressBar->setValue(0);
+  mProgressBar->raise();
+  for (int counter = 5; counter <= 10000; counter += 5) {
+    const int value = static_cast<int>(num::roundHalfEven(counter / 100.0));
+    if (value != mProgressBar->value()) {
+      mProgressBar->setValue(value);
+      mProgressBar->repaint();
+    }
+  }
+  mProgressBar->setVisible(false);
+}
+
+void FrmAuswertung::CmdBerechnen_Click() {
+  mEvaluated = true;
+  updateServiceItems();
+  runProgressDisplay();
+
+  std::array<bool, eval::kBoxes> ticked{};
+  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = mChkGrSer[i]->isChecked();
+
+  mGrid->setUpdatesEnabled(false);
+  mGrid->setRowCount(0);
+  const eval::EvaluationRun run = eval::runEvaluation(mTag, ticked);
+  mGrid->setRowCount(run.gridRows.size());
+  for (int r = 0; r < run.gridRows.size(); ++r) {
+    const QStringList &fields = run.gridRows.at(r);
+    for (int c = 0; c < kGridColumns; ++c) {
+      const QString text = c < fields.size() ? fields.at(c) : QString();
+      auto *cell = new QTableWidgetItem(text);
+      cell->setTextAlignment(columnAlignment(c, text));
+      mGrid->setItem(r, c, cell);
+    }
+  }
+  mGrid->setUpdatesEnabled(true);
+  fitAndHideColumns();
+}
+
+void FrmAuswertung::fitAndHideColumns() {
+  gui::gsubSetColWidth(this, mGrid, false);
+  for (int c = 3; c <= 5; ++c)
+    mGrid->setColumnHidden(c, !menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->isChecked());
+}
+
+void FrmAuswertung::MenuAnsichtTabelle_Click(int column) {
+  Q_UNUSED(column);  // the item's check mark was toggled; every column follows its item
+  fitAndHideColumns();
+}
+
+// ---------------------------------------------------------------------------------
+// Navigation
+
+void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
+  if (key == QStringLiteral("Inhalt")) {
+    if (services().help) services().help();
+  } else if (key == QStringLiteral("Zurück")) {
+    MenuZurueck_Click();
+  } else if (key == QStringLiteral("Berechnen")) {
+    mCmdBerechnen->click();
+  } else if (key == QStringLiteral("Druckmanager")) {
+    if (!services().openReport) return;
+    mCmdBerechnen->click();
+    services().openReport(this);
+  } else if (key == QStringLiteral("Exit")) {
+    msg::endProgram(0);
+  }
+}
+
+void FrmAuswertung::MenuZurueck_Click() { close(); }
+
+void FrmAuswertung::closeEvent(QCloseEvent *event) {
+  if (!mLeaving) {
+    mLeaving = true;
+    if (mMaster) mMaster->show();
+    Mod_FN().gsngUnitDistance = 0.0f;
+    Mod_FN().gsngRailDistance = 0.0f;
+  }
+  event->accept();
+}
+
+void FrmAuswertung::resizeEvent(QResizeEvent *event) {
+  QMainWindow::resizeEvent(event);
+  if (mDesignSize.isValid() && !isMinimized() && size() != mDesignSize) resize(mDesignSize);
+}
+
+// ---------------------------------------------------------------------------------
+
+QImage FrmAuswertung::grabScreen(QWidget *masterForm, int tickFrames, bool calculate) {
+  auto *screen = new FrmAuswertung(masterForm);
+  screen->setAttribute(Qt::WA_DontShowOnScreen, true);
+  screen->show();
+  for (int k = 0; k < eval::kFrames && k < tickFrames; ++k) {
+    if (!screen->chkKSerie(k)->isEnabled()) continue;
+    screen->chkKSerie(k)->setChecked(true);
+    screen->chkKSerie_Click(k);
+  }
+  if (calculate) screen->CmdBerechnen_Click();
+  QApplication::processEvents();
+  const QImage image = screen->grab().toImage();
+  // Leave without touching the hand-over values or the master.
+  screen->mLeaving = true;
+  screen->setAttribute(Qt::WA_DeleteOnClose, false);
+  screen->hide();
+  delete screen;
+  return image;
+}
