@@ -1,0 +1,79 @@
+// "Berechnen" and "Weiter" without a screen, on the demo catalogue: what the screens and
+// the batch tool leave in the module state.
+#include <gtest/gtest.h>
+
+#include "arrangements/Calculate.h"
+#include "catalogue/Catalogue.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "support/TestCatalogue.h"
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+class Calculate : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetModFN();
+    sSetField();
+    sSetTblAnzBez(true, false, true);  // FN and So: four table sets
+  }
+  msg::Recorder rec;
+  testsupport::ScopedCatalogueFile use{testsupport::demoCatalogueFile()};
+};
+
+TEST_F(Calculate, CompletedCalculationReplacesTheResultAndSetsTheDistances) {
+  // Halves of the distance fields go to the even neighbour: 199,5 -> 200, 100,5 -> 100.
+  // A centred force spreads evenly: 250 N on each of the four cassettes.
+  const CalcOutput out = calculateArrangement(
+      ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "199,5", "100,5");
+  ASSERT_TRUE(out.completed);
+  EXPECT_FALSE(out.calcFailed);
+  const ModFNState &s = Mod_FN();
+  EXPECT_EQ(s.gsngUnitDistance, 200.0f);
+  EXPECT_EQ(s.gsngRailDistance, 100.0f);
+  ASSERT_EQ(s.gastrResult.size(), 17);
+  EXPECT_EQ(s.gastrResult.first(), QStringList({"TLS", "12", "250", "KD12"}));
+  EXPECT_EQ(s.gastrResult.last(), QStringList({"TLX", "25", "250", "KX25"}));
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(Calculate, RefusedCalculationKeepsThePreviousResult) {
+  calculateArrangement(ArrangementId::ZKaEDSch, {{"- Z", "1000", "0", "0", "0"}}, "200", {});
+  const TextRows before = Mod_FN().gastrResult;
+  ASSERT_EQ(before.size(), 17);
+  const CalcOutput out =
+      calculateArrangement(ArrangementId::ZKaEDSch, {{"- Z", "5000", "0", "0", "0"}}, "", {});
+  EXPECT_TRUE(out.calcFailed);
+  EXPECT_FALSE(out.completed);
+  EXPECT_EQ(Mod_FN().gastrResult, before);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
+  EXPECT_EQ(rec.messages[0].defaultButton, 2);
+}
+
+TEST_F(Calculate, SpecialRollerShoeIsTheLastTableCode) {
+  ModFNState &s = Mod_FN();
+  s.gintAnzSonder = 1;
+  s.gastrSonderGeo = {"SRS", "25", "34", "120", "30", "14", "19", "21", "6", "SRS", "SRS", "55", "37,5"};
+  const CalcOutput out =
+      calculateArrangement(ArrangementId::ERoEESch, {{"- Z", "1000", "0", "0", "0"}}, {}, "100");
+  ASSERT_TRUE(out.completed);
+  ASSERT_EQ(s.gastrResult.size(), 18);
+  EXPECT_EQ(s.gastrResult.last(), QStringList({"SRS", "25", "1000", "SRS"}));
+}
+
+TEST_F(Calculate, HandOverNamesTheArrangementAndPrintsTheForces) {
+  Mod_FN().gintTextMode = 3;  // a customer text set never renames the arrangement
+  EXPECT_TRUE(handOver(ArrangementId::ZRoEESch,
+                       {{"Z +", "1500", "10", "-20", "0"}, {"- X", "2,5", "0", "0", "12345"}}));
+  EXPECT_EQ(Mod_FN().gastrArrangement,
+            QStringList({"Zwei Rollenschuhpaare mit einem Einzelschienenpaar",
+                         "Two pairs of roller shoes with one pair of single rails"}));
+  EXPECT_EQ(Mod_FN().gastrForce,
+            TextRows({{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"},
+                      {"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
+}
+
+}  // namespace
