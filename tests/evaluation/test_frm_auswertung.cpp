@@ -447,6 +447,14 @@ TEST_F(EvaluationScreenTest, ToolbarAndHelpMenuReachTheirServices) {
   EXPECT_EQ(s->menuItem("MenüInfo")->text(), "Inf&o zu TarvelCalc ...");
 }
 
+TEST_F(EvaluationScreenTest, HelpMenuReachesTheAuxiliaryScreensOfTheProgram) {
+  FrmAuswertung::services() = savedServices;  // what the program installs
+  FrmAuswertung *s = open();
+  for (const char *name : {"MenüInhalt", "MenüInfoDB", "MenüVertreter", "MenüEMail", "MenüWeb", "MenüInfo"})
+    EXPECT_TRUE(s->menuItem(QString::fromUtf8(name))->isEnabled()) << name;
+  EXPECT_TRUE(s->toolbarButton(QStringLiteral("Inhalt"))->isEnabled());
+}
+
 TEST_F(EvaluationScreenTest, HelpTextsComeFromTheCustomerTextSet) {
   Mod_FN().gintTextMode = 3;
   Mod_FN().gastrSettings.append(QStringList{"511", "Unsere Partner"});
@@ -496,7 +504,10 @@ TEST_F(EvaluationScreenTest, ExitEndsTheProgram) {
   FrmAuswertung *s = open();
   EXPECT_THROW(s->Toolbar1_ButtonClick(QStringLiteral("Exit")), msg::ProgramEnded);
   EXPECT_EQ(rec.endCalls, 1);
-  EXPECT_EQ(s->menuItem(QStringLiteral("MenüBeenden"))->text(), "&Beenden");
+  QAction *beenden = s->menuItem(QStringLiteral("MenüBeenden"));
+  EXPECT_EQ(beenden->text(), "&Beenden");
+  EXPECT_THROW(beenden->trigger(), msg::ProgramEnded);
+  EXPECT_EQ(rec.endCalls, 2);
 }
 
 TEST_F(EvaluationScreenTest, HeaderArrangementDrawingsAndPicture) {
