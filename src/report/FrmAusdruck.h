@@ -1,6 +1,66 @@
 #pragma once
+// The report window "Druckmanager": a frame window holding report pages in German or
+// English, with the toolbar to arrange, close, make, print and save them.
+#include <QHash>
+#include <QMainWindow>
 #include <QString>
-class QWidget;
+
+#include "report/ReportText.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+class QToolButton;
+class FrmFormular;
+
 // Opens the report window over the evaluation screen; masterScreenName names the
 // arrangement screen in use ("FrmVKaZDSch"), whose drawing the pages show.
 void openReportWindow(QWidget *evaluationScreen, const QString &masterScreenName);
+
+class FrmAusdruck : public QMainWindow {
+  Q_OBJECT
+ public:
+  FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenName);
+  ~FrmAusdruck() override;
+
+  // The report window now open, if any.
+  static FrmAusdruck *current();
+
+  // Makes a new page from the current data in the language in force and shows it.
+  FrmFormular *sSetFormular();
+  // Shows on "Sprache" the picture of the language in force.
+  void sSetToolb();
+
+  // The toolbar button of a key ("Zurück", "Nebeneinander", ..., "Hilfe").
+  QAction *button(const QString &key) const { return buttons_.value(key); }
+  QAction *printItem() const { return printItem_; }       // drop-down "Drucken"
+  QAction *setupItem() const { return setupItem_; }       // drop-down "Druckereinrichtung ..."
+  QToolBar *Toolbar1 = nullptr;
+  QMdiArea *mdiArea() const { return area_; }
+  QString masterScreen() const { return master_; }
+
+  // The state of "Sprache": 0 German, 1 English.
+  int languageState() const;
+  // The language of the active page (its Tag), or of "Sprache" when no page is active.
+  int activeLanguage() const;
+  FrmFormular *activePage() const;
+  QList<FrmFormular *> pages() const;
+  // Which of the pictures 1 (German) and 2 (English) "Sprache" shows now.
+  int languagePictureNumber() const { return languagePicture_; }
+
+  // Arranges the pages side by side (vertical tiling).
+  void tileSideBySide();
+
+ private:
+  void buildToolbar();
+  void onButton(const QString &key);
+  void onPageActivated(QMdiSubWindow *window);
+  QMdiArea *area_ = nullptr;
+  QString master_;
+  QHash<QString, QAction *> buttons_;
+  QAction *printItem_ = nullptr;
+  QAction *setupItem_ = nullptr;
+  QToolButton *printButton_ = nullptr;
+  int languagePicture_ = 1;
+};

@@ -1,0 +1,198 @@
+#include "report/FrmAusdruck.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/Texts.h"
+#include "report/FrmFormular.h"
+#include "report/ReportCommands.h"
+#include "report/ReportHooks.h"
+#include "report/ReportPictures.h"
+
+namespace {
+QPointer<FrmAusdruck> &openWindow() {
+  static QPointer<FrmAusdruck> w;
+  return w;
+}
+
+struct ButtonDef {
+  const char *key;
+  int tooltip;
+};
+// The toolbar by key and tool tip text, in its order.
+const ButtonDef kButtons[] = {{"Zurück", 417},    {"Nebeneinander", 418}, {"Überlappend", 419},
+                              {"Schließen", 420}, {"Formular", 421},      {"Drucken", 422},
+                              {"Speichern", 423}, {"Sprache", 424},       {"Einstellungen", 425},
+                              {"Hilfe", 415}};
+}  // namespace
+
+void openReportWindow(QWidget *evaluationScreen, const QString &masterScreenName) {
+  QPointer<FrmAusdruck> &w = openWindow();
+  if (!w) {
+    w = new FrmAusdruck(evaluationScreen, masterScreenName);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+FrmAusdruck *FrmAusdruck::current() { return openWindow().data(); }
+
+FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenName)
+    : QMainWindow(evaluationScreen, Qt::Window), master_(masterScreenName) {
+  setObjectName(QStringLiteral("FrmAusdruck"));
+  area_ = new QMdiArea(this);
+  area_->setObjectName(QStringLiteral("MDIForm"));
+  area_->setBackground(QColor(128, 128, 128));
+  setCentralWidget(area_);
+  try {
+    setWindowTitle(windowCaption(171));
+    setWindowIcon(gui::windowIcon());
+    buildToolbar();
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+  connect(area_, &QMdiArea::subWindowActivated, this, &FrmAusdruck::onPageActivated);
+  resize(gui::px(11500), gui::px(10500));
+  sSetFormular();
+}
+
+FrmAusdruck::~FrmAusdruck() = default;
+
+void FrmAusdruck::buildToolbar() {
+  Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
+  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+  Toolbar1->setMovable(false);
+  Toolbar1->setIconSize(QSize(24, 24));
+  for (const ButtonDef &def : kButtons) {
+    const QString key = QString::fromUtf8(def.key);
+    auto *a = new QAction(this);
+    a->setObjectName(key);
+    a->setText(key);
+    a->setToolTip(builtinText(def.tooltip));
+    a->setIcon(report::toolbarPicture(key));
+    buttons_.insert(key, a);
+    if (key == QLatin1String("Drucken")) {
+      // "Drucken" prints at once; its drop-down offers the printer setup.
+      auto *menu = new QMenu(this);
+      printItem_ = menu->addAction(builtinText(528));
+      setupItem_ = menu->addAction(builtinText(529));
+      printButton_ = new QToolButton(this);
+      printButton_->setObjectName(QStringLiteral("DruckenButton"));
+      printButton_->setDefaultAction(a);
+      printButton_->setMenu(menu);
+      printButton_->setPopupMode(QToolButton::MenuButtonPopup);
+      Toolbar1->addWidget(printButton_);
+      connect(printItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Drucken")); });
+      connect(setupItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Druckereinrichtung")); });
+    } else {
+      Toolbar1->addAction(a);
+    }
+    if (key == QLatin1String("Sprache")) {
+      a->setCheckable(true);
+      connect(a, &QAction::toggled, this, [this] { sSetToolb(); });
+    } else {
+      connect(a, &QAction::triggered, this, [this, key] { onButton(key); });
+    }
+  }
+  buttons_.value(QStringLiteral("Einstellungen"))->setVisible(false);
+  buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(report::hooks().aboutBox));
+  sSetToolb();
+}
+
+void FrmAusdruck::sSetToolb() {
+  // Picture by the button state and the language rule of resource text 900.
+  const int tag = builtinText(900).trimmed().toInt();
+  const int state = languageState();
+  static const int table[2][2] = {{1, 2}, {2, 1}};  // [tag][state]
+  languagePicture_ = table[tag == 0 ? 0 : 1][state];
+  if (QAction *a = button(QStringLiteral("Sprache"))) a->setIcon(report::languagePicture(languagePicture_));
+}
+
+int FrmAusdruck::languageState() const {
+  const QAction *a = button(QStringLiteral("Sprache"));
+  return a && a->isChecked() ? report::English : report::German;
+}
+
+FrmFormular *FrmAusdruck::activePage() const {
+  QMdiSubWindow *w = area_->activeSubWindow();
+  return w ? qobject_cast<FrmFormular *>(w->widget()) : nullptr;
+}
+
+int FrmAusdruck::activeLanguage() const {
+  const FrmFormular *page = activePage();
+  return page ? page->Tag() : languageState();
+}
+
+QList<FrmFormular *> FrmAusdruck::pages() const {
+  QList<FrmFormular *> out;
+  for (QMdiSubWindow *w : area_->subWindowList())
+    if (auto *page = qobject_cast<FrmFormular *>(w->widget())) out << page;
+  return out;
+}
+
+FrmFormular *FrmAusdruck::sSetFormular() {
+  auto *page = new FrmFormular(languageState(), master_);
+  QMdiSubWindow *w = area_->addSubWindow(page);
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  w->setWindowTitle(page->windowTitle());
+  w->setWindowIcon(gui::windowIcon());
+  w->resize(page->sheet()->width() + 40, std::min(page->sheet()->height() + 40, gui::px(9000)));
+  w->show();
+  area_->setActiveSubWindow(w);
+  return page;
+}
+
+void FrmAusdruck::onPageActivated(QMdiSubWindow *window) {
+  if (!window) return;
+  const auto *page = qobject_cast<FrmFormular *>(window->widget());
+  if (!page) return;
+  // Printing and saving always follow the language of the page in front.
+  if (QAction *a = button(QStringLiteral("Sprache"))) a->setChecked(page->Tag() == report::English);
+  sSetToolb();
+}
+
+void FrmAusdruck::tileSideBySide() {
+  const QList<QMdiSubWindow *> windows = area_->subWindowList();
+  if (windows.isEmpty()) return;
+  const QRect space = area_->viewport()->rect();
+  const int width = space.width() / static_cast<int>(windows.size());
+  int x = 0;
+  for (QMdiSubWindow *w : windows) {
+    if (w->isMinimized() || w->isMaximized()) w->showNormal();
+    w->setGeometry(x, 0, width, space.height());
+    x += width;
+  }
+}
+
+void FrmAusdruck::onButton(const QString &key) {
+  if (key == QLatin1String("Zurück")) {
+    close();
+  } else if (key == QLatin1String("Nebeneinander")) {
+    tileSideBySide();
+  } else if (key == QLatin1String("Überlappend")) {
+    area_->cascadeSubWindows();
+  } else if (key == QLatin1String("Schließen")) {
+    area_->closeActiveSubWindow();
+  } else if (key == QLatin1String("Formular")) {
+    sSetFormular();
+  } else if (key == QLatin1String("Drucken")) {
+    report::sPrint(this, activeLanguage(), master_);
+  } else if (key == QLatin1String("Druckereinrichtung")) {
+    report::sSetPrint(this, activeLanguage(), master_);
+  } else if (key == QLatin1String("Speichern")) {
+    report::SpeichernUnter(this, activeLanguage());
+  } else if (key == QLatin1String("Hilfe")) {
+    if (report::hooks().aboutBox) report::hooks().aboutBox(this);
+  }
+  // "Einstellungen": nothing.
+}

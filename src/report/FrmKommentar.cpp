@@ -1,0 +1,78 @@
+#include "report/FrmKommentar.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Texts.h"
+#include "report/CommentFields.h"
+
+namespace {
+// The maker's contact block: company, street, town, telephone, fax, e-mail line.
+constexpr int kPrefill[6] = {118, 119, 120, 121, 122, 168};
+}  // namespace
+
+FrmKommentar::FrmKommentar(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("FrmKommentar"));
+  auto *layout = new QVBoxLayout(this);
+  for (int i = 0; i < 6; ++i) {
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QStringLiteral("tbKunde%1").arg(i));
+    field->setMinimumWidth(gui::px(5200));
+    layout->addWidget(field);
+    tbKunde << field;
+  }
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch();
+  cmdOK = new QPushButton(QStringLiteral("&Ok"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdExit = new QPushButton(QStringLiteral("&Exit"), this);
+  cmdExit->setObjectName(QStringLiteral("cmdExit"));
+  // Enter belongs to the fields (next line), not to a default button.
+  for (QPushButton *b : {cmdOK, cmdExit}) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    buttons->addWidget(b);
+  }
+  layout->addLayout(buttons);
+  new report::EnterCycle(tbKunde, this);
+  connect(cmdOK, &QPushButton::clicked, this, &FrmKommentar::cmdOK_Click);
+  connect(cmdExit, &QPushButton::clicked, this, &FrmKommentar::cmdExit_Click);
+  sSetLayout();
+}
+
+void FrmKommentar::sSetLayout() {
+  try {
+    setWindowTitle(windowCaption(100));
+    setWindowIcon(gui::windowIcon());
+    const int mode = Mod_FN().gintTextMode;
+    for (int i = 0; i < 6; ++i) tbKunde[i]->setText(gfstrSetText(mode, kPrefill[i]));
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+}
+
+void FrmKommentar::cmdOK_Click() {
+  report::storeComments(tbKunde);
+  // The e-mail line left as it was offered is not a comment of the user's.
+  if (tbKunde[5]->text() == gfstrSetText(Mod_FN().gintTextMode, 168)) Mod_FN().gastrComment[5].clear();
+  cancelled_ = false;
+  accept();
+}
+
+void FrmKommentar::cmdExit_Click() {
+  cancelled_ = true;
+  reject();
+}
+
+bool showKommentar(QWidget *parent) {
+  FrmKommentar dialog(parent);
+  dialog.exec();
+  return !dialog.cancelled();
+}

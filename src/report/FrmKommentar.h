@@ -1,0 +1,28 @@
+#pragma once
+// The comment dialog shown before the evaluation printout: six lines, prefilled with the
+// maker's contact block, that go into the comment store on "&Ok".
+#include <QDialog>
+#include <QVector>
+
+class QLineEdit;
+class QPushButton;
+
+class FrmKommentar : public QDialog {
+  Q_OBJECT
+ public:
+  explicit FrmKommentar(QWidget *parent = nullptr);
+  QVector<QLineEdit *> tbKunde;
+  QPushButton *cmdOK = nullptr;
+  QPushButton *cmdExit = nullptr;
+  // True when the dialog was left with "&Exit" (or closed): the printout does not start.
+  bool cancelled() const { return cancelled_; }
+
+ private:
+  void sSetLayout();
+  void cmdOK_Click();
+  void cmdExit_Click();
+  bool cancelled_ = true;
+};
+
+// Shows FrmKommentar modally; true when left with "&Ok".
+bool showKommentar(QWidget *parent);

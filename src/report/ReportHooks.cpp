@@ -1,0 +1,55 @@
+#include "report/ReportHooks.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "auxiliary/Auxiliary.h"
+#include "report/FrmKommentar.h"
+
+namespace report {
+
+namespace {
+QString &printerName() {
+  static QString name;
+  return name;
+}
+
+Hooks defaults() {
+  Hooks h;
+  h.askSaveFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+  };
+  h.printerSetup = [](QWidget *parent, QPrinter &printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+  h.selectPrinter = [](QPrinter &printer) {
+    const QString chosen = chosenPrinterName();
+    if (!chosen.isEmpty()) printer.setPrinterName(chosen);
+    else if (!QPrinterInfo::defaultPrinterName().isEmpty()) printer.setPrinterName(QPrinterInfo::defaultPrinterName());
+  };
+  h.commentDialog = [](QWidget *parent) { return showKommentar(parent); };
+  h.aboutBox = [](QWidget *parent) { showAbout(parent); };
+  return h;
+}
+}  // namespace
+
+Hooks &hooks() {
+  static Hooks h = defaults();
+  return h;
+}
+
+void resetHooks() { hooks() = defaults(); }
+
+QString chosenPrinterName() { return printerName(); }
+void setChosenPrinterName(const QString &name) { printerName() = name; }
+
+}  // namespace report

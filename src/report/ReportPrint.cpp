@@ -1,0 +1,214 @@
+#include "report/ReportPrint.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <functional>
+
+#include "common/Errors.h"
+#include "common/ModFN.h"
+#include "common/Texts.h"
+
+namespace {
+
+// The foot lines must stay inside the printable area even on printers whose lower
+// unprintable strip is wider than the bottom margin allows for.
+double footTop(const report::ReportCanvas &c, const PageMetrics &m, qint32 bottomMargin, int lines) {
+  const double foot = gflngMmToTwips(m.paperHeight) - bottomMargin;
+  const double printable = gflngMmToTwips(m.printableHeight);
+  const double last = printable - lines * c.lineHeight(7);
+  return printable > 0 ? std::min(foot, last) : foot;
+}
+
+}  // namespace
+
+PageMetrics gsubPageMetrics(const QPrinter &printer) {
+  const QPageLayout layout = printer.pageLayout();
+  const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
+  const QRectF printable = printer.fullPage() ? paper : layout.paintRect(QPageLayout::Millimeter);
+  return pageMetricsFromMm(paper.width(), paper.height(), printable.left(), printable.top(),
+                           printable.width(), printable.height());
+}
+
+void gsubPrintPageNo(report::ReportCanvas &c, const PageMetrics &m, double restoreSize,
+                     double restoreX, qint32 bottomMargin) {
+  // A negative right value converts to 0: the number stands 20 mm from the paper edge.
+  c.x = gflngMmToTwips(m.paperWidth) - gflngMmToTwips(m.rightValue) - gflngMmToTwips(20);
+  c.y = footTop(c, m, bottomMargin, 1);
+  c.printAt(0, QString::number(c.page), 7);
+  c.setBaseSize(restoreSize);
+  c.x = restoreX;
+}
+
+namespace report {
+
+namespace {
+
+// Pictures are placed after a layout pass over the whole printout, so that they can
+// stand clear of the text printed beside them.
+class Pictures {
+ public:
+  explicit Pictures(double rightLimit) : rightLimit_(rightLimit) {}
+  QRectF place(const ReportCanvas &c, const QRectF &wanted) {
+    if (!c.painting()) {
+      wanted_.append({c.page, wanted});
+      return wanted;
+    }
+    return next_ < placed_.size() ? placed_.at(next_++) : wanted;
+  }
+  void settle(const ReportCanvas &layoutPass) {
+    placed_.clear();
+    for (const auto &w : wanted_)
+      placed_.append(clearOfText(w.rect, w.page, layoutPass.extents(), rightLimit_));
+    next_ = 0;
+  }
+
+ private:
+  double rightLimit_;
+  QVector<ReportCanvas::Extent> wanted_;
+  QVector<QRectF> placed_;
+  int next_ = 0;
+};
+
+using Body = std::function<void(ReportCanvas &, Pictures &)>;
+
+// Runs the printout twice: once to measure (no painter), once on the printer.
+bool run(QPrinter &printer, const PageMetrics &m, const Body &body, QString *error) {
+  const double rightLimit = gflngMmToTwips(m.paperWidth - m.leftOffset - 10);
+  Pictures pictures(rightLimit);
+  {
+    ReportCanvas layoutPass(nullptr, &printer, 10);
+    body(layoutPass, pictures);
+    pictures.settle(layoutPass);
+  }
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    if (error) *error = err::printerError();
+    return false;
+  }
+  ReportCanvas c(&painter, &printer, 10);
+  c.onNewPage = [&printer] { printer.newPage(); };
+  body(c, pictures);
+  painter.end();
+  return true;
+}
+
+// After a row of the force table or of a results block: a full page is numbered and the
+// printout goes on at the top margin of the next one.
+void breakIfFull(ReportCanvas &c, const PageMetrics &m, const Margins &g) {
+  if (!pageFull(c.y, m, g)) return;
+  gsubPrintPageNo(c, m, c.baseSize(), c.x, g.bottom);
+  c.newPage();
+  c.y = g.top;
+}
+
+void printBody(ReportCanvas &c, const ReportTables &t, int k, const PageMetrics &m, const Margins &g) {
+  for (const ReportLine &line : reportBody(t, k)) {
+    c.print(line);
+    if (line.role == ReportLine::Role::ResultRow || line.role == ReportLine::Role::ForceRow)
+      breakIfFull(c, m, g);
+  }
+}
+
+QSizeF printedPictureSize() { return arrangementPictureTwips() * 1.2; }
+
+}  // namespace
+
+void preparePrinter(QPrinter &printer, bool portrait) {
+  // Settings the printer cannot take are simply left as they are.
+  printer.setResolution(300);
+  if (portrait) printer.setPageOrientation(QPageLayout::Portrait);
+}
+
+void chooseLetterheadBin(QPrinter &printer) {
+  // A printer without a lower tray (or a PDF file) ignores the request.
+  if (printer.outputFormat() == QPrinter::NativeFormat) printer.setPaperSource(QPrinter::Lower);
+}
+
+bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
+               QString *error) {
+  const PageMetrics m = gsubPageMetrics(printer);
+  const ReportTables t = buildReportTables();
+  const QDate today = QDate::currentDate();
+  const Body body = [&](ReportCanvas &c, Pictures &pictures) {
+    const double base = c.baseSize();
+    c.y = margins.top;
+    c.x = margins.left + 3000;
+    c.printAt(33, t.title(0, k), 14);
+    c.printEmpty();
+    c.printEmpty();
+    c.x = margins.left;
+    c.printAt(100, reportDate(today));
+    for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
+    c.printEmpty();
+    c.drawArrangement(pictures.place(c, QRectF(QPointF(7938, c.y), printedPictureSize())), masterScreen);
+    c.x = margins.left;
+    c.printEmpty();
+    printBody(c, t, k, m, margins);
+
+    c.setBaseSize(base);
+    c.y = footTop(c, m, margins.bottom, 2);
+    c.printAt(17, versionLine(t.title(1, k), t.title(2, k)), 7);
+    c.printAt(15, t.title(3, k), 7);
+    gsubPrintPageNo(c, m, base, c.x, margins.bottom);
+  };
+  return run(printer, m, body, error);
+}
+
+bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon, QString *error) {
+  const PageMetrics m = gsubPageMetrics(printer);
+  // Plain paper only: no question about the paper.
+  const Margins margins = sSetMargins(m, false);
+  const ReportTables t = buildReportTables();
+  const int mode = Mod_FN().gintTextMode;
+  const QDate today = QDate::currentDate();
+  const Body body = [&](ReportCanvas &c, Pictures &pictures) {
+    const double base = c.baseSize();
+    c.y = margins.top;
+    c.x = margins.left;
+    c.printAt(100, reportDate(today));
+    // The screen's icon picture, 1.2 times its size on screen (15 twips per pixel).
+    const QSizeF iconSize(icon.width() * 15.0 * 1.2, icon.height() * 15.0 * 1.2);
+    c.drawPixmap(QRectF(QPointF(gflngMmToTwips(17), gflngMmToTwips(10)), iconSize), icon);
+    c.x = margins.left + 1600;
+    c.printEmpty(14);
+    c.printAt(33, gfstrSetText(mode, 117), 14);
+    c.printEmpty();
+    c.printAt(12, builtinText(123), 0, true);
+    c.printEmpty();
+    for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
+    c.printEmpty();
+    const QRectF drawing(QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)), printedPictureSize());
+    c.drawArrangement(pictures.place(c, drawing), masterScreen);
+    printBody(c, t, German, m, margins);
+    c.printAt(17, gfstrSetText(mode, 177));
+    c.printAt(17, gfstrSetText(mode, 178));
+
+    c.setBaseSize(base);
+    c.y = footTop(c, m, margins.bottom, 2);
+    c.printAt(17, versionLine(builtinText(169), gfstrSetText(mode, 170)), 7);
+    c.printAt(17, gfstrSetText(mode, 174), 7);
+    gsubPrintPageNo(c, m, base, c.x, margins.bottom);
+  };
+  try {
+    return run(printer, m, body, error);
+  } catch (const AppError &e) {
+    if (error) *error = e.description();
+    return false;
+  }
+}
+
+bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen, QString *error) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(fileName);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  preparePrinter(printer);
+  const Margins margins = sSetMargins(gsubPageMetrics(printer), false);
+  return sFrmPrint(printer, margins, k, masterScreen, error);
+}
+
+}  // namespace report

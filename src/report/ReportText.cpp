@@ -1,0 +1,221 @@
+#include "report/ReportText.h"
+
+#include <exception>
+
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+
+namespace report {
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+const QChar kTab = QLatin1Char('\t');
+
+// The print columns of the report body.
+constexpr int kLabelTab = 12;
+constexpr int kValueTab = 40;
+constexpr int kForceHeadTabs[5] = {12, 25, 40, 65, 90};
+constexpr int kForceRowTabs[5] = {14, 25, 40, 65, 90};
+constexpr int kResultTabs[6] = {12, 24, 32, 45, 65, 85};
+
+// Fields of the two results blocks: catalogue data, then the rating.
+constexpr int kDataFields[6] = {0, 1, 2, 3, 4, 5};
+constexpr int kRatingHeads[6] = {0, 1, 2, 6, 7, 8};
+
+// A heading line: texts separated by one tab, no tab after the last.
+QString headingLine(const QStringList &texts) { return texts.join(kTab) + kCrLf; }
+
+// A data row: every cell followed by one tab, the last one included.
+QString cellLine(const QStringList &row, int count) {
+  QString s;
+  for (int f = 0; f < count; ++f) s += field(row, f) + kTab;
+  return s + kCrLf;
+}
+
+ReportLine line(QVector<TabItem> items, ReportLine::Role role = ReportLine::Role::Plain) {
+  ReportLine l;
+  l.items = std::move(items);
+  l.role = role;
+  return l;
+}
+
+ReportLine underlined(const QString &text) {
+  ReportLine l = line({{kLabelTab, text}});
+  l.underline = true;
+  return l;
+}
+
+void showSaveError(const QString &description) {
+  msg::critical(description, QStringLiteral("sSave!"));
+}
+}  // namespace
+
+ReportTables buildReportTables() {
+  ReportTables t;
+  // Resource text 900 says in which column the German texts stand.
+  t.germanColumn = builtinText(900).trimmed() == QLatin1String("0") ? 1 : 0;
+  const int de = t.germanColumn;
+  const int en = 1 - de;
+  const int mode = Mod_FN().gintTextMode;
+
+  static const int labels[7][2] = {{124, 147}, {125, 148}, {126, 149}, {127, 150},
+                                   {128, 151}, {129, 152}, {130, 153}};
+  for (int i = 0; i < 7; ++i) {
+    t.mastrLabels[i][de] = builtinText(labels[i][0]);
+    t.mastrLabels[i][en] = builtinText(labels[i][1]);
+  }
+  static const int forceHead[5][2] = {{131, 154}, {132, 155}, {133, 156}, {134, 157}, {135, 158}};
+  for (int i = 0; i < 5; ++i) {
+    t.mastrForceHead[i][de] = builtinText(forceHead[i][0]);
+    t.mastrForceHead[i][en] = builtinText(forceHead[i][1]);
+  }
+  // The English static and dynamic headings stand in the other order in the text
+  // table (162 "Dynamic", 163 "Static"); each goes above its own value.
+  static const int resultHead[9][2] = {{136, 159}, {137, 160}, {138, 161}, {139, 163}, {140, 162},
+                                       {141, 164}, {142, 165}, {143, 166}, {144, 167}};
+  for (int i = 0; i < 9; ++i) {
+    t.mastrResultHead[i][de] = builtinText(resultHead[i][0]);
+    t.mastrResultHead[i][en] = builtinText(resultHead[i][1]);
+  }
+  t.mastrTitle[0][de] = builtinText(145);
+  t.mastrTitle[0][en] = builtinText(146);
+  t.mastrTitle[1][de] = builtinText(169);
+  t.mastrTitle[1][en] = builtinText(172);
+  t.mastrTitle[2][de] = gfstrSetText(mode, 170);
+  t.mastrTitle[2][en] = gfstrSetText(mode, 173);
+  t.mastrTitle[3][de] = gfstrSetText(mode, 174);
+  t.mastrTitle[3][en] = gfstrSetText(mode, 175);
+  return t;
+}
+
+QString reportDate(const QDate &day) { return num::locale().toString(day, QLocale::ShortFormat); }
+
+QString safetyText() { return num::singleToText(Mod_FN().gsngSiko); }
+
+QString distanceText(float mm) { return num::singleToText(mm) + QStringLiteral(" mm"); }
+
+QString versionLine(const QString &label, const QString &disclaimer) {
+  return label + QLatin1Char(' ') + QString::number(kVersionMajor) + Mod_FN().gstrSubVersion +
+         QStringLiteral(" - ") + disclaimer;
+}
+
+QString field(const QStringList &row, int f) { return f >= 0 && f < row.size() ? row.at(f) : QString(); }
+
+ReportLines reportBody(const ReportTables &t, int k) {
+  const ModFNState &m = Mod_FN();
+  ReportLines out;
+  out << line({{kLabelTab, t.label(0, k)}, {kValueTab, field(m.gastrArrangement, k)}},
+              ReportLine::Role::ArrangementLine);
+  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, safetyText()}});
+  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, distanceText(m.gsngUnitDistance)}});
+  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, distanceText(m.gsngRailDistance)}});
+  for (int i = 0; i < 4; ++i) out << ReportLine();
+
+  out << underlined(t.label(4, k));
+  ReportLine head;
+  for (int c = 0; c < 5; ++c) head.items << TabItem{kForceHeadTabs[c], t.forceHead(c, k)};
+  out << head;
+  for (const QStringList &row : m.gastrForce) {
+    ReportLine r;
+    r.role = ReportLine::Role::ForceRow;
+    for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], field(row, c)};
+    out << r;
+  }
+
+  // First block: what the catalogue says of each size and the load it carries.
+  out << ReportLine();
+  out << underlined(t.label(5, k));
+  head = ReportLine();
+  for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
+  out << head;
+  for (const QStringList &row : m.gastrEvaluation) {
+    ReportLine r;
+    r.role = ReportLine::Role::ResultRow;
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, kDataFields[c])};
+    out << r;
+  }
+
+  // Second block: safety, lifetime and the verdict in the page's language.
+  out << ReportLine();
+  out << underlined(t.label(6, k));
+  head = ReportLine();
+  for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kRatingHeads[c], k)};
+  out << head;
+  const int verdict = k == English ? 9 : 8;
+  for (const QStringList &row : m.gastrEvaluation) {
+    ReportLine r;
+    r.role = ReportLine::Role::ResultRow;
+    const int fields[6] = {0, 1, 2, 6, 7, verdict};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, fields[c])};
+    out << r;
+  }
+  return out;
+}
+
+QString reportText(int k, const QDate &day) {
+  QString s;
+  try {
+    const ModFNState &m = Mod_FN();
+    const ReportTables t = buildReportTables();
+    s += reportDate(day) + kCrLf;
+    s += t.title(0, k) + kCrLf;
+    for (int i = 0; i < 6; ++i) s += field(m.gastrComment, i) + kCrLf;
+    s += t.label(0, k) + kTab + field(m.gastrArrangement, k) + kCrLf;
+    s += t.label(1, k) + kTab + safetyText() + kCrLf;
+    s += t.label(2, k) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
+    s += t.label(3, k) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += t.label(4, k) + kCrLf;
+    QStringList heads;
+    for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
+    s += headingLine(heads);
+    for (const QStringList &row : m.gastrForce) s += cellLine(row, row.size());
+    s += t.label(5, k) + kCrLf;
+    heads.clear();
+    for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
+    s += headingLine(heads);
+    // Both verdicts travel in the file: field 8 German, field 9 English.
+    for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 10);
+  } catch (const AppError &e) {
+    showSaveError(e.description());
+  } catch (const std::exception &e) {
+    showSaveError(QString::fromLocal8Bit(e.what()));
+  }
+  return s;
+}
+
+QString evaluationExportText(const QDate &day) {
+  QString s;
+  try {
+    const ModFNState &m = Mod_FN();
+    const int mode = m.gintTextMode;
+    s += reportDate(day) + kCrLf;
+    s += gfstrSetText(mode, 117) + kCrLf;
+    s += builtinText(123) + kCrLf;
+    for (int id = 118; id <= 122; ++id) s += gfstrSetText(mode, id) + kCrLf;
+    s += builtinText(124) + kTab + field(m.gastrArrangement, 0) + kCrLf;
+    s += builtinText(125) + kTab + safetyText() + kCrLf;
+    s += builtinText(126) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
+    s += builtinText(127) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += builtinText(128) + kCrLf;
+    QStringList heads;
+    for (int id = 131; id <= 135; ++id) heads << builtinText(id);
+    s += headingLine(heads);
+    for (const QStringList &row : m.gastrForce) s += cellLine(row, row.size());
+    s += builtinText(130) + kCrLf;
+    heads.clear();
+    for (int id = 136; id <= 144; ++id) heads << builtinText(id);
+    s += headingLine(heads);
+    // German only: the English verdict (field 9) stays out of the export.
+    for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 9);
+  } catch (const AppError &e) {
+    showSaveError(e.description());
+  } catch (const std::exception &e) {
+    showSaveError(QString::fromLocal8Bit(e.what()));
+  }
+  return s;
+}
+
+}  // namespace report

@@ -1,0 +1,43 @@
+#pragma once
+// Module state of a finished evaluation, as the arrangement and evaluation screens leave
+// it for the report.
+#include <QStringList>
+
+#include "common/ModFN.h"
+#include "common/Texts.h"
+
+namespace fixture {
+
+inline QStringList row(const QString &series, const QString &size, const QString &safety,
+                       const QString &de, const QString &en) {
+  return {series, size, series + QStringLiteral("-") + size, QStringLiteral("11.200 N"),
+          QStringLiteral("7.400 N"), QStringLiteral("520 N"), safety, QStringLiteral("1.234 km"), de, en};
+}
+
+// Two cassettes on one double rail, two forces, two evaluated sizes.
+inline void fillEvaluation() {
+  resetModFN();
+  computeSubVersion();
+  ModFNState &m = Mod_FN();
+  m.gastrArrangement = {builtinText(215), builtinText(107)};
+  m.gsngSiko = 1.5f;
+  m.gsngUnitDistance = 300.0f;
+  m.gsngRailDistance = 0.0f;
+  m.gastrForce = {{"Z +", "1.000 N", "0 mm", "0 mm", "0 mm"},
+                  {"- Y", "250 N", "10 mm", "-5 mm", "20 mm"}};
+  m.gastrEvaluation = {row("FDK20", "20", "21,5", builtinText(230), builtinText(116)),
+                       row("FDK12", "12", "0,9", builtinText(229), builtinText(115))};
+  m.gastrComment = {"Kunde A", "Projekt B", "", "", "", ""};
+}
+
+// An evaluation long enough for several printed pages: n rows.
+inline void fillLongEvaluation(int n) {
+  fillEvaluation();
+  TextRows rows;
+  for (int i = 0; i < n; ++i)
+    rows << row(QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("25"), "2,0",
+                builtinText(230), builtinText(116));
+  Mod_FN().gastrEvaluation = rows;
+}
+
+}  // namespace fixture
