@@ -19,7 +19,7 @@
 namespace {
 // Design size of the window and its margins, in twips.
 constexpr int kDesignWidth = 10800;
-constexpr int kDesignHeight = 5400;
+constexpr int kDesignHeight = 4500;
 constexpr int kMargin = 60;
 constexpr int kGapBelowHeading = 120;
 constexpr qint32 kLinkBlue = 16711680;
@@ -122,6 +122,8 @@ void FrmVertreter::fillGrid() {
   }
   g->setUpdatesEnabled(true);
   gui::gsubSetColWidth(this, g, false);
+  // The fitted width leaves no room for the cell's own margins; never cut a text.
+  for (int c = 0; c < g->columnCount(); ++c) g->setColumnWidth(c, std::max(g->columnWidth(c), static_cast<QAbstractItemView *>(g)->sizeHintForColumn(c)));
   g->resizeRowsToContents();
 }
 
