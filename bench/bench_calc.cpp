@@ -1,0 +1,98 @@
+// A whole "Berechnen" of an arrangement screen and a whole evaluation run, on the demo
+// catalogue, with every table set read from the SQLite file as the program does on
+// each press of the button (nothing is cached between presses).
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include "arrangements/Calculate.h"
+#include "catalogue/Catalogue.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "evaluation/Evaluation.h"
+
+namespace {
+
+// Ten force rows of a typical handling axis: payload, tool, acceleration and side loads.
+TextRows tenForces() {
+  return {{"- Z", "2500", "50", "-30", "80"},  {"- Z", "400", "-120", "60", "20"},
+          {"Z +", "150", "180", "-90", "0"},   {"X +", "600", "0", "0", "150"},
+          {"- X", "250", "0", "40", "90"},     {"Y +", "400", "120", "0", "100"},
+          {"- Y", "180", "-60", "0", "40"},    {"- Z", "900", "210", "160", "10"},
+          {"X +", "320", "0", "-170", "60"},   {"Y +", "90", "-220", "0", "250"}};
+}
+
+void loadDemoCatalogue(ArrangementId id) {
+  resetModFN();
+  catalogue::setFile(QStringLiteral(TARVEL_DEMO_CATALOGUE));
+  sSetField();
+  setRequiredSafety(0);
+  sSetTblAnzBez(true, arrangement(id).groupTL, true);
+}
+
+void BM_WholeCalculation(benchmark::State &state) {
+  msg::Recorder rec;
+  const auto id = static_cast<ArrangementId>(state.range(0));
+  loadDemoCatalogue(id);
+  const TextRows forces = tenForces();
+  for (auto _ : state) {
+    CalcOutput out = calculateArrangement(id, forces, QStringLiteral("400"), QStringLiteral("300"));
+    benchmark::DoNotOptimize(out);
+  }
+  if (!rec.messages.isEmpty()) state.SkipWithError("the calculation showed a message");
+  state.SetLabel(arrangement(id).screenName);
+}
+BENCHMARK(BM_WholeCalculation)
+    ->Arg(static_cast<int>(ArrangementId::VKaZDSch))
+    ->Arg(static_cast<int>(ArrangementId::EKaEDSch))
+    ->Arg(static_cast<int>(ArrangementId::ZRoEESch))
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_EvaluationAllSizes(benchmark::State &state) {
+  msg::Recorder rec;
+  const auto id = static_cast<ArrangementId>(state.range(0));
+  loadDemoCatalogue(id);
+  calculateArrangement(id, tenForces(), QStringLiteral("400"), QStringLiteral("300"));
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
+  std::array<bool, eval::kBoxes> ticked = boxes.enabled;
+  for (auto _ : state) {
+    eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+    benchmark::DoNotOptimize(run);
+  }
+  if (!rec.messages.isEmpty()) state.SkipWithError("the evaluation showed a message");
+  state.SetLabel(QStringLiteral("%1, %2 sizes")
+                     .arg(QLatin1String(arrangement(id).screenName))
+                     .arg(Mod_FN().gastrEvaluation.size())
+                     .toStdString());
+}
+BENCHMARK(BM_EvaluationAllSizes)
+    ->Arg(static_cast<int>(ArrangementId::VKaZDSch))
+    ->Arg(static_cast<int>(ArrangementId::EKaEDSch))
+    ->Unit(benchmark::kMicrosecond);
+
+// The catalogue reading alone, for comparison: every table set of one calculation in
+// the geometry layout and of one evaluation in the rating layout.
+void BM_ReadTableSets(benchmark::State &state) {
+  msg::Recorder rec;
+  loadDemoCatalogue(ArrangementId::VKaZDSch);
+  const int total = Mod_FN().gintTblAnz;
+  for (auto _ : state) {
+    for (int code = 1; code <= total; ++code) benchmark::DoNotOptimize(sBerDat(code, 0, total));
+    for (int k = 1; k <= total; ++k) benchmark::DoNotOptimize(sBerDat(20, k, total));
+  }
+  state.SetLabel(std::to_string(2 * total) + " queries");
+}
+BENCHMARK(BM_ReadTableSets)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
