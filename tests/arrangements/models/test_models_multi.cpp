@@ -389,3 +389,57 @@ TEST(FourPositionModels, LongitudinalAndUnknownRowsOnEveryModel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mirroring the point of application across the X axis (y -> -y) swaps the two positions
+// of each unit (k -> k ^ 1); across the Y axis (x -> -x) it swaps the units (k -> k ^ 2).
+// Every zone and quadrant must follow this, for forces of every direction and both signs.
+TEST(FourPositionModels, MirroredPointsMirrorTheLoads) {
+  msg::Recorder rec;
+  const char *labels[] = {"Z +", "- Z", "Y +", "- Y", "X +", "- X"};
+  // Points inside, beyond the units along X, beyond the supports across, beyond a corner.
+  const double points[][2] = {{30, 10}, {170, 12}, {40, 70}, {160, 90}, {5, 45}, {130, 3}};
+  for (ArrangementId id : {ZK, ZZ, VK, ZR}) {
+    for (const char *label : labels) {
+      for (const auto &p : points) {
+        const auto run = [&](double sx, double sy) {
+          return calc(id, {QStringList{QString::fromLatin1(label), "1000", s(sx * p[0]),
+                                       s(sy * p[1]), "7"}},
+                      QStringLiteral("200"), QStringLiteral("80"), {TextRows{sideBySide().row()}});
+        };
+        const CalcOutput base = run(1, 1);
+        ASSERT_TRUE(base.completed);
+        const CalcOutput mirrors[3] = {run(1, -1), run(-1, 1), run(-1, -1)};
+        const int flips[3] = {1, 2, 3};
+        for (int i = 0; i < 3; ++i) {
+          for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(mirrors[i].loads[0][k ^ flips[i]], base.loads[0][k])
+                << "model " << int(id) << " " << label << " at " << p[0] << "/" << p[1]
+                << " mirror " << i << " position " << k;
+          EXPECT_EQ(mirrors[i].loads[0][4], base.loads[0][4]);
+        }
+      }
+    }
+  }
+}
+
+// The sense of an X or Y force never matters, wherever it acts.
+TEST(FourPositionModels, BothSensesOfXAndYForcesGiveEqualResults) {
+  msg::Recorder rec;
+  const double points[][2] = {{-30, -10}, {170, -12}, {-40, 70}, {160, 90}};
+  for (ArrangementId id : {ZK, ZZ, VK, ZR}) {
+    for (const auto &p : points) {
+      for (const auto &pair : {std::pair{"X +", "- X"}, std::pair{"Y +", "- Y"}}) {
+        const auto run = [&](const char *label) {
+          return calc(id, {QStringList{QString::fromLatin1(label), "650", s(p[0]), s(p[1]), "15"}},
+                      QStringLiteral("200"), QStringLiteral("80"), {TextRows{sideBySide().row()}});
+        };
+        const CalcOutput a = run(pair.first), b = run(pair.second);
+        for (int k = 0; k < 5; ++k) EXPECT_EQ(a.loads[0][k], b.loads[0][k]) << pair.first;
+      }
+    }
+  }
+}
+
+}  // namespace
