@@ -292,6 +292,27 @@ TEST_F(Batch, ZeroMomentDistanceShowsTheFactorErrorAndGoesOn) {
   EXPECT_EQ(r.evaluation().size(), 20);
 }
 
+TEST_F(Batch, SizeWithoutBoxStopsTheLayoutButNotTheEvaluation) {
+  // A TLX size 30 has no box column: the evaluation screen reports "sSetLayout!" and the
+  // sizes placed before it are still rated.
+  const QString path = testsupport::buildCatalogue(
+      testsupport::demoCatalogueSql() +
+      "INSERT INTO TLX_Basis VALUES ('TLX', 30, 36.0, 88.0, 6, 9000, 5600, 130.0, 16.0, 'K');"
+      "INSERT INTO TLX_Kassette VALUES ('KX30', 30, 33.0, 21.0, 61.0, 'KX30-130', 92, 44, 66, 16.0);"
+      "INSERT INTO TLX_Rollenschuh VALUES ('RX30', 30, 15.0, 23.0, 41.0, 'RX30-130', 53, 38, 30, 16.0);");
+  ASSERT_FALSE(path.isEmpty());
+  const BatchRun r =
+      run(caseOf("FrmVKaZDSch", oneRow({"- Z", "1000", "0", "0", "0"}), "400", "300"), path);
+  EXPECT_EQ(r.results().size(), 18);
+  ASSERT_EQ(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("title").toString(), "sSetLayout!");
+  EXPECT_EQ(r.messages()[0].toObject().value("text").toString(),
+            "Index außerhalb des gültigen Bereichs");
+  EXPECT_EQ(r.evaluation().size(), 17);
+  EXPECT_TRUE(r.evaluationRow("KX30").isEmpty());
+  EXPECT_EQ(r.evaluationRow("KX25").value(5), "250 N");
+}
+
 TEST_F(Batch, SpecialRollerShoeIsEvaluatedAfterTheCatalogue) {
   // Fields: Serie, Gr, order numbers, C, Co, D, a1, a2, b1, b2, B, b', h1, h2, Ls, Bs,
   // h9, BF, h3, B1, h1, BE, h3.
