@@ -145,11 +145,11 @@ TEST_F(Evaluation, LifetimeShownInWholeKilometres) {
   EXPECT_EQ(rateOne({"S", "20", "500", "KD20"}, ratingRow("S", "20", "1000", "9000", "1", "10", "N"))
                 .rows[0][7],
             "317 km");
-  // 1000 * 3.141592 * 39.3 = 123 464.6 km, grouped in thousands.
+  // 1000 * 3.141592 * 39.29745 = 123 456.6 km, grouped in thousands.
   EXPECT_EQ(rateOne({"S", "20", "100", "KD20"},
-                    ratingRow("S", "20", "1000", "9000", "1", "39,3", "K"))
+                    ratingRow("S", "20", "1000", "9000", "1", "39,29745", "K"))
                 .rows[0][7],
-            "123.465 km");
+            "123.457 km");
 }
 
 TEST_F(Evaluation, LoadIsRoundedHalfToEvenAndGrouped) {
