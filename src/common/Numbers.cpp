@@ -1,5 +1,6 @@
 #include "Numbers.h"
 
+#include <charconv>
 #include <cfenv>
 #include <cmath>
 #include <optional>
@@ -7,12 +8,75 @@
 namespace num {
 
 namespace {
+// The locale in force and two ready-configured copies of it, rebuilt only when the
+// locale changes: conversions run per force row and per catalogue value, so they must
+// not build locale objects each time.
+struct LocaleState {
+  QLocale plain;      // default number options (group separators accepted / written)
+  QLocale noGroup;    // no group separators written
+  QChar decimalPoint;
+  bool fromOverride = false;
+};
+
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
   return loc;
 }
 
+LocaleState makeState() {
+  LocaleState st;
+  if (overrideLocale()) {
+    st.plain = *overrideLocale();
+  } else {
+    const QLocale sys = QLocale::system();
+    st.plain = sys.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : sys;
+  }
+  st.plain.setNumberOptions(QLocale::DefaultNumberOptions);
+  st.noGroup = st.plain;
+  st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
+  const QString dp = st.plain.decimalPoint();
+  st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  return st;
+}
+
+LocaleState &state() {
+  static LocaleState st = makeState();
+  return st;
+}
+
 QString stripped(const QString &text) { return text.trimmed(); }
+
+// Exact conversion of the common plain forms ("1500", "-20", "0,6" in German) without
+// the general locale parser: an optional sign, digits, at most one decimal separator.
+// Anything else (blanks, group separators, exponents) goes the general way.
+bool fastToDouble(const QString &text, double *out) {
+  const int n = text.size();
+  if (n == 0 || n > 40) return false;
+  char buf[48];
+  int len = 0;
+  bool digits = false, point = false;
+  const QChar dp = state().decimalPoint;
+  for (int i = 0; i < n; ++i) {
+    const QChar c = text.at(i);
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      buf[len++] = static_cast<char>(c.unicode());
+      digits = true;
+    } else if (c == dp && !point) {
+      buf[len++] = '.';
+      point = true;
+    } else if (i == 0 && c == QLatin1Char('-')) {
+      buf[len++] = '-';
+    } else {
+      return false;
+    }
+  }
+  if (!digits) return false;
+  double v = 0;
+  const auto res = std::from_chars(buf, buf + len, v);
+  if (res.ec != std::errc() || res.ptr != buf + len) return false;
+  *out = v;
+  return true;
+}
 }  // namespace
 
 double roundHalfEven(double value, int places) {
@@ -30,21 +94,27 @@ double roundHalfEven(double value, int places) {
   return r / scale;
 }
 
-QLocale locale() {
-  if (overrideLocale()) return *overrideLocale();
-  QLocale sys = QLocale::system();
-  if (sys.language() == QLocale::C) return QLocale(QLocale::German, QLocale::Germany);
-  return sys;
+QLocale locale() { return state().plain; }
+
+void setLocale(const QLocale &loc) {
+  overrideLocale() = loc;
+  state() = makeState();
 }
 
-void setLocale(const QLocale &loc) { overrideLocale() = loc; }
-void resetLocale() { overrideLocale().reset(); }
+void resetLocale() {
+  overrideLocale().reset();
+  state() = makeState();
+}
 
 bool toDouble(const QString &text, double *out) {
+  double fast = 0;
+  if (fastToDouble(text, &fast)) {
+    if (out) *out = fast;
+    return true;
+  }
   const QString t = stripped(text);
   if (t.isEmpty()) return false;
-  QLocale loc = locale();
-  loc.setNumberOptions(QLocale::DefaultNumberOptions);
+  const QLocale &loc = state().plain;
   bool ok = false;
   double v = loc.toDouble(t, &ok);
   if (!ok) {
@@ -77,43 +147,45 @@ bool toInt16(const QString &text, int *out) {
 }
 
 QString formatGrouped(double value) {
-  QLocale loc = locale();
-  loc.setNumberOptions(QLocale::DefaultNumberOptions);
+  const QLocale &loc = state().plain;
   double r = std::round(value);  // away from zero for halves, as a picture format does
   if (r == 0.0) r = 0.0;         // no "-0"
   return loc.toString(r, 'f', 0);
 }
 
 QString formatWhole(double value) {
-  QLocale loc = locale();
-  loc.setNumberOptions(QLocale::OmitGroupSeparator);
+  const QLocale &loc = state().noGroup;
   double r = std::round(value);
   if (r == 0.0) r = 0.0;
   return loc.toString(r, 'f', 0);
 }
 
 namespace {
+// Up to `digits` significant digits, trailing zeros dropped, the locale's decimal
+// separator, no grouping; the scientific form only for very large or small values.
 QString significant(double value, int digits) {
-  QLocale loc = locale();
-  loc.setNumberOptions(QLocale::OmitGroupSeparator);
-  if (value == 0.0) return QStringLiteral("0");
-  const double a = std::fabs(value);
-  if (a >= 1e15 || a < 1e-15) {
-    // Very large or small values keep the scientific form ("1,5E+20").
-    QString s = loc.toString(value, 'E', digits - 1);
-    return s;
+  if (value == 0.0 || !std::isfinite(value)) {
+    if (value == 0.0) return QStringLiteral("0");
+    return state().noGroup.toString(value);
   }
-  // Round to the number of significant digits, then print without trailing zeros.
+  const double a = std::fabs(value);
+  if (a >= 1e15 || a < 1e-15) return state().noGroup.toString(value, 'E', digits - 1);
   const int exponent = static_cast<int>(std::floor(std::log10(a)));
   int decimals = digits - 1 - exponent;
   if (decimals < 0) decimals = 0;
-  QString s = loc.toString(value, 'f', decimals);
-  const QChar dp = loc.decimalPoint().at(0);
-  if (s.contains(dp)) {
-    while (s.endsWith(QLatin1Char('0'))) s.chop(1);
-    if (s.endsWith(dp)) s.chop(1);
+  char buf[64];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  int len = static_cast<int>(res.ptr - buf);
+  bool hasPoint = false;
+  for (int i = 0; i < len; ++i) hasPoint = hasPoint || buf[i] == '.';
+  if (hasPoint) {
+    while (len > 0 && buf[len - 1] == '0') --len;
+    if (len > 0 && buf[len - 1] == '.') --len;
   }
-  if (s == QStringLiteral("-0")) s = QStringLiteral("0");
+  if (len == 2 && buf[0] == '-' && buf[1] == '0') return QStringLiteral("0");
+  QString s = QString::fromLatin1(buf, len);
+  const QChar dp = state().decimalPoint;
+  if (dp != QLatin1Char('.')) s.replace(QLatin1Char('.'), dp);
   return s;
 }
 }  // namespace

@@ -28,6 +28,17 @@ TEST(Numbers, GermanTextToNumber) {
   EXPECT_FALSE(num::toDouble("", &v));
   EXPECT_FALSE(num::toDouble("abc", &v));
   EXPECT_FALSE(num::toDouble("1,2,3", &v));
+  EXPECT_FALSE(num::toDouble("-", &v));
+  EXPECT_FALSE(num::toDouble("1-2", &v));
+  ASSERT_TRUE(num::toDouble("-0,5", &v));
+  EXPECT_DOUBLE_EQ(v, -0.5);
+  ASSERT_TRUE(num::toDouble(",5", &v));
+  EXPECT_DOUBLE_EQ(v, 0.5);
+  ASSERT_TRUE(num::toDouble("1.234,5", &v));  // grouped form goes the general way
+  EXPECT_DOUBLE_EQ(v, 1234.5);
+  float f = 0;
+  ASSERT_TRUE(num::toFloat("0,1", &f));
+  EXPECT_EQ(f, 0.1f);  // the nearest single, as a direct conversion gives
 }
 
 TEST(Numbers, CLocaleFallsBackToGerman) {
