@@ -58,12 +58,6 @@ constexpr int kMarkerColumnTwips = 270;
 constexpr int kGridHeightTwips = 2250;
 constexpr int kFieldWidthTwips = 1350;
 
-QString shown(const QString &text) {
-  QString t = text;
-  t.replace(QChar(13), QChar(10));
-  return t;
-}
-
 }  // namespace
 
 void FrmSonder::setInputBox(InputBox box) { inputBoxHook() = std::move(box); }
@@ -281,7 +275,7 @@ void FrmSonder::sSetLayout() {
     cmdResult->setToolTip(builtinText(284));
     Image1->setPixmap(gui::headingPicture());
     setWindowIcon(gui::windowIcon());
-    LabUebSchr->setText(shown(builtinText(200)));
+    LabUebSchr->setText(builtinText(200));
     if (QWidget *bar = findChild<QWidget *>(QStringLiteral("Shape1"))) {
       QPalette pal = bar->palette();
       pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(m.gintTextMode, 700)));
