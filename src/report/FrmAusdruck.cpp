@@ -1,6 +1,7 @@
 #include "report/FrmAusdruck.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -68,6 +69,12 @@ FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenN
 
 FrmAusdruck::~FrmAusdruck() = default;
 
+void FrmAusdruck::closeEvent(QCloseEvent *event) {
+  QMainWindow::closeEvent(event);
+  // A closed window is gone for good, even while it waits to be deleted.
+  if (event->isAccepted() && openWindow() == this) openWindow() = nullptr;
+}
+
 void FrmAusdruck::buildToolbar() {
   Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
   Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
@@ -124,19 +131,23 @@ int FrmAusdruck::languageState() const {
 }
 
 FrmFormular *FrmAusdruck::activePage() const {
-  QMdiSubWindow *w = area_->activeSubWindow();
+  // The current page stays current while another program has the focus.
+  QMdiSubWindow *w = area_->currentSubWindow();
   return w ? qobject_cast<FrmFormular *>(w->widget()) : nullptr;
 }
 
 int FrmAusdruck::activeLanguage() const {
-  const FrmFormular *page = activePage();
-  return page ? page->Tag() : languageState();
+  // Activating a page sets "Sprache" to the page's language; pressing it afterwards
+  // chooses the language of the next printout or file.
+  return languageState();
 }
 
 QList<FrmFormular *> FrmAusdruck::pages() const {
   QList<FrmFormular *> out;
-  for (QMdiSubWindow *w : area_->subWindowList())
+  for (QMdiSubWindow *w : area_->subWindowList()) {
+    if (w->isHidden()) continue;  // closed, waiting to be deleted
     if (auto *page = qobject_cast<FrmFormular *>(w->widget())) out << page;
+  }
   return out;
 }
 
@@ -175,14 +186,14 @@ void FrmAusdruck::tileSideBySide() {
 }
 
 void FrmAusdruck::onButton(const QString &key) {
-  if (key == QLatin1String("Zurück")) {
+  if (key == QStringLiteral("Zurück")) {
     close();
   } else if (key == QLatin1String("Nebeneinander")) {
     tileSideBySide();
-  } else if (key == QLatin1String("Überlappend")) {
+  } else if (key == QStringLiteral("Überlappend")) {
     area_->cascadeSubWindows();
-  } else if (key == QLatin1String("Schließen")) {
-    area_->closeActiveSubWindow();
+  } else if (key == QStringLiteral("Schließen")) {
+    if (QMdiSubWindow *page = area_->currentSubWindow()) page->close();
   } else if (key == QLatin1String("Formular")) {
     sSetFormular();
   } else if (key == QLatin1String("Drucken")) {

@@ -42,7 +42,8 @@ class FrmAusdruck : public QMainWindow {
 
   // The state of "Sprache": 0 German, 1 English.
   int languageState() const;
-  // The language of the active page (its Tag), or of "Sprache" when no page is active.
+  // The language of the next printout or file: the state of "Sprache", which follows the
+  // active page.
   int activeLanguage() const;
   FrmFormular *activePage() const;
   QList<FrmFormular *> pages() const;
@@ -51,6 +52,9 @@ class FrmAusdruck : public QMainWindow {
 
   // Arranges the pages side by side (vertical tiling).
   void tileSideBySide();
+
+ protected:
+  void closeEvent(QCloseEvent *event) override;
 
  private:
   void buildToolbar();

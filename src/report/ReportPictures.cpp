@@ -27,18 +27,18 @@ void sheet(QPainter &p, const QRectF &r) {
 }  // namespace
 
 QPixmap toolbarPicture(const QString &key) {
-  if (key == QLatin1String("Zurück")) return gui::resourcePicture(204);
+  if (key == QStringLiteral("Zurück")) return gui::resourcePicture(204);
   if (key == QLatin1String("Hilfe")) return gui::resourcePicture(201);
   QPixmap pm = canvas();
   QPainter p(&pm);
   if (key == QLatin1String("Nebeneinander")) {
     sheet(p, QRectF(2.5, 3.5, 9, 17));
     sheet(p, QRectF(12.5, 3.5, 9, 17));
-  } else if (key == QLatin1String("Überlappend")) {
+  } else if (key == QStringLiteral("Überlappend")) {
     sheet(p, QRectF(2.5, 2.5, 12, 14));
     sheet(p, QRectF(6.5, 5.5, 12, 14));
     sheet(p, QRectF(10.5, 8.5, 12, 14));
-  } else if (key == QLatin1String("Schließen")) {
+  } else if (key == QStringLiteral("Schließen")) {
     sheet(p, QRectF(3.5, 2.5, 14, 18));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(190, 0, 0), 2.5));

@@ -1,0 +1,36 @@
+#include "evaluation/Export.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "report/ReportHooks.h"
+#include "report/ReportPrint.h"
+#include "report/ReportText.h"
+
+report::SaveOutcome MenuSpeichern_Click(QWidget *screen, const std::function<void()> &progressDisplay) {
+  const QString text = report::evaluationExportText();
+  return report::saveTextAs(screen, text, QStringLiteral("Tarvel.txt"), QStringLiteral("MenüSpeichern_Click"),
+                            progressDisplay);
+}
+
+bool MenuDrucken_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+  report::Hooks &h = report::hooks();
+  if (!h.commentDialog || !h.commentDialog(screen)) return false;
+
+  QPrinter printer(QPrinter::HighResolution);
+  if (h.selectPrinter) h.selectPrinter(printer);
+  printer.setPageOrientation(QPageLayout::Portrait);
+  if (!h.printerSetup || !h.printerSetup(screen, printer)) return false;
+  if (printer.outputFormat() == QPrinter::NativeFormat) report::setChosenPrinterName(printer.printerName());
+
+  // The orientation stays as chosen in the dialog.
+  report::preparePrinter(printer, false);
+  QString reason;
+  if (!report::printEvaluation(printer, masterScreen, icon.isNull() ? gui::headingPicture() : icon, &reason)) {
+    msg::critical(reason, QStringLiteral("MenüDrucken_Click!"));
+    return false;
+  }
+  return true;
+}

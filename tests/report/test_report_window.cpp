@@ -1,0 +1,381 @@
+// The report window with real widgets: pages and their language, the toolbar, the comment
+// fields and the comment dialog, saving and printing through replaceable dialogs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include "PdfText.h"
+#include "ReportFixture.h"
+#include "common/Messages.h"
+#include "report/FrmAusdruck.h"
+#include "report/FrmFormular.h"
+#include "report/FrmKommentar.h"
+#include "report/ReportCanvas.h"
+#include "report/ReportCommands.h"
+#include "report/ReportHooks.h"
+#include "report/ReportText.h"
+
+namespace {
+
+QString readAll(const QString &path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("<missing>");
+  return QString::fromUtf8(f.readAll());
+}
+
+class ReportWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fixture::fillEvaluation();
+    report::resetHooks();
+    report::hooks().aboutBox = [this](QWidget *) { ++aboutShown; };
+    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+      askedFilters = filters;
+      return answerFile;
+    };
+    report::hooks().selectPrinter = [this](QPrinter &p) {
+      p.setOutputFormat(QPrinter::PdfFormat);
+      p.setOutputFileName(pdfFile);
+      p.setPageSize(QPageSize(QPageSize::A4));
+      p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    };
+    report::hooks().busyWindow = [this](QWidget *) { ++busyShown; };
+    pdfFile = dir.filePath("print.pdf");
+    openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+    w = FrmAusdruck::current();
+    ASSERT_TRUE(w);
+  }
+  void TearDown() override {
+    if (w) w->close();
+    QCoreApplication::processEvents();
+    report::resetHooks();
+  }
+  void press(const QString &key) { w->button(key)->trigger(); }
+
+  QTemporaryDir dir;
+  QString pdfFile;
+  FrmAusdruck *w = nullptr;
+  msg::Recorder rec;
+  std::optional<QString> answerFile;
+  QStringList askedFilters;
+  int aboutShown = 0;
+  int busyShown = 0;
+};
+
+}  // namespace
+
+TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
+  EXPECT_EQ(w->windowTitle(), "Druckmanager 2002 c");
+  ASSERT_EQ(w->pages().size(), 1);
+  FrmFormular *page = w->pages().first();
+  EXPECT_EQ(page->Tag(), report::German);
+  EXPECT_EQ(page->windowTitle(), "Berechnungsausdruck");
+  EXPECT_EQ(w->button("Zurück")->toolTip(), "Zurück zur Auswertungsseite");
+  EXPECT_EQ(w->button("Nebeneinander")->toolTip(), "Formulare nebeneinander anordnen");
+  EXPECT_EQ(w->button("Drucken")->toolTip(), "Aktives Formular drucken");
+  EXPECT_EQ(w->printItem()->text(), "Drucken");
+  EXPECT_EQ(w->setupItem()->text(), "Druckereinrichtung ...");
+  EXPECT_EQ(w->button("Sprache")->toolTip(), "Sprachauswahl");
+  EXPECT_EQ(w->button("Hilfe")->toolTip(), "Programminformationen anzeigen");
+  EXPECT_FALSE(w->button("Einstellungen")->isVisible());
+  EXPECT_TRUE(w->button("Sprache")->isCheckable());
+  EXPECT_EQ(w->languagePictureNumber(), 1);
+  press("Hilfe");
+  EXPECT_EQ(aboutShown, 1);
+  // A second call brings the same window forward instead of a second one.
+  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  EXPECT_EQ(FrmAusdruck::current(), w);
+  EXPECT_EQ(w->pages().size(), 1);
+}
+
+TEST_F(ReportWindow, PageShowsTheDrawingOfTheArrangementInUseAndKeepsFieldsClearOfText) {
+  FrmFormular *page = w->pages().first();
+  EXPECT_TRUE(page->Frame1->isVisibleTo(page));
+  int visible = 0;
+  for (QWidget *img : page->ImgAnordnung) {
+    if (img->isVisibleTo(page)) {
+      ++visible;
+      EXPECT_EQ(img->property("Tag").toString(), "FrmZKaEDSch");
+    }
+  }
+  EXPECT_EQ(visible, 1);
+  EXPECT_EQ(page->ImgAnordnung.size(), 6);
+  // The page is 13000 twips high; the comment fields stand beside the arrangement line,
+  // right of every text printed there.
+  report::ReportCanvas c(nullptr, page->sheet(), 9);
+  const FrmFormular::Plan plan = page->paintLines(c);
+  auto px = [&](double twips) { return report::twipsToDevice(twips, c.dpi()); };
+  EXPECT_NEAR(page->sheet()->height(), px(13000), 1);
+  EXPECT_GE(page->sheet()->width(), std::lround(px(8700)));
+  EXPECT_NEAR(page->FraKunde->y(), px(plan.arrangementY), 1);
+  const QRect fields = page->FraKunde->geometry();
+  for (const auto &e : c.extents()) {
+    const QRectF text(px(e.rect.left()), px(e.rect.top()), px(e.rect.width()), px(e.rect.height()));
+    EXPECT_FALSE(text.intersects(QRectF(fields))) << e.rect.left() << "," << e.rect.top();
+    EXPECT_FALSE(text.intersects(QRectF(page->Frame1->geometry())));
+  }
+}
+
+TEST_F(ReportWindow, APageKeepsItsLanguageAndActivatingItPressesSprache) {
+  FrmFormular *german = w->pages().first();
+  press("Sprache");
+  EXPECT_EQ(w->languagePictureNumber(), 2);
+  press("Formular");
+  ASSERT_EQ(w->pages().size(), 2);
+  FrmFormular *english = w->activePage();
+  EXPECT_EQ(english->Tag(), report::English);
+  EXPECT_EQ(english->windowTitle(), "Calculation report");
+
+  // Released: the English page stays English.
+  press("Sprache");
+  EXPECT_FALSE(w->button("Sprache")->isChecked());
+  EXPECT_EQ(english->Tag(), report::English);
+  // Activating a page sets the button to the page's language.
+  w->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(german->parentWidget()));
+  EXPECT_FALSE(w->button("Sprache")->isChecked());
+  EXPECT_EQ(w->languagePictureNumber(), 1);
+  w->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(english->parentWidget()));
+  EXPECT_TRUE(w->button("Sprache")->isChecked());
+  EXPECT_EQ(w->languagePictureNumber(), 2);
+
+  // Saving follows the active page: English.
+  answerFile = dir.filePath("english.txt");
+  press("Speichern");
+  EXPECT_TRUE(readAll(*answerFile).contains("Arrangement:\tTwo cassettes with one double rail"));
+}
+
+TEST_F(ReportWindow, TileCascadeCloseAndBack) {
+  press("Formular");
+  ASSERT_EQ(w->pages().size(), 2);
+  w->show();
+  w->resize(1000, 700);
+  QCoreApplication::processEvents();
+  press("Nebeneinander");
+  const QList<QMdiSubWindow *> windows = w->mdiArea()->subWindowList();
+  ASSERT_EQ(windows.size(), 2);
+  // Side by side: the same top and height, one to the right of the other.
+  EXPECT_EQ(windows[0]->y(), windows[1]->y());
+  EXPECT_EQ(windows[0]->height(), windows[1]->height());
+  EXPECT_LE(windows[0]->geometry().right(), windows[1]->x());
+  press("Überlappend");
+  EXPECT_NE(windows[0]->pos(), windows[1]->pos());
+  EXPECT_TRUE(windows[0]->geometry().intersects(windows[1]->geometry()));
+  press("Schließen");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w->pages().size(), 1);
+  press("Zurück");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(FrmAusdruck::current(), nullptr);
+  w = nullptr;
+}
+
+TEST_F(ReportWindow, CommentFieldsAskForTextAndEnterCyclesThroughThem) {
+  FrmFormular *page = w->pages().first();
+  EXPECT_EQ(page->tbKunde[0]->text(), "Kunde A");  // the store is not empty
+  w->close();
+  Mod_FN().gastrComment = QStringList(6);
+  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  w = FrmAusdruck::current();
+  page = w->pages().first();
+  EXPECT_EQ(page->tbKunde[0]->text(), "Bitte geben Sie hier Ihren Text ein.");
+  for (int i = 1; i < 6; ++i) EXPECT_EQ(page->tbKunde[i]->text(), "");
+  // Opening a page does not write the request into the store.
+  EXPECT_EQ(Mod_FN().gastrComment[0], "");
+
+  page->tbKunde[1]->setText("zweite");
+  QTest::keyClick(page->tbKunde[0], Qt::Key_Return);
+  EXPECT_EQ(page->tbKunde[1]->selectedText(), "zweite");
+  QTest::keyClick(page->tbKunde[5], Qt::Key_Return);
+  EXPECT_EQ(page->tbKunde[0]->selectedText(), "Bitte geben Sie hier Ihren Text ein.");
+}
+
+TEST_F(ReportWindow, StoreHoldsTheTextAfterTheLastKeystroke) {
+  Mod_FN().gastrComment = QStringList(6);
+  w->close();
+  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  w = FrmAusdruck::current();
+  FrmFormular *page = w->pages().first();
+  page->tbKunde[2]->setFocus();
+  QTest::keyClicks(page->tbKunde[2], "Halle 7");
+  // Every character is in the store at once, the last one included.
+  EXPECT_EQ(Mod_FN().gastrComment[2], "Halle 7");
+  EXPECT_EQ(Mod_FN().gastrComment[0], "Bitte geben Sie hier Ihren Text ein.");
+  QTest::keyClick(page->tbKunde[2], Qt::Key_Backspace);
+  EXPECT_EQ(Mod_FN().gastrComment[2], "Halle ");
+
+  // ... and so the saved report carries it too.
+  QTest::keyClick(page->tbKunde[2], Qt::Key_8);
+  answerFile = dir.filePath("comments.txt");
+  press("Speichern");
+  EXPECT_TRUE(readAll(*answerFile).contains("\r\nHalle 8\r\n"));
+}
+
+TEST_F(ReportWindow, SavingWritesTheReportAtomicallyAndReplacesTheFile) {
+  answerFile = dir.filePath("calc.txt");
+  {
+    QFile old(*answerFile);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old content that is much longer than nothing at all");
+  }
+  press("Speichern");
+  EXPECT_EQ(askedFilters, QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
+  // The report text, followed by one more line end.
+  EXPECT_EQ(readAll(*answerFile), report::reportText(report::German) + "\r\n");
+  EXPECT_EQ(busyShown, 1);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  // Only the file itself is left in the folder: no temporary files.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"calc.txt"}));
+}
+
+TEST_F(ReportWindow, CancelledSaveWritesNothingAndNoNameGivesCalcTxt) {
+  answerFile = std::nullopt;
+  press("Speichern");
+  EXPECT_TRUE(rec.messages.isEmpty());
+  EXPECT_EQ(busyShown, 0);
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+  const QString calc = QDir(QCoreApplication::applicationDirPath()).filePath("Calc.txt");
+  QFile::remove(calc);
+  answerFile = QString();
+  press("Speichern");
+  EXPECT_TRUE(readAll(calc).startsWith(report::reportDate(QDate::currentDate()) + "\r\nBerechnungsausdruck\r\n"));
+  QFile::remove(calc);
+}
+
+TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
+  const QString folder = dir.filePath("locked");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  const QString file = QDir(folder).filePath("calc.txt");
+  {
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("keep me");
+  }
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  if (QFileInfo(folder).isWritable()) GTEST_SKIP() << "running with rights that ignore folder permissions";
+  answerFile = file;
+  const report::SaveOutcome outcome = report::SpeichernUnter(w, report::German);
+  QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_EQ(outcome, report::SaveOutcome::Failed);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "SpeichernUnter!");
+  EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
+  EXPECT_TRUE(rec.messages[0].text.contains("Fehler beim Zugriff auf Pfad/Datei"));
+  EXPECT_TRUE(rec.messages[0].text.contains(QDir::toNativeSeparators(file)));
+  EXPECT_EQ(readAll(file), "keep me");
+  EXPECT_EQ(busyShown, 0);
+}
+
+TEST_F(ReportWindow, EmptyTextIsRefusedWithTheWriteErrorMessage) {
+  answerFile = dir.filePath("empty.txt");
+  EXPECT_EQ(report::saveTextAs(w, QString(), "Calc.txt", "SpeichernUnter", {}), report::SaveOutcome::NothingToWrite);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text, builtinText(302));
+  EXPECT_EQ(rec.messages[0].title, "Schreibfehler");
+  EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
+  EXPECT_EQ(rec.messages[0].defaultButton, 2);
+  EXPECT_FALSE(QFile::exists(*answerFile));
+}
+
+TEST_F(ReportWindow, PrintAsksForThePaperAndLetterheadStartsLower) {
+  rec.answers = {msg::Answer::No};
+  w->printItem()->trigger();
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text, "Tarvel-Papier?");
+  EXPECT_EQ(rec.messages[0].title, "Papierwahl");
+  EXPECT_EQ(rec.messages[0].buttons, msg::Buttons::YesNo);
+  EXPECT_EQ(rec.messages[0].defaultButton, 2);
+  auto titleTop = [&] {
+    for (const pdf::Word &w : pdf::words(pdfFile))
+      if (w.text == "Berechnungsausdruck") return w.box.top();
+    return -1.0;
+  };
+  EXPECT_NEAR(titleTop(), pdf::mm(20), 1.0);  // plain paper: 20 mm
+  QFile::remove(pdfFile);
+  rec.answers = {msg::Answer::Yes};
+  press("Drucken");
+  EXPECT_NEAR(titleTop(), pdf::mm(35), 1.0);  // letterhead: below the printed head
+}
+
+TEST_F(ReportWindow, PrinterSetupCancelledOrDeclinedPrintsNothing) {
+  int setups = 0;
+  bool accept = false;
+  report::hooks().printerSetup = [&](QWidget *, QPrinter &) {
+    ++setups;
+    return accept;
+  };
+  w->setupItem()->trigger();
+  EXPECT_EQ(setups, 1);
+  EXPECT_TRUE(rec.messages.isEmpty());  // cancel ends silently
+  EXPECT_FALSE(QFile::exists(pdfFile));
+
+  accept = true;
+  rec.answers = {msg::Answer::No};
+  w->setupItem()->trigger();
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text, "Seite ausdrucken?");
+  EXPECT_EQ(rec.messages[0].title, "Druck beginnen");
+  EXPECT_EQ(rec.messages[0].defaultButton, 2);
+  EXPECT_FALSE(QFile::exists(pdfFile));
+
+  rec.clear();
+  rec.answers = {msg::Answer::Yes, msg::Answer::No};
+  press("Sprache");
+  w->setupItem()->trigger();
+  EXPECT_EQ(rec.messages.size(), 2);  // print? then the paper question
+  const QStringList pages = pdf::pages(pdfFile);
+  ASSERT_EQ(pages.size(), 1);
+  EXPECT_TRUE(pages[0].contains("Calculation report"));
+}
+
+TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
+  fixture::fillEvaluation();
+  FrmKommentar dialog;
+  EXPECT_EQ(dialog.windowTitle(), windowCaption(100));
+  const int ids[6] = {118, 119, 120, 121, 122, 168};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(dialog.tbKunde[i]->text(), builtinText(ids[i]));
+  EXPECT_EQ(dialog.cmdOK->text(), "&Ok");
+  EXPECT_EQ(dialog.cmdExit->text(), "&Exit");
+  dialog.show();
+  // Enter moves on and selects, without closing the dialog.
+  dialog.tbKunde[0]->setFocus();
+  QTest::keyClick(dialog.tbKunde[0], Qt::Key_Return);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.tbKunde[1]->selectedText(), builtinText(119));
+  QTest::keyClicks(dialog.tbKunde[1], "Werk 2");
+  QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+  EXPECT_FALSE(dialog.cancelled());
+  const QStringList &store = Mod_FN().gastrComment;
+  EXPECT_EQ(store[0], builtinText(118));
+  EXPECT_EQ(store[1], "Werk 2");
+  // The e-mail line left as offered is stored empty.
+  EXPECT_EQ(store[5], "");
+}
+
+TEST(FrmKommentar, ChangedMailLineIsKeptAndExitLeavesTheStoreAlone) {
+  fixture::fillEvaluation();
+  {
+    FrmKommentar dialog;
+    dialog.tbKunde[5]->setText("E-Mail: einkauf@example.org");
+    QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
+    EXPECT_EQ(Mod_FN().gastrComment[5], "E-Mail: einkauf@example.org");
+  }
+  const QStringList before = Mod_FN().gastrComment;
+  FrmKommentar dialog;
+  dialog.tbKunde[0]->setText("verworfen");
+  QTest::mouseClick(dialog.cmdExit, Qt::LeftButton);
+  EXPECT_TRUE(dialog.cancelled());
+  EXPECT_EQ(Mod_FN().gastrComment, before);
+}
