@@ -1,0 +1,56 @@
+#include "app/FrmBusy.h"
+
+#include <QProgressBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "common/Gui.h"
+#include "common/Texts.h"
+
+FrmBusy::FrmBusy(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("FrmBusy"));
+  setWindowTitle(builtinText(104));
+  setWindowIcon(gui::windowIcon());
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setModal(true);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName(QStringLiteral("ProgressBar1"));
+  bar_->setRange(0, 100);
+  bar_->setValue(0);
+  bar_->setTextVisible(false);
+  auto *lay = new QVBoxLayout(this);
+  lay->setContentsMargins(14, 14, 14, 14);
+  lay->addWidget(bar_);
+  setFixedSize(gui::px(4800), gui::px(900));
+  timer_ = new QTimer(this);
+  timer_->setObjectName(QStringLiteral("Timer1"));
+  timer_->setInterval(60);
+  connect(timer_, &QTimer::timeout, this, &FrmBusy::Timer1_Timer);
+  timer_->start();
+}
+
+void FrmBusy::run(QWidget *parent) {
+  FrmBusy busy(parent);
+  busy.exec();
+}
+
+void FrmBusy::Timer1_Timer() {
+  // The running flag keeps a second tick from starting a second run.
+  if (counter_ != 0 || running_) return;
+  running_ = true;
+  while (counter_ <= 9999) {
+    counter_ = static_cast<quint16>(counter_ + 5);
+    bar_->setValue(counter_ / 100);
+  }
+  running_ = false;
+  counter_ = 0;
+  timer_->stop();
+  accept();
+}
+
+void FrmBusy::done(int r) {
+  timer_->stop();
+  counter_ = 0;
+  running_ = false;
+  QDialog::done(r);
+}

@@ -1,0 +1,427 @@
+#include "app/FrmStart.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolBar>
+
+#include "app/FrmBusy.h"
+#include "app/FrmLogo.h"
+#include "arrangements/Drawings.h"
+#include "arrangements/FrmArrangement.h"
+#include "arrangements/Shape.h"
+#include "auxiliary/Auxiliary.h"
+#include "catalogue/Catalogue.h"
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#ifdef TARVEL_HAVE_SPECIAL
+#include "special/FrmSonder.h"
+#endif
+
+namespace {
+
+constexpr qint32 kWhite = 16777215;
+constexpr qint32 kYellow = 65535;
+
+// The picture tags in the order of the control array PicButton.
+const char *const kTags[FrmStart::kPictures] = {"PicEKaEDS", "PicERoEES", "PicZKaZDS",
+                                                "PicZRoEES", "PicZKaEDS", "PicVKaZDS"};
+// Where each picture sits in the 3 x 2 selection: cassettes on one rail first, roller
+// shoes last.
+const QPoint kCell[FrmStart::kPictures] = {{0, 0}, {1, 1}, {2, 0}, {2, 1}, {1, 0}, {0, 1}};
+
+// Design of the screen in pixels.
+constexpr int kWidth = 900;
+constexpr int kBandHeight = 64;
+constexpr int kPicW = 194, kPicH = 150, kPicGap = 10;
+
+// One arrangement picture: the drawing on a white (or, under the mouse, yellow) ground.
+class PictureButton : public QFrame {
+ public:
+  PictureButton(ArrangementId id, QWidget *parent) : QFrame(parent), id_(id) {
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+    setBackground(gui::vbColor(kWhite));
+    setBorder(false);
+  }
+  void setBackground(const QColor &c) {
+    back_ = c;
+    update();
+  }
+  QColor background() const { return back_; }
+  void setBorder(bool single) {
+    border_ = single;
+    setFrameShape(single ? QFrame::Box : QFrame::NoFrame);
+    setLineWidth(1);
+  }
+  bool border() const { return border_; }
+
+ protected:
+  void paintEvent(QPaintEvent *e) override {
+    {
+      QPainter p(this);
+      p.fillRect(rect(), back_);
+      drawing::Options o;
+      o.compact = true;
+      drawing::paint(p, QRectF(rect()).adjusted(4, 4, -4, -4), id_, o);
+    }
+    QFrame::paintEvent(e);
+  }
+
+ private:
+  ArrangementId id_;
+  QColor back_;
+  bool border_ = false;
+};
+
+PictureButton *asPicture(QWidget *w) { return static_cast<PictureButton *>(w); }
+
+// Labels may carry carriage returns (the customer text set's line breaks).
+QString shown(const QString &text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  t.replace(QChar(13), QChar(10));
+  return t;
+}
+
+}  // namespace
+
+FrmStart::FrmStart() {
+  setObjectName(QStringLiteral("FrmStart"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  buildControls();
+}
+
+FrmStart::~FrmStart() = default;
+
+FrmStart *FrmStart::open() {
+  auto *w = new FrmStart;
+  if (!w->load()) {
+    delete w;
+    return nullptr;
+  }
+  w->show();
+  return w;
+}
+
+QString FrmStart::pictureTag(int i) const { return PicButton(i)->property("Tag").toString(); }
+QColor FrmStart::pictureBackground(int i) const { return asPicture(PicButton(i))->background(); }
+bool FrmStart::pictureBorder(int i) const { return asPicture(PicButton(i))->border(); }
+
+void FrmStart::buildControls() {
+  toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar_->setMovable(false);
+  toolbar_->setFloatable(false);
+  toolbar_->setIconSize(QSize(24, 24));
+  toolbar_->toggleViewAction()->setEnabled(false);
+  for (const char *key : {"Inhalt", "Info", "Sonder", "Exit"}) {
+    const QString k = QString::fromLatin1(key);
+    QAction *a = toolbar_->addAction(k);
+    a->setObjectName(k);
+    a->setData(k);
+    connect(a, &QAction::triggered, this, [this, k] { Toolbar1_ButtonClick(k); });
+  }
+
+  auto *central = new QWidget(this);
+  setCentralWidget(central);
+
+  // Heading band: picture, heading, the maker's logo; colour bars below.
+  picIcon_ = new QLabel(central);
+  picIcon_->setObjectName(QStringLiteral("picIcon"));
+  labUebSchr_ = new QLabel(central);
+  labUebSchr_->setObjectName(QStringLiteral("LabUebSchr"));
+  QFont hf = labUebSchr_->font();
+  hf.setBold(true);
+  hf.setPointSizeF(hf.pointSizeF() * 1.45);
+  labUebSchr_->setFont(hf);
+  image1_ = new QLabel(central);
+  image1_->setObjectName(QStringLiteral("Image1"));
+  auto bar = [&](QVector<Shape *> &list, const QString &name, int y, int h) {
+    auto *s = new Shape(Shape::Kind::Rectangle, central);
+    s->setObjectName(QStringLiteral("%1_%2").arg(name).arg(list.size()));
+    s->setGeometry(0, y, kWidth, h);
+    list.append(s);
+  };
+
+  const int frame2Top = kBandHeight + 10;
+  frame2_ = new QFrame(central);
+  frame2_->setObjectName(QStringLiteral("Frame2"));
+  frame2_->setFrameShape(QFrame::NoFrame);
+  frame2_->setMouseTracking(true);
+  frame2_->installEventFilter(this);
+
+  // Frame1: the six pictures.
+  frame1_ = new QGroupBox(frame2_);
+  frame1_->setObjectName(QStringLiteral("Frame1"));
+  frame1_->setMouseTracking(true);
+  frame1_->installEventFilter(this);
+  QFont ff = frame1_->font();
+  ff.setBold(true);
+  frame1_->setFont(ff);
+  const int titleH = 22;
+  const int f1w = 3 * kPicW + 4 * kPicGap, f1h = titleH + 2 * kPicH + 2 * kPicGap + 4;
+  frame1_->setGeometry(10, 4, f1w, f1h);
+  for (int i = 0; i < kPictures; ++i) {
+    const ArrangementInfo *info = arrangementByPictureTag(QString::fromLatin1(kTags[i]));
+    auto *pic = new PictureButton(info ? info->id : ArrangementId::EKaEDSch, frame1_);
+    pic->setObjectName(QStringLiteral("PicButton_%1").arg(i));
+    pic->setProperty("Tag", QString::fromLatin1(kTags[i]));
+    pic->setFont(font());
+    pic->setGeometry(kPicGap + kCell[i].x() * (kPicW + kPicGap), titleH + kCell[i].y() * (kPicH + kPicGap),
+                     kPicW, kPicH);
+    pic->installEventFilter(this);
+    pictures_[static_cast<size_t>(i)] = pic;
+  }
+
+  // Information area beside the pictures: the text above, the picture below.
+  const int infoLeft = 10 + f1w + 16, infoW = kWidth - infoLeft - 14;
+  labInfo_ = new QLabel(frame2_);
+  labInfo_->setObjectName(QStringLiteral("LabInfo"));
+  labInfo_->setWordWrap(true);
+  labInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labInfo_->setMouseTracking(true);
+  imgInfoBild_ = new QLabel(frame2_);
+  imgInfoBild_->setObjectName(QStringLiteral("imgInfoBild"));
+  imgInfoBild_->setAlignment(Qt::AlignCenter);
+  imgInfoBild_->setGeometry(infoLeft, 4 + f1h - 100, infoW, 100);
+  labInfo_->setGeometry(infoLeft, 14, infoW, imgInfoBild_->y() - 14);
+
+  // The links on a band below.
+  const int linkTop = 4 + f1h + 12;
+  label1_ = new QLabel(frame2_);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setGeometry(10, linkTop, kWidth - 24, 26);
+  label1_->setMouseTracking(true);
+  label1_->installEventFilter(this);
+  auto link = [&](const char *name) {
+    auto *l = new QLabel(frame2_);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setCursor(Qt::PointingHandCursor);
+    l->setMouseTracking(true);
+    l->installEventFilter(this);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    l->setPalette(pal);
+    return l;
+  };
+  labMail_ = link("LabMail");
+  labWeb_ = link("LabWeb");
+  labMail_->setGeometry(24, linkTop + 4, 300, 18);
+  labWeb_->setGeometry(kWidth - 24 - 300, linkTop + 4, 300, 18);
+  labWeb_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  frame2_->setGeometry(0, frame2Top, kWidth, linkTop + 26 + 6);
+  const int bottom = frame2Top + frame2_->height();
+  bar(shape1_, QStringLiteral("Shape1"), kBandHeight, 5);
+  bar(shape2_, QStringLiteral("Shape2"), kBandHeight + 5, 3);
+  bar(shape2_, QStringLiteral("Shape2"), bottom, 3);
+  bar(shape1_, QStringLiteral("Shape1"), bottom + 3, 8);
+  central->setFixedSize(kWidth, bottom + 11);
+}
+
+QAction *FrmStart::toolbarButton(const QString &key) const {
+  for (QAction *a : toolbar_->actions())
+    if (a->data().toString() == key) return a;
+  return nullptr;
+}
+
+bool FrmStart::load() {
+  try {
+    if (!determineTextMode()) return false;
+  } catch (const msg::ProgramEnded &) {
+    return false;
+  }
+  sSetLayout();
+  // The window keeps the size it has now; it can be minimised but not resized.
+  adjustSize();
+  loadedSize_ = size();
+  setFixedSize(loadedSize_);
+  FrmLogo::closeLogo();
+  return true;
+}
+
+// The text mode: the last settings row "PrgVers" decides; "CusSpeVer" selects the
+// customer text set.
+bool FrmStart::determineTextMode() {
+  ModFNState &s = Mod_FN();
+  try {
+    msubSearchDB(0, true, 0);
+    if (s.grsSettings.recordCount() == 0) {
+      // Nothing can be shown without settings. The box says what is missing rather than
+      // carrying an empty text.
+      msg::critical(builtinText(309));
+      msg::endProgram(1);
+    }
+    QString version;
+    for (const QStringList &row : s.grsSettings.rows)
+      if (row.value(0) == QLatin1String("PrgVers")) version = row.value(1);
+    s.gintTextMode = version == QLatin1String("CusSpeVer") ? 3 : 1;
+    s.grsSettings.close();
+    return true;
+  } catch (const AppError &e) {
+    msg::critical(e.description());
+    msg::endProgram(1);
+  }
+}
+
+void FrmStart::sSetLayout() {
+  ModFNState &s = Mod_FN();
+  try {
+    sSetField();
+    float siko = 0;
+    if (!num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) throw AppError(err::typeMismatch());
+    s.gsngSiko = siko;
+
+    setWindowTitle(windowCaption(100));
+    const int mode = s.gintTextMode;
+    setInfoText(gfstrPutReturn(gfstrSetText(mode, 240)));
+    frame1_->setTitle(builtinText(241));
+    labMail_->setText(gfstrSetText(mode, 598));
+    labWeb_->setText(gfstrSetText(mode, 599));
+    image1_->setPixmap(gui::resourcePicture(150));
+    image1_->adjustSize();
+    image1_->move(kWidth - image1_->width() - 14, (kBandHeight - image1_->height()) / 2);
+
+    const QPixmap head = gui::headingPicture();
+    picIcon_->setPixmap(head);
+    setWindowIcon(gui::windowIcon());
+    picIcon_->setGeometry(14, (kBandHeight - head.height()) / 2, head.width(), head.height());
+    labUebSchr_->setText(builtinText(200));
+    labUebSchr_->adjustSize();
+    labUebSchr_->move(picIcon_->x() + head.width() + gui::px(283.5), (kBandHeight - labUebSchr_->height()) / 2);
+
+    const struct {
+      const char *key;
+      int picture, tooltip;
+    } buttons[] = {{"Inhalt", 200, 403}, {"Info", 201, 415}, {"Sonder", 202, 426}, {"Exit", 203, 406}};
+    for (const auto &b : buttons) {
+      QAction *a = toolbarButton(QString::fromLatin1(b.key));
+      a->setIcon(QIcon(gui::resourcePicture(b.picture)));
+      a->setToolTip(builtinText(b.tooltip));
+      a->setVisible(true);
+    }
+
+    for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 700)));
+    for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 701)));
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+}
+
+void FrmStart::setInfoText(const QString &text) { labInfo_->setText(shown(text)); }
+
+void FrmStart::clearPictureHighlight() {
+  for (QWidget *w : pictures_) {
+    asPicture(w)->setBackground(gui::vbColor(kWhite));
+    asPicture(w)->setBorder(false);
+  }
+}
+
+void FrmStart::setLinkUnderline(QLabel *link, bool on) {
+  QFont f = link->font();
+  f.setUnderline(on);
+  link->setFont(f);
+}
+
+void FrmStart::PicButton_MouseMove(int index) {
+  clearPictureHighlight();
+  asPicture(PicButton(index))->setBackground(gui::vbColor(kYellow));
+  imgInfoBild_->clear();
+  // The text may run down over the empty picture area ...
+  labInfo_->resize(labInfo_->width(), imgInfoBild_->y() + imgInfoBild_->height() - labInfo_->y());
+  const ArrangementInfo *info = arrangementByPictureTag(pictureTag(index));
+  if (info) setInfoText(builtinText(info->hoverTextId));
+  // ... except where the picture of the linear module is shown below it.
+  if (pictureTag(index) == QLatin1String("PicEKaEDS")) {
+    labInfo_->resize(labInfo_->width(), imgInfoBild_->y() - labInfo_->y());
+    imgInfoBild_->setPixmap(gui::resourcePicture(152));
+  }
+}
+
+void FrmStart::PicButton_Click(int index) {
+  asPicture(PicButton(index))->setBorder(true);
+  const ArrangementInfo *info = arrangementByPictureTag(pictureTag(index));
+  if (!info) return;
+  sSetTblAnzBez(true, info->groupTL, true);
+  auto *screen = new FrmArrangement(info->id);
+  screen->show();
+  close();
+}
+
+void FrmStart::Frame1_MouseMove() {
+  imgInfoBild_->clear();
+  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 240)));
+}
+
+void FrmStart::Frame2_MouseMove() {
+  clearPictureHighlight();
+  imgInfoBild_->clear();
+  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 240)));
+  setLinkUnderline(labMail_, false);
+  setLinkUnderline(labWeb_, false);
+}
+
+void FrmStart::Label1_MouseMove() {
+  setLinkUnderline(labMail_, false);
+  setLinkUnderline(labWeb_, false);
+}
+
+void FrmStart::LabMail_MouseMove() { setLinkUnderline(labMail_, true); }
+void FrmStart::LabWeb_MouseMove() { setLinkUnderline(labWeb_, true); }
+
+void FrmStart::LabMail_Click() {
+  glngOpenLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN().gintTextMode, 598));
+}
+
+void FrmStart::LabWeb_Click() {
+  glngOpenLink(QStringLiteral("http://") + gfstrSetText(Mod_FN().gintTextMode, 599));
+}
+
+void FrmStart::Toolbar1_ButtonClick(const QString &key) {
+  if (key == QLatin1String("Inhalt")) gsubHelp();
+  else if (key == QLatin1String("Info")) showAbout(this);
+  else if (key == QLatin1String("Sonder")) {
+#ifdef TARVEL_HAVE_SPECIAL
+    // The busy window first, then the editor, both modal.
+    openSonderEditor(this, [this] { FrmBusy::run(this); });
+#endif
+  }
+  else if (key == QLatin1String("Exit")) close();
+}
+
+bool FrmStart::eventFilter(QObject *watched, QEvent *event) {
+  const bool move = event->type() == QEvent::MouseMove;
+  const bool press = event->type() == QEvent::MouseButtonPress &&
+                     static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+  if (!move && !press) return QMainWindow::eventFilter(watched, event);
+  for (int i = 0; i < kPictures; ++i) {
+    if (watched != pictures_[static_cast<size_t>(i)]) continue;
+    move ? PicButton_MouseMove(i) : PicButton_Click(i);
+    return true;
+  }
+  if (watched == labMail_) {
+    move ? LabMail_MouseMove() : LabMail_Click();
+    return true;
+  }
+  if (watched == labWeb_) {
+    move ? LabWeb_MouseMove() : LabWeb_Click();
+    return true;
+  }
+  if (move) {
+    if (watched == frame1_) Frame1_MouseMove();
+    else if (watched == frame2_) Frame2_MouseMove();
+    else if (watched == label1_) Label1_MouseMove();
+    else return QMainWindow::eventFilter(watched, event);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

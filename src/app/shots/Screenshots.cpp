@@ -1,0 +1,230 @@
+// tarvelcalc-shots DIR: pictures of the program's screens, made offscreen from the real
+// widgets on the demo catalogue. See docs/screenshots.md.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/FrmStart.h"
+#include "app/shots/Shots.h"
+#include "arrangements/Calculate.h"
+#include "arrangements/FrmArrangement.h"
+#include "common/Gui.h"
+#include "loads/DirectionLabels.h"
+#include "catalogue/Catalogue.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#include "loads/DialogEingabe.h"
+#include "loads/ForceGrid.h"
+#include "evaluation/FrmAuswertung.h"
+
+namespace shots {
+
+namespace {
+QMap<QString, Render> &registry() {
+  static QMap<QString, Render> r;
+  return r;
+}
+
+struct Force {
+  const char *label, *force, *x, *y, *z;
+};
+
+struct Example {
+  ArrangementId id;
+  const char *m, *n;
+  QVector<Force> forces;
+};
+
+// Typical input of each arrangement: a payload pressing down off centre and a lateral
+// or driving force above the guide.
+const QVector<Example> &examples() {
+  static const QVector<Example> e = {
+      {ArrangementId::EKaEDSch, "", "", {{"- Z", "1500", "20", "10", "0"}, {"Y +", "300", "0", "0", "40"}}},
+      {ArrangementId::ERoEESch, "", "400", {{"- Z", "2000", "50", "30", "0"}, {"Y +", "250", "0", "0", "60"}}},
+      {ArrangementId::ZKaEDSch, "250", "", {{"- Z", "3000", "-40", "10", "0"}, {"X +", "500", "0", "0", "80"}}},
+      {ArrangementId::ZKaZDSch, "", "400", {{"- Z", "2500", "30", "-60", "0"}, {"Y +", "400", "20", "0", "50"}}},
+      {ArrangementId::VKaZDSch, "500", "400", {{"- Z", "5000", "-100", "50", "0"}, {"Y +", "800", "0", "0", "120"}}},
+      {ArrangementId::ZRoEESch, "300", "350", {{"- Z", "4000", "60", "-40", "0"}, {"X +", "600", "0", "0", "100"}}},
+  };
+  return e;
+}
+}  // namespace
+
+bool add(const QString &name, Render render) {
+  registry().insert(name, std::move(render));
+  return true;
+}
+
+void settle() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+QImage grab(QWidget *w) {
+  w->setAttribute(Qt::WA_DontShowOnScreen, true);
+  w->show();
+  settle();
+  return w->grab().toImage();
+}
+
+void freshStart() {
+  resetModFN();
+  computeSubVersion();
+  msubSearchDB(0, false, 0);
+  Mod_FN().grsSettings.close();
+  sSetField();
+  float siko = 0;
+  num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko);
+  Mod_FN().gsngSiko = siko;
+}
+
+FrmArrangement *calculatedScreen(ArrangementId id) {
+  const ArrangementInfo &info = arrangement(id);
+  sSetTblAnzBez(true, info.groupTL, true);
+  auto *w = new FrmArrangement(id);
+  for (const Example &ex : examples()) {
+    if (ex.id != id) continue;
+    if (w->Tb_m()) w->Tb_m()->setText(QString::fromLatin1(ex.m));
+    if (w->Tb_n()) w->Tb_n()->setText(QString::fromLatin1(ex.n));
+    for (const Force &f : ex.forces) {
+      ForceGrid *g = w->MSFlexGrid1();
+      const int row = g->rowForNewForce();
+      const char *cells[5] = {f.label, f.force, f.x, f.y, f.z};
+      for (int c = 0; c < 5; ++c) g->setTextMatrix(row, c, QString::fromLatin1(cells[c]));
+    }
+  }
+  gui::gsubSetColWidth(w, w->MSFlexGrid1(), false);
+  w->CmdBerechnen_Click();
+  return w;
+}
+
+}  // namespace shots
+
+// ---- the shots of the start screen, the arrangement screens and the force dialog --------
+
+TARVEL_SHOT("01-start.png") {
+  FrmStart *w = FrmStart::open();
+  // The mouse over the one-cassette picture: its help text and the linear module.
+  for (int i = 0; i < FrmStart::kPictures; ++i)
+    if (w->pictureTag(i) == QLatin1String("PicEKaEDS")) w->PicButton_MouseMove(i);
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("02-start-roller-shoes.png") {
+  FrmStart *w = FrmStart::open();
+  for (int i = 0; i < FrmStart::kPictures; ++i)
+    if (w->pictureTag(i) == QLatin1String("PicZRoEES")) w->PicButton_MouseMove(i);
+  w->LabWeb_MouseMove();
+  return shots::grab(w);
+}
+
+#define ARRANGEMENT_SHOT(file, id) \
+  TARVEL_SHOT(file) { return shots::grab(shots::calculatedScreen(ArrangementId::id)); }
+ARRANGEMENT_SHOT("10-FrmEKaEDSch.png", EKaEDSch)
+ARRANGEMENT_SHOT("11-FrmERoEESch.png", ERoEESch)
+ARRANGEMENT_SHOT("12-FrmZKaEDSch.png", ZKaEDSch)
+ARRANGEMENT_SHOT("13-FrmZKaZDSch.png", ZKaZDSch)
+ARRANGEMENT_SHOT("14-FrmVKaZDSch.png", VKaZDSch)
+ARRANGEMENT_SHOT("15-FrmZRoEESch.png", ZRoEESch)
+
+TARVEL_SHOT("16-series-menu.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  shots::grab(w);
+  QMenu *menu = w->MenuOptionen();
+  menu->setAttribute(Qt::WA_DontShowOnScreen, true);
+  menu->popup(w->mapToGlobal(QPoint(60, 40)));
+  shots::settle();
+  const QImage img = menu->grab().toImage();
+  menu->hide();
+  return img;
+}
+
+TARVEL_SHOT("17-direction-hover.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZKaZDSch);
+  w->directionLabels()->highlight(4);
+  w->directionLabels()->highlight(1);
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("20-force-dialog.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  shots::grab(w);
+  QLabel *holder = w->LabKoordinaten(0);
+  DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
+  auto *d = new DialogEingabe(w, w->MSFlexGrid1(), holder);
+  d->tbKrfXYZ(0)->setText(QStringLiteral("1250"));
+  d->tbKrfXYZ(1)->setText(QStringLiteral("-75"));
+  d->tbKrfXYZ(2)->setText(QStringLiteral("40"));
+  // A few steps of the scrolling hint.
+  for (int i = 0; i < 6; ++i) d->tmrSchrift_Timer();
+  return shots::grab(d);
+}
+
+TARVEL_SHOT("30-FrmAuswertung.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  // "Weiter" without showing anything: the hand-over the evaluation reads.
+  w->CmdBerechnen_Click();
+  handOver(ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  return FrmAuswertung::grabScreen(w, 3, true);
+}
+
+// ---- the command --------------------------------------------------------------------------
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: tarvelcalc-shots DIR\n");
+    return 2;
+  }
+  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(dir.absolutePath())) {
+    std::fprintf(stderr, "tarvelcalc-shots: cannot create %s\n", argv[1]);
+    return 1;
+  }
+  QFont font(QStringLiteral("Arial"), 9);
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+  QApplication::setFont(font);
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  // No boxes offscreen: what a box would say goes to the terminal and the default
+  // button answers.
+  msg::setPresenter([](const msg::Message &m) {
+    std::fprintf(stderr, "message: %s | %s\n", qPrintable(m.title), qPrintable(m.text));
+    return msg::defaultAnswer(m);
+  });
+  msg::setEndHook([](int code) {
+    std::fprintf(stderr, "tarvelcalc-shots: the program would end here (%d)\n", code);
+  });
+
+  int failed = 0;
+  for (auto it = shots::registry().cbegin(); it != shots::registry().cend(); ++it) {
+    shots::freshStart();
+    QImage img;
+    try {
+      img = it.value()();
+    } catch (const std::exception &e) {
+      std::fprintf(stderr, "%s: %s\n", qPrintable(it.key()), e.what());
+    }
+    const QString path = dir.filePath(it.key());
+    if (img.isNull() || !img.save(path)) {
+      std::fprintf(stderr, "tarvelcalc-shots: %s not written\n", qPrintable(path));
+      ++failed;
+    } else {
+      std::printf("%s\n", qPrintable(path));
+    }
+    for (QWidget *w : QApplication::topLevelWidgets()) w->close();
+    shots::settle();
+  }
+  return failed ? 1 : 0;
+}

@@ -1,0 +1,32 @@
+// Pictures of the special roller shoe's editor and of the auxiliary windows.
+#include <QTableWidget>
+
+#include "app/shots/Shots.h"
+#include "auxiliary/FrmAbout.h"
+#include "auxiliary/FrmVertreter.h"
+#include "catalogue/Catalogue.h"
+#include "special/FrmSonder.h"
+
+// The editor as the user sees it after picking a predefined series and pressing the
+// results button (cassette view).
+TARVEL_SHOT("60-FrmSonder.png") {
+  auto *w = new FrmSonder;
+  w->setAttribute(Qt::WA_DontShowOnScreen, true);
+  w->show();
+  shots::settle();
+  w->MSHFlexGrid1_Click(3);
+  w->cmdResult_Click();
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("61-FrmVertreter-representatives.png") {
+  msubSearchDB(21, false, 0);
+  return shots::grab(new FrmVertreter(21));
+}
+
+TARVEL_SHOT("62-FrmVertreter-database.png") {
+  msubSearchDB(22, false, 0);
+  return shots::grab(new FrmVertreter(22));
+}
+
+TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout); }

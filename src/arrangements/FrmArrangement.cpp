@@ -1,0 +1,493 @@
+#include "arrangements/FrmArrangement.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWidgetAction>
+#include <cmath>
+
+#include "arrangements/Calculate.h"
+#include "arrangements/Drawings.h"
+#include "arrangements/Shape.h"
+#include "auxiliary/Auxiliary.h"
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#include "loads/DialogEingabe.h"
+#include "loads/DirectionLabels.h"
+#include "loads/ForceGrid.h"
+#include "loads/KeyFilter.h"
+#include "evaluation/FrmAuswertung.h"
+
+namespace {
+
+std::function<void()> &startScreenOpener() {
+  static std::function<void()> opener;
+  return opener;
+}
+
+// Design of the screen in pixels (the window keeps this size).
+constexpr int kWidth = 860;
+constexpr int kBandHeight = 60;
+constexpr int kPictureTop = 74, kPictureHeight = 340;
+constexpr int kGridTop = kPictureTop + kPictureHeight + 8, kGridHeight = 150;
+constexpr int kCentralHeight = kGridTop + kGridHeight + 8;
+constexpr int kSeriesPerColumn = 10;
+constexpr int kSeriesColumnBreaks = 4;  // entries 10, 20, 30 and 40 start a new column
+
+// Frame1: the picture of the arrangement, with the direction labels, the load marks,
+// their values and the distance fields on top.
+class PictureFrame : public QFrame {
+ public:
+  PictureFrame(ArrangementId id, std::function<void()> onMove, QWidget *parent)
+      : QFrame(parent), id_(id), onMove_(std::move(onMove)) {
+    setObjectName(QStringLiteral("Frame1"));
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+  }
+  QRectF pictureRect() const { return QRectF(rect()).adjusted(6, 6, -6, -6); }
+
+ protected:
+  void paintEvent(QPaintEvent *e) override {
+    QFrame::paintEvent(e);
+    QPainter p(this);
+    drawing::paint(p, pictureRect(), id_);
+  }
+  void mouseMoveEvent(QMouseEvent *e) override {
+    if (onMove_) onMove_();
+    QFrame::mouseMoveEvent(e);
+  }
+
+ private:
+  ArrangementId id_;
+  std::function<void()> onMove_;
+};
+
+QPixmap checkMark(bool on) {
+  QPixmap pm(14, 14);
+  pm.fill(Qt::transparent);
+  if (on) {
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawPolyline(QPolygonF{QPointF(2.5, 7.5), QPointF(5.5, 10.5), QPointF(11.5, 3.5)});
+  }
+  return pm;
+}
+
+}  // namespace
+
+void FrmArrangement::setStartScreenOpener(std::function<void()> opener) {
+  startScreenOpener() = std::move(opener);
+}
+
+FrmArrangement::FrmArrangement(ArrangementId id, QWidget *parent)
+    : QMainWindow(parent), info_(&arrangement(id)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName(QString::fromLatin1(info_->screenName));
+  buildControls();
+  buildMenus();
+  sSetLayout();
+  // The window keeps its design size; it can only be minimised.
+  setFixedSize(sizeHint().expandedTo(QSize(kWidth, 0)));
+}
+
+FrmArrangement::~FrmArrangement() = default;
+
+QLabel *FrmArrangement::LabKoordinaten(int i) const { return directions_->LabKoordinaten(i); }
+QWidget *FrmArrangement::Frame1() const { return frame1_; }
+
+void FrmArrangement::buildControls() {
+  auto *central = new QWidget(this);
+  central->setFixedSize(kWidth, kCentralHeight);
+  setCentralWidget(central);
+
+  // Heading band with the picture, the heading and the two colour bars below it.
+  picIcon_ = new QLabel(central);
+  picIcon_->setObjectName(QStringLiteral("picIcon"));
+  labUebSchr_ = new QLabel(central);
+  labUebSchr_->setObjectName(QStringLiteral("LabUebSchr"));
+  QFont hf = labUebSchr_->font();
+  hf.setBold(true);
+  hf.setPointSizeF(hf.pointSizeF() * 1.35);
+  labUebSchr_->setFont(hf);
+  shape1_ = new Shape(Shape::Kind::Rectangle, central);
+  shape1_->setObjectName(QStringLiteral("Shape1"));
+  shape1_->setGeometry(0, kBandHeight, kWidth, 5);
+  shape2_ = new Shape(Shape::Kind::Rectangle, central);
+  shape2_->setObjectName(QStringLiteral("Shape2"));
+  shape2_->setGeometry(0, kBandHeight + 5, kWidth, 3);
+
+  // The picture.
+  auto *frame = new PictureFrame(info_->id, [this] { Frame1_MouseMove(); }, central);
+  frame1_ = frame;
+  frame1_->setGeometry(8, kPictureTop, kWidth - 16, kPictureHeight);
+  const QRectF pic = frame->pictureRect();
+  const drawing::Layout l = drawing::layout(info_->id, pic);
+  const double u = std::min(pic.width() / drawing::kDesignWidth, pic.height() / drawing::kDesignHeight);
+
+  directions_ = new DirectionLabels(frame1_);
+  for (int i = 0; i < loads::kDirectionLabelCount; ++i)
+    directions_->place(i, l.directionAnchors[static_cast<size_t>(i)],
+                       l.directionVectors[static_cast<size_t>(i)], u);
+  connect(directions_, &DirectionLabels::pressed, this, &FrmArrangement::LabKoordinaten_MouseDown);
+
+  for (int k = 0; k < info_->shapeCount && k < l.loadShapes.size(); ++k) {
+    auto *s = new Shape(Shape::Kind::Ellipse, frame1_);
+    s->setObjectName(QStringLiteral("ShpMaxBel_%1").arg(k));
+    s->setGeometry(l.loadShapes.at(k).toAlignedRect());
+    shapes_.append(s);
+  }
+  for (int k = 0; k < 4; ++k) {
+    auto *lab = new QLabel(frame1_);
+    lab->setObjectName(QStringLiteral("LabFo_%1").arg(k));
+    lab->setAlignment(Qt::AlignCenter);
+    lab->setStyleSheet(QStringLiteral(
+        "QLabel { background-color: rgba(255, 255, 255, 215); color: rgb(0, 0, 140);"
+        " font-weight: bold; border-radius: 3px; }"));
+    const QPointF c = k < l.loadLabels.size() ? l.loadLabels.at(k) : QPointF();
+    lab->setProperty("anchor", c);
+    lab->setProperty("height", static_cast<int>(std::lround(18 * u)));
+    lab->hide();
+    labFo_[static_cast<size_t>(k)] = lab;
+  }
+
+  auto makeDistanceField = [&](const char *name, const QRectF &where) {
+    auto *f = new QLineEdit(frame1_);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setAlignment(Qt::AlignRight);
+    f->setGeometry(where.toAlignedRect());
+    // Distances are positive: a minus sign cannot be typed.
+    NumericKeyFilter::install(f, {false, false});
+    return f;
+  };
+  if (info_->hasM) tbM_ = makeDistanceField("Tb_m", l.mField);
+  if (info_->hasN) tbN_ = makeDistanceField("Tb_n", l.nField);
+
+  grid_ = new ForceGrid(central);
+  grid_->setGeometry(8, kGridTop, kWidth - 16 - 150, kGridHeight);
+  connect(grid_, &ForceGrid::rowDeleted, this, [this] { gui::gsubSetColWidth(this, grid_, false); });
+
+  cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
+  cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
+  cmdBerechnen_->setGeometry(kWidth - 8 - 142, kGridTop, 142, 32);
+  connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmArrangement::CmdBerechnen_Click);
+}
+
+void FrmArrangement::buildMenus() {
+  toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar_->setMovable(false);
+  toolbar_->setFloatable(false);
+  toolbar_->setIconSize(QSize(24, 24));
+  toolbar_->toggleViewAction()->setEnabled(false);
+  struct Button {
+    const char *key;
+    void (FrmArrangement::*slot)();
+  };
+  const Button buttons[] = {{"Zurück", &FrmArrangement::zurueck},
+                            {"Berechnen", &FrmArrangement::CmdBerechnen_Click},
+                            {"Weiter", &FrmArrangement::weiter},
+                            {"Inhalt", &FrmArrangement::inhalt}};
+  for (const Button &b : buttons) {
+    QAction *a = toolbar_->addAction(QString::fromUtf8(b.key));
+    a->setObjectName(QString::fromUtf8(b.key));
+    a->setData(QString::fromUtf8(b.key));
+    // "Berechnen" presses the button, as the user would.
+    if (QString::fromUtf8(b.key) == QLatin1String("Berechnen"))
+      connect(a, &QAction::triggered, this, [this] { cmdBerechnen_->click(); });
+    else
+      connect(a, &QAction::triggered, this, b.slot);
+    if (QString::fromUtf8(b.key) == QLatin1String("Weiter")) toolbar_->addSeparator();
+  }
+
+  // Design captions; the layout routine puts the texts of the text table in.
+  menuDatei_ = menuBar()->addMenu(QStringLiteral("&Datei"));
+  menuDatei_->setObjectName(QStringLiteral("MenüDatei"));
+  menuWeiter_ = menuDatei_->addAction(QStringLiteral("&Weiter >>"));
+  menuWeiter_->setObjectName(QStringLiteral("MenüWeiter"));
+  menuZurueck_ = menuDatei_->addAction(QStringLiteral("<< &Zurück"));
+  menuZurueck_->setObjectName(QStringLiteral("MenüZurück"));
+  menuDatei_->addSeparator()->setObjectName(QStringLiteral("MenüStrich"));
+  menuBeenden_ = menuDatei_->addAction(QStringLiteral("&Beenden"));
+  menuBeenden_->setObjectName(QStringLiteral("MenüBeenden"));
+  connect(menuWeiter_, &QAction::triggered, this, &FrmArrangement::weiter);
+  connect(menuZurueck_, &QAction::triggered, this, &FrmArrangement::zurueck);
+  connect(menuBeenden_, &QAction::triggered, this, &FrmArrangement::beenden);
+
+  // The series menu: a panel of columns of ten entries inside the menu "&Belastungen",
+  // hidden until the first calculation. It starts with its one design-time entry.
+  menuOptionen_ = menuBar()->addMenu(QStringLiteral("&Optionen"));
+  menuOptionen_->setObjectName(QStringLiteral("MenüOptionen"));
+  seriesPanel_ = new QWidget(menuOptionen_);
+  seriesPanel_->setObjectName(QStringLiteral("mnuSerie"));
+  seriesGrid_ = new QGridLayout(seriesPanel_);
+  seriesGrid_->setContentsMargins(2, 2, 2, 2);
+  seriesGrid_->setHorizontalSpacing(6);
+  seriesGrid_->setVerticalSpacing(0);
+  seriesAction_ = new QWidgetAction(menuOptionen_);
+  seriesAction_->setDefaultWidget(seriesPanel_);
+  menuOptionen_->addAction(seriesAction_);
+  auto *design = new QAction(QStringLiteral("#"), this);
+  design->setCheckable(true);
+  mnuSerie_.append(design);
+  connect(design, &QAction::triggered, this, [this] { mnuSerie_Click(0); });
+  layoutSeriesMenu();
+  menuOptionen_->menuAction()->setVisible(false);
+
+  menuHilfe_ = menuBar()->addMenu(QStringLiteral("&?"));
+  menuHilfe_->setObjectName(QStringLiteral("MenüHilfe"));
+  menuInhalt_ = menuHilfe_->addAction(QStringLiteral("&Inhalt"));
+  menuInhalt_->setObjectName(QStringLiteral("MenüInhalt"));
+  connect(menuInhalt_, &QAction::triggered, this, &FrmArrangement::inhalt);
+}
+
+QColor FrmArrangement::colourOf(int code) const {
+  return gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, code));
+}
+
+void FrmArrangement::sSetLayout() {
+  try {
+    setWindowTitle(windowCaption(100));
+    setWindowIcon(gui::windowIcon());
+    for (int i = 0; i < loads::kDirectionLabelCount; ++i) LabKoordinaten(i)->setToolTip(builtinText(409));
+    if (tbM_ && info_->tooltipM) tbM_->setToolTip(builtinText(info_->tooltipM));
+    if (tbN_ && info_->tooltipN) tbN_->setToolTip(builtinText(info_->tooltipN));
+
+    menuDatei_->setTitle(builtinText(500));
+    menuWeiter_->setText(builtinText(520));
+    menuZurueck_->setText(builtinText(501));
+    menuBeenden_->setText(builtinText(504));
+    menuOptionen_->setTitle(builtinText(521));
+    menuInhalt_->setText(builtinText(509));
+    gui::gsubSetMenuPics(menuDatei_, {0, 1, 3},
+                         {gui::resourcePicture(205), gui::resourcePicture(204), gui::resourcePicture(203)});
+    gui::gsubSetMenuPics(menuHilfe_, {0}, {gui::resourcePicture(200)});
+    const struct {
+      const char *key;
+      int picture, tooltip;
+    } tips[] = {{"Zurück", 204, 410}, {"Berechnen", 206, 411}, {"Weiter", 205, 412}, {"Inhalt", 200, 403}};
+    for (const auto &t : tips) {
+      QAction *a = toolbarButton(QString::fromUtf8(t.key));
+      a->setIcon(QIcon(gui::resourcePicture(t.picture)));
+      a->setToolTip(builtinText(t.tooltip));
+    }
+
+    // Heading: the picture centred in the band, the text 283.5 twips to its right.
+    const QPixmap head = gui::headingPicture();
+    picIcon_->setPixmap(head);
+    picIcon_->setGeometry(12, (kBandHeight - head.height()) / 2, head.width(), head.height());
+    labUebSchr_->setText(builtinText(101) + QLatin1Char('\n') + builtinText(info_->germanNameId));
+    labUebSchr_->adjustSize();
+    labUebSchr_->move(picIcon_->x() + head.width() + gui::px(283.5),
+                      (kBandHeight - labUebSchr_->height()) / 2);
+
+    gui::gsubSetColWidth(this, grid_, false);
+
+    shape1_->setFillColor(colourOf(700));
+    shape2_->setFillColor(colourOf(701));
+    for (Shape *s : shapes_) s->setFillColor(colourOf(info_->neutralColour));
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+}
+
+QAction *FrmArrangement::toolbarButton(const QString &key) const {
+  for (QAction *a : toolbar_->actions())
+    if (a->data().toString() == key) return a;
+  return nullptr;
+}
+
+// ---- calculation and load display -------------------------------------------------------
+
+void FrmArrangement::resetLoadDisplay() {
+  for (Shape *s : shapes_) s->setFillColor(colourOf(info_->neutralColour));
+  for (QLabel *l : labFo_) {
+    l->clear();
+    l->hide();
+  }
+}
+
+void FrmArrangement::CmdBerechnen_Click() {
+  resetLoadDisplay();
+  const CalcOutput out = calculateArrangement(info_->id, grid_->dataRows(),
+                                              tbM_ ? tbM_->text() : QString(),
+                                              tbN_ ? tbN_->text() : QString());
+  if (tbM_) tbM_->setText(out.mText);
+  if (tbN_) tbN_->setText(out.nText);
+  mblnCalcFailed_ = out.calcFailed;
+  lastCompleted_ = out.completed;
+  if (!out.completed) return;
+  msngLoad_ = out.loads;
+
+  // The series menu is filled on the first calculation only and keeps its entries.
+  if (mnuSerie_.size() == 1) fillSeriesMenu(out.captions);
+  menuOptionen_->menuAction()->setVisible(true);
+  // The fourth series is shown first; a catalogue with fewer series shows its last one.
+  const int last = static_cast<int>(std::min(mnuSerie_.size(), msngLoad_.size())) - 1;
+  if (last >= 0) mnuSerie_Click(std::min(3, last));
+}
+
+void FrmArrangement::fillSeriesMenu(const QStringList &captions) {
+  for (int i = 0; i < captions.size(); ++i) {
+    if (i >= mnuSerie_.size()) {
+      auto *a = new QAction(this);
+      a->setCheckable(true);
+      connect(a, &QAction::triggered, this, [this, i] { mnuSerie_Click(i); });
+      mnuSerie_.append(a);
+    }
+    mnuSerie_[i]->setText(captions.at(i));
+  }
+  layoutSeriesMenu();
+}
+
+void FrmArrangement::layoutSeriesMenu() {
+  while (QLayoutItem *item = seriesGrid_->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  for (int i = 0; i < mnuSerie_.size(); ++i) {
+    auto *b = new QToolButton(seriesPanel_);
+    b->setDefaultAction(mnuSerie_.at(i));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    b->setStyleSheet(QStringLiteral(
+        "QToolButton { border: none; padding: 3px 12px 3px 4px; text-align: left; }"
+        "QToolButton:hover { background-color: palette(highlight); color: palette(highlighted-text); }"
+        "QToolButton:checked { font-weight: bold; }"));
+    connect(b, &QToolButton::triggered, menuOptionen_, &QMenu::close);
+    const int column = std::min(i / kSeriesPerColumn, kSeriesColumnBreaks);
+    const int row = i - column * kSeriesPerColumn;
+    seriesGrid_->addWidget(b, row, column);
+  }
+  for (int c = 0; c <= kSeriesColumnBreaks; ++c) seriesGrid_->setColumnStretch(c, 0);
+  seriesPanel_->adjustSize();
+}
+
+QVector<int> FrmArrangement::seriesMenuColumns() const {
+  QVector<int> counts;
+  for (int c = 0; c < seriesGrid_->columnCount(); ++c) {
+    int n = 0;
+    for (int r = 0; r < seriesGrid_->rowCount(); ++r)
+      if (seriesGrid_->itemAtPosition(r, c)) ++n;
+    if (n > 0) counts.append(n);
+  }
+  return counts;
+}
+
+int FrmArrangement::checkedSeries() const {
+  for (int i = 0; i < mnuSerie_.size(); ++i)
+    if (mnuSerie_.at(i)->isChecked()) return i;
+  return -1;
+}
+
+void FrmArrangement::mnuSerie_Click(int index) {
+  for (int i = 0; i < mnuSerie_.size(); ++i) {
+    mnuSerie_[i]->setChecked(i == index);
+    mnuSerie_[i]->setIcon(QIcon(checkMark(i == index)));
+  }
+  showLoads(index);
+}
+
+void FrmArrangement::showLoads(int index) {
+  // An entry beyond the rows of the last calculation has nothing to show.
+  if (index < 0 || index >= msngLoad_.size()) {
+    resetLoadDisplay();
+    return;
+  }
+  const std::array<float, 5> &row = msngLoad_.at(index);
+  auto setLabel = [this](int k, const QString &text) {
+    QLabel *l = labFo_[static_cast<size_t>(k)];
+    l->setText(text);
+    // Sized to its text and centred on its place in the picture.
+    const QPointF c = l->property("anchor").toPointF();
+    QFont bold = l->font();
+    bold.setBold(true);
+    const int w = QFontMetrics(bold).horizontalAdvance(text) + 10;
+    const int h = l->property("height").toInt();
+    l->setGeometry(static_cast<int>(std::lround(c.x() - w / 2.0)), static_cast<int>(std::lround(c.y() - h / 2.0)), w, h);
+    l->setVisible(!text.isEmpty());
+  };
+  const QColor red = colourOf(702);
+  if (info_->shapeCount == 1) {
+    // One unit: the equivalent load P and the moment loads Q1..Q3.
+    setLabel(0, num::formatWhole(std::fabs(row[4])) + QStringLiteral(" N"));
+    for (int k = 1; k <= 3; ++k) setLabel(k, num::formatWhole(std::fabs(row[k - 1])) + QStringLiteral(" Nm"));
+    if (!shapes_.isEmpty()) shapes_[0]->setFillColor(red);
+  } else {
+    // Four load positions: each value, and the most loaded positions marked.
+    const QColor neutral = colourOf(info_->neutralColour);
+    for (int k = 0; k < 4; ++k) {
+      const float v = row[static_cast<size_t>(k)];
+      setLabel(k, num::formatWhole(v / static_cast<float>(info_->labelDivisor)) + QStringLiteral(" N"));
+      if (k < shapes_.size()) shapes_[k]->setFillColor(v == row[4] ? red : neutral);
+    }
+  }
+}
+
+// ---- navigation ---------------------------------------------------------------------------
+
+void FrmArrangement::weiter() {
+  cmdBerechnen_->click();
+  // A refused calculation stops here; so does one that broke off with an error, whose
+  // results would not belong to the input on the screen.
+  if (mblnCalcFailed_ || !lastCompleted_) return;
+  handOver(info_->id, grid_->dataRows());
+  auto *evaluation = new FrmAuswertung(this);
+  evaluation->show();
+  hide();
+}
+
+void FrmArrangement::zurueck() { close(); }
+
+void FrmArrangement::closeEvent(QCloseEvent *e) {
+  Mod_FN().gsngUnitDistance = 0.0f;
+  Mod_FN().gsngRailDistance = 0.0f;
+  // The start screen opens before this one goes, so the program never finds itself
+  // without a window in between.
+  if (!ending_ && startScreenOpener()) startScreenOpener()();
+  e->accept();
+}
+
+void FrmArrangement::beenden() {
+  ending_ = true;
+  try {
+    msg::endProgram(0);
+  } catch (const msg::ProgramEnded &) {
+    // Only where the end hook returns (tests): the program counts as ended.
+  }
+}
+
+void FrmArrangement::inhalt() { gsubHelp(); }
+
+void FrmArrangement::LabKoordinaten_MouseDown(int index) {
+  QLabel *holder = LabKoordinaten(0);
+  DialogEingabe::setPendingDirection(holder, loads::directionCaption(index));
+  DialogEingabe dialog(this, grid_, holder);
+  dialog.exec();
+}
+
+void FrmArrangement::Frame1_MouseMove() {
+  directions_->resetHighlight();
+  grid_->clearMarker();
+}

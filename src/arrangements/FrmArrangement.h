@@ -1,0 +1,132 @@
+#pragma once
+// The arrangement screen: one class serves all six arrangements (FrmEKaEDSch,
+// FrmERoEESch, FrmZKaEDSch, FrmZKaZDSch, FrmVKaZDSch, FrmZRoEESch); what differs between
+// them comes from the arrangement table. The screen collects the distances and the
+// forces, runs the calculation on "Berechnen", shows the loads of one series on the
+// picture and hands the results on to the evaluation with "Weiter".
+#include <QMainWindow>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "arrangements/models/Arrangement.h"
+#include "common/ModFN.h"
+
+class QAction;
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QWidgetAction;
+class DirectionLabels;
+class ForceGrid;
+class Shape;
+
+class FrmArrangement : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit FrmArrangement(ArrangementId id, QWidget *parent = nullptr);
+  ~FrmArrangement() override;
+
+  const ArrangementInfo &info() const { return *info_; }
+
+  // What "Zurück" and closing the window lead to: the start screen, loaded afresh. The
+  // program installs it; without it the screen just closes.
+  static void setStartScreenOpener(std::function<void()> opener);
+
+  // Controls.
+  ForceGrid *MSFlexGrid1() const { return grid_; }
+  QLineEdit *Tb_m() const { return tbM_; }  // nullptr where the arrangement has no m
+  QLineEdit *Tb_n() const { return tbN_; }  // nullptr where the arrangement has no n
+  QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
+  QLabel *LabFo(int k) const { return labFo_.at(static_cast<size_t>(k)); }
+  Shape *ShpMaxBel(int k) const { return shapes_.value(k); }
+  int shapeCount() const { return static_cast<int>(shapes_.size()); }
+  Shape *Shape1() const { return shape1_; }
+  Shape *Shape2() const { return shape2_; }
+  DirectionLabels *directionLabels() const { return directions_; }
+  QLabel *LabKoordinaten(int i) const;
+  QWidget *Frame1() const;
+  QLabel *LabUebSchr() const { return labUebSchr_; }
+  QLabel *picIcon() const { return picIcon_; }
+  QToolBar *Toolbar1() const { return toolbar_; }
+  // Toolbar button by key: "Zurück", "Berechnen", "Weiter", "Inhalt".
+  QAction *toolbarButton(const QString &key) const;
+  QMenu *MenuDatei() const { return menuDatei_; }
+  QMenu *MenuOptionen() const { return menuOptionen_; }  // "&Belastungen"
+  QMenu *MenuHilfe() const { return menuHilfe_; }
+  QAction *MenuWeiter() const { return menuWeiter_; }
+  QAction *MenuZurueck() const { return menuZurueck_; }
+  QAction *MenuBeenden() const { return menuBeenden_; }
+  QAction *MenuInhalt() const { return menuInhalt_; }
+
+  // The series menu: its entries, the number of entries in each of its columns, and the
+  // entry checked (-1 when none is).
+  const QVector<QAction *> &mnuSerie() const { return mnuSerie_; }
+  QVector<int> seriesMenuColumns() const;
+  int checkedSeries() const;
+
+  // Screen state of the last calculation.
+  const QVector<std::array<float, 5>> &msngLoad() const { return msngLoad_; }
+  bool mblnCalcFailed() const { return mblnCalcFailed_; }
+
+  // The commands of the screen.
+  void CmdBerechnen_Click();
+  void weiter();    // "Weiter": calculate again, hand over, show the evaluation
+  void zurueck();   // "Zurück": back to the start screen
+  void beenden();   // "&Beenden": end the program at once
+  void inhalt();    // "Inhalt": the help document
+  // A press on a direction label: the force dialog for that direction (modal).
+  void LabKoordinaten_MouseDown(int index);
+  // Choosing entry `index` of the series menu.
+  void mnuSerie_Click(int index);
+  // The mouse over the picture around the labels.
+  void Frame1_MouseMove();
+
+ protected:
+  void closeEvent(QCloseEvent *e) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void sSetLayout();
+  void resetLoadDisplay();
+  void fillSeriesMenu(const QStringList &captions);
+  void layoutSeriesMenu();
+  void showLoads(int index);
+  QColor colourOf(int code) const;
+
+  const ArrangementInfo *info_;
+  ForceGrid *grid_ = nullptr;
+  QLineEdit *tbM_ = nullptr;
+  QLineEdit *tbN_ = nullptr;
+  QPushButton *cmdBerechnen_ = nullptr;
+  std::array<QLabel *, 4> labFo_{};
+  QVector<Shape *> shapes_;
+  Shape *shape1_ = nullptr;
+  Shape *shape2_ = nullptr;
+  QFrame *frame1_ = nullptr;
+  DirectionLabels *directions_ = nullptr;
+  QLabel *labUebSchr_ = nullptr;
+  QLabel *picIcon_ = nullptr;
+  QToolBar *toolbar_ = nullptr;
+  QMenu *menuDatei_ = nullptr;
+  QMenu *menuOptionen_ = nullptr;
+  QMenu *menuHilfe_ = nullptr;
+  QAction *menuWeiter_ = nullptr;
+  QAction *menuZurueck_ = nullptr;
+  QAction *menuBeenden_ = nullptr;
+  QAction *menuInhalt_ = nullptr;
+  QWidgetAction *seriesAction_ = nullptr;
+  QWidget *seriesPanel_ = nullptr;
+  QGridLayout *seriesGrid_ = nullptr;
+  QVector<QAction *> mnuSerie_;
+
+  QVector<std::array<float, 5>> msngLoad_;
+  bool mblnCalcFailed_ = false;
+  bool lastCompleted_ = false;
+  bool ending_ = false;
+};

@@ -1,0 +1,165 @@
+#include "loads/DialogEingabe.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/Errors.h"
+#include "common/Gui.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#include "loads/ForceGrid.h"
+#include "loads/KeyFilter.h"
+
+namespace {
+constexpr const char *kTag = "Tag";
+
+// Design of the dialog in twips.
+constexpr int kLabelLeft = 240, kLabelWidth = 3100;
+constexpr int kFieldLeft = 3420, kFieldWidth = 1500;
+constexpr int kRowTop = 240, kRowStep = 450, kRowHeight = 330;
+constexpr int kWidth = 5160;
+}  // namespace
+
+QString DialogEingabe::pendingDirection(const QObject *directionHolder) {
+  return directionHolder ? directionHolder->property(kTag).toString() : QString();
+}
+
+void DialogEingabe::setPendingDirection(QObject *directionHolder, const QString &direction) {
+  if (directionHolder) directionHolder->setProperty(kTag, direction);
+}
+
+DialogEingabe::DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder)
+    : QDialog(owner), owner_(owner), grid_(grid), directionHolder_(directionHolder) {
+  setObjectName(QStringLiteral("DialogEingabe"));
+  setModal(true);
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  // Fields from top to bottom: force, x, y, z. The labels keep their design indices:
+  // Label1(3) force, Label1(0) x, Label1(1) y, Label1(2) z.
+  static const int labelOfField[4] = {3, 0, 1, 2};
+  for (int i = 0; i < 4; ++i) {
+    const int top = kRowTop + i * kRowStep;
+    auto *label = new QLabel(this);
+    label->setObjectName(QStringLiteral("Label1_%1").arg(labelOfField[i]));
+    label->setGeometry(gui::px(kLabelLeft), gui::px(top), gui::px(kLabelWidth), gui::px(kRowHeight));
+    labels_[static_cast<size_t>(labelOfField[i])] = label;
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QStringLiteral("tbKrfXYZ_%1").arg(i));
+    field->setGeometry(gui::px(kFieldLeft), gui::px(top), gui::px(kFieldWidth), gui::px(kRowHeight));
+    field->setAlignment(Qt::AlignRight);
+    fields_[static_cast<size_t>(i)] = field;
+    label->setBuddy(field);
+    // The force is entered without sign; the coordinates may be negative.
+    NumericKeyFilter::install(field, {i != 0, true});
+  }
+
+  const int hintTop = kRowTop + 4 * kRowStep + 60;
+  hintFrame_ = new QFrame(this);
+  hintFrame_->setObjectName(QStringLiteral("FraLaufschrift"));
+  hintFrame_->setFrameShape(QFrame::StyledPanel);
+  hintFrame_->setFrameShadow(QFrame::Sunken);
+  hintFrame_->setGeometry(gui::px(kLabelLeft), gui::px(hintTop), gui::px(kWidth - 2 * kLabelLeft),
+                          gui::px(360));
+  hint_ = new QLabel(hintFrame_);
+  hint_->setObjectName(QStringLiteral("LabLaufschrift"));
+
+  const int buttonTop = hintTop + 360 + 180;
+  ok_ = new QPushButton(QStringLiteral("&Ok"), this);
+  ok_->setObjectName(QStringLiteral("cmdOK"));
+  ok_->setGeometry(gui::px(kWidth - kLabelLeft - 2 * 1215 - 120), gui::px(buttonTop), gui::px(1215),
+                   gui::px(375));
+  exit_ = new QPushButton(QStringLiteral("&Exit"), this);
+  exit_->setObjectName(QStringLiteral("cmdExit"));
+  exit_->setGeometry(gui::px(kWidth - kLabelLeft - 1215), gui::px(buttonTop), gui::px(1215),
+                     gui::px(375));
+  // Enter in the fields moves on; a button takes Enter only when it has the focus.
+  ok_->setAutoDefault(true);
+  exit_->setAutoDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &DialogEingabe::cmdOK_Click);
+  connect(exit_, &QPushButton::clicked, this, &DialogEingabe::cmdExit_Click);
+
+  setFixedSize(gui::px(kWidth), gui::px(buttonTop + 375 + 240));
+
+  tmrSchrift_ = new QTimer(this);
+  tmrSchrift_->setInterval(30);
+  connect(tmrSchrift_, &QTimer::timeout, this, &DialogEingabe::tmrSchrift_Timer);
+
+  sSetLayout();
+  tmrSchrift_->start();
+}
+
+DialogEingabe::~DialogEingabe() = default;
+
+void DialogEingabe::sSetLayout() {
+  try {
+    const int mode = Mod_FN().gintTextMode;
+    setWindowTitle(builtinText(103));
+    setWindowIcon(gui::windowIcon());
+    static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
+    for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
+    for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
+    hint_->setText(gfstrSetText(mode, 259));
+    hint_->adjustSize();
+    hint_->move(0, (hintFrame_->height() - hint_->height()) / 2);
+    hintLeft_ = 0;
+
+    // The coordinate along the force's own axis plays no part: its field is disabled.
+    direction_ = pendingDirection(directionHolder_);
+    if (direction_ == QLatin1String("X +") || direction_ == QLatin1String("- X")) disabledField_ = 1;
+    else if (direction_ == QLatin1String("Y +") || direction_ == QLatin1String("- Y")) disabledField_ = 2;
+    else if (direction_ == QLatin1String("Z +") || direction_ == QLatin1String("- Z")) disabledField_ = 3;
+    else disabledField_ = 0;
+    QLineEdit *off = fields_[static_cast<size_t>(disabledField_)];
+    off->setEnabled(false);
+    off->setStyleSheet(QStringLiteral("QLineEdit { background-color: rgb(192, 192, 255); }"));
+    for (QLineEdit *f : fields_)
+      if (f->isEnabled()) {
+        f->setFocus();
+        break;
+      }
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("sSetLayout!"));
+  }
+}
+
+void DialogEingabe::tmrSchrift_Timer() {
+  hintLeft_ -= 33;
+  if (hintLeft_ + gui::toTwips(hint_->width()) < 0) hintLeft_ = gui::toTwips(hintFrame_->width());
+  hint_->move(gui::px(hintLeft_), hint_->y());
+}
+
+void DialogEingabe::cmdOK_Click() {
+  try {
+    double rounded[4] = {0, 0, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+      QLineEdit *f = fields_[static_cast<size_t>(i)];
+      if (f->text().isEmpty()) f->setText(QStringLiteral("0"));
+      double v = 0;
+      if (!num::toDouble(f->text(), &v)) throw AppError(err::typeMismatch());
+      rounded[i] = num::roundHalfEven(v, 0);
+    }
+    // A force that rounds to nothing is no force: the dialog stays as it is.
+    if (rounded[0] == 0) return;
+    if (!grid_) return;
+    const int row = grid_->rowForNewForce();
+    grid_->setTextMatrix(row, 0, direction_);
+    for (int c = 1; c <= 4; ++c) grid_->setTextMatrix(row, c, fields_[static_cast<size_t>(c - 1)]->text());
+    gui::gsubSetColWidth(owner_, grid_, false);
+    accept();
+  } catch (const AppError &e) {
+    msg::critical(e.description(), builtinText(301));
+  }
+}
+
+void DialogEingabe::cmdExit_Click() { reject(); }
+
+void DialogEingabe::done(int r) {
+  tmrSchrift_->stop();
+  setPendingDirection(directionHolder_, QString());
+  QDialog::done(r);
+}
