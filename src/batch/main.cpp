@@ -1,6 +1,7 @@
 // tarvelcalc-batch: one calculation as the user runs it on the screens, without them.
 //
 //   tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]
+//                    [--export] [--report de|en [--pdf FILE]]
 //
 // The case names the arrangement screen, the distance fields and the force table as
 // typed, the load type and the ticked sizes, and optionally a special roller shoe as
@@ -14,6 +15,7 @@
 // missing or malformed case file or a missing catalogue file.
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,6 +26,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 #include "arrangements/Calculate.h"
@@ -35,6 +38,8 @@
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "evaluation/Evaluation.h"
+#include "report/ReportPrint.h"
+#include "report/ReportText.h"
 #include "special/SonderCore.h"
 
 namespace {
@@ -89,6 +94,8 @@ struct Report {
   TextRows results;
   QVector<std::array<float, 5>> loads;
   TextRows evaluation;
+  std::optional<QString> exportText;  // --export: the evaluation screen's text export
+  std::optional<QString> reportText;  // --report: the report window's text file
 };
 
 QString toJson(const Report &r, const QVector<msg::Message> &messages) {
@@ -117,8 +124,10 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
   out << "  \"evaluation\": [";
   for (int i = 0; i < r.evaluation.size(); ++i)
     out << (i ? ",\n" : "\n") << "    " << stringArray(r.evaluation[i]);
-  out << (r.evaluation.isEmpty() ? "]\n" : "\n  ]\n");
-  out << "}\n";
+  out << (r.evaluation.isEmpty() ? "]" : "\n  ]");
+  if (r.exportText) out << ",\n  \"export\": " << quoted(*r.exportText);
+  if (r.reportText) out << ",\n  \"report\": " << quoted(*r.reportText);
+  out << "\n}\n";
   out.flush();
   return o;
 }
@@ -316,18 +325,37 @@ Report run(const Case &c) {
 
 const char *const kUsage =
     "usage: tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]\n"
+    "                        [--export] [--report de|en [--pdf FILE]]\n"
     "  CASE.json  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
     "              \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
     "              \"ticked\": \"all\", \"special\": {...}}\n"
     "  --catalogue the catalogue file (default: DBFN.db beside this program)\n"
     "  --locale    number format of the typed values and the output, e.g. en_US\n"
-    "              (default: de_DE)";
+    "              (default: de_DE)\n"
+    "  --export    adds \"export\": the evaluation text export (German)\n"
+    "  --report    adds \"report\": the report text file in German (de) or English (en)\n"
+    "  --pdf       prints that report to a PDF file (plain A4 paper)";
+
+// Printing needs fonts and a paint engine: a GUI application, without a display if
+// there is none.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
+  bool pdf = false;
+  for (int i = 1; i < argc; ++i) pdf = pdf || QByteArray(argv[i]) == "--pdf";
+  if (!pdf) return std::make_unique<QCoreApplication>(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 }  // namespace
 
 int main(int argc, char **argv) {
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+  QCoreApplication &app = *application;
   QString casePath;
+  bool wantExport = false;
+  QString reportLanguage, pdfPath;
   QString cataloguePath = QCoreApplication::applicationDirPath() + QStringLiteral("/DBFN.db");
   QString localeName = QStringLiteral("de_DE");
   Case c;
@@ -338,6 +366,11 @@ int main(int argc, char **argv) {
       if (a == QLatin1String("--catalogue") || a == QLatin1String("--locale")) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
         (a == QLatin1String("--catalogue") ? cataloguePath : localeName) = args[++i];
+      } else if (a == QLatin1String("--export")) {
+        wantExport = true;
+      } else if (a == QLatin1String("--report") || a == QLatin1String("--pdf")) {
+        if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
+        (a == QLatin1String("--report") ? reportLanguage : pdfPath) = args[++i];
       } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
         writeOut(QString::fromLatin1(kUsage) + QLatin1Char('\n'));
         return 0;
@@ -348,6 +381,10 @@ int main(int argc, char **argv) {
       }
     }
     if (casePath.isEmpty()) throw UsageError{QStringLiteral("no case file given")};
+    if (!reportLanguage.isEmpty() && reportLanguage != QLatin1String("de") && reportLanguage != QLatin1String("en"))
+      throw UsageError{QStringLiteral("--report takes de or en")};
+    if (!pdfPath.isEmpty() && reportLanguage.isEmpty())
+      throw UsageError{QStringLiteral("--pdf needs --report de|en")};
     const QLocale loc(localeName);
     if (loc.language() == QLocale::C && localeName != QLatin1String("C"))
       throw UsageError{QStringLiteral("unknown locale ") + localeName};
@@ -386,6 +423,19 @@ int main(int argc, char **argv) {
   } catch (const std::exception &e) {
     writeErr(QStringLiteral("tarvelcalc-batch: unexpected error: ") + QString::fromUtf8(e.what()));
     return kExitEnded;
+  }
+  // The report's foot carries the version with its suffix, as the program computes it
+  // at start.
+  computeSubVersion();
+  const int language = reportLanguage == QLatin1String("en") ? report::English : report::German;
+  if (wantExport) report.exportText = report::evaluationExportText();
+  if (!reportLanguage.isEmpty()) report.reportText = report::reportText(language);
+  if (!pdfPath.isEmpty()) {
+    QString error;
+    if (!report::printReportToPdf(pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
+      writeErr(QStringLiteral("tarvelcalc-batch: cannot print to ") + pdfPath + QStringLiteral(": ") + error);
+      return kExitEnded;
+    }
   }
   writeOut(toJson(report, recorder.messages));
   return 0;
