@@ -38,6 +38,9 @@
 #ifdef TARVEL_HAVE_AUXILIARY
 #include "auxiliary/Auxiliary.h"
 #endif
+#ifdef TARVEL_HAVE_OUTPUT
+#include "evaluation/Export.h"
+#endif
 
 namespace {
 
@@ -121,6 +124,10 @@ FrmAuswertung::Services &FrmAuswertung::services() {
     Services d;
 #ifdef TARVEL_HAVE_REPORT
     d.openReport = [](FrmAuswertung *w) { openReportWindow(w, w->masterScreenName()); };
+#endif
+#ifdef TARVEL_HAVE_OUTPUT
+    d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w, w->masterScreenName()); };
+    d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w, [w] { w->runProgressDisplay(); }); };
 #endif
 #ifdef TARVEL_HAVE_AUXILIARY
     d.help = [] { gsubHelp(); };
