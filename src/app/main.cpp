@@ -14,6 +14,7 @@
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
+#include "report/ReportHooks.h"
 
 int main(int argc, char **argv) {
   QApplication app(argc, argv);
@@ -30,6 +31,8 @@ int main(int argc, char **argv) {
     std::_Exit(code);
   });
   catalogue::setBusyHook([] { FrmBusy::run(QApplication::activeWindow()); });
+  // The report window shows the busy window after saving its text file.
+  report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
 
   FrmLogo::showLogo();

@@ -53,8 +53,10 @@ class ArrangementPicture : public QWidget {
 class Sheet : public QWidget {
  public:
   explicit Sheet(FrmFormular *page) : page_(page) {
-    setAutoFillBackground(true);
+    // White paper, whatever the scroll area around it shows.
+    setBackgroundRole(QPalette::Base);
     QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
   }
@@ -62,6 +64,7 @@ class Sheet : public QWidget {
  protected:
   void paintEvent(QPaintEvent *) override {
     QPainter p(this);
+    p.fillRect(rect(), Qt::white);
     p.setPen(Qt::black);
     ReportCanvas c(&p, this, kBaseSize);
     page_->paintLines(c);
@@ -141,7 +144,10 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
     if (line.role == report::ReportLine::Role::ArrangementLine) plan.arrangementY = c.y;
     c.print(line);
   }
-  c.y = kPageHeight - kFootFromBottom;
+  // The page is 13000 twips high; a long evaluation makes it longer, so that no row runs
+  // under the foot.
+  plan.pageHeight = std::max(kPageHeight, c.y + kFootFromBottom + 2 * c.lineHeight(7) + 300);
+  c.y = plan.pageHeight - kFootFromBottom;
   c.printAt(15, report::versionLine(t.title(1, tag_), t.title(2, tag_)), 7);
   c.printAt(15, t.title(3, tag_), 7);
   return plan;
@@ -178,7 +184,7 @@ void FrmFormular::layoutPage() {
   const double width = std::max({kPageWidth, kundeLeft + kKundeWidth + 200, c.rightmost() + 300});
   const QSize logo = Picture1->pixmap().size();
   Picture1->setGeometry(d(width) - logo.width() - d(300), d(300), logo.width(), logo.height());
-  sheet_->setFixedSize(d(width), d(kPageHeight));
+  sheet_->setFixedSize(d(width), d(plan.pageHeight));
 }
 
 void FrmFormular::loadComments() {

@@ -39,6 +39,7 @@ class FrmFormular : public QScrollArea {
   struct Plan {
     double frameTop = 0;       // Frame1
     double arrangementY = 0;   // the arrangement line: top of FraKunde
+    double pageHeight = 0;     // 13000, or more where the results need it
   };
   // Prints the page content (without the child controls) on the canvas: the sheet paints
   // with it, the layout measures with it.

@@ -254,6 +254,31 @@ TEST_F(ReportWindow, CancelledSaveWritesNothingAndNoNameGivesCalcTxt) {
   QFile::remove(calc);
 }
 
+TEST_F(ReportWindow, AFolderThatIsNoFolderIsReportedClearly) {
+  // A plain file where the folder should be: no rights help here.
+  const QString notAFolder = dir.filePath("plain");
+  {
+    QFile f(notAFolder);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+  }
+  answerFile = QDir(notAFolder).filePath("calc.txt");
+  press("Speichern");
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "SpeichernUnter!");
+  EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
+  EXPECT_TRUE(rec.messages[0].text.startsWith("Fehler beim Zugriff auf Pfad/Datei:\n" + QDir::toNativeSeparators(*answerFile)));
+  EXPECT_EQ(readAll(notAFolder), "x");
+  EXPECT_EQ(busyShown, 0);
+  // The pages are untouched and the next save goes through.
+  EXPECT_EQ(w->pages().size(), 1);
+  answerFile = dir.filePath("calc.txt");
+  rec.clear();
+  press("Speichern");
+  EXPECT_TRUE(rec.messages.isEmpty());
+  EXPECT_EQ(readAll(*answerFile), report::reportText(report::German) + "\r\n");
+}
+
 TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
   const QString folder = dir.filePath("locked");
   ASSERT_TRUE(QDir().mkdir(folder));

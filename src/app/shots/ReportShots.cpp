@@ -1,0 +1,42 @@
+// Pictures of the report window and of the comment dialog.
+#include <QAction>
+#include <QApplication>
+
+#include "app/shots/Shots.h"
+#include "arrangements/Calculate.h"
+#include "arrangements/FrmArrangement.h"
+#include "evaluation/FrmAuswertung.h"
+#include "loads/ForceGrid.h"
+#include "report/FrmAusdruck.h"
+#include "report/FrmKommentar.h"
+
+namespace {
+// The evaluation of four cassettes with the first three series ticked, as "Druckmanager"
+// finds it.
+void evaluatedFourCassettes() {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  w->CmdBerechnen_Click();
+  handOver(ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  FrmAuswertung::grabScreen(w, 3, true);
+}
+}  // namespace
+
+// Two pages side by side: German, then English after "Sprache".
+TARVEL_SHOT("40-FrmAusdruck.png") {
+  evaluatedFourCassettes();
+  openReportWindow(nullptr, QStringLiteral("FrmVKaZDSch"));
+  FrmAusdruck *w = FrmAusdruck::current();
+  w->setAttribute(Qt::WA_DontShowOnScreen, true);
+  w->resize(1400, 960);
+  w->button(QStringLiteral("Sprache"))->trigger();
+  w->button(QStringLiteral("Formular"))->trigger();
+  shots::grab(w);
+  w->button(QStringLiteral("Nebeneinander"))->trigger();
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("41-FrmKommentar.png") {
+  auto *d = new FrmKommentar;
+  d->setAttribute(Qt::WA_DeleteOnClose);
+  return shots::grab(d);
+}
