@@ -447,12 +447,18 @@ TEST_F(EvaluationScreenTest, ToolbarAndHelpMenuReachTheirServices) {
   EXPECT_EQ(s->menuItem("MenüInfo")->text(), "Inf&o zu TarvelCalc ...");
 }
 
-TEST_F(EvaluationScreenTest, HelpMenuReachesTheAuxiliaryScreensOfTheProgram) {
+TEST_F(EvaluationScreenTest, ProgramInstallsHelpReportAndOutputs) {
   FrmAuswertung::services() = savedServices;  // what the program installs
   FrmAuswertung *s = open();
   for (const char *name : {"MenüInhalt", "MenüInfoDB", "MenüVertreter", "MenüEMail", "MenüWeb", "MenüInfo"})
     EXPECT_TRUE(s->menuItem(QString::fromUtf8(name))->isEnabled()) << name;
   EXPECT_TRUE(s->toolbarButton(QStringLiteral("Inhalt"))->isEnabled());
+  EXPECT_TRUE(s->toolbarButton(QStringLiteral("Druckmanager"))->isEnabled());
+  EXPECT_FALSE(s->menuItem(QStringLiteral("MenüDrucken"))->isEnabled());
+  EXPECT_FALSE(s->menuItem(QStringLiteral("MenüSpeichern"))->isEnabled());
+  s->CmdBerechnen()->click();
+  EXPECT_TRUE(s->menuItem(QStringLiteral("MenüDrucken"))->isEnabled());
+  EXPECT_TRUE(s->menuItem(QStringLiteral("MenüSpeichern"))->isEnabled());
 }
 
 TEST_F(EvaluationScreenTest, HelpTextsComeFromTheCustomerTextSet) {
