@@ -179,6 +179,7 @@ void FrmSonder::buildControls() {
   optKsRs[0]->setChecked(true);
   cmdResult = new QPushButton(factors);
   cmdResult->setObjectName(QStringLiteral("cmdResult"));
+  cmdResult->setMinimumWidth(gui::px(900));
   kind->addStretch(1);
   kind->addWidget(cmdResult);
   fg->addLayout(kind, 0, 0, 1, 2);
