@@ -22,9 +22,7 @@
 #include "common/ModFN.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
-#ifdef TARVEL_HAVE_SPECIAL
 #include "special/FrmSonder.h"
-#endif
 
 namespace {
 
@@ -389,12 +387,8 @@ void FrmStart::LabWeb_Click() {
 void FrmStart::Toolbar1_ButtonClick(const QString &key) {
   if (key == QLatin1String("Inhalt")) gsubHelp();
   else if (key == QLatin1String("Info")) showAbout(this);
-  else if (key == QLatin1String("Sonder")) {
-#ifdef TARVEL_HAVE_SPECIAL
-    // The busy window first, then the editor, both modal.
-    openSonderEditor(this, [this] { FrmBusy::run(this); });
-#endif
-  }
+  // The busy window first, then the editor, both modal.
+  else if (key == QLatin1String("Sonder")) openSonderEditor(this, [this] { FrmBusy::run(this); });
   else if (key == QLatin1String("Exit")) close();
 }
 

@@ -296,3 +296,22 @@ TEST_F(StartScreen, KeepsItsSizeAndExitCloses) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(w.isNull());
 }
+
+TEST_F(StartScreen, SonderShowsTheBusyWindowThenTheEditor) {
+  FrmStart *w = FrmStart::open();
+  ASSERT_NE(w, nullptr);
+  QStringList seen;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget *m = QApplication::activeModalWidget();
+    if (!m) return;
+    const QString name = QString::fromLatin1(m->metaObject()->className());
+    if (seen.isEmpty() || seen.last() != name) seen << name;
+    if (name == QLatin1String("FrmSonder")) m->close();
+  });
+  poll.start();
+  w->toolbarButton("Sonder")->trigger();
+  poll.stop();
+  EXPECT_EQ(seen, (QStringList{"FrmBusy", "FrmSonder"}));
+}
