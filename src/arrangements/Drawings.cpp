@@ -34,6 +34,7 @@ struct Scene {
   QVector<Box> boxes;     // in painting order, back to front
   QVector<P3> shapes;     // centres of the load shapes on the top faces
   QVector<double> shapeUnitY;  // centre y of the unit that carries shape k
+  QVector<double> shapeUnitX;  // centre x of that unit
   bool single = false;    // one unit: moment arrows about the axes
   double xAxis = 0;       // half length of the X axis
   double yAxis = 0;       // half length of the Y axis through the origin
@@ -54,6 +55,8 @@ constexpr double kRailTop = -14, kRailBottom = -32;
 constexpr double kCassetteL = 70, kCassetteW = 62, kCassetteBottom = -22;
 constexpr double kShoeL = 58, kShoeW = 26, kShoeBottom = -20;
 constexpr double kM = 190, kN = 150;
+// The dimension line of m lies this far below the rails' bottom.
+constexpr double kMLineDrop = 46;
 
 // Oblique projection factors of the Y axis.
 const double kYc = 0.75 * std::cos(30.0 * M_PI / 180.0);
@@ -115,23 +118,27 @@ Scene buildScene(ArrangementId id, bool compact = false) {
       s.single = true;
       s.shapes = {{0, 0, 0}};
       s.shapeUnitY = {0};
+      s.shapeUnitX = {0};
       break;
     case ArrangementId::ZKaEDSch: {  // the two tracks of each cassette
       const double ty = kCassetteW * 0.3;
       s.shapes = {{-kM / 2, -ty, 0}, {-kM / 2, ty, 0}, {kM / 2, -ty, 0}, {kM / 2, ty, 0}};
       s.shapeUnitY = {0, 0, 0, 0};
+      s.shapeUnitX = {-kM / 2, -kM / 2, kM / 2, kM / 2};
       break;
     }
     case ArrangementId::ZKaZDSch: {  // the roller groups in front of and behind the centre
       const double gx = kCassetteL * 0.3;
       s.shapes = {{-gx, -kN / 2, 0}, {-gx, kN / 2, 0}, {gx, -kN / 2, 0}, {gx, kN / 2, 0}};
       s.shapeUnitY = {-kN / 2, kN / 2, -kN / 2, kN / 2};
+      s.shapeUnitX = {0, 0, 0, 0};
       break;
     }
     case ArrangementId::VKaZDSch:
     case ArrangementId::ZRoEESch:
       s.shapes = {{-kM / 2, -kN / 2, 0}, {-kM / 2, kN / 2, 0}, {kM / 2, -kN / 2, 0}, {kM / 2, kN / 2, 0}};
       s.shapeUnitY = {-kN / 2, kN / 2, -kN / 2, kN / 2};
+      s.shapeUnitX = {-kM / 2, -kM / 2, kM / 2, kM / 2};
       break;
   }
   s.unitHalfW = unitHalfW;
@@ -171,7 +178,7 @@ QRectF sceneBounds(const Scene &s, bool compact) {
         << project({0, -s.yAxis, 0}) << project({0, s.yAxis, 0}) << project({0, 0, s.zUp})
         << project({0, 0, s.zDown}) << project({s.xAxis, -s.yStub, 0})
         << project({-s.xAxis, s.yStub, 0});
-    if (s.hasM) pts << project({0, s.yFront, s.zBottom - 46});
+    if (s.hasM) pts << project({0, s.yFront, s.zBottom - 54});
   }
   return pts.boundingRect();
 }
@@ -285,12 +292,14 @@ Layout layout(ArrangementId id, const QRectF &rect, bool compact) {
     for (int k = 0; k < s.shapes.size(); ++k) {
       // Front positions get their value below the front face of their unit, back
       // positions above the back edge of its top face.
+      // Two positions on one unit side by side along x get their values spread apart.
       const P3 c = s.shapes.at(k);
       const double y = s.shapeUnitY.at(k);
+      const double dx = c.x < s.shapeUnitX.at(k) ? -18 * u : c.x > s.shapeUnitX.at(k) ? 18 * u : 0;
       if (k % 2 == 0)
-        l.loadLabels.append(mp.map({c.x, y - s.unitHalfW, s.unitBottom}) + QPointF(0, 11 * u));
+        l.loadLabels.append(mp.map({c.x, y - s.unitHalfW, s.unitBottom}) + QPointF(dx, 11 * u));
       else
-        l.loadLabels.append(mp.map({c.x, y + s.unitHalfW, 0}) + QPointF(0, -14 * u));
+        l.loadLabels.append(mp.map({c.x, y + s.unitHalfW, 0}) + QPointF(dx, -14 * u));
     }
   }
 
@@ -312,7 +321,7 @@ Layout layout(ArrangementId id, const QRectF &rect, bool compact) {
 
   const QSizeF field(52 * u, 20 * u);
   if (s.hasM) {
-    const QPointF c = mp.map({0, s.yFront, s.zBottom - 38});
+    const QPointF c = mp.map({0, s.yFront, s.zBottom - kMLineDrop});
     l.mField = QRectF(c - QPointF(field.width() / 2, field.height() / 2), field);
   }
   if (s.hasN) {
@@ -393,7 +402,7 @@ void paint(QPainter &p, const QRectF &rect, ArrangementId id, const Options &o) 
   p.setFont(f);
   if (s.hasM) {
     p.setPen(QPen(kDim, std::max(0.6, 0.9 * u)));
-    const double zd = s.zBottom - 38;
+    const double zd = s.zBottom - kMLineDrop;
     for (const double x : {-s.m / 2, s.m / 2})
       p.drawLine(mp.map({x, s.yFront, kCassetteBottom - 2}), mp.map({x, s.yFront, zd - 5}));
     const QPointF a = mp.map({-s.m / 2, s.yFront, zd}), b = mp.map({s.m / 2, s.yFront, zd});
