@@ -81,23 +81,25 @@ void addShoe(Scene &s, double x, double y) {
 }
 
 Scene buildScene(ArrangementId id, bool compact = false) {
+  // The small pictures draw the units closer together, so that they come out larger.
+  const double M = compact ? 130 : kM, N = compact ? 105 : kN;
   Scene s;
   const ArrangementInfo &info = arrangement(id);
   s.hasM = info.hasM;
   s.hasN = info.hasN;
-  s.m = kM;
-  s.n = kN;
+  s.m = M;
+  s.n = N;
   const bool twoAlongX = info.hasM;
   const bool twoRails = info.hasN || id == ArrangementId::ERoEESch;
   const bool shoes = info.rollerShoe;
   const double unitHalfL = shoes ? kShoeL / 2 : kCassetteL / 2;
-  const double unitSpanX = twoAlongX ? kM / 2 + unitHalfL : unitHalfL;
+  const double unitSpanX = twoAlongX ? M / 2 + unitHalfL : unitHalfL;
   s.xRailEnd = unitSpanX + (compact ? 22 : twoAlongX ? 40 : 70);
-  const QVector<double> xs = twoAlongX ? QVector<double>{-kM / 2, kM / 2} : QVector<double>{0.0};
+  const QVector<double> xs = twoAlongX ? QVector<double>{-M / 2, M / 2} : QVector<double>{0.0};
 
   if (twoRails) {
     // The back rail with its units first, then the front one.
-    for (const double y : {kN / 2, -kN / 2}) {
+    for (const double y : {N / 2, -N / 2}) {
       addRail(s, y, s.xRailEnd, !shoes);
       for (const double x : xs) shoes ? addShoe(s, x, y) : addCassette(s, x, y);
     }
@@ -108,7 +110,7 @@ Scene buildScene(ArrangementId id, bool compact = false) {
 
   const double unitHalfW = shoes ? kShoeW / 2 : kCassetteW / 2;
   s.carrierX = unitSpanX + 12;
-  s.carrierY = (twoRails ? kN / 2 : 0) + unitHalfW + 10;
+  s.carrierY = (twoRails ? N / 2 : 0) + unitHalfW + 10;
 
   // Load shapes: the one unit, or the four load positions (0 at -x/-y, 1 at -x/+y,
   // 2 at +x/-y, 3 at +x/+y).
@@ -122,23 +124,23 @@ Scene buildScene(ArrangementId id, bool compact = false) {
       break;
     case ArrangementId::ZKaEDSch: {  // the two tracks of each cassette
       const double ty = kCassetteW * 0.3;
-      s.shapes = {{-kM / 2, -ty, 0}, {-kM / 2, ty, 0}, {kM / 2, -ty, 0}, {kM / 2, ty, 0}};
+      s.shapes = {{-M / 2, -ty, 0}, {-M / 2, ty, 0}, {M / 2, -ty, 0}, {M / 2, ty, 0}};
       s.shapeUnitY = {0, 0, 0, 0};
-      s.shapeUnitX = {-kM / 2, -kM / 2, kM / 2, kM / 2};
+      s.shapeUnitX = {-M / 2, -M / 2, M / 2, M / 2};
       break;
     }
     case ArrangementId::ZKaZDSch: {  // the roller groups in front of and behind the centre
       const double gx = kCassetteL * 0.3;
-      s.shapes = {{-gx, -kN / 2, 0}, {-gx, kN / 2, 0}, {gx, -kN / 2, 0}, {gx, kN / 2, 0}};
-      s.shapeUnitY = {-kN / 2, kN / 2, -kN / 2, kN / 2};
+      s.shapes = {{-gx, -N / 2, 0}, {-gx, N / 2, 0}, {gx, -N / 2, 0}, {gx, N / 2, 0}};
+      s.shapeUnitY = {-N / 2, N / 2, -N / 2, N / 2};
       s.shapeUnitX = {0, 0, 0, 0};
       break;
     }
     case ArrangementId::VKaZDSch:
     case ArrangementId::ZRoEESch:
-      s.shapes = {{-kM / 2, -kN / 2, 0}, {-kM / 2, kN / 2, 0}, {kM / 2, -kN / 2, 0}, {kM / 2, kN / 2, 0}};
-      s.shapeUnitY = {-kN / 2, kN / 2, -kN / 2, kN / 2};
-      s.shapeUnitX = {-kM / 2, -kM / 2, kM / 2, kM / 2};
+      s.shapes = {{-M / 2, -N / 2, 0}, {-M / 2, N / 2, 0}, {M / 2, -N / 2, 0}, {M / 2, N / 2, 0}};
+      s.shapeUnitY = {-N / 2, N / 2, -N / 2, N / 2};
+      s.shapeUnitX = {-M / 2, -M / 2, M / 2, M / 2};
       break;
   }
   s.unitHalfW = unitHalfW;
@@ -151,7 +153,7 @@ Scene buildScene(ArrangementId id, bool compact = false) {
   s.momentY = s.yAxis * 0.85;
   s.zUp = 70;
   s.momentZ = s.zUp * 0.7;
-  s.yFront = twoRails ? -kN / 2 - std::max(kRailDoubleW, unitHalfW * 2) / 2 : -unitHalfW;
+  s.yFront = twoRails ? -N / 2 - std::max(kRailDoubleW, unitHalfW * 2) / 2 : -unitHalfW;
   // The lower end of the Z axis lies just below the front-most bottom edge, the m
   // dimension line below that.
   s.zDown = -(-kRailBottom + std::abs(s.yFront) * kYs + 10);

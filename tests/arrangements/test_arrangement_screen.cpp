@@ -557,3 +557,20 @@ TEST_F(ArrangementScreen, HoverOverLabelsAndThePicture) {
   EXPECT_FALSE(w->directionLabels()->Pfeil(5)->isVisible());
   EXPECT_TRUE(w->MSFlexGrid1()->tag().isEmpty());
 }
+
+// A calculation that breaks off with an error has no results for the input on the
+// screen, so "Weiter" does not show the evaluation either.
+TEST_F(ArrangementScreen, WeiterStopsAfterACalculationError) {
+  FrmArrangement *w = open(ArrangementId::VKaZDSch);
+  w->show();
+  w->Tb_m()->setText("200");
+  w->Tb_n()->setText("100");
+  addForce(w, {"- Z", "1000", "0", "0", "0"});
+  addForce(w, {"- Z", "1000", "-", "0", "0"});
+  w->toolbarButton("Weiter")->trigger();
+  ASSERT_FALSE(rec.messages.isEmpty());
+  EXPECT_EQ(rec.messages.last().title, "Berechnungsfehler!");
+  EXPECT_FALSE(w->mblnCalcFailed());
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(evaluationScreen(), nullptr);
+}
