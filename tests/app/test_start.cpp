@@ -20,6 +20,7 @@
 #include "arrangements/Shape.h"
 #include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
+#include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
@@ -314,4 +315,17 @@ TEST_F(StartScreen, SonderShowsTheBusyWindowThenTheEditor) {
   w->toolbarButton("Sonder")->trigger();
   poll.stop();
   EXPECT_EQ(seen, (QStringList{"FrmBusy", "FrmSonder"}));
+}
+
+TEST_F(StartScreen, MissingRequiredSafetyIsReportedAndTheScreenStillOpens) {
+  useCatalogue(testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
+                                           "DELETE FROM Einstellung WHERE Beschr = 'StdSiko';"));
+  FrmStart *w = FrmStart::open();
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "sSetLayout!");
+  EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
+  EXPECT_EQ(rec.endCalls, 0);
+  // The settings were loaded before the layout broke off.
+  EXPECT_FALSE(Mod_FN().gastrSettings.isEmpty());
 }
