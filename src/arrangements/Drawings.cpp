@@ -47,7 +47,7 @@ struct Scene {
   double unitHalfW = 0, unitBottom = 0;
   // Moment arrows of the single units: circles of radius momentR about the X axis at
   // x = momentX, about the Y axis at y = momentY and about the Z axis at z = momentZ.
-  double momentX = 0, momentY = 0, momentZ = 0, momentR = 18;
+  double momentX = 0, momentY = 0, momentZ = 0, momentR = 17;
 };
 
 constexpr double kRailDoubleW = 40, kRailSingleW = 16;
@@ -149,8 +149,12 @@ Scene buildScene(ArrangementId id, bool compact = false) {
   s.xAxis = s.xRailEnd + 45;
   s.yAxis = s.carrierY + 26;
   s.yStub = std::max(45.0, s.carrierY * 0.55);
-  s.momentX = (unitSpanX + s.xRailEnd) / 2;
-  s.momentY = s.yAxis * 0.85;
+  // The moment arrows keep clear of the units: about X on the rail beside the unit (for
+  // the pair of single rails beyond their left ends, where the rails leave room), about
+  // Y beyond the back of the carrier.
+  s.momentX = twoRails ? -(s.xRailEnd + 14) : (unitSpanX + s.xRailEnd) / 2;
+  if (s.single) s.yAxis = s.carrierY + 52;
+  s.momentY = s.carrierY + 36;
   s.zUp = 70;
   s.momentZ = s.zUp * 0.7;
   s.yFront = twoRails ? -N / 2 - std::max(kRailDoubleW, unitHalfW * 2) / 2 : -unitHalfW;
@@ -289,7 +293,7 @@ Layout layout(ArrangementId id, const QRectF &rect, bool compact) {
     l.loadLabels.append(mp.map({-s.carrierX, -s.carrierY, 0}) + QPointF(-34 * u, 10 * u));
     l.loadLabels.append(mp.map({s.momentX, 0, -r}) + QPointF(0, 14 * u));
     l.loadLabels.append(mp.map({r, s.momentY, 0}) + QPointF(38 * u, 0));
-    l.loadLabels.append(mp.map({r, 0, s.momentZ}) + QPointF(42 * u, 0));
+    l.loadLabels.append(mp.map({-r, 0, s.momentZ}) + QPointF(-44 * u, 0));
   } else {
     for (int k = 0; k < s.shapes.size(); ++k) {
       // Front positions get their value below the front face of their unit, back
