@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "common/Gui.h"
-#include "common/ModFN.h"
 #include "common/Texts.h"
 
 namespace {
@@ -84,7 +83,8 @@ void DirectionLabels::highlight(int i) {
 }
 
 void DirectionLabels::resetHighlight() {
-  const QColor normal = gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, 703));
+  // The system's highlighted-text colour, as the labels were designed.
+  const QColor normal = gui::systemColor(14);
   for (int i = 0; i < loads::kDirectionLabelCount; ++i) {
     labels_[static_cast<size_t>(i)]->setStyleSheet(labelStyle(normal));
     arrows_[static_cast<size_t>(i)]->hide();
