@@ -278,6 +278,8 @@ void FrmStart::sSetLayout() {
     float siko = 0;
     if (!num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) throw AppError(err::typeMismatch());
     s.gsngSiko = siko;
+    // The load type shown on the evaluation screen follows the safety in force.
+    s.gintLoadType = 0;
 
     setWindowTitle(windowCaption(100));
     const int mode = s.gintTextMode;

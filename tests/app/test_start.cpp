@@ -329,3 +329,14 @@ TEST_F(StartScreen, MissingRequiredSafetyIsReportedAndTheScreenStillOpens) {
   // The settings were loaded before the layout broke off.
   EXPECT_FALSE(Mod_FN().gastrSettings.isEmpty());
 }
+
+// A new start screen puts the required safety of load type "ruhend" in force; the load
+// type that the evaluation screen shows for it must be "ruhend" again as well.
+TEST_F(StartScreen, LoadingPutsTheRestingLoadTypeInForce) {
+  Mod_FN().gintLoadType = 2;
+  Mod_FN().gsngSiko = 3.5f;
+  FrmStart *w = FrmStart::open();
+  ASSERT_NE(w, nullptr);
+  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
+  EXPECT_EQ(Mod_FN().gintLoadType, 0);
+}
