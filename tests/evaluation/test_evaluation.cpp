@@ -170,6 +170,27 @@ TEST_F(Evaluation, UnknownBearingTypeGivesZeroKilometresAndANormalVerdict) {
   EXPECT_EQ(rec.messages[0].text, "Error fsngC!");
 }
 
+TEST_F(Evaluation, LastMatchingCatalogueRowWins) {
+  EvaluationInput in;
+  in.result = {{"S", "20", "500", "KD20"}};
+  in.tag[0] = 1;
+  in.ticked[0] = true;
+  in.tableSetCount = 1;
+  in.loadRatings = [](int) {
+    return TextRows{ratingRow("S", "20", "1000", "2000", "100", "10", "K", "KD20"),
+                    ratingRow("S", "25", "7000", "8000", "100", "10", "K", "KD20"),
+                    ratingRow("S", "20", "3000", "4000", "100", "20", "N", "KD20")};
+  };
+  in.requiredSafety = 1.5f;
+  const EvaluationRun run = eval::evaluate(in);
+  ASSERT_EQ(run.rows.size(), 1);
+  EXPECT_EQ(run.rows[0][3], "4.000 N");
+  EXPECT_EQ(run.rows[0][4], "3.000 N");
+  EXPECT_EQ(run.rows[0][6], "8");
+  // (3000/500)^(10/3) * 3.141592 * 20 = 24 661.4 km
+  EXPECT_EQ(run.rows[0][7], "24.661 km");
+}
+
 // --------------------------------------------------------------- distance verdicts
 TEST_F(Evaluation, UnitDistanceZeroDisablesTheLengthCheck) {
   const auto row = ratingRow("S", "20", "1000", "2000", "5000");

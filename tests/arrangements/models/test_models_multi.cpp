@@ -443,3 +443,89 @@ TEST(FourPositionModels, BothSensesOfXAndYForcesGiveEqualResults) {
 }
 
 }  // namespace
+
+// --- hand-computed cases of single zone/quadrant cells ---------------------------------
+
+namespace {
+
+// Two cassettes side by side (a1 = 40, a2 = 60: a = 50, inward shift 5), n = 100.
+TEST(HandComputed, SideBySideCornerForceUsesTheShiftedPoint) {
+  msg::Recorder rec;
+  const QString n = QStringLiteral("100");
+  // "- Z" 1000 N at (45, 70): x' = 40 > 25, |y| = 70 > 50, zone Z1, quadrant D.
+  // NN' = 1000 (0.7 + 0.5)(40/50 + 0.5) = 1560 on point 3; ON' = 500 * 1.2 * 0.3 = 180
+  // lifts point 1; OD' = 500 ((40*70 + (50*70 + 100*40)/2) / 5000 - 0.75) = 280 lifts
+  // point 0; HOn = 500 (0.7 - 0.5) = 100 lifts point 2. Doubled for the whole cassette.
+  const CalcOutput corner = calc1(ZZ, {force("- Z", "1000", "45", "70", "0")}, {}, n, sideBySide());
+  expectLoads(corner, {560, 360, 200, 3120, 3120});
+  EXPECT_EQ(corner.result[0][2], QStringLiteral("3120"));
+  // At x = 28 the point itself lies beyond a/2 but x' = 23 does not: zone Z2, quadrant
+  // D, shares with the unshifted x: NN = 1000 * 1.2 * (28/50 + 0.5) = 1272 on point 3,
+  // FN = 1000 * 1.2 * (0.5 - 0.56) = -72 on point 1, HOn = 100 lifts points 0 and 2.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "28", "70", "0")}, {}, n, sideBySide()),
+              {200, 144, 200, 2544, 2544});
+  // Z4 through the shifted point, quadrant B: x = -40 (x' = -35), y = 20:
+  // NN' = 1000 (0.2 + 0.5)(0.7 + 0.5) = 840 on point 1, NF' = 1000 (0.5 - 0.2) * 1.2 = 360
+  // on point 0, HOa' = 500 (0.7 - 0.5) = 100 lifts points 2 and 3.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "-40", "20", "0")}, {}, n, sideBySide()),
+              {720, 1680, 200, 200, 1680});
+}
+
+TEST(HandComputed, SideBySideLateralForceZoneFollowsTheShiftedPoint) {
+  msg::Recorder rec;
+  const QString n = QStringLiteral("100");
+  // "- Y" 1000 N at x = -40 (x' = -35: zone Y1), quadrant A, z' = 20:
+  // CHn = -1000 * 20 / 200 = -100 on points 0 and 2, +100 on 1 and 3;
+  // HNa = -500 (40/50 + 0.5) = -650 taken off L0, L1; HOa = -500 * 0.3 = -150 on L2, L3.
+  expectLoads(calc1(ZZ, {force("- Y", "1000", "-40", "0", "0")}, {}, n, sideBySide()),
+              {1500, 1500, 500, 500, 1500});
+  // x = -28 (x' = -23: zone Y2): HNa = -500 * 1.06 = -530 off L0, L1;
+  // HFa = -500 (0.5 - 0.56) = 30 off L2, L3.
+  expectLoads(calc1(ZZ, {force("- Y", "1000", "-28", "0", "0")}, {}, n, sideBySide()),
+              {1260, 1260, 260, 260, 1260});
+}
+
+TEST(HandComputed, TwoCassettesOneRailLateralForceBeyondCassetteTwo) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200");  // b1 = 40, h1 = 20
+  // "Y +" 1000 N at (150, 10, 10): zone Y1, quadrant D, z' = 30.
+  // CHy = -1000 * 30 / 80 = -375 on every P; 2 HOy = -1000 (0.75 - 0.5) = -250 on S1, T1;
+  // 2 HNy = -1000 (0.75 + 0.5) = -1250 on S2, T2.
+  expectLoads(calc1(ZK, {force("Y +", "1000", "150", "10", "10")}, m, {}),
+              {375, 625, 1625, 375, 1625});
+  // With a "- Z" force of 4000 N beyond cassette 1 (zone Z4, quadrant A) the lifting sums
+  // count: P0 = P1 = 4000 * 1.25 - 375 = 4625, Q2 = Q3 = -4000 * 0.25 = -1000.
+  // out1 = |P1| + |S1| = 4875, out2 = |Q2| + |T2| = 2250, out3 = |Q3| = 1000.
+  expectLoads(calc1(ZK, {force("- Z", "4000", "-150", "0", "0"),
+                         force("Y +", "1000", "150", "10", "10")}, m, {}),
+              {4625, 4875, 2250, 1000, 4875});
+}
+
+TEST(HandComputed, RollerShoePairsLongitudinalForceOutsideTheSupportWidth) {
+  msg::Recorder rec;
+  const QString m = QStringLiteral("200"), n = QStringLiteral("80");  // b2 = 10: W = 100
+  // "X +" 1000 N at (30, -60, 25): z' = 25 + h2 = 40, |y| = 60 > 50: zone X1, x > 0.
+  // 2 CHx = -1000 * 40 / 200 = -200 on P2, P3, +200 on Q0, Q1; 2 COx = -1000 * 60 / 200 =
+  // -300 on S1, S2, T1, T2 (y <= 0).
+  expectLoads(calc1(ZR, {force("X +", "1000", "30", "-60", "25")}, m, n), {200, 500, 500, 200, 500});
+  // At y = -30 the force lies inside W (zone X2): no lateral share, though b1 = 40 of
+  // the same series would have put it outside.
+  expectLoads(calc1(ZR, {force("X +", "1000", "30", "-30", "25")}, m, n), {200, 200, 200, 200, 200});
+  // Z1 and Z2 with W: (-150, -60): NN = 1000 * 1.1 * 1.25 = 1375 on P0, P1,
+  // ON = 500 * 1.1 * 0.25 = 137.5 and OD = 500 (1.25 * 1.1 - 1) = 187.5 lifting 2 and 3.
+  expectLoads(calc1(ZR, {force("- Z", "1000", "-150", "-60", "0")}, m, n),
+              {1375, 1375, 137.5, 187.5, 1375});
+  // (-50, 60): NN = 1000 * 1.1 * 0.75 = 825, FN = 1000 * 1.1 * 0.25 = 275.
+  expectLoads(calc1(ZR, {force("- Z", "1000", "-50", "60", "0")}, m, n), {825, 825, 275, 275, 825});
+}
+
+TEST(HandComputed, FourCassettesLateralForceBeyondTheCassettes) {
+  msg::Recorder rec;
+  // "Y +" 1000 N at (150, 0, 0), m = 200, n = 100, h1 = 20: zone Y1, quadrant C.
+  // CHn = -100: P0, P2 -100, P1, P3 +100; HOx = -125 on L0, L1; HNx = -625 taken off L2, L3.
+  expectLoads(calc1(VK, {force("Y +", "1000", "150", "0", "0")}, QStringLiteral("200"),
+                    QStringLiteral("100")),
+              {225, 225, 725, 725, 725});
+}
+
+}  // namespace
