@@ -31,7 +31,6 @@ float Ber_A2(float Tragabstand_a1, float Tragabstand_a2, float Tragabstand_a3,
 }
 
 int sonderFirstMissingField(const QStringList &fields) {
-  const int mode = Mod_FN().gintTextMode;
   for (int i = 0; i < sonder::kFieldCount; ++i) {
     const QString text = fields.value(i);
     bool missing = false;
@@ -43,8 +42,8 @@ int sonderFirstMissingField(const QStringList &fields) {
       missing = v == 0.0;
     }
     if (missing) {
-      msg::critical(gfstrSetText(mode, 329) + gfstrSetText(mode, 350 + i) + gfstrSetText(mode, 330),
-                    gfstrSetText(mode, 331));
+      // Built-in texts: the customer text set does not replace these.
+      msg::critical(builtinText(329) + builtinText(350 + i) + builtinText(330), builtinText(331));
       return i;
     }
   }

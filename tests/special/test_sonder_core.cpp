@@ -79,6 +79,21 @@ TEST_F(SonderCore, FirstZeroFieldIsNamed) {
   EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
 }
 
+TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
+  // The customer text set replaces only a few titles and contact texts; the refusal,
+  // its title and the field labels always come from the built-in texts.
+  Mod_FN().gintTextMode = 3;
+  Mod_FN().gastrSettings = {{"100", "Kundenprogramm"}, {"331", "Anders"}, {"351", "Maß"}};
+  QStringList f = entry();
+  f[1] = "8";
+  EXPECT_EQ(takeOverSonder(f, 0, "N"), 1);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text,
+            "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
+            "Bitte überprüfen Sie Ihre Eingabe!");
+  EXPECT_EQ(rec.messages[0].title, "Datenübernahme abgebrochen");
+}
+
 TEST_F(SonderCore, RailFieldWithoutNumberShowsTheErrorWithoutTitle) {
   QStringList f = entry();
   f[22] = "breit";
