@@ -180,7 +180,8 @@ QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame) 
       return gfstrSetText(mode, 204) + QLatin1Char(' ') + unit.left(end);
     }
   }
-  return gfstrSetText(mode, 533);
+  // "Sonder" is a fixed text: the customer text set does not replace it.
+  return builtinText(533);
 }
 
 EvaluationRun evaluate(const EvaluationInput &in) {

@@ -469,6 +469,16 @@ TEST_F(EvaluationScreenTest, HelpTextsComeFromTheCustomerTextSet) {
   EXPECT_EQ(s->menuItem("MenüInhalt")->text(), "&Inhalt");  // fixed text
 }
 
+// The customer text set replaces the word "Serie" of the frame captions; the caption of
+// an unused frame, "Sonder", is never the customer's.
+TEST_F(EvaluationScreenTest, FrameCaptionsInTheCustomerTextSet) {
+  Mod_FN().gintTextMode = 3;
+  Mod_FN().gastrSettings.append(QStringList{"204", "Reihe"});
+  FrmAuswertung *s = open();
+  EXPECT_EQ(s->chkKSerie(0)->text(), "Reihe KD");
+  for (int k = 3; k < 8; ++k) EXPECT_EQ(s->chkKSerie(k)->text(), "Sonder") << k;
+}
+
 TEST_F(EvaluationScreenTest, ProgressDisplayCountsToTheEndAndHides) {
   FrmAuswertung *s = open();
   QVector<int> values;
