@@ -182,6 +182,9 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
     c.printEmpty();
     const QRectF drawing(QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)), printedPictureSize());
     c.drawArrangement(pictures.place(c, drawing), masterScreen);
+    // From here exactly as the report printout: x at the left margin, an empty line, the body.
+    c.x = margins.left;
+    c.printEmpty();
     printBody(c, t, German, m, margins);
     c.printAt(17, gfstrSetText(mode, 177));
     c.printAt(17, gfstrSetText(mode, 178));

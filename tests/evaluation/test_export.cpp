@@ -151,6 +151,22 @@ TEST_F(EvaluationOutput, DirectPrintoutIsGermanWithContactBlockAndComments) {
   }));
 }
 
+TEST_F(EvaluationOutput, DirectPrintoutLeavesTheReportsEmptyLineBeforeTheLabelLines) {
+  ASSERT_TRUE(MenuDrucken_Click(nullptr, "FrmZKaEDSch"));
+  const QVector<pdf::Word> words = pdf::words(pdfFile);
+  auto top = [&](const QString &text) {
+    for (const pdf::Word &w : words)
+      if (w.text == text) return w.box.top();
+    return -1000.0;
+  };
+  // One line: the underlined "Krafteingaben:" and the force headings below it.
+  const double line = top("Richtung") - top("Krafteingaben:");
+  ASSERT_GT(line, 5.0);
+  // Comment line 1 ("Werk 3"), comment lines 2 to 5, the empty line after the comments,
+  // the empty line before the label lines, then "Anordnung:".
+  EXPECT_NEAR(top("Anordnung:") - top("Werk"), 7 * line, 0.5);
+}
+
 TEST_F(EvaluationOutput, LongDirectPrintoutBreaksPagesLikeTheReport) {
   fixture::fillLongEvaluation(60);
   ASSERT_TRUE(MenuDrucken_Click(nullptr, "FrmVKaZDSch"));
