@@ -529,3 +529,22 @@ TEST(HandComputed, FourCassettesLateralForceBeyondTheCassettes) {
 }
 
 }  // namespace
+
+namespace {
+
+// On the support line itself the point counts as between the supports (|x| <= m/2).
+TEST(HandComputed, PointOnTheSupportLineIsBetweenTheSupports) {
+  msg::Recorder rec;
+  // Two cassettes, m = 200, b1 = 40: (-100, -30) is zone Z2, quadrant A:
+  // NN = 1000 (30/40 + 0.5)(100/200 + 0.5) = 1250, FN = 0; zone Z1 would lift
+  // position 3 by OD = 500 (1.25 - 1) = 125.
+  expectLoads(calc1(ZK, {force("- Z", "1000", "-100", "-30", "0")}, QStringLiteral("200"), {}),
+              {1250, 1250, 0, 0, 1250});
+  // Side by side, x = 30 gives x' = 25 = a/2: zone Z2, quadrant D, with x = 30:
+  // NN = 1000 * 1.2 * 1.1 = 1320, FN = 1000 * 1.2 * (-0.1) = -120, HOn = 100.
+  expectLoads(calc1(ZZ, {force("- Z", "1000", "30", "70", "0")}, {}, QStringLiteral("100"),
+                    sideBySide()),
+              {200, 240, 200, 2640, 2640});
+}
+
+}  // namespace
