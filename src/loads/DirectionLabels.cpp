@@ -103,7 +103,8 @@ bool DirectionLabels::eventFilter(QObject *watched, QEvent *event) {
       // the highlighting.
       return event->type() == QEvent::MouseMove;
     } else if (event->type() == QEvent::MouseButtonPress) {
-      if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) emit pressed(i);
+      // A press of any mouse button asks for the force.
+      emit pressed(i);
       return true;
     }
     break;

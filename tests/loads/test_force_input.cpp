@@ -389,6 +389,9 @@ TEST_F(ForceInput, DirectionLabels) {
   EXPECT_TRUE(labels.Pfeil(4)->isVisible());
   QTest::mouseClick(labels.LabKoordinaten(6), Qt::LeftButton);
   EXPECT_EQ(pressed, 6);
+  // Any mouse button asks for a force, not only the left one.
+  QTest::mouseClick(labels.LabKoordinaten(2), Qt::RightButton);
+  EXPECT_EQ(pressed, 2);
   labels.resetHighlight();
   EXPECT_FALSE(labels.isHighlighted(4));
   EXPECT_FALSE(labels.Pfeil(4)->isVisible());
