@@ -36,6 +36,9 @@ int sonderFirstMissingField(const QStringList &fields) {
     bool missing = false;
     if (i <= 3) {
       missing = text.size() < 2;
+    } else if (text.trimmed().isEmpty()) {
+      // A field the user never filled in holds no data, just as one holding 0.
+      missing = true;
     } else {
       double v = 0;
       if (!num::toDouble(text, &v)) throw AppError(err::typeMismatch());

@@ -79,6 +79,18 @@ TEST_F(SonderCore, FirstZeroFieldIsNamed) {
   EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
 }
 
+TEST_F(SonderCore, EmptyNumberFieldIsNamedLikeAZeroOne) {
+  QStringList f = entry();
+  f[6] = "";
+  EXPECT_EQ(takeOverSonder(f, 0, "N"), 6);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text,
+            "In dem Eingabefeld: \"Lagerdurchmesser [D]\" wurden keine Daten eingegeben.\n"
+            "Bitte überprüfen Sie Ihre Eingabe!");
+  EXPECT_EQ(rec.messages[0].title, "Datenübernahme abgebrochen");
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+}
+
 TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
   // The customer text set replaces only a few titles and contact texts; the refusal,
   // its title and the field labels always come from the built-in texts.
