@@ -387,3 +387,22 @@ TEST_F(Batch, DatabaseErrorEndsWithOne) {
 }
 
 }  // namespace
+
+// The README shows the worked example with its output; it must stay what the tool prints.
+TEST_F(Batch, ReadmeWorkedExampleIsWhatTheToolPrints) {
+  const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR");
+  QFile readme(source + QStringLiteral("/README.md"));
+  ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(readme.readAll());
+  const QString prompt = QStringLiteral("$ build/tarvelcalc-batch examples/four-cassettes.json\n");
+  const int start = text.indexOf(prompt);
+  ASSERT_GE(start, 0);
+  const int end = text.indexOf(QStringLiteral("\n```"), start);
+  ASSERT_GT(end, start);
+  const QString shown = text.mid(start + prompt.size(), end - start - prompt.size());
+
+  const BatchRun r = runArgs({source + QStringLiteral("/examples/four-cassettes.json"), "--catalogue",
+                              testsupport::demoCatalogueFile()});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(QString::fromUtf8(r.out).trimmed(), shown.trimmed());
+}
