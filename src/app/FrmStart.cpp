@@ -135,12 +135,7 @@ void FrmStart::buildControls() {
   // Heading band: picture, heading, the maker's logo; colour bars below.
   picIcon_ = new QLabel(central);
   picIcon_->setObjectName(QStringLiteral("picIcon"));
-  labUebSchr_ = new QLabel(central);
-  labUebSchr_->setObjectName(QStringLiteral("LabUebSchr"));
-  QFont hf = labUebSchr_->font();
-  hf.setBold(true);
-  hf.setPointSizeF(hf.pointSizeF() * 1.45);
-  labUebSchr_->setFont(hf);
+  labUebSchr_ = gui::headingLabel(central, 1.45);
   image1_ = new QLabel(central);
   image1_->setObjectName(QStringLiteral("Image1"));
   auto bar = [&](QVector<Shape *> &list, const QString &name, int y, int h) {

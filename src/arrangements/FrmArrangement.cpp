@@ -124,12 +124,7 @@ void FrmArrangement::buildControls() {
   // Heading band with the picture, the heading and the two colour bars below it.
   picIcon_ = new QLabel(central);
   picIcon_->setObjectName(QStringLiteral("picIcon"));
-  labUebSchr_ = new QLabel(central);
-  labUebSchr_->setObjectName(QStringLiteral("LabUebSchr"));
-  QFont hf = labUebSchr_->font();
-  hf.setBold(true);
-  hf.setPointSizeF(hf.pointSizeF() * 1.35);
-  labUebSchr_->setFont(hf);
+  labUebSchr_ = gui::headingLabel(central, 1.35);
   shape1_ = new Shape(Shape::Kind::Rectangle, central);
   shape1_->setObjectName(QStringLiteral("Shape1"));
   shape1_->setGeometry(0, kBandHeight, kWidth, 5);

@@ -33,14 +33,9 @@ FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCod
   setModal(true);
   setSizeGripEnabled(true);
 
-  LabUebSchr = new QLabel(this);
-  LabUebSchr->setObjectName(QStringLiteral("LabUebSchr"));
+  LabUebSchr = gui::headingLabel(this, 1.4);
   LabUebSchr->setTextFormat(Qt::PlainText);
   LabUebSchr->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  QFont headingFont = LabUebSchr->font();
-  headingFont.setBold(true);
-  headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-  LabUebSchr->setFont(headingFont);
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -122,6 +123,16 @@ void gsubSetMenuPics(QMenu *submenu, const QList<int> &positions, const QList<QP
     const int pos = positions.at(i);
     if (pos >= 0 && pos < actions.size()) actions.at(pos)->setIcon(QIcon(pictures.at(i)));
   }
+}
+
+QLabel *headingLabel(QWidget *parent, double scale) {
+  auto *label = new QLabel(parent);
+  label->setObjectName(QStringLiteral("LabUebSchr"));
+  QFont f = label->font();
+  f.setBold(true);
+  f.setPointSizeF(f.pointSizeF() * scale);
+  label->setFont(f);
+  return label;
 }
 
 QPixmap headingPicture() {

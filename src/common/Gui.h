@@ -10,6 +10,7 @@
 
 class QWidget;
 class QTableWidget;
+class QLabel;
 class QMenu;
 class QFont;
 
@@ -43,6 +44,10 @@ void gsubSetMenuPics(QMenu *submenu, const QList<int> &positions, const QList<QP
 // drawn by the program itself.
 QPixmap resourcePicture(int id);
 QIcon resourceIcon(int id);
+
+// The heading label "LabUebSchr" of a window's heading band: bold, its font enlarged
+// by `scale`.
+QLabel *headingLabel(QWidget *parent, double scale);
 
 // The heading picture and window icon of the layout pattern: in text mode 3 the files
 // "CusPic/151.bmp" and "CusPic/101.ico" relative to the working directory, otherwise

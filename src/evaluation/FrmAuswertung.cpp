@@ -208,14 +208,7 @@ void FrmAuswertung::buildControls() {
   mPicIcon->setObjectName(QStringLiteral("picIcon"));
   mImage1 = new QLabel(mCentral);
   mImage1->setObjectName(QStringLiteral("Image1"));
-  mLabUebSchr = new QLabel(mCentral);
-  mLabUebSchr->setObjectName(QStringLiteral("LabUebSchr"));
-  {
-    QFont f = mLabUebSchr->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.25);
-    mLabUebSchr->setFont(f);
-  }
+  mLabUebSchr = gui::headingLabel(mCentral, 1.25);
 
   // Nine series frames of a series box and six size boxes; the ninth waits below the
   // others until a ninth series needs it.

@@ -84,12 +84,7 @@ void FrmSonder::buildControls() {
   band->setSpacing(gui::px(283.5));
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
-  LabUebSchr = new QLabel(this);
-  LabUebSchr->setObjectName(QStringLiteral("LabUebSchr"));
-  QFont hf = LabUebSchr->font();
-  hf.setBold(true);
-  hf.setPointSizeF(hf.pointSizeF() * 1.35);
-  LabUebSchr->setFont(hf);
+  LabUebSchr = gui::headingLabel(this, 1.35);
   band->addWidget(Image1);
   band->addWidget(LabUebSchr, 1);
   root->addLayout(band);
