@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the project needs, only those that are missing.
 set -euo pipefail
 PKGS=(g++ cmake ninja-build pkg-config
-      qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-l10n-tools
+      qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
       libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils)
 missing=()
