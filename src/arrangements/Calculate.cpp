@@ -14,17 +14,23 @@ CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const 
   in.n = n;
   in.tableCount = s.gintTblAnz + s.gintAnzSonder;
   // Geometry layout of one table code; code gintTblAnz + 1 is the special roller shoe.
-  // A set that yields no rows contributes none.
-  in.loadTable = [](int code) {
+  // A set that yields no rows contributes none, so the table set of every result row is
+  // noted: the evaluation rates each row against the ratings of its own set.
+  QVector<int> setOfRow;
+  in.loadTable = [&setOfRow](int code) {
     ModFNState &st = Mod_FN();
     if (!sBerDat(code, 0, st.gintTblAnz)) return TextRows();
+    setOfRow.insert(setOfRow.size(), st.gastrSerie.size(), code);
     return st.gastrSerie;
   };
 
   CalcOutput out = runModel(in);
   s.gsngUnitDistance = out.unitDistance;
   s.gsngRailDistance = out.railDistance;
-  if (out.completed) s.gastrResult = out.result;
+  if (out.completed) {
+    s.gastrResult = out.result;
+    s.gaintResultSet = setOfRow;
+  }
   return out;
 }
 

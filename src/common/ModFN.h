@@ -42,6 +42,7 @@ struct ModFNState {
   // hand-over from the arrangement screens to the evaluation and the report
   TextRows gastrForce;            // formatted force table
   TextRows gastrResult;           // per series: Serie, Gr, load, unit series
+  QVector<int> gaintResultSet;    // the table set each row of gastrResult came from
   QStringList gastrArrangement = {QString(), QString()};
   float gsngUnitDistance = 0.0f;
   float gsngRailDistance = 0.0f;

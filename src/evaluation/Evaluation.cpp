@@ -184,16 +184,33 @@ QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame) 
   return builtinText(533);
 }
 
+namespace {
+// The table set whose ratings frame f (0-based) needs: that of the first row standing in
+// the frame, or set f + 1 when the sets of the rows are not known; 0 for a frame without
+// rows when they are known (nothing to rate there).
+int frameSet(const EvaluationInput &in, int f) {
+  if (in.resultSet.isEmpty()) return f + 1;
+  for (int i = f * kBoxesPerFrame; i < (f + 1) * kBoxesPerFrame; ++i) {
+    const int r = in.tag[i];
+    if (r >= 1 && r <= in.resultSet.size()) return in.resultSet[r - 1];
+  }
+  return 0;
+}
+}  // namespace
+
 EvaluationRun evaluate(const EvaluationInput &in) {
   EvaluationRun run;
   TextRows ratings;
   try {
     for (int i = 0; i < kBoxes; ++i) {
-      const int k = i / kBoxesPerFrame + 1;
       // Frame k shows table set k; frames beyond the sets keep the rows loaded last
-      // (their boxes stand for no row).
-      if (i % kBoxesPerFrame == 0 && k <= in.tableSetCount && in.loadRatings)
-        ratings = in.loadRatings(k);
+      // (their boxes stand for no row). Where the calculation noted the set of each
+      // row, a frame loads the set its rows came from, so that a table set without rows
+      // does not shift the later series onto the ratings of the wrong set.
+      if (i % kBoxesPerFrame == 0 && in.loadRatings) {
+        const int set = frameSet(in, i / kBoxesPerFrame);
+        if (set > 0 && set <= in.tableSetCount) ratings = in.loadRatings(set);
+      }
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
@@ -216,6 +233,7 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.tag = tag;
   in.ticked = ticked;
   in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
+  if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
   in.loadRatings = [](int setNo) {
     ModFNState &st = Mod_FN();
     if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();

@@ -65,6 +65,8 @@ struct EvaluationInput {
   // Rating data (evaluation layout, columns 0..12) of table set k, 1-based; the last
   // set may be the special roller shoe.
   std::function<TextRows(int setNo)> loadRatings;
+  // The table set of every result row (gaintResultSet); empty: frame k shows set k.
+  QVector<int> resultSet;
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko

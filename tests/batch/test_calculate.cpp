@@ -5,6 +5,7 @@
 #include "arrangements/Calculate.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
+#include "evaluation/Evaluation.h"
 #include "common/ModFN.h"
 #include "support/TestCatalogue.h"
 
@@ -77,3 +78,49 @@ TEST_F(Calculate, HandOverNamesTheArrangementAndPrintsTheForces) {
 }
 
 }  // namespace
+
+// A catalogue table set without rows contributes no series; the series of the later sets
+// move up a frame on the evaluation screen and must still be rated against the ratings
+// of their own table set.
+TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
+  resetModFN();
+  msg::Recorder rec;
+  const QString path =
+      testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM TLK_Basis;");
+  testsupport::ScopedCatalogueFile use(path);
+  sSetField();
+  sSetTblAnzBez(true, false, true);  // TLS, TLK (now empty), TLH, TLX
+  ASSERT_EQ(Mod_FN().gintTblAnz, 4);
+
+  const CalcOutput out = calculateArrangement(
+      ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
+  ASSERT_TRUE(out.completed);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "sBerDat!");
+  const ModFNState &s = Mod_FN();
+  ASSERT_EQ(s.gaintResultSet.size(), s.gastrResult.size());
+  // No row comes from the empty set; the TLH rows come from set 3.
+  EXPECT_FALSE(s.gaintResultSet.contains(2));
+  int firstTlh = -1;
+  for (int r = 0; r < s.gastrResult.size(); ++r)
+    if (s.gastrResult[r][0] == "TLH" && firstTlh < 0) firstTlh = r;
+  ASSERT_GE(firstTlh, 0);
+  EXPECT_EQ(s.gaintResultSet[firstTlh], 3);
+
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
+  std::array<bool, eval::kBoxes> ticked{};
+  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
+  rec.clear();
+  const eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+  EXPECT_FALSE(run.failed);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  ASSERT_EQ(run.rows.size(), s.gastrResult.size());
+  // The TLH series stands in the second frame and is rated with its own order numbers.
+  bool sawKh15 = false;
+  for (const QStringList &row : run.rows)
+    if (row[0] == "KH15") {
+      sawKh15 = true;
+      EXPECT_EQ(row[2], "KH15-088");
+    }
+  EXPECT_TRUE(sawKh15);
+}
