@@ -1,5 +1,7 @@
 #include "catalogue/Catalogue.h"
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -99,10 +101,39 @@ QString checkedName(const QString &name, int setNo, const QString &role, QString
   return name;
 }
 
+// Runs the body of a routine as the program's routines run: an error inside shows its
+// description in a critical box titled with the routine's name and leaves the routine
+// (after `onError` has tidied up); the end of the program passes through.
+bool runReporting(const QString &title, const std::function<void()> &body,
+                  const std::function<void()> &onError = {}) {
+  try {
+    body();
+    return true;
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const std::exception &e) {
+    if (onError) onError();
+    msg::critical(QString::fromUtf8(e.what()), title);
+    return false;
+  }
+}
+
+// The rows of a result set, each filled up to the number of its columns.
+TextRows paddedRows(const ResultSet &rs) {
+  TextRows rows;
+  rows.reserve(rs.recordCount());
+  for (const QStringList &record : rs.rows) {
+    QStringList row = record;
+    while (row.size() < rs.fieldCount()) row << QString();
+    rows << row;
+  }
+  return rows;
+}
+
 }  // namespace
 
 void conStrSQL(int code, int setNo) {
-  try {
+  runReporting(QStringLiteral("conStrSQL!"), [&] {
     static const QStringList fixed = {
         QStringLiteral("Einstellung"), QStringLiteral("Vertreter"), QStringLiteral("Info"),
         QStringLiteral("FNSonder"),    QStringLiteral("FDSonder"),  QStringLiteral("FESonder")};
@@ -171,13 +202,7 @@ void conStrSQL(int code, int setNo) {
     }
     s.gstrSQL = sql;
     catalogue::sqlProblem() = problem;
-  } catch (const msg::ProgramEnded &) {
-    throw;
-  } catch (const AppError &e) {
-    msg::critical(e.description(), QStringLiteral("conStrSQL!"));
-  } catch (const std::exception &e) {
-    msg::critical(QString::fromUtf8(e.what()), QStringLiteral("conStrSQL!"));
-  }
+  });
 }
 
 void msubSearchDB(int code, bool showBusy, int setNo) {
@@ -209,40 +234,25 @@ namespace {
 // The message of a routine that found no rows: the current error description, which
 // is empty here.
 void reportEmpty(const QString &title) { msg::critical(QString(), title); }
-
-QString describe(const std::exception &e) { return QString::fromUtf8(e.what()); }
 }  // namespace
 
 void sSetField() {
-  ModFNState &s = Mod_FN();
-  try {
+  runReporting(QStringLiteral("sSetField!"), [] {
+    ModFNState &s = Mod_FN();
     msubSearchDB(0, false, 0);
     ResultSet &rs = s.grsSettings;
     if (rs.recordCount() == 0) {
       reportEmpty(QStringLiteral("sSetField!"));
       return;
     }
-    TextRows rows;
-    rows.reserve(rs.recordCount());
-    for (const QStringList &record : rs.rows) {
-      QStringList row = record;
-      while (row.size() < rs.fieldCount()) row << QString();
-      rows << row;
-    }
-    s.gastrSettings = rows;
+    s.gastrSettings = paddedRows(rs);
     rs.close();
-  } catch (const msg::ProgramEnded &) {
-    throw;
-  } catch (const AppError &e) {
-    msg::critical(e.description(), QStringLiteral("sSetField!"));
-  } catch (const std::exception &e) {
-    msg::critical(describe(e), QStringLiteral("sSetField!"));
-  }
+  });
 }
 
 void sSetTblAnzBez(bool fn, bool tl, bool so) {
-  ModFNState &s = Mod_FN();
-  try {
+  runReporting(QStringLiteral("sSetTblAnzBez!"), [&] {
+    ModFNState &s = Mod_FN();
     QStringList names = {QString(), QString(), QString()};
     int total = 0;
     const struct {
@@ -267,18 +277,13 @@ void sSetTblAnzBez(bool fn, bool tl, bool so) {
     }
     s.gintTblAnz = total;
     s.gastrTblNam = names;
-  } catch (const msg::ProgramEnded &) {
-    throw;
-  } catch (const AppError &e) {
-    msg::critical(e.description(), QStringLiteral("sSetTblAnzBez!"));
-  } catch (const std::exception &e) {
-    msg::critical(describe(e), QStringLiteral("sSetTblAnzBez!"));
-  }
+  });
 }
 
 bool sBerDat(int code, int setNo, int total) {
   ModFNState &s = Mod_FN();
-  try {
+  bool loaded = false;
+  runReporting(QStringLiteral("sBerDat!"), [&] {
     const bool fromDatabase = (code != 20 && code <= total) || (code == 20 && setNo <= total);
     if (fromDatabase) {
       msubSearchDB(code, false, setNo);
@@ -287,31 +292,17 @@ bool sBerDat(int code, int setNo, int total) {
         // No rows for this table set: nothing of the previous set may be taken for it.
         s.gastrSerie.clear();
         reportEmpty(QStringLiteral("sBerDat!"));
-        return false;
+        return;
       }
-      TextRows rows;
-      rows.reserve(rs.recordCount());
-      for (const QStringList &record : rs.rows) {
-        QStringList row = record;
-        while (row.size() < rs.fieldCount()) row << QString();
-        rows << row;
-      }
-      s.gastrSerie = rows;
-      return true;
+      s.gastrSerie = paddedRows(rs);
+      loaded = true;
+      return;
     }
     // The user's special roller shoe, in the layout the caller asks for.
     const QStringList &values = code == 20 ? s.gastrSonderAusw : s.gastrSonderGeo;
     if (values.size() < 13) throw AppError(err::subscript());
     s.gastrSerie = TextRows{values.mid(0, 13)};
-    return true;
-  } catch (const msg::ProgramEnded &) {
-    throw;
-  } catch (const AppError &e) {
-    s.gastrSerie.clear();
-    msg::critical(e.description(), QStringLiteral("sBerDat!"));
-  } catch (const std::exception &e) {
-    s.gastrSerie.clear();
-    msg::critical(describe(e), QStringLiteral("sBerDat!"));
-  }
-  return false;
+    loaded = true;
+  }, [&s] { s.gastrSerie.clear(); });
+  return loaded;
 }
