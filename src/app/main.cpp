@@ -3,6 +3,7 @@
 // ends it at once (msg::endProgram).
 #include <QApplication>
 #include <QFont>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,13 +12,50 @@
 #include "app/FrmStart.h"
 #include "arrangements/FrmArrangement.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ImportOffer.h"
+#include "common/DataFiles.h"
+#include "common/CommandLine.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
 #include "report/ReportHooks.h"
 
+namespace {
+// The usage text is also the source of the man page.
+constexpr const char *kUsage =
+    "Usage: tarvelcalc [OPTION]... [FILE]\n"
+    "\n"
+    "Design check of aluminium roller linear guides (German user interface).\n"
+    "\n"
+    "Starts the desktop program TarvelCALC: choose one of six arrangements of cassettes or\n"
+    "roller shoes, enter the distances and the forces, calculate the loads of every series\n"
+    "of the catalogue and rate the sizes. The catalogue DBFN.db and the manual\n"
+    "Help/AnlFN.pdf are looked for beside the program, then in ../share/tarvelcalc/.\n"
+    "FILE is a calculation file handed over by the desktop.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "  Qt's own options (for example -platform offscreen) are accepted as well.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the program was closed\n"
+    "  1  the program ended itself (a catalogue error)\n"
+    "  2  bad command line\n";
+}  // namespace
+
 int main(int argc, char **argv) {
+  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc", kUsage);
+  if (answered >= 0) return answered;
   QApplication app(argc, argv);
+  // Qt has taken its own options out; anything else with a dash is unknown.
+  const QStringList args = QApplication::arguments().mid(1);
+  int files = 0;
+  for (const QString &a : args) {
+    if (a.startsWith(QLatin1Char('-')) && a != QLatin1String("-"))
+      return cli::usageError("tarvelcalc", kUsage, QStringLiteral("unknown option ") + a);
+    if (++files > 1) return cli::usageError("tarvelcalc", kUsage, QStringLiteral("unexpected argument ") + a);
+  }
   QApplication::setApplicationName(QStringLiteral("TarvelCALC"));
   // The screens were laid out for Arial; Liberation Sans has the same metrics.
   QFont font(QStringLiteral("Arial"), 9);
@@ -34,6 +72,12 @@ int main(int argc, char **argv) {
   // The report window shows the busy window after saving its text file.
   report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
+
+  // No catalogue where the program looks, but the maker's Access file: offered for
+  // import into the user's data folder.
+  const QString imported = catalogue::offerAccessImport(
+      datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  if (!imported.isEmpty()) catalogue::setFile(imported);
 
   FrmLogo::showLogo();
   computeSubVersion();

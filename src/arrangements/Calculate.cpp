@@ -24,6 +24,8 @@ CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const 
     return st.gastrSerie;
   };
 
+  in.cellSource = [](int code, int column) { return catalogue::geometryCellSource(code, column); };
+
   CalcOutput out = runModel(in);
   s.gsngUnitDistance = out.unitDistance;
   s.gsngRailDistance = out.railDistance;

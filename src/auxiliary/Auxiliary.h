@@ -19,7 +19,8 @@ void showVertreterList(QWidget *parent, int code);
 
 namespace aux {
 
-// The full path of the help document: <program directory>/Help/AnlFN.pdf.
+// The full path of the help document: Help/AnlFN.pdf beside the program, or in
+// ../share/tarvelcalc/ of it when installed (common/DataFiles.h).
 QString helpDocumentPath();
 
 // The desktop services behind the links, the help and the about box. Each can be

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "common/DataFiles.h"
 #include "Auxiliary.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -40,7 +41,7 @@ bool openUrl(const QUrl &url) {
 }  // namespace
 
 QString helpDocumentPath() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Help/AnlFN.pdf");
+  return datafiles::locate(QStringLiteral("Help/AnlFN.pdf"));
 }
 
 void setUrlOpener(UrlOpener opener) { urlOpener() = std::move(opener); }

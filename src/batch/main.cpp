@@ -2,6 +2,7 @@
 //
 //   tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]
 //                    [--export] [--report de|en [--pdf FILE]]
+//   (the usage text kUsage below is also the source of its man page)
 //
 // The case names the arrangement screen, the distance fields and the force table as
 // typed, the load type and the ticked sizes, and optionally a special roller shoe as
@@ -32,6 +33,8 @@
 #include "arrangements/Calculate.h"
 #include "arrangements/models/Arrangement.h"
 #include "catalogue/Catalogue.h"
+#include "common/CommandLine.h"
+#include "common/DataFiles.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
@@ -324,17 +327,31 @@ Report run(const Case &c) {
 }
 
 const char *const kUsage =
-    "usage: tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]\n"
+    "Usage: tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]\n"
     "                        [--export] [--report de|en [--pdf FILE]]\n"
-    "  CASE.json  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
-    "              \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
-    "              \"ticked\": \"all\", \"special\": {...}}\n"
-    "  --catalogue the catalogue file (default: DBFN.db beside this program)\n"
-    "  --locale    number format of the typed values and the output, e.g. en_US\n"
-    "              (default: de_DE)\n"
-    "  --export    adds \"export\": the evaluation text export (German)\n"
-    "  --report    adds \"report\": the report text file in German (de) or English (en)\n"
-    "  --pdf       prints that report to a PDF file (plain A4 paper)";
+    "\n"
+    "Runs one TarvelCALC calculation as a user would on the screens and prints it as JSON.\n"
+    "\n"
+    "Case file:\n"
+    "  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
+    "   \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
+    "   \"ticked\": \"all\", \"special\": {...}}\n"
+    "\n"
+    "Options:\n"
+    "  --catalogue FILE  the catalogue file (default: DBFN.db beside this program,\n"
+    "                    else in ../share/tarvelcalc/)\n"
+    "  --locale NAME     number format of the typed values and the output, e.g. en_US\n"
+    "                    (default: de_DE)\n"
+    "  --export          adds \"export\": the evaluation text export (German)\n"
+    "  --report de|en    adds \"report\": the report text file in German or English\n"
+    "  --pdf FILE        prints that report to a PDF file (plain A4 paper)\n"
+    "  -h, --help        show this help and exit\n"
+    "      --version     show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  after a run, also when the calculation was refused\n"
+    "  1  the program would have ended itself (a database error)\n"
+    "  2  bad command line, missing or malformed case file, missing catalogue file\n";
 
 // Printing needs fonts and a paint engine: a GUI application, without a display if
 // there is none.
@@ -351,12 +368,14 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", kUsage);
+  if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   QCoreApplication &app = *application;
   QString casePath;
   bool wantExport = false;
   QString reportLanguage, pdfPath;
-  QString cataloguePath = QCoreApplication::applicationDirPath() + QStringLiteral("/DBFN.db");
+  QString cataloguePath;
   QString localeName = QStringLiteral("de_DE");
   Case c;
   try {
@@ -371,9 +390,6 @@ int main(int argc, char **argv) {
       } else if (a == QLatin1String("--report") || a == QLatin1String("--pdf")) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
         (a == QLatin1String("--report") ? reportLanguage : pdfPath) = args[++i];
-      } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-        writeOut(QString::fromLatin1(kUsage) + QLatin1Char('\n'));
-        return 0;
       } else if (a.startsWith(QLatin1String("--")) || !casePath.isEmpty()) {
         throw UsageError{QStringLiteral("unexpected argument ") + a};
       } else {
@@ -390,11 +406,17 @@ int main(int argc, char **argv) {
       throw UsageError{QStringLiteral("unknown locale ") + localeName};
     num::setLocale(loc);
     c = readCase(casePath);
+    if (cataloguePath.isEmpty()) {
+      cataloguePath = datafiles::locate(QStringLiteral("DBFN.db"));
+      if (!QFileInfo(cataloguePath).isFile())
+        throw UsageError{QStringLiteral("catalogue file not found: ") +
+                         datafiles::candidates(QStringLiteral("DBFN.db")).join(QStringLiteral(" nor "))};
+    }
     if (!QFileInfo(cataloguePath).isFile())
       throw UsageError{QStringLiteral("catalogue file not found: ") + cataloguePath};
   } catch (const UsageError &e) {
     writeErr(QStringLiteral("tarvelcalc-batch: ") + e.text);
-    writeErr(QString::fromLatin1(kUsage));
+    writeErr(QString::fromUtf8(kUsage).trimmed());
     return kExitRefused;
   }
 

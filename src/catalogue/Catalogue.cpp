@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "catalogue/Sqlite.h"
+#include "common/DataFiles.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
@@ -34,9 +36,7 @@ QString &sqlProblem() {
 
 QString file() {
   if (!overridePath().isEmpty()) return overridePath();
-  const QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                   : QDir::currentPath();
-  return QDir(dir).filePath(QStringLiteral("DBFN.db"));
+  return datafiles::locate(QStringLiteral("DBFN.db"));
 }
 
 void setFile(const QString &path) { overridePath() = path; }
@@ -62,6 +62,38 @@ QString nthTableName(const QString &list, int n) {
   // The last part follows no "/" and is therefore no name.
   if (n > parts.size() - 1) return QString();
   return parts.at(n - 1);
+}
+
+namespace {
+// Role (0 base, 1 double rail, 2 single rail) and table column of each layout column.
+struct CellOrigin {
+  int role;
+  const char *column;
+};
+constexpr CellOrigin kGeometry[13] = {{0, "Serie"}, {0, "Gr"}, {0, "a1"},   {0, "a2"},    {1, "b1"},
+                                      {2, "b2"},    {1, "h1"}, {2, "h2"},   {0, "AnzR"},  {1, "Serie"},
+                                      {2, "Serie"}, {1, "B"},  {2, "B"}};
+constexpr CellOrigin kEvaluation[13] = {{0, "Serie"}, {0, "Gr"},   {0, "C"},     {0, "Co"},  {0, "Ls"},
+                                        {0, "D"},     {0, "TypR"}, {1, "Serie"}, {1, "Best"}, {1, "KBs"},
+                                        {2, "Serie"}, {2, "Best"}, {2, "KB1"}};
+
+QPair<QString, QString> cellSource(const CellOrigin (&layout)[13], int setNo, int column) {
+  if (column < 0 || column > 12) return {};
+  const CellOrigin &o = layout[column];
+  const ModFNState &s = Mod_FN();
+  const QString table = setNo >= 1 && setNo <= s.gintTblAnz
+                            ? nthTableName(s.gastrTblNam.value(o.role), setNo)
+                            : builtinText(1405);
+  return {table, QString::fromLatin1(o.column)};
+}
+}  // namespace
+
+QPair<QString, QString> geometryCellSource(int code, int column) {
+  return cellSource(kGeometry, code, column);
+}
+
+QPair<QString, QString> evaluationCellSource(int setNo, int column) {
+  return cellSource(kEvaluation, setNo, column);
 }
 
 }  // namespace catalogue
@@ -128,6 +160,21 @@ TextRows paddedRows(const ResultSet &rs) {
     rows << row;
   }
   return rows;
+}
+
+// Catalogue numbers kept as text may use a decimal point or comma; the consumers read
+// them in the locale's notation. In the settings only the values are numbers, and the
+// customer text set (keys that are text ids) is text, whatever it looks like.
+void readNumbersInEitherNotation(int code, ResultSet *rs) {
+  for (QStringList &row : rs->rows) {
+    if (code == 0) {
+      bool textId = false;
+      row.value(0).toInt(&textId);
+      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
+      continue;
+    }
+    for (QString &cell : row) cell = num::catalogueText(cell);
+  }
 }
 
 }  // namespace
@@ -210,6 +257,12 @@ void msubSearchDB(int code, bool showBusy, int setNo) {
   conStrSQL(code, setNo);
   if (showBusy && catalogue::busyHook()) catalogue::busyHook()();
   try {
+    // Not installed where the program looks: both places are named.
+    if (catalogue::fileOverride().isEmpty() && !QFileInfo::exists(catalogue::file())) {
+      const QStringList places = datafiles::candidates(QStringLiteral("DBFN.db"));
+      throw catalogue::sqlite::Error(builtinText(1400).arg(QDir::toNativeSeparators(places.value(0)),
+                                                           QDir::toNativeSeparators(places.value(1))));
+    }
     catalogue::sqlite::Database db(catalogue::file());
     ResultSet *target = nullptr;
     switch (targetOf(code)) {
@@ -224,6 +277,7 @@ void msubSearchDB(int code, bool showBusy, int setNo) {
     }
     if (!catalogue::sqlProblem().isEmpty()) throw catalogue::sqlite::Error(catalogue::sqlProblem());
     *target = db.query(s.gstrSQL);
+    if (target != &s.grsInfo) readNumbersInEitherNotation(code, target);
   } catch (const catalogue::sqlite::Error &e) {
     msg::critical(e.text, catalogue::databaseErrorTitle());
     msg::endProgram(1);

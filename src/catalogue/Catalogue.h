@@ -2,6 +2,7 @@
 // The catalogue database: one read-only SQLite file, DBFN.db, in the program directory.
 // Every query opens it afresh, runs the SQL text of a table code and leaves the rows in
 // one of the three result sets of the module state (grsSettings, grsSerie, grsInfo).
+#include <QPair>
 #include <QString>
 #include <functional>
 
@@ -21,6 +22,12 @@ bool isPlainIdentifier(const QString &name);
 // The n-th name (from 1) of a table-name list such as "A/B/C/": the text before the n-th
 // "/". A list with fewer names gives an empty text.
 QString nthTableName(const QString &list, int n);
+// The catalogue table and column a cell of gastrSerie comes from, for a table code and
+// a column of the geometry layout (table codes 1..gintTblAnz) or of the evaluation
+// layout (table code 20 with the table-set number). The special roller shoe's values
+// come from the special series editor, named as such.
+QPair<QString, QString> geometryCellSource(int code, int column);
+QPair<QString, QString> evaluationCellSource(int setNo, int column);
 // The title of the box that reports a database error before the program ends.
 inline QString databaseErrorTitle() { return QStringLiteral("msubSearchDB! Database error"); }
 }  // namespace catalogue

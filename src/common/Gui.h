@@ -4,6 +4,7 @@
 // window icon, replaced by the customer's files in text mode 3).
 #include <QColor>
 #include <QIcon>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QString>
@@ -44,6 +45,10 @@ void gsubSetMenuPics(QMenu *submenu, const QList<int> &positions, const QList<QP
 // drawn by the program itself.
 QPixmap resourcePicture(int id);
 QIcon resourceIcon(int id);
+// The program's mark as the desktop icon: a square picture of `size` pixels, and the
+// same drawing as SVG text.
+QImage programMark(int size);
+QString programMarkSvg(int size);
 
 // The heading label "LabUebSchr" of a window's heading band: bold, its font enlarged
 // by `scale`.

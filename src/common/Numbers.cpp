@@ -129,6 +129,46 @@ bool toDouble(const QString &text, double *out) {
   return true;
 }
 
+namespace {
+// The plain notation with one decimal separator, point or comma: [sign] digits
+// [separator digits].
+bool pointNotation(const QString &t, double *out) {
+  if (t.isEmpty() || t.size() > 40) return false;
+  int digits = 0, points = 0;
+  for (int i = 0; i < t.size(); ++i) {
+    const QChar c = t.at(i);
+    if (c.isDigit() && c.unicode() < 128) ++digits;
+    else if (c == QLatin1Char('.') || c == QLatin1Char(',')) ++points;
+    else if (i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'))) continue;
+    else return false;
+  }
+  if (digits == 0 || points > 1) return false;
+  QByteArray a = (t.startsWith(QLatin1Char('+')) ? t.mid(1) : t).toLatin1();
+  a.replace(',', '.');
+  double v = 0;
+  const auto res = std::from_chars(a.constData(), a.constData() + a.size(), v);
+  if (res.ec != std::errc() || res.ptr != a.constData() + a.size() || !std::isfinite(v))
+    return false;
+  *out = v;
+  return true;
+}
+}  // namespace
+
+bool catalogueToDouble(const QString &text, double *out) {
+  if (toDouble(text, out)) return true;
+  double v = 0;
+  if (!pointNotation(stripped(text), &v)) return false;
+  if (out) *out = v;
+  return true;
+}
+
+QString catalogueText(const QString &text) {
+  if (text.isEmpty() || toDouble(text, nullptr)) return text;
+  double v = 0;
+  if (!pointNotation(stripped(text), &v)) return text;
+  return doubleToText(v);
+}
+
 bool toFloat(const QString &text, float *out) {
   double d = 0;
   if (!toDouble(text, &d)) return false;

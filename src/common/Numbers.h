@@ -21,6 +21,14 @@ void resetLocale();
 // accepted. Returns false for empty or unreadable text.
 bool toDouble(const QString &text, double *out);
 bool toFloat(const QString &text, float *out);
+// A value of the catalogue as the program reads it. A catalogue may hold a number as
+// text, written either in the locale's notation or with a decimal point ("42,25" or
+// "42.25" in German). Text that the locale reads stays as it is; text that only the
+// plain notation reads (an optional sign, digits, one point or comma, digits) is
+// rewritten in the locale's notation; anything else (names, order numbers) stays.
+QString catalogueText(const QString &text);
+// Whether a catalogue value holds a number in either notation.
+bool catalogueToDouble(const QString &text, double *out);
 // 16-bit integer conversion as the settings need it: the number is rounded half to even
 // and must fit into -32768..32767.
 bool toInt16(const QString &text, int *out);

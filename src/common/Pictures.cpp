@@ -11,20 +11,41 @@ const QColor kBlue(0, 0, 255);
 const QColor kLightBlue(192, 192, 255);
 const QColor kDark(30, 40, 90);
 
-// The program's mark: a rail profile with a roller on it.
+// The program's mark: a rail profile with a roller on it, in a blue rounded square.
+// One geometry serves the painted pictures and the SVG of the desktop icon.
+struct Mark {
+  QRectF frame;
+  qreal corner;
+  QRectF rail;
+  QPointF centre;
+  qreal roller, hub;  // radii
+};
+
+Mark markIn(const QRectF &r) {
+  Mark m;
+  m.frame = r;
+  m.corner = r.width() * 0.12;
+  m.rail = QRectF(r.left() + r.width() * 0.12, r.top() + r.height() * 0.62, r.width() * 0.76, r.height() * 0.16);
+  m.roller = r.width() * 0.17;
+  m.hub = r.width() * 0.34 / 6;
+  m.centre = QPointF(r.center().x(), m.rail.top() - m.roller);
+  return m;
+}
+
+const QColor kRail(220, 225, 235);
+
 void drawMark(QPainter &p, const QRectF &r) {
+  const Mark m = markIn(r);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   p.setBrush(kBlue);
-  p.drawRoundedRect(r, r.width() * 0.12, r.height() * 0.12);
-  const QRectF rail(r.left() + r.width() * 0.12, r.top() + r.height() * 0.62, r.width() * 0.76, r.height() * 0.16);
-  p.setBrush(QColor(220, 225, 235));
-  p.drawRect(rail);
+  p.drawRoundedRect(m.frame, m.corner, m.corner);
+  p.setBrush(kRail);
+  p.drawRect(m.rail);
   p.setBrush(kLightBlue);
-  const qreal d = r.width() * 0.34;
-  p.drawEllipse(QPointF(r.center().x(), rail.top() - d / 2), d / 2, d / 2);
+  p.drawEllipse(m.centre, m.roller, m.roller);
   p.setBrush(kBlue);
-  p.drawEllipse(QPointF(r.center().x(), rail.top() - d / 2), d / 6, d / 6);
+  p.drawEllipse(m.centre, m.hub, m.hub);
 }
 
 QPixmap canvas(int w, int h) {
@@ -136,6 +157,34 @@ QPixmap resourcePicture(int id) {
       return pm;
     }
   }
+}
+
+QImage programMark(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  const qreal margin = size / 32.0;
+  drawMark(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+  return image;
+}
+
+QString programMarkSvg(int size) {
+  const qreal margin = size / 32.0;
+  const Mark m = markIn(QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+  const auto n = [](qreal v) { return QString::number(v, 'g', 6); };
+  return QStringLiteral(
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+             "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" viewBox=\"0 0 %1 %1\">\n"
+             "  <rect x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\" rx=\"%6\" fill=\"%7\"/>\n"
+             "  <rect x=\"%8\" y=\"%9\" width=\"%10\" height=\"%11\" fill=\"%12\"/>\n"
+             "  <circle cx=\"%13\" cy=\"%14\" r=\"%15\" fill=\"%16\"/>\n"
+             "  <circle cx=\"%13\" cy=\"%14\" r=\"%17\" fill=\"%7\"/>\n"
+             "</svg>\n")
+      .arg(size)
+      .arg(n(m.frame.x()), n(m.frame.y()), n(m.frame.width()), n(m.frame.height()), n(m.corner),
+           kBlue.name(), n(m.rail.x()), n(m.rail.y()), n(m.rail.width()))
+      .arg(n(m.rail.height()), kRail.name(), n(m.centre.x()), n(m.centre.y()), n(m.roller),
+           kLightBlue.name(), n(m.hub));
 }
 
 QIcon resourceIcon(int id) {

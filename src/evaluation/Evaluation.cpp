@@ -61,7 +61,7 @@ float number(const QString &text) {
 // Gr, C, Co, Ls, D, TypR, then the unit series with its order number and width (the
 // cassette's FD/FDBest/KBs or the roller shoe's FE/FEBest/KB1, whichever names the
 // unit the load was calculated for). Empty when the catalogue has no such size.
-QStringList unitRecord(const TextRows &ratings, const QStringList &res) {
+QStringList unitRecord(const TextRows &ratings, const QStringList &res, int *widthColumn) {
   QStringList unit(10);
   for (const QStringList &row : ratings) {
     if (cell(row, 1) != cell(res, 1) || cell(row, 0) != cell(res, 0)) continue;
@@ -71,6 +71,7 @@ QStringList unitRecord(const TextRows &ratings, const QStringList &res) {
         unit[7] = cell(row, c);
         unit[8] = cell(row, c + 1);
         unit[9] = cell(row, c + 2);
+        *widthColumn = c + 2;
         break;
       }
     }
@@ -78,30 +79,45 @@ QStringList unitRecord(const TextRows &ratings, const QStringList &res) {
   return unit;
 }
 
-QStringList rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in) {
-  const QStringList unit = unitRecord(ratings, res);
+QStringList rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
+                    int setNo) {
+  int widthColumn = -1;
+  const QStringList unit = unitRecord(ratings, res, &widthColumn);
+  // A catalogue value of the rated unit (index into `unit`). One that holds no number is
+  // named with its table, series, size and column where the catalogue can tell them.
+  const auto value = [&](int index) {
+    float v = 0.0f;
+    if (num::toFloat(unit[index], &v)) return v;
+    QString text = err::typeMismatch();
+    const int column = index == 9 ? widthColumn : index;
+    if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
+      const QPair<QString, QString> source = in.cellSource(setNo, column);
+      text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
+    }
+    throw AppError(text);
+  };
   QStringList f(10);
   f[0] = cell(res, 3);
   f[1] = cell(res, 1);
   f[2] = unit[8];
-  const float Co = number(unit[3]);
-  const float C = number(unit[2]);
+  const float Co = value(3);
+  const float C = value(2);
   f[3] = num::formatGrouped(Co) + QStringLiteral(" N");
   f[4] = num::formatGrouped(C) + QStringLiteral(" N");
   const float P = number(cell(res, 2));
   f[5] = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
   f[6] = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
-  const float life = fsngC(C, P, number(unit[5]), unit[6]);
+  const float life = fsngC(C, P, value(5), unit[6]);
   f[7] = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
 
   // A unit longer than the distance between the units, or wider than the distance
   // between the rails, collides with its neighbour: that verdict replaces the safety.
   QString de, en;
-  if (in.unitDistance > 0.0f && number(unit[4]) > in.unitDistance) {
+  if (in.unitDistance > 0.0f && value(4) > in.unitDistance) {
     de = builtinText(225);
     en = builtinText(111);
   }
-  if (in.railDistance > 0.0f && number(unit[9]) > in.railDistance) {
+  if (in.railDistance > 0.0f && value(9) > in.railDistance) {
     if (!de.isEmpty()) {
       de += builtinText(227);
       en += builtinText(113);
@@ -201,6 +217,7 @@ int frameSet(const EvaluationInput &in, int f) {
 EvaluationRun evaluate(const EvaluationInput &in) {
   EvaluationRun run;
   TextRows ratings;
+  int ratingsSet = 0;
   try {
     for (int i = 0; i < kBoxes; ++i) {
       // Frame k shows table set k; frames beyond the sets keep the rows loaded last
@@ -209,12 +226,15 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       // does not shift the later series onto the ratings of the wrong set.
       if (i % kBoxesPerFrame == 0 && in.loadRatings) {
         const int set = frameSet(in, i / kBoxesPerFrame);
-        if (set > 0 && set <= in.tableSetCount) ratings = in.loadRatings(set);
+        if (set > 0 && set <= in.tableSetCount) {
+          ratings = in.loadRatings(set);
+          ratingsSet = set;
+        }
       }
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
-      const QStringList row = rateRow(ratings, in.result[r - 1], in);
+      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet);
       run.rows.append(row);
       run.gridRows.append(row.mid(0, 9));
     }
@@ -239,6 +259,7 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
     if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();
     return st.gastrSerie;
   };
+  in.cellSource = [](int setNo, int column) { return catalogue::evaluationCellSource(setNo, column); };
   in.unitDistance = s.gsngUnitDistance;
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;

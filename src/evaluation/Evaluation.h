@@ -3,6 +3,7 @@
 // ticked size, and the placing of the calculated series into the nine frames of six
 // size boxes of the evaluation screen. Plain functions; the screen only collects the
 // ticks and shows the rows.
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -67,6 +68,9 @@ struct EvaluationInput {
   std::function<TextRows(int setNo)> loadRatings;
   // The table set of every result row (gaintResultSet); empty: frame k shows set k.
   QVector<int> resultSet;
+  // The catalogue table and column of a rating cell (table set, evaluation-layout
+  // column). When set, a rating that holds no number is named in the message.
+  std::function<QPair<QString, QString>(int setNo, int column)> cellSource;
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko

@@ -124,3 +124,44 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
     }
   EXPECT_TRUE(sawKh15);
 }
+
+namespace {
+
+// A catalogue cell that holds no number is named where the calculation meets it; one
+// in the point notation is read as a number.
+TEST_F(Calculate, CellWithoutNumberIsNamedInTheMessage) {
+  const QString path = testsupport::buildCatalogue(
+      testsupport::demoCatalogueSql() +
+      "UPDATE TLS_Kassette SET h1 = '11.5' WHERE Gr = 15;"
+      "UPDATE TLH_Kassette SET h1 = 'abc' WHERE Gr = 20;");
+  testsupport::ScopedCatalogueFile use(path);
+  sSetField();
+  sSetTblAnzBez(true, false, true);
+  const CalcOutput out =
+      calculateArrangement(ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
+  EXPECT_FALSE(out.completed);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "Berechnungsfehler!");
+  EXPECT_EQ(rec.messages[0].text,
+            "Typen unverträglich\nTabelle TLH_Kassette, Serie TLH, Gr 20, Spalte h1: \"abc\" ist keine Zahl.");
+}
+
+TEST_F(Calculate, RatingWithoutNumberIsNamedInTheMessage) {
+  const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
+                                                   "UPDATE TLK_Basis SET Co = 'viel' WHERE Gr = 35;");
+  testsupport::ScopedCatalogueFile use(path);
+  sSetField();
+  sSetTblAnzBez(true, false, true);
+  ASSERT_TRUE(calculateArrangement(ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
+  std::array<bool, eval::kBoxes> ticked{};
+  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
+  const eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+  EXPECT_TRUE(run.failed);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
+  EXPECT_EQ(rec.messages[0].text,
+            "Typen unverträglich\nTabelle TLK_Basis, Serie TLK, Gr 35, Spalte Co: \"viel\" ist keine Zahl.");
+}
+
+}  // namespace

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "common/CommandLine.h"
 #include "app/FrmStart.h"
 #include "app/shots/Shots.h"
 #include "arrangements/Calculate.h"
@@ -181,13 +182,32 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
 
 // ---- the command --------------------------------------------------------------------------
 
+namespace {
+constexpr const char *kUsage =
+    "Usage: tarvelcalc-shots DIR\n"
+    "\n"
+    "Renders every screen of TarvelCALC in a typical state to PNG files in DIR.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n"
+    "\n"
+    "Exit status:\n"
+    "  0  all pictures written\n"
+    "  1  DIR cannot be made or a picture cannot be written\n"
+    "  2  bad command line\n";
+}  // namespace
+
 int main(int argc, char **argv) {
+  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-shots", kUsage);
+  if (answered >= 0) return answered;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: tarvelcalc-shots DIR\n");
-    return 2;
-  }
+  if (argc < 2) return cli::usageError("tarvelcalc-shots", kUsage, QStringLiteral("no folder given"));
+  if (argc > 2 || argv[1][0] == '-')
+    return cli::usageError("tarvelcalc-shots", kUsage,
+                           QStringLiteral("unexpected argument ") +
+                               QString::fromLocal8Bit(argv[argv[1][0] == '-' ? 1 : 2]));
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   if (!QDir().mkpath(dir.absolutePath())) {
     std::fprintf(stderr, "tarvelcalc-shots: cannot create %s\n", argv[1]);

@@ -12,16 +12,29 @@
 
 namespace models {
 
+namespace {
+// The layout column of the last catalogue cell that could not be read (-1: none). The
+// kernels report only the error text; the calculation adds where the cell is. The
+// models run on one thread, inside the click that starts them.
+int &unreadableColumn() {
+  static int column = -1;
+  return column;
+}
+}  // namespace
+
 bool readCell(const QStringList &row, int column, float *out, QString *error) {
   if (num::toFloat(row.value(column), out)) return true;
   if (error) *error = err::typeMismatch();
+  unreadableColumn() = column;
   return false;
 }
 
 bool readCellInt16(const QStringList &row, int column, int *out, QString *error) {
   if (num::toInt16(row.value(column), out)) return true;
   double d = 0.0;
-  if (error) *error = num::toDouble(row.value(column), &d) ? err::overflow() : err::typeMismatch();
+  const bool number = num::toDouble(row.value(column), &d);
+  if (error) *error = number ? err::overflow() : err::typeMismatch();
+  if (!number) unreadableColumn() = column;
   return false;
 }
 
@@ -127,8 +140,17 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     int usable = n;
     QString seriesError;
     for (int s = 0; s < n; ++s) {
+      unreadableColumn() = -1;
       if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
         usable = s;
+        const int column = unreadableColumn();
+        if (in.cellSource && column >= 0) {
+          const QStringList &row = rows.at(s);
+          const QPair<QString, QString> source = in.cellSource(code, column);
+          seriesError += QLatin1Char('\n') + builtinText(1404).arg(source.first, row.value(col::Serie),
+                                                                  row.value(col::Gr), source.second,
+                                                                  row.value(column));
+        }
         break;
       }
       if (series[static_cast<size_t>(s)].factorError) factorErrors.push_back(s);

@@ -5,6 +5,7 @@
 // distances in force and whether the calculation was refused. Messages (refusals,
 // factor errors, "Berechnungsfehler!") go through the message service in the order the
 // user sees them.
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -22,6 +23,10 @@ struct CalcInput {
   // Loads the series rows (geometry layout, columns 0..12) of one table code; an empty
   // result contributes no rows.
   std::function<TextRows(int code)> loadTable;
+  // Where a cell of the geometry layout comes from: the catalogue table and its column
+  // for a table code and a layout column. When set, a cell that holds no number is
+  // named in the message (table, series, size, column).
+  std::function<QPair<QString, QString>(int code, int column)> cellSource;
 };
 
 // mText/nText and the two distances are set before the input checks, so they are valid

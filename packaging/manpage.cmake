@@ -1,0 +1,58 @@
+# Writes the man page of a program from its own --help and --version output, so the
+# usage text in the program stays the one source of both.
+#   cmake -DPROGRAM=<executable> -DNAME=<name> -DOUT=<file.1> -P manpage.cmake
+# The usage text has the form: "Usage: ..." lines, a blank line, a one-line
+# description, further paragraphs, and sections whose heading line ends in ":".
+execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE usage RESULT_VARIABLE rc1)
+execute_process(COMMAND ${PROGRAM} --version OUTPUT_VARIABLE version RESULT_VARIABLE rc2)
+if(NOT rc1 EQUAL 0 OR NOT rc2 EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} --help/--version failed")
+endif()
+string(STRIP "${version}" version)
+string(REGEX REPLACE ".* " "" number "${version}")
+
+# Roff escapes: backslashes, and dashes that are options.
+string(REPLACE "\\" "\\e" usage "${usage}")
+string(REPLACE "-" "\\-" usage "${usage}")
+string(REPLACE ";" "\\;" usage "${usage}")
+string(REPLACE "\n" ";" lines "${usage}")
+
+set(page ".TH ${NAME} 1 \"\" \"TarvelCALC ${number}\" \"User Commands\"\n")
+set(state synopsis)
+set(description "")
+set(body "")
+foreach(line IN LISTS lines)
+  string(REPLACE "\\;" ";" line "${line}")
+  # A leading dot or quote would be read as a roff request.
+  string(REGEX REPLACE "^([.'])" "\\\\&\\1" line "${line}")
+  if(state STREQUAL synopsis)
+    if(line STREQUAL "")
+      set(state name)
+    else()
+      string(REGEX REPLACE "^(Usage:)? +" "" line "${line}")
+      string(APPEND synopsis_text "${line}\n")
+    endif()
+  elseif(state STREQUAL name)
+    set(description "${line}")
+    set(state body)
+    string(APPEND body ".SH DESCRIPTION\n.nf\n${line}\n")
+  elseif(line MATCHES "^[A-Z][A-Za-z ]*:$")
+    string(REGEX REPLACE ":$" "" heading "${line}")
+    string(TOUPPER "${heading}" heading)
+    string(APPEND body ".fi\n.SH ${heading}\n.nf\n")
+  else()
+    string(APPEND body "${line}\n")
+  endif()
+endforeach()
+string(REGEX REPLACE "\\.$" "" short "${description}")
+string(APPEND page ".SH NAME\n${NAME} \\- ${short}\n")
+string(APPEND page ".SH SYNOPSIS\n.nf\n${synopsis_text}.fi\n")
+string(APPEND page "${body}.fi\n")
+string(APPEND page ".SH VERSION\n${version}\n")
+file(WRITE "${OUT}.tmp" "${page}")
+file(RENAME "${OUT}.tmp" "${OUT}")
+# Debian ships man pages compressed.
+execute_process(COMMAND gzip -9nf "${OUT}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "gzip ${OUT} failed")
+endif()

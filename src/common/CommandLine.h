@@ -1,0 +1,23 @@
+#pragma once
+// The standard options every program of the package answers, as Debian's command-line
+// tools do: --help prints the program's usage text, --version its name and version.
+// The usage text of each program is its one source: the man page is generated from it.
+#include <QString>
+
+namespace cli {
+
+// "tarvelcalc-batch (TarvelCALC) 2002.2.0.8"
+QString versionLine(const char *program);
+
+// Looks through the arguments for --help/-h and --version (before any "--"). Prints
+// the usage or the version line on stdout and returns 0 when one is found; returns -1
+// when neither is there and the program goes on.
+int answerStandardOptions(int argc, char **argv, const char *program, const char *usage);
+
+// Prints "PROGRAM: message" and the usage on stderr and returns the exit code of a
+// bad command line, 2.
+int usageError(const char *program, const char *usage, const QString &message);
+
+constexpr int kExitUsage = 2;
+
+}  // namespace cli

@@ -1,0 +1,191 @@
+// The catalogue check on catalogues with one fault each, the SQL export, and numbers
+// kept as text in either notation.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QFile>
+
+#include "catalogue/BuildCatalogue.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueCheck.h"
+#include "catalogue/CatalogueExport.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Texts.h"
+#include "support/TestCatalogue.h"
+
+namespace {
+
+using catalogue::Problem;
+
+QString lines(const catalogue::CheckReport &r) {
+  QStringList l;
+  for (const Problem &p : r.problems) l << catalogue::problemLine(p);
+  return l.join(QLatin1Char('\n'));
+}
+
+TEST(CatalogueCheck, DemoCatalogueIsUsable) {
+  const catalogue::CheckReport r = catalogue::checkCatalogue(testsupport::demoCatalogueFile());
+  EXPECT_TRUE(r.usable()) << qPrintable(lines(r));
+  // TLS 45 has no roller shoe: a note names it where it drops out.
+  EXPECT_TRUE(lines(r).contains(QLatin1String(
+      "note: TLS_Basis: Serie TLS, Gr 45: column Gr: size missing in TLS_Rollenschuh")))
+      << qPrintable(lines(r));
+}
+
+struct Fault {
+  const char *name;
+  const char *sql;     // appended to the demo catalogue
+  bool usable;         // what the check says of the whole catalogue
+  const char *line;    // a line the check prints (start of it)
+};
+
+class CatalogueFault : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(CatalogueFault, IsNamedByTableRowAndColumn) {
+  const Fault f = GetParam();
+  const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + QString::fromUtf8(f.sql));
+  ASSERT_FALSE(path.isEmpty());
+  const catalogue::CheckReport r = catalogue::checkCatalogue(path);
+  EXPECT_EQ(r.usable(), f.usable) << qPrintable(lines(r));
+  bool found = false;
+  for (const Problem &p : r.problems) found = found || catalogue::problemLine(p).startsWith(QString::fromUtf8(f.line));
+  EXPECT_TRUE(found) << "expected: " << f.line << "\ngot:\n" << qPrintable(lines(r));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CatalogueFault,
+    ::testing::Values(
+        Fault{"TextInNumberCell", "UPDATE TLS_Basis SET a1 = '17,5 mm' WHERE Gr = 12;", false,
+              "error: TLS_Basis: Serie TLS, Gr 12: column a1: \"17,5 mm\" is no number"},
+        Fault{"EmptyNumberCell", "UPDATE TLK_Kassette SET KBs = NULL WHERE Gr = 35;", false,
+              "error: TLK_Kassette: Serie KK35, Gr 35: column KBs: empty"},
+        Fault{"BearingCountTooLarge", "UPDATE TLH_Basis SET AnzR = 40000 WHERE Gr = 20;", false,
+              "error: TLH_Basis: Serie TLH, Gr 20: column AnzR"},
+        Fault{"UnknownBearingType", "UPDATE TLX_Basis SET TypR = 'R' WHERE Gr = 25;", false,
+              "error: TLX_Basis: Serie TLX, Gr 25: column TypR"},
+        Fault{"SafetyMissing", "DELETE FROM Einstellung WHERE Beschr = 'SwSiko';", false,
+              "error: Einstellung: Beschr SwSiko: column Wert: row missing"},
+        Fault{"SafetyZero", "UPDATE Einstellung SET Wert = '0' WHERE Beschr = 'WeSiko';", false,
+              "error: Einstellung: Beschr WeSiko: column Wert: \"0\" is no required safety"},
+        Fault{"CountNoNumber", "UPDATE Einstellung SET Wert = 'drei' WHERE Beschr = 'FNTblAnz';", false,
+              "error: Einstellung: Beschr FNTblAnz: column Wert: \"drei\" is no number of table sets"},
+        Fault{"ListTooShort", "UPDATE Einstellung SET Wert = '4' WHERE Beschr = 'FNTblAnz';", false,
+              "error: Einstellung: Beschr FNTblNam0: column Wert: no base table of set 4 of group FN"},
+        Fault{"NameNoIdentifier",
+              "UPDATE Einstellung SET Wert = 'TLS_Basis/TLK Basis/TLH_Basis/' WHERE Beschr = 'FNTblNam0';", false,
+              "error: Einstellung: Beschr FNTblNam0: column Wert: \"TLK Basis\""},
+        Fault{"TableMissing", "DROP TABLE TLK_Kassette;", false,
+              "error: TLK_Kassette: table missing (double-rail table of set 2 of group FN)"},
+        Fault{"ColumnMissing", "ALTER TABLE TLH_Rollenschuh DROP COLUMN KB1;", false,
+              "error: TLH_Rollenschuh: column KB1: column missing"},
+        Fault{"EmptySet", "DELETE FROM TLX_Rollenschuh;", false,
+              "error: TLX_Basis: set 1 of group So (TLX_Basis/TLX_Kassette/TLX_Rollenschuh) has no size"},
+        Fault{"SizeDropsOut", "DELETE FROM TLH_Kassette WHERE Gr = 15;", true,
+              "note: TLH_Basis: Serie TLH, Gr 15: column Gr: size missing in TLH_Kassette"},
+        Fault{"RepresentativesMissing", "DROP TABLE Vertreter;", false, "error: Vertreter: table missing"},
+        Fault{"SpecialSeriesNumber", "UPDATE FDSonder SET KBF = 'breit' WHERE IDNr = 1;", false,
+              "error: FDSonder: IDNr 1: column KBF: \"breit\" is no number"},
+        Fault{"SpecialSeriesUnmatched", "DELETE FROM FESonder WHERE IDNr = 1;", true,
+              "note: FNSonder: Serie"},
+        // A number kept as text in the point notation is read as the program reads it.
+        Fault{"PointNotationIsANumber", "UPDATE TLS_Basis SET a1 = '17.5' WHERE Gr = 12; DELETE FROM TLH_Kassette WHERE Gr = 15;",
+              true, "note: TLH_Basis"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CatalogueCheck, NamesAFileThatIsNoCatalogue) {
+  const catalogue::CheckReport r = catalogue::checkCatalogue(testsupport::damagedCatalogueFile());
+  EXPECT_FALSE(r.usable());
+  EXPECT_EQ(r.problems.size(), 1);
+}
+
+// Every table with its rows, each value with its SQLite type.
+QStringList dump(const QString &path) {
+  sqlite3 *db = nullptr;
+  sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+  QStringList out;
+  sqlite3_stmt *tables = nullptr;
+  sqlite3_prepare_v2(db, "SELECT name, sql FROM sqlite_master WHERE type = 'table' ORDER BY rowid", -1, &tables, nullptr);
+  while (sqlite3_step(tables) == SQLITE_ROW) {
+    const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables, 0)));
+    out << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables, 1)));
+    sqlite3_stmt *rows = nullptr;
+    sqlite3_prepare_v2(db, ("SELECT * FROM \"" + name + "\"").toUtf8().constData(), -1, &rows, nullptr);
+    while (sqlite3_step(rows) == SQLITE_ROW) {
+      QStringList row;
+      for (int i = 0; i < sqlite3_column_count(rows); ++i) {
+        const int type = sqlite3_column_type(rows, i);
+        const QByteArray bytes(static_cast<const char *>(sqlite3_column_blob(rows, i)), sqlite3_column_bytes(rows, i));
+        row << QString::number(type) + QLatin1Char(':') +
+                   (type == SQLITE_FLOAT ? QString::number(sqlite3_column_double(rows, i), 'g', 17)
+                                         : QString::fromLatin1(bytes.toHex()));
+      }
+      out << row.join(QLatin1Char('|'));
+    }
+    sqlite3_finalize(rows);
+  }
+  sqlite3_finalize(tables);
+  sqlite3_close_v2(db);
+  return out;
+}
+
+TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
+  const QString extra = QStringLiteral(
+      "CREATE TABLE \"Umsätze 2\" (\"Betrag €\" NUMERIC, Bild BLOB, Notiz TEXT, Wert REAL);"
+      "INSERT INTO \"Umsätze 2\" VALUES (1995.5, X'00FF10', 'it''s \"quoted\"\n2 lines', 3.0),"
+      " (NULL, NULL, '', -0.1), (12345678901234567, X'', 'ä', 1e300);");
+  const QString source = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + extra);
+  ASSERT_FALSE(source.isEmpty());
+  QString sql, error;
+  ASSERT_TRUE(catalogue::exportSql(source, &sql, &error)) << qPrintable(error);
+  EXPECT_TRUE(sql.contains(QLatin1String("INSERT INTO TLS_Basis VALUES ('TLS', 12, 17.5, 41.0, 4, 2350, 1480, 58.0, 8.0, 'N');")))
+      << qPrintable(sql.left(2000));
+  const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
+  ASSERT_FALSE(rebuilt.isEmpty());
+  EXPECT_EQ(dump(rebuilt), dump(source));
+}
+
+TEST(CatalogueExport, RefusesAMissingFile) {
+  QString sql, error;
+  EXPECT_FALSE(catalogue::exportSql(testsupport::missingCatalogueFile(), &sql, &error));
+  EXPECT_TRUE(error.contains(QLatin1String("no such file")));
+}
+
+// The program reads catalogue numbers kept as text in either notation.
+class NumbersAsText : public ::testing::Test {
+ protected:
+  void SetUp() override { resetModFN(); }
+  void TearDown() override { resetModFN(); }
+  msg::Recorder rec;
+};
+
+TEST_F(NumbersAsText, SeriesCellsInPointOrCommaNotation) {
+  const QString path = testsupport::buildCatalogue(
+      testsupport::demoCatalogueSql() +
+      "UPDATE TLS_Basis SET a1 = '42.25', a2 = '41,5', C = '2350' WHERE Gr = 12;"
+      "UPDATE TLS_Kassette SET Best = 'KD12.058' WHERE Gr = 12;"
+      "UPDATE Einstellung SET Wert = '15.0' WHERE Beschr = 'StdSiko';");
+  testsupport::ScopedCatalogueFile use(path);
+  sSetField();
+  sSetTblAnzBez(true, false, true);
+  ASSERT_TRUE(sBerDat(1, 0, Mod_FN().gintTblAnz));
+  const QStringList row = Mod_FN().gastrSerie.first();
+  EXPECT_EQ(row.value(2), QStringLiteral("42,25"));
+  EXPECT_EQ(row.value(3), QStringLiteral("41,5"));
+  ASSERT_TRUE(sBerDat(20, 1, Mod_FN().gintTblAnz));
+  EXPECT_EQ(Mod_FN().gastrSerie.first().value(8), QStringLiteral("KD12.058"));  // an order number stays
+  EXPECT_EQ(gfstrSettings(QStringLiteral("StdSiko"), true), QStringLiteral("1,5"));
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+TEST_F(NumbersAsText, MissingCatalogueNamesBothPlaces) {
+  catalogue::resetFile();
+  EXPECT_THROW(msubSearchDB(0, false, 0), msg::ProgramEnded);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].title, catalogue::databaseErrorTitle());
+  EXPECT_TRUE(rec.messages[0].text.contains(QLatin1String("/DBFN.db\" noch in \"")))
+      << qPrintable(rec.messages[0].text);
+  EXPECT_TRUE(rec.messages[0].text.contains(QLatin1String("/share/tarvelcalc/DBFN.db")));
+}
+
+}  // namespace
