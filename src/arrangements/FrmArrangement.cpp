@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "arrangements/Calculate.h"
+#include "arrangements/LoadCases.h"
 #include "arrangements/Drawings.h"
 #include "arrangements/Shape.h"
 #include "auxiliary/Auxiliary.h"
@@ -31,6 +32,8 @@
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
 #include "loads/KeyFilter.h"
+#include "loads/LoadCaseTabs.h"
+#include "loads/MotionDialog.h"
 #include "evaluation/FrmAuswertung.h"
 
 namespace {
@@ -45,7 +48,8 @@ constexpr int kWidth = 860;
 constexpr int kBandHeight = 60;
 constexpr int kPictureTop = 74, kPictureHeight = 340;
 constexpr int kGridTop = kPictureTop + kPictureHeight + 8, kGridHeight = 150;
-constexpr int kCentralHeight = kGridTop + kGridHeight + 8;
+constexpr int kTabsHeight = 28;  // the load case tabs above the grid
+constexpr int kCentralHeight = kGridTop + kTabsHeight + kGridHeight + 8;
 constexpr int kSeriesPerColumn = 10;
 constexpr int kSeriesColumnBreaks = 4;  // entries 10, 20, 30 and 40 start a new column
 
@@ -179,13 +183,21 @@ void FrmArrangement::buildControls() {
   if (info_->hasN) tbN_ = makeDistanceField("Tb_n", l.nField);
 
   grid_ = new ForceGrid(central);
-  grid_->setGeometry(8, kGridTop, kWidth - 16 - 150, kGridHeight);
+  grid_->setGeometry(8, kGridTop + kTabsHeight, kWidth - 16 - 150, kGridHeight);
   connect(grid_, &ForceGrid::rowDeleted, this, [this] { gui::gsubSetColWidth(this, grid_, false); });
+  tabs_ = new LoadCaseTabs(grid_, central);
+  tabs_->setGeometry(8, kGridTop, kWidth - 16 - 150, kTabsHeight - 2);
+  connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
 
   cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
   cmdBerechnen_->setGeometry(kWidth - 8 - 142, kGridTop, 142, 32);
   connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmArrangement::CmdBerechnen_Click);
+  cmdBewegung_ = new QPushButton(builtinText(1342), central);
+  cmdBewegung_->setObjectName(QStringLiteral("CmdBewegung"));
+  cmdBewegung_->setGeometry(kWidth - 8 - 142, kGridTop + kTabsHeight + 40, 142, 32);
+  cmdBewegung_->setToolTip(builtinText(1342));
+  connect(cmdBewegung_, &QPushButton::clicked, this, &FrmArrangement::CmdBewegung_Click);
 }
 
 void FrmArrangement::buildMenus() {
@@ -324,15 +336,19 @@ void FrmArrangement::resetLoadDisplay() {
 
 void FrmArrangement::CmdBerechnen_Click() {
   resetLoadDisplay();
-  const CalcOutput out = calculateArrangement(info_->id, grid_->dataRows(),
-                                              tbM_ ? tbM_->text() : QString(),
-                                              tbN_ ? tbN_->text() : QString());
+  const LoadCaseOutput calc = calculateLoadCases(info_->id, tabs_->loadCases(),
+                                                 tbM_ ? tbM_->text() : QString(),
+                                                 tbN_ ? tbN_->text() : QString());
+  const CalcOutput &out = calc.combined;
   if (tbM_) tbM_->setText(out.mText);
   if (tbN_) tbN_->setText(out.nText);
   mblnCalcFailed_ = out.calcFailed;
   lastCompleted_ = out.completed;
   if (!out.completed) return;
-  msngLoad_ = out.loads;
+  // The load display shows the load case in front.
+  caseLoads_.clear();
+  for (const CalcOutput &c : calc.perCase) caseLoads_.append(c.loads);
+  msngLoad_ = caseLoads_.value(tabs_->current(), out.loads);
 
   // The series menu is filled on the first calculation only and keeps its entries.
   if (mnuSerie_.size() == 1) fillSeriesMenu(out.captions);
@@ -447,7 +463,7 @@ void FrmArrangement::weiter() {
   // A refused calculation stops here; so does one that broke off with an error, whose
   // results would not belong to the input on the screen.
   if (mblnCalcFailed_ || !lastCompleted_) return;
-  handOver(info_->id, grid_->dataRows());
+  handOverLoadCases(info_->id, tabs_->loadCases());
   auto *evaluation = new FrmAuswertung(this);
   evaluation->show();
   hide();
@@ -480,6 +496,21 @@ void FrmArrangement::LabKoordinaten_MouseDown(int index) {
   DialogEingabe::setPendingDirection(holder, loads::directionCaption(index));
   DialogEingabe dialog(this, grid_, holder);
   dialog.exec();
+}
+
+void FrmArrangement::showLoadCase(int index) {
+  // Load cases added after the calculation have no loads yet: the display stays.
+  if (index < 0 || index >= caseLoads_.size() || caseLoads_.size() != tabs_->count()) return;
+  msngLoad_ = caseLoads_.at(index);
+  const int checked = checkedSeries();
+  if (checked >= 0) showLoads(checked);
+}
+
+void FrmArrangement::CmdBewegung_Click() {
+  MotionDialog dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  tabs_->setLoadCases(dialog.loadCases());
+  caseLoads_.clear();
 }
 
 void FrmArrangement::Frame1_MouseMove() {

@@ -23,6 +23,7 @@ class QToolBar;
 class QWidgetAction;
 class DirectionLabels;
 class ForceGrid;
+class LoadCaseTabs;
 class Shape;
 
 class FrmArrangement : public QMainWindow {
@@ -39,6 +40,9 @@ class FrmArrangement : public QMainWindow {
 
   // Controls.
   ForceGrid *MSFlexGrid1() const { return grid_; }
+  // The load cases above the grid; "Lastfälle aus Bewegung…" beside them.
+  LoadCaseTabs *loadCaseTabs() const { return tabs_; }
+  QPushButton *CmdBewegung() const { return cmdBewegung_; }
   QLineEdit *Tb_m() const { return tbM_; }  // nullptr where the arrangement has no m
   QLineEdit *Tb_n() const { return tbN_; }  // nullptr where the arrangement has no n
   QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
@@ -85,6 +89,8 @@ class FrmArrangement : public QMainWindow {
   void mnuSerie_Click(int index);
   // The mouse over the picture around the labels.
   void Frame1_MouseMove();
+  // "Lastfälle aus Bewegung…": the motion dialog; its load cases replace the screen's.
+  void CmdBewegung_Click();
 
  protected:
   void closeEvent(QCloseEvent *e) override;
@@ -97,10 +103,13 @@ class FrmArrangement : public QMainWindow {
   void fillSeriesMenu(const QStringList &captions);
   void layoutSeriesMenu();
   void showLoads(int index);
+  void showLoadCase(int index);
   QColor colourOf(int code) const;
 
   const ArrangementInfo *info_;
   ForceGrid *grid_ = nullptr;
+  LoadCaseTabs *tabs_ = nullptr;
+  QPushButton *cmdBewegung_ = nullptr;
   QLineEdit *tbM_ = nullptr;
   QLineEdit *tbN_ = nullptr;
   QPushButton *cmdBerechnen_ = nullptr;
@@ -126,6 +135,7 @@ class FrmArrangement : public QMainWindow {
   QVector<QAction *> mnuSerie_;
 
   QVector<std::array<float, 5>> msngLoad_;
+  QVector<QVector<std::array<float, 5>>> caseLoads_;  // msngLoad of every load case
   bool mblnCalcFailed_ = false;
   bool lastCompleted_ = false;
   bool ending_ = false;

@@ -31,6 +31,7 @@
 #include <optional>
 
 #include "arrangements/Calculate.h"
+#include "arrangements/LoadCases.h"
 #include "arrangements/models/Arrangement.h"
 #include "catalogue/Catalogue.h"
 #include "common/CommandLine.h"
@@ -41,6 +42,7 @@
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "evaluation/Evaluation.h"
+#include "loads/LoadCaseJson.h"
 #include "report/ReportPrint.h"
 #include "report/ReportText.h"
 #include "special/SonderCore.h"
@@ -63,7 +65,7 @@ struct SpecialShoe {
 struct Case {
   const ArrangementInfo *arrangement = nullptr;
   QString m, n;
-  TextRows forces;
+  loads::CaseLoads loads;  // "forces" or "loadCases", and "duty"
   int loadType = 0;
   bool tickAll = true;
   QVector<QPair<QString, QString>> ticked;  // Serie, Gr
@@ -97,6 +99,11 @@ struct Report {
   TextRows results;
   QVector<std::array<float, 5>> loads;
   TextRows evaluation;
+  // With more than one load case: per load case, per result row, the five rated values.
+  QVector<QVector<std::array<float, 5>>> caseLoads;
+  // The figures behind each evaluation row, written when the evaluation shows extra
+  // columns (more than one load case, or a duty cycle).
+  QVector<EvaluationDetail> details;
   std::optional<QString> exportText;  // --export: the evaluation screen's text export
   std::optional<QString> reportText;  // --report: the report window's text file
 };
@@ -121,13 +128,37 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
     out << (i ? ",\n" : "\n") << "    {\"serie\": " << quoted(row.value(0))
         << ", \"gr\": " << quoted(row.value(1)) << ", \"load\": " << quoted(row.value(2))
         << ", \"unit\": " << quoted(row.value(3)) << ", \"loads\": ["
-        << loads.join(QStringLiteral(", ")) << "]}";
+        << loads.join(QStringLiteral(", ")) << "]";
+    if (r.caseLoads.size() > 1) {
+      QStringList perCase;
+      for (const auto &caseRows : r.caseLoads) {
+        QStringList values;
+        for (float v : caseRows.value(i)) values << jsonNumber(v);
+        perCase << QLatin1Char('[') + values.join(QStringLiteral(", ")) + QLatin1Char(']');
+      }
+      out << ", \"caseLoads\": [" << perCase.join(QStringLiteral(", ")) << "]";
+    }
+    out << "}";
   }
   out << (r.results.isEmpty() ? "],\n" : "\n  ],\n");
   out << "  \"evaluation\": [";
   for (int i = 0; i < r.evaluation.size(); ++i)
     out << (i ? ",\n" : "\n") << "    " << stringArray(r.evaluation[i]);
   out << (r.evaluation.isEmpty() ? "]" : "\n  ]");
+  if (!r.details.isEmpty()) {
+    const auto optional = [](const std::optional<double> &v) {
+      return v ? jsonNumber(static_cast<float>(*v)) : QStringLiteral("null");
+    };
+    out << ",\n  \"details\": [";
+    for (int i = 0; i < r.details.size(); ++i) {
+      const EvaluationDetail &d = r.details[i];
+      out << (i ? ",\n" : "\n") << "    {\"staticLoad\": " << jsonNumber(d.staticLoad)
+          << ", \"equivalentLoad\": " << jsonNumber(d.equivalentLoad)
+          << ", \"lifeKm\": " << jsonNumber(d.lifeKm) << ", \"lifeHours\": " << optional(d.lifeHours)
+          << ", \"lifeYears\": " << optional(d.lifeYears) << "}";
+    }
+    out << "\n  ]";
+  }
   if (r.exportText) out << ",\n  \"export\": " << quoted(*r.exportText);
   if (r.reportText) out << ",\n  \"report\": " << quoted(*r.reportText);
   out << "\n}\n";
@@ -184,27 +215,8 @@ Case readCase(const QString &path) {
   c.m = typedText(o.value(QStringLiteral("m")), QStringLiteral("\"m\""));
   c.n = typedText(o.value(QStringLiteral("n")), QStringLiteral("\"n\""));
 
-  static const QStringList labels = {QStringLiteral("X +"), QStringLiteral("- X"),
-                                     QStringLiteral("Y +"), QStringLiteral("- Y"),
-                                     QStringLiteral("Z +"), QStringLiteral("- Z")};
-  const QJsonValue forces = o.value(QStringLiteral("forces"));
-  if (!forces.isUndefined() && !forces.isArray())
-    throw UsageError{QStringLiteral("\"forces\" must be a list of rows")};
-  for (const QJsonValue &rv : forces.toArray()) {
-    const QJsonArray ra = rv.toArray();
-    if (!rv.isArray() || ra.size() != 5)
-      throw UsageError{QStringLiteral(
-          "each force row must be [direction, force, x, y, z], e.g. [\"- Z\", \"1000\", \"0\", \"0\", \"0\"]")};
-    QStringList row;
-    for (int i = 0; i < 5; ++i)
-      row << typedText(ra.at(i), QStringLiteral("a force table cell"));
-    if (!labels.contains(row[0]))
-      throw UsageError{QStringLiteral("unknown force direction \"%1\"; one of: %2")
-                           .arg(row[0], labels.join(QStringLiteral(", ")))};
-    c.forces.append(row);
-  }
-  // A new screen's table holds one empty row.
-  if (c.forces.isEmpty()) c.forces.append(QStringList(5));
+  QString loadsError;
+  if (!loads::readCaseLoads(o, &c.loads, &loadsError)) throw UsageError{loadsError};
 
   const QJsonValue lt = o.value(QStringLiteral("loadType"));
   if (!lt.isUndefined()) {
@@ -287,14 +299,16 @@ Report run(const Case &c) {
   if (c.special) takeOverSonder(c.special->fields, c.special->bearingsIndex, c.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
-  const CalcOutput out = calculateArrangement(c.arrangement->id, c.forces, c.m, c.n);
+  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, c.loads.loadCases, c.m, c.n);
+  const CalcOutput &out = calc.combined;
   r.calcFailed = out.calcFailed;
   r.unitDistance = s.gsngUnitDistance;
   r.railDistance = s.gsngRailDistance;
   if (!out.completed || out.calcFailed) return r;
   r.results = s.gastrResult;
   r.loads = out.loads;
-  handOver(c.arrangement->id, c.forces);
+  if (calc.perCase.size() > 1) r.caseLoads = Mod_FN_LoadCases().gaLoadCaseLoads;
+  handOverLoadCases(c.arrangement->id, c.loads.loadCases);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
@@ -321,8 +335,17 @@ Report run(const Case &c) {
     if (!used[t])
       writeErr(QStringLiteral("tarvelcalc-batch: note: no size box for %1 %2; not ticked")
                    .arg(c.ticked[t].first, c.ticked[t].second));
+  // The group "Betrieb", checked by "Berechnen" before it rates.
+  const loads::DutyTexts &duty = c.loads.duty;
+  QString dutyRefusal;
+  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
+                           &Mod_FN_LoadCases().gDutyCycle, &dutyRefusal)) {
+    msg::critical2(dutyRefusal, builtinText(314));
+    return r;
+  }
   const eval::EvaluationRun ev = eval::runEvaluation(boxes.tag, ticked);
   r.evaluation = ev.rows;
+  if (!ev.extraHead.isEmpty()) r.details = ev.details;
   return r;
 }
 
@@ -335,6 +358,9 @@ const char *const kUsage =
     "Case file:\n"
     "  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
     "   \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
+    "   (or \"loadCases\": [{\"name\": ..., \"share\": 25, \"forces\": [[...]]}, ...]),\n"
+    "   \"duty\": {\"stroke\": 500, \"cyclesPerMinute\": 10, \"hoursPerDay\": 8,\n"
+    "            \"daysPerYear\": 250},\n"
     "   \"ticked\": \"all\", \"special\": {...}}\n"
     "\n"
     "Options:\n"

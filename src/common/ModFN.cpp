@@ -1,8 +1,18 @@
 #include "ModFN.h"
 
+#include "LoadCaseState.h"
+
 ModFNState &Mod_FN() {
   static ModFNState state;
   return state;
 }
 
-void resetModFN() { Mod_FN() = ModFNState(); }
+LoadCaseState &Mod_FN_LoadCases() {
+  static LoadCaseState state;
+  return state;
+}
+
+void resetModFN() {
+  Mod_FN() = ModFNState();
+  Mod_FN_LoadCases() = LoadCaseState();
+}

@@ -11,12 +11,8 @@
 
 float fsngC(float C, float P, float D, const QString &TypR) {
   if (P <= 0.0f) return 0.0f;
-  double p = 0.0;
-  if (TypR == QLatin1String("N")) {
-    p = 10.0 / 3.0;  // needle (line contact) bearings
-  } else if (TypR == QLatin1String("K")) {
-    p = 3.0;  // ball (point contact) bearings
-  } else {
+  const double p = eval::lifeExponent(TypR);
+  if (p == 0.0) {
     msg::plain(QStringLiteral("Error fsngC!"));
     return 0.0f;
   }
@@ -79,8 +75,12 @@ QStringList unitRecord(const TextRows &ratings, const QStringList &res, int *wid
   return unit;
 }
 
+bool severalLoadCases(const EvaluationInput &in) {
+  return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
+}
+
 QStringList rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
-                    int setNo) {
+                    int setNo, int resultRow, EvaluationDetail *detail, QStringList *extra) {
   int widthColumn = -1;
   const QStringList unit = unitRecord(ratings, res, &widthColumn);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
@@ -107,8 +107,34 @@ QStringList rateRow(const TextRows &ratings, const QStringList &res, const Evalu
   const float P = number(cell(res, 2));
   f[5] = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
   f[6] = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
-  const float life = fsngC(C, P, value(5), unit[6]);
+  // Safety against the largest load of any load case; lifetime under the equivalent
+  // load over the load cases (the same load where there is one load case).
+  EvaluationDetail &d = *detail;
+  d.staticLoad = P;
+  d.equivalentLoad = P;
+  d.exponent = lifeExponent(unit[6]);
+  d.C = C;
+  d.D = value(5);
+  if (severalLoadCases(in)) {
+    int position = 4;
+    if (d.exponent > 0.0) {
+      QVector<std::array<float, 5>> loads;
+      for (const auto &caseRows : in.caseLoads) {
+        if (resultRow < 0 || resultRow >= caseRows.size()) throw AppError(err::subscript());
+        loads.append(caseRows[resultRow]);
+      }
+      d.equivalentLoad = equivalentLoad(in.shares, loads, in.loadPositions, d.exponent, &position);
+    }
+    for (const auto &caseRows : in.caseLoads) d.caseLoads.append(caseRows[resultRow][position]);
+    *extra << num::formatGrouped(num::roundHalfEven(d.equivalentLoad, 0)) + QStringLiteral(" N");
+  }
+  const float life = fsngC(C, d.equivalentLoad, d.D, unit[6]);
   f[7] = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
+  d.lifeKm = life;
+  d.lifeHours = lifeHours(life, in.duty);
+  d.lifeYears = lifeYears(d.lifeHours, in.duty);
+  if (d.lifeHours) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0));
+  if (d.lifeYears) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0));
 
   // A unit longer than the distance between the units, or wider than the distance
   // between the rails, collides with its neighbour: that verdict replaces the safety.
@@ -214,8 +240,34 @@ int frameSet(const EvaluationInput &in, int f) {
 }
 }  // namespace
 
+QVector<int> extraColumns(const EvaluationInput &in) {
+  QVector<int> heads;
+  if (severalLoadCases(in)) heads << 1300;
+  if (in.duty.hasHours()) heads << 1301;
+  if (in.duty.hasYears()) heads << 1302;
+  return heads;
+}
+
+int englishExtraHead(int germanId) { return germanId + 3; }
+
+QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
+                    const QStringList &extra) {
+  QStringList row = nine.mid(0, 6);
+  const auto add = [&](int id) {
+    const int i = extraHead.indexOf(id);
+    if (i >= 0) row << extra.value(i);
+  };
+  add(1300);
+  row << nine.value(6) << nine.value(7);
+  add(1301);
+  add(1302);
+  row << nine.value(8);
+  return row;
+}
+
 EvaluationRun evaluate(const EvaluationInput &in) {
   EvaluationRun run;
+  run.extraHead = extraColumns(in);
   TextRows ratings;
   int ratingsSet = 0;
   try {
@@ -234,9 +286,13 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
-      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet);
+      EvaluationDetail detail;
+      QStringList extra;
+      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra);
       run.rows.append(row);
-      run.gridRows.append(row.mid(0, 9));
+      run.extraRows.append(extra);
+      run.details.append(detail);
+      run.gridRows.append(gridRow(row.mid(0, 9), run.extraHead, extra));
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
@@ -263,9 +319,21 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.unitDistance = s.gsngUnitDistance;
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;
+  LoadCaseState &lcs = Mod_FN_LoadCases();
+  if (lcs.gaLoadCases.size() > 1 && lcs.gaLoadCaseLoads.size() == lcs.gaLoadCases.size()) {
+    for (const LoadCase &lc : lcs.gaLoadCases) in.shares << lc.share / 100.0;
+    in.caseLoads = lcs.gaLoadCaseLoads;
+    in.loadPositions = lcs.gblnLoadPositions;
+  }
+  in.duty = lcs.gDutyCycle;
   EvaluationRun run = evaluate(in);
-  if (!run.failed)
-    s.gastrEvaluation = run.rows.isEmpty() ? TextRows{QStringList(10)} : run.rows;
+  if (!run.failed) {
+    const bool none = run.rows.isEmpty();
+    s.gastrEvaluation = none ? TextRows{QStringList(10)} : run.rows;
+    lcs.gaintExtraHead = run.extraHead;
+    lcs.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
+    lcs.gaEvaluationDetail = run.details;
+  }
   return run;
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "common/ModFN.h"
+#include "evaluation/DutyCycle.h"
 
 // Nominal lifetime in km: (C/P)^p rated revolutions (millions) times the roller
 // circumference 3.141592 * D; p = 10/3 for needle bearings ("N"), 3 for ball bearings
@@ -74,12 +75,25 @@ struct EvaluationInput {
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko
+  // Load cases: the share of each as a fraction and, per load case and result row, the
+  // five rated values (gaLoadCaseLoads). With fewer than two load cases the rating is
+  // the plain one: the load of the result row rates safety and lifetime alike.
+  QVector<double> shares;
+  QVector<QVector<std::array<float, 5>>> caseLoads;
+  bool loadPositions = false;               // values 0..3 are load positions
+  DutyCycle duty;                           // gDutyCycle
   EvaluationInput() { tag.fill(-1); ticked.fill(false); }
 };
 
 struct EvaluationRun {
   TextRows rows;      // ten fields per evaluated size, in box order (gastrEvaluation)
   TextRows gridRows;  // the first nine fields of each row, as the grid shows them
+  // The extra columns in force (German heading ids: 1300 "Äquiv. Belastung" with more
+  // than one load case, 1301 "Lebensdauer [h]" and 1302 "[Jahre]" with a duty cycle),
+  // their texts per row, and the figures behind every row.
+  QVector<int> extraHead;
+  TextRows extraRows;
+  QVector<EvaluationDetail> details;
   bool failed = false;
 };
 
@@ -89,8 +103,19 @@ struct EvaluationRun {
 // before stay in the result, which is then marked failed.
 EvaluationRun evaluate(const EvaluationInput &in);
 
+// The extra columns an evaluation with this input shows (see EvaluationRun::extraHead).
+QVector<int> extraColumns(const EvaluationInput &in);
+// The English heading of an extra column.
+int englishExtraHead(int germanId);
+// Where the grid shows them: the nine fields of a row with its extra texts placed after
+// "Belastung" (equivalent load) and after "Lebensdauer" (hours, years).
+QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
+                    const QStringList &extra);
+
 // The evaluation screen's run on the module state: rating data of each table set from
-// sBerDat(20, k, gintTblAnz); on success gastrEvaluation is replaced (one row of ten
+// sBerDat(20, k, gintTblAnz), load cases and duty cycle from the module state; on
+// success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail and
+// gaintExtraHead) is replaced (one row of ten
 // empty fields when nothing was ticked); after a failure it keeps its content.
 EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -62,6 +63,11 @@ constexpr double kSideLeft = kMargin + kGridWidth + kMargin;
 constexpr double kLoadTypeHeight = 1980;
 constexpr double kButtonHeight = 480;
 constexpr double kBarHeight = 300;
+// The group "Betrieb" below the calculate button: four rows of label and field.
+constexpr double kDutyTop = kGridTop + kLoadTypeHeight + kMargin + kButtonHeight + 120;
+constexpr double kDutyHeight = kGridHeight - (kDutyTop - kGridTop);
+constexpr double kDutyRow = 270;
+constexpr double kDutyFieldWidth = 780;
 constexpr double kHeight = kGridTop + kGridHeight + kMargin;
 constexpr double kGrowGap = 60;              // below the ninth frame when it is shown
 // Inside a series frame.
@@ -101,8 +107,11 @@ Qt::Alignment generalAlignment(const QString &text) {
   return (num::toDouble(text, &d) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-Qt::Alignment columnAlignment(int column, const QString &text) {
-  if (column >= 2 && column <= 7) return Qt::AlignCenter;
+// Centred: every column between the size and the verdict.
+bool centredColumn(int column, int columnCount) { return column >= 2 && column <= columnCount - 2; }
+
+Qt::Alignment columnAlignment(int column, int columnCount, const QString &text) {
+  if (centredColumn(column, columnCount)) return Qt::AlignCenter;
   return generalAlignment(text);
 }
 
@@ -286,6 +295,21 @@ void FrmAuswertung::buildControls() {
   mCmdBerechnen->setObjectName(QStringLiteral("CmdBerechnen"));
   mCmdBerechnen->setGeometry(twipsRect(kSideLeft, kGridTop + kLoadTypeHeight + kMargin, kSideWidth, kButtonHeight));
   connect(mCmdBerechnen, &QPushButton::clicked, this, &FrmAuswertung::CmdBerechnen_Click);
+  // Operating figures for the lifetime in hours and years.
+  mFraBetrieb = new QGroupBox(mCentral);
+  mFraBetrieb->setObjectName(QStringLiteral("FraBetrieb"));
+  mFraBetrieb->setGeometry(twipsRect(kSideLeft, kDutyTop, kSideWidth, kDutyHeight));
+  for (int i = 0; i < 4; ++i) {
+    auto *lab = new QLabel(mFraBetrieb);
+    lab->setObjectName(QStringLiteral("LabBetrieb%1").arg(i));
+    lab->setGeometry(twipsRect(90, 270 + i * kDutyRow, kSideWidth - kDutyFieldWidth - 210, 240));
+    auto *tb = new QLineEdit(mFraBetrieb);
+    tb->setObjectName(QStringLiteral("Tb_Betrieb%1").arg(i));
+    tb->setGeometry(twipsRect(kSideWidth - kDutyFieldWidth - 90, 255 + i * kDutyRow, kDutyFieldWidth, 255));
+    tb->setAlignment(Qt::AlignRight);
+    mLabBetrieb.append(lab);
+    mTbBetrieb.append(tb);
+  }
   mProgressBar = new QProgressBar(mCentral);
   mProgressBar->setObjectName(QStringLiteral("ProgressBar1"));
   mProgressBar->setGeometry(twipsRect(kSideLeft, kGridTop + kGridHeight - kBarHeight, kSideWidth, kBarHeight));
@@ -424,6 +448,16 @@ void FrmAuswertung::sSetLayout() {
     const int loadType = qBound(0, Mod_FN().gintLoadType, 2);
     mOptBelArt[loadType]->setChecked(true);
     mCmdBerechnen->setText(QStringLiteral("Berechnen"));
+    mFraBetrieb->setTitle(builtinText(1310));
+    for (int i = 0; i < 4; ++i) {
+      mLabBetrieb[i]->setText(builtinText(1311 + i));
+      mTbBetrieb[i]->setToolTip(builtinText(1311 + i));
+    }
+    // The figures of the last run stay: the screen is made anew on every visit.
+    const DutyCycle &duty = Mod_FN_LoadCases().gDutyCycle;
+    const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
+    for (int i = 0; i < 4; ++i)
+      mTbBetrieb[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
 
     // Header band.
     mImage1->setPixmap(gui::resourcePicture(150));
@@ -485,7 +519,7 @@ void FrmAuswertung::sSetLayout() {
     for (int h : kGridHeadings) headings << builtinText(h);
     mGrid->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < kGridColumns; ++c) {
-      const Qt::Alignment a = c >= 2 && c <= 7 ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+      const Qt::Alignment a = centredColumn(c, kGridColumns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
       mGrid->horizontalHeaderItem(c)->setTextAlignment(a);
     }
     fitAndHideColumns();
@@ -532,6 +566,7 @@ void FrmAuswertung::showNinthFrame() {
   mFreBelArt->move(mFreBelArt->x(), gridTop);
   mCmdBerechnen->move(mCmdBerechnen->x(), mCmdBerechnen->y() + delta);
   mProgressBar->move(mProgressBar->x(), mProgressBar->y() + delta);
+  mFraBetrieb->move(mFraBetrieb->x(), mFraBetrieb->y() + delta);
   mCentral->setFixedSize(mCentral->width(), mCentral->height() + grow);
   mDesignSize.setHeight(mDesignSize.height() + grow);
   setFixedSize(mDesignSize);
@@ -617,6 +652,14 @@ void FrmAuswertung::runProgressDisplay() {
 }
 
 void FrmAuswertung::CmdBerechnen_Click() {
+  // The group "Betrieb" first: a figure that is no number or not above 0 stops the
+  // run before anything changes.
+  QString dutyRefusal;
+  if (!eval::readDutyCycle(mTbBetrieb[0]->text(), mTbBetrieb[1]->text(), mTbBetrieb[2]->text(),
+                           mTbBetrieb[3]->text(), &Mod_FN_LoadCases().gDutyCycle, &dutyRefusal)) {
+    msg::critical2(dutyRefusal, builtinText(314));
+    return;
+  }
   mEvaluated = true;
   updateServiceItems();
   runProgressDisplay();
@@ -627,13 +670,24 @@ void FrmAuswertung::CmdBerechnen_Click() {
   mGrid->setUpdatesEnabled(false);
   mGrid->setRowCount(0);
   const eval::EvaluationRun run = eval::runEvaluation(mTag, ticked);
+  // Extra columns (equivalent load, hours, years) stand where their values belong.
+  QStringList headings, extraHeadings;
+  for (int h : kGridHeadings) headings << builtinText(h);
+  for (int h : run.extraHead) extraHeadings << builtinText(h);
+  headings = eval::gridRow(headings, run.extraHead, extraHeadings);
+  const int columns = headings.size();
+  mGrid->setColumnCount(columns);
+  mGrid->setHorizontalHeaderLabels(headings);
+  for (int c = 0; c < columns; ++c)
+    mGrid->horizontalHeaderItem(c)->setTextAlignment(
+        centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
   mGrid->setRowCount(run.gridRows.size());
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
-    for (int c = 0; c < kGridColumns; ++c) {
+    for (int c = 0; c < columns; ++c) {
       const QString text = c < fields.size() ? fields.at(c) : QString();
       auto *cell = new QTableWidgetItem(text);
-      cell->setTextAlignment(columnAlignment(c, text));
+      cell->setTextAlignment(columnAlignment(c, columns, text));
       mGrid->setItem(r, c, cell);
     }
   }

@@ -12,6 +12,7 @@ class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -60,6 +61,9 @@ class FrmAuswertung : public QMainWindow {
   QLabel *LabBelArt(int i) const { return mLabBelArt.at(i); }
   QLabel *ImgAnordnung(int i) const { return mImgAnordnung.at(i); }
   QGroupBox *FreBelArt() const { return mFreBelArt; }
+  // The group "Betrieb": stroke, double strokes per minute, hours per day, days per year.
+  QGroupBox *FraBetrieb() const { return mFraBetrieb; }
+  QLineEdit *Tb_Betrieb(int i) const { return mTbBetrieb.at(i); }
   QTableWidget *MSFlexGrid1() const { return mGrid; }
   QPushButton *CmdBerechnen() const { return mCmdBerechnen; }
   QProgressBar *ProgressBar1() const { return mProgressBar; }
@@ -128,6 +132,9 @@ class FrmAuswertung : public QMainWindow {
   QToolBar *mToolbar = nullptr;
   QGroupBox *mFraAnordnung = nullptr;
   QVector<QLabel *> mImgAnordnung;
+  QGroupBox *mFraBetrieb = nullptr;
+  QVector<QLineEdit *> mTbBetrieb;
+  QVector<QLabel *> mLabBetrieb;
 
   QMenu *mMenuDatei = nullptr;
   QMenu *mMenuAnsicht = nullptr;

@@ -7,6 +7,8 @@
 #include "common/ModFN.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "common/LoadCaseState.h"
+#include "report/ReportLoadCases.h"
 
 namespace report {
 
@@ -14,12 +16,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QChar kTab = QLatin1Char('\t');
 
-// The print columns of the report body.
-constexpr int kLabelTab = 12;
-constexpr int kValueTab = 40;
-constexpr int kForceHeadTabs[5] = {12, 25, 40, 65, 90};
-constexpr int kForceRowTabs[5] = {14, 25, 40, 65, 90};
-constexpr int kResultTabs[6] = {12, 24, 32, 45, 65, 85};
 
 // Fields of the two results blocks: catalogue data, then the rating.
 constexpr int kDataFields[6] = {0, 1, 2, 3, 4, 5};
@@ -35,17 +31,23 @@ QString cellLine(const QStringList &row, int count) {
   return s + kCrLf;
 }
 
-ReportLine line(QVector<TabItem> items, ReportLine::Role role = ReportLine::Role::Plain) {
-  ReportLine l;
-  l.items = std::move(items);
-  l.role = role;
-  return l;
-}
-
-ReportLine underlined(const QString &text) {
-  ReportLine l = line({{kLabelTab, text}});
-  l.underline = true;
-  return l;
+// The force rows of the text files: the one table, or per load case its name and share
+// followed by its rows.
+QString forceRowsText(int k) {
+  if (!severalLoadCases()) {
+    QString s;
+    for (const QStringList &row : Mod_FN().gastrForce) s += cellLine(row, row.size());
+    return s;
+  }
+  const LoadCaseState &lcs = Mod_FN_LoadCases();
+  QString s;
+  for (int i = 0; i < lcs.gaLoadCases.size(); ++i) {
+    const LoadCase &lc = lcs.gaLoadCases[i];
+    s += lc.name + kTab + builtinText(k == English ? 1327 : 1326) + QLatin1Char(' ') +
+         num::doubleToText(lc.share) + QStringLiteral(" %") + kCrLf;
+    for (const QStringList &row : lcs.gaLoadCaseForce.value(i)) s += cellLine(row, row.size());
+  }
+  return s;
 }
 
 void showSaveError(const QString &description) {
@@ -102,6 +104,19 @@ QString versionLine(const QString &label, const QString &disclaimer) {
          QStringLiteral(" - ") + disclaimer;
 }
 
+ReportLine line(QVector<TabItem> items, ReportLine::Role role) {
+  ReportLine l;
+  l.items = std::move(items);
+  l.role = role;
+  return l;
+}
+
+ReportLine underlined(const QString &text) {
+  ReportLine l = line({{kLabelTab, text}});
+  l.underline = true;
+  return l;
+}
+
 QString field(const QStringList &row, int f) { return f >= 0 && f < row.size() ? row.at(f) : QString(); }
 
 ReportLines reportBody(const ReportTables &t, int k) {
@@ -112,23 +127,16 @@ ReportLines reportBody(const ReportTables &t, int k) {
   out << line({{kLabelTab, t.label(1, k)}, {kValueTab, safetyText()}});
   out << line({{kLabelTab, t.label(2, k)}, {kValueTab, distanceText(m.gsngUnitDistance)}});
   out << line({{kLabelTab, t.label(3, k)}, {kValueTab, distanceText(m.gsngRailDistance)}});
+  out << dutyLines(k);
   for (int i = 0; i < 4; ++i) out << ReportLine();
 
   out << underlined(t.label(4, k));
-  ReportLine head;
-  for (int c = 0; c < 5; ++c) head.items << TabItem{kForceHeadTabs[c], t.forceHead(c, k)};
-  out << head;
-  for (const QStringList &row : m.gastrForce) {
-    ReportLine r;
-    r.role = ReportLine::Role::ForceRow;
-    for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], field(row, c)};
-    out << r;
-  }
+  out << forceTableLines(t, k);
 
   // First block: what the catalogue says of each size and the load it carries.
   out << ReportLine();
   out << underlined(t.label(5, k));
-  head = ReportLine();
+  ReportLine head;
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
   out << head;
   for (const QStringList &row : m.gastrEvaluation) {
@@ -152,6 +160,9 @@ ReportLines reportBody(const ReportTables &t, int k) {
     for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, fields[c])};
     out << r;
   }
+  // With load cases or a duty cycle: the lifetime in operation and how it came about.
+  out << serviceLifeBlock(t, k);
+  out << formulaLines(k);
   return out;
 }
 
@@ -167,17 +178,20 @@ QString reportText(int k, const QDate &day) {
     s += t.label(1, k) + kTab + safetyText() + kCrLf;
     s += t.label(2, k) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
     s += t.label(3, k) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += asText(dutyLines(k));
     s += t.label(4, k) + kCrLf;
     QStringList heads;
     for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
     s += headingLine(heads);
-    for (const QStringList &row : m.gastrForce) s += cellLine(row, row.size());
+    s += forceRowsText(k);
     s += t.label(5, k) + kCrLf;
     heads.clear();
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
     for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 10);
+    s += asText(serviceLifeBlock(t, k));
+    s += asText(formulaLines(k));
   } catch (const AppError &e) {
     showSaveError(e.description());
   } catch (const std::exception &e) {
@@ -199,17 +213,26 @@ QString evaluationExportText(const QDate &day) {
     s += builtinText(125) + kTab + safetyText() + kCrLf;
     s += builtinText(126) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
     s += builtinText(127) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += asText(dutyLines(German));
     s += builtinText(128) + kCrLf;
     QStringList heads;
     for (int id = 131; id <= 135; ++id) heads << builtinText(id);
     s += headingLine(heads);
-    for (const QStringList &row : m.gastrForce) s += cellLine(row, row.size());
+    s += forceRowsText(German);
     s += builtinText(130) + kCrLf;
     heads.clear();
     for (int id = 136; id <= 144; ++id) heads << builtinText(id);
+    // The extra columns (equivalent load, hours, years) follow the nine of every row.
+    const LoadCaseState &lcs = Mod_FN_LoadCases();
+    for (int id : lcs.gaintExtraHead) heads << extraHeading(id, German);
     s += headingLine(heads);
     // German only: the English verdict (field 9) stays out of the export.
-    for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 9);
+    for (int r = 0; r < m.gastrEvaluation.size(); ++r) {
+      QStringList row = m.gastrEvaluation[r].mid(0, 9);
+      while (row.size() < 9) row << QString();
+      row += lcs.gastrEvaluationExtra.value(r);
+      s += cellLine(row, 9 + lcs.gaintExtraHead.size());
+    }
   } catch (const AppError &e) {
     showSaveError(e.description());
   } catch (const std::exception &e) {

@@ -35,6 +35,13 @@ ReportTables buildReportTables();
 
 // One text item of a line, printed at print column Tab(n): the columns are counted from
 // the left edge of the printing surface in average character widths of the line's font.
+// The print columns of the report body.
+constexpr int kLabelTab = 12;
+constexpr int kValueTab = 40;
+constexpr int kForceHeadTabs[5] = {12, 25, 40, 65, 90};
+constexpr int kForceRowTabs[5] = {14, 25, 40, 65, 90};
+constexpr int kResultTabs[6] = {12, 24, 32, 45, 65, 85};
+
 struct TabItem {
   int tab = 1;
   QString text;
@@ -61,6 +68,9 @@ QString reportDate(const QDate &day);            // the locale's short date
 QString safetyText();                            // gsngSiko as number text
 QString distanceText(float mm);                  // "150 mm"
 QString versionLine(const QString &label, const QString &disclaimer);  // "Programmversion: 2002 c - ..."
+// A line of items, and an underlined label at Tab(12).
+ReportLine line(QVector<TabItem> items, ReportLine::Role role = ReportLine::Role::Plain);
+ReportLine underlined(const QString &text);
 // Field f of an evaluated row or a force row; missing fields read as empty text.
 QString field(const QStringList &row, int f);
 

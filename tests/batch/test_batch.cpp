@@ -386,6 +386,100 @@ TEST_F(Batch, DatabaseErrorEndsWithOne) {
   EXPECT_EQ(m.last().toObject().value("title").toString(), "msubSearchDB! Database error");
 }
 
+// --------------------------------------------------------------- load cases and duty
+QJsonObject loadCaseOf(const QString &name, double share, const QStringList &row) {
+  return QJsonObject{{"name", name}, {"share", share}, {"forces", oneRow(row)}};
+}
+
+TEST_F(Batch, OneLoadCaseGivesWhatTheForceTableGives) {
+  const QStringList row = {"- Z", "2500", "50", "-30", "80"};
+  QJsonObject plain = caseOf("FrmVKaZDSch", oneRow(row), "400", "300");
+  QJsonObject cases{{"arrangement", "FrmVKaZDSch"}, {"m", "400"}, {"n", "300"},
+                    {"loadCases", QJsonArray{QJsonObject{{"forces", oneRow(row)}}}}};
+  const BatchRun a = run(plain, testsupport::demoCatalogueFile(), {"--export", "--report", "de"});
+  const BatchRun b = run(cases, testsupport::demoCatalogueFile(), {"--export", "--report", "de"});
+  EXPECT_EQ(a.out, b.out);
+  EXPECT_FALSE(a.json.contains("details"));
+}
+
+// The hand-computed example of the evaluation's load cases: one cassette, 25 % of the
+// travel under 1000 N and 75 % under 2000 N; 500 mm stroke, 10 double strokes a minute,
+// 8 hours a day on 250 days. KK25 (ball bearings, C 6800, D 15): Pm = 6,25e9^(1/3) =
+// 1842,0 N, L = (6800/1842,0)^3 * 3,141592 * 15 = 2370,8 km = 3951,3 h = 1,98 years.
+TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
+  QJsonObject c{{"arrangement", "FrmEKaEDSch"},
+                {"loadCases", QJsonArray{loadCaseOf("Eilgang", 25, {"- Z", "1000", "0", "0", "0"}),
+                                         loadCaseOf("Bearbeitung", 75, {"- Z", "2000", "0", "0", "0"})}},
+                {"duty", QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}, {"hoursPerDay", 8},
+                                     {"daysPerYear", 250}}},
+                {"ticked", QJsonArray{QJsonArray{"TLK", "25"}}}};
+  const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--export"});
+  EXPECT_TRUE(r.messages().isEmpty());
+  EXPECT_EQ(r.result("TLK", "25").value("load").toString(), "2000");
+  EXPECT_EQ(r.result("TLK", "25").value("caseLoads").toArray().size(), 2);
+  EXPECT_EQ(r.evaluationRow("KK25"), QStringList({"KK25", "25", "KK25-118", "3.900 N", "6.800 N", "2.000 N",
+                                                  "2", "2.371 km", "Sicherheit ausreichend.", "Safety ok."}));
+  const QJsonArray details = r.json.value("details").toArray();
+  ASSERT_EQ(details.size(), 1);
+  const QJsonObject d = details[0].toObject();
+  EXPECT_EQ(d.value("staticLoad").toDouble(), 2000.0);
+  EXPECT_NEAR(d.value("equivalentLoad").toDouble(), 1842.0157, 1e-3);
+  EXPECT_NEAR(d.value("lifeKm").toDouble(), 2370.761, 1e-2);
+  EXPECT_NEAR(d.value("lifeHours").toDouble(), 3951.268, 1e-2);
+  EXPECT_NEAR(d.value("lifeYears").toDouble(), 1.97563, 1e-4);
+  // The export appends the extra columns to every row.
+  const QString exported = r.json.value("export").toString();
+  EXPECT_TRUE(exported.contains("Kommentar\tÄquiv. Belastung\tLebensdauer [h]\t[Jahre]\r\n"))
+      << exported.toStdString();
+  EXPECT_TRUE(exported.contains("Sicherheit ausreichend.\t1.842 N\t3.951\t2\t\r\n"));
+  EXPECT_TRUE(exported.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t"));
+}
+
+TEST_F(Batch, DutyWithoutYearsLeavesThemNull) {
+  QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  c.insert("duty", QJsonObject{{"stroke", "250"}, {"cyclesPerMinute", "20"}});
+  c.insert("ticked", QJsonArray{QJsonArray{"TLK", "25"}});
+  const BatchRun r = run(c);
+  const QJsonObject d = r.json.value("details").toArray().at(0).toObject();
+  EXPECT_EQ(d.value("equivalentLoad").toDouble(), 1000.0);
+  EXPECT_TRUE(d.value("lifeYears").isNull());
+  // (6800/1000)^3 * 3,141592 * 15 = 14817,26 km over 2 * 250 * 20 * 60 mm an hour.
+  EXPECT_NEAR(d.value("lifeKm").toDouble(), 14817.26, 0.01);
+  EXPECT_NEAR(d.value("lifeHours").toDouble(), 24695.43, 0.01);
+}
+
+TEST_F(Batch, BadDutyOrSharesAreRefusedByName) {
+  QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  c.insert("duty", QJsonObject{{"stroke", 0}, {"cyclesPerMinute", 10}});
+  BatchRun r = run(c);
+  ASSERT_EQ(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("text").toString(),
+            "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein.");
+  EXPECT_TRUE(r.evaluation().isEmpty());
+
+  QJsonObject shares{{"arrangement", "FrmEKaEDSch"},
+                     {"loadCases", QJsonArray{loadCaseOf("A", 40, {"- Z", "1000", "0", "0", "0"}),
+                                              loadCaseOf("B", 40, {"- Z", "10", "0", "0", "0"})}}};
+  r = run(shares);
+  EXPECT_TRUE(r.json.value("calcFailed").toBool());
+  ASSERT_EQ(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("title").toString(), kTitleRefused);
+  EXPECT_TRUE(r.messages()[0].toObject().value("text").toString().contains("„B“"));
+}
+
+TEST_F(Batch, LoadCasesOfTheWrongFormAreUsageErrors) {
+  const QStringList bad = {
+      R"({"arrangement": "FrmEKaEDSch", "forces": [], "loadCases": []})",
+      R"({"arrangement": "FrmEKaEDSch", "loadCases": [{"share": 50, "forces": []}, {"forces": []}]})",
+      R"({"arrangement": "FrmEKaEDSch", "loadCases": [{"share": "viel"}]})",
+      R"({"arrangement": "FrmEKaEDSch", "duty": [500, 10]})"};
+  for (const QString &text : bad) {
+    const BatchRun r = runArgs({writeCase(text.toUtf8()), "--catalogue", testsupport::demoCatalogueFile()});
+    EXPECT_EQ(r.exitCode, 2) << text.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
 }  // namespace
 
 // The README shows the worked example with its output; it must stay what the tool prints.

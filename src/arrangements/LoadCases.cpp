@@ -1,0 +1,97 @@
+#include "arrangements/LoadCases.h"
+
+#include <cmath>
+
+#include "common/Errors.h"
+#include "common/Messages.h"
+#include "common/Numbers.h"
+#include "common/Texts.h"
+#include "loads/ForceText.h"
+
+namespace {
+bool hasForce(const LoadCase &lc) {
+  for (const QStringList &row : lc.forces)
+    if (!row.value(1).trimmed().isEmpty()) return true;
+  return false;
+}
+}  // namespace
+
+QString checkLoadCases(const QVector<LoadCase> &cases) {
+  if (cases.isEmpty()) return builtinText(1308).arg(builtinText(1306) + QStringLiteral(" 1"));
+  double sum = 0.0;
+  for (const LoadCase &lc : cases) {
+    if (!(lc.share >= 0.0 && lc.share <= 100.0)) return builtinText(1309).arg(lc.name);
+    sum += lc.share;
+  }
+  if (cases.size() > 1)
+    for (const LoadCase &lc : cases)
+      if (!hasForce(lc)) return builtinText(1308).arg(lc.name);
+  // Shares typed to two decimals (33,33 + 33,33 + 33,34) add up exactly enough.
+  if (std::fabs(sum - 100.0) > 1e-6)
+    return builtinText(1307).arg(num::doubleToText(num::roundHalfEven(sum, 2)), cases.last().name);
+  return QString();
+}
+
+LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cases,
+                                  const QString &m, const QString &n) {
+  LoadCaseOutput out;
+  const QString refusal = checkLoadCases(cases);
+  if (!refusal.isEmpty()) {
+    msg::critical2(refusal, builtinText(314));
+    out.combined.calcFailed = true;
+    out.combined.mText = m;
+    out.combined.nText = n;
+    return out;
+  }
+  // A load case that is refused or fails leaves the results of the last calculation.
+  ModFNState &s = Mod_FN();
+  const TextRows previousResult = s.gastrResult;
+  const QVector<int> previousSets = s.gaintResultSet;
+  for (const LoadCase &lc : cases) {
+    out.perCase.append(calculateArrangement(id, lc.forces, m, n));
+    const CalcOutput &last = out.perCase.last();
+    if (last.calcFailed || !last.completed) {
+      s.gastrResult = previousResult;
+      s.gaintResultSet = previousSets;
+      out.combined = last;
+      return out;
+    }
+  }
+
+  out.combined = out.perCase.first();
+  // The static load of a series is the largest rated load of any load case; its text is
+  // taken over unchanged from that load case.
+  for (int c = 1; c < out.perCase.size(); ++c) {
+    const CalcOutput &o = out.perCase[c];
+    for (int r = 0; r < out.combined.result.size() && r < o.result.size(); ++r) {
+      std::array<float, 5> &max = out.combined.loads[r];
+      if (o.loads[r][4] > max[4]) out.combined.result[r][2] = o.result[r].value(2);
+      for (int k = 0; k < 5; ++k) max[k] = std::max(max[k], o.loads[r][k]);
+    }
+  }
+  s.gastrResult = out.combined.result;
+  LoadCaseState &lcs = Mod_FN_LoadCases();
+  lcs.gaLoadCases = cases;
+  lcs.gaLoadCaseLoads.clear();
+  for (const CalcOutput &o : out.perCase) lcs.gaLoadCaseLoads.append(o.loads);
+  lcs.gblnLoadPositions = arrangement(id).shapeCount > 1;
+  return out;
+}
+
+bool handOverLoadCases(ArrangementId id, const QVector<LoadCase> &cases) {
+  QVector<TextRows> &printed = Mod_FN_LoadCases().gaLoadCaseForce;
+  printed.clear();
+  if (cases.isEmpty()) return handOver(id, TextRows{QStringList(5)});
+  bool ok = handOver(id, cases.first().forces);
+  printed.append(Mod_FN().gastrForce);
+  for (int i = 1; i < cases.size(); ++i) {
+    try {
+      printed.append(loads::formatForceTable(cases[i].forces));
+    } catch (const AppError &e) {
+      msg::critical(e.description(), QStringLiteral("gsubSetForce!"));
+      printed.append(TextRows());
+      ok = false;
+    }
+  }
+  return ok;
+}
