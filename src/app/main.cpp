@@ -1,11 +1,12 @@
 // TarvelCALC Rollenführungen: the desktop program. It shows the logo, loads the start
-// screen and waits for the user; it ends when its last window closes or when a screen
+// screen (and opens the calculation file named on the command line) and waits for the user; it ends when its last window closes or when a screen
 // ends it at once (msg::endProgram).
 #include <QApplication>
 #include <QFont>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/CalcFiles.h"
 #include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
@@ -34,9 +35,14 @@ int main(int argc, char **argv) {
   // The report window shows the busy window after saving its text file.
   report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
+  calcfiles::install();
 
   FrmLogo::showLogo();
   computeSubVersion();
-  if (!FrmStart::open()) return 1;
+  FrmStart *start = FrmStart::open();
+  if (!start) return 1;
+  // "tarvelcalc FILE": the calculation file opens at once.
+  const QStringList args = QApplication::arguments().mid(1);
+  if (!args.isEmpty()) calcfiles::openFile(args.first(), start);
   return app.exec();
 }
