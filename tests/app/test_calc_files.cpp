@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -506,6 +507,32 @@ TEST_F(CalcFiles, TheEvaluationPrintoutBecomesAPdfWithoutAPrinter) {
   EXPECT_TRUE(text.contains("Kunde Muster"));
   for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"auswertung.pdf"}));
+}
+
+TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
+  ASSERT_TRUE(calcfiles::openFile(write("preview.tcalc", exampleCase(kExamples[0])), start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  const QString file = dir.filePath("preview.pdf");
+  int previews = 0;
+  report::hooks().printPreview = [&](QWidget *parent, const std::function<void(QPrinter &)> &paint) {
+    EXPECT_EQ(parent, ev);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    paint(printer);
+    ++previews;
+  };
+  QAction *item = ev->menuItem("MenüSeitenansicht");
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->text(), "Seiten&ansicht");
+  item->trigger();
+  EXPECT_EQ(previews, 1);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  const QString text = pdf::pages(file).join("\n");
+  EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
+  for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
 }
 
 }  // namespace

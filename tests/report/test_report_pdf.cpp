@@ -193,3 +193,17 @@ TEST_F(ReportPdf, PreviewPaintsThePagesDruckenPrints) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ReportPdf, ATextFileTypedWithoutSuffixGetsTxt) {
+  answerFile = dir.filePath("bericht");
+  w->button("Speichern")->trigger();
+  EXPECT_TRUE(rec.messages.isEmpty());
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"bericht.txt"}));
+  answerFile = dir.filePath("bericht.text");  // a suffix of the user's own stays
+  w->button("Speichern")->trigger();
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"bericht.text", "bericht.txt"}));
+}
+
+}  // namespace
