@@ -6,21 +6,19 @@
 // The case (a calculation file as the program saves it, read through calcfile::readFile)
 // names the arrangement screen, the distance fields and the force table as typed, the
 // load type and the ticked sizes, and optionally a special roller shoe as entered in its
-// editor and the report's comment lines. The run loads the settings, sets the required safety, builds
-// the table list of the arrangement, takes the special shoe over, calculates, places
-// the results into the size boxes, ticks them and evaluates. Every message box the
+// editor and the report's comment lines. The run loads the settings, sets the required
+// safety, builds the table list of the arrangement, takes the special shoe over,
+// calculates, places the results into the size boxes, ticks them and evaluates. Every message box the
 // user would have read is reported, in order, with the numbers on stdout as JSON.
 //
 // Exit status: 0 after a run (also when the calculation was refused), 1 when the
 // program would have ended itself (a database error), 2 for a bad command line, a
 // missing or malformed case file or a missing catalogue file.
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 #include <QTextStream>
 #include <charconv>
