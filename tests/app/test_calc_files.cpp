@@ -535,4 +535,33 @@ TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
   for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
 }
 
+TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
+  const QJsonArray fields{"SRS", "25", "KS25-180", "RS25-180", "12000", "9000", "16", "34",
+                          "120", "30", "14", "55", "37,5", "19", "21", "180", "85", "40",
+                          "60", "15", "49", "35", "28", "15"};
+  QJsonObject o = exampleCase(kExamples[1]);
+  o.insert("special", QJsonObject{{"fields", fields}, {"bearings", "6"}, {"type", "K"}});
+  o.insert("ticked", QJsonArray{QJsonArray{"SRS", "25"}});
+  const QString path = write("special.tcalc", o);
+  ASSERT_TRUE(calcfiles::openFile(path, start));
+  settle();
+  EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
+  ASSERT_TRUE(evaluationScreen());
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(Mod_FN().gastrResult.last().value(0), "SRS");
+  ASSERT_EQ(Mod_FN().gastrEvaluation.size(), 1);
+  EXPECT_EQ(Mod_FN().gastrEvaluation[0].value(2), "KS25-180");
+
+  saveAnswer = dir.filePath("special-saved.tcalc");
+  action(evaluationScreen(), "MenüDateiSpeichernUnter")->trigger();
+  EXPECT_EQ(read(*saveAnswer), read(path));
+
+  // A file without one leaves none in force.
+  ASSERT_TRUE(calcfiles::openFile(write("none.tcalc", exampleCase(kExamples[1])), evaluationScreen()));
+  settle();
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_NE(Mod_FN().gastrResult.last().value(0), "SRS");
+}
+
 }  // namespace
+
