@@ -5,6 +5,8 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolBar>
@@ -17,6 +19,7 @@
 #include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
 #include "common/Errors.h"
+#include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
@@ -127,6 +130,13 @@ void FrmStart::buildControls() {
     a->setObjectName(k);
     a->setData(k);
     connect(a, &QAction::triggered, this, [this, k] { Toolbar1_ButtonClick(k); });
+  }
+
+  // The calculation files: a menu of its own on this screen, where the program has them.
+  if (filemenu::available()) {
+    QMenu *datei = menuBar()->addMenu(builtinText(500));
+    datei->setObjectName(QStringLiteral("MenüDatei"));
+    filemenu::addItems(datei, this, false);
   }
 
   auto *central = new QWidget(this);

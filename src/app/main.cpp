@@ -1,5 +1,5 @@
 // TarvelCALC Rollenführungen: the desktop program. It shows the logo, loads the start
-// screen and waits for the user; it ends when its last window closes or when a screen
+// screen (and opens the calculation file named on the command line) and waits for the user; it ends when its last window closes or when a screen
 // ends it at once (msg::endProgram).
 #include <QApplication>
 #include <QFont>
@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/CalcFiles.h"
 #include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
@@ -72,6 +73,7 @@ int main(int argc, char **argv) {
   // The report window shows the busy window after saving its text file.
   report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
+  calcfiles::install();
 
   // No catalogue where the program looks, but the maker's Access file: offered for
   // import into the user's data folder.
@@ -81,6 +83,10 @@ int main(int argc, char **argv) {
 
   FrmLogo::showLogo();
   computeSubVersion();
-  if (!FrmStart::open()) return 1;
+  FrmStart *start = FrmStart::open();
+  if (!start) return 1;
+  // "tarvelcalc FILE": the calculation file opens at once.
+  const QStringList args = QApplication::arguments().mid(1);
+  if (!args.isEmpty()) calcfiles::openFile(args.first(), start);
   return app.exec();
 }

@@ -24,6 +24,7 @@
 #include "arrangements/Shape.h"
 #include "auxiliary/Auxiliary.h"
 #include "common/Errors.h"
+#include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
@@ -111,6 +112,7 @@ FrmArrangement::FrmArrangement(ArrangementId id, QWidget *parent)
   buildControls();
   buildMenus();
   sSetLayout();
+  filemenu::addItems(menuDatei_, this, true);
   // The window keeps its design size; it can only be minimised.
   setFixedSize(sizeHint().expandedTo(QSize(kWidth, 0)));
 }
@@ -478,6 +480,11 @@ void FrmArrangement::closeEvent(QCloseEvent *e) {
   // without a window in between.
   if (!ending_ && startScreenOpener()) startScreenOpener()();
   e->accept();
+}
+
+void FrmArrangement::closeForReplacement() {
+  ending_ = true;
+  close();
 }
 
 void FrmArrangement::beenden() {

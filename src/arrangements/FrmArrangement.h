@@ -82,6 +82,9 @@ class FrmArrangement : public QMainWindow {
   void weiter();    // "Weiter": calculate again, hand over, show the evaluation
   void zurueck();   // "Zurück": back to the start screen
   void beenden();   // "&Beenden": end the program at once
+  // Closes the screen without the way back to the start screen: another calculation
+  // (an opened file) takes its place.
+  void closeForReplacement();
   void inhalt();    // "Inhalt": the help document
   // A press on a direction label: the force dialog for that direction (modal).
   void LabKoordinaten_MouseDown(int index);

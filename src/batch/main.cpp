@@ -4,23 +4,22 @@
 //                    [--export] [--report de|en [--pdf FILE]]
 //   (the usage text kUsage below is also the source of its man page)
 //
-// The case names the arrangement screen, the distance fields and the force table as
-// typed, the load type and the ticked sizes, and optionally a special roller shoe as
-// entered in its editor. The run loads the settings, sets the required safety, builds
-// the table list of the arrangement, takes the special shoe over, calculates, places
-// the results into the size boxes, ticks them and evaluates. Every message box the
+// The case (a calculation file as the program saves it, read through calcfile::readFile)
+// names the arrangement screen, the distance fields and the force table as typed, the
+// load type and the ticked sizes, and optionally a special roller shoe as entered in its
+// editor and the report's comment lines. The run loads the settings, sets the required
+// safety, builds the table list of the arrangement, takes the special shoe over,
+// calculates, places the results into the size boxes, ticks them and evaluates. Every message box the
 // user would have read is reported, in order, with the numbers on stdout as JSON.
 //
 // Exit status: 0 after a run (also when the calculation was refused), 1 when the
 // program would have ended itself (a database error), 2 for a bad command line, a
 // missing or malformed case file or a missing catalogue file.
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 #include <QTextStream>
 #include <charconv>
@@ -36,6 +35,7 @@
 #include "catalogue/Catalogue.h"
 #include "common/CommandLine.h"
 #include "common/DataFiles.h"
+#include "common/CaseFile.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
@@ -56,20 +56,9 @@ struct UsageError {
   QString text;
 };
 
-struct SpecialShoe {
-  QStringList fields;
-  int bearingsIndex = 0;
-  QString type;
-};
-
 struct Case {
   const ArrangementInfo *arrangement = nullptr;
-  QString m, n;
-  loads::CaseLoads loads;  // "forces" or "loadCases", and "duty"
-  int loadType = 0;
-  bool tickAll = true;
-  QVector<QPair<QString, QString>> ticked;  // Serie, Gr
-  std::optional<SpecialShoe> special;
+  calcfile::Case file;  // as read; forces hold one empty row when the case gives none
 };
 
 // ---------------------------------------------------------------- JSON writing
@@ -179,97 +168,17 @@ void writeErr(const QString &text) {
 }
 
 // ---------------------------------------------------------------- case reading
-// A field as typed: text, or a JSON number written as the locale would show it.
-QString typedText(const QJsonValue &v, const QString &what) {
-  if (v.isString()) return v.toString();
-  if (v.isDouble()) return num::doubleToText(v.toDouble());
-  if (v.isUndefined() || v.isNull()) return QString();
-  throw UsageError{what + QStringLiteral(" must be a text such as \"200\"")};
-}
-
 Case readCase(const QString &path) {
-  QFile file(path);
-  if (!QFileInfo::exists(path)) throw UsageError{QStringLiteral("case file not found: ") + path};
-  if (!file.open(QIODevice::ReadOnly))
-    throw UsageError{QStringLiteral("cannot read the case file ") + path + QStringLiteral(": ") +
-                     file.errorString()};
-  QJsonParseError perr;
-  const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &perr);
-  if (perr.error != QJsonParseError::NoError)
-    throw UsageError{QStringLiteral("malformed JSON in %1 at offset %2: %3")
-                         .arg(path)
-                         .arg(perr.offset)
-                         .arg(perr.errorString())};
-  if (!doc.isObject()) throw UsageError{QStringLiteral("the case must be a JSON object")};
-  const QJsonObject o = doc.object();
-
   Case c;
-  const QString screen = o.value(QStringLiteral("arrangement")).toString();
-  c.arrangement = arrangementByScreen(screen);
-  if (!c.arrangement) {
-    QStringList names;
-    for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
-    throw UsageError{QStringLiteral("unknown arrangement \"%1\"; one of: %2")
-                         .arg(screen, names.join(QStringLiteral(", ")))};
-  }
-  c.m = typedText(o.value(QStringLiteral("m")), QStringLiteral("\"m\""));
-  c.n = typedText(o.value(QStringLiteral("n")), QStringLiteral("\"n\""));
-
-  QString loadsError;
-  if (!loads::readCaseLoads(o, &c.loads, &loadsError)) throw UsageError{loadsError};
-
-  const QJsonValue lt = o.value(QStringLiteral("loadType"));
-  if (!lt.isUndefined()) {
-    if (!lt.isDouble() || lt.toDouble() != std::floor(lt.toDouble()) || lt.toInt() < 0 ||
-        lt.toInt() > 2)
-      throw UsageError{QStringLiteral("\"loadType\" must be 0, 1 or 2")};
-    c.loadType = lt.toInt();
-  }
-
-  const QJsonValue tv = o.value(QStringLiteral("ticked"));
-  if (tv.isString() && tv.toString() == QLatin1String("all")) {
-    c.tickAll = true;
-  } else if (tv.isArray()) {
-    c.tickAll = false;
-    for (const QJsonValue &pv : tv.toArray()) {
-      const QJsonArray pa = pv.toArray();
-      if (!pv.isArray() || pa.size() != 2)
-        throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
-      c.ticked.append({typedText(pa.at(0), QStringLiteral("a ticked series")),
-                       typedText(pa.at(1), QStringLiteral("a ticked size"))});
-    }
-  } else if (!tv.isUndefined()) {
-    throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
-  }
-
-  const QJsonValue sv = o.value(QStringLiteral("special"));
-  if (!sv.isUndefined() && !sv.isNull()) {
-    const QJsonObject so = sv.toObject();
-    const QJsonArray fa = so.value(QStringLiteral("fields")).toArray();
-    if (!sv.isObject() || fa.size() != sonder::kFieldCount)
-      throw UsageError{QStringLiteral("\"special\" needs \"fields\": the 24 data fields of the editor")};
-    SpecialShoe s;
-    for (const QJsonValue &f : fa) s.fields << typedText(f, QStringLiteral("a special field"));
-    s.bearingsIndex = sonder::bearingsIndex(
-        typedText(so.value(QStringLiteral("bearings")), QStringLiteral("\"bearings\"")));
-    if (so.value(QStringLiteral("bearings")).isUndefined()) s.bearingsIndex = 0;
-    if (s.bearingsIndex < 0)
-      throw UsageError{QStringLiteral("\"bearings\" must be \"4\", \"6\" or \"8\"")};
-    s.type = so.value(QStringLiteral("type")).toString(QStringLiteral("N"));
-    if (s.type != QLatin1String("N") && s.type != QLatin1String("K"))
-      throw UsageError{QStringLiteral("\"type\" must be \"N\" (needle) or \"K\" (ball bearings)")};
-    c.special = s;
-  }
+  calcfile::Error error;
+  if (!calcfile::readFile(path, &c.file, &error)) throw UsageError{error.english};
+  c.arrangement = arrangementByScreen(c.file.arrangement);
+  // A new screen's table holds one empty row.
+  if (c.file.forces.isEmpty()) c.file.forces.append(QStringList(5));
   return c;
 }
 
 // ---------------------------------------------------------------- the run
-bool sizeMatches(const QString &wanted, const QString &size) {
-  if (wanted == size) return true;
-  double a = 0, b = 0;
-  return num::toDouble(wanted, &a) && num::toDouble(size, &b) && a == b;
-}
-
 void decideTextMode() {
   // The start screen: the last "PrgVers" row decides between the customer text set
   // and the built-in texts.
@@ -282,6 +191,9 @@ void decideTextMode() {
 Report run(const Case &c) {
   Report r;
   ModFNState &s = Mod_FN();
+  const calcfile::Case &f = c.file;
+  // The report's comment lines, as a calculation file saved from the screens holds them.
+  if (f.comments) s.gastrComment = *f.comments;
 
   // Start screen.
   sSetField();
@@ -291,15 +203,16 @@ Report run(const Case &c) {
   else msg::critical(err::typeMismatch(), QStringLiteral("sSetLayout!"));
 
   // The load type (chosen on the evaluation screen; it only matters there).
-  setRequiredSafety(c.loadType);
+  setRequiredSafety(f.loadType);
 
   // The arrangement picture: the table list of its groups; then the special roller
   // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
   sSetTblAnzBez(true, c.arrangement->groupTL, true);
-  if (c.special) takeOverSonder(c.special->fields, c.special->bearingsIndex, c.special->type);
+  if (f.special) takeOverSonder(f.special->fields, f.special->bearingsIndex, f.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
-  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, c.loads.loadCases, c.m, c.n);
+  const QVector<LoadCase> loadCases = calcfile::loadCasesOf(f);
+  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, loadCases, f.m, f.n);
   const CalcOutput &out = calc.combined;
   r.calcFailed = out.calcFailed;
   r.unitDistance = s.gsngUnitDistance;
@@ -308,35 +221,34 @@ Report run(const Case &c) {
   r.results = s.gastrResult;
   r.loads = out.loads;
   if (calc.perCase.size() > 1) r.caseLoads = Mod_FN_LoadCases().gaLoadCaseLoads;
-  handOverLoadCases(c.arrangement->id, c.loads.loadCases);
+  handOverLoadCases(c.arrangement->id, loadCases);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
   if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
-  QVector<bool> used(c.ticked.size(), false);
+  QVector<bool> used(f.ticked.size(), false);
   for (int i = 0; i < eval::kBoxes; ++i) {
     if (!boxes.enabled[i]) continue;
-    if (c.tickAll) {
+    if (f.tickAll) {
       ticked[i] = true;
       continue;
     }
     const QStringList &row = s.gastrResult[boxes.tag[i] - 1];
-    for (int t = 0; t < c.ticked.size(); ++t) {
-      const auto &[serie, gr] = c.ticked[t];
-      if ((serie == row.value(0) || serie == row.value(3)) && sizeMatches(gr, row.value(1))) {
+    for (int t = 0; t < f.ticked.size(); ++t) {
+      if (calcfile::tickMatches(f.ticked[t], row)) {
         ticked[i] = true;
         used[t] = true;
       }
     }
   }
-  for (int t = 0; t < c.ticked.size(); ++t)
+  for (int t = 0; t < f.ticked.size(); ++t)
     if (!used[t])
       writeErr(QStringLiteral("tarvelcalc-batch: note: no size box for %1 %2; not ticked")
-                   .arg(c.ticked[t].first, c.ticked[t].second));
+                   .arg(f.ticked[t].first, f.ticked[t].second));
   // The group "Betrieb", checked by "Berechnen" before it rates.
-  const loads::DutyTexts &duty = c.loads.duty;
+  const loads::DutyTexts duty = f.duty.value_or(loads::DutyTexts{});
   QString dutyRefusal;
   if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
                            &Mod_FN_LoadCases().gDutyCycle, &dutyRefusal)) {

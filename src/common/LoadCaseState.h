@@ -15,6 +15,8 @@ struct LoadCase {
   QString name;
   double share = 100.0;
   TextRows forces;
+
+  bool operator==(const LoadCase &o) const = default;
 };
 
 // The operating figures of the evaluation screen's group "Betrieb"; 0 where not given.

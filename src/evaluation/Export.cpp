@@ -34,3 +34,24 @@ bool MenuDrucken_Click(QWidget *screen, const QString &masterScreen, const QPixm
   }
   return true;
 }
+
+bool MenuPdf_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+  report::Hooks &h = report::hooks();
+  if (!h.commentDialog || !h.commentDialog(screen)) return false;
+  const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
+  return report::savePdfAs(screen, QStringLiteral("Tarvel.pdf"), [&](const QString &path, QString *reason) {
+    return report::printEvaluationToPdf(path, masterScreen, picture, reason);
+  });
+}
+
+void MenuSeitenansicht_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+  report::Hooks &h = report::hooks();
+  if (!h.commentDialog || !h.commentDialog(screen) || !h.printPreview) return;
+  const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
+  h.printPreview(screen, [&](QPrinter &printer) {
+    report::preparePrinter(printer);
+    QString reason;
+    if (!report::printEvaluation(printer, masterScreen, picture, &reason))
+      msg::critical(reason, QStringLiteral("MenüDrucken_Click!"));
+  });
+}

@@ -19,3 +19,10 @@ report::SaveOutcome MenuSpeichern_Click(QWidget *screen, const std::function<voi
 // the screen's icon picture (the heading picture when icon is null) and the drawing of
 // the arrangement screen named. False when nothing was printed.
 bool MenuDrucken_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon = QPixmap());
+
+// "Als PDF speichern…": the comment dialog first ("&Exit" stops), then the file dialog, then
+// the printout "&Drucken..." would make, on plain A4 paper, into the PDF file. False when
+// nothing was written.
+bool MenuPdf_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon = QPixmap());
+// "Seitenansicht": the comment dialog first, then the same printout in the print preview.
+void MenuSeitenansicht_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon = QPixmap());

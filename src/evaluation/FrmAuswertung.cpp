@@ -23,6 +23,7 @@
 #include <exception>
 
 #include "common/Errors.h"
+#include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
@@ -137,6 +138,8 @@ FrmAuswertung::Services &FrmAuswertung::services() {
 #ifdef TARVEL_HAVE_OUTPUT
     d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w, w->masterScreenName()); };
     d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w, [w] { w->runProgressDisplay(); }); };
+    d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(w, w->masterScreenName()); };
+    d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_AUXILIARY
     d.help = [] { gsubHelp(); };
@@ -162,6 +165,7 @@ FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
   mDesignSize = size();
   setFixedSize(mDesignSize);
   sSetLayout();
+  filemenu::addItems(mMenuDatei, this, true);
   // Without the arrangement screen that opened it the screen cannot know which
   // arrangement it evaluates, nor where "Zurück" leads.
   if (!masterForm) {
@@ -348,6 +352,13 @@ void FrmAuswertung::buildMenus() {
   connect(item(mMenuDatei, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
     if (services().save) services().save(this);
   });
+  // The printout without a printer: as a PDF file, or on screen.
+  connect(item(mMenuDatei, QStringLiteral("MenüPdf")), &QAction::triggered, this, [this] {
+    if (services().pdf) services().pdf(this);
+  });
+  connect(item(mMenuDatei, QStringLiteral("MenüSeitenansicht")), &QAction::triggered, this, [this] {
+    if (services().preview) services().preview(this);
+  });
   mMenuDatei->addSeparator();
   connect(item(mMenuDatei, QStringLiteral("MenüBeenden")), &QAction::triggered, this, [] { msg::endProgram(0); });
 
@@ -424,6 +435,8 @@ void FrmAuswertung::sSetLayout() {
     menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
     menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
     menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
+    menuItem(QStringLiteral("MenüPdf"))->setText(builtinText(1204));
+    menuItem(QStringLiteral("MenüSeitenansicht"))->setText(builtinText(1205));
     menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
     mMenuAnsicht->setTitle(builtinText(505));
     for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
@@ -435,7 +448,8 @@ void FrmAuswertung::sSetLayout() {
     menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(mode, 513));
     menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(mode, 514));
     // Positions count the separators as the menu holds them.
-    gui::gsubSetMenuPics(mMenuDatei, {0, 5}, {gui::resourcePicture(204), gui::resourcePicture(203)});
+    gui::gsubSetMenuPics(mMenuDatei, {0, static_cast<int>(mMenuDatei->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
+                         {gui::resourcePicture(204), gui::resourcePicture(203)});
     gui::gsubSetMenuPics(mMenuHilfe, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
 
     // Load type area.
@@ -576,6 +590,11 @@ void FrmAuswertung::updateServiceItems() {
   const Services &s = services();
   menuItem(QStringLiteral("MenüDrucken"))->setEnabled(mEvaluated && bool(s.print));
   menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(mEvaluated && bool(s.save));
+  for (const auto &[name, service] : {std::pair{QStringLiteral("MenüPdf"), bool(s.pdf)},
+                                      std::pair{QStringLiteral("MenüSeitenansicht"), bool(s.preview)}}) {
+    menuItem(name)->setVisible(service);
+    menuItem(name)->setEnabled(mEvaluated && service);
+  }
   menuItem(QStringLiteral("MenüInhalt"))->setEnabled(bool(s.help));
   menuItem(QStringLiteral("MenüInfoDB"))->setEnabled(bool(s.showList));
   menuItem(QStringLiteral("MenüVertreter"))->setEnabled(bool(s.showList));

@@ -34,10 +34,13 @@ class FrmAuswertung : public QMainWindow {
 
   // Windows and outputs that other parts of the program provide. An item or toolbar
   // button whose service is not installed stays disabled; "&Drucken..." and
-  // "Speichern &unter..." are in addition enabled only after the first evaluation run.
+  // "Speichern &unter..." are in addition enabled only after the first evaluation run, as
+  // are "Als PDF speichern…" and "Seitenansicht", which are hidden without their service.
   struct Services {
     std::function<void(FrmAuswertung *)> print;       // "&Drucken...": direct printout
     std::function<void(FrmAuswertung *)> save;        // "Speichern &unter...": text export
+    std::function<void(FrmAuswertung *)> pdf;         // "Als PDF speichern…": the printout as PDF
+    std::function<void(FrmAuswertung *)> preview;     // "Seitenansicht": the printout previewed
     std::function<void(FrmAuswertung *)> openReport;  // toolbar "Druckmanager"
     std::function<void()> help;                       // "&Inhalt", toolbar "Inhalt"
     std::function<void(QWidget *)> about;             // "Inf&o zu TarvelCalc ..."
@@ -57,6 +60,8 @@ class FrmAuswertung : public QMainWindow {
   QGroupBox *fraSerie(int k) const { return mFraSerie.at(k); }
   QCheckBox *chkKSerie(int k) const { return mChkKSerie.at(k); }
   QCheckBox *chkGrSer(int i) const { return mChkGrSer.at(i); }
+  // The result row (gastrResult, from 1) a size box stands for, -1 for none.
+  int boxTag(int i) const { return mTag.at(i); }
   QRadioButton *OptBelArt(int i) const { return mOptBelArt.at(i); }
   QLabel *LabBelArt(int i) const { return mLabBelArt.at(i); }
   QLabel *ImgAnordnung(int i) const { return mImgAnordnung.at(i); }

@@ -16,6 +16,8 @@ namespace loads {
 // given): numbers are written in the program's locale.
 struct DutyTexts {
   QString stroke, cyclesPerMinute, hoursPerDay, daysPerYear;
+
+  bool operator==(const DutyTexts &o) const = default;
 };
 
 struct CaseLoads {

@@ -93,6 +93,10 @@ void FrmAusdruck::buildToolbar() {
       auto *menu = new QMenu(this);
       printItem_ = menu->addAction(builtinText(528));
       setupItem_ = menu->addAction(builtinText(529));
+      // Without a printer: the same printout as a PDF file, or on screen.
+      menu->addSeparator();
+      pdfItem_ = menu->addAction(builtinText(1204));
+      previewItem_ = menu->addAction(builtinText(1205));
       printButton_ = new QToolButton(this);
       printButton_->setObjectName(QStringLiteral("DruckenButton"));
       printButton_->setDefaultAction(a);
@@ -101,6 +105,8 @@ void FrmAusdruck::buildToolbar() {
       Toolbar1->addWidget(printButton_);
       connect(printItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Drucken")); });
       connect(setupItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Druckereinrichtung")); });
+      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(this, activeLanguage(), master_); });
+      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(this, activeLanguage(), master_); });
     } else {
       Toolbar1->addAction(a);
     }

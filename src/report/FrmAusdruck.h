@@ -36,6 +36,8 @@ class FrmAusdruck : public QMainWindow {
   QAction *button(const QString &key) const { return buttons_.value(key); }
   QAction *printItem() const { return printItem_; }       // drop-down "Drucken"
   QAction *setupItem() const { return setupItem_; }       // drop-down "Druckereinrichtung ..."
+  QAction *pdfItem() const { return pdfItem_; }           // drop-down "Als PDF speichern…"
+  QAction *previewItem() const { return previewItem_; }   // drop-down "Seitenansicht"
   QToolBar *Toolbar1 = nullptr;
   QMdiArea *mdiArea() const { return area_; }
   QString masterScreen() const { return master_; }
@@ -65,6 +67,8 @@ class FrmAusdruck : public QMainWindow {
   QHash<QString, QAction *> buttons_;
   QAction *printItem_ = nullptr;
   QAction *setupItem_ = nullptr;
+  QAction *pdfItem_ = nullptr;
+  QAction *previewItem_ = nullptr;
   QToolButton *printButton_ = nullptr;
   int languagePicture_ = 1;
 };

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QSaveFile>
 
+#include "common/CaseFile.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
@@ -29,15 +30,22 @@ bool writeTextFile(const QString &path, const QString &text, QString *error) {
   return true;
 }
 
+namespace {
+// The file the user chose, with the suffix added when he typed none; no name: the
+// default name in the application directory.
+QString chosenPath(const QString &chosen, const QString &defaultName, const QString &suffix) {
+  if (chosen.isEmpty()) return QDir(QCoreApplication::applicationDirPath()).filePath(defaultName);
+  return calcfile::withSuffix(chosen, suffix);
+}
+}  // namespace
+
 SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defaultName,
                        const QString &routine, const std::function<void()> &afterWrite) {
   const QStringList filters = {QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*.*)")};
   const std::optional<QString> chosen = hooks().askSaveFileName ? hooks().askSaveFileName(parent, filters)
                                                                 : std::nullopt;
   if (!chosen) return SaveOutcome::Cancelled;
-  const QString path = chosen->isEmpty()
-                           ? QDir(QCoreApplication::applicationDirPath()).filePath(defaultName)
-                           : *chosen;
+  const QString path = chosenPath(*chosen, defaultName, QStringLiteral("txt"));
   if (text.isEmpty()) {
     msg::critical2(builtinText(302), builtinText(303));
     return SaveOutcome::NothingToWrite;
@@ -86,9 +94,14 @@ void pointAtDevice(QPrinter &printer) {
 }  // namespace
 
 bool sPrint(QWidget *parent, int k, const QString &masterScreen) {
-  Q_UNUSED(parent);
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
+  // Without any printer the print job could only fail: offer the PDF instead. (Where the
+  // system has no printer at all, a new QPrinter is a PDF printer without a file.)
+  const bool noDevice = printer.outputFileName().isEmpty() &&
+                        (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty());
+  if (noDevice)
+    return offerPdfInstead([&] { return reportPdf(parent, k, masterScreen); });
   return printWithPaperQuestion(printer, k, masterScreen, QStringLiteral("sPrint"));
 }
 
@@ -101,6 +114,43 @@ bool sSetPrint(QWidget *parent, int k, const QString &masterScreen) {
   const msg::Message ask{builtinText(253), builtinText(254), msg::Icon::Question, msg::Buttons::YesNo, 2};
   if (msg::show(ask) != msg::Answer::Yes) return false;
   return printWithPaperQuestion(printer, k, masterScreen, QStringLiteral("sSetPrint"));
+}
+
+bool savePdfAs(QWidget *parent, const QString &defaultName,
+               const std::function<bool(const QString &, QString *)> &write) {
+  const QStringList filters = {builtinText(1208), builtinText(1207)};
+  const std::optional<QString> chosen = hooks().askSaveFileName ? hooks().askSaveFileName(parent, filters)
+                                                                : std::nullopt;
+  if (!chosen) return false;
+  const QString path = chosenPath(*chosen, defaultName, QStringLiteral("pdf"));
+  QString reason;
+  if (!write(path, &reason)) {
+    msg::critical(builtinText(1235).arg(QDir::toNativeSeparators(path), reason), builtinText(1234));
+    return false;
+  }
+  return true;
+}
+
+bool reportPdf(QWidget *parent, int k, const QString &masterScreen) {
+  return savePdfAs(parent, QStringLiteral("Calc.pdf"), [&](const QString &path, QString *reason) {
+    return printReportToPdf(path, k, masterScreen, reason);
+  });
+}
+
+void reportPreview(QWidget *parent, int k, const QString &masterScreen) {
+  if (!hooks().printPreview) return;
+  hooks().printPreview(parent, [&](QPrinter &printer) {
+    preparePrinter(printer);
+    QString reason;
+    if (!sFrmPrint(printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason))
+      msg::critical(reason, QStringLiteral("sFrmPrint!"));
+  });
+}
+
+bool offerPdfInstead(const std::function<bool()> &savePdf) {
+  const msg::Message ask{builtinText(1236), builtinText(1237), msg::Icon::Question, msg::Buttons::YesNo, 1};
+  if (msg::show(ask) != msg::Answer::Yes) return false;
+  return savePdf();
 }
 
 }  // namespace report

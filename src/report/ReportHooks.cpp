@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -26,6 +27,20 @@ Hooks defaults() {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
+  };
+  h.askOpenFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first();
+  };
+  h.printPreview = [](QWidget *parent, const std::function<void(QPrinter &)> &paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(*p); });
+    dialog.exec();
   };
   h.printerSetup = [](QWidget *parent, QPrinter &printer) {
     QPrintDialog dialog(&printer, parent);

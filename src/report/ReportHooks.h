@@ -16,6 +16,11 @@ struct Hooks {
   // The file-save dialog with the given filters ("Textdateien (*.txt)" ...). The chosen
   // file; an empty text when the dialog gave no name; std::nullopt when cancelled.
   std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askSaveFileName;
+  // The file-open dialog with the given filters; std::nullopt when cancelled.
+  std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askOpenFileName;
+  // The print preview (QPrintPreviewDialog), modal; paint draws the pages on the printer
+  // it is given, as often as the preview needs them.
+  std::function<void(QWidget *parent, const std::function<void(QPrinter &)> &paint)> printPreview;
   // The printer setup dialog working on the printer; false when cancelled.
   std::function<bool(QWidget *parent, QPrinter &printer)> printerSetup;
   // Points a new printer at its device before anything is printed: the printer chosen in

@@ -10,6 +10,7 @@
 #include "common/Errors.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "report/PdfWriter.h"
 
 namespace {
 
@@ -203,15 +204,32 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
   }
 }
 
-bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen, QString *error) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(fileName);
+namespace {
+// Plain A4 paper with the whole sheet addressable: the margins of the printout place
+// every line, as they do on a printer's page.
+void preparePdfPage(QPrinter &printer) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
   preparePrinter(printer);
-  const Margins margins = sSetMargins(gsubPageMetrics(printer), false);
-  return sFrmPrint(printer, margins, k, masterScreen, error);
+}
+}  // namespace
+
+bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen, QString *error) {
+  const pdf::Meta meta{buildReportTables().title(0, k), windowCaption(100)};
+  return pdf::writeAtomically(fileName, meta, [&](QPrinter &printer) {
+    preparePdfPage(printer);
+    const Margins margins = sSetMargins(gsubPageMetrics(printer), false);
+    return sFrmPrint(printer, margins, k, masterScreen, error);
+  }, error);
+}
+
+bool printEvaluationToPdf(const QString &fileName, const QString &masterScreen, const QPixmap &icon,
+                          QString *error) {
+  const pdf::Meta meta{gfstrSetText(Mod_FN().gintTextMode, 117), windowCaption(100)};
+  return pdf::writeAtomically(fileName, meta, [&](QPrinter &printer) {
+    preparePdfPage(printer);
+    return printEvaluation(printer, masterScreen, icon, error);
+  }, error);
 }
 
 }  // namespace report

@@ -40,8 +40,13 @@ bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &
 bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon,
                      QString *error = nullptr);
 
-// The report of language k as a PDF file on plain A4 paper, through sFrmPrint.
+// The report of language k as a PDF file on plain A4 paper, through sFrmPrint; the file
+// carries the report's title and the program as its creator, and replaces an existing
+// one only when complete.
 bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen,
                       QString *error = nullptr);
+// The evaluation printout as a PDF file on plain A4 paper, through printEvaluation.
+bool printEvaluationToPdf(const QString &fileName, const QString &masterScreen, const QPixmap &icon,
+                          QString *error = nullptr);
 
 }  // namespace report

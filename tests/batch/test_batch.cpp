@@ -500,3 +500,32 @@ TEST_F(Batch, ReadmeWorkedExampleIsWhatTheToolPrints) {
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(QString::fromUtf8(r.out).trimmed(), shown.trimmed());
 }
+
+// A calculation file saved by the program is a case: its comment lines reach the report,
+// keys the tool does not use are ignored, and a file of another format or of a newer
+// version is refused.
+TEST_F(Batch, CalculationFilesRunWithTheirCommentsAndOthersAreRefused) {
+  QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  const BatchRun plain = run(c, testsupport::demoCatalogueFile(), {"--report", "de"});
+  c.insert("format", "tarvelcalc-case");
+  c.insert("version", 1);
+  c.insert("comments", QJsonArray{"Kunde Muster", "Anlage 7"});
+  c.insert("drawnBy", "M. Muster");
+  const BatchRun file = run(c, testsupport::demoCatalogueFile(), {"--report", "de"});
+  EXPECT_EQ(file.json.value("evaluation"), plain.json.value("evaluation"));
+  EXPECT_TRUE(file.json.value("report").toString().contains("\r\nKunde Muster\r\nAnlage 7\r\n\r\n"));
+  EXPECT_FALSE(plain.json.value("report").toString().contains("Kunde Muster"));
+
+  const QString demo = testsupport::demoCatalogueFile();
+  QJsonObject newer = c;
+  newer.insert("version", 2);
+  QJsonObject other = c;
+  other.insert("format", "other");
+  for (const auto &[bad, says] : {std::pair{newer, QStringLiteral("the file has version 2")},
+                                  std::pair{other, QStringLiteral("the file has the format \"other\"")}}) {
+    const BatchRun r = runArgs({writeCase(QJsonDocument(bad).toJson()), "--catalogue", demo});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains(says)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}

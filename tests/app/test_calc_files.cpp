@@ -1,0 +1,567 @@
+// Calculation files on real screens: for each arrangement a file opens onto its screens
+// (filled in, calculated, ticked and evaluated), is saved again through the menu "Datei"
+// and reopened with the same input, results and report, and the batch tool gives the
+// same output for the file it was made from and the file the screens saved. Bad files
+// are refused with a message naming the file and the problem while the screens stay as
+// they were; unknown keys survive a save; the title carries the file name and the
+// modified mark; recent files and dropped files open; the evaluation screen writes its
+// printout as a PDF.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QPrinter>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+#include "app/CalcFiles.h"
+#include "app/FrmStart.h"
+#include "arrangements/FrmArrangement.h"
+#include "catalogue/Catalogue.h"
+#include "common/CalcDocument.h"
+#include "common/CaseFile.h"
+#include "common/FileMenu.h"
+#include "common/Messages.h"
+#include "common/ModFN.h"
+#include "common/Texts.h"
+#include "evaluation/FrmAuswertung.h"
+#include "loads/ForceGrid.h"
+#include "report/FrmAusdruck.h"
+#include "report/PdfText.h"
+#include "report/ReportHooks.h"
+#include "report/ReportText.h"
+#include "support/TestCatalogue.h"
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+template <class T>
+QList<T *> topLevel() {
+  QList<T *> out;
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (auto *t = qobject_cast<T *>(w); t && !t->isHidden()) out << t;
+  return out;
+}
+
+QStringList gridCells(const QTableWidget *grid) {
+  QStringList out;
+  for (int r = 0; r < grid->rowCount(); ++r)
+    for (int c = 0; c < grid->columnCount(); ++c) out << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+  return out;
+}
+
+QAction *action(QWidget *screen, const QString &name) { return screen->findChild<QAction *>(name); }
+
+class CalcFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QApplication::setQuitOnLastWindowClosed(false);
+    resetModFN();
+    computeSubVersion();
+    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(testsupport::demoCatalogueFile());
+    catalogue::setBusyHook({});
+    FrmArrangement::setStartScreenOpener({});
+    calcfiles::install();
+    filemenu::setRecentStore(dir.filePath("recent.ini"));
+    report::resetHooks();
+    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+      askedFilters = filters;
+      ++saveDialogs;
+      return saveAnswer;
+    };
+    report::hooks().askOpenFileName = [this](QWidget *, const QStringList &) { return openAnswer; };
+    report::hooks().commentDialog = [](QWidget *) { return true; };
+    start = FrmStart::open();
+    ASSERT_TRUE(start);
+  }
+  void TearDown() override {
+    if (FrmAusdruck *r = FrmAusdruck::current()) r->close();
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (qobject_cast<FrmAuswertung *>(w) || qobject_cast<FrmArrangement *>(w) || qobject_cast<FrmStart *>(w))
+        windows << w;
+    for (const QPointer<QWidget> &w : windows) delete w.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    report::resetHooks();
+    filemenu::services() = {};
+    filemenu::setRecentStore(QString());
+    catalogueFile.reset();
+  }
+
+  QString write(const QString &name, const QByteArray &content) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    return f.fileName();
+  }
+  QString write(const QString &name, const QJsonObject &o) { return write(name, QJsonDocument(o).toJson()); }
+
+  static calcfile::Case read(const QString &path) {
+    calcfile::Case c;
+    calcfile::Error e;
+    EXPECT_TRUE(calcfile::readFile(path, &c, &e)) << e.english.toStdString();
+    return c;
+  }
+
+  FrmArrangement *arrangementScreen() {
+    const QList<FrmArrangement *> all = topLevel<FrmArrangement>();
+    return all.size() == 1 ? all.first() : nullptr;
+  }
+  FrmAuswertung *evaluationScreen() {
+    const QList<FrmAuswertung *> all = topLevel<FrmAuswertung>();
+    return all.size() == 1 ? all.first() : nullptr;
+  }
+  void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  struct BatchRun {
+    int exitCode = -1;
+    QByteArray out;
+  };
+  static BatchRun batch(const QStringList &args) {
+    QProcess p;
+    p.start(qEnvironmentVariable("TARVEL_BUILD_DIR") + QStringLiteral("/tarvelcalc-batch"),
+            args + QStringList{QStringLiteral("--catalogue"), testsupport::demoCatalogueFile()});
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput()};
+  }
+
+  QTemporaryDir dir;
+  std::unique_ptr<testsupport::ScopedCatalogueFile> catalogueFile;
+  msg::Recorder rec;
+  QPointer<FrmStart> start;
+  std::optional<QString> saveAnswer;
+  std::optional<QString> openAnswer;
+  QStringList askedFilters;
+  int saveDialogs = 0;
+};
+
+struct Example {
+  const char *screen;
+  const char *m;
+  const char *n;
+  QJsonValue ticked;
+};
+
+const Example kExamples[] = {
+    {"FrmEKaEDSch", "", "", QStringLiteral("all")},
+    {"FrmERoEESch", "", "120", QJsonArray{QJsonArray{"TLS", "20"}, QJsonArray{"TLH", "25"}}},
+    {"FrmZKaEDSch", "300", "", QStringLiteral("all")},
+    {"FrmZKaZDSch", "", "250", QJsonArray{QJsonArray{"TLS", "25"}}},
+    {"FrmVKaZDSch", "400", "300", QStringLiteral("all")},
+    {"FrmZRoEESch", "350", "150", QStringLiteral("all")},
+};
+
+QJsonObject exampleCase(const Example &e) {
+  QJsonObject o{{"format", "tarvelcalc-case"},
+                {"version", 1},
+                {"arrangement", e.screen},
+                {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "80"},
+                                      QJsonArray{"X +", "600", "0", "0", "150"}}},
+                {"loadType", 1},
+                {"ticked", e.ticked},
+                {"comments", QJsonArray{"Kunde Muster", "Anlage 7", "", "", "", ""}}};
+  if (*e.m) o.insert("m", e.m);
+  if (*e.n) o.insert("n", e.n);
+  return o;
+}
+
+// Everything a calculation shows: the input, the results of every series, the
+// evaluation grid and the report.
+struct Shown {
+  QString m, n;
+  TextRows forces, results, evaluation;
+  QStringList grid;
+  int loadType = -1;
+  QString report;
+  bool operator==(const Shown &) const = default;
+};
+
+Shown shownOn(FrmArrangement *arr, FrmAuswertung *ev) {
+  Shown s;
+  if (arr->Tb_m()) s.m = arr->Tb_m()->text();
+  if (arr->Tb_n()) s.n = arr->Tb_n()->text();
+  s.forces = arr->MSFlexGrid1()->dataRows();
+  s.results = Mod_FN().gastrResult;
+  s.evaluation = Mod_FN().gastrEvaluation;
+  if (ev) {
+    s.grid = gridCells(ev->MSFlexGrid1());
+    for (int i = 0; i < 3; ++i)
+      if (ev->OptBelArt(i)->isChecked()) s.loadType = i;
+  }
+  s.report = report::reportText(report::German);
+  return s;
+}
+
+TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
+  for (const Example &e : kExamples) {
+    SCOPED_TRACE(e.screen);
+    const QString original = write(QString::fromLatin1(e.screen) + ".tcalc", exampleCase(e));
+    QWidget *from = start ? static_cast<QWidget *>(start) : evaluationScreen();
+    ASSERT_TRUE(calcfiles::openFile(original, from));
+    settle();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
+    EXPECT_TRUE(start.isNull());
+    FrmAuswertung *ev = evaluationScreen();
+    ASSERT_TRUE(ev) << "sizes are ticked: on to the evaluation";
+    auto *arr = qobject_cast<FrmArrangement *>(ev->mfrmMasterForm());
+    ASSERT_TRUE(arr);
+    EXPECT_EQ(arr->objectName(), e.screen);
+    EXPECT_TRUE(arr->isHidden());
+    const Shown first = shownOn(arr, ev);
+    EXPECT_EQ(first.m, e.m);
+    EXPECT_EQ(first.n, e.n);
+    EXPECT_EQ(first.forces, TextRows({{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}}));
+    EXPECT_EQ(first.loadType, 1);
+    EXPECT_FALSE(first.grid.isEmpty());
+    EXPECT_FALSE(first.evaluation.isEmpty());
+    EXPECT_TRUE(first.report.contains("\r\nKunde Muster\r\nAnlage 7\r\n"));
+    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + windowCaption(100));
+    EXPECT_FALSE(ev->isWindowModified());
+
+    // "Speichern unter…" on the evaluation screen, a name without suffix.
+    saveAnswer = dir.filePath(QStringLiteral("saved-%1").arg(e.screen));
+    action(ev, "MenüDateiSpeichernUnter")->trigger();
+    const QString saved = *saveAnswer + ".tcalc";
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(askedFilters, QStringList({"Berechnungsdateien (*.tcalc)", "Alle Dateien (*.*)"}));
+    EXPECT_EQ(read(saved), read(original));
+    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + windowCaption(100));
+
+    // Reopened: the same on every screen.
+    ASSERT_TRUE(calcfiles::openFile(saved, ev));
+    settle();
+    FrmAuswertung *again = evaluationScreen();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
+    EXPECT_EQ(shownOn(qobject_cast<FrmArrangement *>(again->mfrmMasterForm()), again), first);
+
+    // The batch tool reads both files alike, and rates as the screens did.
+    const BatchRun fromOriginal = batch({original, "--report", "de"});
+    const BatchRun fromSaved = batch({saved, "--report", "de"});
+    ASSERT_EQ(fromOriginal.exitCode, 0);
+    EXPECT_EQ(fromSaved.out, fromOriginal.out);
+    const QJsonObject json = QJsonDocument::fromJson(fromSaved.out).object();
+    TextRows batchRows;
+    for (const QJsonValue &row : json.value("evaluation").toArray()) {
+      QStringList fields;
+      for (const QJsonValue &f : row.toArray()) fields << f.toString();
+      batchRows << fields;
+    }
+    EXPECT_EQ(batchRows, first.evaluation);
+    EXPECT_EQ(json.value("report").toString(), first.report);
+  }
+}
+
+TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
+  const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR") + "/examples/four-cassettes.json";
+  ASSERT_TRUE(calcfiles::openFile(source, start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  const BatchRun b = batch({source});
+  TextRows batchRows;
+  for (const QJsonValue &row : QJsonDocument::fromJson(b.out).object().value("evaluation").toArray()) {
+    QStringList fields;
+    for (const QJsonValue &f : row.toArray()) fields << f.toString();
+    batchRows << fields;
+  }
+  EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
+  EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
+}
+
+TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
+  QJsonObject o = exampleCase(kExamples[4]);
+  o.insert("ticked", QJsonArray());
+  ASSERT_TRUE(calcfiles::openFile(write("plain.tcalc", o), start));
+  settle();
+  EXPECT_FALSE(evaluationScreen());
+  FrmArrangement *arr = arrangementScreen();
+  ASSERT_TRUE(arr);
+  EXPECT_FALSE(arr->msngLoad().isEmpty());
+  EXPECT_TRUE(arr->MenuOptionen()->menuAction()->isVisible());
+}
+
+TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChanges) {
+  QJsonObject good = exampleCase(kExamples[4]);
+  ASSERT_TRUE(calcfiles::openFile(write("good.tcalc", good), start));
+  settle();
+  QPointer<FrmAuswertung> ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  QPointer<FrmArrangement> arr = qobject_cast<FrmArrangement *>(ev->mfrmMasterForm());
+  const Shown before = shownOn(arr, ev);
+  rec.clear();
+
+  QJsonObject newer = good;
+  newer.insert("version", 2);
+  QJsonObject other = good;
+  other.insert("format", "someone-elses-format");
+  QJsonObject badLoadType = good;
+  badLoadType.insert("loadType", 7);
+  QJsonObject minus = good;
+  minus.insert("m", "-400");
+  QJsonObject shortSize = good;
+  QJsonArray fields;
+  for (int i = 0; i < 24; ++i) fields.append(i == 1 ? "8" : "10");
+  shortSize.insert("special", QJsonObject{{"fields", fields}, {"bearings", "4"}, {"type", "N"}});
+  const struct {
+    QString path;
+    QString problem;
+  } bad[] = {
+      {dir.filePath("missing.tcalc"), "Die Datei ist nicht vorhanden."},
+      {dir.path(), "Die Datei kann nicht gelesen werden ("},
+      {write("broken.tcalc", QByteArray("{\"arrangement\": \"FrmVKaZDSch\", ")), "Die Datei enthält kein gültiges JSON"},
+      {write("other.tcalc", other), "Die Datei hat das Format „someone-elses-format“"},
+      {write("newer.tcalc", newer), "Die Datei hat die Version 2; dieses Programm liest Berechnungsdateien bis Version 1."},
+      {write("loadtype.tcalc", badLoadType), "Der Eintrag „loadType“ muss 0, 1 oder 2 sein."},
+      {write("minus.tcalc", minus), "Der Abstand „m“ enthält „-400“; dort sind nur Ziffern und das Komma möglich."},
+      {write("special.tcalc", shortSize), "Der Sonder-Rollenschuh würde nicht übernommen: In dem Eingabefeld: \"Größe\""},
+  };
+  for (const auto &b : bad) {
+    SCOPED_TRACE(b.path.toStdString());
+    rec.clear();
+    EXPECT_FALSE(calcfiles::openFile(b.path, ev));
+    settle();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.messages[0].title, "Berechnungsdatei öffnen");
+    EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
+    const QString head = "Die Berechnungsdatei\n" + QDir::toNativeSeparators(b.path) + "\nkann nicht geöffnet werden:\n";
+    EXPECT_TRUE(rec.messages[0].text.startsWith(head + b.problem)) << rec.messages[0].text.toStdString();
+    EXPECT_TRUE(rec.messages[0].text.endsWith("Die Eingaben auf dem Bildschirm bleiben unverändert."));
+    ASSERT_TRUE(ev && arr);
+    EXPECT_TRUE(ev->isVisible());
+    EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
+    EXPECT_EQ(shownOn(arr, ev), before);
+    EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  }
+}
+
+TEST_F(CalcFiles, UnknownKeysAreKeptWhenTheFileIsSavedAgain) {
+  QJsonObject o = exampleCase(kExamples[2]);
+  o.insert("drawnBy", "M. Muster");
+  o.insert("loadCases", QJsonArray{QJsonObject{{"share", 40}}});
+  const QString path = write("keys.tcalc", o);
+  ASSERT_TRUE(calcfiles::openFile(path, start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  // "Speichern": the file it came from, no dialog.
+  action(ev, "MenüDateiSpeichern")->trigger();
+  EXPECT_EQ(saveDialogs, 0);
+  const QJsonObject back = QJsonDocument::fromJson([&] {
+                             QFile f(path);
+                             f.open(QIODevice::ReadOnly);
+                             return f.readAll();
+                           }()).object();
+  EXPECT_EQ(back.value("drawnBy").toString(), "M. Muster");
+  EXPECT_EQ(back.value("loadCases"), o.value("loadCases"));
+  EXPECT_EQ(read(path), read(write("expected.tcalc", o)));
+}
+
+TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
+  QJsonObject o = exampleCase(kExamples[2]);
+  o.insert("ticked", QJsonArray());
+  const QString path = write("title.tcalc", o);
+  ASSERT_TRUE(calcfiles::openFile(path, start));
+  settle();
+  FrmArrangement *arr = arrangementScreen();
+  ASSERT_TRUE(arr);
+  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + windowCaption(100));
+  EXPECT_FALSE(arr->isWindowModified());
+  CalcDocument *doc = CalcDocument::of(arr);
+  ASSERT_TRUE(doc);
+  EXPECT_EQ(doc->fileName(), path);
+
+  arr->activateWindow();
+  QTest::keyClick(arr->Tb_m(), Qt::Key_End);
+  QTest::keyClicks(arr->Tb_m(), "5");
+  settle();
+  EXPECT_EQ(arr->Tb_m()->text(), "3005");
+  EXPECT_TRUE(arr->isWindowModified());
+  EXPECT_TRUE(doc->isModified());
+  // Typed back as it was: no change left to save.
+  QTest::keyClick(arr->Tb_m(), Qt::Key_Backspace);
+  settle();
+  EXPECT_FALSE(arr->isWindowModified());
+
+  QTest::keyClicks(arr->Tb_m(), "1");
+  settle();
+  ASSERT_TRUE(arr->isWindowModified());
+  action(arr, "MenüDateiSpeichern")->trigger();
+  EXPECT_EQ(saveDialogs, 0);
+  EXPECT_FALSE(arr->isWindowModified());
+  EXPECT_EQ(read(path).m, "3001");
+
+  // A new calculation has no file: its title stays plain, "Speichern" asks for a name.
+  auto *fresh = new FrmArrangement(ArrangementId::EKaEDSch);
+  fresh->show();
+  settle();
+  EXPECT_EQ(fresh->windowTitle(), windowCaption(100));
+  ASSERT_TRUE(CalcDocument::of(fresh));
+  EXPECT_FALSE(CalcDocument::of(fresh)->isModified());
+  saveAnswer = std::nullopt;  // cancelled
+  action(fresh, "MenüDateiSpeichern")->trigger();
+  EXPECT_EQ(saveDialogs, 1);
+  EXPECT_EQ(fresh->windowTitle(), windowCaption(100));
+}
+
+TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
+  // The start screen: open only.
+  QAction *openItem = action(start, "MenüÖffnen");
+  ASSERT_TRUE(openItem);
+  EXPECT_EQ(openItem->text(), "&Öffnen…");
+  EXPECT_EQ(openItem->shortcut(), QKeySequence(QKeySequence::Open));
+  EXPECT_FALSE(action(start, "MenüDateiSpeichern")->isEnabled());
+  EXPECT_FALSE(action(start, "MenüDateiSpeichernUnter")->isEnabled());
+
+  QStringList paths;
+  for (int i = 0; i < 6; ++i) {
+    QJsonObject o = exampleCase(kExamples[i % 6]);
+    o.insert("ticked", QJsonArray());
+    paths << write(QStringLiteral("f%1.tcalc").arg(i), o);
+  }
+  openAnswer = paths[0];
+  openItem->trigger();
+  settle();
+  FrmArrangement *arr = arrangementScreen();
+  ASSERT_TRUE(arr);
+  EXPECT_EQ(arr->objectName(), "FrmEKaEDSch");
+  const QList<QAction *> datei = arr->MenuDatei()->actions();
+  ASSERT_GE(datei.size(), 5);
+  EXPECT_EQ(datei[0]->text(), "&Öffnen…");
+  EXPECT_EQ(datei[1]->text(), "&Speichern");
+  EXPECT_EQ(datei[1]->shortcut(), QKeySequence(QKeySequence::Save));
+  EXPECT_EQ(datei[2]->text(), "Speichern u&nter…");
+  EXPECT_EQ(datei[3]->text(), "&Zuletzt geöffnet");
+  EXPECT_TRUE(datei[4]->isSeparator());
+  EXPECT_EQ(datei[5]->text(), "&Weiter");  // the items of the screen follow as before
+
+  for (int i = 1; i < 6; ++i) ASSERT_TRUE(calcfiles::openFile(paths[i], arrangementScreen()));
+  settle();
+  QStringList newestFirst;
+  for (int i = 5; i >= 1; --i) newestFirst << paths[i];
+  EXPECT_EQ(filemenu::recentFiles(), newestFirst);
+  // The last entry of the menu opens the oldest file still listed.
+  arr = arrangementScreen();
+  auto *recent = arr->findChild<QMenu *>("MenüZuletzt");
+  ASSERT_TRUE(recent);
+  emit arr->MenuDatei()->aboutToShow();
+  ASSERT_EQ(recent->actions().size(), 5);
+  EXPECT_TRUE(recent->actions()[4]->text().endsWith(QDir::toNativeSeparators(paths[1])));
+  recent->actions()[4]->trigger();
+  settle();
+  ASSERT_TRUE(arrangementScreen());
+  EXPECT_EQ(arrangementScreen()->objectName(), "FrmERoEESch");
+}
+
+TEST_F(CalcFiles, AFileDroppedOntoAWindowOpens) {
+  QJsonObject o = exampleCase(kExamples[5]);
+  const QString path = write("dropped.tcalc", o);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(start, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(start, &drop);
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  EXPECT_EQ(ev->masterScreenName(), "FrmZRoEESch");
+}
+
+TEST_F(CalcFiles, TheEvaluationPrintoutBecomesAPdfWithoutAPrinter) {
+  ASSERT_TRUE(calcfiles::openFile(write("pdf.tcalc", exampleCase(kExamples[4])), start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  QAction *pdfItem = ev->menuItem("MenüPdf");
+  ASSERT_TRUE(pdfItem);
+  EXPECT_EQ(pdfItem->text(), "Als &PDF speichern…");
+  EXPECT_TRUE(pdfItem->isEnabled());
+  saveAnswer = dir.filePath("auswertung");
+  pdfItem->trigger();
+  const QString file = dir.filePath("auswertung.pdf");
+  ASSERT_TRUE(QFile::exists(file));
+  EXPECT_EQ(askedFilters, QStringList({"PDF-Dateien (*.pdf)", "Alle Dateien (*.*)"}));
+  const QString text = pdf::pages(file).join("\n");
+  EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
+  EXPECT_TRUE(text.contains("Kunde Muster"));
+  for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+  EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"auswertung.pdf"}));
+}
+
+TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
+  ASSERT_TRUE(calcfiles::openFile(write("preview.tcalc", exampleCase(kExamples[0])), start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  const QString file = dir.filePath("preview.pdf");
+  int previews = 0;
+  report::hooks().printPreview = [&](QWidget *parent, const std::function<void(QPrinter &)> &paint) {
+    EXPECT_EQ(parent, ev);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    paint(printer);
+    ++previews;
+  };
+  QAction *item = ev->menuItem("MenüSeitenansicht");
+  ASSERT_TRUE(item);
+  EXPECT_EQ(item->text(), "Seiten&ansicht");
+  item->trigger();
+  EXPECT_EQ(previews, 1);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  const QString text = pdf::pages(file).join("\n");
+  EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
+  for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+}
+
+TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
+  const QJsonArray fields{"SRS", "25", "KS25-180", "RS25-180", "12000", "9000", "16", "34",
+                          "120", "30", "14", "55", "37,5", "19", "21", "180", "85", "40",
+                          "60", "15", "49", "35", "28", "15"};
+  QJsonObject o = exampleCase(kExamples[1]);
+  o.insert("special", QJsonObject{{"fields", fields}, {"bearings", "6"}, {"type", "K"}});
+  o.insert("ticked", QJsonArray{QJsonArray{"SRS", "25"}});
+  const QString path = write("special.tcalc", o);
+  ASSERT_TRUE(calcfiles::openFile(path, start));
+  settle();
+  EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
+  ASSERT_TRUE(evaluationScreen());
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(Mod_FN().gastrResult.last().value(0), "SRS");
+  ASSERT_EQ(Mod_FN().gastrEvaluation.size(), 1);
+  EXPECT_EQ(Mod_FN().gastrEvaluation[0].value(2), "KS25-180");
+
+  saveAnswer = dir.filePath("special-saved.tcalc");
+  action(evaluationScreen(), "MenüDateiSpeichernUnter")->trigger();
+  EXPECT_EQ(read(*saveAnswer), read(path));
+
+  // A file without one leaves none in force.
+  ASSERT_TRUE(calcfiles::openFile(write("none.tcalc", exampleCase(kExamples[1])), evaluationScreen()));
+  settle();
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_NE(Mod_FN().gastrResult.last().value(0), "SRS");
+}
+
+}  // namespace
+
