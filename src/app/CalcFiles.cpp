@@ -21,6 +21,7 @@
 #include "evaluation/Evaluation.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/ForceGrid.h"
+#include "loads/LoadCaseTabs.h"
 #include "report/ReportHooks.h"
 #include "special/SonderCore.h"
 
@@ -79,6 +80,13 @@ bool refuseFile(const QString &path, const QString &problem) {
 void fillScreen(FrmArrangement *screen, const calcfile::Case &c) {
   if (screen->Tb_m()) screen->Tb_m()->setText(c.m);
   if (screen->Tb_n()) screen->Tb_n()->setText(c.n);
+  // Several load cases go into the tabs above the force grid; one force table straight
+  // into the grid, as typed.
+  if (!c.loadCases.isEmpty() && screen->loadCaseTabs()) {
+    screen->loadCaseTabs()->setLoadCases(c.loadCases);
+    gui::gsubSetColWidth(screen, screen->MSFlexGrid1(), false);
+    return;
+  }
   ForceGrid *grid = screen->MSFlexGrid1();
   for (const QStringList &row : c.forces) {
     if (row.join(QString()).isEmpty()) continue;
@@ -89,6 +97,11 @@ void fillScreen(FrmArrangement *screen, const calcfile::Case &c) {
 }
 
 void tickAndEvaluate(FrmAuswertung *ev, const calcfile::Case &c) {
+  if (c.duty) {
+    const loads::DutyTexts &d = *c.duty;
+    const QString texts[] = {d.stroke, d.cyclesPerMinute, d.hoursPerDay, d.daysPerYear};
+    for (int i = 0; i < 4; ++i) ev->Tb_Betrieb(i)->setText(texts[i]);
+  }
   ev->OptBelArt(c.loadType)->setChecked(true);
   ev->OptBelArt_Click(c.loadType);
   const TextRows &results = Mod_FN().gastrResult;
@@ -170,6 +183,15 @@ calcfile::Case gather(FrmArrangement *screen) {
   if (screen->Tb_m()) c.m = screen->Tb_m()->text();
   if (screen->Tb_n()) c.n = screen->Tb_n()->text();
   c.forces = screen->MSFlexGrid1()->dataRows();
+  // Load cases are written as such only where the one force table of 100 % would not say
+  // the same.
+  if (const LoadCaseTabs *tabs = screen->loadCaseTabs()) {
+    const QVector<LoadCase> cases = tabs->loadCases();
+    if (cases.size() > 1 || cases.value(0).share != 100.0) {
+      c.loadCases = cases;
+      c.forces.clear();
+    }
+  }
   c.loadType = s.gintLoadType;
   // The ticks live on the evaluation screen; without it none are ticked.
   c.tickAll = false;
@@ -184,6 +206,9 @@ calcfile::Case gather(FrmArrangement *screen) {
     }
     c.tickAll = all && !c.ticked.isEmpty();
     if (c.tickAll) c.ticked.clear();
+    loads::DutyTexts duty{ev->Tb_Betrieb(0)->text(), ev->Tb_Betrieb(1)->text(), ev->Tb_Betrieb(2)->text(),
+                          ev->Tb_Betrieb(3)->text()};
+    if (!(duty == loads::DutyTexts{})) c.duty = duty;
   }
   // The special roller shoe in force, as its editor took it over (24 fields, the list
   // index of the bearings, the type).
@@ -228,7 +253,7 @@ bool openFile(const QString &path, QWidget *from) {
   screen->show();
   closeScreens(old);
 
-  if (c.tickAll || !c.ticked.isEmpty()) screen->weiter();
+  if (c.tickAll || !c.ticked.isEmpty() || c.duty) screen->weiter();
   else screen->CmdBerechnen()->click();
   if (FrmAuswertung *ev = evaluationOf(screen)) tickAndEvaluate(ev, c);
 

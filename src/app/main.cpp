@@ -86,7 +86,6 @@ int main(int argc, char **argv) {
   FrmStart *start = FrmStart::open();
   if (!start) return 1;
   // "tarvelcalc FILE": the calculation file opens at once.
-  const QStringList args = QApplication::arguments().mid(1);
   if (!args.isEmpty()) calcfiles::openFile(args.first(), start);
   return app.exec();
 }

@@ -41,6 +41,7 @@
 #include "common/Texts.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/ForceGrid.h"
+#include "loads/LoadCaseTabs.h"
 #include "report/FrmAusdruck.h"
 #include "report/PdfText.h"
 #include "report/ReportHooks.h"
@@ -286,6 +287,43 @@ TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
   }
   EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
   EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
+}
+
+// Load cases and the duty cycle go onto the screens (tabs, group "Betrieb"), come back
+// into the saved file unchanged, and the screens rate as the batch tool does.
+TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
+  const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR") + "/examples/load-cases.json";
+  ASSERT_TRUE(calcfiles::openFile(source, start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  auto *arr = qobject_cast<FrmArrangement *>(ev->mfrmMasterForm());
+  ASSERT_TRUE(arr && arr->loadCaseTabs());
+  const QVector<LoadCase> cases = arr->loadCaseTabs()->loadCases();
+  ASSERT_EQ(cases.size(), 2);
+  EXPECT_EQ(cases[1].name, "Bearbeitung");
+  EXPECT_EQ(cases[1].share, 75.0);
+  EXPECT_EQ(ev->Tb_Betrieb(0)->text(), "500");
+
+  saveAnswer = dir.filePath("duty.tcalc");
+  action(ev, "MenüDateiSpeichernUnter")->trigger();
+  const calcfile::Case saved = read(*saveAnswer);
+  const calcfile::Case original = read(source);
+  EXPECT_EQ(saved.loadCases, original.loadCases);
+  EXPECT_EQ(saved.duty, original.duty);
+  EXPECT_TRUE(saved.forces.isEmpty());
+
+  const BatchRun fromOriginal = batch({source});
+  const BatchRun fromSaved = batch({*saveAnswer});
+  ASSERT_EQ(fromOriginal.exitCode, 0);
+  EXPECT_EQ(fromSaved.out, fromOriginal.out);
+  TextRows batchRows;
+  for (const QJsonValue &row : QJsonDocument::fromJson(fromOriginal.out).object().value("evaluation").toArray()) {
+    QStringList fields;
+    for (const QJsonValue &f : row.toArray()) fields << f.toString();
+    batchRows << fields;
+  }
+  EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
