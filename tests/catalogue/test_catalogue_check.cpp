@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Fault{"TextInNumberCell", "UPDATE TLS_Basis SET a1 = '17,5 mm' WHERE Gr = 12;", false,
               "error: TLS_Basis: Serie TLS, Gr 12: column a1: \"17,5 mm\" is no number"},
+        Fault{"NumberBeyondSinglePrecision", "UPDATE TLS_Basis SET Ls = 1e300 WHERE Gr = 15;", false,
+              "error: TLS_Basis: Serie TLS, Gr 15: column Ls: \"1,00000000000000E+300\" is too large"},
         Fault{"EmptyNumberCell", "UPDATE TLK_Kassette SET KBs = NULL WHERE Gr = 35;", false,
               "error: TLK_Kassette: Serie KK35, Gr 35: column KBs: empty"},
         Fault{"BearingCountTooLarge", "UPDATE TLH_Basis SET AnzR = 40000 WHERE Gr = 20;", false,
