@@ -13,8 +13,12 @@
 #include <cmath>
 
 #include "catalogue/AccessImport.h"
+#include "catalogue/CatalogueExport.h"
+#include "support/TestCatalogue.h"
 #include "catalogue/ImportOffer.h"
 #include "common/Messages.h"
+
+QStringList dumpCatalogue(const QString &path);  // test_catalogue_check.cpp
 
 namespace {
 
@@ -191,6 +195,13 @@ TEST_P(AccessImportSample, HoldsWhatMdbtoolsExports) {
   EXPECT_EQ(summary.format, QString::fromLatin1(s.format));
   EXPECT_EQ(summary.tables.size(), s.tables);
   EXPECT_GT(compareWithMdbtools(source, target), 0);
+
+  // Import, export, build: the same tables with the same values.
+  QString sql;
+  ASSERT_TRUE(catalogue::exportSql(target, &sql, &error)) << qPrintable(error);
+  const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
+  ASSERT_FALSE(rebuilt.isEmpty());
+  EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(target));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, AccessImportSample,

@@ -101,8 +101,11 @@ TEST(CatalogueCheck, NamesAFileThatIsNoCatalogue) {
   EXPECT_EQ(r.problems.size(), 1);
 }
 
-// Every table with its rows, each value with its SQLite type.
-QStringList dump(const QString &path) {
+}  // namespace
+
+// Every table with its rows, each value with its SQLite type (also used by the import
+// tests).
+QStringList dumpCatalogue(const QString &path) {
   sqlite3 *db = nullptr;
   sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
   QStringList out;
@@ -131,6 +134,8 @@ QStringList dump(const QString &path) {
   return out;
 }
 
+namespace {
+
 TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
   const QString extra = QStringLiteral(
       "CREATE TABLE \"Umsätze 2\" (\"Betrag €\" NUMERIC, Bild BLOB, Notiz TEXT, Wert REAL);"
@@ -144,7 +149,7 @@ TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
       << qPrintable(sql.left(2000));
   const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
   ASSERT_FALSE(rebuilt.isEmpty());
-  EXPECT_EQ(dump(rebuilt), dump(source));
+  EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(source));
 }
 
 TEST(CatalogueExport, RefusesAMissingFile) {
