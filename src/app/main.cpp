@@ -23,7 +23,7 @@
 namespace {
 // The usage text is also the source of the man page.
 constexpr const char *kUsage =
-    "Usage: tarvelcalc [OPTION]... [FILE]\n"
+    "Usage: tarvelcalc [OPTION]...\n"
     "\n"
     "Design check of aluminium roller linear guides (German user interface).\n"
     "\n"
@@ -31,7 +31,6 @@ constexpr const char *kUsage =
     "roller shoes, enter the distances and the forces, calculate the loads of every series\n"
     "of the catalogue and rate the sizes. The catalogue DBFN.db and the manual\n"
     "Help/AnlFN.pdf are looked for beside the program, then in ../share/tarvelcalc/.\n"
-    "FILE is a calculation file handed over by the desktop.\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help and exit\n"
@@ -48,7 +47,9 @@ int main(int argc, char **argv) {
   const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc", kUsage);
   if (answered >= 0) return answered;
   QApplication app(argc, argv);
-  // Qt has taken its own options out; anything else with a dash is unknown.
+  // Qt has taken its own options out; anything else with a dash is unknown. One file
+  // name is let through: the desktop entry hands over the calculation file (%f) it was
+  // started for; opening it belongs to the calculation files, not to the start.
   const QStringList args = QApplication::arguments().mid(1);
   int files = 0;
   for (const QString &a : args) {
