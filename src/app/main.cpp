@@ -2,6 +2,7 @@
 // screen and waits for the user; it ends when its last window closes or when a screen
 // ends it at once (msg::endProgram).
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QStandardPaths>
 #include <cstdio>
@@ -75,9 +76,12 @@ int main(int argc, char **argv) {
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
 
   // No catalogue where the program looks, but the maker's Access file: offered for
-  // import into the user's data folder.
+  // import into the user's data folder, done by the catalogue tool beside the program
+  // so that a damaged file cannot hang or end the program itself.
+  const QString tool = QApplication::applicationDirPath() + QStringLiteral("/tarvelcalc-catalogue");
   const QString imported = catalogue::offerAccessImport(
-      datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+      datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+      QFileInfo(tool).isExecutable() ? catalogue::childProcessImporter(tool, 120000) : catalogue::Importer());
   if (!imported.isEmpty()) catalogue::setFile(imported);
 
   FrmLogo::showLogo();
