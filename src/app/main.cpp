@@ -2,6 +2,7 @@
 // screen (and opens the calculation file named on the command line) and waits for the user; it ends when its last window closes or when a screen
 // ends it at once (msg::endProgram).
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QStandardPaths>
 #include <cstdio>
@@ -24,7 +25,7 @@
 namespace {
 // The usage text is also the source of the man page.
 constexpr const char *kUsage =
-    "Usage: tarvelcalc [OPTION]... [FILE]\n"
+    "Usage: tarvelcalc [OPTION]...\n"
     "\n"
     "Design check of aluminium roller linear guides (German user interface).\n"
     "\n"
@@ -32,7 +33,6 @@ constexpr const char *kUsage =
     "roller shoes, enter the distances and the forces, calculate the loads of every series\n"
     "of the catalogue and rate the sizes. The catalogue DBFN.db and the manual\n"
     "Help/AnlFN.pdf are looked for beside the program, then in ../share/tarvelcalc/.\n"
-    "FILE is a calculation file handed over by the desktop.\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help and exit\n"
@@ -49,7 +49,9 @@ int main(int argc, char **argv) {
   const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc", kUsage);
   if (answered >= 0) return answered;
   QApplication app(argc, argv);
-  // Qt has taken its own options out; anything else with a dash is unknown.
+  // Qt has taken its own options out; anything else with a dash is unknown. One file
+  // name is let through: the desktop entry hands over the calculation file (%f) it was
+  // started for; opening it belongs to the calculation files, not to the start.
   const QStringList args = QApplication::arguments().mid(1);
   int files = 0;
   for (const QString &a : args) {
@@ -76,9 +78,12 @@ int main(int argc, char **argv) {
   calcfiles::install();
 
   // No catalogue where the program looks, but the maker's Access file: offered for
-  // import into the user's data folder.
+  // import into the user's data folder, done by the catalogue tool beside the program
+  // so that a damaged file cannot hang or end the program itself.
+  const QString tool = QApplication::applicationDirPath() + QStringLiteral("/tarvelcalc-catalogue");
   const QString imported = catalogue::offerAccessImport(
-      datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+      datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+      QFileInfo(tool).isExecutable() ? catalogue::childProcessImporter(tool, 120000) : catalogue::Importer());
   if (!imported.isEmpty()) catalogue::setFile(imported);
 
   FrmLogo::showLogo();

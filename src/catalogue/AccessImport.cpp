@@ -157,6 +157,19 @@ std::vector<BoundColumn> bindColumns(MdbTableDef *table) {
   return cols;
 }
 
+// A number as libmdb writes it (plain C notation), read whole or not at all.
+template <class T>
+std::optional<T> parsed(const QByteArray &text) {
+  T v{};
+  const auto r = std::from_chars(text.constData(), text.constData() + text.size(), v);
+  if (r.ec != std::errc() || r.ptr != text.constData() + text.size()) return std::nullopt;
+  return v;
+}
+
+void bindText(sqlite3_stmt *st, int p, const QByteArray &text) {
+  sqlite3_bind_text(st, p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
 QByteArray boundText(const BoundColumn &c) {
   return QByteArray(c.buffer.data(), c.length);
 }
@@ -218,41 +231,30 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
       }
       const QByteArray text = boundText(c);
       switch (c.kind) {
-        case Kind::Integer: {
-          qint64 v = 0;
-          const auto r = std::from_chars(text.constData(), text.constData() + text.size(), v);
-          if (r.ec == std::errc() && r.ptr == text.constData() + text.size())
-            sqlite3_bind_int64(stmt.get(), p, v);
-          else
-            sqlite3_bind_text(stmt.get(), p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        case Kind::Integer:
+          if (const auto v = parsed<qint64>(text)) sqlite3_bind_int64(stmt.get(), p, *v);
+          else bindText(stmt.get(), p, text);
           break;
-        }
-        case Kind::Real: {
-          double v = 0;
-          const auto r = std::from_chars(text.constData(), text.constData() + text.size(), v);
-          if (r.ec == std::errc() && r.ptr == text.constData() + text.size())
-            sqlite3_bind_double(stmt.get(), p, v);
-          else
-            sqlite3_bind_text(stmt.get(), p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        case Kind::Real:
+          if (const auto v = parsed<double>(text)) sqlite3_bind_double(stmt.get(), p, *v);
+          else bindText(stmt.get(), p, text);
           break;
-        }
         case Kind::Decimal: {
           const std::optional<Exact> e = c.asText ? std::nullopt : exactNumber(text);
           if (e && e->isInteger) sqlite3_bind_int64(stmt.get(), p, e->integer);
           else if (e) sqlite3_bind_double(stmt.get(), p, e->real);
-          else sqlite3_bind_text(stmt.get(), p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+          else bindText(stmt.get(), p, text);
           break;
         }
         case Kind::Date: {
           // The stored day number, not libmdb's text of it, which goes wrong outside
           // the years 1900..9998.
           const double days = mdb_get_double(mdb->pg_buf, c.col->cur_value_start);
-          const QByteArray iso = isoDate(days).toUtf8();
-          sqlite3_bind_text(stmt.get(), p, iso.constData(), static_cast<int>(iso.size()), SQLITE_TRANSIENT);
+          bindText(stmt.get(), p, isoDate(days).toUtf8());
           break;
         }
         case Kind::Text:
-          sqlite3_bind_text(stmt.get(), p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+          bindText(stmt.get(), p, text);
           break;
         case Kind::Blob:
           sqlite3_bind_blob(stmt.get(), p, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);

@@ -156,13 +156,18 @@ class Checker {
 
   void checkCell(const QString &table, const QString &row, const QString &column, const QString &v,
                  Cell kind) {
+    float f = 0;
     double d = 0;
     switch (kind) {
       case Cell::Text: return;
       case Cell::Number:
-        if (v.isEmpty()) add(true, table, row, column, QStringLiteral("empty, a number is needed"));
+        // Read as the calculations read it: a single-precision number.
+        if (v.isEmpty())
+          add(true, table, row, column, QStringLiteral("empty, a number is needed"));
         else if (!num::catalogueToDouble(v, &d))
           add(true, table, row, column, QStringLiteral("\"%1\" is no number").arg(v));
+        else if (!num::toFloat(v, &f))
+          add(true, table, row, column, QStringLiteral("\"%1\" is too large for the calculation").arg(v));
         return;
       case Cell::Int16: {
         int n = 0;

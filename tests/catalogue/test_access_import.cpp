@@ -13,8 +13,12 @@
 #include <cmath>
 
 #include "catalogue/AccessImport.h"
+#include "catalogue/CatalogueExport.h"
+#include "support/TestCatalogue.h"
 #include "catalogue/ImportOffer.h"
 #include "common/Messages.h"
+
+QStringList dumpCatalogue(const QString &path);  // test_catalogue_check.cpp
 
 namespace {
 
@@ -191,6 +195,13 @@ TEST_P(AccessImportSample, HoldsWhatMdbtoolsExports) {
   EXPECT_EQ(summary.format, QString::fromLatin1(s.format));
   EXPECT_EQ(summary.tables.size(), s.tables);
   EXPECT_GT(compareWithMdbtools(source, target), 0);
+
+  // Import, export, build: the same tables with the same values.
+  QString sql;
+  ASSERT_TRUE(catalogue::exportSql(target, &sql, &error)) << qPrintable(error);
+  const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
+  ASSERT_FALSE(rebuilt.isEmpty());
+  EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(target));
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, AccessImportSample,
@@ -348,6 +359,36 @@ TEST(ImportOffer, NamesAFailedImport) {
   EXPECT_EQ(rec.messages[1].icon, msg::Icon::Critical);
   EXPECT_TRUE(rec.messages[1].text.startsWith(QLatin1String("Die Access-Datenbank"))) << qPrintable(rec.messages[1].text);
   EXPECT_TRUE(rec.messages[1].text.contains(QLatin1String("no Access/Jet database")));
+}
+
+TEST(ImportOffer, ChildProcessImporterReportsTheToolsReason) {
+  QTemporaryDir dir;
+  const QString tool = QDir(qEnvironmentVariable("TARVEL_BUILD_DIR")).filePath(QStringLiteral("tarvelcalc-catalogue"));
+  const QString bad = dir.filePath(QStringLiteral("DBFN.mde"));
+  QFile f(bad);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(QByteArray(5000, 'y'));
+  f.close();
+  QString error;
+  EXPECT_FALSE(catalogue::childProcessImporter(tool, 60000)(bad, dir.filePath(QStringLiteral("a.db")), &error));
+  EXPECT_TRUE(error.contains(QLatin1String("no Access/Jet database"))) << qPrintable(error);
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("a.db"))));
+
+  // A tool that does not finish in time is stopped.
+  const QString slow = dir.filePath(QStringLiteral("slow.sh"));
+  QFile script(slow);
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+  script.write("#!/bin/sh\nexec sleep 30\n");
+  script.close();
+  script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  EXPECT_FALSE(catalogue::childProcessImporter(slow, 300)(bad, dir.filePath(QStringLiteral("b.db")), &error));
+  EXPECT_TRUE(error.contains(QLatin1String("was stopped"))) << qPrintable(error);
+
+  if (!QFileInfo(jetDir()).isDir()) GTEST_SKIP() << "Access sample files not found in " << qPrintable(jetDir());
+  EXPECT_TRUE(catalogue::childProcessImporter(tool, 60000)(QDir(jetDir()).filePath(QStringLiteral("nwind.mdb")),
+                                                          dir.filePath(QStringLiteral("c.db")), &error))
+      << qPrintable(error);
+  EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("c.db"))).size(), 0);
 }
 
 }  // namespace

@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Fault{"TextInNumberCell", "UPDATE TLS_Basis SET a1 = '17,5 mm' WHERE Gr = 12;", false,
               "error: TLS_Basis: Serie TLS, Gr 12: column a1: \"17,5 mm\" is no number"},
+        Fault{"NumberBeyondSinglePrecision", "UPDATE TLS_Basis SET Ls = 1e300 WHERE Gr = 15;", false,
+              "error: TLS_Basis: Serie TLS, Gr 15: column Ls: \"1,00000000000000E+300\" is too large"},
         Fault{"EmptyNumberCell", "UPDATE TLK_Kassette SET KBs = NULL WHERE Gr = 35;", false,
               "error: TLK_Kassette: Serie KK35, Gr 35: column KBs: empty"},
         Fault{"BearingCountTooLarge", "UPDATE TLH_Basis SET AnzR = 40000 WHERE Gr = 20;", false,
@@ -99,8 +101,11 @@ TEST(CatalogueCheck, NamesAFileThatIsNoCatalogue) {
   EXPECT_EQ(r.problems.size(), 1);
 }
 
-// Every table with its rows, each value with its SQLite type.
-QStringList dump(const QString &path) {
+}  // namespace
+
+// Every table with its rows, each value with its SQLite type (also used by the import
+// tests).
+QStringList dumpCatalogue(const QString &path) {
   sqlite3 *db = nullptr;
   sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
   QStringList out;
@@ -129,6 +134,8 @@ QStringList dump(const QString &path) {
   return out;
 }
 
+namespace {
+
 TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
   const QString extra = QStringLiteral(
       "CREATE TABLE \"Umsätze 2\" (\"Betrag €\" NUMERIC, Bild BLOB, Notiz TEXT, Wert REAL);"
@@ -142,7 +149,7 @@ TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
       << qPrintable(sql.left(2000));
   const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
   ASSERT_FALSE(rebuilt.isEmpty());
-  EXPECT_EQ(dump(rebuilt), dump(source));
+  EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(source));
 }
 
 TEST(CatalogueExport, RefusesAMissingFile) {

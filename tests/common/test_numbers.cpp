@@ -81,3 +81,22 @@ TEST(Numbers, EnglishLocaleUsesThePoint) {
   EXPECT_DOUBLE_EQ(v, 0.6);
   num::setLocale(QLocale(QLocale::German, QLocale::Germany));
 }
+
+TEST(Numbers, CatalogueTextReadsEitherNotation) {
+  struct Case {
+    const char *text, *german, *english;
+  };
+  // Rewritten only where the locale cannot read the text but the plain notation can.
+  const Case cases[] = {{"42.25", "42,25", "42.25"},   {"42,25", "42,25", "42.25"},
+                        {"-0.5", "-0,5", "-0.5"},      {"+7,5", "+7,5", "7.5"},
+                        {"1.500", "1.500", "1.500"},   {"1.500,5", "1.500,5", "1.500,5"},
+                        {"KD12-058", "KD12-058", "KD12-058"}, {"1.2.3", "1.2.3", "1.2.3"},
+                        {"", "", ""},                  {"12", "12", "12"}};
+  for (const Case &c : cases) {
+    num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.german)) << c.text;
+    num::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.english)) << c.text;
+  }
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}
