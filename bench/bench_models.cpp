@@ -2,7 +2,8 @@
 // 1, 10, 1000 and 100000 force rows. The counter ns_per_pair is the CPU time of one whole
 // calculation divided by (force rows x series): conversion of the texts, the sums and
 // the result lists included. With few force rows the per-series work (reading the
-// catalogue numbers, writing the result texts) dominates.
+// catalogue numbers, writing the result texts) dominates. The argument `check` runs the
+// multi-unit models without (0) or with (1, as the program does) the rigid-plate check.
 #include <benchmark/benchmark.h>
 
 #include <QLocale>
@@ -63,6 +64,7 @@ const ArrangementId kModels[] = {ArrangementId::EKaEDSch, ArrangementId::ERoEESc
 void BM_LoadModel(benchmark::State &state) {
   const ArrangementId id = kModels[state.range(0)];
   const int rowCount = static_cast<int>(state.range(1));
+  const bool check = state.range(2) != 0;
   const TextRows table = catalogue();
   CalcInput in;
   in.arrangement = id;
@@ -71,6 +73,7 @@ void BM_LoadModel(benchmark::State &state) {
   in.n = QStringLiteral("250");
   in.tableCount = 1;
   in.loadTable = [&table](int) { return table; };
+  in.rigidCheck = check;
 
   // CPU time of this thread: the machine is shared, wall time would count the others.
   const double start = threadCpuNanoseconds();
@@ -86,8 +89,8 @@ void BM_LoadModel(benchmark::State &state) {
 }
 
 BENCHMARK(BM_LoadModel)
-    ->ArgNames({"model", "rows"})
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {1, 10, 1000, 100000}})
+    ->ArgNames({"model", "rows", "check"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {1, 10, 1000, 100000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

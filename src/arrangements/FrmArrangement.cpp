@@ -166,6 +166,13 @@ void FrmArrangement::buildControls() {
     labFo_[static_cast<size_t>(k)] = lab;
   }
 
+  // The note of the rigid-plate check, along the foot of the picture.
+  labPlatte_ = new QLabel(frame1_);
+  labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
+  labPlatte_->setWordWrap(true);
+  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.bottom() - 38, pic.width() * 0.55, 36).toAlignedRect());
+  labPlatte_->hide();
+
   auto makeDistanceField = [&](const char *name, const QRectF &where) {
     auto *f = new QLineEdit(frame1_);
     f->setObjectName(QString::fromLatin1(name));
@@ -301,6 +308,11 @@ void FrmArrangement::sSetLayout() {
     shape1_->setFillColor(colourOf(700));
     shape2_->setFillColor(colourOf(701));
     for (Shape *s : shapes_) s->setFillColor(colourOf(info_->neutralColour));
+    // The note reads in the colour of the other warnings of the picture.
+    labPlatte_->setText(builtinText(1000));
+    QPalette pal = labPlatte_->palette();
+    pal.setColor(QPalette::WindowText, colourOf(702));
+    labPlatte_->setPalette(pal);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -320,6 +332,7 @@ void FrmArrangement::resetLoadDisplay() {
     l->clear();
     l->hide();
   }
+  labPlatte_->hide();
 }
 
 void FrmArrangement::CmdBerechnen_Click() {
@@ -333,6 +346,7 @@ void FrmArrangement::CmdBerechnen_Click() {
   lastCompleted_ = out.completed;
   if (!out.completed) return;
   msngLoad_ = out.loads;
+  byCheck_ = out.byCheck;
 
   // The series menu is filled on the first calculation only and keeps its entries.
   if (mnuSerie_.size() == 1) fillSeriesMenu(out.captions);
@@ -411,6 +425,7 @@ void FrmArrangement::showLoads(int index) {
     return;
   }
   const std::array<float, 5> &row = msngLoad_.at(index);
+  labPlatte_->setVisible(byCheck_.value(index, false));
   auto setLabel = [this](int k, const QString &text) {
     QLabel *l = labFo_[static_cast<size_t>(k)];
     l->setText(text);

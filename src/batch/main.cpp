@@ -65,6 +65,7 @@ struct Case {
   bool tickAll = true;
   QVector<QPair<QString, QString>> ticked;  // Serie, Gr
   std::optional<SpecialShoe> special;
+  bool rigidCheck = true;  // false: the multi-unit models alone, as earlier releases
 };
 
 // ---------------------------------------------------------------- JSON writing
@@ -88,11 +89,28 @@ QString stringArray(const QStringList &items) {
   return QLatin1Char('[') + q.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
+QString loadArray(const QVector<std::array<float, 5>> &rows, int i) {
+  if (i >= rows.size()) return QStringLiteral("null");
+  QStringList values;
+  for (float v : rows[i]) values << jsonNumber(v);
+  return QLatin1Char('[') + values.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+// The keys of the rigid-plate check of result row i: the model's five values, the
+// check's (null where there is none) and which of the two is rated.
+QString checkKeys(const CalcOutput &c, int i) {
+  return QStringLiteral(", \"modelLoads\": ") + loadArray(c.modelLoads, i) +
+         QStringLiteral(", \"checkLoads\": ") + loadArray(c.checkLoads, i) +
+         QStringLiteral(", \"governs\": ") +
+         quoted(c.byCheck.value(i, false) ? QStringLiteral("check") : QStringLiteral("model"));
+}
+
 struct Report {
   bool calcFailed = false;
   float unitDistance = 0.0f, railDistance = 0.0f;
   TextRows results;
   QVector<std::array<float, 5>> loads;
+  CalcOutput calc;  // the model's and the rigid-plate check's values of every row
   TextRows evaluation;
   std::optional<QString> exportText;  // --export: the evaluation screen's text export
   std::optional<QString> reportText;  // --report: the report window's text file
@@ -118,7 +136,7 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
     out << (i ? ",\n" : "\n") << "    {\"serie\": " << quoted(row.value(0))
         << ", \"gr\": " << quoted(row.value(1)) << ", \"load\": " << quoted(row.value(2))
         << ", \"unit\": " << quoted(row.value(3)) << ", \"loads\": ["
-        << loads.join(QStringLiteral(", ")) << "]}";
+        << loads.join(QStringLiteral(", ")) << "]" << checkKeys(r.calc, i) << "}";
   }
   out << (r.results.isEmpty() ? "],\n" : "\n  ],\n");
   out << "  \"evaluation\": [";
@@ -211,6 +229,10 @@ Case readCase(const QString &path) {
     c.loadType = lt.toInt();
   }
 
+  const QJsonValue rc = o.value(QStringLiteral("rigidCheck"));
+  if (!rc.isUndefined() && !rc.isBool()) throw UsageError{QStringLiteral("\"rigidCheck\" must be true or false")};
+  c.rigidCheck = rc.toBool(true);
+
   const QJsonValue tv = o.value(QStringLiteral("ticked"));
   if (tv.isString() && tv.toString() == QLatin1String("all")) {
     c.tickAll = true;
@@ -284,13 +306,14 @@ Report run(const Case &c) {
   if (c.special) takeOverSonder(c.special->fields, c.special->bearingsIndex, c.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
-  const CalcOutput out = calculateArrangement(c.arrangement->id, c.forces, c.m, c.n);
+  const CalcOutput out = calculateArrangement(c.arrangement->id, c.forces, c.m, c.n, c.rigidCheck);
   r.calcFailed = out.calcFailed;
   r.unitDistance = s.gsngUnitDistance;
   r.railDistance = s.gsngRailDistance;
   if (!out.completed || out.calcFailed) return r;
   r.results = s.gastrResult;
   r.loads = out.loads;
+  r.calc = out;
   handOver(c.arrangement->id, c.forces);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
@@ -328,7 +351,7 @@ const char *const kUsage =
     "                        [--export] [--report de|en [--pdf FILE]]\n"
     "  CASE.json  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
     "              \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
-    "              \"ticked\": \"all\", \"special\": {...}}\n"
+    "              \"ticked\": \"all\", \"special\": {...}, \"rigidCheck\": true}\n"
     "  --catalogue the catalogue file (default: DBFN.db beside this program)\n"
     "  --locale    number format of the typed values and the output, e.g. en_US\n"
     "              (default: de_DE)\n"

@@ -217,6 +217,7 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       const QStringList row = rateRow(ratings, in.result[r - 1], in);
       run.rows.append(row);
       run.gridRows.append(row.mid(0, 9));
+      run.byCheck.append(in.resultCheck.value(r - 1, false));
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
@@ -234,6 +235,7 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.ticked = ticked;
   in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
   if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
+  if (s.gablnResultCheck.size() == s.gastrResult.size()) in.resultCheck = s.gablnResultCheck;
   in.loadRatings = [](int setNo) {
     ModFNState &st = Mod_FN();
     if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();
@@ -243,8 +245,10 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;
   EvaluationRun run = evaluate(in);
-  if (!run.failed)
+  if (!run.failed) {
     s.gastrEvaluation = run.rows.isEmpty() ? TextRows{QStringList(10)} : run.rows;
+    s.gablnEvaluationCheck = run.rows.isEmpty() ? QVector<bool>{false} : run.byCheck;
+  }
   return run;
 }
 

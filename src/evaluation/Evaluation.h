@@ -67,6 +67,8 @@ struct EvaluationInput {
   std::function<TextRows(int setNo)> loadRatings;
   // The table set of every result row (gaintResultSet); empty: frame k shows set k.
   QVector<int> resultSet;
+  // Per result row: its load is the rigid-plate check's (gablnResultCheck); may be empty.
+  QVector<bool> resultCheck;
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko
@@ -76,6 +78,7 @@ struct EvaluationInput {
 struct EvaluationRun {
   TextRows rows;      // ten fields per evaluated size, in box order (gastrEvaluation)
   TextRows gridRows;  // the first nine fields of each row, as the grid shows them
+  QVector<bool> byCheck;  // per row: the load rated is the rigid-plate check's
   bool failed = false;
 };
 
@@ -87,7 +90,8 @@ EvaluationRun evaluate(const EvaluationInput &in);
 
 // The evaluation screen's run on the module state: rating data of each table set from
 // sBerDat(20, k, gintTblAnz); on success gastrEvaluation is replaced (one row of ten
-// empty fields when nothing was ticked); after a failure it keeps its content.
+// empty fields when nothing was ticked), and gablnEvaluationCheck with it; after a
+// failure both keep their content.
 EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 
