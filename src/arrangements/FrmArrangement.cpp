@@ -166,11 +166,13 @@ void FrmArrangement::buildControls() {
     labFo_[static_cast<size_t>(k)] = lab;
   }
 
-  // The note of the rigid-plate check, along the foot of the picture.
+  // The note of the rigid-plate check, in the top left corner of the picture, which every
+  // drawing leaves free (the distance fields and dimension lines are at the foot).
   labPlatte_ = new QLabel(frame1_);
   labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
   labPlatte_->setWordWrap(true);
-  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.bottom() - 38, pic.width() * 0.55, 36).toAlignedRect());
+  labPlatte_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.top() + 2, pic.width() * 0.44, 40).toAlignedRect());
   labPlatte_->hide();
 
   auto makeDistanceField = [&](const char *name, const QRectF &where) {
