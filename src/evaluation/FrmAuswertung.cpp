@@ -259,7 +259,7 @@ void FrmAuswertung::buildControls() {
 
   // Legend of the rows rated with the rigid-plate check; the grid gives it its last
   // line while it is shown.
-  mLabPlatte = new QLabel(builtinText(1003), mCentral);
+  mLabPlatte = new QLabel(builtinText(1004), mCentral);  // the footnote of the report
   mLabPlatte->setObjectName(QStringLiteral("LabPlatte"));
   mLabPlatte->setVisible(false);
 

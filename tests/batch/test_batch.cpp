@@ -203,7 +203,7 @@ TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
   // The report marks the load and explains the marker.
   const QString report = r.json.value("report").toString();
   EXPECT_TRUE(report.contains("\t1.094 N *\t")) << report.toStdString();
-  EXPECT_TRUE(report.contains("* Die Nachrechnung als starre Platte ergibt hier eine höhere Belastung"));
+  EXPECT_TRUE(report.contains("* Belastung aus der Nachrechnung als starre Platte, höher als nach dem Lastmodell."));
 
   c.insert("rigidCheck", false);
   const BatchRun model = run(c);
