@@ -7,11 +7,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QLocale>
+#include <algorithm>
 #include <ctime>
+#include <vector>
 #include <QString>
 #include <QStringList>
 
 #include "arrangements/models/Models.h"
+#include "arrangements/models/RigidCheck.h"
 #include "common/Numbers.h"
 
 namespace {
@@ -92,6 +95,44 @@ BENCHMARK(BM_LoadModel)
     ->ArgNames({"model", "rows", "check"})
     ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {1, 10, 1000, 100000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+// The rigid-plate check alone, as runModel does it: the force rows summed once, then the
+// support values of every series of the synthetic catalogue (four cassettes).
+void BM_RigidPlateCheck(benchmark::State &state) {
+  const int rowCount = static_cast<int>(state.range(0));
+  std::vector<plate::Load> loads;
+  for (const QStringList &r : forces(rowCount)) {
+    plate::Load l;
+    const double F = r[1].toDouble();
+    const QString &d = r[0];
+    if (d.contains(QLatin1Char('X'))) l.Fx = d.startsWith(QLatin1Char('-')) ? -F : F;
+    if (d.contains(QLatin1Char('Y'))) l.Fy = d.startsWith(QLatin1Char('-')) ? -F : F;
+    if (d.contains(QLatin1Char('Z'))) l.Fz = d.startsWith(QLatin1Char('-')) ? -F : F;
+    l.x = r[2].toDouble();
+    l.y = r[3].toDouble();
+    l.z = r[4].toDouble();
+    loads.push_back(l);
+  }
+  const double start = threadCpuNanoseconds();
+  for (auto _ : state) {
+    plate::Sums sums;
+    for (const plate::Load &l : loads) sums.add(l);
+    float largest = 0.0f;
+    for (int s = 0; s < kSeries; ++s) {
+      plate::Geometry g;
+      g.span = 400;
+      g.n = 250;
+      g.h = (10 + s) * 0.8;
+      largest = std::max(largest, plate::loads(sums, g)[4]);
+    }
+    benchmark::DoNotOptimize(largest);
+  }
+  const double elapsed = threadCpuNanoseconds() - start;
+  state.counters["ns_per_pair"] =
+      elapsed / (static_cast<double>(state.iterations()) * rowCount * kSeries);
+}
+
+BENCHMARK(BM_RigidPlateCheck)->ArgName("rows")->Arg(1)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
