@@ -2,15 +2,19 @@
 // 1, 10, 1000 and 100000 force rows. The counter ns_per_pair is the CPU time of one whole
 // calculation divided by (force rows x series): conversion of the texts, the sums and
 // the result lists included. With few force rows the per-series work (reading the
-// catalogue numbers, writing the result texts) dominates.
+// catalogue numbers, writing the result texts) dominates. The argument `check` runs the
+// multi-unit models without (0) or with (1, as the program does) the rigid-plate check.
 #include <benchmark/benchmark.h>
 
 #include <QLocale>
+#include <algorithm>
 #include <ctime>
+#include <vector>
 #include <QString>
 #include <QStringList>
 
 #include "arrangements/models/Models.h"
+#include "arrangements/models/RigidCheck.h"
 #include "common/Numbers.h"
 
 namespace {
@@ -63,6 +67,7 @@ const ArrangementId kModels[] = {ArrangementId::EKaEDSch, ArrangementId::ERoEESc
 void BM_LoadModel(benchmark::State &state) {
   const ArrangementId id = kModels[state.range(0)];
   const int rowCount = static_cast<int>(state.range(1));
+  const bool check = state.range(2) != 0;
   const TextRows table = catalogue();
   CalcInput in;
   in.arrangement = id;
@@ -71,6 +76,7 @@ void BM_LoadModel(benchmark::State &state) {
   in.n = QStringLiteral("250");
   in.tableCount = 1;
   in.loadTable = [&table](int) { return table; };
+  in.rigidCheck = check;
 
   // CPU time of this thread: the machine is shared, wall time would count the others.
   const double start = threadCpuNanoseconds();
@@ -86,9 +92,47 @@ void BM_LoadModel(benchmark::State &state) {
 }
 
 BENCHMARK(BM_LoadModel)
-    ->ArgNames({"model", "rows"})
-    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {1, 10, 1000, 100000}})
+    ->ArgNames({"model", "rows", "check"})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {1, 10, 1000, 100000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+// The rigid-plate check alone, as runModel does it: the force rows summed once, then the
+// support values of every series of the synthetic catalogue (four cassettes).
+void BM_RigidPlateCheck(benchmark::State &state) {
+  const int rowCount = static_cast<int>(state.range(0));
+  std::vector<plate::Load> loads;
+  for (const QStringList &r : forces(rowCount)) {
+    plate::Load l;
+    const double F = r[1].toDouble();
+    const QString &d = r[0];
+    if (d.contains(QLatin1Char('X'))) l.Fx = d.startsWith(QLatin1Char('-')) ? -F : F;
+    if (d.contains(QLatin1Char('Y'))) l.Fy = d.startsWith(QLatin1Char('-')) ? -F : F;
+    if (d.contains(QLatin1Char('Z'))) l.Fz = d.startsWith(QLatin1Char('-')) ? -F : F;
+    l.x = r[2].toDouble();
+    l.y = r[3].toDouble();
+    l.z = r[4].toDouble();
+    loads.push_back(l);
+  }
+  const double start = threadCpuNanoseconds();
+  for (auto _ : state) {
+    plate::Sums sums;
+    for (const plate::Load &l : loads) sums.add(l);
+    float largest = 0.0f;
+    for (int s = 0; s < kSeries; ++s) {
+      plate::Geometry g;
+      g.span = 400;
+      g.n = 250;
+      g.h = (10 + s) * 0.8;
+      largest = std::max(largest, plate::loads(sums, g)[4]);
+    }
+    benchmark::DoNotOptimize(largest);
+  }
+  const double elapsed = threadCpuNanoseconds() - start;
+  state.counters["ns_per_pair"] =
+      elapsed / (static_cast<double>(state.iterations()) * rowCount * kSeries);
+}
+
+BENCHMARK(BM_RigidPlateCheck)->ArgName("rows")->Arg(1)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

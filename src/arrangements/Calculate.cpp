@@ -5,13 +5,14 @@
 #include "loads/ForceText.h"
 
 CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const QString &m,
-                                const QString &n) {
+                                const QString &n, bool rigidCheck) {
   ModFNState &s = Mod_FN();
   CalcInput in;
   in.arrangement = id;
   in.forces = forces;
   in.m = m;
   in.n = n;
+  in.rigidCheck = rigidCheck;
   in.tableCount = s.gintTblAnz + s.gintAnzSonder;
   // Geometry layout of one table code; code gintTblAnz + 1 is the special roller shoe.
   // A set that yields no rows contributes none, so the table set of every result row is
@@ -32,6 +33,7 @@ CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const 
   if (out.completed) {
     s.gastrResult = out.result;
     s.gaintResultSet = setOfRow;
+    s.gablnResultCheck = out.byCheck;
   }
   return out;
 }

@@ -9,8 +9,10 @@
 // set with sBerDat. On completion the result rows replace gastrResult. The distances in
 // force (gsngUnitDistance, gsngRailDistance) are taken from the model in every case, as
 // the screen sets them before it checks them. Messages go through the message service.
+// The multi-unit arrangements rate the larger of model and rigid-plate check unless
+// rigidCheck is false; gablnResultCheck notes the rows the check governs.
 CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const QString &m,
-                                const QString &n);
+                                const QString &n, bool rigidCheck = true);
 
 // The hand-over of "Weiter" after a calculation that was not refused: the German and
 // English arrangement names into gastrArrangement and the printed force table into

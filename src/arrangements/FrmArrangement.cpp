@@ -172,6 +172,15 @@ void FrmArrangement::buildControls() {
     labFo_[static_cast<size_t>(k)] = lab;
   }
 
+  // The note of the rigid-plate check, in the top left corner of the picture, which every
+  // drawing leaves free (the distance fields and dimension lines are at the foot).
+  labPlatte_ = new QLabel(frame1_);
+  labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
+  labPlatte_->setWordWrap(true);
+  labPlatte_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.top() + 2, pic.width() * 0.44, 40).toAlignedRect());
+  labPlatte_->hide();
+
   auto makeDistanceField = [&](const char *name, const QRectF &where) {
     auto *f = new QLineEdit(frame1_);
     f->setObjectName(QString::fromLatin1(name));
@@ -315,6 +324,11 @@ void FrmArrangement::sSetLayout() {
     shape1_->setFillColor(colourOf(700));
     shape2_->setFillColor(colourOf(701));
     for (Shape *s : shapes_) s->setFillColor(colourOf(info_->neutralColour));
+    // The note reads in the colour of the other warnings of the picture.
+    labPlatte_->setText(builtinText(1000));
+    QPalette pal = labPlatte_->palette();
+    pal.setColor(QPalette::WindowText, colourOf(702));
+    labPlatte_->setPalette(pal);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -334,6 +348,7 @@ void FrmArrangement::resetLoadDisplay() {
     l->clear();
     l->hide();
   }
+  labPlatte_->hide();
 }
 
 void FrmArrangement::CmdBerechnen_Click() {
@@ -349,8 +364,13 @@ void FrmArrangement::CmdBerechnen_Click() {
   if (!out.completed) return;
   // The load display shows the load case in front.
   caseLoads_.clear();
-  for (const CalcOutput &c : calc.perCase) caseLoads_.append(c.loads);
+  caseByCheck_.clear();
+  for (const CalcOutput &c : calc.perCase) {
+    caseLoads_.append(c.loads);
+    caseByCheck_.append(c.byCheck);
+  }
   msngLoad_ = caseLoads_.value(tabs_->current(), out.loads);
+  byCheck_ = caseByCheck_.value(tabs_->current(), out.byCheck);
 
   // The series menu is filled on the first calculation only and keeps its entries.
   if (mnuSerie_.size() == 1) fillSeriesMenu(out.captions);
@@ -429,6 +449,7 @@ void FrmArrangement::showLoads(int index) {
     return;
   }
   const std::array<float, 5> &row = msngLoad_.at(index);
+  labPlatte_->setVisible(byCheck_.value(index, false));
   auto setLabel = [this](int k, const QString &text) {
     QLabel *l = labFo_[static_cast<size_t>(k)];
     l->setText(text);
@@ -509,6 +530,7 @@ void FrmArrangement::showLoadCase(int index) {
   // Load cases added after the calculation have no loads yet: the display stays.
   if (index < 0 || index >= caseLoads_.size() || caseLoads_.size() != tabs_->count()) return;
   msngLoad_ = caseLoads_.at(index);
+  byCheck_ = caseByCheck_.value(index);
   const int checked = checkedSeries();
   if (checked >= 0) showLoads(checked);
 }

@@ -47,6 +47,9 @@ class FrmArrangement : public QMainWindow {
   QLineEdit *Tb_n() const { return tbN_; }  // nullptr where the arrangement has no n
   QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
   QLabel *LabFo(int k) const { return labFo_.at(static_cast<size_t>(k)); }
+  // The note beside the load display, visible while the series shown is rated with the
+  // rigid-plate check.
+  QLabel *LabPlatte() const { return labPlatte_; }
   Shape *ShpMaxBel(int k) const { return shapes_.value(k); }
   int shapeCount() const { return static_cast<int>(shapes_.size()); }
   Shape *Shape1() const { return shape1_; }
@@ -75,6 +78,7 @@ class FrmArrangement : public QMainWindow {
 
   // Screen state of the last calculation.
   const QVector<std::array<float, 5>> &msngLoad() const { return msngLoad_; }
+  const QVector<bool> &byCheck() const { return byCheck_; }
   bool mblnCalcFailed() const { return mblnCalcFailed_; }
 
   // The commands of the screen.
@@ -117,6 +121,7 @@ class FrmArrangement : public QMainWindow {
   QLineEdit *tbN_ = nullptr;
   QPushButton *cmdBerechnen_ = nullptr;
   std::array<QLabel *, 4> labFo_{};
+  QLabel *labPlatte_ = nullptr;
   QVector<Shape *> shapes_;
   Shape *shape1_ = nullptr;
   Shape *shape2_ = nullptr;
@@ -139,6 +144,8 @@ class FrmArrangement : public QMainWindow {
 
   QVector<std::array<float, 5>> msngLoad_;
   QVector<QVector<std::array<float, 5>>> caseLoads_;  // msngLoad of every load case
+  QVector<bool> byCheck_;                // per series: the check governs its loads
+  QVector<QVector<bool>> caseByCheck_;   // byCheck_ of every load case
   bool mblnCalcFailed_ = false;
   bool lastCompleted_ = false;
   bool ending_ = false;

@@ -33,7 +33,7 @@ QString checkLoadCases(const QVector<LoadCase> &cases) {
 }
 
 LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cases,
-                                  const QString &m, const QString &n) {
+                                  const QString &m, const QString &n, bool rigidCheck) {
   LoadCaseOutput out;
   const QString refusal = checkLoadCases(cases);
   if (!refusal.isEmpty()) {
@@ -48,7 +48,7 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
   const TextRows previousResult = s.gastrResult;
   const QVector<int> previousSets = s.gaintResultSet;
   for (const LoadCase &lc : cases) {
-    out.perCase.append(calculateArrangement(id, lc.forces, m, n));
+    out.perCase.append(calculateArrangement(id, lc.forces, m, n, rigidCheck));
     const CalcOutput &last = out.perCase.last();
     if (last.calcFailed || !last.completed) {
       s.gastrResult = previousResult;
@@ -65,11 +65,19 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
     const CalcOutput &o = out.perCase[c];
     for (int r = 0; r < out.combined.result.size() && r < o.result.size(); ++r) {
       std::array<float, 5> &max = out.combined.loads[r];
-      if (o.loads[r][4] > max[4]) out.combined.result[r][2] = o.result[r].value(2);
+      if (o.loads[r][4] > max[4]) {
+        out.combined.result[r][2] = o.result[r].value(2);
+        if (r < o.byCheck.size() && r < out.combined.byCheck.size()) {
+          out.combined.byCheck[r] = o.byCheck[r];
+          out.combined.modelLoads[r] = o.modelLoads[r];
+          out.combined.checkLoads[r] = o.checkLoads[r];
+        }
+      }
       for (int k = 0; k < 5; ++k) max[k] = std::max(max[k], o.loads[r][k]);
     }
   }
   s.gastrResult = out.combined.result;
+  s.gablnResultCheck = out.combined.byCheck;
   LoadCaseState &lcs = Mod_FN_LoadCases();
   lcs.gaLoadCases = cases;
   lcs.gaLoadCaseLoads.clear();

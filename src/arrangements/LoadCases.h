@@ -24,8 +24,10 @@ struct LoadCaseOutput {
 // refused) and calculates every load case. On completion gastrResult holds the combined
 // rows, gaLoadCases the load cases, gaLoadCaseLoads their rated values and
 // gblnLoadPositions whether values 0..3 are load positions.
+// rigidCheck as for calculateArrangement; a series row's governing flag is that of the
+// load case that gives its static load.
 LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cases,
-                                  const QString &m, const QString &n);
+                                  const QString &m, const QString &n, bool rigidCheck = true);
 
 // The hand-over of "Weiter" with load cases: that of handOver for the first load case
 // (gastrForce), and the printed force table of every load case into gaLoadCaseForce.

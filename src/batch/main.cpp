@@ -59,6 +59,7 @@ struct UsageError {
 struct Case {
   const ArrangementInfo *arrangement = nullptr;
   calcfile::Case file;  // as read; forces hold one empty row when the case gives none
+  bool rigidCheck = true;  // false: the multi-unit models alone, as earlier releases
 };
 
 // ---------------------------------------------------------------- JSON writing
@@ -82,11 +83,28 @@ QString stringArray(const QStringList &items) {
   return QLatin1Char('[') + q.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
+QString loadArray(const QVector<std::array<float, 5>> &rows, int i) {
+  if (i >= rows.size()) return QStringLiteral("null");
+  QStringList values;
+  for (float v : rows[i]) values << jsonNumber(v);
+  return QLatin1Char('[') + values.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+// The keys of the rigid-plate check of result row i: the model's five values, the
+// check's (null where there is none) and which of the two is rated.
+QString checkKeys(const CalcOutput &c, int i) {
+  return QStringLiteral(", \"modelLoads\": ") + loadArray(c.modelLoads, i) +
+         QStringLiteral(", \"checkLoads\": ") + loadArray(c.checkLoads, i) +
+         QStringLiteral(", \"governs\": ") +
+         quoted(c.byCheck.value(i, false) ? QStringLiteral("check") : QStringLiteral("model"));
+}
+
 struct Report {
   bool calcFailed = false;
   float unitDistance = 0.0f, railDistance = 0.0f;
   TextRows results;
   QVector<std::array<float, 5>> loads;
+  CalcOutput calc;  // the model's and the rigid-plate check's values of every row
   TextRows evaluation;
   // With more than one load case: per load case, per result row, the five rated values.
   QVector<QVector<std::array<float, 5>>> caseLoads;
@@ -127,7 +145,7 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
       }
       out << ", \"caseLoads\": [" << perCase.join(QStringLiteral(", ")) << "]";
     }
-    out << "}";
+    out << checkKeys(r.calc, i) << "}";
   }
   out << (r.results.isEmpty() ? "],\n" : "\n  ],\n");
   out << "  \"evaluation\": [";
@@ -175,6 +193,11 @@ Case readCase(const QString &path) {
   c.arrangement = arrangementByScreen(c.file.arrangement);
   // A new screen's table holds one empty row.
   if (c.file.forces.isEmpty()) c.file.forces.append(QStringList(5));
+  // "rigidCheck" is the batch tool's own key; the screens keep it as they keep any key
+  // they do not use.
+  const QJsonValue rc = c.file.unknown.value(QStringLiteral("rigidCheck"));
+  if (!rc.isUndefined() && !rc.isBool()) throw UsageError{QStringLiteral("\"rigidCheck\" must be true or false")};
+  c.rigidCheck = rc.toBool(true);
   return c;
 }
 
@@ -212,7 +235,7 @@ Report run(const Case &c) {
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
   const QVector<LoadCase> loadCases = calcfile::loadCasesOf(f);
-  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, loadCases, f.m, f.n);
+  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, loadCases, f.m, f.n, c.rigidCheck);
   const CalcOutput &out = calc.combined;
   r.calcFailed = out.calcFailed;
   r.unitDistance = s.gsngUnitDistance;
@@ -221,6 +244,7 @@ Report run(const Case &c) {
   r.results = s.gastrResult;
   r.loads = out.loads;
   if (calc.perCase.size() > 1) r.caseLoads = Mod_FN_LoadCases().gaLoadCaseLoads;
+  r.calc = out;
   handOverLoadCases(c.arrangement->id, loadCases);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
@@ -273,7 +297,7 @@ const char *const kUsage =
     "   (or \"loadCases\": [{\"name\": ..., \"share\": 25, \"forces\": [[...]]}, ...]),\n"
     "   \"duty\": {\"stroke\": 500, \"cyclesPerMinute\": 10, \"hoursPerDay\": 8,\n"
     "            \"daysPerYear\": 250},\n"
-    "   \"ticked\": \"all\", \"special\": {...}}\n"
+    "   \"ticked\": \"all\", \"special\": {...}, \"rigidCheck\": true}\n"
     "\n"
     "Options:\n"
     "  --catalogue FILE  the catalogue file (default: DBFN.db beside this program,\n"

@@ -43,10 +43,12 @@ struct ModFNState {
   TextRows gastrForce;            // formatted force table
   TextRows gastrResult;           // per series: Serie, Gr, load, unit series
   QVector<int> gaintResultSet;    // the table set each row of gastrResult came from
+  QVector<bool> gablnResultCheck; // per row of gastrResult: its load is the rigid-plate check's
   QStringList gastrArrangement = {QString(), QString()};
   float gsngUnitDistance = 0.0f;
   float gsngRailDistance = 0.0f;
   TextRows gastrEvaluation;       // evaluated rows, fields 0..9
+  QVector<bool> gablnEvaluationCheck;  // per row of gastrEvaluation: load from the rigid-plate check
   QStringList gastrComment = QStringList(6);
 };
 

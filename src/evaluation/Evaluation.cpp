@@ -293,6 +293,7 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       run.extraRows.append(extra);
       run.details.append(detail);
       run.gridRows.append(gridRow(row.mid(0, 9), run.extraHead, extra));
+      run.byCheck.append(in.resultCheck.value(r - 1, false));
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
@@ -310,6 +311,7 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.ticked = ticked;
   in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
   if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
+  if (s.gablnResultCheck.size() == s.gastrResult.size()) in.resultCheck = s.gablnResultCheck;
   in.loadRatings = [](int setNo) {
     ModFNState &st = Mod_FN();
     if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();
@@ -333,6 +335,7 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
     lcs.gaintExtraHead = run.extraHead;
     lcs.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
     lcs.gaEvaluationDetail = run.details;
+    s.gablnEvaluationCheck = none ? QVector<bool>{false} : run.byCheck;
   }
   return run;
 }

@@ -72,6 +72,8 @@ struct EvaluationInput {
   // The catalogue table and column of a rating cell (table set, evaluation-layout
   // column). When set, a rating that holds no number is named in the message.
   std::function<QPair<QString, QString>(int setNo, int column)> cellSource;
+  // Per result row: its load is the rigid-plate check's (gablnResultCheck); may be empty.
+  QVector<bool> resultCheck;
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko
@@ -94,6 +96,7 @@ struct EvaluationRun {
   QVector<int> extraHead;
   TextRows extraRows;
   QVector<EvaluationDetail> details;
+  QVector<bool> byCheck;  // per row: the load rated is the rigid-plate check's
   bool failed = false;
 };
 
@@ -114,9 +117,9 @@ QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
 
 // The evaluation screen's run on the module state: rating data of each table set from
 // sBerDat(20, k, gintTblAnz), load cases and duty cycle from the module state; on
-// success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail and
-// gaintExtraHead) is replaced (one row of ten
-// empty fields when nothing was ticked); after a failure it keeps its content.
+// success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail,
+// gaintExtraHead and gablnEvaluationCheck) is replaced (one row of ten empty fields when
+// nothing was ticked); after a failure it keeps its content.
 EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 

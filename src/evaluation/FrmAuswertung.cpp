@@ -79,6 +79,7 @@ constexpr double kBoxHeight = 330;
 
 constexpr qint32 kYellow = 65535;  // a ticked box
 constexpr int kGridColumns = 9;
+constexpr int kLoadColumn = 5;  // "Belastung"
 const int kGridHeadings[kGridColumns] = {204, 205, 206, 208, 207, 209, 210, 211, 212};
 
 QRect twipsRect(double left, double top, double width, double height) {
@@ -268,6 +269,12 @@ void FrmAuswertung::buildControls() {
   gridStyle->setParent(mGrid);
   mGrid->setStyle(gridStyle);
   mGrid->horizontalHeader()->setStyle(gridStyle);
+
+  // Legend of the rows rated with the rigid-plate check; the grid gives it its last
+  // line while it is shown.
+  mLabPlatte = new QLabel(builtinText(1004), mCentral);  // the footnote of the report
+  mLabPlatte->setObjectName(QStringLiteral("LabPlatte"));
+  mLabPlatte->setVisible(false);
 
   // Load type area with the calculate button and the progress display below it.
   mFreBelArt = new QGroupBox(mCentral);
@@ -577,6 +584,7 @@ void FrmAuswertung::showNinthFrame() {
   const int gridTop = fra->y() + grow;
   const int delta = gridTop - mGrid->y();
   mGrid->move(mGrid->x(), gridTop);
+  mLabPlatte->move(mLabPlatte->x(), mLabPlatte->y() + delta);
   mFreBelArt->move(mFreBelArt->x(), gridTop);
   mCmdBerechnen->move(mCmdBerechnen->x(), mCmdBerechnen->y() + delta);
   mProgressBar->move(mProgressBar->x(), mProgressBar->y() + delta);
@@ -701,17 +709,32 @@ void FrmAuswertung::CmdBerechnen_Click() {
     mGrid->horizontalHeaderItem(c)->setTextAlignment(
         centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
   mGrid->setRowCount(run.gridRows.size());
+  bool anyByCheck = false;
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
+    const bool byCheck = run.byCheck.value(r, false);
+    anyByCheck = anyByCheck || byCheck;
     for (int c = 0; c < columns; ++c) {
-      const QString text = c < fields.size() ? fields.at(c) : QString();
+      QString text = c < fields.size() ? fields.at(c) : QString();
+      // The load of a row rated with the rigid-plate check carries the legend's marker.
+      if (byCheck && c == kLoadColumn) text += QLatin1Char(' ') + builtinText(1001);
       auto *cell = new QTableWidgetItem(text);
       cell->setTextAlignment(columnAlignment(c, columns, text));
+      if (byCheck && c == kLoadColumn) cell->setToolTip(builtinText(1002));
       mGrid->setItem(r, c, cell);
     }
   }
+  placeLegend(anyByCheck);
   mGrid->setUpdatesEnabled(true);
   fitAndHideColumns();
+}
+
+void FrmAuswertung::placeLegend(bool shown) {
+  const int fullHeight = gui::px(kGridHeight);
+  const int legendHeight = shown ? mGrid->fontMetrics().height() + 6 : 0;
+  mGrid->resize(mGrid->width(), fullHeight - legendHeight);
+  mLabPlatte->setGeometry(mGrid->x(), mGrid->y() + fullHeight - legendHeight, mGrid->width(), legendHeight);
+  mLabPlatte->setVisible(shown);
 }
 
 void FrmAuswertung::fitAndHideColumns() {

@@ -70,6 +70,8 @@ class FrmAuswertung : public QMainWindow {
   QGroupBox *FraBetrieb() const { return mFraBetrieb; }
   QLineEdit *Tb_Betrieb(int i) const { return mTbBetrieb.at(i); }
   QTableWidget *MSFlexGrid1() const { return mGrid; }
+  // The legend below the grid, shown while a row's load is the rigid-plate check's.
+  QLabel *LabPlatte() const { return mLabPlatte; }
   QPushButton *CmdBerechnen() const { return mCmdBerechnen; }
   QProgressBar *ProgressBar1() const { return mProgressBar; }
   QToolBar *Toolbar1() const { return mToolbar; }
@@ -108,6 +110,7 @@ class FrmAuswertung : public QMainWindow {
   void colourBox(QCheckBox *box);
   void setBoxValue(QCheckBox *box, bool ticked);
   void fitAndHideColumns();
+  void placeLegend(bool shown);
   void updateServiceItems();
   void openList(int code);
 
@@ -132,6 +135,7 @@ class FrmAuswertung : public QMainWindow {
   QVector<QLabel *> mLabBelArt;
   QButtonGroup *mOptGroup = nullptr;
   QTableWidget *mGrid = nullptr;
+  QLabel *mLabPlatte = nullptr;
   QPushButton *mCmdBerechnen = nullptr;
   QProgressBar *mProgressBar = nullptr;
   QToolBar *mToolbar = nullptr;

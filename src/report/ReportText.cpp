@@ -50,6 +50,16 @@ QString forceRowsText(int k) {
   return s;
 }
 
+// Rows whose load is the rigid-plate check's carry a marker after the load, explained
+// by a footnote below the block; with no such row the report is as it always was.
+bool ratedByCheck(int row) { return Mod_FN().gablnEvaluationCheck.value(row, false); }
+bool anyRatedByCheck() { return Mod_FN().gablnEvaluationCheck.contains(true); }
+QString markedLoad(const QStringList &row, int r) {
+  const QString load = field(row, 5);
+  return ratedByCheck(r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
+}
+QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
+
 void showSaveError(const QString &description) {
   msg::critical(description, QStringLiteral("sSave!"));
 }
@@ -139,12 +149,15 @@ ReportLines reportBody(const ReportTables &t, int k) {
   ReportLine head;
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
   out << head;
-  for (const QStringList &row : m.gastrEvaluation) {
+  for (int i = 0; i < m.gastrEvaluation.size(); ++i) {
+    const QStringList &row = m.gastrEvaluation.at(i);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, kDataFields[c])};
+    for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], field(row, kDataFields[c])};
+    r.items << TabItem{kResultTabs[5], markedLoad(row, i)};
     out << r;
   }
+  if (anyRatedByCheck()) out << line({{kLabelTab, checkFootnote(k)}});
 
   // Second block: safety, lifetime and the verdict in the page's language.
   out << ReportLine();
@@ -189,7 +202,12 @@ QString reportText(int k, const QDate &day) {
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
-    for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 10);
+    for (int i = 0; i < m.gastrEvaluation.size(); ++i) {
+      QStringList row = m.gastrEvaluation.at(i);
+      if (row.size() > 5) row[5] = markedLoad(row, i);
+      s += cellLine(row, 10);
+    }
+    if (anyRatedByCheck()) s += checkFootnote(k) + kCrLf;
     s += asText(serviceLifeBlock(t, k));
     s += asText(formulaLines(k));
   } catch (const AppError &e) {

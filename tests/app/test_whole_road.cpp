@@ -42,6 +42,7 @@
 #include "evaluation/FrmAuswertung.h"
 #include "loads/DialogEingabe.h"
 #include "loads/ForceGrid.h"
+#include "report/ReportText.h"
 #include "support/TestCatalogue.h"
 
 // Readable failure output for texts.
@@ -503,4 +504,56 @@ TEST_F(WholeRoad, TwoRollerShoePairs) {
             (TextRows{withEnglish(re12, "Safety ok."), withEnglish(re15, "Safety ok."),
                       withEnglish(re20, "Safety ok."), withEnglish(re25, "Cassettes and rails too narrow!"),
                       withEnglish(re35, "Cassettes and rails too narrow!")}));
+}
+
+// Two cassettes one behind the other, a payload in the middle and a side force above it:
+// the model books the roll couple of the side force as uplift and rates 243,75 N; the
+// rigid-plate check governs with 1093,625 N. The arrangement screen says so beside the
+// loads, the evaluation grid marks the load and explains the marker, and the report
+// (page, printout and the evaluation's printout alike) marks it with a footnote.
+TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
+  FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
+  ASSERT_NE(w, nullptr);
+  QTest::keyClicks(w->Tb_m(), "200");
+  forceThroughDialog(w, "- Z", "1000", "0", "0", "");
+  forceThroughDialog(w, "Y +", "300", "0", "0", "50");
+  EXPECT_FALSE(w->LabPlatte()->isVisible());
+
+  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  w->mnuSerie()[2]->trigger();  // "KD20 20"
+  ASSERT_EQ(w->mnuSerie()[2]->text(), "KD20 20");
+  // The check's value of each cassette, halved per position as the model's are.
+  EXPECT_EQ(loadLabels(w), (QStringList{"547 N", "547 N", "547 N", "547 N"}));
+  EXPECT_TRUE(w->LabPlatte()->isVisible());
+  EXPECT_EQ(w->LabPlatte()->text(), builtinText(1000));
+  EXPECT_TRUE(w->LabPlatte()->text().startsWith("Nachrechnung als starre Platte"));
+  EXPECT_EQ(w->LabPlatte()->palette().color(QPalette::WindowText), kRed);
+
+  FrmAuswertung *e = weiter(w);
+  ASSERT_NE(e, nullptr);
+  tick(e->chkGrSer(sizeBox(0, 20)));  // TLS 20
+  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 1);
+  const QTableWidgetItem *load = e->MSFlexGrid1()->item(0, 5);
+  ASSERT_NE(load, nullptr);
+  EXPECT_EQ(load->text(), "1.094 N *");
+  EXPECT_EQ(load->toolTip(), "Belastung aus der Nachrechnung als starre Platte (höher als das Lastmodell)");
+  EXPECT_TRUE(e->LabPlatte()->isVisible());
+  EXPECT_TRUE(e->LabPlatte()->text().startsWith("* Belastung aus der Nachrechnung als starre Platte"));
+  EXPECT_LE(e->MSFlexGrid1()->geometry().bottom(), e->LabPlatte()->geometry().top());
+  // The evaluated row keeps the plain load: the text export has its layout.
+  EXPECT_EQ(Mod_FN().gastrEvaluation.value(0).value(5), "1.094 N");
+  EXPECT_EQ(Mod_FN().gablnEvaluationCheck, QVector<bool>{true});
+
+  for (int k : {report::German, report::English}) {
+    const report::ReportLines body = report::reportBody(report::buildReportTables(), k);
+    QStringList texts;
+    for (const report::ReportLine &l : body)
+      for (const report::TabItem &i : l.items) texts << i.text;
+    EXPECT_TRUE(texts.contains("1.094 N *")) << k;
+    EXPECT_TRUE(texts.contains(builtinText(k == report::German ? 1004 : 1005))) << k;
+  }
+  EXPECT_TRUE(builtinText(1005).contains("rigid-plate check"));
 }

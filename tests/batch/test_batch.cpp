@@ -183,6 +183,49 @@ TEST_F(Batch, TwoCassettesOnOneRailAndTheCassetteDistanceVerdict) {
   EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"750 N", "2", "1.131 km"}));
 }
 
+// The rigid-plate check beside the multi-unit models: two cassettes on one double rail,
+// m = 200, a payload of 1000 N in the middle and a side force of 300 N 50 mm above it.
+// KD20 (h1 15, B 44, k1 0,0455): the model gives at most 243,75, the check
+// 1000/2 + 300/2 + 0,0455 x (65 x 300)/2 = 1093,625 on both cassettes and is rated.
+// (The model: 243,75 on the positions of the force side, 93,75 on the others.)
+TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
+  QJsonArray forces = oneRow({"- Z", "1000", "0", "0", "0"});
+  forces.append(QJsonArray{"Y +", "300", "0", "0", "50"});
+  QJsonObject c = caseOf("FrmZKaEDSch", forces, "200");
+  const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--report", "de"});
+  const QJsonObject kd20 = r.result("TLS", "20");
+  EXPECT_EQ(kd20.value("governs").toString(), "check");
+  EXPECT_EQ(kd20.value("load").toString(), "1093,625");
+  EXPECT_EQ(r.loadsOf("TLS", "20"), QStringList({"1093.625", "1093.625", "1093.625", "1093.625", "1093.625"}));
+  EXPECT_EQ(kd20.value("modelLoads").toArray(), (QJsonArray{93.75, 243.75, 93.75, 243.75, 243.75}));
+  EXPECT_EQ(kd20.value("checkLoads").toArray(), (QJsonArray{1093.625, 1093.625, 1093.625, 1093.625, 1093.625}));
+  EXPECT_EQ(r.evaluationRow("KD20").value(5), "1.094 N");
+  // The report marks the load and explains the marker.
+  const QString report = r.json.value("report").toString();
+  EXPECT_TRUE(report.contains("\t1.094 N *\t")) << report.toStdString();
+  EXPECT_TRUE(report.contains("* Belastung aus der Nachrechnung als starre Platte, höher als nach dem Lastmodell."));
+
+  c.insert("rigidCheck", false);
+  const BatchRun model = run(c);
+  const QJsonObject kd20Model = model.result("TLS", "20");
+  EXPECT_EQ(kd20Model.value("governs").toString(), "model");
+  EXPECT_EQ(kd20Model.value("load").toString(), "243,75");
+  EXPECT_TRUE(kd20Model.value("checkLoads").isNull());
+  EXPECT_EQ(kd20Model.value("modelLoads").toArray(), kd20Model.value("loads").toArray());
+  EXPECT_EQ(model.evaluationRow("KD20").value(5), "244 N");
+
+  // One unit: no check.
+  const BatchRun one = run(caseOf("FrmEKaEDSch", forces));
+  EXPECT_TRUE(one.result("TLS", "20").value("checkLoads").isNull());
+  EXPECT_EQ(one.result("TLS", "20").value("governs").toString(), "model");
+
+  c.insert("rigidCheck", "nein");
+  const BatchRun bad = runArgs({writeCase(QJsonDocument(c).toJson()), "--catalogue",
+                                testsupport::demoCatalogueFile()});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_TRUE(bad.err.contains("\"rigidCheck\" must be true or false")) << bad.err.toStdString();
+}
+
 TEST_F(Batch, TwoCassettesSideBySideAndTheRailDistanceVerdict) {
   // n = 100, "- Z" 1000 N at the centre: 250 on each roller group, out = 2 * 250 = 500.
   // KD35 (115 mm) and the wider cassettes do not fit between rails 100 mm apart.

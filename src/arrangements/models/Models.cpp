@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "arrangements/models/Kernels.h"
+#include "arrangements/models/RigidCheck.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
@@ -108,6 +109,79 @@ int convertForces(const TextRows &rows, std::vector<Force> *forces) {
   return -1;
 }
 
+// The rigid-plate check of one calculation: the sums of the force table, taken once,
+// and how each series row gives its supports.
+struct PlateCheck {
+  bool on = false;
+  ArrangementId arrangement = ArrangementId::EKaEDSch;
+  float m = 0.0f, n = 0.0f;
+  plate::Sums sums;
+
+  // The check's five values for one series row; false with the error description when a
+  // catalogue cell it needs is no number.
+  bool loadsOf(const QStringList &row, std::array<float, 5> &out, QString *error) const {
+    plate::Geometry g;
+    float h = 0.0f;
+    switch (arrangement) {
+      case ArrangementId::VKaZDSch:
+        g.supports = plate::Supports::Corners;
+        g.span = m;
+        g.n = n;
+        if (!readCell(row, col::h1, &h, error)) return false;
+        break;
+      case ArrangementId::ZKaZDSch: {
+        float a1 = 0.0f, a2 = 0.0f;
+        if (!readCell(row, col::a1, &a1, error) || !readCell(row, col::a2, &a2, error) ||
+            !readCell(row, col::h1, &h, error))
+          return false;
+        g.supports = plate::Supports::RollerGroups;
+        g.span = (a1 + a2) * 0.5f;  // the model's distance of the roller groups
+        g.n = n;
+        break;
+      }
+      case ArrangementId::ZKaEDSch: {
+        float B = 0.0f;
+        if (!readCell(row, col::h1, &h, error) || !readCell(row, col::B, &B, error)) return false;
+        g.supports = plate::Supports::TwoUnits;
+        g.span = m;
+        g.k1 = k1Value(B, 0.0f, 0.0f, nullptr);  // 0 where gfsngK1 would complain
+        break;
+      }
+      case ArrangementId::ZRoEESch: {
+        float bI = 0.0f;
+        if (!readCell(row, col::h2, &h, error) || !readCell(row, col::bI, &bI, error)) return false;
+        g.supports = plate::Supports::TwoUnits;
+        g.span = m;
+        g.k1 = k1Value(0.0f, bI, n, nullptr);
+        break;
+      }
+      case ArrangementId::EKaEDSch:
+      case ArrangementId::ERoEESch:
+        return false;
+    }
+    g.h = h;
+    out = plate::loads(sums, g);
+    return true;
+  }
+};
+
+plate::Load plateLoad(const Force &f) {
+  plate::Load l;
+  l.x = f.x;
+  l.y = f.y;
+  l.z = f.z;
+  switch (f.dir) {
+    case Dir::XPlus: l.Fx = f.F; break;
+    case Dir::XMinus: l.Fx = -f.F; break;
+    case Dir::YPlus: l.Fy = f.F; break;
+    case Dir::YMinus: l.Fy = -f.F; break;
+    case Dir::ZPlus: l.Fz = f.F; break;
+    case Dir::ZMinus: l.Fz = -f.F; break;
+    case Dir::None: break;
+  }
+  return l;
+}
+
 bool firstRowComplete(const TextRows &rows) {
   if (rows.isEmpty()) return false;
   const QStringList &row = rows.first();
@@ -121,7 +195,7 @@ bool firstRowComplete(const TextRows &rows) {
 template <class K>
 void calculate(const CalcInput &in, const typename K::Params &params,
                const std::vector<Force> &forces, int badForce, int unitColumn,
-               CalcOutput &out) {
+               const PlateCheck &check, CalcOutput &out) {
   std::vector<typename K::Series> series;
   std::vector<int> factorErrors;  // series whose factors show a message
   std::vector<float> acc;
@@ -174,15 +248,28 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     }
 
     for (int s = 0; s < n; ++s) {
-      std::array<float, 5> loads;
-      K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, loads);
-      for (float v : loads)
+      std::array<float, 5> model;
+      K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, model);
+      for (float v : model)
         if (!std::isfinite(v)) throw AppError(err::overflow());
       const QStringList &row = rows.at(s);
+      std::array<float, 5> loads = model;
+      bool byCheck = false;
+      if (check.on) {
+        std::array<float, 5> plateLoads;
+        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError);
+        for (float v : plateLoads)
+          if (!std::isfinite(v)) throw AppError(err::overflow());
+        byCheck = plate::governs(plateLoads[4], model[4]);
+        if (byCheck) loads = plateLoads;
+        out.checkLoads.append(plateLoads);
+      }
       const QString unitSeries = row.value(unitColumn);
       out.result.append({row.value(col::Serie), row.value(col::Gr), num::singleToText(loads[4]),
                          unitSeries});
       out.loads.append(loads);
+      out.modelLoads.append(model);
+      out.byCheck.append(byCheck);
       out.captions.append(unitSeries + blank + row.value(col::Gr));
     }
   }
@@ -225,24 +312,31 @@ CalcOutput runModel(const CalcInput &in) {
     const int badForce = convertForces(in.forces, &forces);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;
+    PlateCheck check;
+    check.on = in.rigidCheck && info.shapeCount == 4;
+    check.arrangement = in.arrangement;
+    check.m = m;
+    check.n = n;
+    if (check.on)
+      for (const Force &f : forces) check.sums.add(plateLoad(f));
     switch (in.arrangement) {
       case ArrangementId::EKaEDSch:
-        calculate<SingleUnit>(in, {false, 0.0f}, forces, badForce, unitColumn, out);
+        calculate<SingleUnit>(in, {false, 0.0f}, forces, badForce, unitColumn, check, out);
         break;
       case ArrangementId::ERoEESch:
-        calculate<SingleUnit>(in, {true, n}, forces, badForce, unitColumn, out);
+        calculate<SingleUnit>(in, {true, n}, forces, badForce, unitColumn, check, out);
         break;
       case ArrangementId::ZKaEDSch:
-        calculate<RailPositions>(in, {m, 0.0f, false}, forces, badForce, unitColumn, out);
+        calculate<RailPositions>(in, {m, 0.0f, false}, forces, badForce, unitColumn, check, out);
         break;
       case ArrangementId::ZRoEESch:
-        calculate<RailPositions>(in, {m, n, true}, forces, badForce, unitColumn, out);
+        calculate<RailPositions>(in, {m, n, true}, forces, badForce, unitColumn, check, out);
         break;
       case ArrangementId::ZKaZDSch:
-        calculate<TwoRails>(in, {0.0f, n, false}, forces, badForce, unitColumn, out);
+        calculate<TwoRails>(in, {0.0f, n, false}, forces, badForce, unitColumn, check, out);
         break;
       case ArrangementId::VKaZDSch:
-        calculate<TwoRails>(in, {m, n, true}, forces, badForce, unitColumn, out);
+        calculate<TwoRails>(in, {m, n, true}, forces, badForce, unitColumn, check, out);
         break;
     }
     out.completed = true;
@@ -250,6 +344,9 @@ CalcOutput runModel(const CalcInput &in) {
     msg::critical(e.description(), builtinText(316));
     out.result.clear();
     out.loads.clear();
+    out.modelLoads.clear();
+    out.checkLoads.clear();
+    out.byCheck.clear();
     out.captions.clear();
     out.completed = false;
   }

@@ -27,6 +27,9 @@ struct CalcInput {
   // for a table code and a layout column. When set, a cell that holds no number is
   // named in the message (table, series, size, column).
   std::function<QPair<QString, QString>(int code, int column)> cellSource;
+  // The multi-unit arrangements rate the larger of their model and the rigid-plate check
+  // (arrangements/models/RigidCheck.h); false rates the model alone, as earlier releases.
+  bool rigidCheck = true;
 };
 
 // mText/nText and the two distances are set before the input checks, so they are valid
@@ -41,6 +44,12 @@ struct CalcOutput {
   float railDistance = 0.0f; // gsngRailDistance
   TextRows result;           // gastrResult rows: Serie, Gr, load as text, unit series
   QVector<std::array<float, 5>> loads;  // msngLoad rows (Q1,Q2,Q3,Q4,P or out0..out4)
+  // Per row as in `loads`: the model's own values, the rigid-plate check's values (empty
+  // for the one-unit arrangements and with the check off) and whether the check governs
+  // the row. Where it governs, `loads` and the load of `result` are the check's.
+  QVector<std::array<float, 5>> modelLoads;
+  QVector<std::array<float, 5>> checkLoads;
+  QVector<bool> byCheck;
   QStringList captions;      // series menu captions: unit series, blank, size
 };
 

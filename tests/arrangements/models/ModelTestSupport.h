@@ -28,10 +28,13 @@ inline QStringList force(const char *label, const char *F, const char *x, const 
           QString::fromUtf8(y), QString::fromUtf8(z)};
 }
 
-// Runs a model over the given table sets (one TextRows per table code).
+// Runs a model over the given table sets (one TextRows per table code). These runs look
+// at the load model alone: the rigid-plate check beside it has tests of its own
+// (test_rigid_check.cpp), and with it off `loads` and `result` are the model's values.
 inline CalcOutput calc(ArrangementId id, const TextRows &forces, const QString &m,
                        const QString &n, const QVector<TextRows> &tables) {
   CalcInput in;
+  in.rigidCheck = false;
   in.arrangement = id;
   in.forces = forces;
   in.m = m;
