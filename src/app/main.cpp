@@ -24,6 +24,8 @@ int main(int argc, char **argv) {
   font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   QApplication::setFont(font);
 
+  // Qt's own buttons and dialogs speak German like the rest of the program.
+  gui::loadQtTranslations();
   gui::installMessageBoxPresenter();
   // Ending the program ends it at once: nothing is pending, the catalogue is only read.
   msg::setEndHook([](int code) {

@@ -8,6 +8,7 @@
 #include "report/ReportText.h"
 
 class QAction;
+class QComboBox;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -53,6 +54,9 @@ class FrmAusdruck : public QMainWindow {
   // Arranges the pages side by side (vertical tiling).
   void tileSideBySide();
 
+  // The zoom choice of the toolbar: "Seitenbreite", "Ganze Seite", 50 .. 200 %.
+  QComboBox *zoomBox() const { return zoom_; }
+
  protected:
   void closeEvent(QCloseEvent *event) override;
 
@@ -60,11 +64,13 @@ class FrmAusdruck : public QMainWindow {
   void buildToolbar();
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);
+  void applyZoom(FrmFormular *page) const;
   QMdiArea *area_ = nullptr;
   QString master_;
   QHash<QString, QAction *> buttons_;
   QAction *printItem_ = nullptr;
   QAction *setupItem_ = nullptr;
   QToolButton *printButton_ = nullptr;
+  QComboBox *zoom_ = nullptr;
   int languagePicture_ = 1;
 };

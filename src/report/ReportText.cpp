@@ -48,6 +48,20 @@ ReportLine underlined(const QString &text) {
   return l;
 }
 
+// Numbers of the English report are written in English notation (2,000 N; 0.8); the
+// German report keeps the user's locale.
+QString inLanguage(const QString &text, int k) { return k == English ? num::toEnglishNotation(text) : text; }
+
+// The evaluated fields that hold numbers: ratings, load, safety, lifetime.
+bool numericEvaluationField(int f) { return f >= 3 && f <= 7; }
+
+QString evaluationField(const QStringList &row, int f, int k) {
+  return numericEvaluationField(f) ? inLanguage(field(row, f), k) : field(row, f);
+}
+
+// Columns 1 to 4 of a force row: the force and its coordinates.
+QString forceField(const QStringList &row, int c, int k) { return c >= 1 ? inLanguage(field(row, c), k) : field(row, c); }
+
 void showSaveError(const QString &description) {
   msg::critical(description, QStringLiteral("sSave!"));
 }
@@ -109,9 +123,9 @@ ReportLines reportBody(const ReportTables &t, int k) {
   ReportLines out;
   out << line({{kLabelTab, t.label(0, k)}, {kValueTab, field(m.gastrArrangement, k)}},
               ReportLine::Role::ArrangementLine);
-  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, safetyText()}});
-  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, distanceText(m.gsngUnitDistance)}});
-  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, distanceText(m.gsngRailDistance)}});
+  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, inLanguage(safetyText(), k)}});
+  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, inLanguage(distanceText(m.gsngUnitDistance), k)}});
+  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, inLanguage(distanceText(m.gsngRailDistance), k)}});
   for (int i = 0; i < 4; ++i) out << ReportLine();
 
   out << underlined(t.label(4, k));
@@ -121,7 +135,7 @@ ReportLines reportBody(const ReportTables &t, int k) {
   for (const QStringList &row : m.gastrForce) {
     ReportLine r;
     r.role = ReportLine::Role::ForceRow;
-    for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], field(row, c)};
+    for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], forceField(row, c, k)};
     out << r;
   }
 
@@ -134,7 +148,7 @@ ReportLines reportBody(const ReportTables &t, int k) {
   for (const QStringList &row : m.gastrEvaluation) {
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, kDataFields[c])};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, kDataFields[c], k)};
     out << r;
   }
 
@@ -149,7 +163,7 @@ ReportLines reportBody(const ReportTables &t, int k) {
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
     const int fields[6] = {0, 1, 2, 6, 7, verdict};
-    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, fields[c])};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, fields[c], k)};
     out << r;
   }
   return out;
@@ -164,20 +178,28 @@ QString reportText(int k, const QDate &day) {
     s += t.title(0, k) + kCrLf;
     for (int i = 0; i < 6; ++i) s += field(m.gastrComment, i) + kCrLf;
     s += t.label(0, k) + kTab + field(m.gastrArrangement, k) + kCrLf;
-    s += t.label(1, k) + kTab + safetyText() + kCrLf;
-    s += t.label(2, k) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
-    s += t.label(3, k) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += t.label(1, k) + kTab + inLanguage(safetyText(), k) + kCrLf;
+    s += t.label(2, k) + kTab + inLanguage(distanceText(m.gsngUnitDistance), k) + kCrLf;
+    s += t.label(3, k) + kTab + inLanguage(distanceText(m.gsngRailDistance), k) + kCrLf;
     s += t.label(4, k) + kCrLf;
     QStringList heads;
     for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
     s += headingLine(heads);
-    for (const QStringList &row : m.gastrForce) s += cellLine(row, row.size());
+    for (const QStringList &row : m.gastrForce) {
+      QStringList shown;
+      for (int c = 0; c < row.size(); ++c) shown << forceField(row, c, k);
+      s += cellLine(shown, shown.size());
+    }
     s += t.label(5, k) + kCrLf;
     heads.clear();
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
-    for (const QStringList &row : m.gastrEvaluation) s += cellLine(row, 10);
+    for (const QStringList &row : m.gastrEvaluation) {
+      QStringList shown;
+      for (int f = 0; f < 10; ++f) shown << evaluationField(row, f, k);
+      s += cellLine(shown, 10);
+    }
   } catch (const AppError &e) {
     showSaveError(e.description());
   } catch (const std::exception &e) {
