@@ -10,6 +10,7 @@
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
 #include "arrangements/FrmArrangement.h"
+#include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
@@ -35,6 +36,8 @@ int main(int argc, char **argv) {
   catalogue::setBusyHook([] { FrmBusy::run(QApplication::activeWindow()); });
   // The report window shows the busy window after saving its text file.
   report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
+  // F1 in the report window opens the manual, as on every other screen.
+  report::hooks().manual = [] { gsubHelp(); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
 
   FrmLogo::showLogo();

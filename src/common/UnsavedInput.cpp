@@ -23,10 +23,13 @@ void markSavePoint() { counter().savedAt = counter().changes; }
 
 bool hasUnsavedChanges() { return counter().changes != counter().savedAt; }
 
+msg::Message discardQuestion() {
+  return {builtinText(1103), builtinText(1104), msg::Icon::Exclamation, msg::Buttons::YesNo, 2};
+}
+
 bool confirmDiscard() {
   if (!hasUnsavedChanges()) return true;
-  const msg::Answer a =
-      msg::show({builtinText(1103), builtinText(1104), msg::Icon::Exclamation, msg::Buttons::YesNo, 2});
+  const msg::Answer a = msg::show(discardQuestion());
   if (a != msg::Answer::Yes) return false;
   markSavePoint();
   return true;

@@ -6,6 +6,8 @@
 // start screen) the user is asked first.
 #include <QString>
 
+#include "common/Messages.h"
+
 namespace input {
 
 // The screens call this on every change of their input.
@@ -15,6 +17,8 @@ void markSavePoint();
 // Input changed since the last save point.
 bool hasUnsavedChanges();
 
+// The question: "Eingaben verwerfen?", Yes/No, No the default.
+msg::Message discardQuestion();
 // Asks whether unsaved input may be discarded (default answer: no). Returns true when
 // there is nothing unsaved or the user agrees; the answer sets a save point then.
 bool confirmDiscard();

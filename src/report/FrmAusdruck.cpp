@@ -118,6 +118,14 @@ void FrmAusdruck::buildToolbar() {
     }
   }
   buttons_.value(QStringLiteral("Einstellungen"))->setVisible(false);
+  // F1: the manual.
+  auto *manual = new QAction(this);
+  manual->setObjectName(QStringLiteral("Manual"));
+  manual->setShortcut(QKeySequence::HelpContents);
+  connect(manual, &QAction::triggered, this, [] {
+    if (report::hooks().manual) report::hooks().manual();
+  });
+  addAction(manual);
 
   // The zoom of the pages: fitted to the width or the whole page, or 50 to 200 %.
   Toolbar1->addSeparator();

@@ -453,3 +453,13 @@ TEST_F(ReportWindow, TheArrangementDrawingIsAtLeast80MillimetresWideOnPaper) {
   // Printed 1.2 times its size on the page.
   EXPECT_GE(report::arrangementPictureTwips().width() * 1.2, gflngMmToTwips(80));
 }
+
+TEST_F(ReportWindow, F1OpensTheManual) {
+  int opened = 0;
+  report::hooks().manual = [&] { ++opened; };
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  QTest::keyClick(w, Qt::Key_F1);
+  EXPECT_EQ(opened, 1);
+}

@@ -191,8 +191,7 @@ TARVEL_SHOT("22-discard-question.png") {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZKaEDSch);
   shots::grab(w);
   // What "Zurück" asks while the input is unsaved.
-  const msg::Message question{builtinText(1103), builtinText(1104), msg::Icon::Exclamation, msg::Buttons::YesNo, 2};
-  std::unique_ptr<QMessageBox> box(gui::messageBox(question, w));
+  std::unique_ptr<QMessageBox> box(gui::messageBox(input::discardQuestion(), w));
   return shots::grab(box.get());
 }
 
