@@ -5,7 +5,8 @@ PKGS=(g++ cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
       libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
-      mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev)
+      mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev
+      qt6-translations-l10n)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -50,6 +51,8 @@ class PictureButton : public QFrame {
   PictureButton(ArrangementId id, QWidget *parent) : QFrame(parent), id_(id) {
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    // Reachable with Tab and the arrow keys; Enter or Space chooses the arrangement.
+    setFocusPolicy(Qt::StrongFocus);
     setBackground(gui::vbColor(kWhite));
     setBorder(false);
   }
@@ -64,6 +67,7 @@ class PictureButton : public QFrame {
     setLineWidth(1);
   }
   bool border() const { return border_; }
+  bool keyFocus() const { return keyFocus_; }
 
  protected:
   void paintEvent(QPaintEvent *e) override {
@@ -73,14 +77,33 @@ class PictureButton : public QFrame {
       drawing::Options o;
       o.compact = true;
       drawing::paint(p, QRectF(rect()).adjusted(4, 4, -4, -4), id_, o);
+      if (keyFocus_) {
+        // The keyboard focus: a dark frame inside the picture's edge.
+        p.setPen(QPen(QColor(0, 0, 128), 2, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
+      }
     }
     QFrame::paintEvent(e);
+  }
+  // The frame shows where the keyboard is; the focus the window hands its first
+  // picture on opening, or a mouse click, draws none.
+  void focusInEvent(QFocusEvent *e) override {
+    keyFocus_ = gui::isKeyboardFocus(e->reason());
+    QFrame::focusInEvent(e);
+    update();
+  }
+  void focusOutEvent(QFocusEvent *e) override {
+    keyFocus_ = false;
+    QFrame::focusOutEvent(e);
+    update();
   }
 
  private:
   ArrangementId id_;
   QColor back_;
   bool border_ = false;
+  bool keyFocus_ = false;
 };
 
 PictureButton *asPicture(QWidget *w) { return static_cast<PictureButton *>(w); }
@@ -112,6 +135,8 @@ FrmStart *FrmStart::open() {
   w->show();
   return w;
 }
+
+bool FrmStart::pictureFocusFrame(int i) const { return asPicture(PicButton(i))->keyFocus(); }
 
 QString FrmStart::pictureTag(int i) const { return PicButton(i)->property("Tag").toString(); }
 QColor FrmStart::pictureBackground(int i) const { return asPicture(PicButton(i))->background(); }
@@ -185,6 +210,16 @@ void FrmStart::buildControls() {
     pictures_[static_cast<size_t>(i)] = pic;
   }
 
+  // Tab walks the pictures as they stand, row by row.
+  QWidget *previous = nullptr;
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      for (int i = 0; i < kPictures; ++i)
+        if (kCell[i] == QPoint(x, y)) {
+          if (previous) setTabOrder(previous, pictures_[static_cast<size_t>(i)]);
+          previous = pictures_[static_cast<size_t>(i)];
+        }
+
   // Information area beside the pictures: the text above, the picture below.
   const int infoLeft = 10 + f1w + 16, infoW = kWidth - infoLeft - 14;
   labInfo_ = new QLabel(frame2_);
@@ -247,6 +282,7 @@ bool FrmStart::load() {
   // The window keeps the size it has now; it can be minimised but not resized.
   adjustSize();
   loadedSize_ = size();
+  gui::placeWindow(this, loadedSize_);
   setFixedSize(loadedSize_);
   FrmLogo::closeLogo();
   return true;
@@ -314,6 +350,8 @@ void FrmStart::sSetLayout() {
       a->setToolTip(builtinText(b.tooltip));
       a->setVisible(true);
     }
+    // F1 opens the manual on every screen.
+    toolbarButton(QStringLiteral("Inhalt"))->setShortcut(QKeySequence::HelpContents);
 
     for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 700)));
     for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 701)));
@@ -399,7 +437,46 @@ void FrmStart::Toolbar1_ButtonClick(const QString &key) {
   else if (key == QLatin1String("Exit")) close();
 }
 
+// The picture at the neighbouring place of the 3 x 2 selection in the direction of an
+// arrow key (wrapping round at the edges); -1 for other keys.
+int FrmStart::pictureNextTo(int index, int key) const {
+  QPoint cell = kCell[index];
+  switch (key) {
+    case Qt::Key_Left: cell.rx() = (cell.x() + 2) % 3; break;
+    case Qt::Key_Right: cell.rx() = (cell.x() + 1) % 3; break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: cell.ry() = 1 - cell.y(); break;
+    default: return -1;
+  }
+  for (int i = 0; i < kPictures; ++i)
+    if (kCell[i] == cell) return i;
+  return -1;
+}
+
+bool FrmStart::pictureKey(int index, const QKeyEvent *k) {
+  if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space) {
+    PicButton_Click(index);
+    return true;
+  }
+  const int next = pictureNextTo(index, k->key());
+  if (next < 0) return false;
+  PicButton(next)->setFocus(Qt::OtherFocusReason);
+  return true;
+}
+
 bool FrmStart::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::FocusIn) {
+    for (int i = 0; i < kPictures; ++i) {
+      if (watched != pictures_[static_cast<size_t>(i)]) continue;
+      // The picture reached by the keyboard shows what it stands for, as under the mouse.
+      if (event->type() == QEvent::FocusIn) {
+        if (gui::isKeyboardFocus(static_cast<QFocusEvent *>(event)->reason())) PicButton_MouseMove(i);
+      }
+      else if (pictureKey(i, static_cast<QKeyEvent *>(event))) return true;
+      break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+  }
   const bool move = event->type() == QEvent::MouseMove;
   const bool press = event->type() == QEvent::MouseButtonPress &&
                      static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;

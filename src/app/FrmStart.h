@@ -9,6 +9,7 @@
 class QAction;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QToolBar;
 class Shape;
@@ -32,6 +33,8 @@ class FrmStart : public QMainWindow {
   QString pictureTag(int i) const;
   QColor pictureBackground(int i) const;
   bool pictureBorder(int i) const;
+  // Picture i has the focus, reached by the keyboard, and shows its focus frame.
+  bool pictureFocusFrame(int i) const;
   QLabel *LabInfo() const { return labInfo_; }
   QLabel *imgInfoBild() const { return imgInfoBild_; }
   QGroupBox *Frame1() const { return frame1_; }
@@ -71,6 +74,8 @@ class FrmStart : public QMainWindow {
   void setInfoText(const QString &text);
   void clearPictureHighlight();
   void setLinkUnderline(QLabel *link, bool on);
+  int pictureNextTo(int index, int key) const;
+  bool pictureKey(int index, const QKeyEvent *k);
 
   std::array<QWidget *, kPictures> pictures_{};
   QLabel *labInfo_ = nullptr;

@@ -13,6 +13,7 @@
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
 #include "arrangements/FrmArrangement.h"
+#include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ImportOffer.h"
 #include "common/DataFiles.h"
@@ -65,6 +66,8 @@ int main(int argc, char **argv) {
   font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   QApplication::setFont(font);
 
+  // Qt's own buttons and dialogs speak German like the rest of the program.
+  gui::loadQtTranslations();
   gui::installMessageBoxPresenter();
   // Ending the program ends it at once: nothing is pending, the catalogue is only read.
   msg::setEndHook([](int code) {
@@ -74,6 +77,8 @@ int main(int argc, char **argv) {
   catalogue::setBusyHook([] { FrmBusy::run(QApplication::activeWindow()); });
   // The report window shows the busy window after saving its text file.
   report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
+  // F1 in the report window opens the manual, as on every other screen.
+  report::hooks().manual = [] { gsubHelp(); };
   FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
   calcfiles::install();
 

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
@@ -29,6 +30,7 @@
 #include "common/Messages.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
@@ -113,8 +115,8 @@ FrmArrangement::FrmArrangement(ArrangementId id, QWidget *parent)
   buildMenus();
   sSetLayout();
   filemenu::addItems(menuDatei_, this, true);
-  // The window keeps its design size; it can only be minimised.
-  setFixedSize(sizeHint().expandedTo(QSize(kWidth, 0)));
+  // The window opens at its design size, centred; it can be resized and maximised.
+  gui::placeWindow(this, sizeHint().expandedTo(QSize(kWidth, 0)));
 }
 
 FrmArrangement::~FrmArrangement() = default;
@@ -124,7 +126,8 @@ QWidget *FrmArrangement::Frame1() const { return frame1_; }
 
 void FrmArrangement::buildControls() {
   auto *central = new QWidget(this);
-  central->setFixedSize(kWidth, kCentralHeight);
+  // The design size is the least the window shows; it grows from there.
+  central->setMinimumSize(kWidth, kCentralHeight);
   setCentralWidget(central);
 
   // Heading band with the picture, the heading and the two colour bars below it.
@@ -133,29 +136,18 @@ void FrmArrangement::buildControls() {
   labUebSchr_ = gui::headingLabel(central, 1.35);
   shape1_ = new Shape(Shape::Kind::Rectangle, central);
   shape1_->setObjectName(QStringLiteral("Shape1"));
-  shape1_->setGeometry(0, kBandHeight, kWidth, 5);
   shape2_ = new Shape(Shape::Kind::Rectangle, central);
   shape2_->setObjectName(QStringLiteral("Shape2"));
-  shape2_->setGeometry(0, kBandHeight + 5, kWidth, 3);
 
   // The picture.
   auto *frame = new PictureFrame(info_->id, [this] { Frame1_MouseMove(); }, central);
   frame1_ = frame;
-  frame1_->setGeometry(8, kPictureTop, kWidth - 16, kPictureHeight);
-  const QRectF pic = frame->pictureRect();
-  const drawing::Layout l = drawing::layout(info_->id, pic);
-  const double u = std::min(pic.width() / drawing::kDesignWidth, pic.height() / drawing::kDesignHeight);
-
   directions_ = new DirectionLabels(frame1_);
-  for (int i = 0; i < loads::kDirectionLabelCount; ++i)
-    directions_->place(i, l.directionAnchors[static_cast<size_t>(i)],
-                       l.directionVectors[static_cast<size_t>(i)], u);
   connect(directions_, &DirectionLabels::pressed, this, &FrmArrangement::LabKoordinaten_MouseDown);
 
-  for (int k = 0; k < info_->shapeCount && k < l.loadShapes.size(); ++k) {
+  for (int k = 0; k < info_->shapeCount; ++k) {
     auto *s = new Shape(Shape::Kind::Ellipse, frame1_);
     s->setObjectName(QStringLiteral("ShpMaxBel_%1").arg(k));
-    s->setGeometry(l.loadShapes.at(k).toAlignedRect());
     shapes_.append(s);
   }
   for (int k = 0; k < 4; ++k) {
@@ -165,9 +157,6 @@ void FrmArrangement::buildControls() {
     lab->setStyleSheet(QStringLiteral(
         "QLabel { background-color: rgba(255, 255, 255, 215); color: rgb(0, 0, 140);"
         " font-weight: bold; border-radius: 3px; }"));
-    const QPointF c = k < l.loadLabels.size() ? l.loadLabels.at(k) : QPointF();
-    lab->setProperty("anchor", c);
-    lab->setProperty("height", static_cast<int>(std::lround(18 * u)));
     lab->hide();
     labFo_[static_cast<size_t>(k)] = lab;
   }
@@ -178,37 +167,91 @@ void FrmArrangement::buildControls() {
   labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
   labPlatte_->setWordWrap(true);
   labPlatte_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.top() + 2, pic.width() * 0.44, 40).toAlignedRect());
   labPlatte_->hide();
 
-  auto makeDistanceField = [&](const char *name, const QRectF &where) {
+  auto makeDistanceField = [&](const char *name) {
     auto *f = new QLineEdit(frame1_);
     f->setObjectName(QString::fromLatin1(name));
     f->setAlignment(Qt::AlignRight);
-    f->setGeometry(where.toAlignedRect());
     // Distances are positive: a minus sign cannot be typed.
     NumericKeyFilter::install(f, {false, false});
+    connect(f, &QLineEdit::textEdited, this, [] { input::noteChange(); });
     return f;
   };
-  if (info_->hasM) tbM_ = makeDistanceField("Tb_m", l.mField);
-  if (info_->hasN) tbN_ = makeDistanceField("Tb_n", l.nField);
+  if (info_->hasM) tbM_ = makeDistanceField("Tb_m");
+  if (info_->hasN) tbN_ = makeDistanceField("Tb_n");
 
   grid_ = new ForceGrid(central);
-  grid_->setGeometry(8, kGridTop + kTabsHeight, kWidth - 16 - 150, kGridHeight);
   connect(grid_, &ForceGrid::rowDeleted, this, [this] { gui::gsubSetColWidth(this, grid_, false); });
+  connect(grid_, &ForceGrid::editRequested, this, &FrmArrangement::editForce);
   tabs_ = new LoadCaseTabs(grid_, central);
-  tabs_->setGeometry(8, kGridTop, kWidth - 16 - 150, kTabsHeight - 2);
   connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
 
   cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
-  cmdBerechnen_->setGeometry(kWidth - 8 - 142, kGridTop, 142, 32);
   connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmArrangement::CmdBerechnen_Click);
   cmdBewegung_ = new QPushButton(builtinText(1342), central);
   cmdBewegung_->setObjectName(QStringLiteral("CmdBewegung"));
-  cmdBewegung_->setGeometry(kWidth - 8 - 142, kGridTop + kTabsHeight + 40, 142, 32);
   cmdBewegung_->setToolTip(builtinText(1342));
   connect(cmdBewegung_, &QPushButton::clicked, this, &FrmArrangement::CmdBewegung_Click);
+
+  // Tab order of a keyboard user: distances, the direction labels, the force table, the
+  // button.
+  QWidget *previous = nullptr;
+  auto chain = [&previous](QWidget *w) {
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+  };
+  if (tbM_) chain(tbM_);
+  if (tbN_) chain(tbN_);
+  for (int i = 0; i < loads::kDirectionLabelCount; ++i) chain(directions_->LabKoordinaten(i));
+  chain(tabs_);
+  chain(grid_);
+  chain(cmdBerechnen_);
+  chain(cmdBewegung_);
+  placeControls(QSize(kWidth, kCentralHeight));
+}
+
+void FrmArrangement::placeControls(const QSize &area) {
+  const int width = std::max(area.width(), kWidth);
+  const int height = std::max(area.height(), kCentralHeight);
+  shape1_->setGeometry(0, kBandHeight, width, 5);
+  shape2_->setGeometry(0, kBandHeight + 5, width, 3);
+  // Room beyond the design goes two thirds to the picture, one third to the force table.
+  const int extra = height - kCentralHeight;
+  const int pictureHeight = kPictureHeight + extra * 2 / 3;
+  const int gridTop = kPictureTop + pictureHeight + 8;
+  const int gridHeight = height - gridTop - 8;
+  frame1_->setGeometry(8, kPictureTop, width - 16, pictureHeight);
+  tabs_->setGeometry(8, gridTop, width - 16 - 150, kTabsHeight - 2);
+  grid_->setGeometry(8, gridTop + kTabsHeight, width - 16 - 150, gridHeight - kTabsHeight);
+  cmdBerechnen_->setGeometry(width - 8 - 142, gridTop + kTabsHeight, 142, 32);
+  cmdBewegung_->setGeometry(width - 8 - 142, gridTop + kTabsHeight + 40, 142, 32);
+
+  // Everything on the picture follows the drawing, which keeps its proportions.
+  const QRectF pic = static_cast<PictureFrame *>(frame1_)->pictureRect();
+  const drawing::Layout l = drawing::layout(info_->id, pic);
+  const double u = std::min(pic.width() / drawing::kDesignWidth, pic.height() / drawing::kDesignHeight);
+  pictureScale_ = u;
+  labPlatte_->setGeometry(QRectF(pic.left() + 4, pic.top() + 2, pic.width() * 0.44, 40).toAlignedRect());
+  for (int i = 0; i < loads::kDirectionLabelCount; ++i)
+    directions_->place(i, l.directionAnchors[static_cast<size_t>(i)],
+                       l.directionVectors[static_cast<size_t>(i)], u);
+  for (int k = 0; k < shapes_.size(); ++k)
+    if (k < l.loadShapes.size()) shapes_[k]->setGeometry(l.loadShapes.at(k).toAlignedRect());
+  for (int k = 0; k < 4; ++k) {
+    QLabel *lab = labFo_[static_cast<size_t>(k)];
+    lab->setProperty("anchor", k < l.loadLabels.size() ? l.loadLabels.at(k) : QPointF());
+    lab->setProperty("height", static_cast<int>(std::lround(18 * u)));
+    if (lab->isVisible()) fitLoadLabel(lab);
+  }
+  if (tbM_) tbM_->setGeometry(l.mField.toAlignedRect());
+  if (tbN_) tbN_->setGeometry(l.nField.toAlignedRect());
+}
+
+void FrmArrangement::resizeEvent(QResizeEvent *e) {
+  QMainWindow::resizeEvent(e);
+  placeControls(centralWidget()->size());
 }
 
 void FrmArrangement::buildMenus() {
@@ -279,15 +322,34 @@ void FrmArrangement::buildMenus() {
   connect(menuInhalt_, &QAction::triggered, this, &FrmArrangement::inhalt);
 }
 
+// Sized to its text and centred on its place in the picture.
+void FrmArrangement::fitLoadLabel(QLabel *l) {
+  const QPointF c = l->property("anchor").toPointF();
+  QFont bold = l->font();
+  bold.setBold(true);
+  const int w = QFontMetrics(bold).horizontalAdvance(l->text()) + 10;
+  const int h = l->property("height").toInt();
+  l->setGeometry(static_cast<int>(std::lround(c.x() - w / 2.0)), static_cast<int>(std::lround(c.y() - h / 2.0)), w, h);
+}
+
 QColor FrmArrangement::colourOf(int code) const {
   return gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, code));
 }
 
 void FrmArrangement::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(100));
+    // The title names the screen after the program caption.
+    setWindowTitle(screenCaption(builtinText(info_->germanNameId)));
     setWindowIcon(gui::windowIcon());
     for (int i = 0; i < loads::kDirectionLabelCount; ++i) LabKoordinaten(i)->setToolTip(builtinText(409));
+    // What each load label shows: the equivalent loads of the moments on a single unit,
+    // the half position loads (per track or per roller shoe) on the others.
+    for (int k = 0; k < 4; ++k) {
+      int tip = 0;
+      if (info_->shapeCount == 1) tip = k == 0 ? 1110 : 1106 + k;
+      else if (info_->labelDivisor == 2) tip = info_->rollerShoe ? 1112 : 1111;
+      labFo_[static_cast<size_t>(k)]->setToolTip(tip ? builtinText(tip) : QString());
+    }
     if (tbM_ && info_->tooltipM) tbM_->setToolTip(builtinText(info_->tooltipM));
     if (tbN_ && info_->tooltipN) tbN_->setToolTip(builtinText(info_->tooltipN));
 
@@ -295,8 +357,11 @@ void FrmArrangement::sSetLayout() {
     menuWeiter_->setText(builtinText(520));
     menuZurueck_->setText(builtinText(501));
     menuBeenden_->setText(builtinText(504));
-    menuOptionen_->setTitle(builtinText(521));
+    // The menu keeps its caption but gives up its mnemonic: Alt+B belongs to the button
+    // "&Berechnen" (the menu stays reachable with F10 and the arrow keys).
+    menuOptionen_->setTitle(QString(builtinText(521)).remove(QLatin1Char('&')));
     menuInhalt_->setText(builtinText(509));
+    menuInhalt_->setShortcut(QKeySequence::HelpContents);
     gui::gsubSetMenuPics(menuDatei_, {0, 1, 3},
                          {gui::resourcePicture(205), gui::resourcePicture(204), gui::resourcePicture(203)});
     gui::gsubSetMenuPics(menuHilfe_, {0}, {gui::resourcePicture(200)});
@@ -453,20 +518,15 @@ void FrmArrangement::showLoads(int index) {
   auto setLabel = [this](int k, const QString &text) {
     QLabel *l = labFo_[static_cast<size_t>(k)];
     l->setText(text);
-    // Sized to its text and centred on its place in the picture.
-    const QPointF c = l->property("anchor").toPointF();
-    QFont bold = l->font();
-    bold.setBold(true);
-    const int w = QFontMetrics(bold).horizontalAdvance(text) + 10;
-    const int h = l->property("height").toInt();
-    l->setGeometry(static_cast<int>(std::lround(c.x() - w / 2.0)), static_cast<int>(std::lround(c.y() - h / 2.0)), w, h);
+    fitLoadLabel(l);
     l->setVisible(!text.isEmpty());
   };
   const QColor red = colourOf(702);
   if (info_->shapeCount == 1) {
-    // One unit: the equivalent load P and the moment loads Q1..Q3.
+    // One unit: the equivalent load P and the equivalent loads Q1..Q3 of the three
+    // moments (k x moment): forces in N, like P.
     setLabel(0, num::formatWhole(std::fabs(row[4])) + QStringLiteral(" N"));
-    for (int k = 1; k <= 3; ++k) setLabel(k, num::formatWhole(std::fabs(row[k - 1])) + QStringLiteral(" Nm"));
+    for (int k = 1; k <= 3; ++k) setLabel(k, num::formatWhole(std::fabs(row[k - 1])) + QStringLiteral(" N"));
     if (!shapes_.isEmpty()) shapes_[0]->setFillColor(red);
   } else {
     // Four load positions: each value, and the most loaded positions marked.
@@ -495,6 +555,11 @@ void FrmArrangement::weiter() {
 void FrmArrangement::zurueck() { close(); }
 
 void FrmArrangement::closeEvent(QCloseEvent *e) {
+  // Back to the start screen throws the distances and forces away: ask first.
+  if (!ending_ && !input::confirmDiscard()) {
+    e->ignore();
+    return;
+  }
   Mod_FN().gsngUnitDistance = 0.0f;
   Mod_FN().gsngRailDistance = 0.0f;
   // The start screen opens before this one goes, so the program never finds itself
@@ -509,6 +574,7 @@ void FrmArrangement::closeForReplacement() {
 }
 
 void FrmArrangement::beenden() {
+  if (!input::confirmDiscard()) return;
   ending_ = true;
   try {
     msg::endProgram(0);
@@ -524,6 +590,16 @@ void FrmArrangement::LabKoordinaten_MouseDown(int index) {
   DialogEingabe::setPendingDirection(holder, loads::directionCaption(index));
   DialogEingabe dialog(this, grid_, holder);
   dialog.exec();
+  directions_->resetHighlight();
+}
+
+void FrmArrangement::editForce(int row) {
+  if (!grid_->holdsForce(row)) return;
+  QLabel *holder = LabKoordinaten(0);
+  DialogEingabe::setPendingDirection(holder, grid_->textMatrix(row, 0));
+  DialogEingabe dialog(this, grid_, holder, row);
+  dialog.exec();
+  directions_->resetHighlight();
 }
 
 void FrmArrangement::showLoadCase(int index) {

@@ -98,12 +98,20 @@ class FrmArrangement : public QMainWindow {
   void Frame1_MouseMove();
   // "Lastfälle aus Bewegung…": the motion dialog; its load cases replace the screen's.
   void CmdBewegung_Click();
+  // Double-click, Enter or the context menu on force row `row`: the force dialog with
+  // the row's direction and texts; OK writes them back into the row.
+  void editForce(int row);
+  // The scale of the drawing against its design size (1 at the design size).
+  double pictureScale() const { return pictureScale_; }
 
  protected:
   void closeEvent(QCloseEvent *e) override;
+  void resizeEvent(QResizeEvent *e) override;
 
  private:
   void buildControls();
+  void placeControls(const QSize &area);
+  static void fitLoadLabel(QLabel *label);
   void buildMenus();
   void sSetLayout();
   void resetLoadDisplay();
@@ -149,4 +157,5 @@ class FrmArrangement : public QMainWindow {
   bool mblnCalcFailed_ = false;
   bool lastCompleted_ = false;
   bool ending_ = false;
+  double pictureScale_ = 1.0;
 };

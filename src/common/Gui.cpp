@@ -1,6 +1,11 @@
 #include "Gui.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <algorithm>
+#include <memory>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,42 +24,49 @@
 
 namespace gui {
 
+namespace {
+// The buttons of a message, in their order, with the answer each gives.
+QList<QPair<QMessageBox::StandardButton, msg::Answer>> buttonsOf(const msg::Message &m) {
+  switch (m.buttons) {
+    case msg::Buttons::Ok: return {{QMessageBox::Ok, msg::Answer::Ok}};
+    case msg::Buttons::OkCancel: return {{QMessageBox::Ok, msg::Answer::Ok}, {QMessageBox::Cancel, msg::Answer::Cancel}};
+    case msg::Buttons::YesNo: return {{QMessageBox::Yes, msg::Answer::Yes}, {QMessageBox::No, msg::Answer::No}};
+    case msg::Buttons::YesNoCancel:
+      return {{QMessageBox::Yes, msg::Answer::Yes},
+              {QMessageBox::No, msg::Answer::No},
+              {QMessageBox::Cancel, msg::Answer::Cancel}};
+    case msg::Buttons::RetryCancel:
+      return {{QMessageBox::Retry, msg::Answer::Retry}, {QMessageBox::Cancel, msg::Answer::Cancel}};
+  }
+  return {{QMessageBox::Ok, msg::Answer::Ok}};
+}
+}  // namespace
+
+QMessageBox *messageBox(const msg::Message &m, QWidget *parent) {
+  auto *box = new QMessageBox(parent);
+  box->setWindowTitle(m.title.isEmpty() ? builtinText(100).trimmed() : m.title);
+  box->setText(QString(m.text).replace(QChar(13), QChar(10)));
+  switch (m.icon) {
+    case msg::Icon::Critical: box->setIcon(QMessageBox::Critical); break;
+    case msg::Icon::Question: box->setIcon(QMessageBox::Question); break;
+    case msg::Icon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case msg::Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case msg::Icon::None: box->setIcon(QMessageBox::NoIcon); break;
+  }
+  const auto buttons = buttonsOf(m);
+  QMessageBox::StandardButtons all;
+  for (const auto &b : buttons) all |= b.first;
+  box->setStandardButtons(all);
+  const int def = qBound(1, m.defaultButton, static_cast<int>(buttons.size()));
+  box->setDefaultButton(buttons.at(def - 1).first);
+  return box;
+}
+
 void installMessageBoxPresenter() {
   msg::setPresenter([](const msg::Message &m) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(m.title.isEmpty() ? builtinText(100).trimmed() : m.title);
-    box.setText(QString(m.text).replace(QChar(13), QChar(10)));
-    switch (m.icon) {
-      case msg::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-      case msg::Icon::Question: box.setIcon(QMessageBox::Question); break;
-      case msg::Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-      case msg::Icon::Information: box.setIcon(QMessageBox::Information); break;
-      case msg::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    QList<QPair<QMessageBox::StandardButton, msg::Answer>> buttons;
-    switch (m.buttons) {
-      case msg::Buttons::Ok: buttons = {{QMessageBox::Ok, msg::Answer::Ok}}; break;
-      case msg::Buttons::OkCancel:
-        buttons = {{QMessageBox::Ok, msg::Answer::Ok}, {QMessageBox::Cancel, msg::Answer::Cancel}};
-        break;
-      case msg::Buttons::YesNo:
-        buttons = {{QMessageBox::Yes, msg::Answer::Yes}, {QMessageBox::No, msg::Answer::No}};
-        break;
-      case msg::Buttons::YesNoCancel:
-        buttons = {{QMessageBox::Yes, msg::Answer::Yes},
-                   {QMessageBox::No, msg::Answer::No},
-                   {QMessageBox::Cancel, msg::Answer::Cancel}};
-        break;
-      case msg::Buttons::RetryCancel:
-        buttons = {{QMessageBox::Retry, msg::Answer::Retry}, {QMessageBox::Cancel, msg::Answer::Cancel}};
-        break;
-    }
-    QMessageBox::StandardButtons all;
-    for (const auto &b : buttons) all |= b.first;
-    box.setStandardButtons(all);
-    const int def = qBound(1, m.defaultButton, static_cast<int>(buttons.size()));
-    box.setDefaultButton(buttons.at(def - 1).first);
-    const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+    std::unique_ptr<QMessageBox> box(messageBox(m, QApplication::activeWindow()));
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box->exec());
+    const auto buttons = buttonsOf(m);
     for (const auto &b : buttons)
       if (b.first == clicked) return b.second;
     return buttons.size() > 1 ? buttons.last().second : buttons.first().second;
@@ -146,6 +158,43 @@ QPixmap headingPicture() {
 QIcon windowIcon() {
   if (Mod_FN().gintTextMode == 3) return QIcon(QStringLiteral("CusPic/101.ico"));
   return resourceIcon(100);
+}
+
+bool isKeyboardFocus(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::OtherFocusReason ||
+         reason == Qt::ShortcutFocusReason;
+}
+
+bool loadQtTranslations() {
+  static QTranslator *translator = nullptr;
+  if (translator) return true;
+  auto *t = new QTranslator(QCoreApplication::instance());
+  if (!t->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return false;
+  }
+  QCoreApplication::installTranslator(t);
+  translator = t;
+  return true;
+}
+
+void placeWindow(QWidget *window, const QSize &size, const QWidget *near) {
+  if (!near) near = QApplication::activeWindow();
+  QScreen *screen = near ? near->screen() : QGuiApplication::screenAt(QCursor::pos());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) {
+    window->resize(size);
+    return;
+  }
+  // Room for the window frame and title bar the window manager adds.
+  const QRect area = screen->availableGeometry();
+  const QSize frame(16, 40);
+  const QSize fitted = size.boundedTo(area.size() - frame).expandedTo(window->minimumSize());
+  window->resize(fitted);
+  const QPoint topLeft(area.x() + std::max(0, (area.width() - fitted.width() - frame.width()) / 2),
+                       area.y() + std::max(0, (area.height() - fitted.height() - frame.height()) / 2));
+  window->move(topLeft);
 }
 
 }  // namespace gui

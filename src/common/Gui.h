@@ -14,11 +14,24 @@ class QTableWidget;
 class QLabel;
 class QMenu;
 class QFont;
+class QMessageBox;
+
+namespace msg {
+struct Message;
+}
 
 namespace gui {
 
 // Shows every message of the message service as a QMessageBox.
 void installMessageBoxPresenter();
+// The box that presenter shows for a message (title, text, icon, buttons, default), not
+// yet shown; the caller owns it.
+QMessageBox *messageBox(const msg::Message &m, QWidget *parent);
+
+// Loads Qt's own German translations (buttons Ja/Nein/Abbrechen, the file and print
+// dialogs) from the system's Qt translations. Returns false where they are not installed;
+// Qt's dialogs then speak English.
+bool loadQtTranslations();
 
 // 0x00BBGGRR colour values; negative values 0x800000nn name system colours
 // (14 highlighted text, 18 button text, 5 window ...).
@@ -59,5 +72,14 @@ QLabel *headingLabel(QWidget *parent, double scale);
 // pictures 151 and 100.
 QPixmap headingPicture();
 QIcon windowIcon();
+
+// Opens a main window at `size` (made to fit the available area), centred on the screen
+// it belongs to: the screen of `near` when given, otherwise the screen of the active
+// window or, failing that, the one under the mouse.
+void placeWindow(QWidget *window, const QSize &size, const QWidget *near = nullptr);
+
+// The focus came by the keyboard (Tab, Backtab, arrow keys moving it): only then the
+// controls drawn by the program show a focus frame.
+bool isKeyboardFocus(Qt::FocusReason reason);
 
 }  // namespace gui

@@ -234,4 +234,27 @@ QString singleToText(float value) { return significant(static_cast<double>(value
 
 QString doubleToText(double value) { return significant(value, 15); }
 
+QString toEnglishNotation(const QString &text) {
+  const QLocale loc = locale();
+  const QString group = loc.groupSeparator();
+  const QString point = loc.decimalPoint();
+  // The leading number: digits, separators and a sign; the rest is its unit.
+  int end = 0;
+  while (end < text.size()) {
+    const QChar c = text.at(end);
+    const bool part = (c.isDigit() && c.unicode() < 128) || group.contains(c) || point.contains(c) ||
+                      (end == 0 && (c == QLatin1Char('-') || c == loc.negativeSign().at(0)));
+    if (!part) break;
+    ++end;
+  }
+  const QString number = text.left(end);
+  double value = 0;
+  if (number.isEmpty() || !toDouble(number, &value)) return text;
+  const qsizetype pointAt = point.isEmpty() ? -1 : number.indexOf(point);
+  const int decimals = pointAt < 0 ? 0 : static_cast<int>(number.size() - pointAt - point.size());
+  QLocale english(QLocale::English, QLocale::UnitedStates);
+  if (group.isEmpty() || !number.contains(group)) english.setNumberOptions(QLocale::OmitGroupSeparator);
+  return english.toString(value, 'f', decimals) + text.mid(end);
+}
+
 }  // namespace num

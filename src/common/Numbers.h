@@ -44,4 +44,10 @@ QString singleToText(float value);
 // computed in double precision is shown, e.g. the rounded safety "1,5").
 QString doubleToText(double value);
 
+// A number text of the program's locale, with an optional unit after it ("2.000 N",
+// "0,8", "-1.200 mm"), written in English notation ("2,000 N", "0.8", "-1,200 mm"):
+// the same value, decimals and unit, grouped where the text was grouped. A text that does
+// not begin with a number is returned unchanged. For the English report.
+QString toEnglishNotation(const QString &text);
+
 }  // namespace num

@@ -149,6 +149,8 @@ QString subVersionFor(int minor) {
 
 void computeSubVersion() { Mod_FN().gstrSubVersion = subVersionFor(kVersionMinor); }
 
+QString screenCaption(const QString &screen) { return windowCaption(100) + QStringLiteral(" - ") + screen; }
+
 QString windowCaption(int textId) {
   return gfstrSetText(Mod_FN().gintTextMode, textId) + QStringLiteral(" ") +
          QString::number(kVersionMajor) + Mod_FN().gstrSubVersion;

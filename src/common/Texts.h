@@ -27,3 +27,5 @@ void computeSubVersion();
 // "TarvelCALC Rollenführungen  2002 c": text 100 (or 102) in the current text mode,
 // a blank, the major version and the suffix.
 QString windowCaption(int textId = 100);
+// The title of a main window: the program caption, " - " and the name of its screen.
+QString screenCaption(const QString &screen);

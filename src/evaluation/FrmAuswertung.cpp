@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -29,7 +32,9 @@
 #include "common/ModFN.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/ResultGrid.h"
 
 #ifdef TARVEL_HAVE_DRAWINGS
 #include "arrangements/Drawings.h"
@@ -161,10 +166,13 @@ FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
   buildControls();
   buildMenus();
   buildToolbar();
-  mCentral->setFixedSize(gui::px(kWidth), gui::px(kHeight));
+  mCentral->setMinimumSize(gui::px(kWidth), gui::px(kHeight));
   adjustSize();
   mDesignSize = size();
-  setFixedSize(mDesignSize);
+  // The design size is the least the window shows; it can be resized and maximised,
+  // and the result grid grows with it.
+  setMinimumSize(mDesignSize);
+  gui::placeWindow(this, mDesignSize, masterForm);
   sSetLayout();
   filemenu::addItems(mMenuDatei, this, true);
   // Without the arrangement screen that opened it the screen cannot know which
@@ -258,7 +266,17 @@ void FrmAuswertung::buildControls() {
   mGrid->setObjectName(QStringLiteral("MSFlexGrid1"));
   mGrid->setGeometry(twipsRect(kMargin, kGridTop, kGridWidth, kGridHeight));
   mGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  mGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several cells or rows can be chosen and copied for a spreadsheet (Ctrl+C).
+  mGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto *copy = new QAction(builtinText(1114), mGrid);
+  copy->setObjectName(QStringLiteral("GridCopy"));
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  connect(copy, &QAction::triggered, this, &FrmAuswertung::copySelection);
+  mGrid->addAction(copy);
+  mGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+  // The grid would copy its current cell alone: Ctrl+C is taken before it.
+  mGrid->installEventFilter(this);
   mGrid->verticalHeader()->setVisible(false);
   mGrid->horizontalHeader()->setStretchLastSection(false);
   mGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -367,7 +385,7 @@ void FrmAuswertung::buildMenus() {
     if (services().preview) services().preview(this);
   });
   mMenuDatei->addSeparator();
-  connect(item(mMenuDatei, QStringLiteral("MenüBeenden")), &QAction::triggered, this, [] { msg::endProgram(0); });
+  connect(item(mMenuDatei, QStringLiteral("MenüBeenden")), &QAction::triggered, this, &FrmAuswertung::endProgram);
 
   mMenuAnsicht = bar->addMenu(QString());
   mMenuAnsicht->setObjectName(QStringLiteral("MenüAnsicht"));
@@ -434,7 +452,7 @@ void FrmAuswertung::sSetLayout() {
   try {
     Mod_FN().grsSerie.close();
     const int mode = Mod_FN().gintTextMode;
-    setWindowTitle(windowCaption(100));
+    setWindowTitle(screenCaption(builtinText(1113)));
     setWindowIcon(gui::windowIcon());
 
     // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
@@ -449,6 +467,7 @@ void FrmAuswertung::sSetLayout() {
     for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
+    menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
     menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(mode, 510));
     menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(mode, 511));
     menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(mode, 512));
@@ -589,9 +608,11 @@ void FrmAuswertung::showNinthFrame() {
   mCmdBerechnen->move(mCmdBerechnen->x(), mCmdBerechnen->y() + delta);
   mProgressBar->move(mProgressBar->x(), mProgressBar->y() + delta);
   mFraBetrieb->move(mFraBetrieb->x(), mFraBetrieb->y() + delta);
-  mCentral->setFixedSize(mCentral->width(), mCentral->height() + grow);
+  mCentral->setMinimumSize(mCentral->minimumWidth(), mCentral->minimumHeight() + grow);
   mDesignSize.setHeight(mDesignSize.height() + grow);
-  setFixedSize(mDesignSize);
+  setMinimumSize(mDesignSize);
+  resize(size().expandedTo(mDesignSize));
+  placeGridArea();
 }
 
 void FrmAuswertung::updateServiceItems() {
@@ -634,12 +655,14 @@ void FrmAuswertung::setBoxValue(QCheckBox *box, bool ticked) {
 void FrmAuswertung::chkGrSer_Click(int index) {
   if (index < 0 || index >= mChkGrSer.size()) return;
   colourBox(mChkGrSer[index]);
+  input::noteChange();
 }
 
 void FrmAuswertung::chkKSerie_Click(int frame) {
   if (frame < 0 || frame >= mChkKSerie.size()) return;
   QCheckBox *ks = mChkKSerie[frame];
   colourBox(ks);
+  input::noteChange();
   const bool on = ks->isChecked();
   for (int p = 0; p < eval::kBoxesPerFrame; ++p) {
     QCheckBox *box = mChkGrSer[frame * eval::kBoxesPerFrame + p];
@@ -710,10 +733,14 @@ void FrmAuswertung::CmdBerechnen_Click() {
         centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
   mGrid->setRowCount(run.gridRows.size());
   bool anyByCheck = false;
+  // A size that fails (load too high, distances too small) is drawn in the warning
+  // colour of the load display.
+  const QColor warning = gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, 702));
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
     const bool byCheck = run.byCheck.value(r, false);
     anyByCheck = anyByCheck || byCheck;
+    const bool fails = eval::verdictFails(run.rows.value(r));
     for (int c = 0; c < columns; ++c) {
       QString text = c < fields.size() ? fields.at(c) : QString();
       // The load of a row rated with the rigid-plate check carries the legend's marker.
@@ -721,6 +748,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
       auto *cell = new QTableWidgetItem(text);
       cell->setTextAlignment(columnAlignment(c, columns, text));
       if (byCheck && c == kLoadColumn) cell->setToolTip(builtinText(1002));
+      if (fails) cell->setForeground(warning);
       mGrid->setItem(r, c, cell);
     }
   }
@@ -763,11 +791,32 @@ void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
     mCmdBerechnen->click();
     services().openReport(this);
   } else if (key == QStringLiteral("Exit")) {
-    msg::endProgram(0);
+    endProgram();
   }
 }
 
 void FrmAuswertung::MenuZurueck_Click() { close(); }
+
+void FrmAuswertung::endProgram() {
+  // Ending throws the distances, forces and ticks away: ask first.
+  if (!input::confirmDiscard()) return;
+  msg::endProgram(0);
+}
+
+bool FrmAuswertung::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == mGrid && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+      static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+    if (event->type() == QEvent::KeyPress) copySelection();
+    event->accept();
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmAuswertung::copySelection() {
+  const QString text = eval::selectionAsText(mGrid);
+  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
 
 void FrmAuswertung::closeEvent(QCloseEvent *event) {
   if (!mLeaving) {
@@ -781,7 +830,23 @@ void FrmAuswertung::closeEvent(QCloseEvent *event) {
 
 void FrmAuswertung::resizeEvent(QResizeEvent *event) {
   QMainWindow::resizeEvent(event);
-  if (mDesignSize.isValid() && !isMinimized() && size() != mDesignSize) resize(mDesignSize);
+  placeGridArea();
+}
+
+// The series frames keep their places; the grid takes the room the window has beyond
+// its design size, and the load type area and the button stay at its right.
+void FrmAuswertung::placeGridArea() {
+  if (!mGrid || !mCentral) return;
+  const int extraW = std::max(0, mCentral->width() - gui::px(kWidth));
+  const int gridTop = mGrid->y();
+  const int gridHeight = std::max(gui::px(kGridHeight), mCentral->height() - gridTop - gui::px(kMargin));
+  mGrid->resize(gui::px(kGridWidth) + extraW, gridHeight);
+  const int sideLeft = gui::px(kSideLeft) + extraW;
+  mFreBelArt->move(sideLeft, mFreBelArt->y());
+  mCmdBerechnen->move(sideLeft, mCmdBerechnen->y());
+  mProgressBar->move(sideLeft, gridTop + gridHeight - mProgressBar->height());
+  mLabel2->resize(mCentral->width(), mLabel2->height());
+  mImage1->move(mLabel2->width() - mImage1->width() - gui::px(kMargin), mImage1->y());
 }
 
 // ---------------------------------------------------------------------------------

@@ -91,6 +91,10 @@ class FrmAuswertung : public QMainWindow {
   void chkKSerie_Click(int frame);
   void MenuAnsichtTabelle_Click(int column);
   void MenuZurueck_Click();
+  // "Exit" and "&Beenden": end the program, after the question when input is unsaved.
+  void endProgram();
+  // Ctrl+C on the grid: the selected cells as tab-separated text with headings.
+  void copySelection();
   void Toolbar1_ButtonClick(const QString &key);
   // The decorative progress display, run before every evaluation and after a text
   // export.
@@ -99,6 +103,7 @@ class FrmAuswertung : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   void buildControls();
@@ -107,6 +112,7 @@ class FrmAuswertung : public QMainWindow {
   void sSetLayout();
   void assignBoxes();
   void showNinthFrame();
+  void placeGridArea();
   void colourBox(QCheckBox *box);
   void setBoxValue(QCheckBox *box, bool ticked);
   void fitAndHideColumns();

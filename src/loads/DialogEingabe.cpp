@@ -10,8 +10,10 @@
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/ModFN.h"
+#include "common/NumericInput.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "loads/ForceGrid.h"
 #include "loads/KeyFilter.h"
 
@@ -33,8 +35,8 @@ void DialogEingabe::setPendingDirection(QObject *directionHolder, const QString 
   if (directionHolder) directionHolder->setProperty(kTag, direction);
 }
 
-DialogEingabe::DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder)
-    : QDialog(owner), owner_(owner), grid_(grid), directionHolder_(directionHolder) {
+DialogEingabe::DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow)
+    : QDialog(owner), owner_(owner), grid_(grid), directionHolder_(directionHolder), editRow_(editRow) {
   setObjectName(QStringLiteral("DialogEingabe"));
   setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -90,6 +92,9 @@ DialogEingabe::DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *direction
   connect(tmrSchrift_, &QTimer::timeout, this, &DialogEingabe::tmrSchrift_Timer);
 
   sSetLayout();
+  // Editing a row starts from what the row holds.
+  if (grid_ && editRow_ >= 1 && editRow_ < grid_->rows())
+    for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setText(grid_->textMatrix(editRow_, i + 1));
   tmrSchrift_->start();
 }
 
@@ -98,12 +103,17 @@ DialogEingabe::~DialogEingabe() = default;
 void DialogEingabe::sSetLayout() {
   try {
     const int mode = Mod_FN().gintTextMode;
-    setWindowTitle(builtinText(103));
+    // The title names the direction being entered.
+    const QString pending = pendingDirection(directionHolder_);
+    setWindowTitle(pending.isEmpty() ? builtinText(103)
+                                     : builtinText(103) + QStringLiteral(": ") + builtinText(1102).arg(pending));
     setWindowIcon(gui::windowIcon());
     static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
     for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
     for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
     hint_->setText(gfstrSetText(mode, 259));
+    // The whole hint at once for the reader who does not want to wait for it.
+    hintFrame_->setToolTip(hint_->text());
     hint_->adjustSize();
     hint_->move(0, (hintFrame_->height() - hint_->height()) / 2);
     hintLeft_ = 0;
@@ -135,6 +145,15 @@ void DialogEingabe::tmrSchrift_Timer() {
 
 void DialogEingabe::cmdOK_Click() {
   try {
+    // The character rules let only digits, the comma and the minus sign in; what they
+    // cannot catch ("-", "1,2,3") is named here, before any field is read.
+    for (QLineEdit *f : fields_) {
+      if (gui::holdsNumber(f)) continue;
+      msg::show({builtinText(1100), windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1});
+      f->setFocus();
+      f->selectAll();
+      return;
+    }
     double rounded[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
       QLineEdit *f = fields_[static_cast<size_t>(i)];
@@ -143,13 +162,19 @@ void DialogEingabe::cmdOK_Click() {
       if (!num::toDouble(f->text(), &v)) throw AppError(err::typeMismatch());
       rounded[i] = num::roundHalfEven(v, 0);
     }
-    // A force that rounds to nothing is no force: the dialog stays as it is.
-    if (rounded[0] == 0) return;
+    // A force that rounds to nothing is no force: the dialog stays open and says why.
+    if (rounded[0] == 0) {
+      msg::show({builtinText(1101), windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1});
+      fields_[0]->setFocus();
+      fields_[0]->selectAll();
+      return;
+    }
     if (!grid_) return;
-    const int row = grid_->rowForNewForce();
+    const int row = editRow_ >= 1 && editRow_ < grid_->rows() ? editRow_ : grid_->rowForNewForce();
     grid_->setTextMatrix(row, 0, direction_);
     for (int c = 1; c <= 4; ++c) grid_->setTextMatrix(row, c, fields_[static_cast<size_t>(c - 1)]->text());
     gui::gsubSetColWidth(owner_, grid_, false);
+    input::noteChange();
     accept();
   } catch (const AppError &e) {
     msg::critical(e.description(), builtinText(301));

@@ -17,8 +17,10 @@ class DialogEingabe : public QDialog {
  public:
   // owner: the arrangement screen, whose font measures the grid columns; grid: its force
   // table; directionHolder: the label whose "Tag" property holds the pending direction
-  // ("X +" ... "- Z"). The Tag is emptied whenever the dialog closes.
-  DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder);
+  // ("X +" ... "- Z"). The Tag is emptied whenever the dialog closes. editRow: a data
+  // row (from 1) whose force is edited: the fields start with its texts and OK writes
+  // them back into it; 0 adds a new force.
+  DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow = 0);
   ~DialogEingabe() override;
 
   QLineEdit *tbKrfXYZ(int index) const { return fields_.at(static_cast<size_t>(index)); }
@@ -50,6 +52,7 @@ class DialogEingabe : public QDialog {
   QWidget *owner_;
   ForceGrid *grid_;
   QObject *directionHolder_;
+  int editRow_ = 0;
   QString direction_;
   std::array<QLineEdit *, 4> fields_{};
   std::array<QLabel *, 4> labels_{};

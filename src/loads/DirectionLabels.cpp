@@ -1,6 +1,7 @@
 #include "loads/DirectionLabels.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -32,9 +33,10 @@ QPixmap arrowPicture(const QPointF &dir, int size) {
   return pm;
 }
 
-QString labelStyle(const QColor &back) {
-  return QStringLiteral("QLabel { background-color: %1; color: black; border: 1px solid #8080a0; }")
-      .arg(back.name());
+// The keyboard focus shows as a dark double-width frame.
+QString labelStyle(const QColor &back, bool focused) {
+  return QStringLiteral("QLabel { background-color: %1; color: black; border: %2; }")
+      .arg(back.name(), focused ? QStringLiteral("2px solid #000080") : QStringLiteral("1px solid #8080a0"));
 }
 }  // namespace
 
@@ -51,6 +53,8 @@ DirectionLabels::DirectionLabels(QWidget *picture) : QObject(picture) {
     label->setToolTip(builtinText(409));
     label->setCursor(Qt::PointingHandCursor);
     label->setMouseTracking(true);
+    // Reachable with Tab and the arrow keys; Enter or Space asks for the force.
+    label->setFocusPolicy(Qt::StrongFocus);
     label->installEventFilter(this);
     labels_[static_cast<size_t>(i)] = label;
   }
@@ -76,7 +80,7 @@ void DirectionLabels::place(int i, const QPointF &anchor, const QPointF &directi
 
 void DirectionLabels::highlight(int i) {
   QLabel *label = labels_.at(static_cast<size_t>(i));
-  label->setStyleSheet(labelStyle(kYellow));
+  label->setStyleSheet(labelStyle(kYellow, keyFocus_[static_cast<size_t>(i)]));
   arrows_.at(static_cast<size_t>(i))->show();
   arrows_.at(static_cast<size_t>(i))->raise();
   lit_[static_cast<size_t>(i)] = true;
@@ -86,13 +90,41 @@ void DirectionLabels::resetHighlight() {
   // The system's highlighted-text colour, as the labels were designed.
   const QColor normal = gui::systemColor(14);
   for (int i = 0; i < loads::kDirectionLabelCount; ++i) {
-    labels_[static_cast<size_t>(i)]->setStyleSheet(labelStyle(normal));
+    labels_[static_cast<size_t>(i)]->setStyleSheet(labelStyle(normal, keyFocus_[static_cast<size_t>(i)]));
     arrows_[static_cast<size_t>(i)]->hide();
     lit_[static_cast<size_t>(i)] = false;
   }
 }
 
 bool DirectionLabels::isHighlighted(int i) const { return lit_.at(static_cast<size_t>(i)); }
+
+bool DirectionLabels::hasFocusFrame(int i) const { return keyFocus_.at(static_cast<size_t>(i)); }
+
+void DirectionLabels::restyle(int i) {
+  const size_t k = static_cast<size_t>(i);
+  labels_[k]->setStyleSheet(labelStyle(lit_[k] ? kYellow : gui::systemColor(14), keyFocus_[k]));
+}
+
+bool DirectionLabels::keyPress(int i, const QKeyEvent *k) {
+  switch (k->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      emit pressed(i);
+      return true;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+      labels_[static_cast<size_t>((i + 1) % loads::kDirectionLabelCount)]->setFocus(Qt::OtherFocusReason);
+      return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+      labels_[static_cast<size_t>((i + loads::kDirectionLabelCount - 1) % loads::kDirectionLabelCount)]->setFocus(
+          Qt::OtherFocusReason);
+      return true;
+    default:
+      return false;
+  }
+}
 
 bool DirectionLabels::eventFilter(QObject *watched, QEvent *event) {
   for (int i = 0; i < loads::kDirectionLabelCount; ++i) {
@@ -106,6 +138,14 @@ bool DirectionLabels::eventFilter(QObject *watched, QEvent *event) {
       // A press of any mouse button asks for the force.
       emit pressed(i);
       return true;
+    } else if (event->type() == QEvent::KeyPress) {
+      if (keyPress(i, static_cast<QKeyEvent *>(event))) return true;
+    } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+      // The frame shows where the keyboard is; the focus a window hands its first
+      // control on opening, or a mouse click, draws none.
+      keyFocus_[static_cast<size_t>(i)] =
+          event->type() == QEvent::FocusIn && gui::isKeyboardFocus(static_cast<QFocusEvent *>(event)->reason());
+      restyle(i);
     }
     break;
   }

@@ -8,6 +8,7 @@
 
 #include "loads/Directions.h"
 
+class QKeyEvent;
 class QLabel;
 class QWidget;
 
@@ -28,6 +29,8 @@ class DirectionLabels : public QObject {
   // Mouse over the picture around the labels: all labels back to normal, arrows hidden.
   void resetHighlight();
   bool isHighlighted(int i) const;
+  // Label i has the focus, reached by the keyboard, and shows its focus frame.
+  bool hasFocusFrame(int i) const;
 
  signals:
   // The user pressed label i; its caption is the direction of the force.
@@ -37,7 +40,11 @@ class DirectionLabels : public QObject {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  void restyle(int i);
+  bool keyPress(int i, const QKeyEvent *k);
+
   std::array<QLabel *, loads::kDirectionLabelCount> labels_{};
   std::array<QLabel *, loads::kDirectionLabelCount> arrows_{};
   std::array<bool, loads::kDirectionLabelCount> lit_{};
+  std::array<bool, loads::kDirectionLabelCount> keyFocus_{};
 };

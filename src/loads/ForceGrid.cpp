@@ -1,11 +1,15 @@
 #include "loads/ForceGrid.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "loads/ForceText.h"
 
 ForceGrid::ForceGrid(QWidget *parent) : QTableWidget(parent) {
@@ -22,7 +26,8 @@ ForceGrid::ForceGrid(QWidget *parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  setFocusPolicy(Qt::ClickFocus);
+  // Reachable with Tab: the arrow keys choose a row, Delete deletes it, Enter edits it.
+  setFocusPolicy(Qt::StrongFocus);
   setWordWrap(false);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
@@ -117,16 +122,73 @@ bool ForceGrid::pressAt(const QPoint &gridPos, Qt::MouseButton button) {
   if (button != Qt::LeftButton || columnAtGrid(gridPos) != 0 || row <= 0 || gridPos.x() < 0 ||
       gridPos.x() >= gui::px(kDeleteZoneTwips) || rows() <= 2)
     return false;
+  askDeleteRow(row);
+  return true;
+}
+
+bool ForceGrid::canDelete(int row) const { return row >= 1 && row < rows() && rows() > 2; }
+
+bool ForceGrid::askDeleteRow(int row) {
+  if (!canDelete(row)) return false;
   setCurrentCell(row - 1, 0);
   cell(row, 0)->setIcon(QIcon(gui::resourcePicture(208)));
   const msg::Answer a = msg::show({builtinText(317), builtinText(318), msg::Icon::Question,
                                    msg::Buttons::YesNo, 2});
-  if (a == msg::Answer::Yes) {
-    removeRow(row - 1);
-    tag_.clear();
-    emit rowDeleted(row);
-  }
+  if (a != msg::Answer::Yes) return false;
+  removeRow(row - 1);
+  tag_.clear();
+  input::noteChange();
+  emit rowDeleted(row);
   return true;
+}
+
+int ForceGrid::currentDataRow() const { return currentRow() < 0 ? 0 : currentRow() + 1; }
+
+bool ForceGrid::holdsForce(int row) const {
+  return row >= 1 && row < rows() && !textMatrix(row, 0).isEmpty();
+}
+
+void ForceGrid::keyPressEvent(QKeyEvent *e) {
+  const int row = currentDataRow();
+  if (e->key() == Qt::Key_Delete && e->modifiers() == Qt::NoModifier) {
+    askDeleteRow(row);
+    return;
+  }
+  if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_F2) && holdsForce(row)) {
+    emit editRequested(row);
+    return;
+  }
+  QTableWidget::keyPressEvent(e);
+}
+
+void ForceGrid::mouseDoubleClickEvent(QMouseEvent *e) {
+  const int row = rowAtGrid(viewport()->mapTo(this, e->position().toPoint()));
+  if (e->button() == Qt::LeftButton && holdsForce(row)) {
+    emit editRequested(row);
+    return;
+  }
+  QTableWidget::mouseDoubleClickEvent(e);
+}
+
+void ForceGrid::contextMenuEvent(QContextMenuEvent *e) {
+  const int row = e->reason() == QContextMenuEvent::Mouse ? rowAtGrid(e->pos()) : currentDataRow();
+  if (!holdsForce(row)) return;
+  setCurrentCell(row - 1, 0);
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("ForceGridMenu"));
+  QAction *edit = menu.addAction(builtinText(1105));
+  QAction *remove = menu.addAction(builtinText(1106));
+  remove->setShortcut(QKeySequence::Delete);
+  remove->setEnabled(canDelete(row));
+  const QPoint at = e->reason() == QContextMenuEvent::Mouse ? e->globalPos()
+                                                            : viewport()->mapToGlobal(visualItemRect(item(row - 1, 0)).center());
+  QAction *chosen = contextMenuRunner_ ? contextMenuRunner_(&menu, at) : menu.exec(at);
+  if (chosen == edit) emit editRequested(row);
+  else if (chosen == remove) askDeleteRow(row);
+}
+
+void ForceGrid::setContextMenuRunner(std::function<QAction *(QMenu *, const QPoint &)> runner) {
+  contextMenuRunner_ = std::move(runner);
 }
 
 void ForceGrid::mouseMoveEvent(QMouseEvent *e) {

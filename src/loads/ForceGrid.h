@@ -10,8 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTableWidget>
+#include <functional>
 
 #include "common/ModFN.h"
+
+class QMenu;
 
 class ForceGrid : public QTableWidget {
   Q_OBJECT
@@ -44,12 +47,31 @@ class ForceGrid : public QTableWidget {
   // Returns true when the click asked about deleting a row (whatever the answer).
   bool pressAt(const QPoint &gridPos, Qt::MouseButton button);
 
+  // Deleting data row `row` (from 1) after the question "Möchten Sie diesen Datensatz
+  // löschen?", as a click in the delete zone, the Delete key and the context menu do.
+  // The last data row always stays. Returns true when the row went.
+  bool askDeleteRow(int row);
+  bool canDelete(int row) const;
+  // The data row of the current cell (from 1), 0 when there is none.
+  int currentDataRow() const;
+  // Row `row` holds a force (its direction is set).
+  bool holdsForce(int row) const;
+
+  // Runs the row's context menu ("Kraft ändern ...", "Kraft löschen") and returns the
+  // chosen action; by default QMenu::exec. Tests install their own choice.
+  void setContextMenuRunner(std::function<QAction *(QMenu *, const QPoint &)> runner);
+
  signals:
   void rowDeleted(int row);
+  // Double-click, Enter or F2 on a force row, or "Kraft ändern ..." of its context menu.
+  void editRequested(int row);
 
  protected:
   void mouseMoveEvent(QMouseEvent *e) override;
   void mousePressEvent(QMouseEvent *e) override;
+  void mouseDoubleClickEvent(QMouseEvent *e) override;
+  void keyPressEvent(QKeyEvent *e) override;
+  void contextMenuEvent(QContextMenuEvent *e) override;
 
  private:
   // Data row under a point of the grid (from 1), 0 over the header, -1 elsewhere.
@@ -59,6 +81,7 @@ class ForceGrid : public QTableWidget {
   void styleDirectionCell(QTableWidgetItem *item) const;
 
   QString tag_;
+  std::function<QAction *(QMenu *, const QPoint &)> contextMenuRunner_;
 };
 
 // Rebuilds gastrForce, the printed force table, from the grid's data rows. An unreadable

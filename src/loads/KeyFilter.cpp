@@ -2,26 +2,25 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QWidget>
+#include <QLineEdit>
+
+#include "common/NumericInput.h"
 
 NumericKeyFilter::NumericKeyFilter(Rules rules, QObject *parent) : QObject(parent), rules_(rules) {}
 
 NumericKeyFilter *NumericKeyFilter::install(QObject *field, Rules rules) {
   auto *f = new NumericKeyFilter(rules, field);
   field->installEventFilter(f);
+  if (auto *edit = qobject_cast<QLineEdit *>(field)) gui::setNumericRules(edit, rules.minus);
   return f;
 }
 
-QString NumericKeyFilter::filtered(const QString &typed) const {
-  if (typed.size() != 1) return typed;
+bool NumericKeyFilter::accepts(const QString &typed) const {
+  if (typed.size() != 1) return true;
   const QChar c = typed.at(0);
-  if (c == QChar(13) || c == QChar(10)) return rules_.enterMovesFocus ? QString() : typed;
-  // Backspace, Tab, Escape and the other control characters keep their usual meaning.
-  if (c.unicode() < 32 || c.unicode() == 127) return typed;
-  if (c.isDigit() && c.unicode() < 128) return typed;
-  if (c == QLatin1Char(',')) return typed;
-  if (c == QLatin1Char('-') && rules_.minus) return typed;
-  return QStringLiteral("0");
+  // Backspace, Tab, Enter, Escape and the other control characters keep their meaning.
+  if (c.unicode() < 32 || c.unicode() == 127) return true;
+  return NumericValidator::passes(c, rules_.minus);
 }
 
 bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event) {
@@ -38,11 +37,7 @@ bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event) {
     return true;
   }
   const QString text = k->text();
-  if (text.isEmpty()) return false;  // arrows, Delete, Home ... move and edit as usual
-  const QString out = filtered(text);
-  if (out == text) return false;
-  if (out.isEmpty()) return true;
-  QKeyEvent zero(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, out);
-  QCoreApplication::sendEvent(watched, &zero);
+  if (text.isEmpty() || accepts(text)) return false;  // arrows, Delete, Home ... as usual
+  gui::refuseKey();
   return true;
 }

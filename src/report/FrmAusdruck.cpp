@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -12,6 +13,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
+#include "common/ModFN.h"
 #include "common/Texts.h"
 #include "report/FrmFormular.h"
 #include "report/ReportCommands.h"
@@ -56,14 +58,18 @@ FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenN
   area_->setBackground(QColor(128, 128, 128));
   setCentralWidget(area_);
   try {
-    setWindowTitle(windowCaption(171));
+    // The title names the screen after the program caption.
+    setWindowTitle(screenCaption(gfstrSetText(Mod_FN().gintTextMode, 171)));
     setWindowIcon(gui::windowIcon());
     buildToolbar();
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
   connect(area_, &QMdiArea::subWindowActivated, this, &FrmAusdruck::onPageActivated);
-  resize(gui::px(11500), gui::px(10500));
+  // Large enough for a whole page where the screen allows it, centred on the screen of
+  // the evaluation.
+  gui::placeWindow(this, QSize(gui::px(FrmFormular::kPageWidth) + 120, gui::px(FrmFormular::kPageHeight) + 160),
+                   evaluationScreen);
   sSetFormular();
 }
 
@@ -118,6 +124,28 @@ void FrmAusdruck::buildToolbar() {
     }
   }
   buttons_.value(QStringLiteral("Einstellungen"))->setVisible(false);
+  // F1: the manual.
+  auto *manual = new QAction(this);
+  manual->setObjectName(QStringLiteral("Manual"));
+  manual->setShortcut(QKeySequence::HelpContents);
+  connect(manual, &QAction::triggered, this, [] {
+    if (report::hooks().manual) report::hooks().manual();
+  });
+  addAction(manual);
+
+  // The zoom of the pages: fitted to the width or the whole page, or 50 to 200 %.
+  Toolbar1->addSeparator();
+  zoom_ = new QComboBox(this);
+  zoom_->setObjectName(QStringLiteral("Zoom"));
+  zoom_->setToolTip(builtinText(1117));
+  zoom_->addItem(builtinText(1115), QStringLiteral("width"));
+  zoom_->addItem(builtinText(1116), QStringLiteral("page"));
+  for (int percent : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
+  zoom_->setCurrentIndex(zoom_->findData(100));
+  Toolbar1->addWidget(zoom_);
+  connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
+    for (FrmFormular *page : pages()) applyZoom(page);
+  });
   buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(report::hooks().aboutBox));
   sSetToolb();
 }
@@ -163,10 +191,26 @@ FrmFormular *FrmAusdruck::sSetFormular() {
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(page->windowTitle());
   w->setWindowIcon(gui::windowIcon());
-  w->resize(page->sheet()->width() + 40, std::min(page->sheet()->height() + 40, gui::px(9000)));
+  // Each new page opens inside the visible area, a little below and right of the page
+  // before it, as large as the area allows up to the whole page.
+  const QSize room = area_->viewport()->size();
+  const int offset = 24 * (static_cast<int>(pages().size()) % 6);
+  const QSize wanted(page->sheet()->width() + 40, page->sheet()->height() + 40);
+  const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
+  w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
+                 std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
   w->show();
+  applyZoom(page);
   area_->setActiveSubWindow(w);
   return page;
+}
+
+void FrmAusdruck::applyZoom(FrmFormular *page) const {
+  if (!zoom_) return;
+  const QVariant v = zoom_->currentData();
+  if (v.toString() == QLatin1String("width")) page->setFit(FrmFormular::Fit::Width);
+  else if (v.toString() == QLatin1String("page")) page->setFit(FrmFormular::Fit::Page);
+  else page->setZoom(v.toInt() / 100.0);
 }
 
 void FrmAusdruck::onPageActivated(QMdiSubWindow *window) {

@@ -8,6 +8,7 @@
 #include "report/ReportText.h"
 
 class QAction;
+class QComboBox;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
@@ -55,6 +56,9 @@ class FrmAusdruck : public QMainWindow {
   // Arranges the pages side by side (vertical tiling).
   void tileSideBySide();
 
+  // The zoom choice of the toolbar: "Seitenbreite", "Ganze Seite", 50 .. 200 %.
+  QComboBox *zoomBox() const { return zoom_; }
+
  protected:
   void closeEvent(QCloseEvent *event) override;
 
@@ -62,6 +66,7 @@ class FrmAusdruck : public QMainWindow {
   void buildToolbar();
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);
+  void applyZoom(FrmFormular *page) const;
   QMdiArea *area_ = nullptr;
   QString master_;
   QHash<QString, QAction *> buttons_;
@@ -70,5 +75,6 @@ class FrmAusdruck : public QMainWindow {
   QAction *pdfItem_ = nullptr;
   QAction *previewItem_ = nullptr;
   QToolButton *printButton_ = nullptr;
+  QComboBox *zoom_ = nullptr;
   int languagePicture_ = 1;
 };

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -13,6 +15,7 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "report/CommentFields.h"
 #include "report/ReportCanvas.h"
 #include "report/ReportText.h"
@@ -66,6 +69,8 @@ class Sheet : public QWidget {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     p.setPen(Qt::black);
+    // The page is laid out at 100 %; the zoom scales the whole drawing.
+    p.scale(page_->zoom(), page_->zoom());
     ReportCanvas c(&p, this, kBaseSize);
     page_->paintLines(c);
   }
@@ -110,13 +115,9 @@ void FrmFormular::buildControls() {
   auto *fields = new QVBoxLayout(FraKunde);
   fields->setContentsMargins(0, 0, 0, 0);
   fields->setSpacing(1);
-  QFont small = font();
-  small.setPointSizeF(8);
   for (int i = 0; i < 6; ++i) {
     auto *field = new QLineEdit(FraKunde);
     field->setObjectName(QStringLiteral("tbKunde%1").arg(i));
-    field->setFont(small);
-    field->setFixedHeight(gui::px(255));
     fields->addWidget(field);
     tbKunde << field;
   }
@@ -157,7 +158,17 @@ void FrmFormular::layoutPage() {
   ReportCanvas c(nullptr, sheet_, kBaseSize);
   const Plan plan = paintLines(c);
   const double dpi = c.dpi();
-  auto d = [dpi](double twips) { return static_cast<int>(std::lround(report::twipsToDevice(twips, dpi))); };
+  const double zoom = zoom_;
+  auto d = [dpi, zoom](double twips) {
+    return static_cast<int>(std::lround(report::twipsToDevice(twips, dpi) * zoom));
+  };
+  // The comment fields follow the zoom with their font and height.
+  QFont small = font();
+  small.setPointSizeF(8 * zoom_);
+  for (QLineEdit *field : tbKunde) {
+    field->setFont(small);
+    field->setFixedHeight(std::max(8, static_cast<int>(std::lround(gui::px(255) * zoom_))));
+  }
 
   const QSizeF frame = frame1Size();
   Frame1->setGeometry(d(kFrameLeft), d(plan.frameTop), d(frame.width()), d(frame.height()));
@@ -182,9 +193,42 @@ void FrmFormular::layoutPage() {
 
   // The page is 8700 twips wide; it grows only where a long line would be cut.
   const double width = std::max({kPageWidth, kundeLeft + kKundeWidth + 200, c.rightmost() + 300});
-  const QSize logo = Picture1->pixmap().size();
+  const QSize logo = gui::resourcePicture(150).size() * zoom_;
+  Picture1->setScaledContents(true);
   Picture1->setGeometry(d(width) - logo.width() - d(300), d(300), logo.width(), logo.height());
   sheet_->setFixedSize(d(width), d(plan.pageHeight));
+  baseSize_ = QSize(static_cast<int>(std::lround(sheet_->width() / zoom_)),
+                    static_cast<int>(std::lround(sheet_->height() / zoom_)));
+}
+
+void FrmFormular::setZoom(double factor) {
+  fit_ = Fit::None;
+  zoom_ = std::clamp(factor, 0.25, 4.0);
+  layoutPage();
+  sheet_->update();
+}
+
+void FrmFormular::setFit(Fit fit) {
+  fit_ = fit;
+  applyFit();
+}
+
+void FrmFormular::applyFit() {
+  if (fit_ == Fit::None || baseSize_.isEmpty()) return;
+  // The room inside the page window, less a scroll bar where the page may still need one.
+  const QSize room = maximumViewportSize() - QSize(verticalScrollBar()->sizeHint().width(), 0);
+  double z = static_cast<double>(room.width()) / baseSize_.width();
+  if (fit_ == Fit::Page) z = std::min(z, static_cast<double>(maximumViewportSize().height()) / baseSize_.height());
+  z = std::clamp(z, 0.25, 4.0);
+  if (std::abs(z - zoom_) < 0.005) return;
+  zoom_ = z;
+  layoutPage();
+  sheet_->update();
+}
+
+void FrmFormular::resizeEvent(QResizeEvent *e) {
+  QScrollArea::resizeEvent(e);
+  applyFit();
 }
 
 void FrmFormular::loadComments() {
@@ -197,5 +241,8 @@ void FrmFormular::loadComments() {
   // The store follows every edit as soon as the text has changed, so it never lags one
   // keystroke behind what the fields show.
   for (QLineEdit *field : tbKunde)
-    connect(field, &QLineEdit::textEdited, this, [this] { report::storeComments(tbKunde); });
+    connect(field, &QLineEdit::textEdited, this, [this] {
+      report::storeComments(tbKunde);
+      input::noteChange();
+    });
 }

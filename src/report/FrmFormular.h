@@ -45,11 +45,29 @@ class FrmFormular : public QScrollArea {
   // with it, the layout measures with it.
   Plan paintLines(report::ReportCanvas &c) const;
 
+  // The zoom of the page on screen: a factor (0.5 .. 2 for 50 .. 200 %), or fitted to the
+  // width or the whole page within the visible area (kept fitted as the page window
+  // changes size).
+  enum class Fit { None, Width, Page };
+  void setZoom(double factor);
+  void setFit(Fit fit);
+  double zoom() const { return zoom_; }
+  Fit fit() const { return fit_; }
+  // The sheet's size at 100 %.
+  QSize sheetBaseSize() const { return baseSize_; }
+
+ protected:
+  void resizeEvent(QResizeEvent *e) override;
+
  private:
   void buildControls();
   void layoutPage();
   void loadComments();
+  void applyFit();
   int tag_;
+  double zoom_ = 1.0;
+  Fit fit_ = Fit::None;
+  QSize baseSize_;
   QString master_;
   QDate day_;
   QWidget *sheet_ = nullptr;

@@ -44,8 +44,9 @@ double columnWidthTwips(const QFont &font, QPaintDevice *device) {
 }
 
 QSizeF arrangementPictureTwips() {
-  // The drawing keeps the 2:1 shape it is designed in.
-  return {2700.0, 2700.0 * drawing::kDesignHeight / drawing::kDesignWidth};
+  // The drawing keeps the 2:1 shape it is designed in. Printed 1.2 times as large it is
+  // 80 mm wide, enough to read the captions and distances written on it.
+  return {3800.0, 3800.0 * drawing::kDesignHeight / drawing::kDesignWidth};
 }
 
 void paintArrangement(QPainter &p, const QRectF &deviceRect, const QString &screenName) {

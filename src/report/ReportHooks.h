@@ -32,6 +32,8 @@ struct Hooks {
   std::function<void(QWidget *parent)> busyWindow;
   // The about box, modal; empty: the "Hilfe" button stays disabled.
   std::function<void(QWidget *parent)> aboutBox;
+  // The user manual, opened by F1; empty: F1 does nothing here.
+  std::function<void()> manual;
 };
 
 // The hooks in force; the defaults show the real dialogs.

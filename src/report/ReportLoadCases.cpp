@@ -1,5 +1,6 @@
 #include "report/ReportLoadCases.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "common/LoadCaseState.h"
@@ -10,6 +11,20 @@ namespace report {
 
 namespace {
 QString text(int germanId, int k) { return builtinText(k == English ? germanId + 1 : germanId); }
+
+// Every number of a worked formula in the language's notation.
+QString numbersInLanguage(const QString &text, int k) {
+  if (k != English) return text;
+  static const QRegularExpression number(QStringLiteral("\\d[\\d.,]*\\d|\\d"));
+  QString out;
+  qsizetype at = 0;
+  for (auto it = number.globalMatch(text); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    out += text.mid(at, m.capturedStart() - at) + inLanguage(m.captured(), k);
+    at = m.capturedEnd();
+  }
+  return out + text.mid(at);
+}
 
 QString percent(double share) { return num::doubleToText(share) + QStringLiteral(" %"); }
 
@@ -26,11 +41,11 @@ ReportLines forceTableLines(const ReportTables &t, int k) {
   ReportLine head;
   for (int c = 0; c < 5; ++c) head.items << TabItem{kForceHeadTabs[c], t.forceHead(c, k)};
   out << head;
-  const auto rows = [&out](const TextRows &table) {
+  const auto rows = [&out, k](const TextRows &table) {
     for (const QStringList &row : table) {
       ReportLine r;
       r.role = ReportLine::Role::ForceRow;
-      for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], field(row, c)};
+      for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], forceField(row, c, k)};
       out << r;
     }
   };
@@ -40,7 +55,7 @@ ReportLines forceTableLines(const ReportTables &t, int k) {
   }
   for (int i = 0; i < lcs.gaLoadCases.size(); ++i) {
     const LoadCase &lc = lcs.gaLoadCases[i];
-    out << line({{kLabelTab, lc.name}, {kValueTab, text(1326, k) + QLatin1Char(' ') + percent(lc.share)}},
+    out << line({{kLabelTab, lc.name}, {kValueTab, text(1326, k) + QLatin1Char(' ') + inLanguage(percent(lc.share), k)}},
                      ReportLine::Role::ForceRow);
     rows(lcs.gaLoadCaseForce.value(i));
   }
@@ -52,7 +67,7 @@ ReportLines dutyLines(int k) {
   ReportLines out;
   if (!d.hasHours()) return out;
   const auto add = [&](int id, double value, const QString &unit) {
-    out << line({{kLabelTab, text(id, k) + QLatin1Char(':')}, {kValueTab, num::doubleToText(value) + unit}});
+    out << line({{kLabelTab, text(id, k) + QLatin1Char(':')}, {kValueTab, inLanguage(num::doubleToText(value), k) + unit}});
   };
   add(1330, d.stroke, QStringLiteral(" mm"));
   add(1332, d.cyclesPerMinute, QString());
@@ -85,7 +100,7 @@ ReportLines serviceLifeBlock(const ReportTables &t, int k) {
     for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], field(rows[r], c)};
     const QStringList extra = lcs.gastrEvaluationExtra.value(r);
     for (int e = 0; e < lcs.gaintExtraHead.size(); ++e)
-      line.items << TabItem{kResultTabs[3 + e], field(extra, e)};
+      line.items << TabItem{kResultTabs[3 + e], inLanguage(field(extra, e), k)};
     out << line;
   }
   return out;
@@ -108,8 +123,8 @@ ReportLines formulaLines(int k) {
   const auto formula = [&out](const QString &s) {
     out << line({{kLabelTab, s}}, ReportLine::Role::ResultRow);
   };
-  const auto figures = [&out](const QString &s) {
-    out << line({{kLabelTab + 2, s}}, ReportLine::Role::ResultRow);
+  const auto figures = [&out, k](const QString &s) {
+    out << line({{kLabelTab + 2, numbersInLanguage(s, k)}}, ReportLine::Role::ResultRow);
   };
   const QString p = exponentText(d.exponent);
 

@@ -76,8 +76,11 @@ class Pictures {
 using Body = std::function<void(ReportCanvas &, Pictures &)>;
 
 // Runs the printout twice: once to measure (no painter), once on the printer.
+// Pictures end 10 mm inside the paper's right edge.
+double rightLimit(const PageMetrics &m) { return gflngMmToTwips(m.paperWidth - m.leftOffset - 10); }
+
 bool run(QPrinter &printer, const PageMetrics &m, const Body &body, QString *error) {
-  const double rightLimit = gflngMmToTwips(m.paperWidth - m.leftOffset - 10);
+  const double rightLimit = report::rightLimit(m);
   Pictures pictures(rightLimit);
   {
     ReportCanvas layoutPass(nullptr, &printer, 10);
@@ -115,6 +118,21 @@ void printBody(ReportCanvas &c, const ReportTables &t, int k, const PageMetrics 
 
 QSizeF printedPictureSize() { return arrangementPictureTwips() * 1.2; }
 
+// The arrangement drawing of a printout, as large as it must be to read its labels: at
+// `wanted`, moved left where it would pass the right limit. In the report it is too wide
+// to stand beside the lines that follow, so the printout goes on below it.
+QRectF arrangementAt(const PageMetrics &m, const QPointF &wanted) {
+  const QSizeF size = printedPictureSize();
+  return QRectF(QPointF(std::min(wanted.x(), rightLimit(m) - size.width()), wanted.y()), size);
+}
+
+void printArrangement(ReportCanvas &c, Pictures &pictures, const PageMetrics &m, const QPointF &wanted,
+                      const QString &masterScreen) {
+  const QRectF drawn = pictures.place(c, arrangementAt(m, wanted));
+  c.drawArrangement(drawn, masterScreen);
+  c.y = std::max(c.y, drawn.bottom());
+}
+
 }  // namespace
 
 void preparePrinter(QPrinter &printer, bool portrait) {
@@ -144,7 +162,7 @@ bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &
     c.printAt(100, reportDate(today));
     for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
     c.printEmpty();
-    c.drawArrangement(pictures.place(c, QRectF(QPointF(7938, c.y), printedPictureSize())), masterScreen);
+    printArrangement(c, pictures, m, QPointF(7938, c.y), masterScreen);
     c.x = margins.left;
     c.printEmpty();
     printBody(c, t, k, m, margins);
@@ -181,8 +199,9 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
     c.printEmpty();
     for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
     c.printEmpty();
-    const QRectF drawing(QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)), printedPictureSize());
-    c.drawArrangement(pictures.place(c, drawing), masterScreen);
+    // Beside the comment lines, above the body: the body keeps its place.
+    c.drawArrangement(pictures.place(c, arrangementAt(m, QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)))),
+                      masterScreen);
     // From here exactly as the report printout: x at the left margin, an empty line, the body.
     c.x = margins.left;
     c.printEmpty();

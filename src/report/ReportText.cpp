@@ -31,12 +31,19 @@ QString cellLine(const QStringList &row, int count) {
   return s + kCrLf;
 }
 
+// A force row of the text files, its numbers in the language's notation.
+QString forceLine(const QStringList &row, int k) {
+  QStringList shown;
+  for (int c = 0; c < row.size(); ++c) shown << forceField(row, c, k);
+  return cellLine(shown, shown.size());
+}
+
 // The force rows of the text files: the one table, or per load case its name and share
 // followed by its rows.
 QString forceRowsText(int k) {
   if (!severalLoadCases()) {
     QString s;
-    for (const QStringList &row : Mod_FN().gastrForce) s += cellLine(row, row.size());
+    for (const QStringList &row : Mod_FN().gastrForce) s += forceLine(row, k);
     return s;
   }
   const LoadCaseState &lcs = Mod_FN_LoadCases();
@@ -45,7 +52,7 @@ QString forceRowsText(int k) {
     const LoadCase &lc = lcs.gaLoadCases[i];
     s += lc.name + kTab + builtinText(k == English ? 1327 : 1326) + QLatin1Char(' ') +
          num::doubleToText(lc.share) + QStringLiteral(" %") + kCrLf;
-    for (const QStringList &row : lcs.gaLoadCaseForce.value(i)) s += cellLine(row, row.size());
+    for (const QStringList &row : lcs.gaLoadCaseForce.value(i)) s += forceLine(row, k);
   }
   return s;
 }
@@ -54,11 +61,20 @@ QString forceRowsText(int k) {
 // by a footnote below the block; with no such row the report is as it always was.
 bool ratedByCheck(int row) { return Mod_FN().gablnEvaluationCheck.value(row, false); }
 bool anyRatedByCheck() { return Mod_FN().gablnEvaluationCheck.contains(true); }
-QString markedLoad(const QStringList &row, int r) {
-  const QString load = field(row, 5);
+QString markedLoad(const QStringList &row, int r, int k) {
+  const QString load = inLanguage(field(row, 5), k);
   return ratedByCheck(r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
 }
 QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
+
+
+// The evaluated fields that hold numbers: ratings, load, safety, lifetime.
+bool numericEvaluationField(int f) { return f >= 3 && f <= 7; }
+
+QString evaluationField(const QStringList &row, int f, int k) {
+  return numericEvaluationField(f) ? inLanguage(field(row, f), k) : field(row, f);
+}
+
 
 void showSaveError(const QString &description) {
   msg::critical(description, QStringLiteral("sSave!"));
@@ -109,6 +125,10 @@ QString safetyText() { return num::singleToText(Mod_FN().gsngSiko); }
 
 QString distanceText(float mm) { return num::singleToText(mm) + QStringLiteral(" mm"); }
 
+QString inLanguage(const QString &text, int k) { return k == English ? num::toEnglishNotation(text) : text; }
+
+QString forceField(const QStringList &row, int c, int k) { return c >= 1 ? inLanguage(field(row, c), k) : field(row, c); }
+
 QString versionLine(const QString &label, const QString &disclaimer) {
   return label + QLatin1Char(' ') + QString::number(kVersionMajor) + Mod_FN().gstrSubVersion +
          QStringLiteral(" - ") + disclaimer;
@@ -134,9 +154,9 @@ ReportLines reportBody(const ReportTables &t, int k) {
   ReportLines out;
   out << line({{kLabelTab, t.label(0, k)}, {kValueTab, field(m.gastrArrangement, k)}},
               ReportLine::Role::ArrangementLine);
-  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, safetyText()}});
-  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, distanceText(m.gsngUnitDistance)}});
-  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, distanceText(m.gsngRailDistance)}});
+  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, inLanguage(safetyText(), k)}});
+  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, inLanguage(distanceText(m.gsngUnitDistance), k)}});
+  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, inLanguage(distanceText(m.gsngRailDistance), k)}});
   out << dutyLines(k);
   for (int i = 0; i < 4; ++i) out << ReportLine();
 
@@ -153,8 +173,8 @@ ReportLines reportBody(const ReportTables &t, int k) {
     const QStringList &row = m.gastrEvaluation.at(i);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], field(row, kDataFields[c])};
-    r.items << TabItem{kResultTabs[5], markedLoad(row, i)};
+    for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, kDataFields[c], k)};
+    r.items << TabItem{kResultTabs[5], markedLoad(row, i, k)};
     out << r;
   }
   if (anyRatedByCheck()) out << line({{kLabelTab, checkFootnote(k)}});
@@ -170,7 +190,7 @@ ReportLines reportBody(const ReportTables &t, int k) {
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
     const int fields[6] = {0, 1, 2, 6, 7, verdict};
-    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], field(row, fields[c])};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, fields[c], k)};
     out << r;
   }
   // With load cases or a duty cycle: the lifetime in operation and how it came about.
@@ -188,9 +208,9 @@ QString reportText(int k, const QDate &day) {
     s += t.title(0, k) + kCrLf;
     for (int i = 0; i < 6; ++i) s += field(m.gastrComment, i) + kCrLf;
     s += t.label(0, k) + kTab + field(m.gastrArrangement, k) + kCrLf;
-    s += t.label(1, k) + kTab + safetyText() + kCrLf;
-    s += t.label(2, k) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
-    s += t.label(3, k) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
+    s += t.label(1, k) + kTab + inLanguage(safetyText(), k) + kCrLf;
+    s += t.label(2, k) + kTab + inLanguage(distanceText(m.gsngUnitDistance), k) + kCrLf;
+    s += t.label(3, k) + kTab + inLanguage(distanceText(m.gsngRailDistance), k) + kCrLf;
     s += asText(dutyLines(k));
     s += t.label(4, k) + kCrLf;
     QStringList heads;
@@ -203,9 +223,11 @@ QString reportText(int k, const QDate &day) {
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
     for (int i = 0; i < m.gastrEvaluation.size(); ++i) {
-      QStringList row = m.gastrEvaluation.at(i);
-      if (row.size() > 5) row[5] = markedLoad(row, i);
-      s += cellLine(row, 10);
+      const QStringList &row = m.gastrEvaluation.at(i);
+      QStringList shown;
+      for (int f = 0; f < 10; ++f) shown << evaluationField(row, f, k);
+      shown[5] = markedLoad(row, i, k);
+      s += cellLine(shown, 10);
     }
     if (anyRatedByCheck()) s += checkFootnote(k) + kCrLf;
     s += asText(serviceLifeBlock(t, k));

@@ -86,4 +86,10 @@ QString reportText(int k, const QDate &day = QDate::currentDate());
 // The text export of the evaluation screen, always German (verdict field 8 only).
 QString evaluationExportText(const QDate &day = QDate::currentDate());
 
+// Numbers of the English report are written in English notation (2,000 N; 0.8); the
+// German report keeps the user's locale.
+QString inLanguage(const QString &text, int k);
+// A cell of a force row in the language: columns 1 to 4 are the force and its coordinates.
+QString forceField(const QStringList &row, int c, int k);
+
 }  // namespace report

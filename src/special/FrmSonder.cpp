@@ -24,6 +24,7 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Numbers.h"
+#include "common/NumericInput.h"
 #include "common/Texts.h"
 #include "special/SonderCore.h"
 #include "special/SonderResults.h"
@@ -244,6 +245,10 @@ void FrmSonder::buildControls() {
   chain << cmdA1A2 << optKsRs[0] << optKsRs[1] << cmdResult << Com_OK << Com_Exit << MSHFlexGrid1;
   for (int i = 1; i < chain.size(); ++i) setTabOrder(chain.at(i - 1), chain.at(i));
   for (QWidget *w : chain) w->installEventFilter(this);
+  // Pasted text meets the same number rules as typed keys.
+  for (int i = 0; i < kFields; ++i)
+    if (numericField(i)) gui::setNumericRules(Tb_Daten[i], false);
+  for (QLineEdit *r : Tb_Rollen) gui::setNumericRules(r, false);
 
   connect(Cob_Rollen, &QComboBox::currentIndexChanged, this, [this](int) { Cob_Rollen_Click(); });
   connect(Opt_Lager[0], &QRadioButton::clicked, this, [this] { setTypeCode(QStringLiteral("N")); });
@@ -280,8 +285,7 @@ void FrmSonder::sSetLayout() {
     setTypeCode(QStringLiteral("N"));
     Cob_Rollen->setCurrentIndex(0);
     Cob_Rollen_Click();
-    // Opening the editor withdraws any special roller shoe taken over before.
-    m.gintAnzSonder = 0;
+    // A special roller shoe taken over before stays in force until "Ok" replaces it.
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -474,20 +478,15 @@ bool FrmSonder::eventFilter(QObject *watched, QEvent *e) {
     const QString t = ke->text();
     // Only typed characters are filtered; cursor keys, Backspace, Enter and shortcuts pass.
     if (edit && !edit->isReadOnly() && t.size() == 1 && t.at(0).isPrint()) {
-      QString typed = t;
-      if (filtersKeys(watched)) {
-        const QChar c = t.at(0);
-        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(','))
-          typed = QStringLiteral("0");
+      // A character outside the number rules is refused: nothing goes in.
+      if (filtersKeys(watched) && !NumericValidator::passes(t.at(0), false)) {
+        gui::refuseKey();
+        return true;
       }
       int limit = 6;
       for (int i = 0; i < kFields; ++i)
         if (watched == Tb_Daten[i]) limit = maxTyped(i);
       if (!edit->hasSelectedText() && edit->text().size() >= limit) return true;
-      if (typed != t) {
-        edit->insert(typed);
-        return true;
-      }
     }
   } else if (e->type() == QEvent::FocusIn) {
     QString hint;

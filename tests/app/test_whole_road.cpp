@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,8 +40,10 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/DialogEingabe.h"
+#include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
 #include "report/ReportText.h"
 #include "support/TestCatalogue.h"
@@ -67,6 +70,7 @@ class WholeRoad : public ::testing::Test {
     QApplication::setQuitOnLastWindowClosed(false);
     resetModFN();
     computeSubVersion();
+    input::markSavePoint();
     file = std::make_unique<testsupport::ScopedCatalogueFile>(testsupport::demoCatalogueFile());
     catalogue::setBusyHook({});
     // Closing an arrangement screen here leads nowhere.
@@ -219,7 +223,7 @@ TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
   QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Fz = -2000 at x = y = 0: no moments (Q1 = Q2 = Q3 = 0), Q4 = |Fz| = 2000, P = 2000.
-  EXPECT_EQ(loadLabels(w), (QStringList{"2000 N", "0 Nm", "0 Nm", "0 Nm"}));
+  EXPECT_EQ(loadLabels(w), (QStringList{"2000 N", "0 N", "0 N", "0 N"}));
   EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
 
   FrmAuswertung *e = weiter(w);
@@ -258,7 +262,7 @@ TEST_F(WholeRoad, OneRollerShoePair) {
   QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // y = 0: the moment about X is k1 x 0 x Fz = 0 whatever k1; P = |Fz| = 3000.
-  EXPECT_EQ(loadLabels(w), (QStringList{"3000 N", "0 Nm", "0 Nm", "0 Nm"}));
+  EXPECT_EQ(loadLabels(w), (QStringList{"3000 N", "0 N", "0 N", "0 N"}));
   EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
   EXPECT_EQ(w->Tb_n()->text(), "50");
 
@@ -556,4 +560,92 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
     EXPECT_TRUE(texts.contains(builtinText(k == report::German ? 1004 : 1005))) << k;
   }
   EXPECT_TRUE(builtinText(1005).contains("rigid-plate check"));
+}
+
+// The road without a mouse: Tab and the arrow keys to a picture, Enter; Tab to the
+// direction labels, Enter opens the force dialog, the force is typed, Enter walks on to
+// "Ok" and Space presses it; a second force, then the first deleted with the Delete key; Alt+B calculates and
+// Alt+D, W moves on to the evaluation.
+TEST_F(WholeRoad, KeyboardOnly) {
+  QPointer<FrmStart> start = FrmStart::open();
+  ASSERT_TRUE(start);
+  start->show();
+  start->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(start));
+  auto focused = [] { return QApplication::focusWidget(); };
+  // Tab reaches a picture; it shows its focus frame and its text; the arrows move on.
+  QTest::keyClick(start, Qt::Key_Tab);
+  int picture = -1;
+  for (int i = 0; i < FrmStart::kPictures; ++i)
+    if (start->PicButton(i) == focused()) picture = i;
+  ASSERT_GE(picture, 0);
+  EXPECT_TRUE(start->pictureFocusFrame(picture));
+  for (int step = 0; step < 6 && start->pictureTag(picture) != "PicEKaEDS"; ++step) {
+    QTest::keyClick(focused(), Qt::Key_Right);
+    for (int i = 0; i < FrmStart::kPictures; ++i)
+      if (start->PicButton(i) == focused()) picture = i;
+  }
+  ASSERT_EQ(start->pictureTag(picture), "PicEKaEDS");
+  QTest::keyClick(focused(), Qt::Key_Return);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(start.isNull());
+  ASSERT_EQ(topLevel<FrmArrangement>().size(), 1);
+  FrmArrangement *w = topLevel<FrmArrangement>().first();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+
+  // Tab to the label "- Z"; Enter asks for the force.
+  auto tabTo = [&](QWidget *target) {
+    for (int i = 0; i < 20 && focused() != target; ++i) QTest::keyClick(focused() ? focused() : w, Qt::Key_Tab);
+    return focused() == target;
+  };
+  QLabel *minusZ = nullptr;
+  for (int i = 0; i < 8; ++i)
+    if (w->LabKoordinaten(i)->text() == "- Z") minusZ = w->LabKoordinaten(i);
+  ASSERT_TRUE(tabTo(minusZ));
+  EXPECT_TRUE(w->directionLabels()->hasFocusFrame(4));
+  for (const char *force : {"1000", "2000"}) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+      auto *d = qobject_cast<DialogEingabe *>(QApplication::activeModalWidget());
+      if (!d) return;
+      title = d->windowTitle();
+      d->activateWindow();
+      if (!QTest::qWaitForWindowActive(d)) ADD_FAILURE() << "the dialog is not active";
+      QTest::keyClicks(d->focusWidget(), force);
+      // Enter walks on through the fields to "Ok"; Space presses it.
+      for (int i = 0; i < 8 && d->focusWidget() != d->cmdOK(); ++i) QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+      QTest::keyClick(d->cmdOK(), Qt::Key_Space);
+      if (d->isVisible()) {
+        ADD_FAILURE() << "the dialog is still open";
+        d->cmdExit()->click();
+      }
+    });
+    QTest::keyClick(minusZ, Qt::Key_Return);
+    EXPECT_EQ(title, "Dateneingabe: Kraft in - Z-Richtung");
+    EXPECT_FALSE(w->directionLabels()->isHighlighted(4));
+  }
+  ASSERT_EQ(w->MSFlexGrid1()->rows(), 3);
+  EXPECT_EQ(w->MSFlexGrid1()->textMatrix(2, 1), "2000");
+
+  // The first force deleted with the Delete key.
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  ASSERT_TRUE(tabTo(w->MSFlexGrid1())) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  w->MSFlexGrid1()->setCurrentCell(-1, -1);
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Down);
+  ASSERT_EQ(w->MSFlexGrid1()->currentDataRow(), 1);
+  rec.answers = {msg::Answer::Yes};
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Delete);
+  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
+
+  // Alt+B: "Berechnen"; Alt+D, W: "Weiter".
+  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  for (int i = 0; i < 100 && loadLabels(w).value(0).isEmpty(); ++i) QTest::qWait(10);
+  EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
+  ASSERT_TRUE(w->MenuDatei()->isVisible());
+  QTest::keyClick(w->MenuDatei(), Qt::Key_W);
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
 }

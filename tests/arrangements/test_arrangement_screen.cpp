@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include "common/Numbers.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
@@ -64,6 +66,7 @@ class ArrangementScreen : public ::testing::Test {
   void SetUp() override {
     resetModFN();
     computeSubVersion();
+    input::markSavePoint();
     FrmArrangement::setStartScreenOpener([this] { ++startScreens; });
   }
   void TearDown() override {
@@ -147,7 +150,9 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
     SCOPED_TRACE(e.screen);
     FrmArrangement *w = open(e.id);
     EXPECT_EQ(w->objectName(), e.screen);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c"));
+    // The title names the arrangement after the program caption.
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c - ") +
+                                    builtinText(arrangement(e.id).germanNameId));
     EXPECT_EQ(w->LabUebSchr()->text(),
               QStringLiteral("Aluminium Rollenführung\n") + builtinText(arrangement(e.id).germanNameId));
     ASSERT_EQ(w->Tb_m() != nullptr, e.tooltipM != 0);
@@ -165,7 +170,8 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
     const QList<QAction *> bar = w->menuBar()->actions();
     ASSERT_EQ(bar.size(), 3);
     EXPECT_EQ(bar[0]->text(), "&Datei");
-    EXPECT_EQ(bar[1]->text(), "&Belastungen");
+    // The menu's caption without its mnemonic: Alt+B belongs to "&Berechnen".
+    EXPECT_EQ(bar[1]->text(), "Belastungen");
     EXPECT_FALSE(bar[1]->isVisible());
     EXPECT_EQ(bar[2]->text(), "&?");
     const QList<QAction *> datei = w->MenuDatei()->actions();
@@ -191,13 +197,41 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
   }
 }
 
-TEST_F(ArrangementScreen, WindowKeepsItsSize) {
+TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
   w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  w->Tb_m()->setText("200");
+  w->Tb_n()->setText("100");
+  addForce(w, {"- Z", "1000", "0", "0", "0"});
+  w->CmdBerechnen_Click();
   const QSize design = w->size();
-  w->resize(design + QSize(120, 80));
+  const double scale = w->pictureScale();
+  const QRect label = w->LabKoordinaten(0)->geometry();
+  const QRect shape = w->ShpMaxBel(0)->geometry();
+  const QRect grid = w->MSFlexGrid1()->geometry();
+  // The window fits a 1366 x 768 screen at its design size.
+  EXPECT_LE(design.width(), 1366);
+  EXPECT_LE(design.height(), 740);
+
+  w->resize(design + QSize(600, 300));
   QApplication::processEvents();
-  EXPECT_EQ(w->size(), design);
+  EXPECT_EQ(w->size(), design + QSize(600, 300));
+  // The drawing grows, keeping its proportions, and everything on it follows.
+  EXPECT_GT(w->pictureScale(), scale * 1.3);
+  EXPECT_GT(w->ShpMaxBel(0)->width(), shape.width());
+  EXPECT_NEAR(w->ShpMaxBel(0)->width() / double(w->ShpMaxBel(0)->height()), shape.width() / double(shape.height()), 0.2);
+  EXPECT_NE(w->LabKoordinaten(0)->geometry(), label);
+  EXPECT_GT(w->LabKoordinaten(0)->width(), label.width());
+  EXPECT_TRUE(w->Frame1()->rect().contains(w->LabFo(0)->geometry()));
+  // The force table grows with the window.
+  EXPECT_GT(w->MSFlexGrid1()->width(), grid.width());
+  EXPECT_GT(w->MSFlexGrid1()->height(), grid.height());
+  // Back at the design size, the design returns.
+  w->resize(design);
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(w->pictureScale(), scale);
+  EXPECT_EQ(w->LabKoordinaten(0)->geometry(), label);
 }
 
 // ---- calculation and load display -----------------------------------------------------------
@@ -210,8 +244,8 @@ TEST_F(ArrangementScreen, CentredForceOnEveryArrangement) {
     const char *m, *n;
     QStringList shown;
   } cases[] = {
-      {ArrangementId::EKaEDSch, "", "", {"1000 N", "0 Nm", "0 Nm", "0 Nm"}},
-      {ArrangementId::ERoEESch, "", "100", {"1000 N", "0 Nm", "0 Nm", "0 Nm"}},
+      {ArrangementId::EKaEDSch, "", "", {"1000 N", "0 N", "0 N", "0 N"}},
+      {ArrangementId::ERoEESch, "", "100", {"1000 N", "0 N", "0 N", "0 N"}},
       {ArrangementId::ZKaEDSch, "200", "", {"250 N", "250 N", "250 N", "250 N"}},
       {ArrangementId::ZKaZDSch, "", "100", {"250 N", "250 N", "250 N", "250 N"}},
       {ArrangementId::VKaZDSch, "200", "100", {"250 N", "250 N", "250 N", "250 N"}},
@@ -238,14 +272,14 @@ TEST_F(ArrangementScreen, OneCassetteWithAMomentAboutX) {
   FrmArrangement *w = open(ArrangementId::EKaEDSch, testsupport::buildCatalogue(uniformCatalogueSql(4)));
   addForce(w, {"Z +", "1000", "0", "50", "0"});
   w->CmdBerechnen_Click();
-  EXPECT_EQ(labels(w), (QStringList{"2000 N", "1000 Nm", "0 Nm", "0 Nm"}));
+  EXPECT_EQ(labels(w), (QStringList{"2000 N", "1000 N", "0 N", "0 N"}));
   EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
   // "Y +" 500 N at z = 0 with h1 = 20: Q1 = -200 is shown as its amount.
   w->MSFlexGrid1()->setTextMatrix(1, 0, "Y +");
   w->MSFlexGrid1()->setTextMatrix(1, 1, "500");
   w->MSFlexGrid1()->setTextMatrix(1, 3, "0");
   w->CmdBerechnen_Click();
-  EXPECT_EQ(labels(w), (QStringList{"700 N", "200 Nm", "0 Nm", "0 Nm"}));
+  EXPECT_EQ(labels(w), (QStringList{"700 N", "200 N", "0 N", "0 N"}));
 }
 
 TEST_F(ArrangementScreen, OnlyTheMostLoadedCassetteIsMarked) {
@@ -295,7 +329,7 @@ TEST_F(ArrangementScreen, ChoosingASeriesShowsItsRow) {
     EXPECT_EQ(w->checkedSeries(), i);
     const auto &row = w->msngLoad()[i];
     EXPECT_EQ(w->LabFo(0)->text(), num::formatWhole(std::fabs(row[4])) + " N");
-    EXPECT_EQ(w->LabFo(1)->text(), num::formatWhole(std::fabs(row[0])) + " Nm");
+    EXPECT_EQ(w->LabFo(1)->text(), num::formatWhole(std::fabs(row[0])) + " N");
   }
   // The captions name the cassette series and the size.
   EXPECT_EQ(w->mnuSerie()[0]->text(), Mod_FN().gastrResult[0][3] + " " + Mod_FN().gastrResult[0][1]);
@@ -504,10 +538,90 @@ TEST_F(ArrangementScreen, BeendenEndsTheProgramAtOnce) {
 
 TEST_F(ArrangementScreen, DistanceFieldsTakeOnlyDigitsAndTheComma) {
   FrmArrangement *w = open(ArrangementId::ZRoEESch);
+  // Other keys are refused: "3a-0" stays 30, not 3000.
   QTest::keyClicks(w->Tb_n(), "-12a,5");
-  EXPECT_EQ(w->Tb_n()->text(), "0120,5");
+  EXPECT_EQ(w->Tb_n()->text(), "12,5");
   QTest::keyClicks(w->Tb_m(), "1.5");
-  EXPECT_EQ(w->Tb_m()->text(), "105");
+  EXPECT_EQ(w->Tb_m()->text(), "15");
+  w->Tb_m()->clear();
+  QTest::keyClicks(w->Tb_m(), "3a-0");
+  EXPECT_EQ(w->Tb_m()->text(), "30");
+  QApplication::clipboard()->setText("2.500");
+  w->Tb_m()->paste();
+  EXPECT_EQ(w->Tb_m()->text(), "30");
+}
+
+TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {
+  FrmArrangement *one = open(ArrangementId::EKaEDSch);
+  // The equivalent loads of the moments are forces, in N, and say which moment they
+  // come from.
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(one->LabFo(k)->toolTip(), builtinText(1106 + k));
+  EXPECT_EQ(one->LabFo(0)->toolTip(), builtinText(1110));
+  // Half position loads: per track on the tandem cassettes, per roller shoe on the pairs.
+  FrmArrangement *tandem = open(ArrangementId::ZKaEDSch);
+  EXPECT_TRUE(tandem->LabFo(0)->toolTip().contains("je Laufbahn"));
+  FrmArrangement *shoes = open(ArrangementId::ZRoEESch);
+  for (int k = 0; k < 4; ++k) EXPECT_TRUE(shoes->LabFo(k)->toolTip().contains("je Rollenschuh"));
+  FrmArrangement *four = open(ArrangementId::VKaZDSch);
+  EXPECT_TRUE(four->LabFo(0)->toolTip().isEmpty());
+}
+
+TEST_F(ArrangementScreen, AltBCalculatesAlsoWhenTheLoadMenuIsShown) {
+  FrmArrangement *w = open(ArrangementId::EKaEDSch);
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  addForce(w, {"- Z", "1000", "0", "0", "0"});
+  // A mnemonic presses its button as a click does: shown pressed for a moment first.
+  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  for (int i = 0; i < 100 && !w->MenuOptionen()->menuAction()->isVisible(); ++i) QTest::qWait(10);
+  ASSERT_TRUE(w->MenuOptionen()->menuAction()->isVisible());
+  EXPECT_EQ(w->LabFo(0)->text(), "1000 N");
+  addForce(w, {"- Z", "500", "0", "0", "0"});
+  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  for (int i = 0; i < 100 && w->LabFo(0)->text() != "1500 N"; ++i) QTest::qWait(10);
+  EXPECT_EQ(w->LabFo(0)->text(), "1500 N");
+}
+
+TEST_F(ArrangementScreen, WorkIsNotThrownAwayWithoutAQuestion) {
+  input::markSavePoint();
+  // Every way that discards the input asks first; the default answer keeps it.
+  for (const char *way : {"close", "Zurück", "Beenden"}) {
+    SCOPED_TRACE(way);
+    rec.clear();
+    FrmArrangement *w = open(ArrangementId::ZKaEDSch);
+    w->show();
+    QTest::keyClicks(w->Tb_m(), "300");
+    QPointer<FrmArrangement> alive(w);
+    auto leave = [&] {
+      if (QString(way) == "close") w->close();
+      else if (QString(way) == "Zurück") w->toolbarButton("Zurück")->trigger();
+      else w->MenuBeenden()->trigger();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    leave();
+    ASSERT_EQ(rec.messages.size(), 1);
+    EXPECT_EQ(rec.messages.first().title, builtinText(1104));
+    EXPECT_EQ(rec.messages.first().defaultButton, 2);
+    EXPECT_FALSE(alive.isNull());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(startScreens, 0);
+    EXPECT_EQ(rec.endCalls, 0);
+    // Yes discards.
+    rec.answers = {msg::Answer::Yes};
+    leave();
+    EXPECT_EQ(rec.messages.size(), 2);
+    EXPECT_EQ(startScreens + rec.endCalls, 1);
+    EXPECT_FALSE(input::hasUnsavedChanges());
+    startScreens = 0;
+    if (alive) delete alive.data();
+  }
+  // Nothing typed: nothing to ask.
+  rec.clear();
+  FrmArrangement *w = open(ArrangementId::EKaEDSch);
+  w->show();
+  w->close();
+  EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(ArrangementScreen, ForceThroughTheDirectionLabel) {

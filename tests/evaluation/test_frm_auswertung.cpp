@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -22,11 +23,13 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "evaluation/FrmAuswertung.h"
 
 namespace {
 
 const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
 
 // The demo catalogue of the build tree; the test programs live in its folder "tests".
 QString demoCatalogue() {
@@ -71,6 +74,7 @@ struct EvaluationScreenTest : ::testing::Test {
     savedServices = FrmAuswertung::services();
     FrmAuswertung::services() = FrmAuswertung::Services();
     catalogue::setFile(demoCatalogue());
+    input::markSavePoint();
     sSetField();
     sSetTblAnzBez(true, false, false);
     ASSERT_EQ(Mod_FN().gintTblAnz, 3);
@@ -106,7 +110,7 @@ struct EvaluationScreenTest : ::testing::Test {
 TEST_F(EvaluationScreenTest, DemoSeriesFillOneFrameEachWithTheirSizes) {
   FrmAuswertung *s = open();
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(s->windowTitle(), windowCaption(100));
+  EXPECT_EQ(s->windowTitle(), windowCaption(100) + " - Auswertung");
   const QStringList sizes = {"12", "15", "20", "25", "35", "45"};
   for (int i = 0; i < 54; ++i) EXPECT_EQ(s->chkGrSer(i)->text(), sizes[i % 6]) << i;
 
@@ -188,12 +192,57 @@ TEST_F(EvaluationScreenTest, TenSeriesReportTheLayoutErrorAndKeepNineFrames) {
   EXPECT_EQ(s->MSFlexGrid1()->horizontalHeaderItem(8)->text(), "Kommentar");
 }
 
-TEST_F(EvaluationScreenTest, WindowKeepsItsSize) {
+TEST_F(EvaluationScreenTest, TheGridGrowsWithTheWindow) {
   FrmAuswertung *s = open();
   const QSize design = s->size();
+  EXPECT_LE(design.width(), 1366);
+  EXPECT_LE(design.height(), 740);
+  const QRect grid = s->MSFlexGrid1()->geometry();
+  const QRect side = s->FreBelArt()->geometry();
+  const QRect frame = s->fraSerie(0)->geometry();
+  // Smaller than the design it does not get.
   s->resize(design.width() + 200, design.height() - 100);
   QApplication::processEvents();
-  EXPECT_EQ(s->size(), design);
+  EXPECT_EQ(s->size(), QSize(design.width() + 200, design.height()));
+  s->resize(design + QSize(300, 200));
+  QApplication::processEvents();
+  EXPECT_EQ(s->MSFlexGrid1()->width(), grid.width() + 300);
+  EXPECT_EQ(s->MSFlexGrid1()->height(), grid.height() + 200);
+  EXPECT_EQ(s->FreBelArt()->x(), side.x() + 300);
+  // The series frames keep their places.
+  EXPECT_EQ(s->fraSerie(0)->geometry(), frame);
+}
+
+TEST_F(EvaluationScreenTest, FailingRowsInTheWarningColourAndCopyForASpreadsheet) {
+  Mod_FN().gastrResult = cassetteResult("500");
+  Mod_FN().gastrResult[5][2] = "3400";  // TLK 25: too much load
+  FrmAuswertung *s = open();
+  tick(s, 0);
+  tick(s, 9);
+  s->CmdBerechnen()->click();
+  QTableWidget *grid = s->MSFlexGrid1();
+  ASSERT_EQ(grid->rowCount(), 2);
+  EXPECT_NE(grid->item(0, 8)->foreground().color(), kRed);
+  for (int c = 0; c < 9; ++c) EXPECT_EQ(grid->item(1, c)->foreground().color(), kRed) << c;
+
+  // Cells of both rows chosen; the hidden column stays out.
+  s->menuItem(QStringLiteral("MenüAnsichtTabelle4"))->trigger();
+  grid->setCurrentCell(0, 0);
+  grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 5), true);
+  s->activateWindow();
+  grid->setFocus();
+  QApplication::clipboard()->clear();
+  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            "Serie\tGröße\tBest-Nr.\tStatisch\tBelastung\n"
+            "KD12\t12\tKD12-058\t1.480 N\t500 N\n"
+            "KK25\t25\tKK25-118\t3.900 N\t3.400 N\n");
+  // One row chosen alone.
+  grid->clearSelection();
+  grid->selectRow(1);
+  s->copySelection();
+  EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Serie\tGröße\tBest-Nr.\tStatisch\tBelastung\tSicherheit"));
+  EXPECT_TRUE(QApplication::clipboard()->text().endsWith("\tBelastung zu hoch!\n"));
 }
 
 TEST_F(EvaluationScreenTest, TickingRulesAndColours) {
@@ -514,6 +563,21 @@ TEST_F(EvaluationScreenTest, ZurueckShowsTheMasterAndClearsTheDistances) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << way;
   }
+}
+
+TEST_F(EvaluationScreenTest, ExitAsksFirstWhenTicksAreUnsaved) {
+  FrmAuswertung *s = open();
+  tick(s, 0);
+  s->Toolbar1_ButtonClick(QStringLiteral("Exit"));
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages.first().title, builtinText(1104));
+  EXPECT_EQ(rec.messages.first().defaultButton, 2);
+  EXPECT_EQ(rec.endCalls, 0);
+  s->menuItem(QStringLiteral("MenüBeenden"))->trigger();
+  EXPECT_EQ(rec.endCalls, 0);
+  rec.answers = {msg::Answer::Yes};
+  EXPECT_THROW(s->Toolbar1_ButtonClick(QStringLiteral("Exit")), msg::ProgramEnded);
+  EXPECT_EQ(rec.endCalls, 1);
 }
 
 TEST_F(EvaluationScreenTest, ExitEndsTheProgram) {

@@ -94,10 +94,17 @@ TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
   ASSERT_TRUE(enHead);
   EXPECT_EQ(items(*enHead), QStringList({"12:Series", "24:Size", "32:Order-Nr.", "45:Static", "65:Dynamic", "85:Load"}));
   // The static rating (field 3) stands in the column headed "Static".
-  const ReportLine *enRow = firstLineWith(en, "11.200 N");
+  // Numbers in English notation: "11.200 N" would read as 11 N.
+  const ReportLine *enRow = firstLineWith(en, "11,200 N");
   ASSERT_TRUE(enRow);
-  EXPECT_EQ(enRow->items[3].text, "11.200 N");
+  EXPECT_EQ(enRow->items[3].text, "11,200 N");
   EXPECT_EQ(enRow->items[3].tab, 45);
+  EXPECT_EQ(items(en[1]), QStringList({"12:Required safety:", "40:1.5"}));
+  EXPECT_EQ(items(en[10]), QStringList({"14:Z +", "25:1,000 N", "40:0 mm", "65:0 mm", "90:0 mm"}));
+  const ReportLine *enVerdict = firstLineWith(en, "Safety ok.");
+  ASSERT_TRUE(enVerdict);
+  EXPECT_EQ(items(*enVerdict), QStringList({"12:FDK20", "24:20", "32:FDK20-20", "45:21.5", "65:1,234 km", "85:Safety ok."}));
+  EXPECT_FALSE(firstLineWith(en, "1.234 km"));
 }
 
 TEST(ReportText, GermanFileExactly) {
@@ -121,7 +128,7 @@ TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
   const QStringList lines = reportText(English, kDay).split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[1], "Calculation report");
   EXPECT_EQ(lines[8], "Arrangement:\tTwo cassettes with one double rail");
-  EXPECT_EQ(lines[9], "Required safety:\t1,5");
+  EXPECT_EQ(lines[9], "Required safety:\t1.5");
   EXPECT_EQ(lines[10], "Distance of cassettes:\t300 mm");
   EXPECT_EQ(lines[11], "Distance of rails:\t0 mm");
   EXPECT_EQ(lines[12], "Load input:");
@@ -133,6 +140,9 @@ TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
   EXPECT_EQ(cells[8], "Belastung zu hoch!");
   EXPECT_EQ(cells[9], "Over load!");
   EXPECT_EQ(cells[10], "");
+  // Numbers in English notation.
+  EXPECT_EQ(lines[14], "Z +\t1,000 N\t0 mm\t0 mm\t0 mm\t");
+  EXPECT_EQ(cells.mid(3, 5), QStringList({"11,200 N", "7,400 N", "520 N", "0.9", "1,234 km"}));
 }
 
 TEST(ReportText, NothingTickedGivesOneRowOfEmptyCells) {

@@ -2,6 +2,8 @@
 // fields and the comment dialog, saving and printing through replaceable dialogs.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +23,9 @@
 #include "common/Messages.h"
 #include "report/FrmAusdruck.h"
 #include "report/FrmFormular.h"
+#include "common/Texts.h"
 #include "report/FrmKommentar.h"
+#include "report/PrintMetrics.h"
 #include "report/ReportCanvas.h"
 #include "report/ReportCommands.h"
 #include "report/ReportHooks.h"
@@ -77,7 +81,8 @@ class ReportWindow : public ::testing::Test {
 }  // namespace
 
 TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
-  EXPECT_EQ(w->windowTitle(), "Druckmanager 2002 c");
+  // The title names the screen after the program caption.
+  EXPECT_EQ(w->windowTitle(), windowCaption(100) + " - Druckmanager");
   ASSERT_EQ(w->pages().size(), 1);
   FrmFormular *page = w->pages().first();
   EXPECT_EQ(page->Tag(), report::German);
@@ -403,4 +408,58 @@ TEST(FrmKommentar, ChangedMailLineIsKeptAndExitLeavesTheStoreAlone) {
   QTest::mouseClick(dialog.cmdExit, Qt::LeftButton);
   EXPECT_TRUE(dialog.cancelled());
   EXPECT_EQ(Mod_FN().gastrComment, before);
+}
+
+TEST_F(ReportWindow, ZoomFitsWidthAndPageAndNewPagesOpenInTheVisibleArea) {
+  w->resize(900, 700);
+  w->show();
+  QApplication::processEvents();
+  FrmFormular *page = w->pages().first();
+  const QSize base = page->sheetBaseSize();
+  QComboBox *zoom = w->zoomBox();
+  ASSERT_NE(zoom, nullptr);
+  EXPECT_EQ(zoom->currentText(), "100 %");
+  EXPECT_EQ(page->sheet()->size(), base);
+
+  zoom->setCurrentIndex(zoom->findData(200));
+  EXPECT_DOUBLE_EQ(page->zoom(), 2.0);
+  EXPECT_NEAR(page->sheet()->width(), 2 * base.width(), 2);
+  // The comment fields grow with the page.
+  EXPECT_DOUBLE_EQ(page->tbKunde[0]->font().pointSizeF(), 16.0);
+  zoom->setCurrentIndex(zoom->findData(50));
+  EXPECT_NEAR(page->sheet()->height(), base.height() / 2, 2);
+
+  // Whole page: the sheet fits the page window both ways.
+  page->parentWidget()->resize(600, 500);
+  zoom->setCurrentIndex(zoom->findData(QStringLiteral("page")));
+  EXPECT_EQ(page->fit(), FrmFormular::Fit::Page);
+  EXPECT_LE(page->sheet()->height(), page->maximumViewportSize().height());
+  EXPECT_LE(page->sheet()->width(), page->maximumViewportSize().width());
+  zoom->setCurrentIndex(zoom->findData(QStringLiteral("width")));
+  EXPECT_LE(page->sheet()->width(), page->maximumViewportSize().width());
+  EXPECT_GT(page->sheet()->width(), page->maximumViewportSize().width() - 40);
+
+  // New pages take the zoom in force and open inside the visible area.
+  const QRect area = w->mdiArea()->viewport()->rect();
+  for (int i = 0; i < 8; ++i) press("Formular");
+  for (QMdiSubWindow *sub : w->mdiArea()->subWindowList()) {
+    if (sub->isHidden()) continue;
+    EXPECT_TRUE(area.contains(sub->geometry())) << sub->geometry().x() << "," << sub->geometry().y();
+    EXPECT_EQ(qobject_cast<FrmFormular *>(sub->widget())->fit(), FrmFormular::Fit::Width);
+  }
+}
+
+TEST_F(ReportWindow, TheArrangementDrawingIsAtLeast80MillimetresWideOnPaper) {
+  // Printed 1.2 times its size on the page.
+  EXPECT_GE(report::arrangementPictureTwips().width() * 1.2, gflngMmToTwips(80));
+}
+
+TEST_F(ReportWindow, F1OpensTheManual) {
+  int opened = 0;
+  report::hooks().manual = [&] { ++opened; };
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  QTest::keyClick(w, Qt::Key_F1);
+  EXPECT_EQ(opened, 1);
 }

@@ -2,6 +2,8 @@
 // a1 and a2, the factors, the take-over, the entry memory and the keyboard rules.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -74,11 +76,12 @@ const QMap<int, QString> kEntry = {
 
 // ---------------------------------------------------------------- opening and the list
 
-TEST_F(FrmSonderTest, OpeningWithdrawsTheSpecialShoeAndListsThePredefinedSeries) {
+TEST_F(FrmSonderTest, OpeningKeepsTheSpecialShoeAndListsThePredefinedSeries) {
   testsupport::ScopedCatalogueFile use(demoCatalogue());
   Mod_FN().gintAnzSonder = 1;
   FrmSonder w;
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  // Only "Ok" replaces a special roller shoe taken over before.
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(w.windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c"));
   EXPECT_EQ(w.Lab_Bez[0]->text(), QStringLiteral("Serie"));
@@ -366,9 +369,9 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
   EXPECT_EQ(m.gastrSonderAusw.at(10), QStringLiteral("X"));
   EXPECT_EQ(m.gastrSonderAusw.at(11), QStringLiteral("RE-SONDER"));
 
-  // Opening again withdraws it, but the entry is back in the fields.
+  // Opening again keeps it in force until "Ok"; the entry is back in the fields.
   FrmSonder again;
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
   for (int i = 0; i < 24; ++i) EXPECT_EQ(again.Tb_Daten[i]->text(), entered.at(i)) << i;
   EXPECT_EQ(again.Cob_Rollen->currentText(), QStringLiteral("8"));
   EXPECT_TRUE(again.Opt_Lager[0]->isChecked());
@@ -376,7 +379,7 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
   EXPECT_EQ(again.selectedRow(), 0);
 }
 
-TEST_F(FrmSonderTest, ExitLeavesNoSpecialShoeInForce) {
+TEST_F(FrmSonderTest, ExitKeepsTheSpecialShoeTakenOverBefore) {
   testsupport::ScopedCatalogueFile use(demoCatalogue());
   {
     FrmSonder w;
@@ -391,7 +394,9 @@ TEST_F(FrmSonderTest, ExitLeavesNoSpecialShoeInForce) {
   w.Tb_Daten[0]->setText("ANDER");
   QTest::mouseClick(w.Com_Exit, Qt::LeftButton);
   EXPECT_EQ(w.result(), QDialog::Rejected);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(Mod_FN().gastrSonderGeo.value(0), QStringLiteral("SR-1"));
+  EXPECT_EQ(Mod_FN().gastrSonderAusw.at(6), QStringLiteral("K"));
   // The memory still holds the entry of the last "Ok", not the abandoned edit.
   EXPECT_EQ(Mod_FN().gastrSonderEingabe.value(0), QStringLiteral("SR-1"));
   FrmSonder third;
@@ -414,12 +419,12 @@ TEST_F(FrmSonderTest, OpenSonderEditorRunsTheBusyWindowFirst) {
   openSonderEditor(nullptr, [&] { ++busy; });
   EXPECT_EQ(busy, 1);
   EXPECT_TRUE(editorSeen);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
 }
 
 // ---------------------------------------------------------------- keyboard and hints
 
-TEST_F(FrmSonderTest, NumericFieldsTurnOtherKeysIntoZeroAndEmptyFieldsIntoZero) {
+TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
   testsupport::ScopedCatalogueFile use(demoCatalogue());
   FrmSonder w;
   w.show();
@@ -427,12 +432,17 @@ TEST_F(FrmSonderTest, NumericFieldsTurnOtherKeysIntoZeroAndEmptyFieldsIntoZero) 
   w.activateWindow();
 
   QTest::keyClicks(w.Tb_Daten[4], "1a2,5.");
-  EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("102,50"));
+  EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("12,5"));
   QTest::keyClick(w.Tb_Daten[4], Qt::Key_Backspace);
-  EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("102,5"));
+  EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("12,"));
   w.Tb_Rollen[0]->clear();
   QTest::keyClicks(w.Tb_Rollen[0], "2x");
-  EXPECT_EQ(w.Tb_Rollen[0]->text(), QStringLiteral("20"));
+  EXPECT_EQ(w.Tb_Rollen[0]->text(), QStringLiteral("2"));
+  // Pasting meets the same rules.
+  QApplication::clipboard()->setText(QStringLiteral("2.500"));
+  w.Tb_Daten[5]->setText(QStringLiteral("8"));
+  w.Tb_Daten[5]->paste();
+  EXPECT_EQ(w.Tb_Daten[5]->text(), QStringLiteral("8"));
   // Series, order numbers and the single-rail sizes take any key.
   QTest::keyClicks(w.Tb_Daten[0], "Ab-1");
   EXPECT_EQ(w.Tb_Daten[0]->text(), QStringLiteral("Ab-1"));

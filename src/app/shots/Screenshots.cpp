@@ -9,10 +9,12 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 #include "common/CommandLine.h"
 #include "app/FrmStart.h"
@@ -26,6 +28,7 @@
 #include "common/ModFN.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "loads/DialogEingabe.h"
 #include "loads/ForceGrid.h"
 #include "evaluation/FrmAuswertung.h"
@@ -81,6 +84,7 @@ QImage grab(QWidget *w) {
 
 void freshStart() {
   resetModFN();
+  input::markSavePoint();
   computeSubVersion();
   msubSearchDB(0, false, 0);
   Mod_FN().grsSettings.close();
@@ -158,6 +162,51 @@ TARVEL_SHOT("17-direction-hover.png") {
   return shots::grab(w);
 }
 
+TARVEL_SHOT("03-start-keyboard-focus.png") {
+  FrmStart *w = FrmStart::open();
+  shots::grab(w);
+  QApplication::setActiveWindow(w);
+  // Tab has brought the keyboard to the two-cassette picture: its frame and its text.
+  for (int i = 0; i < FrmStart::kPictures; ++i)
+    if (w->pictureTag(i) == QLatin1String("PicZKaEDS")) w->PicButton(i)->setFocus(Qt::TabFocusReason);
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("18-resized-window.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZRoEESch);
+  shots::grab(w);
+  // The window made larger: drawing, labels and force table grow with it.
+  w->resize(1300, 720);
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("19-direction-keyboard-focus.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::EKaEDSch);
+  shots::grab(w);
+  QApplication::setActiveWindow(w);
+  w->LabKoordinaten(4)->setFocus(Qt::TabFocusReason);
+  return shots::grab(w);
+}
+
+TARVEL_SHOT("22-discard-question.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZKaEDSch);
+  shots::grab(w);
+  // What "Zurück" asks while the input is unsaved.
+  std::unique_ptr<QMessageBox> box(gui::messageBox(input::discardQuestion(), w));
+  return shots::grab(box.get());
+}
+
+TARVEL_SHOT("21-force-refused.png") {
+  FrmArrangement *w = shots::calculatedScreen(ArrangementId::EKaEDSch);
+  shots::grab(w);
+  QLabel *holder = w->LabKoordinaten(0);
+  DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
+  DialogEingabe d(w, w->MSFlexGrid1(), holder);
+  const msg::Message refusal{builtinText(1101), d.windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1};
+  std::unique_ptr<QMessageBox> box(gui::messageBox(refusal, w));
+  return shots::grab(box.get());
+}
+
 TARVEL_SHOT("20-force-dialog.png") {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
   shots::grab(w);
@@ -217,6 +266,7 @@ int main(int argc, char **argv) {
   font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   QApplication::setFont(font);
   num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  gui::loadQtTranslations();
   // No boxes offscreen: what a box would say goes to the terminal and the default
   // button answers.
   msg::setPresenter([](const msg::Message &m) {
@@ -243,6 +293,8 @@ int main(int argc, char **argv) {
     } else {
       std::printf("%s\n", qPrintable(path));
     }
+    // Leaving every window: nothing to ask about.
+    input::markSavePoint();
     for (QWidget *w : QApplication::topLevelWidgets()) w->close();
     shots::settle();
   }

@@ -1,5 +1,8 @@
 // Turns the manual's HTML source into the PDF document that the program opens as its
-// help: mkmanual <AnlFN.html> <AnlFN.pdf>. Runs at build time on the offscreen platform.
+// help: mkmanual <AnlFN.html> <AnlFN.pdf> [SHOTS]. Runs at build time on the offscreen
+// platform. SHOTS is the folder of the screenshot tool's pictures; the HTML shows
+// SHOTS/NAME.png as <img src="shot:NAME.png">.
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -86,8 +89,8 @@ QImage axesSketch() {
 
 int main(int argc, char **argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: mkmanual <manual.html> <manual.pdf>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: mkmanual <manual.html> <manual.pdf> [screenshots]\n");
     return 2;
   }
   QFile in(QString::fromLocal8Bit(argv[1]));
@@ -97,6 +100,14 @@ int main(int argc, char **argv) {
   }
   QTextDocument doc;
   doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("axes")), axesSketch());
+  if (argc == 4) {
+    const QDir shots(QString::fromLocal8Bit(argv[3]));
+    for (const QString &name : shots.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+      const QImage picture(shots.filePath(name));
+      if (!picture.isNull())
+        doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("shot:") + name), picture);
+    }
+  }
   doc.setHtml(QString::fromUtf8(in.readAll()));
 
   // Written beside the target and renamed at the end, so that a broken run never
