@@ -18,6 +18,7 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Texts.h"
+#include "common/UnsavedInput.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/ForceGrid.h"
@@ -258,6 +259,7 @@ bool openFile(const QString &path, QWidget *from) {
   if (FrmAuswertung *ev = evaluationOf(screen)) tickAndEvaluate(ev, c);
 
   doc->markSaved(path);
+  input::markSavePoint();
   filemenu::noteRecentFile(path);
   return true;
 }
@@ -286,6 +288,7 @@ bool save(QWidget *screen, bool askName) {
     return false;
   }
   doc->markSaved(path);
+  input::markSavePoint();
   filemenu::noteRecentFile(path);
   return true;
 }

@@ -67,11 +67,13 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
       std::array<float, 5> &max = out.combined.loads[r];
       if (o.loads[r][4] > max[4]) {
         out.combined.result[r][2] = o.result[r].value(2);
-        if (r < o.byCheck.size() && r < out.combined.byCheck.size()) {
-          out.combined.byCheck[r] = o.byCheck[r];
+        // The governing flag and the values of the model and the check come from the
+        // same load case.
+        if (r < o.byCheck.size() && r < out.combined.byCheck.size()) out.combined.byCheck[r] = o.byCheck[r];
+        if (r < o.modelLoads.size() && r < out.combined.modelLoads.size())
           out.combined.modelLoads[r] = o.modelLoads[r];
+        if (r < o.checkLoads.size() && r < out.combined.checkLoads.size())
           out.combined.checkLoads[r] = o.checkLoads[r];
-        }
       }
       for (int k = 0; k < 5; ++k) max[k] = std::max(max[k], o.loads[r][k]);
     }

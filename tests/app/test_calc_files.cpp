@@ -235,7 +235,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     EXPECT_FALSE(first.grid.isEmpty());
     EXPECT_FALSE(first.evaluation.isEmpty());
     EXPECT_TRUE(first.report.contains("\r\nKunde Muster\r\nAnlage 7\r\n"));
-    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + windowCaption(100));
+    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + screenCaption("Auswertung"));
     EXPECT_FALSE(ev->isWindowModified());
 
     // "Speichern unter…" on the evaluation screen, a name without suffix.
@@ -245,7 +245,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(askedFilters, QStringList({"Berechnungsdateien (*.tcalc)", "Alle Dateien (*.*)"}));
     EXPECT_EQ(read(saved), read(original));
-    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + windowCaption(100));
+    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + screenCaption("Auswertung"));
 
     // Reopened: the same on every screen.
     ASSERT_TRUE(calcfiles::openFile(saved, ev));
@@ -395,7 +395,7 @@ TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChange
 TEST_F(CalcFiles, UnknownKeysAreKeptWhenTheFileIsSavedAgain) {
   QJsonObject o = exampleCase(kExamples[2]);
   o.insert("drawnBy", "M. Muster");
-  o.insert("loadCases", QJsonArray{QJsonObject{{"share", 40}}});
+  o.insert("mounting", QJsonArray{QJsonObject{{"share", 40}}});
   const QString path = write("keys.tcalc", o);
   ASSERT_TRUE(calcfiles::openFile(path, start));
   settle();
@@ -410,7 +410,7 @@ TEST_F(CalcFiles, UnknownKeysAreKeptWhenTheFileIsSavedAgain) {
                              return f.readAll();
                            }()).object();
   EXPECT_EQ(back.value("drawnBy").toString(), "M. Muster");
-  EXPECT_EQ(back.value("loadCases"), o.value("loadCases"));
+  EXPECT_EQ(back.value("mounting"), o.value("mounting"));
   EXPECT_EQ(read(path), read(write("expected.tcalc", o)));
 }
 
@@ -422,7 +422,7 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   settle();
   FrmArrangement *arr = arrangementScreen();
   ASSERT_TRUE(arr);
-  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + windowCaption(100));
+  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption("Zwei Kassetten mit einer Doppelschiene"));
   EXPECT_FALSE(arr->isWindowModified());
   CalcDocument *doc = CalcDocument::of(arr);
   ASSERT_TRUE(doc);
@@ -452,13 +452,13 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   auto *fresh = new FrmArrangement(ArrangementId::EKaEDSch);
   fresh->show();
   settle();
-  EXPECT_EQ(fresh->windowTitle(), windowCaption(100));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption("Eine Kassette mit einer Doppelschiene"));
   ASSERT_TRUE(CalcDocument::of(fresh));
   EXPECT_FALSE(CalcDocument::of(fresh)->isModified());
   saveAnswer = std::nullopt;  // cancelled
   action(fresh, "MenüDateiSpeichern")->trigger();
   EXPECT_EQ(saveDialogs, 1);
-  EXPECT_EQ(fresh->windowTitle(), windowCaption(100));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption("Eine Kassette mit einer Doppelschiene"));
 }
 
 TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {

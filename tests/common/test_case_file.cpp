@@ -42,7 +42,7 @@ const QByteArray kFull = R"({
                          "9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"],
               "bearings": "6", "type": "K"},
   "comments": ["Kunde", "Halle 3"],
-  "loadCases": [{"share": 50}],
+  "mounting": [{"share": 50}],
   "drawnBy": "M. Muster"
 })";
 
@@ -62,7 +62,7 @@ TEST(CaseFile, ReadsEveryKeyAsTyped) {
   EXPECT_EQ(c.special->type, "K");
   ASSERT_TRUE(c.comments);
   EXPECT_EQ(*c.comments, QStringList({"Kunde", "Halle 3", "", "", "", ""}));
-  EXPECT_EQ(c.unknown.keys(), QStringList({"drawnBy", "loadCases"}));
+  EXPECT_EQ(c.unknown.keys(), QStringList({"drawnBy", "mounting"}));
 }
 
 TEST(CaseFile, WritesBackWhatItReadAndKeepsUnknownKeys) {
@@ -72,7 +72,7 @@ TEST(CaseFile, WritesBackWhatItReadAndKeepsUnknownKeys) {
   EXPECT_EQ(o.value("format").toString(), "tarvelcalc-case");
   EXPECT_EQ(o.value("version").toInt(), 1);
   EXPECT_EQ(o.value("drawnBy").toString(), "M. Muster");
-  EXPECT_EQ(o.value("loadCases"), QJsonDocument::fromJson(kFull).object().value("loadCases"));
+  EXPECT_EQ(o.value("mounting"), QJsonDocument::fromJson(kFull).object().value("mounting"));
   EXPECT_EQ(parsed(written), c);
   // Written twice, the same bytes.
   EXPECT_EQ(calcfile::toJson(parsed(written)), written);
