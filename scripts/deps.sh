@@ -4,7 +4,8 @@ set -euo pipefail
 PKGS=(g++ cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
       libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
-      fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils)
+      fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
+      clang libclang-rt-14-dev llvm sqlite3)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -39,9 +39,19 @@ bool openUrl(const QUrl &url) {
 
 }  // namespace
 
+namespace {
+QString &helpDocumentOverride() {
+  static QString path;
+  return path;
+}
+}  // namespace
+
 QString helpDocumentPath() {
+  if (!helpDocumentOverride().isEmpty()) return helpDocumentOverride();
   return QCoreApplication::applicationDirPath() + QStringLiteral("/Help/AnlFN.pdf");
 }
+
+void setHelpDocumentPath(const QString &path) { helpDocumentOverride() = path; }
 
 void setUrlOpener(UrlOpener opener) { urlOpener() = std::move(opener); }
 void setPdfViewerCheck(ViewerCheck check) { viewerCheck() = std::move(check); }

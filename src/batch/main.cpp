@@ -11,8 +11,11 @@
 // user would have read is reported, in order, with the numbers on stdout as JSON.
 //
 // Exit status: 0 after a run (also when the calculation was refused), 1 when the
-// program would have ended itself (a database error), 2 for a bad command line, a
-// missing or malformed case file or a missing catalogue file.
+// program would have ended itself (a database error, a catalogue without table sets),
+// when the evaluation gave no verdict for want of a required safety, or when the
+// results, the PDF or any output could not be written; 2 for a bad command line, a
+// missing, oversized or malformed case file, a wrongly typed or out-of-range value, or
+// a missing catalogue file.
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -22,10 +25,15 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QTextStream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -94,6 +102,7 @@ struct Report {
   TextRows results;
   QVector<std::array<float, 5>> loads;
   TextRows evaluation;
+  bool evaluationRefused = false;  // no required safety greater than 0: no verdicts
   std::optional<QString> exportText;  // --export: the evaluation screen's text export
   std::optional<QString> reportText;  // --report: the report window's text file
 };
@@ -132,10 +141,12 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
   return o;
 }
 
-void writeOut(const QString &text) {
+// Results that cannot be written are lost: every write and the flush are checked, and
+// the run fails when one of them does.
+[[nodiscard]] bool writeOut(const QString &text) {
   const QByteArray a = text.toUtf8();
-  std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stdout);
-  std::fflush(stdout);
+  const size_t written = std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stdout);
+  return written == static_cast<size_t>(a.size()) && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 void writeErr(const QString &text) {
@@ -144,7 +155,17 @@ void writeErr(const QString &text) {
   std::fflush(stderr);
 }
 
+int outputLost() {
+  writeErr(QStringLiteral("tarvelcalc-batch: cannot write the results to standard output: ") +
+           QString::fromLocal8Bit(std::strerror(errno)));
+  return kExitEnded;
+}
+
 // ---------------------------------------------------------------- case reading
+// The largest case file read: a case is a few kilobytes; a device or a runaway file
+// must not exhaust the memory before the JSON parser sees it.
+constexpr qint64 kMaxCaseBytes = 16 * 1024 * 1024;
+
 // A field as typed: text, or a JSON number written as the locale would show it.
 QString typedText(const QJsonValue &v, const QString &what) {
   if (v.isString()) return v.toString();
@@ -159,8 +180,14 @@ Case readCase(const QString &path) {
   if (!file.open(QIODevice::ReadOnly))
     throw UsageError{QStringLiteral("cannot read the case file ") + path + QStringLiteral(": ") +
                      file.errorString()};
+  // Read one byte beyond the limit: a pipe or a device tells its size only that way.
+  const QByteArray bytes = file.read(kMaxCaseBytes + 1);
+  if (bytes.size() > kMaxCaseBytes)
+    throw UsageError{QStringLiteral("the case file %1 is larger than %2 MiB; a case file is a small JSON object")
+                         .arg(path)
+                         .arg(kMaxCaseBytes / (1024 * 1024))};
   QJsonParseError perr;
-  const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &perr);
+  const QJsonDocument doc = QJsonDocument::fromJson(bytes, &perr);
   if (perr.error != QJsonParseError::NoError)
     throw UsageError{QStringLiteral("malformed JSON in %1 at offset %2: %3")
                          .arg(path)
@@ -175,7 +202,7 @@ Case readCase(const QString &path) {
   if (!c.arrangement) {
     QStringList names;
     for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
-    throw UsageError{QStringLiteral("unknown arrangement \"%1\"; one of: %2")
+    throw UsageError{QStringLiteral("unknown arrangement \"%1\" (key \"arrangement\"); one of: %2")
                          .arg(screen, names.join(QStringLiteral(", ")))};
   }
   c.m = typedText(o.value(QStringLiteral("m")), QStringLiteral("\"m\""));
@@ -187,14 +214,16 @@ Case readCase(const QString &path) {
   const QJsonValue forces = o.value(QStringLiteral("forces"));
   if (!forces.isUndefined() && !forces.isArray())
     throw UsageError{QStringLiteral("\"forces\" must be a list of rows")};
-  for (const QJsonValue &rv : forces.toArray()) {
+  const QJsonArray forceRows = forces.toArray();
+  for (int r = 0; r < forceRows.size(); ++r) {
+    const QJsonValue rv = forceRows.at(r);
     const QJsonArray ra = rv.toArray();
     if (!rv.isArray() || ra.size() != 5)
       throw UsageError{QStringLiteral(
           "each force row must be [direction, force, x, y, z], e.g. [\"- Z\", \"1000\", \"0\", \"0\", \"0\"]")};
     QStringList row;
     for (int i = 0; i < 5; ++i)
-      row << typedText(ra.at(i), QStringLiteral("a force table cell"));
+      row << typedText(ra.at(i), QStringLiteral("\"forces\"[%1][%2]").arg(r).arg(i));
     if (!labels.contains(row[0]))
       throw UsageError{QStringLiteral("unknown force direction \"%1\"; one of: %2")
                            .arg(row[0], labels.join(QStringLiteral(", ")))};
@@ -205,10 +234,11 @@ Case readCase(const QString &path) {
 
   const QJsonValue lt = o.value(QStringLiteral("loadType"));
   if (!lt.isUndefined()) {
-    if (!lt.isDouble() || lt.toDouble() != std::floor(lt.toDouble()) || lt.toInt() < 0 ||
-        lt.toInt() > 2)
+    // Judged on the number itself: toInt() maps 4294967297 and 1e10 to 0.
+    const double d = lt.toDouble();
+    if (!lt.isDouble() || !(d == 0.0 || d == 1.0 || d == 2.0))
       throw UsageError{QStringLiteral("\"loadType\" must be 0, 1 or 2")};
-    c.loadType = lt.toInt();
+    c.loadType = static_cast<int>(d);
   }
 
   const QJsonValue tv = o.value(QStringLiteral("ticked"));
@@ -216,12 +246,14 @@ Case readCase(const QString &path) {
     c.tickAll = true;
   } else if (tv.isArray()) {
     c.tickAll = false;
-    for (const QJsonValue &pv : tv.toArray()) {
+    const QJsonArray pairs = tv.toArray();
+    for (int t = 0; t < pairs.size(); ++t) {
+      const QJsonValue pv = pairs.at(t);
       const QJsonArray pa = pv.toArray();
       if (!pv.isArray() || pa.size() != 2)
         throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
-      c.ticked.append({typedText(pa.at(0), QStringLiteral("a ticked series")),
-                       typedText(pa.at(1), QStringLiteral("a ticked size"))});
+      c.ticked.append({typedText(pa.at(0), QStringLiteral("\"ticked\"[%1][0]").arg(t)),
+                       typedText(pa.at(1), QStringLiteral("\"ticked\"[%1][1]").arg(t))});
     }
   } else if (!tv.isUndefined()) {
     throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
@@ -234,13 +266,17 @@ Case readCase(const QString &path) {
     if (!sv.isObject() || fa.size() != sonder::kFieldCount)
       throw UsageError{QStringLiteral("\"special\" needs \"fields\": the 24 data fields of the editor")};
     SpecialShoe s;
-    for (const QJsonValue &f : fa) s.fields << typedText(f, QStringLiteral("a special field"));
+    for (int i = 0; i < fa.size(); ++i)
+      s.fields << typedText(fa.at(i), QStringLiteral("\"special\".\"fields\"[%1]").arg(i));
     s.bearingsIndex = sonder::bearingsIndex(
-        typedText(so.value(QStringLiteral("bearings")), QStringLiteral("\"bearings\"")));
+        typedText(so.value(QStringLiteral("bearings")), QStringLiteral("\"special\".\"bearings\"")));
     if (so.value(QStringLiteral("bearings")).isUndefined()) s.bearingsIndex = 0;
     if (s.bearingsIndex < 0)
       throw UsageError{QStringLiteral("\"bearings\" must be \"4\", \"6\" or \"8\"")};
-    s.type = so.value(QStringLiteral("type")).toString(QStringLiteral("N"));
+    const QJsonValue type = so.value(QStringLiteral("type"));
+    s.type = type.isUndefined() ? QStringLiteral("N") : type.toString();
+    if (!type.isUndefined() && !type.isString())
+      throw UsageError{QStringLiteral("\"special\".\"type\" must be the text \"N\" or \"K\"")};
     if (s.type != QLatin1String("N") && s.type != QLatin1String("K"))
       throw UsageError{QStringLiteral("\"type\" must be \"N\" (needle) or \"K\" (ball bearings)")};
     c.special = s;
@@ -264,6 +300,16 @@ void decideTextMode() {
   Mod_FN().gintTextMode = version == QLatin1String("CusSpeVer") ? 3 : 1;
 }
 
+// A catalogue without table sets for the arrangement (counts of 0 or below) has nothing
+// to calculate: that is the catalogue's fault and ends the run as a database error would.
+void refuseEmptyTableList(bool withTL) {
+  if (Mod_FN().gintTblAnz > 0) return;
+  const QString keys = withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz")
+                              : QStringLiteral("FNTblAnz, SoTblAnz");
+  msg::critical(builtinText(1059).arg(keys).arg(Mod_FN().gintTblAnz), catalogue::databaseErrorTitle());
+  msg::endProgram(kExitEnded);
+}
+
 Report run(const Case &c) {
   Report r;
   ModFNState &s = Mod_FN();
@@ -275,12 +321,18 @@ Report run(const Case &c) {
   if (num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) s.gsngSiko = siko;
   else msg::critical(err::typeMismatch(), QStringLiteral("sSetLayout!"));
 
-  // The load type (chosen on the evaluation screen; it only matters there).
-  setRequiredSafety(c.loadType);
+  // The load type (chosen on the evaluation screen; it only matters there). The case
+  // chose it: when its setting cannot be read, no required safety is in force, and not
+  // the one of another load type.
+  if (!setRequiredSafety(c.loadType)) {
+    s.gsngSiko = 0.0f;
+    s.gintLoadType = c.loadType;
+  }
 
   // The arrangement picture: the table list of its groups; then the special roller
   // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
   sSetTblAnzBez(true, c.arrangement->groupTL, true);
+  refuseEmptyTableList(c.arrangement->groupTL);
   if (c.special) takeOverSonder(c.special->fields, c.special->bearingsIndex, c.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
@@ -320,6 +372,7 @@ Report run(const Case &c) {
                    .arg(c.ticked[t].first, c.ticked[t].second));
   const eval::EvaluationRun ev = eval::runEvaluation(boxes.tag, ticked);
   r.evaluation = ev.rows;
+  r.evaluationRefused = ev.refused;
   return r;
 }
 
@@ -351,6 +404,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Without a standard output the results would be lost, and the first file opened
+  // would take its place and receive them.
+  if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+    writeErr(QStringLiteral("tarvelcalc-batch: standard output is closed; the results would be lost"));
+    return kExitEnded;
+  }
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   QCoreApplication &app = *application;
   QString casePath;
@@ -372,8 +431,7 @@ int main(int argc, char **argv) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
         (a == QLatin1String("--report") ? reportLanguage : pdfPath) = args[++i];
       } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-        writeOut(QString::fromLatin1(kUsage) + QLatin1Char('\n'));
-        return 0;
+        return writeOut(QString::fromLatin1(kUsage) + QLatin1Char('\n')) ? 0 : outputLost();
       } else if (a.startsWith(QLatin1String("--")) || !casePath.isEmpty()) {
         throw UsageError{QStringLiteral("unexpected argument ") + a};
       } else {
@@ -413,7 +471,7 @@ int main(int argc, char **argv) {
     }
     Report ended;
     ended.calcFailed = true;
-    writeOut(toJson(ended, recorder.messages));
+    if (!writeOut(toJson(ended, recorder.messages))) outputLost();
     std::exit(kExitEnded);
   });
   try {
@@ -427,16 +485,18 @@ int main(int argc, char **argv) {
   // The report's foot carries the version with its suffix, as the program computes it
   // at start.
   computeSubVersion();
+  // No verdict without a required safety: the messages tell why, and nothing is
+  // exported, reported or printed over a safety of 0.
+  if (report.evaluationRefused) return writeOut(toJson(report, recorder.messages)) ? kExitEnded : outputLost();
   const int language = reportLanguage == QLatin1String("en") ? report::English : report::German;
   if (wantExport) report.exportText = report::evaluationExportText();
   if (!reportLanguage.isEmpty()) report.reportText = report::reportText(language);
   if (!pdfPath.isEmpty()) {
     QString error;
     if (!report::printReportToPdf(pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
-      writeErr(QStringLiteral("tarvelcalc-batch: cannot print to ") + pdfPath + QStringLiteral(": ") + error);
+      writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
       return kExitEnded;
     }
   }
-  writeOut(toJson(report, recorder.messages));
-  return 0;
+  return writeOut(toJson(report, recorder.messages)) ? 0 : outputLost();
 }

@@ -70,6 +70,7 @@ struct EvaluationInput {
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko
+  int loadType = 0;                         // gintLoadType: whose setting requiredSafety came from
   EvaluationInput() { tag.fill(-1); ticked.fill(false); }
 };
 
@@ -77,9 +78,17 @@ struct EvaluationRun {
   TextRows rows;      // ten fields per evaluated size, in box order (gastrEvaluation)
   TextRows gridRows;  // the first nine fields of each row, as the grid shows them
   bool failed = false;
+  // No required safety greater than 0 was in force: nothing was rated (failed is set too).
+  bool refused = false;
 };
 
-// Rates every ticked size. "Error fsngC!" appears once per row with an unknown bearing
+// The settings key of the required safety of a load type: "StdSiko", "SwSiko", "WeSiko".
+QString safetySettingKey(int loadType);
+
+// Rates every ticked size. Without a required safety greater than 0 (a damaged, empty
+// or zero setting) no verdict can be given: the run stops before the first row with a
+// message naming the setting of the load type, titled "CmdBerechnen_Click!", and is
+// marked refused. "Error fsngC!" appears once per row with an unknown bearing
 // type; any other error (a ticked size without a catalogue row, unreadable numbers)
 // stops the run with its description titled "CmdBerechnen_Click!"; the rows completed
 // before stay in the result, which is then marked failed.
@@ -87,7 +96,9 @@ EvaluationRun evaluate(const EvaluationInput &in);
 
 // The evaluation screen's run on the module state: rating data of each table set from
 // sBerDat(20, k, gintTblAnz); on success gastrEvaluation is replaced (one row of ten
-// empty fields when nothing was ticked); after a failure it keeps its content.
+// empty fields when nothing was ticked); after a failure it keeps its content, after a
+// refusal it holds that empty row, so that no verdict of an earlier run is printed
+// beside a required safety that gave none.
 EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 

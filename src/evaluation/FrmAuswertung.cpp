@@ -627,6 +627,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   mGrid->setUpdatesEnabled(false);
   mGrid->setRowCount(0);
   const eval::EvaluationRun run = eval::runEvaluation(mTag, ticked);
+  mRefused = run.refused;
   mGrid->setRowCount(run.gridRows.size());
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
@@ -665,6 +666,8 @@ void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
   } else if (key == QStringLiteral("Druckmanager")) {
     if (!services().openReport) return;
     mCmdBerechnen->click();
+    // A report without verdicts, over a required safety of 0, would mislead.
+    if (mRefused) return;
     services().openReport(this);
   } else if (key == QStringLiteral("Exit")) {
     msg::endProgram(0);

@@ -40,7 +40,8 @@ bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &
 bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon,
                      QString *error = nullptr);
 
-// The report of language k as a PDF file on plain A4 paper, through sFrmPrint.
+// The report of language k as a PDF file on plain A4 paper, through sFrmPrint; the file
+// is replaced only by a complete new one, *error names the file and the reason.
 bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen,
                       QString *error = nullptr);
 
