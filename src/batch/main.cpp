@@ -214,16 +214,14 @@ Case readCase(const QString &path) {
   const QJsonValue forces = o.value(QStringLiteral("forces"));
   if (!forces.isUndefined() && !forces.isArray())
     throw UsageError{QStringLiteral("\"forces\" must be a list of rows")};
-  const QJsonArray forceRows = forces.toArray();
-  for (int r = 0; r < forceRows.size(); ++r) {
-    const QJsonValue rv = forceRows.at(r);
+  for (const QJsonValue &rv : forces.toArray()) {
     const QJsonArray ra = rv.toArray();
     if (!rv.isArray() || ra.size() != 5)
       throw UsageError{QStringLiteral(
           "each force row must be [direction, force, x, y, z], e.g. [\"- Z\", \"1000\", \"0\", \"0\", \"0\"]")};
     QStringList row;
     for (int i = 0; i < 5; ++i)
-      row << typedText(ra.at(i), QStringLiteral("\"forces\"[%1][%2]").arg(r).arg(i));
+      row << typedText(ra.at(i), QStringLiteral("a cell of \"forces\""));
     if (!labels.contains(row[0]))
       throw UsageError{QStringLiteral("unknown force direction \"%1\"; one of: %2")
                            .arg(row[0], labels.join(QStringLiteral(", ")))};
@@ -246,14 +244,12 @@ Case readCase(const QString &path) {
     c.tickAll = true;
   } else if (tv.isArray()) {
     c.tickAll = false;
-    const QJsonArray pairs = tv.toArray();
-    for (int t = 0; t < pairs.size(); ++t) {
-      const QJsonValue pv = pairs.at(t);
+    for (const QJsonValue &pv : tv.toArray()) {
       const QJsonArray pa = pv.toArray();
       if (!pv.isArray() || pa.size() != 2)
         throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
-      c.ticked.append({typedText(pa.at(0), QStringLiteral("\"ticked\"[%1][0]").arg(t)),
-                       typedText(pa.at(1), QStringLiteral("\"ticked\"[%1][1]").arg(t))});
+      c.ticked.append({typedText(pa.at(0), QStringLiteral("a series of \"ticked\"")),
+                       typedText(pa.at(1), QStringLiteral("a size of \"ticked\""))});
     }
   } else if (!tv.isUndefined()) {
     throw UsageError{QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]")};
@@ -266,8 +262,7 @@ Case readCase(const QString &path) {
     if (!sv.isObject() || fa.size() != sonder::kFieldCount)
       throw UsageError{QStringLiteral("\"special\" needs \"fields\": the 24 data fields of the editor")};
     SpecialShoe s;
-    for (int i = 0; i < fa.size(); ++i)
-      s.fields << typedText(fa.at(i), QStringLiteral("\"special\".\"fields\"[%1]").arg(i));
+    for (const QJsonValue &f : fa) s.fields << typedText(f, QStringLiteral("a field of \"special\""));
     s.bearingsIndex = sonder::bearingsIndex(
         typedText(so.value(QStringLiteral("bearings")), QStringLiteral("\"special\".\"bearings\"")));
     if (so.value(QStringLiteral("bearings")).isUndefined()) s.bearingsIndex = 0;

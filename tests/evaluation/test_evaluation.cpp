@@ -293,14 +293,19 @@ TEST_F(Evaluation, TickedBoxWithoutRowStopsTheRun) {
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
 }
 
-TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
-  // Only the special roller shoe: its rating data comes from memory.
+// Only the special roller shoe, loaded at 500 N: its rating data comes from memory.
+static ModFNState &holdOnlyTheSpecialShoe() {
   ModFNState &s = Mod_FN();
   s.gintTblAnz = 0;
   s.gintAnzSonder = 1;
   s.gastrSonderAusw = {"SOND", "20", "1000", "2000", "100", "10", "K", "SOND", "B-1", "70", "X", "B-2", "40"};
   s.gastrResult = {{"SOND", "20", "500", "SOND"}};
   s.gsngSiko = 1.5f;
+  return s;
+}
+
+TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
+  ModFNState &s = holdOnlyTheSpecialShoe();
   std::array<int, eval::kBoxes> tag;
   tag.fill(-1);
   tag[2] = 1;
@@ -357,11 +362,7 @@ TEST_F(Evaluation, NoVerdictWithoutARequiredSafetyAboveZero) {
 }
 
 TEST_F(Evaluation, RefusedModuleRunLeavesNoEarlierVerdict) {
-  ModFNState &s = Mod_FN();
-  s.gintAnzSonder = 1;
-  s.gastrSonderAusw = {"SOND", "20", "1000", "2000", "100", "10", "K", "SOND", "B-1", "70", "X", "B-2", "40"};
-  s.gastrResult = {{"SOND", "20", "500", "SOND"}};
-  s.gsngSiko = 1.5f;
+  ModFNState &s = holdOnlyTheSpecialShoe();
   std::array<int, eval::kBoxes> tag;
   tag.fill(-1);
   tag[0] = 1;
