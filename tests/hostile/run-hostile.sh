@@ -23,7 +23,7 @@ check() {
   checks=$((checks + 1))
   local got=0
   timeout 120 "$@" >"$work/out" 2>"$work/err" || got=$?
-  if [ "$got" != "$code" ] || ! cat "$work/out" "$work/err" | grep -qF -- "$pattern"; then
+  if [ "$got" != "$code" ] || ! grep -qF -- "$pattern" "$work/out" "$work/err"; then
     echo "FAIL: $name: exit $got (want $code), want \"$pattern\" in:"
     head -c 2000 "$work/err"; head -c 1000 "$work/out"; echo
     failures=$((failures + 1))
