@@ -119,9 +119,9 @@ Database::Database(const QString &path) {
       throw Error(lastError());
     registerCstr(db_);
     guard_ = std::make_unique<Guard>();
-    // Reading the schema makes a damaged or foreign file fail here, at the opening,
-    // and not only at the first query.
     sqlite3_progress_handler(db_, 1000, progress, guard_.get());
+    // Reading the schema makes a damaged or foreign file fail here, at the opening,
+    // and not only at the first query; it also tells the ordinary tables.
     {
       Statement tables(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
                                            "AND sql NOT LIKE 'CREATE VIRTUAL TABLE%'"));
