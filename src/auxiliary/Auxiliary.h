@@ -20,8 +20,12 @@ void showVertreterList(QWidget *parent, int code);
 namespace aux {
 
 // The full path of the help document: Help/AnlFN.pdf beside the program, or in
-// ../share/tarvelcalc/ of it when installed (common/DataFiles.h).
+// ../share/tarvelcalc/ of it when installed (common/DataFiles.h), or the path set with
+// setHelpDocumentPath.
 QString helpDocumentPath();
+// Another place for the help document (tests, each with a folder of its own); an empty
+// path restores the one beside the program.
+void setHelpDocumentPath(const QString &path);
 
 // The desktop services behind the links, the help and the about box. Each can be
 // replaced (tests, or a platform without a desktop); an empty function restores the

@@ -40,9 +40,19 @@ bool openUrl(const QUrl &url) {
 
 }  // namespace
 
+namespace {
+QString &helpDocumentOverride() {
+  static QString path;
+  return path;
+}
+}  // namespace
+
 QString helpDocumentPath() {
+  if (!helpDocumentOverride().isEmpty()) return helpDocumentOverride();
   return datafiles::locate(QStringLiteral("Help/AnlFN.pdf"));
 }
+
+void setHelpDocumentPath(const QString &path) { helpDocumentOverride() = path; }
 
 void setUrlOpener(UrlOpener opener) { urlOpener() = std::move(opener); }
 void setPdfViewerCheck(ViewerCheck check) { viewerCheck() = std::move(check); }

@@ -13,8 +13,11 @@
 // user would have read is reported, in order, with the numbers on stdout as JSON.
 //
 // Exit status: 0 after a run (also when the calculation was refused), 1 when the
-// program would have ended itself (a database error), 2 for a bad command line, a
-// missing or malformed case file or a missing catalogue file.
+// program would have ended itself (a database error, a catalogue without table sets),
+// when the evaluation gave no verdict for want of a required safety, or when the
+// results, the PDF or any output could not be written; 2 for a bad command line, a
+// missing, oversized or malformed case file, a wrongly typed or out-of-range value, or
+// a missing catalogue file.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFileInfo>
@@ -22,10 +25,15 @@
 #include <QJsonDocument>
 #include <QLocale>
 #include <QTextStream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -111,6 +119,7 @@ struct Report {
   // The figures behind each evaluation row, written when the evaluation shows extra
   // columns (more than one load case, or a duty cycle).
   QVector<EvaluationDetail> details;
+  bool evaluationRefused = false;  // no required safety greater than 0: no verdicts
   std::optional<QString> exportText;  // --export: the evaluation screen's text export
   std::optional<QString> reportText;  // --report: the report window's text file
 };
@@ -173,16 +182,24 @@ QString toJson(const Report &r, const QVector<msg::Message> &messages) {
   return o;
 }
 
-void writeOut(const QString &text) {
+// Results that cannot be written are lost: every write and the flush are checked, and
+// the run fails when one of them does.
+[[nodiscard]] bool writeOut(const QString &text) {
   const QByteArray a = text.toUtf8();
-  std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stdout);
-  std::fflush(stdout);
+  const size_t written = std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stdout);
+  return written == static_cast<size_t>(a.size()) && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 void writeErr(const QString &text) {
   const QByteArray a = (text + QLatin1Char('\n')).toUtf8();
   std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stderr);
   std::fflush(stderr);
+}
+
+int outputLost() {
+  writeErr(QStringLiteral("tarvelcalc-batch: cannot write the results to standard output: ") +
+           QString::fromLocal8Bit(std::strerror(errno)));
+  return kExitEnded;
 }
 
 // ---------------------------------------------------------------- case reading
@@ -211,6 +228,16 @@ void decideTextMode() {
   Mod_FN().gintTextMode = version == QLatin1String("CusSpeVer") ? 3 : 1;
 }
 
+// A catalogue without table sets for the arrangement (counts of 0 or below) has nothing
+// to calculate: that is the catalogue's fault and ends the run as a database error would.
+void refuseEmptyTableList(bool withTL) {
+  if (Mod_FN().gintTblAnz > 0) return;
+  const QString keys = withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz")
+                              : QStringLiteral("FNTblAnz, SoTblAnz");
+  msg::critical(builtinText(1059).arg(keys).arg(Mod_FN().gintTblAnz), catalogue::databaseErrorTitle());
+  msg::endProgram(kExitEnded);
+}
+
 Report run(const Case &c) {
   Report r;
   ModFNState &s = Mod_FN();
@@ -225,12 +252,18 @@ Report run(const Case &c) {
   if (num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) s.gsngSiko = siko;
   else msg::critical(err::typeMismatch(), QStringLiteral("sSetLayout!"));
 
-  // The load type (chosen on the evaluation screen; it only matters there).
-  setRequiredSafety(f.loadType);
+  // The load type (chosen on the evaluation screen; it only matters there). The case
+  // chose it: when its setting cannot be read, no required safety is in force, and not
+  // the one of another load type.
+  if (!setRequiredSafety(f.loadType)) {
+    s.gsngSiko = 0.0f;
+    s.gintLoadType = f.loadType;
+  }
 
   // The arrangement picture: the table list of its groups; then the special roller
   // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
   sSetTblAnzBez(true, c.arrangement->groupTL, true);
+  refuseEmptyTableList(c.arrangement->groupTL);
   if (f.special) takeOverSonder(f.special->fields, f.special->bearingsIndex, f.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
@@ -282,6 +315,7 @@ Report run(const Case &c) {
   const eval::EvaluationRun ev = eval::runEvaluation(boxes.tag, ticked);
   r.evaluation = ev.rows;
   if (!ev.extraHead.isEmpty()) r.details = ev.details;
+  r.evaluationRefused = ev.refused;
   return r;
 }
 
@@ -330,6 +364,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // Without a standard output the results would be lost, and the first file opened
+  // would take its place and receive them.
+  if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+    writeErr(QStringLiteral("tarvelcalc-batch: standard output is closed; the results would be lost"));
+    return kExitEnded;
+  }
   const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", kUsage);
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
@@ -397,7 +437,7 @@ int main(int argc, char **argv) {
     }
     Report ended;
     ended.calcFailed = true;
-    writeOut(toJson(ended, recorder.messages));
+    if (!writeOut(toJson(ended, recorder.messages))) outputLost();
     std::exit(kExitEnded);
   });
   try {
@@ -411,16 +451,18 @@ int main(int argc, char **argv) {
   // The report's foot carries the version with its suffix, as the program computes it
   // at start.
   computeSubVersion();
+  // No verdict without a required safety: the messages tell why, and nothing is
+  // exported, reported or printed over a safety of 0.
+  if (report.evaluationRefused) return writeOut(toJson(report, recorder.messages)) ? kExitEnded : outputLost();
   const int language = reportLanguage == QLatin1String("en") ? report::English : report::German;
   if (wantExport) report.exportText = report::evaluationExportText();
   if (!reportLanguage.isEmpty()) report.reportText = report::reportText(language);
   if (!pdfPath.isEmpty()) {
     QString error;
     if (!report::printReportToPdf(pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
-      writeErr(QStringLiteral("tarvelcalc-batch: cannot print to ") + pdfPath + QStringLiteral(": ") + error);
+      writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
       return kExitEnded;
     }
   }
-  writeOut(toJson(report, recorder.messages));
-  return 0;
+  return writeOut(toJson(report, recorder.messages)) ? 0 : outputLost();
 }

@@ -1,7 +1,10 @@
 #pragma once
 // A small RAII wrapper over the sqlite3 C API, just as much as the catalogue needs:
 // open a file read-only, run one SELECT and copy every row as texts.
+#include <QSet>
 #include <QString>
+#include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 #include "common/ModFN.h"
@@ -24,10 +27,33 @@ struct Error : std::runtime_error {
 // it is, NULL as an empty text.
 QString valueText(sqlite3_value *value);
 
+// The work one query may do, in SQLite virtual-machine steps. A table-set query of the
+// demo catalogue takes about 400; the budget leaves a margin of more than 10 000 and
+// still stops a hostile file within a second or two.
+constexpr std::int64_t kQueryBudgetSteps = 10'000'000;
+// The memory all SQLite work of the process may take, temporary sort storage included
+// (it is held in memory, never in files that could fill the disk).
+constexpr std::int64_t kHeapLimitBytes = 64 * 1024 * 1024;
+// The longest text, blob or row read from the file.
+constexpr int kMaxValueBytes = 1024 * 1024;
+
+// What a query may touch and how much it may work; the SQLite callbacks report here.
+struct Guard {
+  QSet<QString> realTables;  // lower-case names of the ordinary tables of the file
+  QString refused;           // the description of the first thing refused, if any
+  std::int64_t steps = 0;    // work done by the running query
+  bool exhausted = false;    // the budget ran out
+};
+
 // One read-only connection; the file must exist, it is never created or written.
+// The file is opened as immutable: SQLite reads it as it lies, whatever its journal
+// mode, and creates nothing beside it (no -wal, -shm or -journal file), so a catalogue
+// in a read-only folder opens as well as any other.
 class Database {
  public:
-  // Opens the file and checks that it really is a database. Registers cstr(x).
+  // Opens the file and checks that it really is a database. Registers cstr(x). Every
+  // query then reads ordinary tables only (a view or a virtual table in place of a
+  // catalogue table is refused, naming it) and stops when its work budget is spent.
   explicit Database(const QString &path);
   ~Database();
   Database(const Database &) = delete;
@@ -39,7 +65,9 @@ class Database {
 
  private:
   QString lastError() const;
+  void close();
   sqlite3 *db_ = nullptr;
+  std::unique_ptr<Guard> guard_;
 };
 
 // One prepared statement, finalized when it goes out of scope.

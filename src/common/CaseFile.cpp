@@ -74,7 +74,7 @@ void readArrangement(const QJsonValue &v, Case &c) {
   if (!arrangementByScreen(c.arrangement)) {
     QStringList names;
     for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
-    refuse(QStringLiteral("unknown arrangement \"%1\"; one of: %2").arg(c.arrangement, names.join(QStringLiteral(", "))),
+    refuse(QStringLiteral("unknown arrangement \"%1\" (key \"arrangement\"); one of: %2").arg(c.arrangement, names.join(QStringLiteral(", "))),
            builtinText(1217).arg(c.arrangement));
   }
 }
@@ -121,9 +121,11 @@ void writeForces(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("force
 
 void readLoadType(const QJsonValue &v, Case &c) {
   if (v.isUndefined()) return;
-  if (!v.isDouble() || v.toDouble() != std::floor(v.toDouble()) || v.toInt() < 0 || v.toInt() > 2)
+  // Judged on the number itself: toInt() maps 4294967297 and 1e10 to 0.
+  const double d = v.toDouble();
+  if (!v.isDouble() || !(d == 0.0 || d == 1.0 || d == 2.0))
     refuse(QStringLiteral("\"loadType\" must be 0, 1 or 2"), builtinText(1222));
-  c.loadType = v.toInt();
+  c.loadType = static_cast<int>(d);
 }
 void writeLoadType(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("loadType"), c.loadType); }
 
@@ -164,7 +166,10 @@ void readSpecial(const QJsonValue &v, Case &c) {
   const QJsonValue bearings = so.value(QStringLiteral("bearings"));
   s.bearingsIndex = bearings.isUndefined() ? 0 : sonder::bearingsIndex(typedText(bearings, QStringLiteral("\"bearings\""), QStringLiteral("bearings")));
   if (s.bearingsIndex < 0) refuse(QStringLiteral("\"bearings\" must be \"4\", \"6\" or \"8\""), builtinText(1225));
-  s.type = so.value(QStringLiteral("type")).toString(QStringLiteral("N"));
+  const QJsonValue type = so.value(QStringLiteral("type"));
+  if (!type.isUndefined() && !type.isString())
+    refuse(QStringLiteral("\"special\".\"type\" must be the text \"N\" or \"K\""), builtinText(1226));
+  s.type = type.toString(QStringLiteral("N"));
   if (s.type != QLatin1String("N") && s.type != QLatin1String("K"))
     refuse(QStringLiteral("\"type\" must be \"N\" (needle) or \"K\" (ball bearings)"), builtinText(1226));
   c.special = s;
@@ -301,8 +306,16 @@ bool readFile(const QString &path, Case *out, Error *error) {
   if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir())
     return fail(QStringLiteral("cannot read the case file ") + path + QStringLiteral(": ") + file.errorString(),
                 builtinText(1212).arg(file.errorString()));
+  // Read one byte beyond the limit: a pipe or a device tells its size only that way. A
+  // case is a few kilobytes; a device or a runaway file must not exhaust the memory.
+  const QByteArray bytes = file.read(kMaxBytes + 1);
+  if (bytes.size() > kMaxBytes)
+    return fail(QStringLiteral("the case file %1 is larger than %2 MiB; a case file is a small JSON object")
+                    .arg(path)
+                    .arg(kMaxBytes / (1024 * 1024)),
+                builtinText(1238).arg(kMaxBytes / (1024 * 1024)));
   Error e;
-  if (parse(file.readAll(), out, &e)) return true;
+  if (parse(bytes, out, &e)) return true;
   // The command line names the file in the text; malformed JSON keeps its old wording.
   if (e.english.startsWith(QLatin1String("malformed JSON at")))
     e.english.replace(0, int(sizeof("malformed JSON") - 1), QStringLiteral("malformed JSON in ") + path);

@@ -24,6 +24,7 @@ namespace calcfile {
 inline constexpr char kFormat[] = "tarvelcalc-case";
 inline constexpr int kVersion = 1;
 inline constexpr char kSuffix[] = "tcalc";
+inline constexpr qint64 kMaxBytes = 16 * 1024 * 1024;  // the largest case file read
 
 // The special roller shoe as entered in its editor.
 struct SpecialShoe {

@@ -26,10 +26,9 @@ float fsngC(float C, float P, float D, const QString &TypR) {
 float fsngSafety(float Co, float P) { return P > 0.0f ? Co / P : 0.0f; }
 
 bool setRequiredSafety(int loadType) {
-  static const char *const keys[] = {"StdSiko", "SwSiko", "WeSiko"};
   if (loadType < 0 || loadType > 2) return false;
   float siko = 0.0f;
-  if (!num::toFloat(gfstrSettings(QLatin1String(keys[loadType]), true), &siko)) {
+  if (!num::toFloat(gfstrSettings(eval::safetySettingKey(loadType), true), &siko)) {
     msg::critical(err::typeMismatch(), QStringLiteral("OptBelArt_Click!"));
     return false;
   }
@@ -265,8 +264,20 @@ QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
   return row;
 }
 
+QString safetySettingKey(int loadType) {
+  static const char *const keys[] = {"StdSiko", "SwSiko", "WeSiko"};
+  return QLatin1String(keys[qBound(0, loadType, 2)]);
+}
+
 EvaluationRun evaluate(const EvaluationInput &in) {
   EvaluationRun run;
+  // A safety of 0 (or none at all) would pass every overloaded size as safe.
+  if (!(in.requiredSafety > 0.0f) || !std::isfinite(in.requiredSafety)) {
+    msg::critical(builtinText(1058).arg(safetySettingKey(in.loadType)), QStringLiteral("CmdBerechnen_Click!"));
+    run.failed = true;
+    run.refused = true;
+    return run;
+  }
   run.extraHead = extraColumns(in);
   TextRows ratings;
   int ratingsSet = 0;
@@ -328,8 +339,9 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
     in.loadPositions = lcs.gblnLoadPositions;
   }
   in.duty = lcs.gDutyCycle;
+  in.loadType = s.gintLoadType;
   EvaluationRun run = evaluate(in);
-  if (!run.failed) {
+  if (!run.failed || run.refused) {
     const bool none = run.rows.isEmpty();
     s.gastrEvaluation = none ? TextRows{QStringList(10)} : run.rows;
     lcs.gaintExtraHead = run.extraHead;

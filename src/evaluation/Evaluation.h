@@ -84,6 +84,7 @@ struct EvaluationInput {
   QVector<QVector<std::array<float, 5>>> caseLoads;
   bool loadPositions = false;               // values 0..3 are load positions
   DutyCycle duty;                           // gDutyCycle
+  int loadType = 0;                         // gintLoadType: whose setting requiredSafety came from
   EvaluationInput() { tag.fill(-1); ticked.fill(false); }
 };
 
@@ -98,9 +99,17 @@ struct EvaluationRun {
   QVector<EvaluationDetail> details;
   QVector<bool> byCheck;  // per row: the load rated is the rigid-plate check's
   bool failed = false;
+  // No required safety greater than 0 was in force: nothing was rated (failed is set too).
+  bool refused = false;
 };
 
-// Rates every ticked size. "Error fsngC!" appears once per row with an unknown bearing
+// The settings key of the required safety of a load type: "StdSiko", "SwSiko", "WeSiko".
+QString safetySettingKey(int loadType);
+
+// Rates every ticked size. Without a required safety greater than 0 (a damaged, empty
+// or zero setting) no verdict can be given: the run stops before the first row with a
+// message naming the setting of the load type, titled "CmdBerechnen_Click!", and is
+// marked refused. "Error fsngC!" appears once per row with an unknown bearing
 // type; any other error (a ticked size without a catalogue row, unreadable numbers)
 // stops the run with its description titled "CmdBerechnen_Click!"; the rows completed
 // before stay in the result, which is then marked failed.
@@ -119,7 +128,9 @@ QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
 // sBerDat(20, k, gintTblAnz), load cases and duty cycle from the module state; on
 // success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail,
 // gaintExtraHead and gablnEvaluationCheck) is replaced (one row of ten empty fields when
-// nothing was ticked); after a failure it keeps its content.
+// nothing was ticked); after a failure it keeps its content, after a refusal it holds
+// that empty row, so that no verdict of an earlier run is printed beside a required
+// safety that gave none.
 EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 

@@ -731,6 +731,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   for (int c = 0; c < columns; ++c)
     mGrid->horizontalHeaderItem(c)->setTextAlignment(
         centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+  mRefused = run.refused;
   mGrid->setRowCount(run.gridRows.size());
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
@@ -789,6 +790,8 @@ void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
   } else if (key == QStringLiteral("Druckmanager")) {
     if (!services().openReport) return;
     mCmdBerechnen->click();
+    // A report without verdicts, over a required safety of 0, would mislead.
+    if (mRefused) return;
     services().openReport(this);
   } else if (key == QStringLiteral("Exit")) {
     endProgram();

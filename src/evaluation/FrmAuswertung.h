@@ -124,6 +124,7 @@ class FrmAuswertung : public QMainWindow {
   QSize mDesignSize;
   bool mNinthShown = false;
   bool mEvaluated = false;  // an evaluation ran on this screen
+  bool mRefused = false;    // the last run gave no verdict: no required safety in force
   bool mLeaving = false;
   std::array<int, 54> mTag{};
 

@@ -1,5 +1,6 @@
 #include "report/ReportPrint.h"
 
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -79,7 +80,7 @@ using Body = std::function<void(ReportCanvas &, Pictures &)>;
 // Pictures end 10 mm inside the paper's right edge.
 double rightLimit(const PageMetrics &m) { return gflngMmToTwips(m.paperWidth - m.leftOffset - 10); }
 
-bool run(QPrinter &printer, const PageMetrics &m, const Body &body, QString *error) {
+bool paintTwice(QPrinter &printer, const PageMetrics &m, const Body &body, QString *error) {
   const double rightLimit = report::rightLimit(m);
   Pictures pictures(rightLimit);
   {
@@ -95,8 +96,40 @@ bool run(QPrinter &printer, const PageMetrics &m, const Body &body, QString *err
   ReportCanvas c(&painter, &printer, 10);
   c.onNewPage = [&printer] { printer.newPage(); };
   body(c, pictures);
-  painter.end();
+  if (!painter.end()) {
+    if (error) *error = err::printerError();
+    return false;
+  }
   return true;
+}
+
+// A printer that prints into a PDF file (the printer dialog's "print to file", the
+// batch tool's --pdf) hands its settings to the one PDF writer, which replaces the file
+// only when the new one is complete.
+bool printsToFile(const QPrinter &printer) {
+  return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+void adoptSettings(const QPrinter &from, QPrinter &to) {
+  to.setResolution(from.resolution());
+  to.setFullPage(from.fullPage());
+  to.setPageLayout(from.pageLayout());
+  to.setColorMode(from.colorMode());
+}
+
+bool run(QPrinter &printer, const PageMetrics &m, const Body &body, const QString &title, QString *error) {
+  if (!printsToFile(printer)) return paintTwice(printer, m, body, error);
+  const QString file = printer.outputFileName();
+  QString reason;
+  const bool written = pdf::writeAtomically(
+      file, {title, windowCaption().trimmed()},
+      [&](QPrinter &pdfPrinter) {
+        adoptSettings(printer, pdfPrinter);
+        return paintTwice(pdfPrinter, m, body, nullptr);
+      },
+      &reason);
+  if (!written && error) *error = builtinText(1050).arg(QDir::toNativeSeparators(file), reason);
+  return written;
 }
 
 // After a row of the force table or of a results block: a full page is numbered and the
@@ -173,7 +206,7 @@ bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &
     c.printAt(15, t.title(3, k), 7);
     gsubPrintPageNo(c, m, base, c.x, margins.bottom);
   };
-  return run(printer, m, body, error);
+  return run(printer, m, body, t.title(0, k), error);
 }
 
 bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon, QString *error) {
@@ -216,7 +249,7 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
     gsubPrintPageNo(c, m, base, c.x, margins.bottom);
   };
   try {
-    return run(printer, m, body, error);
+    return run(printer, m, body, gfstrSetText(mode, 117), error);
   } catch (const AppError &e) {
     if (error) *error = e.description();
     return false;

@@ -42,7 +42,7 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
 
 // The report of language k as a PDF file on plain A4 paper, through sFrmPrint; the file
 // carries the report's title and the program as its creator, and replaces an existing
-// one only when complete.
+// one only when complete; on failure *error names the file and the reason.
 bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen,
                       QString *error = nullptr);
 // The evaluation printout as a PDF file on plain A4 paper, through printEvaluation.

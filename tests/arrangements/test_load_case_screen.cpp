@@ -50,8 +50,11 @@ class LoadCaseScreen : public ::testing::Test {
     tabs = screen->loadCaseTabs();
   }
   void TearDown() override {
+    // Deleting one window may take others with it: hold them by guarded pointers.
+    QList<QPointer<QWidget>> evaluations;
     for (QWidget *w : QApplication::topLevelWidgets())
-      if (qobject_cast<FrmAuswertung *>(w)) delete w;
+      if (qobject_cast<FrmAuswertung *>(w)) evaluations << w;
+    for (const QPointer<QWidget> &w : evaluations) delete w.data();
     delete screen.data();
   }
 

@@ -111,6 +111,7 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   std::array<bool, eval::kBoxes> ticked{};
   for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
   rec.clear();
+  Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
   const eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
   EXPECT_FALSE(run.failed);
   EXPECT_TRUE(rec.messages.isEmpty());

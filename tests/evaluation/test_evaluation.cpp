@@ -7,6 +7,7 @@
 #include "common/Messages.h"
 #include "common/ModFN.h"
 #include "common/Numbers.h"
+#include "common/Texts.h"
 #include "evaluation/Evaluation.h"
 
 // Readable failure output for texts.
@@ -269,6 +270,7 @@ TEST_F(Evaluation, TickedSizeWithoutCatalogueRowStopsTheRun) {
   in.ticked[0] = in.ticked[1] = true;
   in.tableSetCount = 1;
   in.loadRatings = [](int) { return TextRows{ratingRow("A", "12", "1000", "1200")}; };
+  in.requiredSafety = 1.5f;
   const EvaluationRun run = eval::evaluate(in);
   EXPECT_TRUE(run.failed);
   ASSERT_EQ(run.rows.size(), 1);  // the row rated before stays
@@ -285,19 +287,25 @@ TEST_F(Evaluation, TickedBoxWithoutRowStopsTheRun) {
   in.ticked[3] = true;  // tag -1
   in.tableSetCount = 1;
   in.loadRatings = [](int) { return TextRows{ratingRow("A", "12", "1000", "1200")}; };
+  in.requiredSafety = 1.5f;
   EXPECT_TRUE(eval::evaluate(in).failed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
 }
 
-TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
-  // Only the special roller shoe: its rating data comes from memory.
+// Only the special roller shoe, loaded at 500 N: its rating data comes from memory.
+static ModFNState &holdOnlyTheSpecialShoe() {
   ModFNState &s = Mod_FN();
   s.gintTblAnz = 0;
   s.gintAnzSonder = 1;
   s.gastrSonderAusw = {"SOND", "20", "1000", "2000", "100", "10", "K", "SOND", "B-1", "70", "X", "B-2", "40"};
   s.gastrResult = {{"SOND", "20", "500", "SOND"}};
   s.gsngSiko = 1.5f;
+  return s;
+}
+
+TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
+  ModFNState &s = holdOnlyTheSpecialShoe();
   std::array<int, eval::kBoxes> tag;
   tag.fill(-1);
   tag[2] = 1;
@@ -322,6 +330,52 @@ TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
   const EvaluationRun failed = eval::runEvaluation(tag, ticked);
   EXPECT_TRUE(failed.failed);
   EXPECT_EQ(s.gastrEvaluation, one.rows);
+}
+
+// A damaged, empty or zero safety setting leaves no required safety: rating against 0
+// would pass an overloaded size as safe, so no verdict is given at all.
+TEST_F(Evaluation, NoVerdictWithoutARequiredSafetyAboveZero) {
+  const struct {
+    float siko;
+    int loadType;
+    const char *key;
+  } cases[] = {{0.0f, 0, "StdSiko"}, {-1.5f, 1, "SwSiko"}, {std::nanf(""), 2, "WeSiko"}};
+  for (const auto &c : cases) {
+    rec.clear();
+    EvaluationInput in;
+    in.result = {{"TLS", "20", "9000", "KD20"}};  // safety 0,2: overloaded
+    in.tag[0] = 1;
+    in.ticked[0] = true;
+    in.tableSetCount = 1;
+    in.loadRatings = [](int) { return TextRows{ratingRow("TLS", "20", "1000", "2000")}; };
+    in.requiredSafety = c.siko;
+    in.loadType = c.loadType;
+    const EvaluationRun run = eval::evaluate(in);
+    EXPECT_TRUE(run.refused) << c.key;
+    EXPECT_TRUE(run.failed) << c.key;
+    EXPECT_TRUE(run.rows.isEmpty()) << c.key;
+    ASSERT_EQ(rec.messages.size(), 1) << c.key;
+    EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
+    EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
+    EXPECT_EQ(rec.messages[0].text, builtinText(1058).arg(c.key));
+  }
+}
+
+TEST_F(Evaluation, RefusedModuleRunLeavesNoEarlierVerdict) {
+  ModFNState &s = holdOnlyTheSpecialShoe();
+  std::array<int, eval::kBoxes> tag;
+  tag.fill(-1);
+  tag[0] = 1;
+  std::array<bool, eval::kBoxes> ticked;
+  ticked.fill(false);
+  ticked[0] = true;
+  ASSERT_FALSE(eval::runEvaluation(tag, ticked).failed);
+  ASSERT_EQ(s.gastrEvaluation[0][8], "Sicherheit ausreichend.");
+  s.gsngSiko = 0.0f;
+  s.gintLoadType = 1;
+  EXPECT_TRUE(eval::runEvaluation(tag, ticked).refused);
+  EXPECT_EQ(s.gastrEvaluation, TextRows{QStringList(10)});
+  EXPECT_TRUE(rec.messages.last().text.contains("SwSiko"));
 }
 
 // --------------------------------------------------------------- size boxes

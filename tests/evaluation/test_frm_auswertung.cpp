@@ -496,6 +496,22 @@ TEST_F(EvaluationScreenTest, ToolbarAndHelpMenuReachTheirServices) {
   EXPECT_EQ(s->menuItem("MenüInfo")->text(), "Inf&o zu TarvelCalc ...");
 }
 
+// Without a required safety above 0 (here the start screen could not read "StdSiko")
+// the run gives no verdict, and no report over a safety of 0 opens.
+TEST_F(EvaluationScreenTest, NoRequiredSafetyGivesNoVerdictAndNoReport) {
+  bool reportOpened = false;
+  FrmAuswertung::services().openReport = [&](FrmAuswertung *) { reportOpened = true; };
+  Mod_FN().gsngSiko = 0.0f;
+  FrmAuswertung *s = open();
+  tick(s, 0);
+  s->toolbarButton("Druckmanager")->trigger();
+  EXPECT_FALSE(reportOpened);
+  EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 0);
+  ASSERT_FALSE(rec.messages.isEmpty());
+  EXPECT_EQ(rec.messages.last().title, "CmdBerechnen_Click!");
+  EXPECT_TRUE(rec.messages.last().text.contains("StdSiko"));
+}
+
 TEST_F(EvaluationScreenTest, ProgramInstallsHelpReportAndOutputs) {
   FrmAuswertung::services() = savedServices;  // what the program installs
   FrmAuswertung *s = open();

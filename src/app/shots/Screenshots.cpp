@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QThread>
 #include <QTimer>
@@ -287,7 +288,8 @@ int main(int argc, char **argv) {
       std::fprintf(stderr, "%s: %s\n", qPrintable(it.key()), e.what());
     }
     const QString path = dir.filePath(it.key());
-    if (img.isNull() || !img.save(path)) {
+    QSaveFile file(path);
+    if (img.isNull() || !file.open(QIODevice::WriteOnly) || !img.save(&file, "PNG") || !file.commit()) {
       std::fprintf(stderr, "tarvelcalc-shots: %s not written\n", qPrintable(path));
       ++failed;
     } else {
