@@ -267,21 +267,21 @@ void preparePdfPage(QPrinter &printer) {
 }  // namespace
 
 bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen, QString *error) {
-  const pdf::Meta meta{buildReportTables().title(0, k), windowCaption(100)};
-  return pdf::writeAtomically(fileName, meta, [&](QPrinter &printer) {
-    preparePdfPage(printer);
-    const Margins margins = sSetMargins(gsubPageMetrics(printer), false);
-    return sFrmPrint(printer, margins, k, masterScreen, error);
-  }, error);
+  // A printer that prints to a file goes through the atomic PDF writer (see run()).
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(fileName);
+  preparePdfPage(printer);
+  return sFrmPrint(printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, error);
 }
 
 bool printEvaluationToPdf(const QString &fileName, const QString &masterScreen, const QPixmap &icon,
                           QString *error) {
-  const pdf::Meta meta{gfstrSetText(Mod_FN().gintTextMode, 117), windowCaption(100)};
-  return pdf::writeAtomically(fileName, meta, [&](QPrinter &printer) {
-    preparePdfPage(printer);
-    return printEvaluation(printer, masterScreen, icon, error);
-  }, error);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(fileName);
+  preparePdfPage(printer);
+  return printEvaluation(printer, masterScreen, icon, error);
 }
 
 }  // namespace report

@@ -153,6 +153,7 @@ TEST_F(Calculate, RatingWithoutNumberIsNamedInTheMessage) {
   testsupport::ScopedCatalogueFile use(path);
   sSetField();
   sSetTblAnzBez(true, false, true);
+  Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
   ASSERT_TRUE(calculateArrangement(ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
   std::array<bool, eval::kBoxes> ticked{};
