@@ -186,6 +186,7 @@ void FrmArrangement::buildControls() {
   connect(grid_, &ForceGrid::editRequested, this, &FrmArrangement::editForce);
   tabs_ = new LoadCaseTabs(grid_, central);
   connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
+  connect(tabs_, &LoadCaseTabs::edited, this, [] { input::noteChange(); });
 
   cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));

@@ -81,6 +81,7 @@ LoadCaseTabs::LoadCaseTabs(ForceGrid *grid, QWidget *parent) : QWidget(parent), 
   });
   connect(share_, &QLineEdit::textEdited, this, [this](const QString &text) {
     if (front_ >= 0 && front_ < cases_.size()) cases_[front_].share = text;
+    emit edited();
   });
   connect(add_, &QToolButton::clicked, this, &LoadCaseTabs::addCase);
   connect(remove_, &QToolButton::clicked, this, [this] { removeCase(current()); });
@@ -168,6 +169,7 @@ void LoadCaseTabs::addCase() {
   tabBar_->setCurrentIndex(count() - 1);
   switching_ = false;
   showCase(count() - 1);
+  emit edited();
 }
 
 void LoadCaseTabs::removeCase(int index) {
@@ -181,6 +183,7 @@ void LoadCaseTabs::removeCase(int index) {
   tabBar_->removeTab(index);
   switching_ = false;
   showCase(tabBar_->currentIndex());
+  emit edited();
 }
 
 void LoadCaseTabs::renameCase(int index, const QString &name) {
@@ -188,6 +191,7 @@ void LoadCaseTabs::renameCase(int index, const QString &name) {
   if (index < 0 || index >= count() || trimmed.isEmpty()) return;
   cases_[index].name = trimmed;
   tabBar_->setTabText(index, trimmed);
+  emit edited();
 }
 
 void LoadCaseTabs::askRename(int index) {

@@ -52,6 +52,8 @@ class LoadCaseTabs : public QWidget {
  signals:
   // The load case in front changed (the grid shows its table).
   void currentChanged(int index);
+  // A load case was added, removed, renamed or its share typed: input that can be lost.
+  void edited();
 
  private:
   struct Case {

@@ -29,6 +29,7 @@
 #include "loads/ForceGrid.h"
 #include "loads/LoadCaseTabs.h"
 #include "loads/MotionDialog.h"
+#include "common/UnsavedInput.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -98,6 +99,14 @@ class LoadCaseScreen : public ::testing::Test {
   QPointer<FrmArrangement> screen;
   LoadCaseTabs *tabs = nullptr;
 };
+
+// A new load case is input the discard question must know of.
+TEST_F(LoadCaseScreen, AddingALoadCaseIsInputThatCanBeLost) {
+  input::markSavePoint();
+  ASSERT_FALSE(input::hasUnsavedChanges());
+  tabs->addButton()->click();
+  EXPECT_TRUE(input::hasUnsavedChanges());
+}
 
 TEST_F(LoadCaseScreen, OneLoadCaseByDefault) {
   EXPECT_EQ(tabs->count(), 1);
