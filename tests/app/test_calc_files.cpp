@@ -67,6 +67,17 @@ QStringList gridCells(const QTableWidget *grid) {
   return out;
 }
 
+// The "evaluation" rows of the batch tool's output.
+TextRows evaluationRows(const QByteArray &batchOut) {
+  TextRows rows;
+  for (const QJsonValue &row : QJsonDocument::fromJson(batchOut).object().value("evaluation").toArray()) {
+    QStringList fields;
+    for (const QJsonValue &f : row.toArray()) fields << f.toString();
+    rows << fields;
+  }
+  return rows;
+}
+
 QAction *action(QWidget *screen, const QString &name) { return screen->findChild<QAction *>(name); }
 
 class CalcFiles : public ::testing::Test {
@@ -278,13 +289,7 @@ TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
-  const BatchRun b = batch({source});
-  TextRows batchRows;
-  for (const QJsonValue &row : QJsonDocument::fromJson(b.out).object().value("evaluation").toArray()) {
-    QStringList fields;
-    for (const QJsonValue &f : row.toArray()) fields << f.toString();
-    batchRows << fields;
-  }
+  const TextRows batchRows = evaluationRows(batch({source}).out);
   EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
   EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
 }
@@ -317,13 +322,7 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   const BatchRun fromSaved = batch({*saveAnswer});
   ASSERT_EQ(fromOriginal.exitCode, 0);
   EXPECT_EQ(fromSaved.out, fromOriginal.out);
-  TextRows batchRows;
-  for (const QJsonValue &row : QJsonDocument::fromJson(fromOriginal.out).object().value("evaluation").toArray()) {
-    QStringList fields;
-    for (const QJsonValue &f : row.toArray()) fields << f.toString();
-    batchRows << fields;
-  }
-  EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
+  EXPECT_EQ(Mod_FN().gastrEvaluation, evaluationRows(fromOriginal.out));
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
