@@ -52,6 +52,15 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
+// A list of one element. Written as QJsonArray{QJsonArray{...}}, some compilers take the
+// braces for a copy of the inner list instead of a list holding it.
+QJsonArray listOf(const QJsonValue &one) {
+  QJsonArray a;
+  a.append(one);
+  return a;
+}
+
+
 template <class T>
 QList<T *> topLevel() {
   QList<T *> out;
@@ -177,7 +186,7 @@ const Example kExamples[] = {
     {"FrmEKaEDSch", "", "", QStringLiteral("all")},
     {"FrmERoEESch", "", "120", QJsonArray{QJsonArray{"TLS", "20"}, QJsonArray{"TLH", "25"}}},
     {"FrmZKaEDSch", "300", "", QStringLiteral("all")},
-    {"FrmZKaZDSch", "", "250", QJsonArray{QJsonArray{"TLS", "25"}}},
+    {"FrmZKaZDSch", "", "250", listOf(QJsonArray{"TLS", "25"})},
     {"FrmVKaZDSch", "400", "300", QStringLiteral("all")},
     {"FrmZRoEESch", "350", "150", QStringLiteral("all")},
 };
@@ -578,7 +587,7 @@ TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
                           "60", "15", "49", "35", "28", "15"};
   QJsonObject o = exampleCase(kExamples[1]);
   o.insert("special", QJsonObject{{"fields", fields}, {"bearings", "6"}, {"type", "K"}});
-  o.insert("ticked", QJsonArray{QJsonArray{"SRS", "25"}});
+  o.insert("ticked", listOf(QJsonArray{"SRS", "25"}));
   const QString path = write("special.tcalc", o);
   ASSERT_TRUE(calcfiles::openFile(path, start));
   settle();

@@ -18,6 +18,15 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
+// A list of one element. Written as QJsonArray{QJsonArray{...}}, some compilers take the
+// braces for a copy of the inner list instead of a list holding it.
+QJsonArray listOf(const QJsonValue &one) {
+  QJsonArray a;
+  a.append(one);
+  return a;
+}
+
+
 struct BatchRun {
   int exitCode = -1;
   QByteArray out;
@@ -455,7 +464,7 @@ TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
                                          loadCaseOf("Bearbeitung", 75, {"- Z", "2000", "0", "0", "0"})}},
                 {"duty", QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}, {"hoursPerDay", 8},
                                      {"daysPerYear", 250}}},
-                {"ticked", QJsonArray{QJsonArray{"TLK", "25"}}}};
+                {"ticked", listOf(QJsonArray{"TLK", "25"})}};
   const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--export"});
   EXPECT_TRUE(r.messages().isEmpty());
   EXPECT_EQ(r.result("TLK", "25").value("load").toString(), "2000");
@@ -481,7 +490,7 @@ TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
 TEST_F(Batch, DutyWithoutYearsLeavesThemNull) {
   QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
   c.insert("duty", QJsonObject{{"stroke", "250"}, {"cyclesPerMinute", "20"}});
-  c.insert("ticked", QJsonArray{QJsonArray{"TLK", "25"}});
+  c.insert("ticked", listOf(QJsonArray{"TLK", "25"}));
   const BatchRun r = run(c);
   const QJsonObject d = r.json.value("details").toArray().at(0).toObject();
   EXPECT_EQ(d.value("equivalentLoad").toDouble(), 1000.0);
