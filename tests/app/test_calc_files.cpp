@@ -29,6 +29,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "support/JsonList.h"
 #include "app/CalcFiles.h"
 #include "app/FrmStart.h"
 #include "arrangements/FrmArrangement.h"
@@ -52,13 +53,7 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
-// A list of one element. Written as QJsonArray{QJsonArray{...}}, some compilers take the
-// braces for a copy of the inner list instead of a list holding it.
-QJsonArray listOf(const QJsonValue &one) {
-  QJsonArray a;
-  a.append(one);
-  return a;
-}
+using testsupport::listOf;
 
 
 template <class T>

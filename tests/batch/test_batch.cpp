@@ -12,19 +12,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/JsonList.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
-// A list of one element. Written as QJsonArray{QJsonArray{...}}, some compilers take the
-// braces for a copy of the inner list instead of a list holding it.
-QJsonArray listOf(const QJsonValue &one) {
-  QJsonArray a;
-  a.append(one);
-  return a;
-}
+using testsupport::listOf;
 
 
 struct BatchRun {
