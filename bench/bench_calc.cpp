@@ -25,10 +25,10 @@ TextRows tenForces() {
 
 void loadDemoCatalogue(ArrangementId id) {
   resetModFN();
-  catalogue::setFile(QStringLiteral(TARVEL_DEMO_CATALOGUE));
-  sSetField();
-  setRequiredSafety(0);
-  sSetTblAnzBez(true, arrangement(id).groupTL, true);
+  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(QStringLiteral(TARVEL_DEMO_CATALOGUE));
+  sSetField(Mod_FN());
+  setRequiredSafety(Mod_FN(), 0);
+  sSetTblAnzBez(Mod_FN(), true, arrangement(id).groupTL, true);
 }
 
 void BM_WholeCalculation(benchmark::State &state) {
@@ -37,7 +37,7 @@ void BM_WholeCalculation(benchmark::State &state) {
   loadDemoCatalogue(id);
   const TextRows forces = tenForces();
   for (auto _ : state) {
-    CalcOutput out = calculateArrangement(id, forces, QStringLiteral("400"), QStringLiteral("300"));
+    CalcOutput out = calculateArrangement(Mod_FN(), id, forces, QStringLiteral("400"), QStringLiteral("300"));
     benchmark::DoNotOptimize(out);
   }
   if (!rec.messages.isEmpty()) state.SkipWithError("the calculation showed a message");
@@ -53,11 +53,11 @@ void BM_EvaluationAllSizes(benchmark::State &state) {
   msg::Recorder rec;
   const auto id = static_cast<ArrangementId>(state.range(0));
   loadDemoCatalogue(id);
-  calculateArrangement(id, tenForces(), QStringLiteral("400"), QStringLiteral("300"));
+  calculateArrangement(Mod_FN(), id, tenForces(), QStringLiteral("400"), QStringLiteral("300"));
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
   std::array<bool, eval::kBoxes> ticked = boxes.enabled;
   for (auto _ : state) {
-    eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+    eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
     benchmark::DoNotOptimize(run);
   }
   if (!rec.messages.isEmpty()) state.SkipWithError("the evaluation showed a message");
@@ -78,8 +78,8 @@ void BM_ReadTableSets(benchmark::State &state) {
   loadDemoCatalogue(ArrangementId::VKaZDSch);
   const int total = Mod_FN().gintTblAnz;
   for (auto _ : state) {
-    for (int code = 1; code <= total; ++code) benchmark::DoNotOptimize(sBerDat(code, 0, total));
-    for (int k = 1; k <= total; ++k) benchmark::DoNotOptimize(sBerDat(20, k, total));
+    for (int code = 1; code <= total; ++code) benchmark::DoNotOptimize(sBerDat(Mod_FN(), code, 0, total));
+    for (int k = 1; k <= total; ++k) benchmark::DoNotOptimize(sBerDat(Mod_FN(), 20, k, total));
   }
   state.SetLabel(std::to_string(2 * total) + " queries");
 }

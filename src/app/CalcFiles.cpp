@@ -1,4 +1,5 @@
 #include "app/CalcFiles.h"
+#include "common/ModFN.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +17,7 @@
 #include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "evaluation/Evaluation.h"
@@ -237,11 +238,11 @@ bool openFile(const QString &path, QWidget *from) {
   // lines, the load type; then the table list of the arrangement, as its picture on the
   // start screen builds it.
   ModFNState &s = Mod_FN();
-  if (c.special) takeOverSonder(c.special->fields, c.special->bearingsIndex, c.special->type);
+  if (c.special) takeOverSonder(Mod_FN(), c.special->fields, c.special->bearingsIndex, c.special->type);
   else s.gintAnzSonder = 0;
   s.gastrComment = c.comments.value_or(QStringList(6));
-  setRequiredSafety(c.loadType);
-  sSetTblAnzBez(true, info->groupTL, true);
+  setRequiredSafety(Mod_FN(), c.loadType);
+  sSetTblAnzBez(Mod_FN(), true, info->groupTL, true);
 
   auto *screen = new FrmArrangement(info->id);
   fillScreen(screen, c);

@@ -1,4 +1,5 @@
 #include "app/FrmStart.h"
+#include "common/ModFN.h"
 
 #include <QAction>
 #include <QEvent>
@@ -23,7 +24,7 @@
 #include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "special/FrmSonder.h"
@@ -293,7 +294,7 @@ bool FrmStart::load() {
 bool FrmStart::determineTextMode() {
   ModFNState &s = Mod_FN();
   try {
-    msubSearchDB(0, true, 0);
+    msubSearchDB(Mod_FN(), 0, true, 0);
     if (s.grsSettings.recordCount() == 0) {
       // Nothing can be shown without settings. The box says what is missing rather than
       // carrying an empty text.
@@ -315,19 +316,19 @@ bool FrmStart::determineTextMode() {
 void FrmStart::sSetLayout() {
   ModFNState &s = Mod_FN();
   try {
-    sSetField();
+    sSetField(Mod_FN());
     float siko = 0;
-    if (!num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) throw AppError(err::typeMismatch());
+    if (!num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko)) throw AppError(err::typeMismatch());
     s.gsngSiko = siko;
     // The load type shown on the evaluation screen follows the safety in force.
     s.gintLoadType = 0;
 
-    setWindowTitle(windowCaption(100));
+    setWindowTitle(windowCaption(Mod_FN(), 100));
     const int mode = s.gintTextMode;
-    setInfoText(gfstrPutReturn(gfstrSetText(mode, 240)));
+    setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
     frame1_->setTitle(builtinText(241));
-    labMail_->setText(gfstrSetText(mode, 598));
-    labWeb_->setText(gfstrSetText(mode, 599));
+    labMail_->setText(gfstrSetText(Mod_FN(), 598));
+    labWeb_->setText(gfstrSetText(Mod_FN(), 599));
     image1_->setPixmap(gui::resourcePicture(150));
     image1_->adjustSize();
     image1_->move(kWidth - image1_->width() - 14, (kBandHeight - image1_->height()) / 2);
@@ -353,8 +354,8 @@ void FrmStart::sSetLayout() {
     // F1 opens the manual on every screen.
     toolbarButton(QStringLiteral("Inhalt"))->setShortcut(QKeySequence::HelpContents);
 
-    for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 700)));
-    for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(mode, 701)));
+    for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(Mod_FN(), 700)));
+    for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(Mod_FN(), 701)));
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -394,7 +395,7 @@ void FrmStart::PicButton_Click(int index) {
   asPicture(PicButton(index))->setBorder(true);
   const ArrangementInfo *info = arrangementByPictureTag(pictureTag(index));
   if (!info) return;
-  sSetTblAnzBez(true, info->groupTL, true);
+  sSetTblAnzBez(Mod_FN(), true, info->groupTL, true);
   auto *screen = new FrmArrangement(info->id);
   screen->show();
   close();
@@ -402,13 +403,13 @@ void FrmStart::PicButton_Click(int index) {
 
 void FrmStart::Frame1_MouseMove() {
   imgInfoBild_->clear();
-  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 240)));
+  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
 }
 
 void FrmStart::Frame2_MouseMove() {
   clearPictureHighlight();
   imgInfoBild_->clear();
-  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 240)));
+  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
   setLinkUnderline(labMail_, false);
   setLinkUnderline(labWeb_, false);
 }
@@ -422,11 +423,11 @@ void FrmStart::LabMail_MouseMove() { setLinkUnderline(labMail_, true); }
 void FrmStart::LabWeb_MouseMove() { setLinkUnderline(labWeb_, true); }
 
 void FrmStart::LabMail_Click() {
-  glngOpenLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN().gintTextMode, 598));
+  glngOpenLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN(), 598));
 }
 
 void FrmStart::LabWeb_Click() {
-  glngOpenLink(QStringLiteral("http://") + gfstrSetText(Mod_FN().gintTextMode, 599));
+  glngOpenLink(QStringLiteral("http://") + gfstrSetText(Mod_FN(), 599));
 }
 
 void FrmStart::Toolbar1_ButtonClick(const QString &key) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "app/CalcFiles.h"
+#include "common/ModFN.h"
 #include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
@@ -89,10 +90,10 @@ int main(int argc, char **argv) {
   const QString imported = catalogue::offerAccessImport(
       datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
       QFileInfo(tool).isExecutable() ? catalogue::childProcessImporter(tool, 120000) : catalogue::Importer());
-  if (!imported.isEmpty()) catalogue::setFile(imported);
+  if (!imported.isEmpty()) Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(imported);
 
   FrmLogo::showLogo();
-  computeSubVersion();
+  computeSubVersion(Mod_FN());
   FrmStart *start = FrmStart::open();
   if (!start) return 1;
   // "tarvelcalc FILE": the calculation file opens at once.

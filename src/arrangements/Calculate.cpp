@@ -4,9 +4,8 @@
 #include "common/Texts.h"
 #include "loads/ForceText.h"
 
-CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const QString &m,
-                                const QString &n, bool rigidCheck) {
-  ModFNState &s = Mod_FN();
+CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &forces,
+                                const QString &m, const QString &n, bool rigidCheck) {
   CalcInput in;
   in.arrangement = id;
   in.forces = forces;
@@ -18,14 +17,13 @@ CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const 
   // A set that yields no rows contributes none, so the table set of every result row is
   // noted: the evaluation rates each row against the ratings of its own set.
   QVector<int> setOfRow;
-  in.loadTable = [&setOfRow](int code) {
-    ModFNState &st = Mod_FN();
-    if (!sBerDat(code, 0, st.gintTblAnz)) return TextRows();
-    setOfRow.insert(setOfRow.size(), st.gastrSerie.size(), code);
-    return st.gastrSerie;
+  in.loadTable = [&s, &setOfRow](int code) {
+    if (!sBerDat(s, code, 0, s.gintTblAnz)) return TextRows();
+    setOfRow.insert(setOfRow.size(), s.gastrSerie.size(), code);
+    return s.gastrSerie;
   };
 
-  in.cellSource = [](int code, int column) { return catalogue::geometryCellSource(code, column); };
+  in.cellSource = [&s](int code, int column) { return catalogue::geometryCellSource(s, code, column); };
 
   CalcOutput out = runModel(in);
   s.gsngUnitDistance = out.unitDistance;
@@ -38,9 +36,9 @@ CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const 
   return out;
 }
 
-bool handOver(ArrangementId id, const TextRows &forces) {
+bool handOver(Session &s, ArrangementId id, const TextRows &forces) {
   const ArrangementInfo &info = arrangement(id);
   // Read from the built-in texts: a customer text set never renames the arrangement.
-  Mod_FN().gastrArrangement = {builtinText(info.germanNameId), builtinText(info.englishNameId)};
-  return gsubSetForceRows(forces);
+  s.gastrArrangement = {builtinText(info.germanNameId), builtinText(info.englishNameId)};
+  return gsubSetForceRows(s, forces);
 }

@@ -11,11 +11,11 @@
 // the screen sets them before it checks them. Messages go through the message service.
 // The multi-unit arrangements rate the larger of model and rigid-plate check unless
 // rigidCheck is false; gablnResultCheck notes the rows the check governs.
-CalcOutput calculateArrangement(ArrangementId id, const TextRows &forces, const QString &m,
+CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &forces, const QString &m,
                                 const QString &n, bool rigidCheck = true);
 
 // The hand-over of "Weiter" after a calculation that was not refused: the German and
 // English arrangement names into gastrArrangement and the printed force table into
 // gastrForce. Returns false when a force cell could not be printed (its message has
 // been shown; the evaluation still opens, as the screen does).
-bool handOver(ArrangementId id, const TextRows &forces);
+bool handOver(Session &s, ArrangementId id, const TextRows &forces);

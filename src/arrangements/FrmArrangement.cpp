@@ -1,4 +1,5 @@
 #include "arrangements/FrmArrangement.h"
+#include "common/ModFN.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -334,13 +335,13 @@ void FrmArrangement::fitLoadLabel(QLabel *l) {
 }
 
 QColor FrmArrangement::colourOf(int code) const {
-  return gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, code));
+  return gui::vbColor(gflngSetColor(Mod_FN(), code));
 }
 
 void FrmArrangement::sSetLayout() {
   try {
     // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(builtinText(info_->germanNameId)));
+    setWindowTitle(screenCaption(Mod_FN(), builtinText(info_->germanNameId)));
     setWindowIcon(gui::windowIcon());
     for (int i = 0; i < loads::kDirectionLabelCount; ++i) LabKoordinaten(i)->setToolTip(builtinText(409));
     // What each load label shows: the equivalent loads of the moments on a single unit,
@@ -419,7 +420,7 @@ void FrmArrangement::resetLoadDisplay() {
 
 void FrmArrangement::CmdBerechnen_Click() {
   resetLoadDisplay();
-  const LoadCaseOutput calc = calculateLoadCases(info_->id, tabs_->loadCases(),
+  const LoadCaseOutput calc = calculateLoadCases(Mod_FN(), info_->id, tabs_->loadCases(),
                                                  tbM_ ? tbM_->text() : QString(),
                                                  tbN_ ? tbN_->text() : QString());
   const CalcOutput &out = calc.combined;
@@ -547,7 +548,7 @@ void FrmArrangement::weiter() {
   // A refused calculation stops here; so does one that broke off with an error, whose
   // results would not belong to the input on the screen.
   if (mblnCalcFailed_ || !lastCompleted_) return;
-  handOverLoadCases(info_->id, tabs_->loadCases());
+  handOverLoadCases(Mod_FN(), info_->id, tabs_->loadCases());
   auto *evaluation = new FrmAuswertung(this);
   evaluation->show();
   hide();

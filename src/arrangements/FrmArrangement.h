@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "arrangements/models/Arrangement.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 class QAction;
 class QFrame;

@@ -32,7 +32,7 @@ QString checkLoadCases(const QVector<LoadCase> &cases) {
   return QString();
 }
 
-LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cases,
+LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases,
                                   const QString &m, const QString &n, bool rigidCheck) {
   LoadCaseOutput out;
   const QString refusal = checkLoadCases(cases);
@@ -44,11 +44,10 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
     return out;
   }
   // A load case that is refused or fails leaves the results of the last calculation.
-  ModFNState &s = Mod_FN();
   const TextRows previousResult = s.gastrResult;
   const QVector<int> previousSets = s.gaintResultSet;
   for (const LoadCase &lc : cases) {
-    out.perCase.append(calculateArrangement(id, lc.forces, m, n, rigidCheck));
+    out.perCase.append(calculateArrangement(s, id, lc.forces, m, n, rigidCheck));
     const CalcOutput &last = out.perCase.last();
     if (last.calcFailed || !last.completed) {
       s.gastrResult = previousResult;
@@ -80,7 +79,7 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
   }
   s.gastrResult = out.combined.result;
   s.gablnResultCheck = out.combined.byCheck;
-  LoadCaseState &lcs = Mod_FN_LoadCases();
+  Session &lcs = s;
   lcs.gaLoadCases = cases;
   lcs.gaLoadCaseLoads.clear();
   for (const CalcOutput &o : out.perCase) lcs.gaLoadCaseLoads.append(o.loads);
@@ -88,12 +87,12 @@ LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cas
   return out;
 }
 
-bool handOverLoadCases(ArrangementId id, const QVector<LoadCase> &cases) {
-  QVector<TextRows> &printed = Mod_FN_LoadCases().gaLoadCaseForce;
+bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases) {
+  QVector<TextRows> &printed = s.gaLoadCaseForce;
   printed.clear();
-  if (cases.isEmpty()) return handOver(id, TextRows{QStringList(5)});
-  bool ok = handOver(id, cases.first().forces);
-  printed.append(Mod_FN().gastrForce);
+  if (cases.isEmpty()) return handOver(s, id, TextRows{QStringList(5)});
+  bool ok = handOver(s, id, cases.first().forces);
+  printed.append(s.gastrForce);
   for (int i = 1; i < cases.size(); ++i) {
     try {
       printed.append(loads::formatForceTable(cases[i].forces));

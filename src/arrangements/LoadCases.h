@@ -5,7 +5,7 @@
 // the five rated values of every load case are kept for the equivalent dynamic load of
 // the evaluation. One load case of 100 % is exactly the calculation without load cases.
 #include "arrangements/Calculate.h"
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 // Checks the load cases before anything is calculated. Each share must lie in 0..100,
 // together they must make 100 %, and where there is more than one load case every load
@@ -26,9 +26,9 @@ struct LoadCaseOutput {
 // gblnLoadPositions whether values 0..3 are load positions.
 // rigidCheck as for calculateArrangement; a series row's governing flag is that of the
 // load case that gives its static load.
-LoadCaseOutput calculateLoadCases(ArrangementId id, const QVector<LoadCase> &cases,
+LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases,
                                   const QString &m, const QString &n, bool rigidCheck = true);
 
 // The hand-over of "Weiter" with load cases: that of handOver for the first load case
 // (gastrForce), and the printed force table of every load case into gaLoadCaseForce.
-bool handOverLoadCases(ArrangementId id, const QVector<LoadCase> &cases);
+bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases);

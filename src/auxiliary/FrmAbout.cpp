@@ -1,4 +1,5 @@
 #include "FrmAbout.h"
+#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 
 namespace {
@@ -88,17 +89,17 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
 
 QString FrmAbout::versionLine() {
   const ModFNState &m = Mod_FN();
-  return gfstrSetText(m.gintTextMode, 235) + QStringLiteral(" ") + QString::number(kVersionMajor) +
+  return gfstrSetText(Mod_FN(), 235) + QStringLiteral(" ") + QString::number(kVersionMajor) +
          m.gstrSubVersion + QStringLiteral("/") + QString::number(kVersionRevision) + builtinText(236);
 }
 
 void FrmAbout::sSetLayout() {
   try {
     const ModFNState &m = Mod_FN();
-    setWindowTitle(windowCaption(102));
-    lblTitle->setText(aux::shownText(gfstrSetText(m.gintTextMode, 100).trimmed() + QChar(13) + builtinText(237)));
+    setWindowTitle(windowCaption(Mod_FN(), 102));
+    lblTitle->setText(aux::shownText(gfstrSetText(Mod_FN(), 100).trimmed() + QChar(13) + builtinText(237)));
     lblVersion->setText(versionLine());
-    lblDescription->setText(aux::shownText(gfstrPutReturn(gfstrSetText(m.gintTextMode, 238))));
+    lblDescription->setText(aux::shownText(gfstrPutReturn(gfstrSetText(Mod_FN(), 238))));
     lblDisclaimer->setText(aux::shownText(builtinText(239)));
     lblDisclaimer->setVisible(!lblDisclaimer->text().isEmpty());
     picIcon->setPixmap(gui::headingPicture());

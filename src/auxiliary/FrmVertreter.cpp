@@ -1,4 +1,5 @@
 #include "FrmVertreter.h"
+#include "common/ModFN.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -13,7 +14,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 
 namespace {
@@ -73,12 +74,12 @@ FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCod
 
 void FrmVertreter::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(100));
+    setWindowTitle(windowCaption(Mod_FN(), 100));
     setWindowIcon(gui::windowIcon());
     Image1->setPixmap(gui::headingPicture());
     Image1->adjustSize();
     const QString heading =
-        mintCode == 21 ? gfstrPutReturn(gfstrSetText(Mod_FN().gintTextMode, 250))
+        mintCode == 21 ? gfstrPutReturn(gfstrSetText(Mod_FN(), 250))
                        : builtinText(101) + QChar(13) + builtinText(249);
     LabUebSchr->setText(aux::shownText(heading));
   } catch (const AppError &e) {
@@ -194,7 +195,7 @@ void FrmVertreter::cellClicked(int row, int column) {
 }
 
 void showVertreterList(QWidget *parent, int code) {
-  msubSearchDB(code, false, 0);
+  msubSearchDB(Mod_FN(), code, false, 0);
   FrmVertreter w(code, parent);
   w.exec();
 }

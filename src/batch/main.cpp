@@ -38,6 +38,7 @@
 #include <optional>
 
 #include "arrangements/Calculate.h"
+#include "common/ModFN.h"
 #include "arrangements/LoadCases.h"
 #include "arrangements/models/Arrangement.h"
 #include "catalogue/Catalogue.h"
@@ -46,7 +47,7 @@
 #include "common/CaseFile.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "evaluation/Evaluation.h"
@@ -246,29 +247,29 @@ Report run(const Case &c) {
   if (f.comments) s.gastrComment = *f.comments;
 
   // Start screen.
-  sSetField();
+  sSetField(Mod_FN());
   decideTextMode();
   float siko = 0.0f;
-  if (num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko)) s.gsngSiko = siko;
+  if (num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko)) s.gsngSiko = siko;
   else msg::critical(err::typeMismatch(), QStringLiteral("sSetLayout!"));
 
   // The load type (chosen on the evaluation screen; it only matters there). The case
   // chose it: when its setting cannot be read, no required safety is in force, and not
   // the one of another load type.
-  if (!setRequiredSafety(f.loadType)) {
+  if (!setRequiredSafety(Mod_FN(), f.loadType)) {
     s.gsngSiko = 0.0f;
     s.gintLoadType = f.loadType;
   }
 
   // The arrangement picture: the table list of its groups; then the special roller
   // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
-  sSetTblAnzBez(true, c.arrangement->groupTL, true);
+  sSetTblAnzBez(Mod_FN(), true, c.arrangement->groupTL, true);
   refuseEmptyTableList(c.arrangement->groupTL);
-  if (f.special) takeOverSonder(f.special->fields, f.special->bearingsIndex, f.special->type);
+  if (f.special) takeOverSonder(Mod_FN(), f.special->fields, f.special->bearingsIndex, f.special->type);
 
   // "Weiter": the calculation, then the hand-over to the evaluation.
   const QVector<LoadCase> loadCases = calcfile::loadCasesOf(f);
-  const LoadCaseOutput calc = calculateLoadCases(c.arrangement->id, loadCases, f.m, f.n, c.rigidCheck);
+  const LoadCaseOutput calc = calculateLoadCases(Mod_FN(), c.arrangement->id, loadCases, f.m, f.n, c.rigidCheck);
   const CalcOutput &out = calc.combined;
   r.calcFailed = out.calcFailed;
   r.unitDistance = s.gsngUnitDistance;
@@ -276,9 +277,9 @@ Report run(const Case &c) {
   if (!out.completed || out.calcFailed) return r;
   r.results = s.gastrResult;
   r.loads = out.loads;
-  if (calc.perCase.size() > 1) r.caseLoads = Mod_FN_LoadCases().gaLoadCaseLoads;
+  if (calc.perCase.size() > 1) r.caseLoads = Mod_FN().gaLoadCaseLoads;
   r.calc = out;
-  handOverLoadCases(c.arrangement->id, loadCases);
+  handOverLoadCases(Mod_FN(), c.arrangement->id, loadCases);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
@@ -308,11 +309,11 @@ Report run(const Case &c) {
   const loads::DutyTexts duty = f.duty.value_or(loads::DutyTexts{});
   QString dutyRefusal;
   if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
-                           &Mod_FN_LoadCases().gDutyCycle, &dutyRefusal)) {
+                           &Mod_FN().gDutyCycle, &dutyRefusal)) {
     msg::critical2(dutyRefusal, builtinText(314));
     return r;
   }
-  const eval::EvaluationRun ev = eval::runEvaluation(boxes.tag, ticked);
+  const eval::EvaluationRun ev = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
   r.evaluation = ev.rows;
   if (!ev.extraHead.isEmpty()) r.details = ev.details;
   r.evaluationRefused = ev.refused;
@@ -422,7 +423,7 @@ int main(int argc, char **argv) {
     return kExitRefused;
   }
 
-  catalogue::setFile(cataloguePath);
+  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath);
   msg::Recorder recorder;
   Report report;
   // The program ends itself after a database error: report what the user read and
@@ -450,16 +451,16 @@ int main(int argc, char **argv) {
   }
   // The report's foot carries the version with its suffix, as the program computes it
   // at start.
-  computeSubVersion();
+  computeSubVersion(Mod_FN());
   // No verdict without a required safety: the messages tell why, and nothing is
   // exported, reported or printed over a safety of 0.
   if (report.evaluationRefused) return writeOut(toJson(report, recorder.messages)) ? kExitEnded : outputLost();
   const int language = reportLanguage == QLatin1String("en") ? report::English : report::German;
-  if (wantExport) report.exportText = report::evaluationExportText();
-  if (!reportLanguage.isEmpty()) report.reportText = report::reportText(language);
+  if (wantExport) report.exportText = report::evaluationExportText(Mod_FN());
+  if (!reportLanguage.isEmpty()) report.reportText = report::reportText(Mod_FN(), language);
   if (!pdfPath.isEmpty()) {
     QString error;
-    if (!report::printReportToPdf(pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
+    if (!report::printReportToPdf(Mod_FN(), pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
       writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
       return kExitEnded;
     }

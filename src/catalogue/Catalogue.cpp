@@ -10,38 +10,79 @@
 #include "common/DataFiles.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 
 namespace catalogue {
 
 namespace {
-QString &overridePath() {
-  static QString path;
-  return path;
-}
 std::function<void()> &busyHook() {
   static std::function<void()> hook;
   return hook;
 }
-// What is wrong with the table names of the SQL text in gstrSQL, found while the text
-// was built; empty when nothing is. A faulty name never enters the text, the query
-// reports the problem as a database error instead.
-QString &sqlProblem() {
-  static QString problem;
-  return problem;
+
+// Catalogue numbers kept as text may use a decimal point or comma; the consumers read
+// them in the locale's notation. In the settings only the values are numbers, and the
+// customer text set (keys that are text ids) is text, whatever it looks like.
+void readNumbersInEitherNotation(Catalogue::Numbers numbers, ResultSet *rs) {
+  if (numbers == Catalogue::Numbers::AsStored) return;
+  for (QStringList &row : rs->rows) {
+    if (numbers == Catalogue::Numbers::SettingValues) {
+      bool textId = false;
+      row.value(0).toInt(&textId);
+      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
+      continue;
+    }
+    for (QString &cell : row) cell = num::catalogueText(cell);
+  }
 }
 }  // namespace
 
-QString file() {
-  if (!overridePath().isEmpty()) return overridePath();
-  return datafiles::locate(QStringLiteral("DBFN.db"));
+Catalogue::Catalogue(QString path) : path_(std::move(path)) {}
+Catalogue::~Catalogue() = default;
+
+QString Catalogue::file() const {
+  return path_.isEmpty() ? datafiles::locate(QStringLiteral("DBFN.db")) : path_;
 }
 
-void setFile(const QString &path) { overridePath() = path; }
-void resetFile() { overridePath().clear(); }
-QString fileOverride() { return overridePath(); }
+ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
+  // Real numbers come as text in the program locale's notation, so the locale is part of
+  // the question.
+  const QString key = num::locale().name() + QLatin1Char(':') +
+                      QString::number(static_cast<int>(numbers)) + QLatin1Char(':') + sql;
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto known = answers_.constFind(key);
+  if (known != answers_.constEnd()) return *known;
+  openLocked();
+  ResultSet rs = db_->query(sql);
+  readNumbersInEitherNotation(numbers, &rs);
+  answers_.insert(key, rs);
+  return rs;
+}
+
+void Catalogue::open() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  openLocked();
+}
+
+void Catalogue::openLocked() const {
+  if (!db_) {
+    // Not installed where the program looks: both places are named.
+    if (path_.isEmpty() && !QFileInfo::exists(file())) {
+      const QStringList places = datafiles::candidates(QStringLiteral("DBFN.db"));
+      throw sqlite::Error(builtinText(1400).arg(QDir::toNativeSeparators(places.value(0)),
+                                                QDir::toNativeSeparators(places.value(1))));
+    }
+    db_ = std::make_unique<sqlite::Database>(file());
+  }
+}
+
+Catalogue &of(Session &s) {
+  if (!s.catalogue) s.catalogue = std::make_shared<Catalogue>();
+  return *s.catalogue;
+}
+
+QString fileOf(Session &s) { return of(s).file(); }
 
 void setBusyHook(std::function<void()> hook) { busyHook() = std::move(hook); }
 
@@ -77,10 +118,10 @@ constexpr CellOrigin kEvaluation[13] = {{0, "Serie"}, {0, "Gr"},   {0, "C"},    
                                         {0, "D"},     {0, "TypR"}, {1, "Serie"}, {1, "Best"}, {1, "KBs"},
                                         {2, "Serie"}, {2, "Best"}, {2, "KB1"}};
 
-QPair<QString, QString> cellSource(const CellOrigin (&layout)[13], int setNo, int column) {
+QPair<QString, QString> cellSource(const Session &s, const CellOrigin (&layout)[13], int setNo,
+                                   int column) {
   if (column < 0 || column > 12) return {};
   const CellOrigin &o = layout[column];
-  const ModFNState &s = Mod_FN();
   const QString table = setNo >= 1 && setNo <= s.gintTblAnz
                             ? nthTableName(s.gastrTblNam.value(o.role), setNo)
                             : builtinText(1405);
@@ -88,12 +129,12 @@ QPair<QString, QString> cellSource(const CellOrigin (&layout)[13], int setNo, in
 }
 }  // namespace
 
-QPair<QString, QString> geometryCellSource(int code, int column) {
-  return cellSource(kGeometry, code, column);
+QPair<QString, QString> geometryCellSource(const Session &s, int code, int column) {
+  return cellSource(s, kGeometry, code, column);
 }
 
-QPair<QString, QString> evaluationCellSource(int setNo, int column) {
-  return cellSource(kEvaluation, setNo, column);
+QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int column) {
+  return cellSource(s, kEvaluation, setNo, column);
 }
 
 }  // namespace catalogue
@@ -102,12 +143,12 @@ namespace {
 
 enum class Target { None, Settings, Serie, Info };
 
-Target targetOf(int code) {
-  const int tblAnz = Mod_FN().gintTblAnz;
-  if (code == 0) return Target::Settings;
-  if (code >= 1 && code <= tblAnz && code < 20) return Target::Serie;
-  if (code == 20 || code == 23) return Target::Serie;
-  if (code == 21 || code == 22) return Target::Info;
+Target targetOf(const Session &s, int code) {
+  namespace tc = catalogue::code;
+  if (code == tc::Settings) return Target::Settings;
+  if (code >= 1 && code <= s.gintTblAnz && code < tc::Evaluation) return Target::Serie;
+  if (code == tc::Evaluation || code == tc::SpecialSeries) return Target::Serie;
+  if (code == tc::Representatives || code == tc::Info) return Target::Info;
   return Target::None;
 }
 
@@ -162,34 +203,23 @@ TextRows paddedRows(const ResultSet &rs) {
   return rows;
 }
 
-// Catalogue numbers kept as text may use a decimal point or comma; the consumers read
-// them in the locale's notation. In the settings only the values are numbers, and the
-// customer text set (keys that are text ids) is text, whatever it looks like.
-void readNumbersInEitherNotation(int code, ResultSet *rs) {
-  for (QStringList &row : rs->rows) {
-    if (code == 0) {
-      bool textId = false;
-      row.value(0).toInt(&textId);
-      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
-      continue;
-    }
-    for (QString &cell : row) cell = num::catalogueText(cell);
-  }
-}
-
 }  // namespace
 
-void conStrSQL(int code, int setNo) {
+namespace {
+// Builds the SQL text of a table code into gstrSQL. What is wrong with its table names
+// goes to `problemOut` (empty when nothing is): a faulty name never enters the text, the
+// query reports the problem as a database error instead.
+void buildSql(Session &s, int code, int setNo, QString *problemOut) {
   runReporting(QStringLiteral("conStrSQL!"), [&] {
     static const QStringList fixed = {
         QStringLiteral("Einstellung"), QStringLiteral("Vertreter"), QStringLiteral("Info"),
         QStringLiteral("FNSonder"),    QStringLiteral("FDSonder"),  QStringLiteral("FESonder")};
-    ModFNState &s = Mod_FN();
-    const int n = code == 20 ? setNo : code;
+    namespace tc = catalogue::code;
+    const int n = code == tc::Evaluation ? setNo : code;
     QString problem;
     QString a, b, c;
-    const Target target = targetOf(code);
-    const bool tableSet = target == Target::Serie && code != 23;
+    const Target target = targetOf(s, code);
+    const bool tableSet = target == Target::Serie && code != tc::SpecialSeries;
     if (tableSet && n != 0 && n != 23) {
       a = checkedName(catalogue::nthTableName(s.gastrTblNam.value(0), n), n,
                       QStringLiteral("Grundtabelle"), &problem);
@@ -202,10 +232,10 @@ void conStrSQL(int code, int setNo) {
     }
 
     QString sql;
-    if (code == 0) {
+    if (code == tc::Settings) {
       sql = QStringLiteral("SELECT cstr(Beschr) as Beschr, cstr(Wert) as Wert ") +
             QStringLiteral("FROM ") + fixed.at(0) + QStringLiteral(" ORDER BY Beschr");
-    } else if (code == 20) {
+    } else if (code == tc::Evaluation) {
       sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
             QStringLiteral("cstr(a.Gr) as Gr, cstr(a.C) as C, cstr(a.Co) as Co, ") +
             QStringLiteral("cstr(a.Ls) as Ls, cstr(a.D) as D, cstr(a.TypR) as TypR, ") +
@@ -213,16 +243,16 @@ void conStrSQL(int code, int setNo) {
             QStringLiteral("cstr(c.Serie) as FE, cstr(c.Best) as FEBest, cstr(c.KB1) as KB1 ") +
             QStringLiteral("FROM ") + a + QStringLiteral(" a, ") + b + QStringLiteral(" b, ") + c +
             QStringLiteral(" c Where a.Gr = b.Gr ") + QStringLiteral("AND a.Gr = c.Gr ORDER BY a.Gr");
-    } else if (code == 21) {
+    } else if (code == tc::Representatives) {
       sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Street) as Street, ") +
             QStringLiteral("cstr(Town) as Town, cstr(Telefon) as Telefon, cstr(Telefax) as Telefax, ") +
             QStringLiteral("cstr(EMail) as EMail FROM ") + fixed.at(1) +
             QStringLiteral(" ORDER BY Town");
-    } else if (code == 22) {
+    } else if (code == tc::Info) {
       sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Version) as Version, ") +
             QStringLiteral("cstr(Author) as Author, cstr(Telefon) as Telefon, cstr(EMail) as EMail ") +
             QStringLiteral("FROM ") + fixed.at(2);
-    } else if (code == 23) {
+    } else if (code == tc::SpecialSeries) {
       sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
             QStringLiteral("cstr(a.Gr) as Gr, cstr(b.Best) as FDBest, cstr(c.Best) as FEBest, ") +
             QStringLiteral("cstr(a.C) as C, cstr(a.Co) as Co, cstr(a.D) as D, ") +
@@ -248,36 +278,44 @@ void conStrSQL(int code, int setNo) {
       return;
     }
     s.gstrSQL = sql;
-    catalogue::sqlProblem() = problem;
+    *problemOut = problem;
   });
 }
+}  // namespace
 
-void msubSearchDB(int code, bool showBusy, int setNo) {
-  ModFNState &s = Mod_FN();
-  conStrSQL(code, setNo);
+QString conStrSQL(Session &s, int code, int setNo) {
+  QString problem;
+  buildSql(s, code, setNo, &problem);
+  return s.gstrSQL;
+}
+
+ResultSet msubSearchDB(Session &s, int code, bool showBusy, int setNo) {
+  QString problem;
+  buildSql(s, code, setNo, &problem);
   if (showBusy && catalogue::busyHook()) catalogue::busyHook()();
   try {
-    // Not installed where the program looks: both places are named.
-    if (catalogue::fileOverride().isEmpty() && !QFileInfo::exists(catalogue::file())) {
-      const QStringList places = datafiles::candidates(QStringLiteral("DBFN.db"));
-      throw catalogue::sqlite::Error(builtinText(1400).arg(QDir::toNativeSeparators(places.value(0)),
-                                                           QDir::toNativeSeparators(places.value(1))));
-    }
-    catalogue::sqlite::Database db(catalogue::file());
+    using Numbers = catalogue::Catalogue::Numbers;
     ResultSet *target = nullptr;
-    switch (targetOf(code)) {
-      case Target::Settings: target = &s.grsSettings; break;
+    Numbers numbers = Numbers::AllCells;
+    switch (targetOf(s, code)) {
+      case Target::Settings: target = &s.grsSettings; numbers = Numbers::SettingValues; break;
       case Target::Serie: target = &s.grsSerie; break;
-      case Target::Info: target = &s.grsInfo; break;
+      case Target::Info: target = &s.grsInfo; numbers = Numbers::AsStored; break;
       case Target::None: break;
     }
+    // The file is opened (and a missing one reported) before the code is looked at.
+    catalogue::Catalogue &cat = catalogue::of(s);
     if (!target) {
+      cat.open();
       msg::plain(QStringLiteral("Error Question:") + QString::number(code) + QStringLiteral(" ?"));
-      return;
+      return ResultSet();
     }
-    if (!catalogue::sqlProblem().isEmpty()) throw catalogue::sqlite::Error(catalogue::sqlProblem());
-    *target = db.query(s.gstrSQL);
-    if (target != &s.grsInfo) readNumbersInEitherNotation(code, target);
+    if (!problem.isEmpty()) {
+      cat.open();
+      throw catalogue::sqlite::Error(problem);
+    }
+    *target = cat.query(s.gstrSQL, numbers);
+    return *target;
   } catch (const catalogue::sqlite::Error &e) {
     msg::critical(e.text, catalogue::databaseErrorTitle());
     msg::endProgram(1);
@@ -290,10 +328,9 @@ namespace {
 void reportEmpty(const QString &title) { msg::critical(QString(), title); }
 }  // namespace
 
-void sSetField() {
-  runReporting(QStringLiteral("sSetField!"), [] {
-    ModFNState &s = Mod_FN();
-    msubSearchDB(0, false, 0);
+void sSetField(Session &s) {
+  runReporting(QStringLiteral("sSetField!"), [&s] {
+    msubSearchDB(s, catalogue::code::Settings, false, 0);
     ResultSet &rs = s.grsSettings;
     if (rs.recordCount() == 0) {
       reportEmpty(QStringLiteral("sSetField!"));
@@ -304,9 +341,8 @@ void sSetField() {
   });
 }
 
-void sSetTblAnzBez(bool fn, bool tl, bool so) {
+void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
   runReporting(QStringLiteral("sSetTblAnzBez!"), [&] {
-    ModFNState &s = Mod_FN();
     QStringList names = {QString(), QString(), QString()};
     int total = 0;
     const struct {
@@ -316,7 +352,7 @@ void sSetTblAnzBez(bool fn, bool tl, bool so) {
     for (const auto &g : groups) {
       if (!g.on) continue;
       const QString prefix = QString::fromLatin1(g.prefix);
-      const QString countText = gfstrSettings(prefix + QStringLiteral("TblAnz"), false);
+      const QString countText = gfstrSettings(s, prefix + QStringLiteral("TblAnz"), false);
       int count = 0;
       if (!num::toInt16(countText, &count)) {
         double d = 0;
@@ -324,7 +360,7 @@ void sSetTblAnzBez(bool fn, bool tl, bool so) {
       }
       if (count != 0) {
         for (int i = 0; i < 3; ++i)
-          names[i] += gfstrSettings(prefix + QStringLiteral("TblNam") + QString::number(i), false);
+          names[i] += gfstrSettings(s, prefix + QStringLiteral("TblNam") + QString::number(i), false);
       }
       total += count;
       if (total < -32768 || total > 32767) throw AppError(err::overflow());
@@ -334,13 +370,13 @@ void sSetTblAnzBez(bool fn, bool tl, bool so) {
   });
 }
 
-bool sBerDat(int code, int setNo, int total) {
-  ModFNState &s = Mod_FN();
+bool sBerDat(Session &s, int code, int setNo, int total) {
   bool loaded = false;
   runReporting(QStringLiteral("sBerDat!"), [&] {
-    const bool fromDatabase = (code != 20 && code <= total) || (code == 20 && setNo <= total);
+    const bool evaluation = code == catalogue::code::Evaluation;
+    const bool fromDatabase = (!evaluation && code <= total) || (evaluation && setNo <= total);
     if (fromDatabase) {
-      msubSearchDB(code, false, setNo);
+      msubSearchDB(s, code, false, setNo);
       const ResultSet &rs = s.grsSerie;
       if (rs.recordCount() == 0) {
         // No rows for this table set: nothing of the previous set may be taken for it.
@@ -353,7 +389,7 @@ bool sBerDat(int code, int setNo, int total) {
       return;
     }
     // The user's special roller shoe, in the layout the caller asks for.
-    const QStringList &values = code == 20 ? s.gastrSonderAusw : s.gastrSonderGeo;
+    const QStringList &values = evaluation ? s.gastrSonderAusw : s.gastrSonderGeo;
     if (values.size() < 13) throw AppError(err::subscript());
     s.gastrSerie = TextRows{values.mid(0, 13)};
     loaded = true;

@@ -1,18 +1,70 @@
 #pragma once
-// The catalogue database: one read-only SQLite file, DBFN.db, in the program directory.
-// Every query opens it afresh, runs the SQL text of a table code and leaves the rows in
-// one of the three result sets of the module state (grsSettings, grsSerie, grsInfo).
+// The catalogue database: one read-only SQLite file, DBFN.db, where the program looks for
+// it. A Catalogue opens the file once and answers each query once from the file; the same
+// SQL text later comes from memory. One Catalogue may serve many sessions on many threads.
+// The routines below build the SQL text of a table code, run it and leave the rows in one
+// of the session's three result sets (grsSettings, grsSerie, grsInfo).
+#include <QHash>
 #include <QPair>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <mutex>
+
+#include "common/Session.h"
 
 namespace catalogue {
-// The file queried; by default DBFN.db beside the executable.
-QString file();
-void setFile(const QString &path);
-void resetFile();
-// The file set with setFile, empty when the default is in force.
-QString fileOverride();
+
+namespace sqlite {
+class Database;
+}
+
+// The table codes of the queries. Codes 1..gintTblAnz are the geometry of the table sets
+// of the arrangement (1..19), the code after them the special roller shoe.
+namespace code {
+constexpr int Settings = 0;
+constexpr int Evaluation = 20;       // rating data of one table set (with its number)
+constexpr int Representatives = 21;
+constexpr int Info = 22;             // database information
+constexpr int SpecialSeries = 23;    // the series offered by the special series editor
+}  // namespace code
+
+class Catalogue {
+ public:
+  // path empty: DBFN.db where the program looks for it (beside the program, then in
+  // ../share/tarvelcalc/); a missing file is then reported naming both places.
+  explicit Catalogue(QString path = QString());
+  ~Catalogue();
+  Catalogue(const Catalogue &) = delete;
+  Catalogue &operator=(const Catalogue &) = delete;
+
+  // The file queried.
+  QString file() const;
+  // Whether the file is the one where the program looks (no path was given).
+  bool atDefaultLocation() const { return path_.isEmpty(); }
+
+  // The rows of one SELECT, read from the file on first use and kept. `numbersAsText`
+  // tells how catalogue numbers kept as text are read (see Catalogue.cpp). Throws
+  // sqlite::Error for a missing or damaged file or a failed query; nothing failed is kept.
+  enum class Numbers { AllCells, SettingValues, AsStored };
+  ResultSet query(const QString &sql, Numbers numbers) const;
+  // Opens the file now; throws sqlite::Error when it is missing or no catalogue.
+  void open() const;
+
+ private:
+  void openLocked() const;
+  QString path_;
+  mutable std::mutex mutex_;
+  mutable std::unique_ptr<sqlite::Database> db_;
+  mutable QHash<QString, ResultSet> answers_;
+};
+
+// The session's catalogue; a session without one opens the file where the program looks
+// for it, on first use.
+Catalogue &of(Session &s);
+// The file a session queries.
+QString fileOf(Session &s);
+
 // Shown (modally) before a query whose show-busy flag is set; the desktop program
 // installs the busy window here. Nothing is shown when no hook is installed.
 void setBusyHook(std::function<void()> hook);
@@ -26,27 +78,27 @@ QString nthTableName(const QString &list, int n);
 // a column of the geometry layout (table codes 1..gintTblAnz) or of the evaluation
 // layout (table code 20 with the table-set number). The special roller shoe's values
 // come from the special series editor, named as such.
-QPair<QString, QString> geometryCellSource(int code, int column);
-QPair<QString, QString> evaluationCellSource(int setNo, int column);
+QPair<QString, QString> geometryCellSource(const Session &s, int code, int column);
+QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int column);
 // The title of the box that reports a database error before the program ends.
 inline QString databaseErrorTitle() { return QStringLiteral("msubSearchDB! Database error"); }
 }  // namespace catalogue
 
-// Builds the SQL text of a table code into Mod_FN().gstrSQL (the table-set number is
-// used only with code 20). Codes: 0 settings, 1..gintTblAnz geometry of a table set,
-// 20 evaluation data, 21 representatives, 22 database information, 23 special series.
-void conStrSQL(int code, int setNo);
-// Runs the query of a table code into the result set of its class. A database error
-// shows "msubSearchDB! Database error" and ends the program (msg::endProgram).
-void msubSearchDB(int code, bool showBusy, int setNo);
+// Builds the SQL text of a table code into gstrSQL and returns it (the table-set number is
+// used only with code 20). Codes: catalogue::code, 1..gintTblAnz geometry of a table set.
+QString conStrSQL(Session &s, int code, int setNo);
+// Runs the query of a table code into the session's result set of its class and returns
+// that set. A database error shows "msubSearchDB! Database error" and ends the program
+// (msg::endProgram).
+ResultSet msubSearchDB(Session &s, int code, bool showBusy, int setNo);
 
 // Loads all settings into gastrSettings.
-void sSetField();
+void sSetField(Session &s);
 // Builds gintTblAnz and gastrTblNam for the groups switched on (FN, TL, So).
-void sSetTblAnzBez(bool fn, bool tl, bool so);
+void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so);
 // Loads one table set (or the special roller shoe) into gastrSerie. Geometry layout for
 // codes 1..total (+1 = the special roller shoe), evaluation layout for code 20 with the
 // table-set number (beyond total = the special roller shoe). An empty table set shows
 // the "sBerDat!" message and leaves gastrSerie empty, so that it contributes no rows.
 // Returns true when rows were loaded.
-bool sBerDat(int code, int setNo, int total);
+bool sBerDat(Session &s, int code, int setNo, int total);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "common/ModFN.h"
+#include "common/SessionTypes.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

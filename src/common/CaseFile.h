@@ -15,8 +15,8 @@
 #include <QVector>
 #include <optional>
 
-#include "common/LoadCaseState.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
+#include "common/Session.h"
 #include "loads/LoadCaseJson.h"
 
 namespace calcfile {

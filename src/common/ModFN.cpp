@@ -1,18 +1,13 @@
 #include "ModFN.h"
 
-#include "LoadCaseState.h"
-
-ModFNState &Mod_FN() {
-  static ModFNState state;
+Session &Mod_FN() {
+  static Session state;
   return state;
 }
 
-LoadCaseState &Mod_FN_LoadCases() {
-  static LoadCaseState state;
-  return state;
-}
-
+// A fresh start over the catalogue in use.
 void resetModFN() {
-  Mod_FN() = ModFNState();
-  Mod_FN_LoadCases() = LoadCaseState();
+  auto catalogue = Mod_FN().catalogue;
+  Mod_FN() = Session();
+  Mod_FN().catalogue = std::move(catalogue);
 }

@@ -6,7 +6,7 @@
 
 #include "Errors.h"
 #include "Messages.h"
-#include "ModFN.h"
+#include "Session.h"
 #include "Numbers.h"
 
 extern const char *const kTextTableSource;  // generated from resources/texts.tsv
@@ -68,10 +68,10 @@ QString configValue(const QString &name) { return table().config.value(name); }
 
 namespace {
 // Walks the settings for the id written in decimal; the last matching row wins.
-bool customerValue(int id, QString *value) {
+bool customerValue(const Session &s, int id, QString *value) {
   const QString key = QString::number(id);
   bool found = false;
-  for (const QStringList &row : Mod_FN().gastrSettings) {
+  for (const QStringList &row : s.gastrSettings) {
     if (row.size() >= 2 && row.at(0) == key) {
       *value = row.at(1);
       found = true;
@@ -81,11 +81,11 @@ bool customerValue(int id, QString *value) {
 }
 }  // namespace
 
-QString gfstrSetText(int mode, int id) {
+QString gfstrSetText(const Session &s, int id) {
   try {
-    if (mode == 3) {
+    if (s.gintTextMode == 3) {
       QString v;
-      if (!customerValue(id, &v)) return QString();
+      if (!customerValue(s, id, &v)) return QString();
       return v == QLatin1String("_") ? QString() : v;
     }
     return builtinText(id);
@@ -95,11 +95,11 @@ QString gfstrSetText(int mode, int id) {
   }
 }
 
-qint32 gflngSetColor(int mode, int code) {
+qint32 gflngSetColor(const Session &s, int code) {
   try {
     QString v;
-    if (mode == 3) {
-      if (!customerValue(code, &v)) return 0;
+    if (s.gintTextMode == 3) {
+      if (!customerValue(s, code, &v)) return 0;
     } else {
       v = builtinText(code);
     }
@@ -113,10 +113,10 @@ qint32 gflngSetColor(int mode, int code) {
   }
 }
 
-QString gfstrSettings(const QString &key, bool divide) {
+QString gfstrSettings(const Session &s, const QString &key, bool divide) {
   QString result;
   try {
-    for (const QStringList &row : Mod_FN().gastrSettings) {
+    for (const QStringList &row : s.gastrSettings) {
       if (row.size() >= 2 && row.at(0) == key) {
         if (divide) {
           int tenths = 0;
@@ -147,11 +147,11 @@ QString subVersionFor(int minor) {
   return QStringLiteral(" ") + QChar(QLatin1Char('a').unicode() + minor);
 }
 
-void computeSubVersion() { Mod_FN().gstrSubVersion = subVersionFor(kVersionMinor); }
+void computeSubVersion(Session &s) { s.gstrSubVersion = subVersionFor(kVersionMinor); }
 
-QString screenCaption(const QString &screen) { return windowCaption(100) + QStringLiteral(" - ") + screen; }
+QString screenCaption(const Session &s, const QString &screen) { return windowCaption(s, 100) + QStringLiteral(" - ") + screen; }
 
-QString windowCaption(int textId) {
-  return gfstrSetText(Mod_FN().gintTextMode, textId) + QStringLiteral(" ") +
-         QString::number(kVersionMajor) + Mod_FN().gstrSubVersion;
+QString windowCaption(const Session &s, int textId) {
+  return gfstrSetText(s, textId) + QStringLiteral(" ") + QString::number(kVersionMajor) +
+         s.gstrSubVersion;
 }

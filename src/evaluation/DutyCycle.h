@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 namespace eval {
 

@@ -25,15 +25,15 @@ float fsngC(float C, float P, float D, const QString &TypR) {
 
 float fsngSafety(float Co, float P) { return P > 0.0f ? Co / P : 0.0f; }
 
-bool setRequiredSafety(int loadType) {
+bool setRequiredSafety(Session &s, int loadType) {
   if (loadType < 0 || loadType > 2) return false;
   float siko = 0.0f;
-  if (!num::toFloat(gfstrSettings(eval::safetySettingKey(loadType), true), &siko)) {
+  if (!num::toFloat(gfstrSettings(s, eval::safetySettingKey(loadType), true), &siko)) {
     msg::critical(err::typeMismatch(), QStringLiteral("OptBelArt_Click!"));
     return false;
   }
-  Mod_FN().gsngSiko = siko;
-  Mod_FN().gintLoadType = loadType;
+  s.gsngSiko = siko;
+  s.gintLoadType = loadType;
   return true;
 }
 
@@ -208,8 +208,7 @@ bool frameUsed(const SizeBoxes &boxes, int frame) {
   return false;
 }
 
-QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame) {
-  const int mode = Mod_FN().gintTextMode;
+QString frameCaption(const Session &s, const TextRows &result, const SizeBoxes &boxes, int frame) {
   if (frameUsed(boxes, frame)) {
     for (int i = frame * kBoxesPerFrame; i < (frame + 1) * kBoxesPerFrame; ++i) {
       const int r = boxes.tag[i];
@@ -218,7 +217,7 @@ QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame) 
       int end = 0;
       while (end < unit.size() && !(unit[end] >= QLatin1Char('0') && unit[end] <= QLatin1Char('9')))
         ++end;
-      return gfstrSetText(mode, 204) + QLatin1Char(' ') + unit.left(end);
+      return gfstrSetText(s, 204) + QLatin1Char(' ') + unit.left(end);
     }
   }
   // "Sonder" is a fixed text: the customer text set does not replace it.
@@ -313,9 +312,8 @@ EvaluationRun evaluate(const EvaluationInput &in) {
   return run;
 }
 
-EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
+EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked) {
-  ModFNState &s = Mod_FN();
   EvaluationInput in;
   in.result = s.gastrResult;
   in.tag = tag;
@@ -323,16 +321,15 @@ EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
   in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
   if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
   if (s.gablnResultCheck.size() == s.gastrResult.size()) in.resultCheck = s.gablnResultCheck;
-  in.loadRatings = [](int setNo) {
-    ModFNState &st = Mod_FN();
-    if (!sBerDat(20, setNo, st.gintTblAnz)) return TextRows();
-    return st.gastrSerie;
+  in.loadRatings = [&s](int setNo) {
+    if (!sBerDat(s, catalogue::code::Evaluation, setNo, s.gintTblAnz)) return TextRows();
+    return s.gastrSerie;
   };
-  in.cellSource = [](int setNo, int column) { return catalogue::evaluationCellSource(setNo, column); };
+  in.cellSource = [&s](int setNo, int column) { return catalogue::evaluationCellSource(s, setNo, column); };
   in.unitDistance = s.gsngUnitDistance;
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;
-  LoadCaseState &lcs = Mod_FN_LoadCases();
+  Session &lcs = s;
   if (lcs.gaLoadCases.size() > 1 && lcs.gaLoadCaseLoads.size() == lcs.gaLoadCases.size()) {
     for (const LoadCase &lc : lcs.gaLoadCases) in.shares << lc.share / 100.0;
     in.caseLoads = lcs.gaLoadCaseLoads;

@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "evaluation/DutyCycle.h"
 
 // Nominal lifetime in km: (C/P)^p rated revolutions (millions) times the roller
@@ -25,7 +25,7 @@ float fsngSafety(float Co, float P);
 // "schwellend" (SwSiko) or 2 "wechselnd" (WeSiko), read in tenths from the settings,
 // into gsngSiko (and the type into gintLoadType). A setting that is no number shows its description titled
 // "OptBelArt_Click!" and keeps gsngSiko. Returns false then, or for an unknown type.
-bool setRequiredSafety(int loadType);
+bool setRequiredSafety(Session &s, int loadType);
 
 namespace eval {
 
@@ -54,7 +54,7 @@ SizeBoxes assignSizeBoxes(const TextRows &result);
 // Caption of the series box of frame k (0..8): "Serie" and a blank, followed by the
 // unit series of the frame's rows up to its first digit ("Serie FD" for "FD12"), or
 // "Sonder" for a frame without rows.
-QString frameCaption(const TextRows &result, const SizeBoxes &boxes, int frame);
+QString frameCaption(const Session &s, const TextRows &result, const SizeBoxes &boxes, int frame);
 // Whether frame k holds at least one row (the ninth frame is only shown then).
 bool frameUsed(const SizeBoxes &boxes, int frame);
 
@@ -124,14 +124,14 @@ int englishExtraHead(int germanId);
 QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
                     const QStringList &extra);
 
-// The evaluation screen's run on the module state: rating data of each table set from
-// sBerDat(20, k, gintTblAnz), load cases and duty cycle from the module state; on
+// The evaluation screen's run on the session: rating data of each table set from
+// sBerDat(20, k, gintTblAnz), load cases and duty cycle from the session; on
 // success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail,
 // gaintExtraHead and gablnEvaluationCheck) is replaced (one row of ten empty fields when
 // nothing was ticked); after a failure it keeps its content, after a refusal it holds
 // that empty row, so that no verdict of an earlier run is printed beside a required
 // safety that gave none.
-EvaluationRun runEvaluation(const std::array<int, kBoxes> &tag,
+EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 
 }  // namespace eval

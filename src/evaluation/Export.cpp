@@ -9,13 +9,13 @@
 #include "report/ReportPrint.h"
 #include "report/ReportText.h"
 
-report::SaveOutcome MenuSpeichern_Click(QWidget *screen, const std::function<void()> &progressDisplay) {
-  const QString text = report::evaluationExportText();
+report::SaveOutcome MenuSpeichern_Click(const Session &session, QWidget *screen, const std::function<void()> &progressDisplay) {
+  const QString text = report::evaluationExportText(session);
   return report::saveTextAs(screen, text, QStringLiteral("Tarvel.txt"), QStringLiteral("MenüSpeichern_Click"),
                             progressDisplay);
 }
 
-bool MenuDrucken_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+bool MenuDrucken_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
   report::Hooks &h = report::hooks();
   if (!h.commentDialog || !h.commentDialog(screen)) return false;
 
@@ -28,30 +28,30 @@ bool MenuDrucken_Click(QWidget *screen, const QString &masterScreen, const QPixm
   // The orientation stays as chosen in the dialog.
   report::preparePrinter(printer, false);
   QString reason;
-  if (!report::printEvaluation(printer, masterScreen, icon.isNull() ? gui::headingPicture() : icon, &reason)) {
+  if (!report::printEvaluation(session, printer, masterScreen, icon.isNull() ? gui::headingPicture() : icon, &reason)) {
     msg::critical(reason, QStringLiteral("MenüDrucken_Click!"));
     return false;
   }
   return true;
 }
 
-bool MenuPdf_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+bool MenuPdf_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
   report::Hooks &h = report::hooks();
   if (!h.commentDialog || !h.commentDialog(screen)) return false;
   const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
   return report::savePdfAs(screen, QStringLiteral("Tarvel.pdf"), [&](const QString &path, QString *reason) {
-    return report::printEvaluationToPdf(path, masterScreen, picture, reason);
+    return report::printEvaluationToPdf(session, path, masterScreen, picture, reason);
   });
 }
 
-void MenuSeitenansicht_Click(QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
+void MenuSeitenansicht_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
   report::Hooks &h = report::hooks();
   if (!h.commentDialog || !h.commentDialog(screen) || !h.printPreview) return;
   const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
   h.printPreview(screen, [&](QPrinter &printer) {
     report::preparePrinter(printer);
     QString reason;
-    if (!report::printEvaluation(printer, masterScreen, picture, &reason))
+    if (!report::printEvaluation(session, printer, masterScreen, picture, &reason))
       msg::critical(reason, QStringLiteral("MenüDrucken_Click!"));
   });
 }

@@ -1,4 +1,5 @@
 #include "FrmAuswertung.h"
+#include "common/ModFN.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,7 +30,7 @@
 #include "common/FileMenu.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
@@ -142,10 +143,10 @@ FrmAuswertung::Services &FrmAuswertung::services() {
     d.openReport = [](FrmAuswertung *w) { openReportWindow(w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_OUTPUT
-    d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w, w->masterScreenName()); };
-    d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w, [w] { w->runProgressDisplay(); }); };
-    d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(w, w->masterScreenName()); };
-    d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(w, w->masterScreenName()); };
+    d.print = [](FrmAuswertung *w) { MenuDrucken_Click(Mod_FN(), w, w->masterScreenName()); };
+    d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(Mod_FN(), w, [w] { w->runProgressDisplay(); }); };
+    d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(Mod_FN(), w, w->masterScreenName()); };
+    d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(Mod_FN(), w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_AUXILIARY
     d.help = [] { gsubHelp(); };
@@ -413,10 +414,10 @@ void FrmAuswertung::buildMenus() {
   connect(item(mMenuHilfe, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
   mMenuHilfe->addSeparator();
   connect(item(mMenuHilfe, QStringLiteral("MenüEMail")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN().gintTextMode, 598));
+    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN(), 598));
   });
   connect(item(mMenuHilfe, QStringLiteral("MenüWeb")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(Mod_FN().gintTextMode, 599));
+    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(Mod_FN(), 599));
   });
   mMenuHilfe->addSeparator();
   connect(item(mMenuHilfe, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
@@ -451,8 +452,7 @@ void FrmAuswertung::buildToolbar() {
 void FrmAuswertung::sSetLayout() {
   try {
     Mod_FN().grsSerie.close();
-    const int mode = Mod_FN().gintTextMode;
-    setWindowTitle(screenCaption(builtinText(1113)));
+    setWindowTitle(screenCaption(Mod_FN(), builtinText(1113)));
     setWindowIcon(gui::windowIcon());
 
     // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
@@ -468,11 +468,11 @@ void FrmAuswertung::sSetLayout() {
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
     menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
-    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(mode, 510));
-    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(mode, 511));
-    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(mode, 512));
-    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(mode, 513));
-    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(mode, 514));
+    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(Mod_FN(), 510));
+    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(Mod_FN(), 511));
+    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(Mod_FN(), 512));
+    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(Mod_FN(), 513));
+    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(Mod_FN(), 514));
     // Positions count the separators as the menu holds them.
     gui::gsubSetMenuPics(mMenuDatei, {0, static_cast<int>(mMenuDatei->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
                          {gui::resourcePicture(204), gui::resourcePicture(203)});
@@ -494,7 +494,7 @@ void FrmAuswertung::sSetLayout() {
       mTbBetrieb[i]->setToolTip(builtinText(1311 + i));
     }
     // The figures of the last run stay: the screen is made anew on every visit.
-    const DutyCycle &duty = Mod_FN_LoadCases().gDutyCycle;
+    const DutyCycle &duty = Mod_FN().gDutyCycle;
     const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
     for (int i = 0; i < 4; ++i)
       mTbBetrieb[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
@@ -582,7 +582,7 @@ void FrmAuswertung::assignBoxes() {
   for (int k = 0; k < eval::kFrames; ++k) {
     const bool used = eval::frameUsed(boxes, k);
     QCheckBox *ks = mChkKSerie[k];
-    ks->setText(eval::frameCaption(result, boxes, k));
+    ks->setText(eval::frameCaption(Mod_FN(), result, boxes, k));
     ks->setEnabled(used);
     // The box is as wide as its caption, so that the whole coloured area takes clicks.
     ks->resize(std::min(ks->sizeHint().width() + gui::px(90), mFraSerie[k]->width() - 2 * gui::px(kBoxLeft)),
@@ -676,7 +676,7 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
 
 void FrmAuswertung::OptBelArt_Click(int index) {
   if (index < 0 || index > 2) return;
-  if (setRequiredSafety(index)) {
+  if (setRequiredSafety(Mod_FN(), index)) {
     Mod_FN().gintLoadType = index;
   } else {
     // The safety in force did not change, so neither does the load type shown.
@@ -706,7 +706,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   // run before anything changes.
   QString dutyRefusal;
   if (!eval::readDutyCycle(mTbBetrieb[0]->text(), mTbBetrieb[1]->text(), mTbBetrieb[2]->text(),
-                           mTbBetrieb[3]->text(), &Mod_FN_LoadCases().gDutyCycle, &dutyRefusal)) {
+                           mTbBetrieb[3]->text(), &Mod_FN().gDutyCycle, &dutyRefusal)) {
     msg::critical2(dutyRefusal, builtinText(314));
     return;
   }
@@ -719,7 +719,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
 
   mGrid->setUpdatesEnabled(false);
   mGrid->setRowCount(0);
-  const eval::EvaluationRun run = eval::runEvaluation(mTag, ticked);
+  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), mTag, ticked);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);
@@ -736,7 +736,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
   // colour of the load display.
-  const QColor warning = gui::vbColor(gflngSetColor(Mod_FN().gintTextMode, 702));
+  const QColor warning = gui::vbColor(gflngSetColor(Mod_FN(), 702));
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
     const bool byCheck = run.byCheck.value(r, false);

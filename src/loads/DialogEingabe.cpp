@@ -1,4 +1,5 @@
 #include "loads/DialogEingabe.h"
+#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -9,7 +10,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/NumericInput.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
@@ -102,7 +103,6 @@ DialogEingabe::~DialogEingabe() = default;
 
 void DialogEingabe::sSetLayout() {
   try {
-    const int mode = Mod_FN().gintTextMode;
     // The title names the direction being entered.
     const QString pending = pendingDirection(directionHolder_);
     setWindowTitle(pending.isEmpty() ? builtinText(103)
@@ -111,7 +111,7 @@ void DialogEingabe::sSetLayout() {
     static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
     for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
     for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
-    hint_->setText(gfstrSetText(mode, 259));
+    hint_->setText(gfstrSetText(Mod_FN(), 259));
     // The whole hint at once for the reader who does not want to wait for it.
     hintFrame_->setToolTip(hint_->text());
     hint_->adjustSize();

@@ -1,4 +1,5 @@
 #include "loads/ForceGrid.h"
+#include "common/ModFN.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -201,6 +202,6 @@ void ForceGrid::mousePressEvent(QMouseEvent *e) {
   QTableWidget::mousePressEvent(e);
 }
 
-bool gsubSetForce(const ForceGrid *grid) {
-  return gsubSetForceRows(grid ? grid->dataRows() : TextRows());
+bool gsubSetForce(Session &session, const ForceGrid *grid) {
+  return gsubSetForceRows(Mod_FN(), grid ? grid->dataRows() : TextRows());
 }

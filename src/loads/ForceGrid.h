@@ -12,7 +12,7 @@
 #include <QTableWidget>
 #include <functional>
 
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 class QMenu;
 
@@ -86,4 +86,4 @@ class ForceGrid : public QTableWidget {
 
 // Rebuilds gastrForce, the printed force table, from the grid's data rows. An unreadable
 // cell is reported titled "gsubSetForce!"; returns false then.
-bool gsubSetForce(const ForceGrid *grid);
+bool gsubSetForce(Session &session, const ForceGrid *grid);

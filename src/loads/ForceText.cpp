@@ -34,8 +34,8 @@ TextRows formatForceTable(const TextRows &typed) {
 
 }  // namespace loads
 
-bool gsubSetForceRows(const TextRows &typed) {
-  TextRows &table = Mod_FN().gastrForce;
+bool gsubSetForceRows(Session &s, const TextRows &typed) {
+  TextRows &table = s.gastrForce;
   table = TextRows(typed.size(), QStringList(kColumns));
   try {
     for (int r = 0; r < typed.size(); ++r)

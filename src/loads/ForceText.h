@@ -1,7 +1,7 @@
 #pragma once
 // The printed form of the force table: what the evaluation's report and text export
 // show of the forces entered on an arrangement screen.
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 namespace loads {
 
@@ -19,4 +19,4 @@ TextRows formatForceTable(const TextRows &typed);
 // Rebuilds gastrForce from the data rows of a force grid. The table is sized to the
 // grid first; an unreadable cell shows its description titled "gsubSetForce!" and
 // leaves the table filled as far as it got. Returns false after such a message.
-bool gsubSetForceRows(const TextRows &typed);
+bool gsubSetForceRows(Session &s, const TextRows &typed);

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVector>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 namespace loads {
 

@@ -8,7 +8,7 @@
 #include <QVector>
 #include <QWidget>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 class ForceGrid;
 class QLineEdit;

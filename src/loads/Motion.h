@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVector>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 namespace loads {
 

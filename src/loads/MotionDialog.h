@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QVector>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 
 class QComboBox;
 class QLineEdit;

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 namespace report {
 
@@ -28,8 +28,8 @@ bool EnterCycle::eventFilter(QObject *watched, QEvent *event) {
   return QObject::eventFilter(watched, event);
 }
 
-void storeComments(const QVector<QLineEdit *> &fields) {
-  QStringList &store = Mod_FN().gastrComment;
+void storeComments(Session &session, const QVector<QLineEdit *> &fields) {
+  QStringList &store = session.gastrComment;
   if (store.size() < fields.size()) store.resize(fields.size());
   for (int i = 0; i < fields.size(); ++i) store[i] = fields.at(i)->text();
 }

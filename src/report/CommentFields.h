@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QVector>
 
+#include "common/Session.h"
+
 class QLineEdit;
 
 namespace report {
@@ -21,6 +23,6 @@ class EnterCycle : public QObject {
 };
 
 // Copies the texts of the six fields into the comment store gastrComment.
-void storeComments(const QVector<QLineEdit *> &fields);
+void storeComments(Session &session, const QVector<QLineEdit *> &fields);
 
 }  // namespace report

@@ -1,4 +1,5 @@
 #include "report/FrmAusdruck.h"
+#include "common/ModFN.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,7 +14,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "report/FrmFormular.h"
 #include "report/ReportCommands.h"
@@ -59,7 +60,7 @@ FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenN
   setCentralWidget(area_);
   try {
     // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(gfstrSetText(Mod_FN().gintTextMode, 171)));
+    setWindowTitle(screenCaption(Mod_FN(), gfstrSetText(Mod_FN(), 171)));
     setWindowIcon(gui::windowIcon());
     buildToolbar();
   } catch (const AppError &e) {
@@ -111,8 +112,8 @@ void FrmAusdruck::buildToolbar() {
       Toolbar1->addWidget(printButton_);
       connect(printItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Drucken")); });
       connect(setupItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Druckereinrichtung")); });
-      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(this, activeLanguage(), master_); });
-      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(this, activeLanguage(), master_); });
+      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(Mod_FN(), this, activeLanguage(), master_); });
+      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(Mod_FN(), this, activeLanguage(), master_); });
     } else {
       Toolbar1->addAction(a);
     }
@@ -247,11 +248,11 @@ void FrmAusdruck::onButton(const QString &key) {
   } else if (key == QLatin1String("Formular")) {
     sSetFormular();
   } else if (key == QLatin1String("Drucken")) {
-    report::sPrint(this, activeLanguage(), master_);
+    report::sPrint(Mod_FN(), this, activeLanguage(), master_);
   } else if (key == QLatin1String("Druckereinrichtung")) {
-    report::sSetPrint(this, activeLanguage(), master_);
+    report::sSetPrint(Mod_FN(), this, activeLanguage(), master_);
   } else if (key == QLatin1String("Speichern")) {
-    report::SpeichernUnter(this, activeLanguage());
+    report::SpeichernUnter(Mod_FN(), this, activeLanguage());
   } else if (key == QLatin1String("Hilfe")) {
     if (report::hooks().aboutBox) report::hooks().aboutBox(this);
   }

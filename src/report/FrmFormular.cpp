@@ -1,4 +1,5 @@
 #include "report/FrmFormular.h"
+#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,7 +14,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "report/CommentFields.h"
@@ -48,7 +49,7 @@ class ArrangementPicture : public QWidget {
  protected:
   void paintEvent(QPaintEvent *) override {
     QPainter p(this);
-    report::paintArrangement(p, QRectF(rect()), property("Tag").toString());
+    report::paintArrangement(Mod_FN(), p, QRectF(rect()), property("Tag").toString());
   }
 };
 
@@ -87,7 +88,7 @@ FrmFormular::FrmFormular(int tag, const QString &masterScreen, QWidget *parent)
   setBackgroundRole(QPalette::Dark);
   setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   try {
-    const report::ReportTables t = report::buildReportTables();
+    const report::ReportTables t = report::buildReportTables(Mod_FN());
     setWindowTitle(t.title(0, tag_));
     buildControls();
     layoutPage();
@@ -129,7 +130,7 @@ void FrmFormular::buildControls() {
 }
 
 FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
-  const report::ReportTables t = report::buildReportTables();
+  const report::ReportTables t = report::buildReportTables(Mod_FN());
   Plan plan;
   c.x = kMargin;
   c.y = kMargin;
@@ -141,7 +142,7 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
   c.y += frame1Size().height();
   c.x = kMargin;
   c.printEmpty();
-  for (const report::ReportLine &line : report::reportBody(t, tag_)) {
+  for (const report::ReportLine &line : report::reportBody(Mod_FN(), t, tag_)) {
     if (line.role == report::ReportLine::Role::ArrangementLine) plan.arrangementY = c.y;
     c.print(line);
   }
@@ -149,7 +150,7 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
   // under the foot.
   plan.pageHeight = std::max(kPageHeight, c.y + kFootFromBottom + 2 * c.lineHeight(7) + 300);
   c.y = plan.pageHeight - kFootFromBottom;
-  c.printAt(15, report::versionLine(t.title(1, tag_), t.title(2, tag_)), 7);
+  c.printAt(15, report::versionLine(Mod_FN(), t.title(1, tag_), t.title(2, tag_)), 7);
   c.printAt(15, t.title(3, tag_), 7);
   return plan;
 }
@@ -242,7 +243,7 @@ void FrmFormular::loadComments() {
   // keystroke behind what the fields show.
   for (QLineEdit *field : tbKunde)
     connect(field, &QLineEdit::textEdited, this, [this] {
-      report::storeComments(tbKunde);
+      report::storeComments(Mod_FN(), tbKunde);
       input::noteChange();
     });
 }

@@ -1,4 +1,5 @@
 #include "report/FrmKommentar.h"
+#include "common/ModFN.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,7 +10,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "report/CommentFields.h"
 
@@ -49,19 +50,18 @@ FrmKommentar::FrmKommentar(QWidget *parent) : QDialog(parent) {
 
 void FrmKommentar::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(100));
+    setWindowTitle(windowCaption(Mod_FN(), 100));
     setWindowIcon(gui::windowIcon());
-    const int mode = Mod_FN().gintTextMode;
-    for (int i = 0; i < 6; ++i) tbKunde[i]->setText(gfstrSetText(mode, kPrefill[i]));
+    for (int i = 0; i < 6; ++i) tbKunde[i]->setText(gfstrSetText(Mod_FN(), kPrefill[i]));
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
 }
 
 void FrmKommentar::cmdOK_Click() {
-  report::storeComments(tbKunde);
+  report::storeComments(Mod_FN(), tbKunde);
   // The e-mail line left as it was offered is not a comment of the user's.
-  if (tbKunde[5]->text() == gfstrSetText(Mod_FN().gintTextMode, 168)) Mod_FN().gastrComment[5].clear();
+  if (tbKunde[5]->text() == gfstrSetText(Mod_FN(), 168)) Mod_FN().gastrComment[5].clear();
   cancelled_ = false;
   accept();
 }

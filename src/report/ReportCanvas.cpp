@@ -7,7 +7,7 @@
 
 #include "arrangements/Drawings.h"
 #include "arrangements/models/Arrangement.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 
 namespace report {
@@ -49,14 +49,13 @@ QSizeF arrangementPictureTwips() {
   return {3800.0, 3800.0 * drawing::kDesignHeight / drawing::kDesignWidth};
 }
 
-void paintArrangement(QPainter &p, const QRectF &deviceRect, const QString &screenName) {
+void paintArrangement(const Session &session, QPainter &p, const QRectF &deviceRect, const QString &screenName) {
   const ArrangementInfo *info = arrangementByScreen(screenName);
   if (!info) return;
   drawing::Options o;
   o.directionTexts = true;
-  const ModFNState &m = Mod_FN();
-  if (info->hasM) o.mText = num::singleToText(m.gsngUnitDistance);
-  if (info->hasN) o.nText = num::singleToText(m.gsngRailDistance);
+  if (info->hasM) o.mText = num::singleToText(session.gsngUnitDistance);
+  if (info->hasN) o.nText = num::singleToText(session.gsngRailDistance);
   drawing::paint(p, deviceRect, info->id, o);
 }
 
@@ -119,12 +118,12 @@ void ReportCanvas::drawPixmap(const QRectF &twips, const QPixmap &pixmap) {
   painter_->drawPixmap(r, pixmap, QRectF(pixmap.rect()));
 }
 
-void ReportCanvas::drawArrangement(const QRectF &twips, const QString &screenName) {
+void ReportCanvas::drawArrangement(const Session &session, const QRectF &twips, const QString &screenName) {
   if (!painter_) return;
   const QRectF r(twipsToDevice(twips.left(), dpi_), twipsToDevice(twips.top(), dpi_),
                  twipsToDevice(twips.width(), dpi_), twipsToDevice(twips.height(), dpi_));
   painter_->save();
-  paintArrangement(*painter_, r, screenName);
+  paintArrangement(session, *painter_, r, screenName);
   painter_->restore();
 }
 

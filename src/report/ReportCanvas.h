@@ -37,7 +37,7 @@ double columnWidthTwips(const QFont &font, QPaintDevice *device);
 QSizeF arrangementPictureTwips();
 // Paints the drawing of the arrangement whose screen is named (e.g. "FrmVKaZDSch"),
 // with the distances written on it; nothing for an unknown name.
-void paintArrangement(QPainter &p, const QRectF &deviceRect, const QString &screenName);
+void paintArrangement(const Session &session, QPainter &p, const QRectF &deviceRect, const QString &screenName);
 
 class ReportCanvas {
  public:
@@ -70,7 +70,7 @@ class ReportCanvas {
 
   // Pictures, at rectangles in twips.
   void drawPixmap(const QRectF &twips, const QPixmap &pixmap);
-  void drawArrangement(const QRectF &twips, const QString &screenName);
+  void drawArrangement(const Session &session, const QRectF &twips, const QString &screenName);
 
   // Called by newPage(): the printer starts a new sheet (painting pass only).
   std::function<void()> onNewPage;

@@ -61,8 +61,8 @@ SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defa
   return SaveOutcome::Written;
 }
 
-SaveOutcome SpeichernUnter(QWidget *parent, int k) {
-  const QString text = reportText(k);
+SaveOutcome SpeichernUnter(const Session &session, QWidget *parent, int k) {
+  const QString text = reportText(session, k);
   return saveTextAs(parent, text, QStringLiteral("Calc.txt"), QStringLiteral("SpeichernUnter"), [parent] {
     if (hooks().busyWindow) hooks().busyWindow(parent);
   });
@@ -75,13 +75,13 @@ bool askLetterhead() {
   return msg::show(m) == msg::Answer::Yes;
 }
 
-bool printWithPaperQuestion(QPrinter &printer, int k, const QString &masterScreen, const QString &routine) {
+bool printWithPaperQuestion(const Session &session, QPrinter &printer, int k, const QString &masterScreen, const QString &routine) {
   preparePrinter(printer);
   const PageMetrics metrics = gsubPageMetrics(printer);
   const bool letterhead = askLetterhead();
   if (letterhead) chooseLetterheadBin(printer);
   QString reason;
-  if (!sFrmPrint(printer, sSetMargins(metrics, letterhead), k, masterScreen, &reason)) {
+  if (!sFrmPrint(session, printer, sSetMargins(metrics, letterhead), k, masterScreen, &reason)) {
     msg::critical(reason, routine + QLatin1Char('!'));
     return false;
   }
@@ -93,7 +93,7 @@ void pointAtDevice(QPrinter &printer) {
 }
 }  // namespace
 
-bool sPrint(QWidget *parent, int k, const QString &masterScreen) {
+bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
   // Without any printer the print job could only fail: offer the PDF instead. (Where the
@@ -101,11 +101,11 @@ bool sPrint(QWidget *parent, int k, const QString &masterScreen) {
   const bool noDevice = printer.outputFileName().isEmpty() &&
                         (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty());
   if (noDevice)
-    return offerPdfInstead([&] { return reportPdf(parent, k, masterScreen); });
-  return printWithPaperQuestion(printer, k, masterScreen, QStringLiteral("sPrint"));
+    return offerPdfInstead([&] { return reportPdf(session, parent, k, masterScreen); });
+  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sPrint"));
 }
 
-bool sSetPrint(QWidget *parent, int k, const QString &masterScreen) {
+bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
   if (!hooks().printerSetup || !hooks().printerSetup(parent, printer)) return false;
@@ -113,7 +113,7 @@ bool sSetPrint(QWidget *parent, int k, const QString &masterScreen) {
   if (printer.outputFormat() == QPrinter::NativeFormat) setChosenPrinterName(printer.printerName());
   const msg::Message ask{builtinText(253), builtinText(254), msg::Icon::Question, msg::Buttons::YesNo, 2};
   if (msg::show(ask) != msg::Answer::Yes) return false;
-  return printWithPaperQuestion(printer, k, masterScreen, QStringLiteral("sSetPrint"));
+  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sSetPrint"));
 }
 
 bool savePdfAs(QWidget *parent, const QString &defaultName,
@@ -131,18 +131,18 @@ bool savePdfAs(QWidget *parent, const QString &defaultName,
   return true;
 }
 
-bool reportPdf(QWidget *parent, int k, const QString &masterScreen) {
+bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
   return savePdfAs(parent, QStringLiteral("Calc.pdf"), [&](const QString &path, QString *reason) {
-    return printReportToPdf(path, k, masterScreen, reason);
+    return printReportToPdf(session, path, k, masterScreen, reason);
   });
 }
 
-void reportPreview(QWidget *parent, int k, const QString &masterScreen) {
+void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
   if (!hooks().printPreview) return;
   hooks().printPreview(parent, [&](QPrinter &printer) {
     preparePrinter(printer);
     QString reason;
-    if (!sFrmPrint(printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason))
+    if (!sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason))
       msg::critical(reason, QStringLiteral("sFrmPrint!"));
   });
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+#include "common/Session.h"
+
 class QWidget;
 
 namespace report {
@@ -31,9 +33,9 @@ bool savePdfAs(QWidget *parent, const QString &defaultName,
 
 // "Als PDF speichern…" of the report window: the report of language k as "Drucken" prints
 // it, on plain paper, into a PDF file.
-bool reportPdf(QWidget *parent, int k, const QString &masterScreen);
+bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen);
 // "Seitenansicht": the same printout in the print preview.
-void reportPreview(QWidget *parent, int k, const QString &masterScreen);
+void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen);
 
 // Where "Drucken" finds no printer: the user is told so and may save the printout as a
 // PDF file instead (savePdf). False when nothing was printed or saved.
@@ -41,13 +43,13 @@ bool offerPdfInstead(const std::function<bool()> &savePdf);
 
 // SpeichernUnter of the report window: the report text of language k as "Calc.txt" or
 // where the user says, then the busy window.
-SaveOutcome SpeichernUnter(QWidget *parent, int k);
+SaveOutcome SpeichernUnter(const Session &session, QWidget *parent, int k);
 
 // sPrint: the default printer (none: the offer to save a PDF instead), the paper question (Yes: letterhead margins and paper bin
 // 2), then the report of language k. False when nothing was printed.
-bool sPrint(QWidget *parent, int k, const QString &masterScreen);
+bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen);
 // sSetPrint: the printer setup dialog first (cancel ends silently), the question whether
 // to print, then as sPrint.
-bool sSetPrint(QWidget *parent, int k, const QString &masterScreen);
+bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen);
 
 }  // namespace report

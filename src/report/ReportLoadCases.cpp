@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 
@@ -33,10 +33,9 @@ QString exponentText(double p) { return p > 3.0 ? QStringLiteral("10/3") : num::
 QString inverseText(double p) { return p > 3.0 ? QStringLiteral("3/10") : QStringLiteral("1/") + num::doubleToText(p); }
 }  // namespace
 
-bool severalLoadCases() { return Mod_FN_LoadCases().gaLoadCases.size() > 1; }
+bool severalLoadCases(const Session &session) { return session.gaLoadCases.size() > 1; }
 
-ReportLines forceTableLines(const ReportTables &t, int k) {
-  const LoadCaseState &lcs = Mod_FN_LoadCases();
+ReportLines forceTableLines(const Session &session, const ReportTables &t, int k) {
   ReportLines out;
   ReportLine head;
   for (int c = 0; c < 5; ++c) head.items << TabItem{kForceHeadTabs[c], t.forceHead(c, k)};
@@ -49,21 +48,21 @@ ReportLines forceTableLines(const ReportTables &t, int k) {
       out << r;
     }
   };
-  if (!severalLoadCases()) {
-    rows(Mod_FN().gastrForce);
+  if (!severalLoadCases(session)) {
+    rows(session.gastrForce);
     return out;
   }
-  for (int i = 0; i < lcs.gaLoadCases.size(); ++i) {
-    const LoadCase &lc = lcs.gaLoadCases[i];
+  for (int i = 0; i < session.gaLoadCases.size(); ++i) {
+    const LoadCase &lc = session.gaLoadCases[i];
     out << line({{kLabelTab, lc.name}, {kValueTab, text(1326, k) + QLatin1Char(' ') + inLanguage(percent(lc.share), k)}},
                      ReportLine::Role::ForceRow);
-    rows(lcs.gaLoadCaseForce.value(i));
+    rows(session.gaLoadCaseForce.value(i));
   }
   return out;
 }
 
-ReportLines dutyLines(int k) {
-  const DutyCycle &d = Mod_FN_LoadCases().gDutyCycle;
+ReportLines dutyLines(const Session &session, int k) {
+  const DutyCycle &d = session.gDutyCycle;
   ReportLines out;
   if (!d.hasHours()) return out;
   const auto add = [&](int id, double value, const QString &unit) {
@@ -82,36 +81,34 @@ QString extraHeading(int germanId, int k) {
   return builtinText(k == English ? germanId + 3 : germanId);
 }
 
-ReportLines serviceLifeBlock(const ReportTables &t, int k) {
-  const LoadCaseState &lcs = Mod_FN_LoadCases();
+ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int k) {
   ReportLines out;
-  if (lcs.gaintExtraHead.isEmpty()) return out;
+  if (session.gaintExtraHead.isEmpty()) return out;
   out << ReportLine();
   out << underlined(text(1340, k));
   ReportLine head;
   for (int c = 0; c < 3; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(c, k)};
-  for (int e = 0; e < lcs.gaintExtraHead.size(); ++e)
-    head.items << TabItem{kResultTabs[3 + e], extraHeading(lcs.gaintExtraHead[e], k)};
+  for (int e = 0; e < session.gaintExtraHead.size(); ++e)
+    head.items << TabItem{kResultTabs[3 + e], extraHeading(session.gaintExtraHead[e], k)};
   out << head;
-  const TextRows &rows = Mod_FN().gastrEvaluation;
+  const TextRows &rows = session.gastrEvaluation;
   for (int r = 0; r < rows.size(); ++r) {
     ReportLine line;
     line.role = ReportLine::Role::ResultRow;
     for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], field(rows[r], c)};
-    const QStringList extra = lcs.gastrEvaluationExtra.value(r);
-    for (int e = 0; e < lcs.gaintExtraHead.size(); ++e)
+    const QStringList extra = session.gastrEvaluationExtra.value(r);
+    for (int e = 0; e < session.gaintExtraHead.size(); ++e)
       line.items << TabItem{kResultTabs[3 + e], inLanguage(field(extra, e), k)};
     out << line;
   }
   return out;
 }
 
-ReportLines formulaLines(int k) {
-  const LoadCaseState &lcs = Mod_FN_LoadCases();
+ReportLines formulaLines(const Session &session, int k) {
   ReportLines out;
-  if (lcs.gaintExtraHead.isEmpty() || lcs.gaEvaluationDetail.isEmpty()) return out;
+  if (session.gaintExtraHead.isEmpty() || session.gaEvaluationDetail.isEmpty()) return out;
   // The most loaded size: the largest equivalent load (the first of equal ones).
-  const auto &details = lcs.gaEvaluationDetail;
+  const auto &details = session.gaEvaluationDetail;
   const int r = static_cast<int>(
       std::max_element(details.begin(), details.end(),
                        [](const EvaluationDetail &a, const EvaluationDetail &b) {
@@ -119,7 +116,7 @@ ReportLines formulaLines(int k) {
                        }) -
       details.begin());
   const EvaluationDetail &d = details[r];
-  const QStringList &row = Mod_FN().gastrEvaluation.value(r);
+  const QStringList &row = session.gastrEvaluation.value(r);
   const auto formula = [&out](const QString &s) {
     out << line({{kLabelTab, s}}, ReportLine::Role::ResultRow);
   };
@@ -131,11 +128,11 @@ ReportLines formulaLines(int k) {
   out << ReportLine();
   out << underlined(text(1338, k));
   formula(text(1374, k) + QStringLiteral(": ") + field(row, 0) + QLatin1Char(' ') + field(row, 1));
-  if (severalLoadCases() && d.exponent > 0.0) {
+  if (severalLoadCases(session) && d.exponent > 0.0) {
     formula(text(1366, k));
     QStringList terms;
-    for (int i = 0; i < lcs.gaLoadCases.size() && i < d.caseLoads.size(); ++i)
-      terms << num::doubleToText(lcs.gaLoadCases[i].share / 100.0) + QStringLiteral(" · ") +
+    for (int i = 0; i < session.gaLoadCases.size() && i < d.caseLoads.size(); ++i)
+      terms << num::doubleToText(session.gaLoadCases[i].share / 100.0) + QStringLiteral(" · ") +
                    num::singleToText(d.caseLoads[i]) + QLatin1Char('^') + p;
     figures(QStringLiteral("Pm = (") + terms.join(QStringLiteral(" + ")) + QStringLiteral(")^(") +
             inverseText(d.exponent) + QStringLiteral(") = ") + num::singleToText(d.equivalentLoad) +
@@ -145,7 +142,7 @@ ReportLines formulaLines(int k) {
   figures(QStringLiteral("L = (") + num::singleToText(d.C) + QStringLiteral(" / ") +
           num::singleToText(d.equivalentLoad) + QStringLiteral(")^") + p + QStringLiteral(" · ") + num::doubleToText(3.141592) + QStringLiteral(" · ") +
           num::singleToText(d.D) + QStringLiteral(" = ") + num::singleToText(d.lifeKm) + QStringLiteral(" km"));
-  const DutyCycle &duty = lcs.gDutyCycle;
+  const DutyCycle &duty = session.gDutyCycle;
   if (d.lifeHours) {
     formula(text(1370, k));
     figures(QStringLiteral("Lh = ") + num::singleToText(d.lifeKm) + QStringLiteral(" · 10^6 / (2 · ") +

@@ -9,23 +9,23 @@
 namespace report {
 
 // More than one load case was calculated.
-bool severalLoadCases();
+bool severalLoadCases(const Session &session);
 
 // The force headings, then per load case a line with its name and share followed by
 // its printed force rows (the one force table where there is one load case).
-ReportLines forceTableLines(const ReportTables &t, int k);
+ReportLines forceTableLines(const Session &session, const ReportTables &t, int k);
 
 // The operating figures (stroke, double strokes per minute, hours per day, days per
 // year where given), label at Tab(12), value at Tab(40); empty without a duty cycle.
-ReportLines dutyLines(int k);
+ReportLines dutyLines(const Session &session, int k);
 
 // Third results block "Lebensdauer im Betrieb:": series, size, order number and the
 // extra columns in force; empty without extra columns.
-ReportLines serviceLifeBlock(const ReportTables &t, int k);
+ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int k);
 
 // "Berechnungsformeln:" and the formulas with the figures of the most loaded size (the
 // one with the largest equivalent load); empty without extra columns.
-ReportLines formulaLines(int k);
+ReportLines formulaLines(const Session &session, int k);
 
 // Heading of an extra column in language k.
 QString extraHeading(int germanId, int k);

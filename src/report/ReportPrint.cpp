@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "common/Errors.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "report/PdfWriter.h"
 
@@ -117,12 +117,12 @@ void adoptSettings(const QPrinter &from, QPrinter &to) {
   to.setColorMode(from.colorMode());
 }
 
-bool run(QPrinter &printer, const PageMetrics &m, const Body &body, const QString &title, QString *error) {
+bool run(const Session &session, QPrinter &printer, const PageMetrics &m, const Body &body, const QString &title, QString *error) {
   if (!printsToFile(printer)) return paintTwice(printer, m, body, error);
   const QString file = printer.outputFileName();
   QString reason;
   const bool written = pdf::writeAtomically(
-      file, {title, windowCaption().trimmed()},
+      file, {title, windowCaption(session).trimmed()},
       [&](QPrinter &pdfPrinter) {
         adoptSettings(printer, pdfPrinter);
         return paintTwice(pdfPrinter, m, body, nullptr);
@@ -141,8 +141,8 @@ void breakIfFull(ReportCanvas &c, const PageMetrics &m, const Margins &g) {
   c.y = g.top;
 }
 
-void printBody(ReportCanvas &c, const ReportTables &t, int k, const PageMetrics &m, const Margins &g) {
-  for (const ReportLine &line : reportBody(t, k)) {
+void printBody(const Session &session, ReportCanvas &c, const ReportTables &t, int k, const PageMetrics &m, const Margins &g) {
+  for (const ReportLine &line : reportBody(session, t, k)) {
     c.print(line);
     if (line.role == ReportLine::Role::ResultRow || line.role == ReportLine::Role::ForceRow)
       breakIfFull(c, m, g);
@@ -159,10 +159,10 @@ QRectF arrangementAt(const PageMetrics &m, const QPointF &wanted) {
   return QRectF(QPointF(std::min(wanted.x(), rightLimit(m) - size.width()), wanted.y()), size);
 }
 
-void printArrangement(ReportCanvas &c, Pictures &pictures, const PageMetrics &m, const QPointF &wanted,
+void printArrangement(const Session &session, ReportCanvas &c, Pictures &pictures, const PageMetrics &m, const QPointF &wanted,
                       const QString &masterScreen) {
   const QRectF drawn = pictures.place(c, arrangementAt(m, wanted));
-  c.drawArrangement(drawn, masterScreen);
+  c.drawArrangement(session, drawn, masterScreen);
   c.y = std::max(c.y, drawn.bottom());
 }
 
@@ -179,10 +179,10 @@ void chooseLetterheadBin(QPrinter &printer) {
   if (printer.outputFormat() == QPrinter::NativeFormat) printer.setPaperSource(QPrinter::Lower);
 }
 
-bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
+bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
                QString *error) {
   const PageMetrics m = gsubPageMetrics(printer);
-  const ReportTables t = buildReportTables();
+  const ReportTables t = buildReportTables(session);
   const QDate today = QDate::currentDate();
   const Body body = [&](ReportCanvas &c, Pictures &pictures) {
     const double base = c.baseSize();
@@ -193,28 +193,27 @@ bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &
     c.printEmpty();
     c.x = margins.left;
     c.printAt(100, reportDate(today));
-    for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
+    for (int i = 0; i < 6; ++i) c.printAt(12, field(session.gastrComment, i));
     c.printEmpty();
-    printArrangement(c, pictures, m, QPointF(7938, c.y), masterScreen);
+    printArrangement(session, c, pictures, m, QPointF(7938, c.y), masterScreen);
     c.x = margins.left;
     c.printEmpty();
-    printBody(c, t, k, m, margins);
+    printBody(session, c, t, k, m, margins);
 
     c.setBaseSize(base);
     c.y = footTop(c, m, margins.bottom, 2);
-    c.printAt(17, versionLine(t.title(1, k), t.title(2, k)), 7);
+    c.printAt(17, versionLine(session, t.title(1, k), t.title(2, k)), 7);
     c.printAt(15, t.title(3, k), 7);
     gsubPrintPageNo(c, m, base, c.x, margins.bottom);
   };
-  return run(printer, m, body, t.title(0, k), error);
+  return run(session, printer, m, body, t.title(0, k), error);
 }
 
-bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon, QString *error) {
+bool printEvaluation(const Session &session, QPrinter &printer, const QString &masterScreen, const QPixmap &icon, QString *error) {
   const PageMetrics m = gsubPageMetrics(printer);
   // Plain paper only: no question about the paper.
   const Margins margins = sSetMargins(m, false);
-  const ReportTables t = buildReportTables();
-  const int mode = Mod_FN().gintTextMode;
+  const ReportTables t = buildReportTables(session);
   const QDate today = QDate::currentDate();
   const Body body = [&](ReportCanvas &c, Pictures &pictures) {
     const double base = c.baseSize();
@@ -226,30 +225,30 @@ bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixm
     c.drawPixmap(QRectF(QPointF(gflngMmToTwips(17), gflngMmToTwips(10)), iconSize), icon);
     c.x = margins.left + 1600;
     c.printEmpty(14);
-    c.printAt(33, gfstrSetText(mode, 117), 14);
+    c.printAt(33, gfstrSetText(session, 117), 14);
     c.printEmpty();
     c.printAt(12, builtinText(123), 0, true);
     c.printEmpty();
-    for (int i = 0; i < 6; ++i) c.printAt(12, field(Mod_FN().gastrComment, i));
+    for (int i = 0; i < 6; ++i) c.printAt(12, field(session.gastrComment, i));
     c.printEmpty();
     // Beside the comment lines, above the body: the body keeps its place.
-    c.drawArrangement(pictures.place(c, arrangementAt(m, QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)))),
+    c.drawArrangement(session, pictures.place(c, arrangementAt(m, QPointF(gflngMmToTwips(140), margins.top + gflngMmToTwips(40)))),
                       masterScreen);
     // From here exactly as the report printout: x at the left margin, an empty line, the body.
     c.x = margins.left;
     c.printEmpty();
-    printBody(c, t, German, m, margins);
-    c.printAt(17, gfstrSetText(mode, 177));
-    c.printAt(17, gfstrSetText(mode, 178));
+    printBody(session, c, t, German, m, margins);
+    c.printAt(17, gfstrSetText(session, 177));
+    c.printAt(17, gfstrSetText(session, 178));
 
     c.setBaseSize(base);
     c.y = footTop(c, m, margins.bottom, 2);
-    c.printAt(17, versionLine(builtinText(169), gfstrSetText(mode, 170)), 7);
-    c.printAt(17, gfstrSetText(mode, 174), 7);
+    c.printAt(17, versionLine(session, builtinText(169), gfstrSetText(session, 170)), 7);
+    c.printAt(17, gfstrSetText(session, 174), 7);
     gsubPrintPageNo(c, m, base, c.x, margins.bottom);
   };
   try {
-    return run(printer, m, body, gfstrSetText(mode, 117), error);
+    return run(session, printer, m, body, gfstrSetText(session, 117), error);
   } catch (const AppError &e) {
     if (error) *error = e.description();
     return false;
@@ -266,22 +265,22 @@ void preparePdfPage(QPrinter &printer) {
 }
 }  // namespace
 
-bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen, QString *error) {
+bool printReportToPdf(const Session &session, const QString &fileName, int k, const QString &masterScreen, QString *error) {
   // A printer that prints to a file goes through the atomic PDF writer (see run()).
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(fileName);
   preparePdfPage(printer);
-  return sFrmPrint(printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, error);
+  return sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, error);
 }
 
-bool printEvaluationToPdf(const QString &fileName, const QString &masterScreen, const QPixmap &icon,
+bool printEvaluationToPdf(const Session &session, const QString &fileName, const QString &masterScreen, const QPixmap &icon,
                           QString *error) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(fileName);
   preparePdfPage(printer);
-  return printEvaluation(printer, masterScreen, icon, error);
+  return printEvaluation(session, printer, masterScreen, icon, error);
 }
 
 }  // namespace report

@@ -32,21 +32,21 @@ void chooseLetterheadBin(QPrinter &printer);
 // sFrmPrint: the report of language k (the page's Tag) on the printer, with the given
 // margins (plain or letterhead) and the drawing of the arrangement screen named.
 // Returns false, with the reason in *error, when the printer cannot be started.
-bool sFrmPrint(QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
+bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
                QString *error = nullptr);
 
 // The direct printout of the evaluation screen: German, plain paper, the contact block,
 // the comment lines, the screen's icon picture and the arrangement drawing.
-bool printEvaluation(QPrinter &printer, const QString &masterScreen, const QPixmap &icon,
+bool printEvaluation(const Session &session, QPrinter &printer, const QString &masterScreen, const QPixmap &icon,
                      QString *error = nullptr);
 
 // The report of language k as a PDF file on plain A4 paper, through sFrmPrint; the file
 // carries the report's title and the program as its creator, and replaces an existing
 // one only when complete; on failure *error names the file and the reason.
-bool printReportToPdf(const QString &fileName, int k, const QString &masterScreen,
+bool printReportToPdf(const Session &session, const QString &fileName, int k, const QString &masterScreen,
                       QString *error = nullptr);
 // The evaluation printout as a PDF file on plain A4 paper, through printEvaluation.
-bool printEvaluationToPdf(const QString &fileName, const QString &masterScreen, const QPixmap &icon,
+bool printEvaluationToPdf(const Session &session, const QString &fileName, const QString &masterScreen, const QPixmap &icon,
                           QString *error = nullptr);
 
 }  // namespace report

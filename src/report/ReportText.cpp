@@ -4,10 +4,10 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 #include "report/ReportLoadCases.h"
 
 namespace report {
@@ -40,30 +40,29 @@ QString forceLine(const QStringList &row, int k) {
 
 // The force rows of the text files: the one table, or per load case its name and share
 // followed by its rows.
-QString forceRowsText(int k) {
-  if (!severalLoadCases()) {
+QString forceRowsText(const Session &session, int k) {
+  if (!severalLoadCases(session)) {
     QString s;
-    for (const QStringList &row : Mod_FN().gastrForce) s += forceLine(row, k);
+    for (const QStringList &row : session.gastrForce) s += forceLine(row, k);
     return s;
   }
-  const LoadCaseState &lcs = Mod_FN_LoadCases();
   QString s;
-  for (int i = 0; i < lcs.gaLoadCases.size(); ++i) {
-    const LoadCase &lc = lcs.gaLoadCases[i];
+  for (int i = 0; i < session.gaLoadCases.size(); ++i) {
+    const LoadCase &lc = session.gaLoadCases[i];
     s += lc.name + kTab + builtinText(k == English ? 1327 : 1326) + QLatin1Char(' ') +
          num::doubleToText(lc.share) + QStringLiteral(" %") + kCrLf;
-    for (const QStringList &row : lcs.gaLoadCaseForce.value(i)) s += forceLine(row, k);
+    for (const QStringList &row : session.gaLoadCaseForce.value(i)) s += forceLine(row, k);
   }
   return s;
 }
 
 // Rows whose load is the rigid-plate check's carry a marker after the load, explained
 // by a footnote below the block; with no such row the report is as it always was.
-bool ratedByCheck(int row) { return Mod_FN().gablnEvaluationCheck.value(row, false); }
-bool anyRatedByCheck() { return Mod_FN().gablnEvaluationCheck.contains(true); }
-QString markedLoad(const QStringList &row, int r, int k) {
+bool ratedByCheck(const Session &session, int row) { return session.gablnEvaluationCheck.value(row, false); }
+bool anyRatedByCheck(const Session &session) { return session.gablnEvaluationCheck.contains(true); }
+QString markedLoad(const Session &session, const QStringList &row, int r, int k) {
   const QString load = inLanguage(field(row, 5), k);
-  return ratedByCheck(r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
+  return ratedByCheck(session, r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
 }
 QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
 
@@ -81,14 +80,12 @@ void showSaveError(const QString &description) {
 }
 }  // namespace
 
-ReportTables buildReportTables() {
+ReportTables buildReportTables(const Session &session) {
   ReportTables t;
   // Resource text 900 says in which column the German texts stand.
   t.germanColumn = builtinText(900).trimmed() == QLatin1String("0") ? 1 : 0;
   const int de = t.germanColumn;
   const int en = 1 - de;
-  const int mode = Mod_FN().gintTextMode;
-
   static const int labels[7][2] = {{124, 147}, {125, 148}, {126, 149}, {127, 150},
                                    {128, 151}, {129, 152}, {130, 153}};
   for (int i = 0; i < 7; ++i) {
@@ -112,16 +109,16 @@ ReportTables buildReportTables() {
   t.mastrTitle[0][en] = builtinText(146);
   t.mastrTitle[1][de] = builtinText(169);
   t.mastrTitle[1][en] = builtinText(172);
-  t.mastrTitle[2][de] = gfstrSetText(mode, 170);
-  t.mastrTitle[2][en] = gfstrSetText(mode, 173);
-  t.mastrTitle[3][de] = gfstrSetText(mode, 174);
-  t.mastrTitle[3][en] = gfstrSetText(mode, 175);
+  t.mastrTitle[2][de] = gfstrSetText(session, 170);
+  t.mastrTitle[2][en] = gfstrSetText(session, 173);
+  t.mastrTitle[3][de] = gfstrSetText(session, 174);
+  t.mastrTitle[3][en] = gfstrSetText(session, 175);
   return t;
 }
 
 QString reportDate(const QDate &day) { return num::locale().toString(day, QLocale::ShortFormat); }
 
-QString safetyText() { return num::singleToText(Mod_FN().gsngSiko); }
+QString safetyText(const Session &session) { return num::singleToText(session.gsngSiko); }
 
 QString distanceText(float mm) { return num::singleToText(mm) + QStringLiteral(" mm"); }
 
@@ -129,8 +126,8 @@ QString inLanguage(const QString &text, int k) { return k == English ? num::toEn
 
 QString forceField(const QStringList &row, int c, int k) { return c >= 1 ? inLanguage(field(row, c), k) : field(row, c); }
 
-QString versionLine(const QString &label, const QString &disclaimer) {
-  return label + QLatin1Char(' ') + QString::number(kVersionMajor) + Mod_FN().gstrSubVersion +
+QString versionLine(const Session &session, const QString &label, const QString &disclaimer) {
+  return label + QLatin1Char(' ') + QString::number(kVersionMajor) + session.gstrSubVersion +
          QStringLiteral(" - ") + disclaimer;
 }
 
@@ -149,19 +146,18 @@ ReportLine underlined(const QString &text) {
 
 QString field(const QStringList &row, int f) { return f >= 0 && f < row.size() ? row.at(f) : QString(); }
 
-ReportLines reportBody(const ReportTables &t, int k) {
-  const ModFNState &m = Mod_FN();
+ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   ReportLines out;
-  out << line({{kLabelTab, t.label(0, k)}, {kValueTab, field(m.gastrArrangement, k)}},
+  out << line({{kLabelTab, t.label(0, k)}, {kValueTab, field(session.gastrArrangement, k)}},
               ReportLine::Role::ArrangementLine);
-  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, inLanguage(safetyText(), k)}});
-  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, inLanguage(distanceText(m.gsngUnitDistance), k)}});
-  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, inLanguage(distanceText(m.gsngRailDistance), k)}});
-  out << dutyLines(k);
+  out << line({{kLabelTab, t.label(1, k)}, {kValueTab, inLanguage(safetyText(session), k)}});
+  out << line({{kLabelTab, t.label(2, k)}, {kValueTab, inLanguage(distanceText(session.gsngUnitDistance), k)}});
+  out << line({{kLabelTab, t.label(3, k)}, {kValueTab, inLanguage(distanceText(session.gsngRailDistance), k)}});
+  out << dutyLines(session, k);
   for (int i = 0; i < 4; ++i) out << ReportLine();
 
   out << underlined(t.label(4, k));
-  out << forceTableLines(t, k);
+  out << forceTableLines(session, t, k);
 
   // First block: what the catalogue says of each size and the load it carries.
   out << ReportLine();
@@ -169,15 +165,15 @@ ReportLines reportBody(const ReportTables &t, int k) {
   ReportLine head;
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
   out << head;
-  for (int i = 0; i < m.gastrEvaluation.size(); ++i) {
-    const QStringList &row = m.gastrEvaluation.at(i);
+  for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
+    const QStringList &row = session.gastrEvaluation.at(i);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
     for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, kDataFields[c], k)};
-    r.items << TabItem{kResultTabs[5], markedLoad(row, i, k)};
+    r.items << TabItem{kResultTabs[5], markedLoad(session, row, i, k)};
     out << r;
   }
-  if (anyRatedByCheck()) out << line({{kLabelTab, checkFootnote(k)}});
+  if (anyRatedByCheck(session)) out << line({{kLabelTab, checkFootnote(k)}});
 
   // Second block: safety, lifetime and the verdict in the page's language.
   out << ReportLine();
@@ -186,7 +182,7 @@ ReportLines reportBody(const ReportTables &t, int k) {
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kRatingHeads[c], k)};
   out << head;
   const int verdict = k == English ? 9 : 8;
-  for (const QStringList &row : m.gastrEvaluation) {
+  for (const QStringList &row : session.gastrEvaluation) {
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
     const int fields[6] = {0, 1, 2, 6, 7, verdict};
@@ -194,44 +190,43 @@ ReportLines reportBody(const ReportTables &t, int k) {
     out << r;
   }
   // With load cases or a duty cycle: the lifetime in operation and how it came about.
-  out << serviceLifeBlock(t, k);
-  out << formulaLines(k);
+  out << serviceLifeBlock(session, t, k);
+  out << formulaLines(session, k);
   return out;
 }
 
-QString reportText(int k, const QDate &day) {
+QString reportText(const Session &session, int k, const QDate &day) {
   QString s;
   try {
-    const ModFNState &m = Mod_FN();
-    const ReportTables t = buildReportTables();
+    const ReportTables t = buildReportTables(session);
     s += reportDate(day) + kCrLf;
     s += t.title(0, k) + kCrLf;
-    for (int i = 0; i < 6; ++i) s += field(m.gastrComment, i) + kCrLf;
-    s += t.label(0, k) + kTab + field(m.gastrArrangement, k) + kCrLf;
-    s += t.label(1, k) + kTab + inLanguage(safetyText(), k) + kCrLf;
-    s += t.label(2, k) + kTab + inLanguage(distanceText(m.gsngUnitDistance), k) + kCrLf;
-    s += t.label(3, k) + kTab + inLanguage(distanceText(m.gsngRailDistance), k) + kCrLf;
-    s += asText(dutyLines(k));
+    for (int i = 0; i < 6; ++i) s += field(session.gastrComment, i) + kCrLf;
+    s += t.label(0, k) + kTab + field(session.gastrArrangement, k) + kCrLf;
+    s += t.label(1, k) + kTab + inLanguage(safetyText(session), k) + kCrLf;
+    s += t.label(2, k) + kTab + inLanguage(distanceText(session.gsngUnitDistance), k) + kCrLf;
+    s += t.label(3, k) + kTab + inLanguage(distanceText(session.gsngRailDistance), k) + kCrLf;
+    s += asText(dutyLines(session, k));
     s += t.label(4, k) + kCrLf;
     QStringList heads;
     for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
     s += headingLine(heads);
-    s += forceRowsText(k);
+    s += forceRowsText(session, k);
     s += t.label(5, k) + kCrLf;
     heads.clear();
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
-    for (int i = 0; i < m.gastrEvaluation.size(); ++i) {
-      const QStringList &row = m.gastrEvaluation.at(i);
+    for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
+      const QStringList &row = session.gastrEvaluation.at(i);
       QStringList shown;
       for (int f = 0; f < 10; ++f) shown << evaluationField(row, f, k);
-      shown[5] = markedLoad(row, i, k);
+      shown[5] = markedLoad(session, row, i, k);
       s += cellLine(shown, 10);
     }
-    if (anyRatedByCheck()) s += checkFootnote(k) + kCrLf;
-    s += asText(serviceLifeBlock(t, k));
-    s += asText(formulaLines(k));
+    if (anyRatedByCheck(session)) s += checkFootnote(k) + kCrLf;
+    s += asText(serviceLifeBlock(session, t, k));
+    s += asText(formulaLines(session, k));
   } catch (const AppError &e) {
     showSaveError(e.description());
   } catch (const std::exception &e) {
@@ -240,38 +235,35 @@ QString reportText(int k, const QDate &day) {
   return s;
 }
 
-QString evaluationExportText(const QDate &day) {
+QString evaluationExportText(const Session &session, const QDate &day) {
   QString s;
   try {
-    const ModFNState &m = Mod_FN();
-    const int mode = m.gintTextMode;
     s += reportDate(day) + kCrLf;
-    s += gfstrSetText(mode, 117) + kCrLf;
+    s += gfstrSetText(session, 117) + kCrLf;
     s += builtinText(123) + kCrLf;
-    for (int id = 118; id <= 122; ++id) s += gfstrSetText(mode, id) + kCrLf;
-    s += builtinText(124) + kTab + field(m.gastrArrangement, 0) + kCrLf;
-    s += builtinText(125) + kTab + safetyText() + kCrLf;
-    s += builtinText(126) + kTab + distanceText(m.gsngUnitDistance) + kCrLf;
-    s += builtinText(127) + kTab + distanceText(m.gsngRailDistance) + kCrLf;
-    s += asText(dutyLines(German));
+    for (int id = 118; id <= 122; ++id) s += gfstrSetText(session, id) + kCrLf;
+    s += builtinText(124) + kTab + field(session.gastrArrangement, 0) + kCrLf;
+    s += builtinText(125) + kTab + safetyText(session) + kCrLf;
+    s += builtinText(126) + kTab + distanceText(session.gsngUnitDistance) + kCrLf;
+    s += builtinText(127) + kTab + distanceText(session.gsngRailDistance) + kCrLf;
+    s += asText(dutyLines(session, German));
     s += builtinText(128) + kCrLf;
     QStringList heads;
     for (int id = 131; id <= 135; ++id) heads << builtinText(id);
     s += headingLine(heads);
-    s += forceRowsText(German);
+    s += forceRowsText(session, German);
     s += builtinText(130) + kCrLf;
     heads.clear();
     for (int id = 136; id <= 144; ++id) heads << builtinText(id);
     // The extra columns (equivalent load, hours, years) follow the nine of every row.
-    const LoadCaseState &lcs = Mod_FN_LoadCases();
-    for (int id : lcs.gaintExtraHead) heads << extraHeading(id, German);
+    for (int id : session.gaintExtraHead) heads << extraHeading(id, German);
     s += headingLine(heads);
     // German only: the English verdict (field 9) stays out of the export.
-    for (int r = 0; r < m.gastrEvaluation.size(); ++r) {
-      QStringList row = m.gastrEvaluation[r].mid(0, 9);
+    for (int r = 0; r < session.gastrEvaluation.size(); ++r) {
+      QStringList row = session.gastrEvaluation[r].mid(0, 9);
       while (row.size() < 9) row << QString();
-      row += lcs.gastrEvaluationExtra.value(r);
-      s += cellLine(row, 9 + lcs.gaintExtraHead.size());
+      row += session.gastrEvaluationExtra.value(r);
+      s += cellLine(row, 9 + session.gaintExtraHead.size());
     }
   } catch (const AppError &e) {
     showSaveError(e.description());

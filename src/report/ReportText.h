@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include "common/Session.h"
+
 namespace report {
 
 // The state of the "Sprache" button, also kept in a page's Tag: 0 German, 1 English.
@@ -31,7 +33,7 @@ struct ReportTables {
 };
 
 // Built from the text table; replaceable entries go through gfstrSetText.
-ReportTables buildReportTables();
+ReportTables buildReportTables(const Session &session);
 
 // One text item of a line, printed at print column Tab(n): the columns are counted from
 // the left edge of the printing surface in average character widths of the line's font.
@@ -65,9 +67,10 @@ using ReportLines = QVector<ReportLine>;
 
 // Text pieces shared by every output.
 QString reportDate(const QDate &day);            // the locale's short date
-QString safetyText();                            // gsngSiko as number text
+QString safetyText(const Session &session);  // gsngSiko as number text
 QString distanceText(float mm);                  // "150 mm"
-QString versionLine(const QString &label, const QString &disclaimer);  // "Programmversion: 2002 c - ..."
+// "Programmversion: 2002 c - ..."
+QString versionLine(const Session &session, const QString &label, const QString &disclaimer);
 // A line of items, and an underlined label at Tab(12).
 ReportLine line(QVector<TabItem> items, ReportLine::Role role = ReportLine::Role::Plain);
 ReportLine underlined(const QString &text);
@@ -77,14 +80,14 @@ QString field(const QStringList &row, int f);
 // The report body in language k, from the arrangement line down to the last verdict:
 // the four label lines, four empty lines, the force table and the two results blocks
 // (catalogue data, then safety, lifetime and verdict in the language of k).
-ReportLines reportBody(const ReportTables &t, int k);
+ReportLines reportBody(const Session &session, const ReportTables &t, int k);
 
 // The report text file of the report window in language k (every line ends in CR LF;
 // heading lines separated by tabs, data rows as tab-terminated cells, both verdicts).
-QString reportText(int k, const QDate &day = QDate::currentDate());
+QString reportText(const Session &session, int k, const QDate &day = QDate::currentDate());
 
 // The text export of the evaluation screen, always German (verdict field 8 only).
-QString evaluationExportText(const QDate &day = QDate::currentDate());
+QString evaluationExportText(const Session &session, const QDate &day = QDate::currentDate());
 
 // Numbers of the English report are written in English notation (2,000 N; 0.8); the
 // German report keeps the user's locale.

@@ -1,4 +1,5 @@
 #include "special/FrmSonder.h"
+#include "common/ModFN.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -22,7 +23,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/NumericInput.h"
 #include "common/Texts.h"
@@ -262,7 +263,7 @@ void FrmSonder::buildControls() {
 void FrmSonder::sSetLayout() {
   try {
     ModFNState &m = Mod_FN();
-    setWindowTitle(windowCaption(100));
+    setWindowTitle(windowCaption(Mod_FN(), 100));
     for (int i = 0; i < kFields; ++i) Lab_Bez[i]->setText(builtinText(350 + i));
     for (int i = 0; i < kResults; ++i) labResult[i]->setText(builtinText(376 + i));
     LabRollen->setText(builtinText(374));
@@ -279,7 +280,7 @@ void FrmSonder::sSetLayout() {
     LabUebSchr->setText(builtinText(200));
     if (QWidget *bar = findChild<QWidget *>(QStringLiteral("Shape1"))) {
       QPalette pal = bar->palette();
-      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(m.gintTextMode, 700)));
+      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(Mod_FN(), 700)));
       bar->setPalette(pal);
     }
     setTypeCode(QStringLiteral("N"));
@@ -292,7 +293,7 @@ void FrmSonder::sSetLayout() {
 }
 
 void FrmSonder::fillList() {
-  msubSearchDB(23, false, 0);
+  msubSearchDB(Mod_FN(), 23, false, 0);
   const ResultSet &rs = Mod_FN().grsSerie;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     msg::critical(builtinText(309), QStringLiteral("SQL-Datenbankfehler!"));
@@ -448,7 +449,7 @@ void FrmSonder::cmdResult_Click() {
 void FrmSonder::Com_OK_Click() {
   QStringList fields;
   for (QLineEdit *f : Tb_Daten) fields << f->text();
-  const int refused = takeOverSonder(fields, Cob_Rollen->currentIndex(), typeCode());
+  const int refused = takeOverSonder(Mod_FN(), fields, Cob_Rollen->currentIndex(), typeCode());
   if (refused >= 0 && refused < kFields) {
     Tb_Daten[refused]->setFocus();
     Tb_Daten[refused]->selectAll();

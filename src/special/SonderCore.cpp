@@ -2,7 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 
@@ -53,7 +53,8 @@ int sonderFirstMissingField(const QStringList &fields) {
   return -1;
 }
 
-int takeOverSonder(const QStringList &f, int bearingsListIndex, const QString &typeCode) {
+int takeOverSonder(Session &s, const QStringList &f, int bearingsListIndex,
+                    const QString &typeCode) {
   int missing = -1;
   try {
     missing = sonderFirstMissingField(f);
@@ -67,7 +68,6 @@ int takeOverSonder(const QStringList &f, int bearingsListIndex, const QString &t
   if (missing >= 0) return missing;
 
   const QString bearings = sonder::bearingsText(bearingsListIndex);
-  ModFNState &s = Mod_FN();
   s.gintAnzSonder = 1;
   s.gastrSonderGeo = {f[0], f[1], f[7], f[8], f[9], f[10], f[13], f[14], bearings,
                       f[0], f[0], f[11], f[12]};

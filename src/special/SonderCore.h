@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/Session.h"
+
 namespace sonder {
 constexpr int kFieldCount = 24;
 // The bearings list "4", "6", "8": list index of a text, or -1.
@@ -31,4 +33,5 @@ int sonderFirstMissingField(const QStringList &fields);
 // gastrSonderEingabe. A field that holds no number shows its description in a critical
 // box without title and nothing is taken over. Returns the index of the field that
 // refused the entry (to give it the focus), -1 when the entry was taken over.
-int takeOverSonder(const QStringList &fields, int bearingsListIndex, const QString &typeCode);
+int takeOverSonder(Session &s, const QStringList &fields, int bearingsListIndex,
+                    const QString &typeCode);

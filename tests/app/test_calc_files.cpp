@@ -89,8 +89,8 @@ class CalcFiles : public ::testing::Test {
   void SetUp() override {
     QApplication::setQuitOnLastWindowClosed(false);
     resetModFN();
-    computeSubVersion();
-    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(testsupport::demoCatalogueFile());
+    computeSubVersion(Mod_FN());
+    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), testsupport::demoCatalogueFile());
     catalogue::setBusyHook({});
     FrmArrangement::setStartScreenOpener({});
     calcfiles::install();
@@ -223,7 +223,7 @@ Shown shownOn(FrmArrangement *arr, FrmAuswertung *ev) {
     for (int i = 0; i < 3; ++i)
       if (ev->OptBelArt(i)->isChecked()) s.loadType = i;
   }
-  s.report = report::reportText(report::German);
+  s.report = report::reportText(Mod_FN(), report::German);
   return s;
 }
 
@@ -250,7 +250,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     EXPECT_FALSE(first.grid.isEmpty());
     EXPECT_FALSE(first.evaluation.isEmpty());
     EXPECT_TRUE(first.report.contains("\r\nKunde Muster\r\nAnlage 7\r\n"));
-    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + screenCaption("Auswertung"));
+    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + screenCaption(Mod_FN(), "Auswertung"));
     EXPECT_FALSE(ev->isWindowModified());
 
     // "Speichern unter…" on the evaluation screen, a name without suffix.
@@ -260,7 +260,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(askedFilters, QStringList({"Berechnungsdateien (*.tcalc)", "Alle Dateien (*.*)"}));
     EXPECT_EQ(read(saved), read(original));
-    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + screenCaption("Auswertung"));
+    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + screenCaption(Mod_FN(), "Auswertung"));
 
     // Reopened: the same on every screen.
     ASSERT_TRUE(calcfiles::openFile(saved, ev));
@@ -425,7 +425,7 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   settle();
   FrmArrangement *arr = arrangementScreen();
   ASSERT_TRUE(arr);
-  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption("Zwei Kassetten mit einer Doppelschiene"));
+  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption(Mod_FN(), "Zwei Kassetten mit einer Doppelschiene"));
   EXPECT_FALSE(arr->isWindowModified());
   CalcDocument *doc = CalcDocument::of(arr);
   ASSERT_TRUE(doc);
@@ -455,13 +455,13 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   auto *fresh = new FrmArrangement(ArrangementId::EKaEDSch);
   fresh->show();
   settle();
-  EXPECT_EQ(fresh->windowTitle(), screenCaption("Eine Kassette mit einer Doppelschiene"));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption(Mod_FN(), "Eine Kassette mit einer Doppelschiene"));
   ASSERT_TRUE(CalcDocument::of(fresh));
   EXPECT_FALSE(CalcDocument::of(fresh)->isModified());
   saveAnswer = std::nullopt;  // cancelled
   action(fresh, "MenüDateiSpeichern")->trigger();
   EXPECT_EQ(saveDialogs, 1);
-  EXPECT_EQ(fresh->windowTitle(), screenCaption("Eine Kassette mit einer Doppelschiene"));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption(Mod_FN(), "Eine Kassette mit einer Doppelschiene"));
 }
 
 TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {

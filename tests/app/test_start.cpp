@@ -39,7 +39,7 @@ class StartScreen : public ::testing::Test {
     // Windows come and go here without an event loop to end.
     QApplication::setQuitOnLastWindowClosed(false);
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     useCatalogue(testsupport::demoCatalogueFile());
     // The busy window as the program shows it, counted.
     catalogue::setBusyHook([this] {
@@ -64,7 +64,7 @@ class StartScreen : public ::testing::Test {
   }
   void useCatalogue(const QString &path) {
     file.reset();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(path);
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), path);
   }
   static int indexOf(FrmStart *w, const QString &tag) {
     for (int i = 0; i < FrmStart::kPictures; ++i)

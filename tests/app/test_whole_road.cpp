@@ -69,9 +69,9 @@ class WholeRoad : public ::testing::Test {
     // Windows come and go here without an event loop to end.
     QApplication::setQuitOnLastWindowClosed(false);
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     input::markSavePoint();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(testsupport::demoCatalogueFile());
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), testsupport::demoCatalogueFile());
     catalogue::setBusyHook({});
     // Closing an arrangement screen here leads nowhere.
     FrmArrangement::setStartScreenOpener({});
@@ -552,7 +552,7 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
   EXPECT_EQ(Mod_FN().gablnEvaluationCheck, QVector<bool>{true});
 
   for (int k : {report::German, report::English}) {
-    const report::ReportLines body = report::reportBody(report::buildReportTables(), k);
+    const report::ReportLines body = report::reportBody(Mod_FN(), report::buildReportTables(Mod_FN()), k);
     QStringList texts;
     for (const report::ReportLine &l : body)
       for (const report::TabItem &i : l.items) texts << i.text;

@@ -65,7 +65,7 @@ class ArrangementScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     input::markSavePoint();
     FrmArrangement::setStartScreenOpener([this] { ++startScreens; });
   }
@@ -80,9 +80,9 @@ class ArrangementScreen : public ::testing::Test {
   FrmArrangement *open(ArrangementId id, const QString &catalogue = testsupport::demoCatalogueFile()) {
     // The previous choice goes first, so that the new one is not undone by it.
     file.reset();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(catalogue);
-    sSetField();
-    sSetTblAnzBez(true, arrangement(id).groupTL, true);
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), catalogue);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, arrangement(id).groupTL, true);
     auto *w = new FrmArrangement(id);
     screens.append(w);
     return w;

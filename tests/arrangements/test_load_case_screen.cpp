@@ -21,8 +21,9 @@
 #include <memory>
 
 #include "arrangements/FrmArrangement.h"
+#include "common/ModFN.h"
 #include "catalogue/Catalogue.h"
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
 #include "evaluation/FrmAuswertung.h"
@@ -41,10 +42,10 @@ class LoadCaseScreen : public ::testing::Test {
   void SetUp() override {
     QApplication::setQuitOnLastWindowClosed(false);
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     FrmArrangement::setStartScreenOpener({});
-    sSetField();
-    sSetTblAnzBez(true, true, true);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, true, true);
     Mod_FN().gsngSiko = 1.5f;
     screen = new FrmArrangement(ArrangementId::EKaEDSch);
     screen->show();
@@ -95,7 +96,7 @@ class LoadCaseScreen : public ::testing::Test {
   }
 
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile file{testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile file{Mod_FN(), testsupport::demoCatalogueFile()};
   QPointer<FrmArrangement> screen;
   LoadCaseTabs *tabs = nullptr;
 };

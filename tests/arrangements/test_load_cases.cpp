@@ -24,8 +24,8 @@ class LoadCases : public ::testing::Test {
  protected:
   void SetUp() override {
     resetModFN();
-    sSetField();
-    sSetTblAnzBez(true, false, true);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, false, true);
     Mod_FN().gsngSiko = 1.5f;
   }
   // Ticks every size and rates.
@@ -33,7 +33,7 @@ class LoadCases : public ::testing::Test {
     const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
     std::array<bool, eval::kBoxes> ticked{};
     for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
-    return eval::runEvaluation(boxes.tag, ticked);
+    return eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
   }
   int rowOf(const eval::EvaluationRun &run, const QString &unit) {
     for (int i = 0; i < run.rows.size(); ++i)
@@ -41,20 +41,20 @@ class LoadCases : public ::testing::Test {
     return -1;
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
 };
 
 TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
   const TextRows forces = {{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}};
-  const CalcOutput plain = calculateArrangement(ArrangementId::VKaZDSch, forces, "400", "300");
+  const CalcOutput plain = calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, forces, "400", "300");
   const TextRows plainResult = Mod_FN().gastrResult;
   const eval::EvaluationRun plainRun = rateAll();
 
   resetModFN();
-  sSetField();
-  sSetTblAnzBez(true, false, true);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   Mod_FN().gsngSiko = 1.5f;
-  const LoadCaseOutput out = calculateLoadCases(
+  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), 
       ArrangementId::VKaZDSch, {loadCase("Lastfall 1", 100.0, forces)}, "400", "300");
   ASSERT_TRUE(out.combined.completed);
   EXPECT_EQ(out.combined.result, plain.result);
@@ -76,7 +76,7 @@ TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
 //   KD25 (needle, C 11400, D 16): Pm = (0,25*1000^(10/3) + 0,75*2000^(10/3))^0,3 = 1852,6 N,
 //     L = (11400/1852,6)^(10/3) * 3,141592 * 16 = 21461,6 km, 35769,3 h, 17,9 years.
 TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
-  const LoadCaseOutput out = calculateLoadCases(
+  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), 
       ArrangementId::EKaEDSch,
       {loadCase("Eilgang", 25.0, {{"- Z", "1000", "0", "0", "0"}}),
        loadCase("Bearbeitung", 75.0, {{"- Z", "2000", "0", "0", "0"}})},
@@ -84,7 +84,7 @@ TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
   ASSERT_TRUE(out.combined.completed);
   ASSERT_EQ(out.perCase.size(), 2);
   ModFNState &s = Mod_FN();
-  LoadCaseState &lcs = Mod_FN_LoadCases();
+  Session &lcs = Mod_FN();
   ASSERT_EQ(lcs.gaLoadCaseLoads.size(), 2);
   EXPECT_FALSE(lcs.gblnLoadPositions);
   for (const QStringList &row : s.gastrResult) EXPECT_EQ(row[2], "2000") << row.join(' ').toStdString();
@@ -125,13 +125,13 @@ struct Refusal {
 class LoadCaseRefusal : public LoadCases, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(LoadCaseRefusal, NamesTheLoadCaseAndKeepsTheResults) {
-  calculateArrangement(ArrangementId::EKaEDSch, {{"- Z", "500", "0", "0", "0"}}, {}, {});
+  calculateArrangement(Mod_FN(), ArrangementId::EKaEDSch, {{"- Z", "500", "0", "0", "0"}}, {}, {});
   const TextRows before = Mod_FN().gastrResult;
   const Refusal &r = GetParam();
   const QVector<LoadCase> cases = {
       loadCase("Anfahren", r.share1, {{"- Z", "1000", "0", "0", "0"}}),
       loadCase("Fahrt", r.share2, r.secondEmpty ? TextRows{QStringList(5)} : TextRows{{"- Z", "10", "0", "0", "0"}})};
-  const LoadCaseOutput out = calculateLoadCases(ArrangementId::EKaEDSch, cases, {}, {});
+  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), ArrangementId::EKaEDSch, cases, {}, {});
   EXPECT_TRUE(out.combined.calcFailed);
   EXPECT_FALSE(out.combined.completed);
   EXPECT_EQ(Mod_FN().gastrResult, before);
@@ -151,12 +151,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "Der Lastfall „Fahrt“ enthält keine Kraft.\nBitte geben Sie eine Kraft ein oder entfernen Sie den Lastfall."}));
 
 TEST_F(LoadCases, HandOverPrintsEveryLoadCase) {
-  EXPECT_TRUE(handOverLoadCases(ArrangementId::EKaEDSch,
+  EXPECT_TRUE(handOverLoadCases(Mod_FN(), ArrangementId::EKaEDSch,
                                 {loadCase("A", 50.0, {{"Z +", "1500", "10", "-20", "0"}}),
                                  loadCase("B", 50.0, {{"- X", "2,5", "0", "0", "12345"}})}));
   EXPECT_EQ(Mod_FN().gastrForce, TextRows({{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}}));
-  ASSERT_EQ(Mod_FN_LoadCases().gaLoadCaseForce.size(), 2);
-  EXPECT_EQ(Mod_FN_LoadCases().gaLoadCaseForce[1], TextRows({{"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
+  ASSERT_EQ(Mod_FN().gaLoadCaseForce.size(), 2);
+  EXPECT_EQ(Mod_FN().gaLoadCaseForce[1], TextRows({{"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
 }
 
 }  // namespace

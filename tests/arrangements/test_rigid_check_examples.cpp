@@ -52,11 +52,11 @@ class WorkedExample : public ::testing::TestWithParam<Example> {
  protected:
   void SetUp() override {
     resetModFN();
-    sSetField();
-    sSetTblAnzBez(true, false, true);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, false, true);
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
 };
 
 int rowOf(const TextRows &result, const QString &serie, const QString &gr) {
@@ -73,7 +73,7 @@ QStringList texts(const std::array<float, 5> &v, int count) {
 
 TEST_P(WorkedExample, ModelCheckAndRatedLoad) {
   const Example &e = GetParam();
-  const CalcOutput out = calculateArrangement(e.id, e.forces, QString::fromLatin1(e.m),
+  const CalcOutput out = calculateArrangement(Mod_FN(), e.id, e.forces, QString::fromLatin1(e.m),
                                               QString::fromLatin1(e.n));
   ASSERT_TRUE(out.completed);
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -89,7 +89,7 @@ TEST_P(WorkedExample, ModelCheckAndRatedLoad) {
   EXPECT_EQ(Mod_FN().gablnResultCheck.value(r), e.byCheck);
 
   // Without the check the model's value is rated, as before.
-  const CalcOutput model = calculateArrangement(e.id, e.forces, QString::fromLatin1(e.m),
+  const CalcOutput model = calculateArrangement(Mod_FN(), e.id, e.forces, QString::fromLatin1(e.m),
                                                 QString::fromLatin1(e.n), false);
   EXPECT_EQ(model.result[r][2], e.model4);
   EXPECT_FALSE(Mod_FN().gablnResultCheck.contains(true));

@@ -32,7 +32,7 @@ class AuxiliaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     aux::setUrlOpener([this](const QUrl &u) {
       opened << u;
       return openerAnswer;
@@ -73,8 +73,8 @@ class AuxiliaryTest : public ::testing::Test {
 // ---------------------------------------------------------------- list windows
 
 TEST_F(AuxiliaryTest, RepresentativesListShowsColumnNamesAndRecordsLeftAligned) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
-  msubSearchDB(21, false, 0);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  msubSearchDB(Mod_FN(), 21, false, 0);
   FrmVertreter w(21);
   QTableWidget *g = w.MSHFlexGrid1;
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -95,17 +95,17 @@ TEST_F(AuxiliaryTest, RepresentativesListShowsColumnNamesAndRecordsLeftAligned) 
 }
 
 TEST_F(AuxiliaryTest, RepresentativesHeadingComesFromTheCustomerTextSetWithLineBreaks) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   Mod_FN().gintTextMode = 3;
   Mod_FN().gastrSettings = {{"250", "Vertretungen\\weltweit"}};
-  msubSearchDB(21, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
   FrmVertreter w(21);
   EXPECT_EQ(w.LabUebSchr->text(), QStringLiteral("Vertretungen\nweltweit"));
 }
 
 TEST_F(AuxiliaryTest, EmailCellOfTheRepresentativesListActsAsLink) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
-  msubSearchDB(21, false, 0);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  msubSearchDB(Mod_FN(), 21, false, 0);
   FrmVertreter w(21);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -143,8 +143,8 @@ TEST_F(AuxiliaryTest, EmailCellOfTheRepresentativesListActsAsLink) {
 }
 
 TEST_F(AuxiliaryTest, DatabaseInformationHasFiveColumnsAndNoLinks) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
-  msubSearchDB(22, false, 0);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  msubSearchDB(Mod_FN(), 22, false, 0);
   FrmVertreter w(22);
   w.show();
   QTableWidget *g = w.MSHFlexGrid1;
@@ -163,7 +163,7 @@ TEST_F(AuxiliaryTest, DatabaseInformationHasFiveColumnsAndNoLinks) {
 TEST_F(AuxiliaryTest, EmptyListsReportTheDatabaseErrorAndTheWindowStillOpens) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
                                                    "DELETE FROM Vertreter; DELETE FROM Info;");
-  testsupport::ScopedCatalogueFile use(path);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
   for (int code : {21, 22}) {
     rec.clear();
     bool shown = false;
@@ -184,8 +184,8 @@ TEST_F(AuxiliaryTest, EmptyListsReportTheDatabaseErrorAndTheWindowStillOpens) {
 }
 
 TEST_F(AuxiliaryTest, ListWindowGrowsButDoesNotShrinkBelowItsLoadedSize) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
-  msubSearchDB(21, false, 0);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  msubSearchDB(Mod_FN(), 21, false, 0);
   FrmVertreter w(21);
   w.show();
   const QSize loaded = w.loadedSize();

@@ -17,17 +17,17 @@ class Calculate : public ::testing::Test {
  protected:
   void SetUp() override {
     resetModFN();
-    sSetField();
-    sSetTblAnzBez(true, false, true);  // FN and So: four table sets
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, false, true);  // FN and So: four table sets
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
 };
 
 TEST_F(Calculate, CompletedCalculationReplacesTheResultAndSetsTheDistances) {
   // Halves of the distance fields go to the even neighbour: 199,5 -> 200, 100,5 -> 100.
   // A centred force spreads evenly: 250 N on each of the four cassettes.
-  const CalcOutput out = calculateArrangement(
+  const CalcOutput out = calculateArrangement(Mod_FN(), 
       ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "199,5", "100,5");
   ASSERT_TRUE(out.completed);
   EXPECT_FALSE(out.calcFailed);
@@ -41,11 +41,11 @@ TEST_F(Calculate, CompletedCalculationReplacesTheResultAndSetsTheDistances) {
 }
 
 TEST_F(Calculate, RefusedCalculationKeepsThePreviousResult) {
-  calculateArrangement(ArrangementId::ZKaEDSch, {{"- Z", "1000", "0", "0", "0"}}, "200", {});
+  calculateArrangement(Mod_FN(), ArrangementId::ZKaEDSch, {{"- Z", "1000", "0", "0", "0"}}, "200", {});
   const TextRows before = Mod_FN().gastrResult;
   ASSERT_EQ(before.size(), 17);
   const CalcOutput out =
-      calculateArrangement(ArrangementId::ZKaEDSch, {{"- Z", "5000", "0", "0", "0"}}, "", {});
+      calculateArrangement(Mod_FN(), ArrangementId::ZKaEDSch, {{"- Z", "5000", "0", "0", "0"}}, "", {});
   EXPECT_TRUE(out.calcFailed);
   EXPECT_FALSE(out.completed);
   EXPECT_EQ(Mod_FN().gastrResult, before);
@@ -59,7 +59,7 @@ TEST_F(Calculate, SpecialRollerShoeIsTheLastTableCode) {
   s.gintAnzSonder = 1;
   s.gastrSonderGeo = {"SRS", "25", "34", "120", "30", "14", "19", "21", "6", "SRS", "SRS", "55", "37,5"};
   const CalcOutput out =
-      calculateArrangement(ArrangementId::ERoEESch, {{"- Z", "1000", "0", "0", "0"}}, {}, "100");
+      calculateArrangement(Mod_FN(), ArrangementId::ERoEESch, {{"- Z", "1000", "0", "0", "0"}}, {}, "100");
   ASSERT_TRUE(out.completed);
   ASSERT_EQ(s.gastrResult.size(), 18);
   EXPECT_EQ(s.gastrResult.last(), QStringList({"SRS", "25", "1000", "SRS"}));
@@ -67,7 +67,7 @@ TEST_F(Calculate, SpecialRollerShoeIsTheLastTableCode) {
 
 TEST_F(Calculate, HandOverNamesTheArrangementAndPrintsTheForces) {
   Mod_FN().gintTextMode = 3;  // a customer text set never renames the arrangement
-  EXPECT_TRUE(handOver(ArrangementId::ZRoEESch,
+  EXPECT_TRUE(handOver(Mod_FN(), ArrangementId::ZRoEESch,
                        {{"Z +", "1500", "10", "-20", "0"}, {"- X", "2,5", "0", "0", "12345"}}));
   EXPECT_EQ(Mod_FN().gastrArrangement,
             QStringList({"Zwei Rollenschuhpaare mit einem Einzelschienenpaar",
@@ -87,12 +87,12 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   msg::Recorder rec;
   const QString path =
       testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM TLK_Basis;");
-  testsupport::ScopedCatalogueFile use(path);
-  sSetField();
-  sSetTblAnzBez(true, false, true);  // TLS, TLK (now empty), TLH, TLX
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);  // TLS, TLK (now empty), TLH, TLX
   ASSERT_EQ(Mod_FN().gintTblAnz, 4);
 
-  const CalcOutput out = calculateArrangement(
+  const CalcOutput out = calculateArrangement(Mod_FN(), 
       ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
   ASSERT_TRUE(out.completed);
   ASSERT_EQ(rec.messages.size(), 1);
@@ -112,7 +112,7 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
   rec.clear();
   Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
-  const eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
   EXPECT_FALSE(run.failed);
   EXPECT_TRUE(rec.messages.isEmpty());
   ASSERT_EQ(run.rows.size(), s.gastrResult.size());
@@ -135,11 +135,11 @@ TEST_F(Calculate, CellWithoutNumberIsNamedInTheMessage) {
       testsupport::demoCatalogueSql() +
       "UPDATE TLS_Kassette SET h1 = '11.5' WHERE Gr = 15;"
       "UPDATE TLH_Kassette SET h1 = 'abc' WHERE Gr = 20;");
-  testsupport::ScopedCatalogueFile use(path);
-  sSetField();
-  sSetTblAnzBez(true, false, true);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   const CalcOutput out =
-      calculateArrangement(ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
+      calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
   EXPECT_FALSE(out.completed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Berechnungsfehler!");
@@ -150,15 +150,15 @@ TEST_F(Calculate, CellWithoutNumberIsNamedInTheMessage) {
 TEST_F(Calculate, RatingWithoutNumberIsNamedInTheMessage) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
                                                    "UPDATE TLK_Basis SET Co = 'viel' WHERE Gr = 35;");
-  testsupport::ScopedCatalogueFile use(path);
-  sSetField();
-  sSetTblAnzBez(true, false, true);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
-  ASSERT_TRUE(calculateArrangement(ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
+  ASSERT_TRUE(calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
   std::array<bool, eval::kBoxes> ticked{};
   for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
-  const eval::EvaluationRun run = eval::runEvaluation(boxes.tag, ticked);
+  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
   EXPECT_TRUE(run.failed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");

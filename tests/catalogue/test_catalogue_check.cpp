@@ -172,22 +172,22 @@ TEST_F(NumbersAsText, SeriesCellsInPointOrCommaNotation) {
       "UPDATE TLS_Basis SET a1 = '42.25', a2 = '41,5', C = '2350' WHERE Gr = 12;"
       "UPDATE TLS_Kassette SET Best = 'KD12.058' WHERE Gr = 12;"
       "UPDATE Einstellung SET Wert = '15.0' WHERE Beschr = 'StdSiko';");
-  testsupport::ScopedCatalogueFile use(path);
-  sSetField();
-  sSetTblAnzBez(true, false, true);
-  ASSERT_TRUE(sBerDat(1, 0, Mod_FN().gintTblAnz));
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
+  ASSERT_TRUE(sBerDat(Mod_FN(), 1, 0, Mod_FN().gintTblAnz));
   const QStringList row = Mod_FN().gastrSerie.first();
   EXPECT_EQ(row.value(2), QStringLiteral("42,25"));
   EXPECT_EQ(row.value(3), QStringLiteral("41,5"));
-  ASSERT_TRUE(sBerDat(20, 1, Mod_FN().gintTblAnz));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 20, 1, Mod_FN().gintTblAnz));
   EXPECT_EQ(Mod_FN().gastrSerie.first().value(8), QStringLiteral("KD12.058"));  // an order number stays
-  EXPECT_EQ(gfstrSettings(QStringLiteral("StdSiko"), true), QStringLiteral("1,5"));
+  EXPECT_EQ(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), QStringLiteral("1,5"));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(NumbersAsText, MissingCatalogueNamesBothPlaces) {
-  catalogue::resetFile();
-  EXPECT_THROW(msubSearchDB(0, false, 0), msg::ProgramEnded);
+  Mod_FN().catalogue.reset();
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, catalogue::databaseErrorTitle());
   EXPECT_TRUE(rec.messages[0].text.contains(QLatin1String("/DBFN.db\" noch in \"")))

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
+#include "common/ModFN.h"
 #include "catalogue/BuildCatalogue.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
@@ -17,8 +18,8 @@ class DemoCatalogue : public CatalogueTest {
  protected:
   void SetUp() override {
     CatalogueTest::SetUp();
-    sSetField();
-    sSetTblAnzBez(true, true, true);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, true, true);
     ASSERT_TRUE(rec.messages.isEmpty());
   }
   static double number(const QString &text) {
@@ -26,26 +27,26 @@ class DemoCatalogue : public CatalogueTest {
     EXPECT_TRUE(num::toDouble(text, &d)) << text.toStdString();
     return d;
   }
-  testsupport::ScopedCatalogueFile use_{testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile use_{Mod_FN(), testsupport::demoCatalogueFile()};
 };
 
 TEST_F(DemoCatalogue, SqlTextBuildsTheSameCatalogue) {
   const QString rebuilt = testsupport::buildCatalogue(testsupport::demoCatalogueSql());
   ASSERT_FALSE(rebuilt.isEmpty());
   const TextRows shipped = Mod_FN().gastrSettings;
-  testsupport::ScopedCatalogueFile use(rebuilt);
-  sSetField();
+  testsupport::ScopedCatalogueFile use(Mod_FN(), rebuilt);
+  sSetField(Mod_FN());
   EXPECT_EQ(Mod_FN().gastrSettings, shipped);
 }
 
 TEST_F(DemoCatalogue, Settings) {
-  EXPECT_EQ(gfstrSettings("StdSiko", false), "15");
-  EXPECT_EQ(gfstrSettings("SwSiko", false), "25");
-  EXPECT_EQ(gfstrSettings("WeSiko", false), "35");
-  EXPECT_FALSE(gfstrSettings("PrgVers", false).isEmpty());
-  EXPECT_EQ(gfstrSettings("FNTblAnz", false), "3");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", false), "15");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "SwSiko", false), "25");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "WeSiko", false), "35");
+  EXPECT_FALSE(gfstrSettings(Mod_FN(), "PrgVers", false).isEmpty());
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "FNTblAnz", false), "3");
   for (const char *key : {"FNTblNam0", "FNTblNam1", "FNTblNam2"}) {
-    const QString list = gfstrSettings(key, false);
+    const QString list = gfstrSettings(Mod_FN(), key, false);
     EXPECT_EQ(list.count('/'), 3) << key;
     EXPECT_TRUE(list.endsWith('/')) << key;
   }
@@ -62,9 +63,9 @@ TEST_F(DemoCatalogue, SeriesArePlausible) {
   bool decimalComma = false;
   for (int code = 1; code <= n; ++code) {
     SCOPED_TRACE(code);
-    ASSERT_TRUE(sBerDat(code, 0, n));
+    ASSERT_TRUE(sBerDat(Mod_FN(), code, 0, n));
     const TextRows geo = Mod_FN().gastrSerie;
-    ASSERT_TRUE(sBerDat(20, code, n));
+    ASSERT_TRUE(sBerDat(Mod_FN(), 20, code, n));
     const TextRows eva = Mod_FN().gastrSerie;
     ASSERT_EQ(geo.size(), eva.size());
     for (int r = 0; r < geo.size(); ++r) {
@@ -112,23 +113,23 @@ TEST_F(DemoCatalogue, SeriesArePlausible) {
   // The evaluation finds a unit by its series name alone, so no name may repeat.
   int units = 0;
   for (int code = 1; code <= n; ++code) {
-    sBerDat(code, 0, n);
+    sBerDat(Mod_FN(), code, 0, n);
     units += 2 * Mod_FN().gastrSerie.size();
   }
   EXPECT_EQ(unitNames.size(), units);
 }
 
 TEST_F(DemoCatalogue, RepresentativesInformationAndSpecialSeries) {
-  msubSearchDB(21, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
   const ResultSet &reps = Mod_FN().grsInfo;
   ASSERT_GE(reps.recordCount(), 3);
   for (const auto &row : reps.rows) {
     EXPECT_TRUE(row[5].endsWith("@example.com")) << row[5].toStdString();
     for (int j = 0; j < 5; ++j) EXPECT_FALSE(row[j].isEmpty());
   }
-  msubSearchDB(22, false, 0);
+  msubSearchDB(Mod_FN(), 22, false, 0);
   EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
-  msubSearchDB(23, false, 0);
+  msubSearchDB(Mod_FN(), 23, false, 0);
   const ResultSet &special = Mod_FN().grsSerie;
   ASSERT_GE(special.recordCount(), 3);
   for (const auto &row : special.rows) {

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
+#include "common/ModFN.h"
 #include "common/Texts.h"
 
 using testsupport::buildCatalogue;
@@ -20,10 +21,10 @@ class HostileCatalogue : public CatalogueTest {
   // Runs the geometry query of table set 1 on the catalogue and expects the database
   // error whose text is `text`.
   void expectRefusal(const QString &extraSql, const QString &text) {
-    ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() + extraSql));
-    sSetField();
-    sSetTblAnzBez(true, false, true);
-    EXPECT_THROW(msubSearchDB(1, false, 0), msg::ProgramEnded);
+    ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + extraSql));
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, false, true);
+    EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
     expectDatabaseError();
     if (!rec.messages.isEmpty()) {
       EXPECT_EQ(rec.messages[0].text, text);
@@ -57,13 +58,13 @@ TEST_F(HostileCatalogue, FatSortStaysInLimitedMemory) {
   // 40^3 rows of 600 kB each would need 38 GB of sort space.
   const QString rows = "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 40) ";
   const QString fat = "printf('%.*c', 200000, 'x')";
-  ScopedCatalogueFile use(buildCatalogue(
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(
       smallCatalogueSql() + rows + "INSERT INTO A1 SELECT " + fat + ", 12, 1, 2, 4, 1, 1, 1, 1, 'N' FROM r; " +
       rows + "INSERT INTO B1 SELECT " + fat + ", 12, 1, 1, 1, 'X', 1 FROM r; " + rows +
       "INSERT INTO C1 SELECT " + fat + ", 12, 1, 1, 1, 'X', 1 FROM r;"));
-  sSetField();
-  sSetTblAnzBez(true, false, true);
-  EXPECT_THROW(msubSearchDB(1, false, 0), msg::ProgramEnded);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   ASSERT_FALSE(rec.messages.isEmpty());
   EXPECT_TRUE(rec.messages[0].text.startsWith(builtinText(1062).section(QLatin1Char('('), 0, 0)))
@@ -78,10 +79,10 @@ TEST_F(HostileCatalogue, WalCatalogueIsReadAsItLiesAndNothingIsMadeBesideIt) {
   sqlite3_close(db);
   const QDir folder = QFileInfo(path).dir();
   ASSERT_EQ(folder.entryList(QDir::Files), QStringList{"DBFN.db"});
-  ScopedCatalogueFile use(path);
-  sSetField();
-  sSetTblAnzBez(true, false, true);
-  EXPECT_TRUE(sBerDat(1, 0, Mod_FN().gintTblAnz));
+  ScopedCatalogueFile use(Mod_FN(), path);
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
+  EXPECT_TRUE(sBerDat(Mod_FN(), 1, 0, Mod_FN().gintTblAnz));
   EXPECT_EQ(Mod_FN().gastrSerie.size(), 2);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(folder.entryList(QDir::Files), QStringList{"DBFN.db"});

@@ -1,8 +1,16 @@
 // Loading the settings, the table lists of the arrangements and the series data.
 #include "CatalogueFixture.h"
+#include "common/ModFN.h"
 #include "common/Texts.h"
 
 namespace {
+
+// The session as it is, read in the given text mode.
+Session inMode(int mode) {
+  Session s = Mod_FN();
+  s.gintTextMode = mode;
+  return s;
+}
 
 using testsupport::buildCatalogue;
 using testsupport::ScopedCatalogueFile;
@@ -10,8 +18,8 @@ using testsupport::ScopedCatalogueFile;
 class SeriesLoading : public CatalogueTest {
  protected:
   void useDemo() {
-    demo_ = std::make_unique<ScopedCatalogueFile>(testsupport::demoCatalogueFile());
-    sSetField();
+    demo_ = std::make_unique<ScopedCatalogueFile>(Mod_FN(), testsupport::demoCatalogueFile());
+    sSetField(Mod_FN());
     ASSERT_TRUE(rec.messages.isEmpty());
   }
   QStringList sizes() const {
@@ -29,16 +37,16 @@ TEST_F(SeriesLoading, SettingsComeIntoMemory) {
   EXPECT_EQ(s, Mod_FN().grsSettings.rows);
   EXPECT_FALSE(Mod_FN().grsSettings.open);
   for (const auto &row : s) EXPECT_EQ(row.size(), 2);
-  EXPECT_EQ(gfstrSettings("StdSiko", true), "1,5");
-  EXPECT_EQ(gfstrSettings("SwSiko", true), "2,5");
-  EXPECT_EQ(gfstrSettings("WeSiko", true), "3,5");
-  EXPECT_NE(gfstrSettings("PrgVers", false), "CusSpeVer");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", true), "1,5");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "SwSiko", true), "2,5");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "WeSiko", true), "3,5");
+  EXPECT_NE(gfstrSettings(Mod_FN(), "PrgVers", false), "CusSpeVer");
 }
 
 TEST_F(SeriesLoading, EmptySettingsTableKeepsWhatWasLoaded) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() + "DELETE FROM Einstellung;"));
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + "DELETE FROM Einstellung;"));
   Mod_FN().gastrSettings = {{"StdSiko", "15"}};
-  sSetField();
+  sSetField(Mod_FN());
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, QStringLiteral("sSetField!"));
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
@@ -47,16 +55,16 @@ TEST_F(SeriesLoading, EmptySettingsTableKeepsWhatWasLoaded) {
 }
 
 TEST_F(SeriesLoading, CustomerTextSet) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() + R"sql(
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + R"sql(
     UPDATE Einstellung SET Wert = 'CusSpeVer' WHERE Beschr = 'PrgVers';
     INSERT INTO Einstellung VALUES ('241', '_'), ('100', 'Kundenrechner '), ('700', '255');
   )sql"));
-  sSetField();
+  sSetField(Mod_FN());
   ASSERT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(gfstrSettings("PrgVers", false), "CusSpeVer");
-  EXPECT_EQ(gfstrSetText(3, 241), "");
-  EXPECT_EQ(gfstrSetText(3, 100), "Kundenrechner ");
-  EXPECT_EQ(gflngSetColor(3, 700), 255);
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "PrgVers", false), "CusSpeVer");
+  EXPECT_EQ(gfstrSetText(inMode(3), 241), "");
+  EXPECT_EQ(gfstrSetText(inMode(3), 100), "Kundenrechner ");
+  EXPECT_EQ(gflngSetColor(inMode(3), 700), 255);
   // Numeric keys sort as text, before the letters.
   EXPECT_EQ(Mod_FN().gastrSettings.first().first(), "100");
 }
@@ -78,17 +86,17 @@ TEST_F(SeriesLoading, TableListsOfTheSixArrangements) {
       {"PicZKaEDS", true, false, true, withoutTL}, {"PicVKaZDS", true, false, true, withoutTL}};
   for (const auto &a : arrangements) {
     SCOPED_TRACE(a.tag);
-    sSetTblAnzBez(a.fn, a.tl, a.so);
+    sSetTblAnzBez(Mod_FN(), a.fn, a.tl, a.so);
     const int n = Mod_FN().gintTblAnz;
     ASSERT_EQ(n, a.series.size());
     QStringList bases;
     for (const QString &s : a.series) bases << s + "_Basis";
     EXPECT_EQ(Mod_FN().gastrTblNam[0], bases.join("/") + "/");
     for (int code = 1; code <= n; ++code) {
-      ASSERT_TRUE(sBerDat(code, 0, n)) << code;
+      ASSERT_TRUE(sBerDat(Mod_FN(), code, 0, n)) << code;
       EXPECT_EQ(Mod_FN().gastrSerie.first().value(0), a.series[code - 1]);
       EXPECT_EQ(Mod_FN().gastrSerie.first().size(), 13);
-      ASSERT_TRUE(sBerDat(20, code, n)) << code;
+      ASSERT_TRUE(sBerDat(Mod_FN(), 20, code, n)) << code;
       EXPECT_EQ(Mod_FN().gastrSerie.first().value(0), a.series[code - 1]);
     }
   }
@@ -96,27 +104,27 @@ TEST_F(SeriesLoading, TableListsOfTheSixArrangements) {
 }
 
 TEST_F(SeriesLoading, GroupWithCountZeroAddsNothing) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql()));
-  sSetField();
-  sSetTblAnzBez(true, true, true);
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, true, true);
   EXPECT_EQ(Mod_FN().gintTblAnz, 3);
   EXPECT_EQ(Mod_FN().gastrTblNam, QStringList({"A1/A2/AX/", "B1/B2/BX/", "C1/C2/CX/"}));
-  sSetTblAnzBez(false, true, false);
+  sSetTblAnzBez(Mod_FN(), false, true, false);
   EXPECT_EQ(Mod_FN().gintTblAnz, 0);
   EXPECT_EQ(Mod_FN().gastrTblNam, QStringList({"", "", ""}));
-  sSetTblAnzBez(false, false, true);
+  sSetTblAnzBez(Mod_FN(), false, false, true);
   EXPECT_EQ(Mod_FN().gintTblAnz, 1);
   EXPECT_EQ(Mod_FN().gastrTblNam, QStringList({"AX/", "BX/", "CX/"}));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(SeriesLoading, MissingCountKeyLeavesTheListsAlone) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() +
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() +
                                          "DELETE FROM Einstellung WHERE Beschr = 'SoTblAnz';"));
-  sSetField();
+  sSetField(Mod_FN());
   Mod_FN().gintTblAnz = 7;
   Mod_FN().gastrTblNam = {"x/", "y/", "z/"};
-  sSetTblAnzBez(true, false, true);
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, QStringLiteral("sSetTblAnzBez!"));
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Typen unverträglich"));
@@ -124,45 +132,45 @@ TEST_F(SeriesLoading, MissingCountKeyLeavesTheListsAlone) {
   EXPECT_EQ(Mod_FN().gastrTblNam, QStringList({"x/", "y/", "z/"}));
   // Without the So group the count is not needed.
   rec.clear();
-  sSetTblAnzBez(true, false, false);
+  sSetTblAnzBez(Mod_FN(), true, false, false);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(Mod_FN().gintTblAnz, 2);
 }
 
 TEST_F(SeriesLoading, GeometryAndEvaluationLayouts) {
   useDemo();
-  sSetTblAnzBez(true, false, true);
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   const int n = Mod_FN().gintTblAnz;
-  ASSERT_TRUE(sBerDat(1, 0, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 1, 0, n));
   // TLS 45 has no roller shoe: it drops out of the set.
   EXPECT_EQ(sizes(), QStringList({"12", "15", "20", "25", "35"}));
   EXPECT_EQ(Mod_FN().gastrSerie.first(),
             QStringList({"TLS", "12", "17,5", "41", "14,5", "6,5", "9", "10", "4", "KD12", "RE12",
                          "26,5", "18"}));
-  ASSERT_TRUE(sBerDat(20, 1, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 20, 1, n));
   EXPECT_EQ(Mod_FN().gastrSerie.first(),
             QStringList({"TLS", "12", "2350", "1480", "58", "8", "N", "KD12", "KD12-058", "46",
                          "RE12", "RE12-058", "26"}));
   // TLK has no small sizes.
-  ASSERT_TRUE(sBerDat(2, 0, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 2, 0, n));
   EXPECT_EQ(sizes(), QStringList({"25", "35", "45"}));
 }
 
 TEST_F(SeriesLoading, EmptyTableSetLeavesNoRowsBehind) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql()));
-  sSetField();
-  sSetTblAnzBez(true, false, true);
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
+  sSetField(Mod_FN());
+  sSetTblAnzBez(Mod_FN(), true, false, true);
   const int n = Mod_FN().gintTblAnz;
   ASSERT_EQ(n, 3);
-  ASSERT_TRUE(sBerDat(2, 0, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 2, 0, n));
   ASSERT_FALSE(Mod_FN().gastrSerie.isEmpty());
-  EXPECT_FALSE(sBerDat(3, 0, n));
+  EXPECT_FALSE(sBerDat(Mod_FN(), 3, 0, n));
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, QStringLiteral("sBerDat!"));
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
   EXPECT_TRUE(Mod_FN().gastrSerie.isEmpty());
-  ASSERT_TRUE(sBerDat(20, 1, n));
-  EXPECT_FALSE(sBerDat(20, 3, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 20, 1, n));
+  EXPECT_FALSE(sBerDat(Mod_FN(), 20, 3, n));
   EXPECT_TRUE(Mod_FN().gastrSerie.isEmpty());
   EXPECT_EQ(titles(), QStringList({"sBerDat!", "sBerDat!"}));
   EXPECT_EQ(rec.endCalls, 0);
@@ -170,7 +178,7 @@ TEST_F(SeriesLoading, EmptyTableSetLeavesNoRowsBehind) {
 
 TEST_F(SeriesLoading, SpecialRollerShoeIsTheLastCode) {
   useDemo();
-  sSetTblAnzBez(true, true, true);
+  sSetTblAnzBez(Mod_FN(), true, true, true);
   ModFNState &s = Mod_FN();
   s.gintAnzSonder = 1;
   s.gastrSonderGeo = {"SON", "25", "30", "80", "30", "14", "19", "21", "6", "SON", "SON", "55", "37,5"};
@@ -179,12 +187,12 @@ TEST_F(SeriesLoading, SpecialRollerShoeIsTheLastCode) {
   const int n = s.gintTblAnz;
   int rows = 0;
   for (int code = 1; code <= n + s.gintAnzSonder; ++code) {
-    ASSERT_TRUE(sBerDat(code, 0, n));
+    ASSERT_TRUE(sBerDat(Mod_FN(), code, 0, n));
     rows = s.gastrSerie.size();
   }
   EXPECT_EQ(rows, 1);
   EXPECT_EQ(s.gastrSerie, TextRows({s.gastrSonderGeo}));
-  ASSERT_TRUE(sBerDat(20, n + 1, n));
+  ASSERT_TRUE(sBerDat(Mod_FN(), 20, n + 1, n));
   ASSERT_EQ(s.gastrSerie.size(), 1);
   EXPECT_EQ(s.gastrSerie.first(), s.gastrSonderAusw);
   EXPECT_EQ(s.gastrSerie.first().value(10), "X");
@@ -193,7 +201,7 @@ TEST_F(SeriesLoading, SpecialRollerShoeIsTheLastCode) {
 
 TEST_F(SeriesLoading, SpecialRollerShoeWithoutValues) {
   Mod_FN().gastrSerie = {{"alt"}};
-  EXPECT_FALSE(sBerDat(1, 0, 0));
+  EXPECT_FALSE(sBerDat(Mod_FN(), 1, 0, 0));
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, QStringLiteral("sBerDat!"));
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Index außerhalb des gültigen Bereichs"));
@@ -201,14 +209,14 @@ TEST_F(SeriesLoading, SpecialRollerShoeWithoutValues) {
 }
 
 TEST_F(SeriesLoading, DatabaseErrorEndsTheProgramInsteadOfAMessage) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql()));
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
   Mod_FN().gintTblAnz = 1;
   Mod_FN().gastrTblNam = {"A1' --/", "B1/", "C1/"};
-  EXPECT_THROW(sBerDat(1, 0, 1), msg::ProgramEnded);
+  EXPECT_THROW(sBerDat(Mod_FN(), 1, 0, 1), msg::ProgramEnded);
   expectDatabaseError();
-  ScopedCatalogueFile missing(testsupport::missingCatalogueFile());
+  ScopedCatalogueFile missing(Mod_FN(), testsupport::missingCatalogueFile());
   rec.clear();
-  EXPECT_THROW(sSetField(), msg::ProgramEnded);
+  EXPECT_THROW(sSetField(Mod_FN()), msg::ProgramEnded);
   expectDatabaseError();
 }
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
+#include "common/ModFN.h"
 #include "common/Numbers.h"
 
 namespace {
@@ -22,15 +23,15 @@ QStringList column(const ResultSet &rs, int j) {
 }
 
 TEST_F(CatalogueQuery, DefaultFileLiesBesideTheProgram) {
-  ScopedCatalogueFile use("/somewhere/else.db");
-  catalogue::resetFile();
-  EXPECT_EQ(catalogue::file(), QDir(QCoreApplication::applicationDirPath()).filePath("DBFN.db"));
+  ScopedCatalogueFile use(Mod_FN(), "/somewhere/else.db");
+  Mod_FN().catalogue.reset();
+  EXPECT_EQ(catalogue::fileOf(Mod_FN()), QDir(QCoreApplication::applicationDirPath()).filePath("DBFN.db"));
 }
 
 TEST_F(CatalogueQuery, SettingsAreOrderedByKeyAsText) {
-  ScopedCatalogueFile use(buildCatalogue(
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(
       smallCatalogueSql() + "INSERT INTO Einstellung VALUES ('20', 'zwanzig'), ('100', 'hundert');"));
-  msubSearchDB(0, false, 0);
+  msubSearchDB(Mod_FN(), 0, false, 0);
   const ResultSet &rs = Mod_FN().grsSettings;
   EXPECT_EQ(rs.columns, QStringList({"Beschr", "Wert"}));
   EXPECT_TRUE(rs.open);
@@ -45,20 +46,20 @@ TEST_F(CatalogueQuery, SettingsAreOrderedByKeyAsText) {
 }
 
 TEST_F(CatalogueQuery, ResultSetsByClass) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql()));
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
   Mod_FN().gintTblAnz = 2;
   Mod_FN().gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
-  msubSearchDB(21, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
   EXPECT_EQ(Mod_FN().grsInfo.columns,
             QStringList({"Name", "Street", "Town", "Telefon", "Telefax", "EMail"}));
   EXPECT_EQ(column(Mod_FN().grsInfo, 2), QStringList({"Kiel", "Ulm"}));  // by town
-  msubSearchDB(22, false, 0);
+  msubSearchDB(Mod_FN(), 22, false, 0);
   EXPECT_EQ(Mod_FN().grsInfo.columns, QStringList({"Name", "Version", "Author", "Telefon", "EMail"}));
   EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
-  msubSearchDB(2, false, 0);
+  msubSearchDB(Mod_FN(), 2, false, 0);
   EXPECT_EQ(Mod_FN().grsSerie.columns,
             QStringList({"Serie", "Gr", "a1", "a2", "b1", "b2", "h1", "h2", "AnzR", "FD", "FE", "B", "bI"}));
-  msubSearchDB(20, false, 1);
+  msubSearchDB(Mod_FN(), 20, false, 1);
   EXPECT_EQ(Mod_FN().grsSerie.columns, QStringList({"Serie", "Gr", "C", "Co", "Ls", "D", "TypR", "FD",
                                                     "FDBest", "KBs", "FE", "FEBest", "KB1"}));
   // Settings and info were left alone by the series queries.
@@ -67,21 +68,21 @@ TEST_F(CatalogueQuery, ResultSetsByClass) {
 }
 
 TEST_F(CatalogueQuery, InnerJoinDropsSizesMissingInOneTable) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql()));
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
   Mod_FN().gintTblAnz = 2;
   Mod_FN().gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
-  msubSearchDB(1, false, 0);
+  msubSearchDB(Mod_FN(), 1, false, 0);
   // Size 20 has no roller shoe in C1; the rows come ordered by size.
   EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"12", "25"}));
-  msubSearchDB(20, false, 1);
+  msubSearchDB(Mod_FN(), 20, false, 1);
   EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"12", "25"}));
-  msubSearchDB(2, false, 0);
+  msubSearchDB(Mod_FN(), 2, false, 0);
   EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"25", "35"}));
 }
 
 TEST_F(CatalogueQuery, SpecialSeriesJoinOnIdAndOrderBySizeThenName) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
-  msubSearchDB(23, false, 0);
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
+  msubSearchDB(Mod_FN(), 23, false, 0);
   const ResultSet &rs = Mod_FN().grsSerie;
   ASSERT_EQ(rs.fieldCount(), 26);
   EXPECT_EQ(rs.columns.mid(0, 4), QStringList({"Serie", "Gr", "FDBest", "FEBest"}));
@@ -94,11 +95,11 @@ TEST_F(CatalogueQuery, SpecialSeriesJoinOnIdAndOrderBySizeThenName) {
 }
 
 TEST_F(CatalogueQuery, UnknownCodeShowsBothMessagesAndGoesOn) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
-  msubSearchDB(0, false, 0);
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
+  msubSearchDB(Mod_FN(), 0, false, 0);
   const TextRows before = Mod_FN().grsSettings.rows;
   Mod_FN().gstrSQL = "previous";
-  msubSearchDB(24, false, 0);
+  msubSearchDB(Mod_FN(), 24, false, 0);
   ASSERT_EQ(rec.messages.size(), 2);
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Error Tabelname 24 ?"));
   EXPECT_EQ(rec.messages[1].text, QStringLiteral("Error Question:24 ?"));
@@ -111,17 +112,17 @@ TEST_F(CatalogueQuery, UnknownCodeShowsBothMessagesAndGoesOn) {
 }
 
 TEST_F(CatalogueQuery, BusyWindowRunsBeforeTheQueryOnlyWhenAsked) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
   int shown = 0;
   int rowsWhileShown = -1;
   catalogue::setBusyHook([&] {
     ++shown;
     rowsWhileShown = Mod_FN().grsSettings.recordCount();
   });
-  msubSearchDB(0, false, 0);
+  msubSearchDB(Mod_FN(), 0, false, 0);
   EXPECT_EQ(shown, 0);
   Mod_FN().grsSettings = ResultSet();
-  msubSearchDB(0, true, 0);
+  msubSearchDB(Mod_FN(), 0, true, 0);
   catalogue::setBusyHook(nullptr);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(rowsWhileShown, 0);
@@ -137,7 +138,7 @@ class CstrTest : public CatalogueTest {
     CatalogueTest::TearDown();
   }
   QStringList townRow(const QString &town) {
-    msubSearchDB(21, false, 0);
+    msubSearchDB(Mod_FN(), 21, false, 0);
     for (const auto &row : Mod_FN().grsInfo.rows)
       if (row.value(2) == town) return row;
     return {};
@@ -146,7 +147,7 @@ class CstrTest : public CatalogueTest {
 
 TEST_F(CstrTest, ConvertsEveryStorageClass) {
   // Columns without a declared type keep each value's own storage class.
-  ScopedCatalogueFile use(buildCatalogue(R"sql(
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(R"sql(
     CREATE TABLE Vertreter (Name, Street, Town, Telefon, Telefax, EMail);
     INSERT INTO Vertreter VALUES (42, 2.5, 'A', NULL, -7, 'x@example.com');
     INSERT INTO Vertreter VALUES (25.0, 1234567.25, 'B', 0.0167, 'Text mit Ümlaut', '');
@@ -170,8 +171,8 @@ class CatalogueError : public CatalogueTest {};
 
 TEST_F(CatalogueError, MissingFileIsNamedAndNeverCreated) {
   const QString path = testsupport::missingCatalogueFile();
-  ScopedCatalogueFile use(path);
-  EXPECT_THROW(msubSearchDB(0, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(Mod_FN(), path);
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains(QDir::toNativeSeparators(path)));
   EXPECT_TRUE(rec.messages[0].text.contains("nicht gefunden"));
@@ -179,56 +180,56 @@ TEST_F(CatalogueError, MissingFileIsNamedAndNeverCreated) {
 }
 
 TEST_F(CatalogueError, DamagedFile) {
-  ScopedCatalogueFile use(testsupport::damagedCatalogueFile());
-  EXPECT_THROW(msubSearchDB(0, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(Mod_FN(), testsupport::damagedCatalogueFile());
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, MissingTable) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() + "DROP TABLE Info;"));
-  EXPECT_THROW(msubSearchDB(22, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + "DROP TABLE Info;"));
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 22, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Info"));
 }
 
 TEST_F(CatalogueError, MissingColumn) {
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() + "ALTER TABLE Vertreter DROP COLUMN Telefax;"));
-  EXPECT_THROW(msubSearchDB(21, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + "ALTER TABLE Vertreter DROP COLUMN Telefax;"));
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 21, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Telefax"));
 }
 
 TEST_F(CatalogueError, TableSetBeyondTheNameLists) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
   Mod_FN().gintTblAnz = 4;
   Mod_FN().gastrTblNam = {"TLS_Basis/TLK_Basis/TLH_Basis/", "TLS_Kassette/TLK_Kassette/TLH_Kassette/",
                           "TLS_Rollenschuh/TLK_Rollenschuh/TLH_Rollenschuh/"};
-  msubSearchDB(3, false, 0);
+  msubSearchDB(Mod_FN(), 3, false, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_THROW(msubSearchDB(4, false, 0), msg::ProgramEnded);
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 4, false, 0), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, EvaluationOfASetWithoutNames) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
   Mod_FN().gintTblAnz = 1;
   Mod_FN().gastrTblNam = {"TLS_Basis/", "TLS_Kassette/", "TLS_Rollenschuh/"};
-  EXPECT_THROW(msubSearchDB(20, false, 2), msg::ProgramEnded);
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 20, false, 2), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, UnknownTableName) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
   Mod_FN().gintTblAnz = 1;
   Mod_FN().gastrTblNam = {"TLS_Basis/", "Nirgends/", "TLS_Rollenschuh/"};
-  EXPECT_THROW(msubSearchDB(1, false, 0), msg::ProgramEnded);
+  EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Nirgends"));
 }
 
 TEST_F(CatalogueError, TableNamesWithBlankOrQuoteAreTreatedAsMissing) {
   // A database in which these names would even exist as quoted tables: still refused.
-  ScopedCatalogueFile use(buildCatalogue(smallCatalogueSql() +
+  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() +
                                          R"sql(CREATE TABLE "A 1" AS SELECT * FROM A1;
                                                CREATE TABLE "A'1" AS SELECT * FROM A1;)sql"));
   for (const QString &name : {QString("A 1"), QString("A'1"), QString("A1 a, B1 b, C1 c --")}) {
@@ -236,18 +237,18 @@ TEST_F(CatalogueError, TableNamesWithBlankOrQuoteAreTreatedAsMissing) {
     rec.clear();
     Mod_FN().gintTblAnz = 1;
     Mod_FN().gastrTblNam = {name + "/", "B1/", "C1/"};
-    EXPECT_THROW(msubSearchDB(1, false, 0), msg::ProgramEnded);
+    EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
     expectDatabaseError();
     EXPECT_FALSE(Mod_FN().gstrSQL.contains(name));
   }
 }
 
 TEST_F(CatalogueError, NoErrorLeavesTheProgramRunning) {
-  ScopedCatalogueFile use(testsupport::demoCatalogueFile());
-  msubSearchDB(0, false, 0);
-  msubSearchDB(21, false, 0);
-  msubSearchDB(22, false, 0);
-  msubSearchDB(23, false, 0);
+  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
+  msubSearchDB(Mod_FN(), 0, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
+  msubSearchDB(Mod_FN(), 22, false, 0);
+  msubSearchDB(Mod_FN(), 23, false, 0);
   EXPECT_EQ(rec.endCalls, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
 }

@@ -1,5 +1,6 @@
 // The SQL text of every table code, character for character, and the table-name rules.
 #include "CatalogueFixture.h"
+#include "common/ModFN.h"
 
 namespace {
 
@@ -13,37 +14,37 @@ class CatalogueSql : public CatalogueTest {
 };
 
 TEST_F(CatalogueSql, FixedTablesHaveTheirTexts) {
-  conStrSQL(0, 0);
+  conStrSQL(Mod_FN(), 0, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, kSettingsSql);
-  conStrSQL(21, 2);
+  conStrSQL(Mod_FN(), 21, 2);
   EXPECT_EQ(Mod_FN().gstrSQL, kRepresentativesSql);
-  conStrSQL(22, 0);
+  conStrSQL(Mod_FN(), 22, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, kInfoSql);
-  conStrSQL(23, 1);
+  conStrSQL(Mod_FN(), 23, 1);
   EXPECT_EQ(Mod_FN().gstrSQL, kSpecialSql);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(CatalogueSql, GeometryCodeTakesTheNamesOfItsSet) {
-  conStrSQL(1, 0);
+  conStrSQL(Mod_FN(), 1, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A1", "B1", "C1"));
   // The table-set number plays no part outside code 20.
-  conStrSQL(2, 3);
+  conStrSQL(Mod_FN(), 2, 3);
   EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A2", "B2", "C2"));
-  conStrSQL(3, 0);
+  conStrSQL(Mod_FN(), 3, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A3", "B3", "C3"));
 }
 
 TEST_F(CatalogueSql, EvaluationCodeTakesTheNamesOfTheSetNumber) {
-  conStrSQL(20, 2);
+  conStrSQL(Mod_FN(), 20, 2);
   EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A2", "B2", "C2"));
-  conStrSQL(20, 3);
+  conStrSQL(Mod_FN(), 20, 3);
   EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A3", "B3", "C3"));
 }
 
 TEST_F(CatalogueSql, UnknownCodeKeepsThePreviousText) {
   Mod_FN().gstrSQL = "SELECT 1";
-  for (int code : {24, 4, -1, 19}) conStrSQL(code, 1);
+  for (int code : {24, 4, -1, 19}) conStrSQL(Mod_FN(), code, 1);
   EXPECT_EQ(Mod_FN().gstrSQL, QStringLiteral("SELECT 1"));
   ASSERT_EQ(rec.messages.size(), 4);
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Error Tabelname 24 ?"));
@@ -56,7 +57,7 @@ TEST_F(CatalogueSql, UnknownCodeKeepsThePreviousText) {
 
 TEST_F(CatalogueSql, SetBeyondTheListsGetsEmptyNames) {
   Mod_FN().gintTblAnz = 4;
-  conStrSQL(4, 0);
+  conStrSQL(Mod_FN(), 4, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
   EXPECT_TRUE(Mod_FN().gstrSQL.contains("FROM  a,  b,  c Where"));
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -67,9 +68,9 @@ TEST_F(CatalogueSql, FaultyNamesNeverEnterTheText) {
   const QString injection = "Einstellung; DROP TABLE Info; --";
   Mod_FN().gastrTblNam = {quote + "/", "Kassette Neu/", injection + "/"};
   Mod_FN().gintTblAnz = 1;
-  conStrSQL(1, 0);
+  conStrSQL(Mod_FN(), 1, 0);
   EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
-  conStrSQL(20, 1);
+  conStrSQL(Mod_FN(), 20, 1);
   EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("", "", ""));
   EXPECT_FALSE(Mod_FN().gstrSQL.contains("DROP"));
   EXPECT_TRUE(rec.messages.isEmpty());  // reported when the query runs

@@ -5,6 +5,13 @@
 #include "common/Texts.h"
 
 namespace {
+
+// The session as it is, read in the given text mode.
+Session inMode(int mode) {
+  Session s = Mod_FN();
+  s.gintTextMode = mode;
+  return s;
+}
 struct TextsTest : ::testing::Test {
   void SetUp() override { resetModFN(); }
   void TearDown() override { resetModFN(); }
@@ -30,7 +37,7 @@ TEST_F(TextsTest, BuiltInTextsKeepBlanksAndLineBreaks) {
 }
 
 TEST_F(TextsTest, UnknownIdShowsTheMessageAndGivesEmptyText) {
-  EXPECT_EQ(gfstrSetText(1, 176), QString());
+  EXPECT_EQ(gfstrSetText(inMode(1), 176), QString());
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "gfstrSetText!");
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
@@ -38,32 +45,32 @@ TEST_F(TextsTest, UnknownIdShowsTheMessageAndGivesEmptyText) {
 
 TEST_F(TextsTest, CustomerTextSetReplacesTexts) {
   Mod_FN().gastrSettings = {{"241", "erst"}, {"241", "_"}, {"100", "Kunde\\Zeile"}};
-  EXPECT_EQ(gfstrSetText(3, 241), QString());         // "_" stands for empty, last row wins
-  EXPECT_EQ(gfstrSetText(3, 240), QString());         // no row: empty
-  EXPECT_EQ(gfstrSetText(3, 100), "Kunde\\Zeile");
-  EXPECT_EQ(gfstrPutReturn(gfstrSetText(3, 100)), QString("Kunde") + QChar(13) + "Zeile");
+  EXPECT_EQ(gfstrSetText(inMode(3), 241), QString());         // "_" stands for empty, last row wins
+  EXPECT_EQ(gfstrSetText(inMode(3), 240), QString());         // no row: empty
+  EXPECT_EQ(gfstrSetText(inMode(3), 100), "Kunde\\Zeile");
+  EXPECT_EQ(gfstrPutReturn(gfstrSetText(inMode(3), 100)), QString("Kunde") + QChar(13) + "Zeile");
   // Text mode 1 never reads the settings.
-  EXPECT_EQ(gfstrSetText(1, 241), "  Auswahl der Anordnung");
+  EXPECT_EQ(gfstrSetText(inMode(1), 241), "  Auswahl der Anordnung");
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(TextsTest, Colours) {
-  EXPECT_EQ(gflngSetColor(1, 700), 16711680);
-  EXPECT_EQ(gflngSetColor(1, 703), -2147483634);
+  EXPECT_EQ(gflngSetColor(inMode(1), 700), 16711680);
+  EXPECT_EQ(gflngSetColor(inMode(1), 703), -2147483634);
   Mod_FN().gastrSettings = {{"702", "12345"}};
-  EXPECT_EQ(gflngSetColor(3, 702), 12345);
-  EXPECT_EQ(gflngSetColor(3, 700), 0);
+  EXPECT_EQ(gflngSetColor(inMode(3), 702), 12345);
+  EXPECT_EQ(gflngSetColor(inMode(3), 700), 0);
 }
 
 TEST_F(TextsTest, SettingsAreReadInTenths) {
   Mod_FN().gastrSettings = {{"StdSiko", "12"}, {"StdSiko", "15"}, {"SwSiko", "7"}, {"stdsiko", "99"}};
-  EXPECT_EQ(gfstrSettings("StdSiko", true), "1,5");
-  EXPECT_EQ(gfstrSettings("SwSiko", true), "0,7");
-  EXPECT_EQ(gfstrSettings("StdSiko", false), "15");
-  EXPECT_EQ(gfstrSettings("WeSiko", true), QString());
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", true), "1,5");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "SwSiko", true), "0,7");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", false), "15");
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "WeSiko", true), QString());
   EXPECT_TRUE(rec.messages.isEmpty());
   Mod_FN().gastrSettings = {{"StdSiko", "viel"}};
-  EXPECT_EQ(gfstrSettings("StdSiko", true), QString());
+  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", true), QString());
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "gfstrSettings!");
 }
@@ -75,6 +82,6 @@ TEST_F(TextsTest, PutReturnAndVersion) {
   EXPECT_EQ(subVersionFor(2), " c");
   EXPECT_EQ(subVersionFor(25), " z");
   EXPECT_EQ(subVersionFor(26), QString());
-  computeSubVersion();
-  EXPECT_TRUE(windowCaption().endsWith("2002 c"));
+  computeSubVersion(Mod_FN());
+  EXPECT_TRUE(windowCaption(Mod_FN()).endsWith("2002 c"));
 }

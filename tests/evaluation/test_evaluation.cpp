@@ -85,12 +85,12 @@ TEST_F(Evaluation, LifetimeBeyondSinglePrecisionIsAnOverflow) {
 // --------------------------------------------------------------- required safety
 TEST_F(Evaluation, LoadTypeReadsItsSafetyInTenths) {
   Mod_FN().gastrSettings = {{"StdSiko", "15"}, {"SwSiko", "20"}, {"WeSiko", "35"}};
-  EXPECT_TRUE(setRequiredSafety(1));
+  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 1));
   EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 2.0f);
   EXPECT_EQ(Mod_FN().gintLoadType, 1);
-  EXPECT_TRUE(setRequiredSafety(2));
+  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 2));
   EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 3.5f);
-  EXPECT_TRUE(setRequiredSafety(0));
+  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 0));
   EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
@@ -98,12 +98,12 @@ TEST_F(Evaluation, LoadTypeReadsItsSafetyInTenths) {
 TEST_F(Evaluation, MissingSafetySettingKeepsTheSafetyInForce) {
   Mod_FN().gastrSettings = {{"StdSiko", "15"}};
   Mod_FN().gsngSiko = 1.5f;
-  EXPECT_FALSE(setRequiredSafety(2));
+  EXPECT_FALSE(setRequiredSafety(Mod_FN(), 2));
   EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
   EXPECT_EQ(Mod_FN().gintLoadType, 0);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "OptBelArt_Click!");
-  EXPECT_FALSE(setRequiredSafety(3));
+  EXPECT_FALSE(setRequiredSafety(Mod_FN(), 3));
 }
 
 // --------------------------------------------------------------- one rated row
@@ -312,14 +312,14 @@ TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
 
-  const EvaluationRun none = eval::runEvaluation(tag, ticked);
+  const EvaluationRun none = eval::runEvaluation(Mod_FN(), tag, ticked);
   EXPECT_FALSE(none.failed);
   EXPECT_TRUE(none.rows.isEmpty());
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
   EXPECT_EQ(s.gastrEvaluation[0], QStringList(10));
 
   ticked[2] = true;
-  const EvaluationRun one = eval::runEvaluation(tag, ticked);
+  const EvaluationRun one = eval::runEvaluation(Mod_FN(), tag, ticked);
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
   EXPECT_EQ(s.gastrEvaluation[0],
             QStringList({"SOND", "20", "B-1", "2.000 N", "1.000 N", "500 N", "4", "251 km",
@@ -327,7 +327,7 @@ TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
   EXPECT_EQ(one.rows, s.gastrEvaluation);
 
   s.gastrResult = {{"OTHER", "20", "500", "SOND"}};  // no catalogue row any more
-  const EvaluationRun failed = eval::runEvaluation(tag, ticked);
+  const EvaluationRun failed = eval::runEvaluation(Mod_FN(), tag, ticked);
   EXPECT_TRUE(failed.failed);
   EXPECT_EQ(s.gastrEvaluation, one.rows);
 }
@@ -369,11 +369,11 @@ TEST_F(Evaluation, RefusedModuleRunLeavesNoEarlierVerdict) {
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
   ticked[0] = true;
-  ASSERT_FALSE(eval::runEvaluation(tag, ticked).failed);
+  ASSERT_FALSE(eval::runEvaluation(Mod_FN(), tag, ticked).failed);
   ASSERT_EQ(s.gastrEvaluation[0][8], "Sicherheit ausreichend.");
   s.gsngSiko = 0.0f;
   s.gintLoadType = 1;
-  EXPECT_TRUE(eval::runEvaluation(tag, ticked).refused);
+  EXPECT_TRUE(eval::runEvaluation(Mod_FN(), tag, ticked).refused);
   EXPECT_EQ(s.gastrEvaluation, TextRows{QStringList(10)});
   EXPECT_TRUE(rec.messages.last().text.contains("SwSiko"));
 }
@@ -389,8 +389,8 @@ TEST_F(Evaluation, SeriesWithMiddleSizesOnly) {
     EXPECT_EQ(b.enabled[i], tags[i] != -1) << i;
   }
   for (int i = 6; i < eval::kBoxes; ++i) EXPECT_FALSE(b.enabled[i]) << i;
-  EXPECT_EQ(eval::frameCaption({{"T", "20", "1", "KT20"}}, b, 0), "Serie KT");
-  EXPECT_EQ(eval::frameCaption({}, b, 1), "Sonder");
+  EXPECT_EQ(eval::frameCaption(Mod_FN(), {{"T", "20", "1", "KT20"}}, b, 0), "Serie KT");
+  EXPECT_EQ(eval::frameCaption(Mod_FN(), {}, b, 1), "Sonder");
   EXPECT_TRUE(eval::frameUsed(b, 0));
   EXPECT_FALSE(eval::frameUsed(b, 1));
 }
@@ -405,7 +405,7 @@ TEST_F(Evaluation, NextSeriesStartsInTheNextFrame) {
   for (int i = 2; i < 6; ++i) EXPECT_EQ(b.tag[i], -1) << i;
   EXPECT_EQ(b.tag[6], 3);
   EXPECT_EQ(b.tag[11], 4);
-  EXPECT_EQ(eval::frameCaption(result, b, 1), "Serie KB");
+  EXPECT_EQ(eval::frameCaption(Mod_FN(), result, b, 1), "Serie KB");
 }
 
 TEST_F(Evaluation, NinthSeriesUsesTheNinthFrame) {
@@ -415,7 +415,7 @@ TEST_F(Evaluation, NinthSeriesUsesTheNinthFrame) {
   EXPECT_TRUE(b.error.isEmpty());
   EXPECT_EQ(b.tag[53], 9);
   EXPECT_TRUE(eval::frameUsed(b, 8));
-  EXPECT_EQ(eval::frameCaption(result, b, 8), "Serie U");
+  EXPECT_EQ(eval::frameCaption(Mod_FN(), result, b, 8), "Serie U");
 }
 
 TEST_F(Evaluation, TenthSeriesHasNoBox) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "../report/PdfText.h"
+#include "common/ModFN.h"
 #include "../report/ReportFixture.h"
 #include "common/Messages.h"
 #include "evaluation/Export.h"
@@ -72,9 +73,9 @@ class EvaluationOutput : public ::testing::Test {
 
 TEST_F(EvaluationOutput, ExportIsWrittenWithALineEndAndThenTheProgressRuns) {
   answerFile = dir.filePath("tarvel.txt");
-  EXPECT_EQ(MenuSpeichern_Click(nullptr, progressDisplay), report::SaveOutcome::Written);
+  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Written);
   EXPECT_EQ(askedFilters, QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
-  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText() + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(Mod_FN()) + "\r\n");
   EXPECT_EQ(progress, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
@@ -82,18 +83,18 @@ TEST_F(EvaluationOutput, ExportIsWrittenWithALineEndAndThenTheProgressRuns) {
 TEST_F(EvaluationOutput, SavingTwiceToTheSameNameReplacesTheFile) {
   answerFile = dir.filePath("tarvel.txt");
   fixture::fillLongEvaluation(30);
-  MenuSpeichern_Click(nullptr, progressDisplay);
+  MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay);
   const qint64 longSize = QFileInfo(*answerFile).size();
   fixture::fillEvaluation();
-  MenuSpeichern_Click(nullptr, progressDisplay);
+  MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay);
   EXPECT_LT(QFileInfo(*answerFile).size(), longSize);
-  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText() + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(Mod_FN()) + "\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"tarvel.txt"}));
 }
 
 TEST_F(EvaluationOutput, CancelWritesNothingAndNoNameGivesTarvelTxt) {
   answerFile = std::nullopt;
-  EXPECT_EQ(MenuSpeichern_Click(nullptr, progressDisplay), report::SaveOutcome::Cancelled);
+  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Cancelled);
   EXPECT_EQ(progress, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
@@ -101,14 +102,14 @@ TEST_F(EvaluationOutput, CancelWritesNothingAndNoNameGivesTarvelTxt) {
   const QString tarvel = QDir(QCoreApplication::applicationDirPath()).filePath("Tarvel.txt");
   QFile::remove(tarvel);
   answerFile = QString();
-  EXPECT_EQ(MenuSpeichern_Click(nullptr, progressDisplay), report::SaveOutcome::Written);
+  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Written);
   EXPECT_TRUE(readAll(tarvel).contains("Anordnung:\tZwei Kassetten mit einer Doppelschiene\r\n"));
   QFile::remove(tarvel);
 }
 
 TEST_F(EvaluationOutput, AFileThatCannotBeWrittenIsReported) {
   answerFile = dir.filePath("no/such/folder/tarvel.txt");
-  EXPECT_EQ(MenuSpeichern_Click(nullptr, progressDisplay), report::SaveOutcome::Failed);
+  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Failed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "MenüSpeichern_Click!");
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
@@ -117,12 +118,12 @@ TEST_F(EvaluationOutput, AFileThatCannotBeWrittenIsReported) {
 
 TEST_F(EvaluationOutput, ExitInTheCommentDialogOrCancelInThePrinterSetupPrintsNothing) {
   commentOk = false;
-  EXPECT_FALSE(MenuDrucken_Click(nullptr, "FrmZKaEDSch"));
+  EXPECT_FALSE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
   EXPECT_EQ(commentDialogs, 1);
   EXPECT_EQ(setups, 0);
   commentOk = true;
   setupOk = false;
-  EXPECT_FALSE(MenuDrucken_Click(nullptr, "FrmZKaEDSch"));
+  EXPECT_FALSE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
   EXPECT_EQ(setups, 1);
   EXPECT_TRUE(portraitOffered);
   EXPECT_FALSE(QFile::exists(pdfFile));
@@ -131,7 +132,7 @@ TEST_F(EvaluationOutput, ExitInTheCommentDialogOrCancelInThePrinterSetupPrintsNo
 
 TEST_F(EvaluationOutput, DirectPrintoutIsGermanWithContactBlockAndComments) {
   Mod_FN().gastrComment = QStringList(6);
-  ASSERT_TRUE(MenuDrucken_Click(nullptr, "FrmZKaEDSch"));
+  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
   const QStringList pages = pdf::pages(pdfFile);
   ASSERT_EQ(pages.size(), 1);
   const QString &p = pages[0];
@@ -152,7 +153,7 @@ TEST_F(EvaluationOutput, DirectPrintoutIsGermanWithContactBlockAndComments) {
 }
 
 TEST_F(EvaluationOutput, DirectPrintoutLeavesTheReportsEmptyLineBeforeTheLabelLines) {
-  ASSERT_TRUE(MenuDrucken_Click(nullptr, "FrmZKaEDSch"));
+  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
   const QVector<pdf::Word> words = pdf::words(pdfFile);
   auto top = [&](const QString &text) {
     for (const pdf::Word &w : words)
@@ -169,7 +170,7 @@ TEST_F(EvaluationOutput, DirectPrintoutLeavesTheReportsEmptyLineBeforeTheLabelLi
 
 TEST_F(EvaluationOutput, LongDirectPrintoutBreaksPagesLikeTheReport) {
   fixture::fillLongEvaluation(60);
-  ASSERT_TRUE(MenuDrucken_Click(nullptr, "FrmVKaZDSch"));
+  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmVKaZDSch"));
   const QStringList pages = pdf::pages(pdfFile);
   ASSERT_GE(pages.size(), 3);
   const QVector<pdf::Word> words = pdf::words(pdfFile);

@@ -73,10 +73,10 @@ struct EvaluationScreenTest : ::testing::Test {
     resetModFN();
     savedServices = FrmAuswertung::services();
     FrmAuswertung::services() = FrmAuswertung::Services();
-    catalogue::setFile(demoCatalogue());
+    Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(demoCatalogue());
     input::markSavePoint();
-    sSetField();
-    sSetTblAnzBez(true, false, false);
+    sSetField(Mod_FN());
+    sSetTblAnzBez(Mod_FN(), true, false, false);
     ASSERT_EQ(Mod_FN().gintTblAnz, 3);
     Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
     Mod_FN().gastrResult = cassetteResult("500");
@@ -86,7 +86,7 @@ struct EvaluationScreenTest : ::testing::Test {
   void TearDown() override {
     for (const auto &s : screens) delete s.data();
     FrmAuswertung::services() = savedServices;
-    catalogue::resetFile();
+    Mod_FN().catalogue.reset();
     resetModFN();
   }
   // Opens the screen the way "Weiter" does: the arrangement screen hides, this one shows.
@@ -110,7 +110,7 @@ struct EvaluationScreenTest : ::testing::Test {
 TEST_F(EvaluationScreenTest, DemoSeriesFillOneFrameEachWithTheirSizes) {
   FrmAuswertung *s = open();
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(s->windowTitle(), windowCaption(100) + " - Auswertung");
+  EXPECT_EQ(s->windowTitle(), windowCaption(Mod_FN(), 100) + " - Auswertung");
   const QStringList sizes = {"12", "15", "20", "25", "35", "45"};
   for (int i = 0; i < 54; ++i) EXPECT_EQ(s->chkGrSer(i)->text(), sizes[i % 6]) << i;
 

@@ -22,19 +22,19 @@ const QString &cataloguePath() {
 }
 
 void readAsTheProgramDoes() {
-  sSetField();
+  sSetField(Mod_FN());
   for (const bool tl : {false, true}) {
-    sSetTblAnzBez(true, tl, true);
+    sSetTblAnzBez(Mod_FN(), true, tl, true);
     // Table codes stop below 20, where the evaluation query's code lies.
     const int sets = qBound(0, Mod_FN().gintTblAnz, 19);
     for (int code = 1; code <= sets; ++code) {
-      sBerDat(code, 0, sets);
-      sBerDat(20, code, sets);
+      sBerDat(Mod_FN(), code, 0, sets);
+      sBerDat(Mod_FN(), 20, code, sets);
     }
   }
-  msubSearchDB(21, false, 0);
-  msubSearchDB(22, false, 0);
-  msubSearchDB(23, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
+  msubSearchDB(Mod_FN(), 22, false, 0);
+  msubSearchDB(Mod_FN(), 23, false, 0);
 }
 }  // namespace
 
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::fclose(f);
   }
   resetModFN();
-  catalogue::setFile(cataloguePath());
+  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath());
   msg::Recorder recorder;
   try {
     readAsTheProgramDoes();

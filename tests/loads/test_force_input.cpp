@@ -177,7 +177,7 @@ TEST_F(ForceInput, RealMouseClickDeletes) {
 TEST_F(ForceInput, PrintedForceTable) {
   Owner o;
   o.addRow({"Z +", "1500", "10", "-20", "0"});
-  EXPECT_TRUE(gsubSetForce(o.grid));
+  EXPECT_TRUE(gsubSetForce(Mod_FN(), o.grid));
   ASSERT_EQ(Mod_FN().gastrForce.size(), 1);
   EXPECT_EQ(Mod_FN().gastrForce.first(), (QStringList{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
 }

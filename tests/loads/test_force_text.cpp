@@ -54,7 +54,7 @@ TEST_F(ForceText, UnreadableOrEmptyCellIsATypeMismatch) {
 
 TEST_F(ForceText, SetForceRowsReplacesTheWholeTable) {
   Mod_FN().gastrForce = {{"old", "old", "old", "old", "old"}, {"old"}, {"old"}};
-  ASSERT_TRUE(gsubSetForceRows({{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "0", "5", "0"}}));
+  ASSERT_TRUE(gsubSetForceRows(Mod_FN(), {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "0", "5", "0"}}));
   ASSERT_EQ(Mod_FN().gastrForce.size(), 2);
   EXPECT_EQ(Mod_FN().gastrForce[0], QStringList({"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
   EXPECT_EQ(Mod_FN().gastrForce[1], QStringList({"X +", "3 N", "0 mm", "5 mm", "0 mm"}));
@@ -62,7 +62,7 @@ TEST_F(ForceText, SetForceRowsReplacesTheWholeTable) {
 }
 
 TEST_F(ForceText, SetForceRowsStopsAtTheBadCellWithItsMessage) {
-  EXPECT_FALSE(gsubSetForceRows({{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "x", "5", "0"}}));
+  EXPECT_FALSE(gsubSetForceRows(Mod_FN(), {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "x", "5", "0"}}));
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "gsubSetForce!");
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());

@@ -17,7 +17,7 @@ inline QStringList row(const QString &series, const QString &size, const QString
 // Two cassettes on one double rail, two forces, two evaluated sizes.
 inline void fillEvaluation() {
   resetModFN();
-  computeSubVersion();
+  computeSubVersion(Mod_FN());
   ModFNState &m = Mod_FN();
   m.gastrArrangement = {builtinText(215), builtinText(107)};
   m.gsngSiko = 1.5f;

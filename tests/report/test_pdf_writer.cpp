@@ -15,6 +15,7 @@
 #include <csignal>
 
 #include "PdfText.h"
+#include "common/ModFN.h"
 #include "ReportFixture.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
@@ -146,7 +147,7 @@ TEST_F(PdfWriter, PrintToFileNamesTheFileAndTheReason) {
   printer.setOutputFileName(file);
   report::preparePrinter(printer);
   QString reason;
-  EXPECT_FALSE(report::sFrmPrint(printer, sSetMargins(gsubPageMetrics(printer), false), report::German,
+  EXPECT_FALSE(report::sFrmPrint(Mod_FN(), printer, sSetMargins(gsubPageMetrics(printer), false), report::German,
                                  QStringLiteral("FrmZKaEDSch"), &reason));
   EXPECT_EQ(reason, builtinText(1050).arg(QDir::toNativeSeparators(file),
                                           builtinText(1051).arg(QDir::toNativeSeparators(dir.filePath("missing")))));
@@ -154,11 +155,11 @@ TEST_F(PdfWriter, PrintToFileNamesTheFileAndTheReason) {
   writeFile(path(), "the old report");
   {
     FileSizeLimit limit(8 * 1024);
-    EXPECT_FALSE(report::printReportToPdf(path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
+    EXPECT_FALSE(report::printReportToPdf(Mod_FN(), path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
   }
   EXPECT_TRUE(reason.contains(QDir::toNativeSeparators(path())));
   EXPECT_TRUE(reason.endsWith(builtinText(1054)));
   EXPECT_EQ(contentOf(path()), "the old report");
-  EXPECT_TRUE(report::printReportToPdf(path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
+  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
   EXPECT_TRUE(pdf::pages(path()).value(0).contains("Berechnungsausdruck"));
 }

@@ -3,7 +3,8 @@
 // formulas with the figures of the most loaded size.
 #include <gtest/gtest.h>
 
-#include "common/LoadCaseState.h"
+#include "common/Session.h"
+#include "common/ModFN.h"
 #include "report/ReportLoadCases.h"
 #include "report/ReportText.h"
 #include "ReportFixture.h"
@@ -16,7 +17,7 @@ namespace {
 // evaluation: Pm 1842,016 N, 2370,761 km, 3951,3 h, 1,98 years) and FDK12 less loaded.
 void fillLoadCases() {
   fixture::fillEvaluation();
-  LoadCaseState &l = Mod_FN_LoadCases();
+  Session &l = Mod_FN();
   LoadCase a, b;
   a.name = "Eilgang";
   a.share = 25;
@@ -44,15 +45,15 @@ void fillLoadCases() {
 
 TEST(ReportLoadCases, WithoutLoadCasesNothingIsAdded) {
   fixture::fillEvaluation();
-  EXPECT_FALSE(report::severalLoadCases());
-  EXPECT_TRUE(report::dutyLines(report::German).isEmpty());
-  EXPECT_TRUE(report::serviceLifeBlock(report::buildReportTables(), report::German).isEmpty());
-  EXPECT_TRUE(report::formulaLines(report::German).isEmpty());
+  EXPECT_FALSE(report::severalLoadCases(Mod_FN()));
+  EXPECT_TRUE(report::dutyLines(Mod_FN(), report::German).isEmpty());
+  EXPECT_TRUE(report::serviceLifeBlock(Mod_FN(), report::buildReportTables(Mod_FN()), report::German).isEmpty());
+  EXPECT_TRUE(report::formulaLines(Mod_FN(), report::German).isEmpty());
 }
 
 TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
   fillLoadCases();
-  const QString de = report::reportText(report::German, QDate(2026, 12, 8));
+  const QString de = report::reportText(Mod_FN(), report::German, QDate(2026, 12, 8));
   EXPECT_TRUE(de.contains("Schienenabstand:\t0 mm\r\nHub:\t500 mm\r\nDoppelhübe pro Minute:\t10\r\n"
                           "Stunden pro Tag:\t8\r\nTage pro Jahr:\t250\r\n"))
       << de.toStdString();
@@ -65,7 +66,7 @@ TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
   EXPECT_TRUE(de.contains("L = (6800 / 1842,016)^3 · 3,141592 · 15 = 2370,761 km\r\n"));
   EXPECT_TRUE(de.contains("Lh = 2370,761 · 10^6 / (2 · 500 · 10 · 60) = 3951,3 h\r\n"));
   EXPECT_TRUE(de.contains("3951,3 / (8 · 250) = 1,98\r\n"));
-  const QString en = report::reportText(report::English, QDate(2026, 12, 8));
+  const QString en = report::reportText(Mod_FN(), report::English, QDate(2026, 12, 8));
   EXPECT_TRUE(en.contains("Stroke:\t500 mm\r\n"));
   EXPECT_TRUE(en.contains("Eilgang\tShare 25 %\r\n"));
   EXPECT_TRUE(en.contains("Equiv. load\tLifetime [h]\t[Years]\r\n"));
@@ -73,7 +74,7 @@ TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
 
 TEST(ReportLoadCases, ReportBodyPlacesTheBlockAfterTheVerdicts) {
   fillLoadCases();
-  const report::ReportLines body = report::reportBody(report::buildReportTables(), report::German);
+  const report::ReportLines body = report::reportBody(Mod_FN(), report::buildReportTables(Mod_FN()), report::German);
   int verdicts = -1, block = -1;
   for (int i = 0; i < body.size(); ++i) {
     if (!body[i].items.isEmpty() && body[i].items.last().text == builtinText(229)) verdicts = i;

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "common/Messages.h"
+#include "common/ModFN.h"
 #include "common/Texts.h"
 #include "report/FrmAusdruck.h"
 #include "report/PdfText.h"
@@ -99,7 +100,7 @@ TEST_F(ReportPdf, SavesTheReportAsPdfWithTitleCreatorDateAndPageNumbers) {
 
   const QString info = pdfInfo(file);
   EXPECT_TRUE(info.contains(QRegularExpression("Title: +Berechnungsausdruck\n"))) << info.toStdString();
-  EXPECT_TRUE(info.contains(QRegularExpression("Creator: +" + QRegularExpression::escape(windowCaption(100)) + "\n")))
+  EXPECT_TRUE(info.contains(QRegularExpression("Creator: +" + QRegularExpression::escape(windowCaption(Mod_FN(), 100)) + "\n")))
       << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression("CreationDate: +\\S"))) << info.toStdString();
   // Nothing besides the file: the temporary file became it.
@@ -147,7 +148,7 @@ TEST_F(ReportPdf, AnExistingFileIsReplacedOnlyByACompletePrintout) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "old");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"alt.pdf"}));
-  EXPECT_TRUE(report::printReportToPdf(file, report::German, QStringLiteral("FrmZKaEDSch"), &error));
+  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), file, report::German, QStringLiteral("FrmZKaEDSch"), &error));
   EXPECT_TRUE(pdf::pages(file).join("\n").contains("Berechnungsausdruck"));
 }
 

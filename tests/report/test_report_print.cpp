@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "PdfText.h"
+#include "common/ModFN.h"
 #include "ReportFixture.h"
 #include "common/Messages.h"
 #include "report/ReportPrint.h"
@@ -18,7 +19,7 @@ namespace {
 QString printed(const QTemporaryDir &dir, int k, const QString &name = QStringLiteral("report.pdf")) {
   const QString file = dir.filePath(name);
   QString error;
-  EXPECT_TRUE(report::printReportToPdf(file, k, QStringLiteral("FrmZKaEDSch"), &error)) << error.toStdString();
+  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), file, k, QStringLiteral("FrmZKaEDSch"), &error)) << error.toStdString();
   // TARVEL_KEEP_PDF=<folder> keeps a copy to look at.
   const QString keep = qEnvironmentVariable("TARVEL_KEEP_PDF");
   if (!keep.isEmpty()) QFile::copy(file, QDir(keep).filePath(name));

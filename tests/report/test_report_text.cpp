@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ReportFixture.h"
+#include "common/ModFN.h"
 #include "common/Messages.h"
 #include "report/PrintMetrics.h"
 #include "report/ReportText.h"
@@ -30,7 +31,7 @@ const ReportLine *firstLineWith(const ReportLines &lines, const QString &text, i
 }  // namespace
 
 TEST(ReportTables, StateZeroIsGermanAndOneEnglishWhateverColumnHoldsThem) {
-  const ReportTables t = buildReportTables();
+  const ReportTables t = buildReportTables(Mod_FN());
   // Resource text 900 is "0": German sits in column 1.
   EXPECT_EQ(t.germanColumn, 1);
   EXPECT_EQ(t.mastrLabels[0][1], "Anordnung:");
@@ -53,7 +54,7 @@ TEST(ReportTables, CustomerTextSetReplacesOnlyTheDisclaimerAndClosingLine) {
   fixture::fillEvaluation();
   Mod_FN().gintTextMode = 3;
   Mod_FN().gastrSettings = {{"170", "Ohne Gewähr"}, {"173", "Without guarantee"}, {"145", "X"}};
-  const ReportTables t = buildReportTables();
+  const ReportTables t = buildReportTables(Mod_FN());
   EXPECT_EQ(t.title(2, German), "Ohne Gewähr");
   EXPECT_EQ(t.title(2, English), "Without guarantee");
   EXPECT_EQ(t.title(3, German), "");  // no row "174": empty in the customer set
@@ -62,8 +63,8 @@ TEST(ReportTables, CustomerTextSetReplacesOnlyTheDisclaimerAndClosingLine) {
 
 TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
   fixture::fillEvaluation();
-  const ReportTables t = buildReportTables();
-  const ReportLines de = reportBody(t, German);
+  const ReportTables t = buildReportTables(Mod_FN());
+  const ReportLines de = reportBody(Mod_FN(), t, German);
   EXPECT_EQ(items(de[0]), QStringList({"12:Anordnung:", "40:Zwei Kassetten mit einer Doppelschiene"}));
   EXPECT_EQ(de[0].role, ReportLine::Role::ArrangementLine);
   EXPECT_EQ(items(de[1]), QStringList({"12:Erforderliche Sicherheit:", "40:1,5"}));
@@ -86,7 +87,7 @@ TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
   EXPECT_EQ(verdict->role, ReportLine::Role::ResultRow);
   EXPECT_FALSE(firstLineWith(de, "Safety ok."));
 
-  const ReportLines en = reportBody(t, English);
+  const ReportLines en = reportBody(Mod_FN(), t, English);
   EXPECT_EQ(items(en[0]), QStringList({"12:Arrangement:", "40:Two cassettes with one double rail"}));
   EXPECT_TRUE(firstLineWith(en, "Over load!"));
   EXPECT_FALSE(firstLineWith(en, "Belastung zu hoch!"));
@@ -120,12 +121,12 @@ TEST(ReportText, GermanFileExactly) {
       // both verdicts: field 8 German, field 9 English
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\tSafety ok.\t",
       "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\tOver load!\t"});
-  EXPECT_EQ(reportText(German, kDay), expected);
+  EXPECT_EQ(reportText(Mod_FN(), German, kDay), expected);
 }
 
 TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
   fixture::fillEvaluation();
-  const QStringList lines = reportText(English, kDay).split(QStringLiteral("\r\n"));
+  const QStringList lines = reportText(Mod_FN(), English, kDay).split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[1], "Calculation report");
   EXPECT_EQ(lines[8], "Arrangement:\tTwo cassettes with one double rail");
   EXPECT_EQ(lines[9], "Required safety:\t1.5");
@@ -148,9 +149,9 @@ TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
 TEST(ReportText, NothingTickedGivesOneRowOfEmptyCells) {
   fixture::fillEvaluation();
   Mod_FN().gastrEvaluation = {QStringList(10)};
-  const QString report = reportText(German, kDay);
+  const QString report = reportText(Mod_FN(), German, kDay);
   EXPECT_TRUE(report.endsWith(QStringLiteral("Kommentar\r\n\t\t\t\t\t\t\t\t\t\t\r\n")));
-  const QString exported = evaluationExportText(kDay);
+  const QString exported = evaluationExportText(Mod_FN(), kDay);
   // Nine empty cells: fields 0 to 8.
   EXPECT_TRUE(exported.endsWith(QStringLiteral("Kommentar\r\n\t\t\t\t\t\t\t\t\t\r\n")));
 }
@@ -167,7 +168,7 @@ TEST(EvaluationExport, GermanTextExactly) {
       "Serie\tGröße\tBest-Nr.\tStatisch\tDynamisch\tBelastung\tSicherheit\tLebensdauer\tKommentar",
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\t",
       "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\t"});
-  EXPECT_EQ(evaluationExportText(kDay), expected);
+  EXPECT_EQ(evaluationExportText(Mod_FN(), kDay), expected);
   EXPECT_TRUE(builtinText(121).startsWith("Tel.:  "));
 }
 
@@ -175,7 +176,7 @@ TEST(EvaluationExport, NeverEnglishAndTheContactBlockFollowsTheCustomerSet) {
   fixture::fillEvaluation();
   Mod_FN().gintTextMode = 3;
   Mod_FN().gastrSettings = {{"117", "Kundenausdruck"}, {"118", "Kunde GmbH"}};
-  const QString text = evaluationExportText(kDay);
+  const QString text = evaluationExportText(Mod_FN(), kDay);
   EXPECT_FALSE(text.contains("Safety ok.") || text.contains("Over load!") || text.contains("Arrangement:"));
   const QStringList lines = text.split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[1], "Kundenausdruck");

@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include "PdfText.h"
+#include "common/ModFN.h"
 #include "ReportFixture.h"
 #include "common/Messages.h"
 #include "report/FrmAusdruck.h"
@@ -82,7 +83,7 @@ class ReportWindow : public ::testing::Test {
 
 TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
   // The title names the screen after the program caption.
-  EXPECT_EQ(w->windowTitle(), windowCaption(100) + " - Druckmanager");
+  EXPECT_EQ(w->windowTitle(), windowCaption(Mod_FN(), 100) + " - Druckmanager");
   ASSERT_EQ(w->pages().size(), 1);
   FrmFormular *page = w->pages().first();
   EXPECT_EQ(page->Tag(), report::German);
@@ -237,7 +238,7 @@ TEST_F(ReportWindow, SavingWritesTheReportAtomicallyAndReplacesTheFile) {
   press("Speichern");
   EXPECT_EQ(askedFilters, QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
   // The report text, followed by one more line end.
-  EXPECT_EQ(readAll(*answerFile), report::reportText(report::German) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::reportText(Mod_FN(), report::German) + "\r\n");
   EXPECT_EQ(busyShown, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Only the file itself is left in the folder: no temporary files.
@@ -281,7 +282,7 @@ TEST_F(ReportWindow, AFolderThatIsNoFolderIsReportedClearly) {
   rec.clear();
   press("Speichern");
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(readAll(*answerFile), report::reportText(report::German) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::reportText(Mod_FN(), report::German) + "\r\n");
 }
 
 TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
@@ -296,7 +297,7 @@ TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   if (QFileInfo(folder).isWritable()) GTEST_SKIP() << "running with rights that ignore folder permissions";
   answerFile = file;
-  const report::SaveOutcome outcome = report::SpeichernUnter(w, report::German);
+  const report::SaveOutcome outcome = report::SpeichernUnter(Mod_FN(), w, report::German);
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(outcome, report::SaveOutcome::Failed);
   ASSERT_EQ(rec.messages.size(), 1);
@@ -373,7 +374,7 @@ TEST_F(ReportWindow, PrinterSetupCancelledOrDeclinedPrintsNothing) {
 TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
   fixture::fillEvaluation();
   FrmKommentar dialog;
-  EXPECT_EQ(dialog.windowTitle(), windowCaption(100));
+  EXPECT_EQ(dialog.windowTitle(), windowCaption(Mod_FN(), 100));
   const int ids[6] = {118, 119, 120, 121, 122, 168};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(dialog.tbKunde[i]->text(), builtinText(ids[i]));
   EXPECT_EQ(dialog.cmdOK->text(), "&Ok");

@@ -30,7 +30,7 @@ class FrmSonderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetModFN();
-    computeSubVersion();
+    computeSubVersion(Mod_FN());
     FrmSonder::setInputBox([this](const QString &prompt, const QString &title, const QString &def, QString *answer) {
       asked << prompt << title << def;
       *answer = inputAnswer;
@@ -77,7 +77,7 @@ const QMap<int, QString> kEntry = {
 // ---------------------------------------------------------------- opening and the list
 
 TEST_F(FrmSonderTest, OpeningKeepsTheSpecialShoeAndListsThePredefinedSeries) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   Mod_FN().gintAnzSonder = 1;
   FrmSonder w;
   // Only "Ok" replaces a special roller shoe taken over before.
@@ -113,7 +113,7 @@ TEST_F(FrmSonderTest, OpeningKeepsTheSpecialShoeAndListsThePredefinedSeries) {
 
 TEST_F(FrmSonderTest, EmptyPredefinedSeriesReportTheDatabaseErrorAndTheEditorStillWorks) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM FNSonder;");
-  testsupport::ScopedCatalogueFile use(path);
+  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
   FrmSonder w;
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages.at(0).title, QStringLiteral("SQL-Datenbankfehler!"));
@@ -128,7 +128,7 @@ TEST_F(FrmSonderTest, EmptyPredefinedSeriesReportTheDatabaseErrorAndTheEditorSti
 }
 
 TEST_F(FrmSonderTest, PickingAPredefinedSeriesFillsFieldsBearingsAndType) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -174,7 +174,7 @@ struct RowsCase {
 class DeriveA1A2 : public FrmSonderTest, public ::testing::WithParamInterface<RowsCase> {};
 
 TEST_P(DeriveA1A2, SetsA1ToTheFirstRowAndA2FromTheRows) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.Cob_Rollen->setCurrentIndex(GetParam().bearingsIndex);
   for (int i = 0; i < GetParam().rows.size(); ++i) w.Tb_Rollen[i]->setText(GetParam().rows.at(i));
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Bearings, DeriveA1A2,
                                            RowsCase{1, {"20", "40,5", "60"}, "50,25"}));
 
 TEST_F(FrmSonderTest, CancellingTheQuestionKeepsA1AndA2) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   fill(w, {{7, "11"}, {8, "22"}});
   w.Tb_Rollen[0]->setText("20");
@@ -207,7 +207,7 @@ TEST_F(FrmSonderTest, CancellingTheQuestionKeepsA1AndA2) {
 }
 
 TEST_F(FrmSonderTest, RowsInWrongOrderOrZeroAreRefused) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   fill(w, {{7, "11"}, {8, "22"}});
 
@@ -246,7 +246,7 @@ TEST_F(FrmSonderTest, RowsInWrongOrderOrZeroAreRefused) {
 }
 
 TEST_F(FrmSonderTest, FewerBearingsSwitchOffAndClearTheOuterRows) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.Cob_Rollen->setCurrentIndex(2);
   for (int i = 0; i < 4; ++i) w.Tb_Rollen[i]->setText(QString::number(20 * (i + 1)));
@@ -262,7 +262,7 @@ TEST_F(FrmSonderTest, FewerBearingsSwitchOffAndClearTheOuterRows) {
 // ---------------------------------------------------------------- factors and capacities
 
 TEST_F(FrmSonderTest, ResultsOfACassette) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   fill(w, kEntry);
   w.cmdResult_Click();
@@ -273,7 +273,7 @@ TEST_F(FrmSonderTest, ResultsOfACassette) {
 }
 
 TEST_F(FrmSonderTest, ResultsOfARollerShoeAskForTheRailDistance) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   fill(w, kEntry);
   w.optKsRs[1]->setChecked(true);
@@ -285,7 +285,7 @@ TEST_F(FrmSonderTest, ResultsOfARollerShoeAskForTheRailDistance) {
 }
 
 TEST_F(FrmSonderTest, CancelledOrEmptyRailDistanceLeavesAllResultsZero) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   fill(w, kEntry);
   w.cmdResult_Click();  // cassette results first
@@ -302,7 +302,7 @@ TEST_F(FrmSonderTest, CancelledOrEmptyRailDistanceLeavesAllResultsZero) {
 }
 
 TEST_F(FrmSonderTest, ResultsNeedBearingDistancesAndRatings) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   for (int missing : {4, 5, 7, 8, 9, 10}) {
     rec.clear();
@@ -327,7 +327,7 @@ TEST_F(FrmSonderTest, ResultsNeedBearingDistancesAndRatings) {
 // ---------------------------------------------------------------- taking over
 
 TEST_F(FrmSonderTest, OkRefusesAOneCharacterSizeAndFocusesIt) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -345,7 +345,7 @@ TEST_F(FrmSonderTest, OkRefusesAOneCharacterSizeAndFocusesIt) {
 }
 
 TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   QStringList entered;
   {
     FrmSonder w;
@@ -380,7 +380,7 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
 }
 
 TEST_F(FrmSonderTest, ExitKeepsTheSpecialShoeTakenOverBefore) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   {
     FrmSonder w;
     fill(w, kEntry);
@@ -406,7 +406,7 @@ TEST_F(FrmSonderTest, ExitKeepsTheSpecialShoeTakenOverBefore) {
 }
 
 TEST_F(FrmSonderTest, OpenSonderEditorRunsTheBusyWindowFirst) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   Mod_FN().gintAnzSonder = 1;
   int busy = 0;
   bool editorSeen = false;
@@ -425,7 +425,7 @@ TEST_F(FrmSonderTest, OpenSonderEditorRunsTheBusyWindowFirst) {
 // ---------------------------------------------------------------- keyboard and hints
 
 TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -465,7 +465,7 @@ TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
 }
 
 TEST_F(FrmSonderTest, EnterMovesToTheNextControlAndPressesNoButton) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -484,7 +484,7 @@ TEST_F(FrmSonderTest, EnterMovesToTheNextControlAndPressesNoButton) {
 }
 
 TEST_F(FrmSonderTest, FocusShowsTheHintOfEachControl) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -500,7 +500,7 @@ TEST_F(FrmSonderTest, FocusShowsTheHintOfEachControl) {
 }
 
 TEST_F(FrmSonderTest, WindowKeepsItsSize) {
-  testsupport::ScopedCatalogueFile use(demoCatalogue());
+  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
   FrmSonder w;
   w.show();
   const QSize loaded = w.size();

@@ -52,7 +52,7 @@ TEST_F(SonderCore, BearingsList) {
 TEST_F(SonderCore, OneCharacterSizeIsRefused) {
   QStringList f = entry();
   f[1] = "8";
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 1);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
@@ -68,21 +68,21 @@ TEST_F(SonderCore, FirstZeroFieldIsNamed) {
   QStringList f = entry();
   f[5] = "0";
   f[9] = "0";
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 5);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 5);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Tragzahl Statisch [Co]\" wurden keine Daten eingegeben.\n"
             "Bitte überprüfen Sie Ihre Eingabe!");
   f[5] = "0,0";  // still zero
   rec.clear();
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 5);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 5);
   EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
 }
 
 TEST_F(SonderCore, EmptyNumberFieldIsNamedLikeAZeroOne) {
   QStringList f = entry();
   f[6] = "";
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 6);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 6);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Lagerdurchmesser [D]\" wurden keine Daten eingegeben.\n"
@@ -98,7 +98,7 @@ TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
   Mod_FN().gastrSettings = {{"100", "Kundenprogramm"}, {"331", "Anders"}, {"351", "Maß"}};
   QStringList f = entry();
   f[1] = "8";
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 1);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
@@ -109,7 +109,7 @@ TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
 TEST_F(SonderCore, RailFieldWithoutNumberShowsTheErrorWithoutTitle) {
   QStringList f = entry();
   f[22] = "breit";
-  EXPECT_EQ(takeOverSonder(f, 0, "N"), 22);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 22);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
   EXPECT_TRUE(rec.messages[0].title.isEmpty());
@@ -120,7 +120,7 @@ TEST_F(SonderCore, RailFieldWithoutNumberShowsTheErrorWithoutTitle) {
 
 TEST_F(SonderCore, TakeOverFillsBothLayoutsAndTheEntryMemory) {
   const QStringList f = entry();
-  EXPECT_EQ(takeOverSonder(f, 1, "K"), -1);
+  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 1, "K"), -1);
   EXPECT_TRUE(rec.messages.isEmpty());
   const ModFNState &s = Mod_FN();
   EXPECT_EQ(s.gintAnzSonder, 1);

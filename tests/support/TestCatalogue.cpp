@@ -83,16 +83,11 @@ QString damagedCatalogueFile() {
   return path;
 }
 
-ScopedCatalogueFile::ScopedCatalogueFile(const QString &path)
-    : previous_(catalogue::fileOverride()) {
-  catalogue::setFile(path);
+ScopedCatalogueFile::ScopedCatalogueFile(Session &session, const QString &path)
+    : session_(session), previous_(session.catalogue) {
+  session.catalogue = std::make_shared<catalogue::Catalogue>(path);
 }
 
-ScopedCatalogueFile::~ScopedCatalogueFile() {
-  if (previous_.isEmpty())
-    catalogue::resetFile();
-  else
-    catalogue::setFile(previous_);
-}
+ScopedCatalogueFile::~ScopedCatalogueFile() { session_.catalogue = previous_; }
 
 }  // namespace testsupport

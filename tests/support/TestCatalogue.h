@@ -6,9 +6,12 @@
 //   const QString path = testsupport::buildCatalogue(
 //       testsupport::demoCatalogueSql() +
 //       "UPDATE Einstellung SET Wert = 'CusSpeVer' WHERE Beschr = 'PrgVers';");
-//   testsupport::ScopedCatalogueFile use(path);
-//   sSetField();
+//   testsupport::ScopedCatalogueFile use(session, path);
+//   sSetField(session);
 #include <QString>
+#include <memory>
+
+#include "common/Session.h"
 
 namespace testsupport {
 
@@ -32,17 +35,18 @@ QString missingCatalogueFile();
 // A file named like a catalogue whose content is no database at all.
 QString damagedCatalogueFile();
 
-// Points the catalogue at `path` for as long as it lives; restores the previous choice
-// (another file, or the default beside the executable) when it goes.
+// Points the session's catalogue at `path` for as long as it lives; restores the
+// previous one (another file, or none: the default beside the executable) when it goes.
 class ScopedCatalogueFile {
  public:
-  explicit ScopedCatalogueFile(const QString &path);
+  ScopedCatalogueFile(Session &session, const QString &path);
   ~ScopedCatalogueFile();
   ScopedCatalogueFile(const ScopedCatalogueFile &) = delete;
   ScopedCatalogueFile &operator=(const ScopedCatalogueFile &) = delete;
 
  private:
-  QString previous_;
+  Session &session_;
+  std::shared_ptr<catalogue::Catalogue> previous_;
 };
 
 }  // namespace testsupport

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/shots/Shots.h"
+#include "common/ModFN.h"
 #include "arrangements/Calculate.h"
 #include "arrangements/FrmArrangement.h"
 #include "evaluation/FrmAuswertung.h"
@@ -16,7 +17,7 @@ namespace {
 void evaluatedFourCassettes() {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
   w->CmdBerechnen_Click();
-  handOver(ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  handOver(Mod_FN(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
   FrmAuswertung::grabScreen(w, 3, true);
 }
 }  // namespace

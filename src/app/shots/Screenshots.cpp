@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "common/CommandLine.h"
+#include "common/ModFN.h"
 #include "app/FrmStart.h"
 #include "app/shots/Shots.h"
 #include "arrangements/Calculate.h"
@@ -26,7 +27,7 @@
 #include "loads/DirectionLabels.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
@@ -86,18 +87,18 @@ QImage grab(QWidget *w) {
 void freshStart() {
   resetModFN();
   input::markSavePoint();
-  computeSubVersion();
-  msubSearchDB(0, false, 0);
+  computeSubVersion(Mod_FN());
+  msubSearchDB(Mod_FN(), 0, false, 0);
   Mod_FN().grsSettings.close();
-  sSetField();
+  sSetField(Mod_FN());
   float siko = 0;
-  num::toFloat(gfstrSettings(QStringLiteral("StdSiko"), true), &siko);
+  num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko);
   Mod_FN().gsngSiko = siko;
 }
 
 FrmArrangement *calculatedScreen(ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
-  sSetTblAnzBez(true, info.groupTL, true);
+  sSetTblAnzBez(Mod_FN(), true, info.groupTL, true);
   auto *w = new FrmArrangement(id);
   for (const Example &ex : examples()) {
     if (ex.id != id) continue;
@@ -226,7 +227,7 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
   // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
-  handOver(ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  handOver(Mod_FN(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
   return FrmAuswertung::grabScreen(w, 3, true);
 }
 

@@ -2,6 +2,7 @@
 #include <QTableWidget>
 
 #include "app/shots/Shots.h"
+#include "common/ModFN.h"
 #include "auxiliary/FrmAbout.h"
 #include "auxiliary/FrmVertreter.h"
 #include "catalogue/Catalogue.h"
@@ -20,12 +21,12 @@ TARVEL_SHOT("60-FrmSonder.png") {
 }
 
 TARVEL_SHOT("61-FrmVertreter-representatives.png") {
-  msubSearchDB(21, false, 0);
+  msubSearchDB(Mod_FN(), 21, false, 0);
   return shots::grab(new FrmVertreter(21));
 }
 
 TARVEL_SHOT("62-FrmVertreter-database.png") {
-  msubSearchDB(22, false, 0);
+  msubSearchDB(Mod_FN(), 22, false, 0);
   return shots::grab(new FrmVertreter(22));
 }
 

@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "arrangements/models/Arrangement.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 struct CalcInput {
   ArrangementId arrangement = ArrangementId::EKaEDSch;

@@ -1,13 +1,25 @@
 #pragma once
-// Module-wide state of the load cases and the duty cycle, beside Mod_FN(): what
-// "Berechnen" of an arrangement screen keeps of every load case, the operating figures
-// of the evaluation screen and what the evaluation derives from them. One load case of
-// 100 % and no duty cycle leave every output as it is without them. resetModFN() resets
-// this state too.
+// The small value types a calculation session is made of: text tables, read result sets,
+// load cases, the duty cycle and the figures behind an evaluated row.
+#include <QString>
+#include <QStringList>
+#include <QVector>
 #include <array>
 #include <optional>
 
-#include "common/ModFN.h"
+// Rows of texts; row i of the table is element i. Where the program counts rows from 1
+// (series data, evaluation rows), element 0 stands for row 1.
+using TextRows = QVector<QStringList>;
+
+// A read result set: the column names of the query and all its rows as texts.
+struct ResultSet {
+  QStringList columns;
+  TextRows rows;
+  bool open = false;
+  int recordCount() const { return rows.size(); }
+  int fieldCount() const { return columns.size(); }
+  void close() { open = false; }
+};
 
 // One load case of an arrangement: its name, its share of the travel in percent and its
 // force table as typed (direction, force, x, y, z).
@@ -42,19 +54,3 @@ struct EvaluationDetail {
   float C = 0.0f, D = 0.0f;
   QVector<float> caseLoads;
 };
-
-struct LoadCaseState {
-  QVector<LoadCase> gaLoadCases;  // the load cases of the last calculation
-  QVector<TextRows> gaLoadCaseForce;  // their printed force tables (as gastrForce)
-  // Per load case, per row of gastrResult: the five rated values of the model.
-  QVector<QVector<std::array<float, 5>>> gaLoadCaseLoads;
-  bool gblnLoadPositions = false; // values 0..3 are load positions (else only value 4)
-  DutyCycle gDutyCycle;           // of the evaluation screen
-  // Per row of gastrEvaluation: the texts of the extra columns in force (headings
-  // gaintExtraHead, German text ids) and the figures behind the row.
-  QVector<int> gaintExtraHead;
-  TextRows gastrEvaluationExtra;
-  QVector<EvaluationDetail> gaEvaluationDetail;
-};
-
-LoadCaseState &Mod_FN_LoadCases();
