@@ -21,6 +21,45 @@ struct ResultSet {
   void close() { open = false; }
 };
 
+// One row of gastrResult: what the calculation found for one size of one series. The
+// session keeps the four texts in this order (Serie, Gr, load, unit series).
+struct ResultRow {
+  QString serie;  // catalogue series
+  QString size;   // Gr
+  QString load;   // the rated load of the most loaded unit, N, as text
+  QString unit;   // the unit series the load was calculated for (FD12, FE25 ...)
+
+  static ResultRow of(const QStringList &fields) {
+    return {fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
+  }
+  QStringList fields() const { return {serie, size, load, unit}; }
+};
+
+// One evaluated size: a row of gastrEvaluation, the texts as the grid shows them and the
+// report prints them. The session keeps the ten texts in this order; missing texts read
+// as empty.
+struct EvaluationRow {
+  QString unit;           // unit series (FD12 ...)
+  QString size;           // Gr
+  QString orderNo;        // order number of the unit
+  QString staticRating;   // Co, "1.234 N"
+  QString dynamicRating;  // C, "1.234 N"
+  QString load;           // P, "1.234 N"
+  QString safety;         // Co / P to one decimal
+  QString life;           // "1.234 km"
+  QString verdictGerman;
+  QString verdictEnglish;
+
+  static constexpr int kFields = 10;
+  static EvaluationRow of(const QStringList &f) {
+    return {f.value(0), f.value(1), f.value(2), f.value(3), f.value(4),
+            f.value(5), f.value(6), f.value(7), f.value(8), f.value(9)};
+  }
+  QStringList fields() const {
+    return {unit, size, orderNo, staticRating, dynamicRating, load, safety, life, verdictGerman, verdictEnglish};
+  }
+};
+
 // One load case of an arrangement: its name, its share of the travel in percent and its
 // force table as typed (direction, force, x, y, z).
 struct LoadCase {

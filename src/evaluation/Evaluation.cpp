@@ -78,8 +78,8 @@ bool severalLoadCases(const EvaluationInput &in) {
   return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
 }
 
-QStringList rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
-                    int setNo, int resultRow, EvaluationDetail *detail, QStringList *extra) {
+EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
+                      int setNo, int resultRow, EvaluationDetail *detail, QStringList *extra) {
   int widthColumn = -1;
   const QStringList unit = unitRecord(ratings, res, &widthColumn);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
@@ -95,17 +95,17 @@ QStringList rateRow(const TextRows &ratings, const QStringList &res, const Evalu
     }
     throw AppError(text);
   };
-  QStringList f(10);
-  f[0] = cell(res, 3);
-  f[1] = cell(res, 1);
-  f[2] = unit[8];
+  EvaluationRow f;
+  f.unit = cell(res, 3);
+  f.size = cell(res, 1);
+  f.orderNo = unit[8];
   const float Co = value(3);
   const float C = value(2);
-  f[3] = num::formatGrouped(Co) + QStringLiteral(" N");
-  f[4] = num::formatGrouped(C) + QStringLiteral(" N");
+  f.staticRating = num::formatGrouped(Co) + QStringLiteral(" N");
+  f.dynamicRating = num::formatGrouped(C) + QStringLiteral(" N");
   const float P = number(cell(res, 2));
-  f[5] = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
-  f[6] = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
+  f.load = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
+  f.safety = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
   // Safety against the largest load of any load case; lifetime under the equivalent
   // load over the load cases (the same load where there is one load case).
   EvaluationDetail &d = *detail;
@@ -128,7 +128,7 @@ QStringList rateRow(const TextRows &ratings, const QStringList &res, const Evalu
     *extra << num::formatGrouped(num::roundHalfEven(d.equivalentLoad, 0)) + QStringLiteral(" N");
   }
   const float life = fsngC(C, d.equivalentLoad, d.D, unit[6]);
-  f[7] = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
+  f.life = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
   d.lifeKm = life;
   d.lifeHours = lifeHours(life, in.duty);
   d.lifeYears = lifeYears(d.lifeHours, in.duty);
@@ -154,15 +154,15 @@ QStringList rateRow(const TextRows &ratings, const QStringList &res, const Evalu
   if (!de.isEmpty()) {
     de += builtinText(228);
     en += builtinText(114);
-  } else if (number(f[6]) >= in.requiredSafety) {
+  } else if (number(f.safety) >= in.requiredSafety) {
     de = builtinText(230);
     en = builtinText(116);
   } else {
     de = builtinText(229);
     en = builtinText(115);
   }
-  f[8] = de;
-  f[9] = en;
+  f.verdictGerman = de;
+  f.verdictEnglish = en;
   return f;
 }
 
@@ -298,7 +298,7 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
       EvaluationDetail detail;
       QStringList extra;
-      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra);
+      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra).fields();
       run.rows.append(row);
       run.extraRows.append(extra);
       run.details.append(detail);

@@ -95,7 +95,9 @@ ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int 
   for (int r = 0; r < rows.size(); ++r) {
     ReportLine line;
     line.role = ReportLine::Role::ResultRow;
-    for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], field(rows[r], c)};
+    const EvaluationRow row = EvaluationRow::of(rows[r]);
+    const QString shown[3] = {row.unit, row.size, row.orderNo};
+    for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], shown[c]};
     const QStringList extra = session.gastrEvaluationExtra.value(r);
     for (int e = 0; e < session.gaintExtraHead.size(); ++e)
       line.items << TabItem{kResultTabs[3 + e], inLanguage(field(extra, e), k)};
@@ -116,7 +118,7 @@ ReportLines formulaLines(const Session &session, int k) {
                        }) -
       details.begin());
   const EvaluationDetail &d = details[r];
-  const QStringList &row = session.gastrEvaluation.value(r);
+  const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.value(r));
   const auto formula = [&out](const QString &s) {
     out << line({{kLabelTab, s}}, ReportLine::Role::ResultRow);
   };
@@ -127,7 +129,7 @@ ReportLines formulaLines(const Session &session, int k) {
 
   out << ReportLine();
   out << underlined(text(1338, k));
-  formula(text(1374, k) + QStringLiteral(": ") + field(row, 0) + QLatin1Char(' ') + field(row, 1));
+  formula(text(1374, k) + QStringLiteral(": ") + row.unit + QLatin1Char(' ') + row.size);
   if (severalLoadCases(session) && d.exponent > 0.0) {
     formula(text(1366, k));
     QStringList terms;

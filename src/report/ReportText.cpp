@@ -16,8 +16,7 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QChar kTab = QLatin1Char('\t');
 
-
-// Fields of the two results blocks: catalogue data, then the rating.
+// The headings of the two results blocks: catalogue data, then the rating.
 constexpr int kDataFields[6] = {0, 1, 2, 3, 4, 5};
 constexpr int kRatingHeads[6] = {0, 1, 2, 6, 7, 8};
 
@@ -60,19 +59,11 @@ QString forceRowsText(const Session &session, int k) {
 // by a footnote below the block; with no such row the report is as it always was.
 bool ratedByCheck(const Session &session, int row) { return session.gablnEvaluationCheck.value(row, false); }
 bool anyRatedByCheck(const Session &session) { return session.gablnEvaluationCheck.contains(true); }
-QString markedLoad(const Session &session, const QStringList &row, int r, int k) {
-  const QString load = inLanguage(field(row, 5), k);
+QString markedLoad(const Session &session, const EvaluationRow &row, int r, int k) {
+  const QString load = inLanguage(row.load, k);
   return ratedByCheck(session, r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
 }
 QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
-
-
-// The evaluated fields that hold numbers: ratings, load, safety, lifetime.
-bool numericEvaluationField(int f) { return f >= 3 && f <= 7; }
-
-QString evaluationField(const QStringList &row, int f, int k) {
-  return numericEvaluationField(f) ? inLanguage(field(row, f), k) : field(row, f);
-}
 
 
 void showSaveError(const QString &description) {
@@ -166,11 +157,12 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
   out << head;
   for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
-    const QStringList &row = session.gastrEvaluation.at(i);
+    const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.at(i));
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, kDataFields[c], k)};
-    r.items << TabItem{kResultTabs[5], markedLoad(session, row, i, k)};
+    const QString shown[6] = {row.unit, row.size, row.orderNo, inLanguage(row.staticRating, k),
+                              inLanguage(row.dynamicRating, k), markedLoad(session, row, i, k)};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
   if (anyRatedByCheck(session)) out << line({{kLabelTab, checkFootnote(k)}});
@@ -181,12 +173,13 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   head = ReportLine();
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kRatingHeads[c], k)};
   out << head;
-  const int verdict = k == English ? 9 : 8;
-  for (const QStringList &row : session.gastrEvaluation) {
+  for (const QStringList &fields : session.gastrEvaluation) {
+    const EvaluationRow row = EvaluationRow::of(fields);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    const int fields[6] = {0, 1, 2, 6, 7, verdict};
-    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], evaluationField(row, fields[c], k)};
+    const QString shown[6] = {row.unit, row.size, row.orderNo, inLanguage(row.safety, k), inLanguage(row.life, k),
+                              k == English ? row.verdictEnglish : row.verdictGerman};
+    for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
   // With load cases or a duty cycle: the lifetime in operation and how it came about.
@@ -218,11 +211,12 @@ QString reportText(const Session &session, int k, const QDate &day) {
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
     for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
-      const QStringList &row = session.gastrEvaluation.at(i);
-      QStringList shown;
-      for (int f = 0; f < 10; ++f) shown << evaluationField(row, f, k);
-      shown[5] = markedLoad(session, row, i, k);
-      s += cellLine(shown, 10);
+      const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.at(i));
+      const QStringList shown = {row.unit, row.size, row.orderNo, inLanguage(row.staticRating, k),
+                                 inLanguage(row.dynamicRating, k), markedLoad(session, row, i, k),
+                                 inLanguage(row.safety, k), inLanguage(row.life, k), row.verdictGerman,
+                                 row.verdictEnglish};
+      s += cellLine(shown, EvaluationRow::kFields);
     }
     if (anyRatedByCheck(session)) s += checkFootnote(k) + kCrLf;
     s += asText(serviceLifeBlock(session, t, k));
