@@ -54,10 +54,16 @@ ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
   const auto known = answers_.constFind(key);
   if (known != answers_.constEnd()) return *known;
   openLocked();
+  ++fileQueries_;
   ResultSet rs = db_->query(sql);
   readNumbersInEitherNotation(numbers, &rs);
   answers_.insert(key, rs);
   return rs;
+}
+
+int Catalogue::fileQueries() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fileQueries_;
 }
 
 void Catalogue::open() const {

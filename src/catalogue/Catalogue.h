@@ -50,6 +50,8 @@ class Catalogue {
   ResultSet query(const QString &sql, Numbers numbers) const;
   // Opens the file now; throws sqlite::Error when it is missing or no catalogue.
   void open() const;
+  // How many queries went to the file so far.
+  int fileQueries() const;
 
  private:
   void openLocked() const;
@@ -57,6 +59,7 @@ class Catalogue {
   mutable std::mutex mutex_;
   mutable std::unique_ptr<sqlite::Database> db_;
   mutable QHash<QString, ResultSet> answers_;
+  mutable int fileQueries_ = 0;
 };
 
 // The session's catalogue; a session without one opens the file where the program looks
