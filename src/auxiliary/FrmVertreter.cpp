@@ -1,5 +1,4 @@
 #include "FrmVertreter.h"
-#include "common/ModFN.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -29,7 +28,8 @@ constexpr int kButtonTextColour = 18;
 QString sqlErrorTitle() { return QStringLiteral("SQL-Datenbankfehler!"); }
 }  // namespace
 
-FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCode(code) {
+FrmVertreter::FrmVertreter(Session &session, int code, QWidget *parent)
+    : QDialog(parent), session_(session), mintCode(code) {
   setObjectName(QStringLiteral("FrmVertreter"));
   setModal(true);
   setSizeGripEnabled(true);
@@ -74,12 +74,12 @@ FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCod
 
 void FrmVertreter::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(Mod_FN(), 100));
-    setWindowIcon(gui::windowIcon());
-    Image1->setPixmap(gui::headingPicture());
+    setWindowTitle(windowCaption(session_, 100));
+    setWindowIcon(gui::windowIcon(session_));
+    Image1->setPixmap(gui::headingPicture(session_));
     Image1->adjustSize();
     const QString heading =
-        mintCode == 21 ? gfstrPutReturn(gfstrSetText(Mod_FN(), 250))
+        mintCode == 21 ? gfstrPutReturn(gfstrSetText(session_, 250))
                        : builtinText(101) + QChar(13) + builtinText(249);
     LabUebSchr->setText(aux::shownText(heading));
   } catch (const AppError &e) {
@@ -88,7 +88,7 @@ void FrmVertreter::sSetLayout() {
 }
 
 void FrmVertreter::fillGrid() {
-  const ResultSet &rs = Mod_FN().grsInfo;
+  const ResultSet &rs = session_.grsInfo;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     // Nothing to list; the window opens all the same with an empty grid.
     msg::critical(builtinText(309), sqlErrorTitle());
@@ -194,8 +194,8 @@ void FrmVertreter::cellClicked(int row, int column) {
   glngOpenLink(QStringLiteral("mailto:") + it->text().trimmed());
 }
 
-void showVertreterList(QWidget *parent, int code) {
-  msubSearchDB(Mod_FN(), code, false, 0);
-  FrmVertreter w(code, parent);
+void showVertreterList(Session &session, QWidget *parent, int code) {
+  msubSearchDB(session, code, false, 0);
+  FrmVertreter w(session, code, parent);
   w.exec();
 }

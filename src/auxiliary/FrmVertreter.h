@@ -5,14 +5,16 @@
 #include <QDialog>
 #include <QSize>
 
+#include "common/Session.h"
+
 class QLabel;
 class QTableWidget;
 
 class FrmVertreter : public QDialog {
   Q_OBJECT
  public:
-  // Builds the window for the code from the current grsInfo (no query of its own).
-  FrmVertreter(int code, QWidget *parent = nullptr);
+  // Builds the window for the code from the session's grsInfo (no query of its own).
+  FrmVertreter(Session &session, int code, QWidget *parent = nullptr);
 
   static constexpr int kMailColumn = 5;
 
@@ -37,6 +39,7 @@ class FrmVertreter : public QDialog {
   void cellClicked(int row, int column);
   bool linksActive() const;
 
+  Session &session_;
   int mintCode;
   int mintLinkRow = 0;
   QSize mLoadedSize;

@@ -1,5 +1,4 @@
 #include "FrmAuswertung.h"
-#include "common/ModFN.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,33 +133,33 @@ class GridStyle : public QProxyStyle {
   }
 };
 
+// The evaluation services in force.
+const AppServices::Evaluation &services() { return app::services().evaluation; }
+
 }  // namespace
 
-FrmAuswertung::Services &FrmAuswertung::services() {
-  static Services s = [] {
-    Services d;
+AppServices::Evaluation FrmAuswertung::standardServices() {
+  AppServices::Evaluation d;
 #ifdef TARVEL_HAVE_REPORT
-    d.openReport = [](FrmAuswertung *w) { openReportWindow(w, w->masterScreenName()); };
+  d.openReport = [](FrmAuswertung *w) { openReportWindow(w->session(), w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_OUTPUT
-    d.print = [](FrmAuswertung *w) { MenuDrucken_Click(Mod_FN(), w, w->masterScreenName()); };
-    d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(Mod_FN(), w, [w] { w->runProgressDisplay(); }); };
-    d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(Mod_FN(), w, w->masterScreenName()); };
-    d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(Mod_FN(), w, w->masterScreenName()); };
+  d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w->session(), w, w->masterScreenName()); };
+  d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w->session(), w, [w] { w->runProgressDisplay(); }); };
+  d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(w->session(), w, w->masterScreenName()); };
+  d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(w->session(), w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_AUXILIARY
-    d.help = [] { gsubHelp(); };
-    d.about = [](QWidget *w) { showAbout(w); };
-    d.showList = [](QWidget *w, int code) { showVertreterList(w, code); };
-    d.openLink = [](const QString &link) { return glngOpenLink(link); };
+  d.help = [] { gsubHelp(); };
+  d.about = [](Session &session, QWidget *w) { showAbout(session, w); };
+  d.showList = [](Session &session, QWidget *w, int code) { showVertreterList(session, w, code); };
+  d.openLink = [](const QString &link) { return glngOpenLink(link); };
 #endif
-    return d;
-  }();
-  return s;
+  return d;
 }
 
-FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
-    : QMainWindow(parent), mMaster(masterForm) {
+FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *parent)
+    : QMainWindow(parent), session_(session), mMaster(masterForm) {
   setObjectName(QStringLiteral("FrmAuswertung"));
   setAttribute(Qt::WA_DeleteOnClose);
   mTag.fill(-1);
@@ -175,7 +174,7 @@ FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
   setMinimumSize(mDesignSize);
   gui::placeWindow(this, mDesignSize, masterForm);
   sSetLayout();
-  filemenu::addItems(mMenuDatei, this, true);
+  filemenu::addItems(mMenuDatei, this, session_, true);
   // Without the arrangement screen that opened it the screen cannot know which
   // arrangement it evaluates, nor where "Zurück" leads.
   if (!masterForm) {
@@ -413,15 +412,15 @@ void FrmAuswertung::buildMenus() {
   connect(item(mMenuHilfe, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(22); });
   connect(item(mMenuHilfe, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
   mMenuHilfe->addSeparator();
-  connect(item(mMenuHilfe, QStringLiteral("MenüEMail")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN(), 598));
+  connect(item(mMenuHilfe, QStringLiteral("MenüEMail")), &QAction::triggered, this, [this] {
+    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(session_, 598));
   });
-  connect(item(mMenuHilfe, QStringLiteral("MenüWeb")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(Mod_FN(), 599));
+  connect(item(mMenuHilfe, QStringLiteral("MenüWeb")), &QAction::triggered, this, [this] {
+    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(session_, 599));
   });
   mMenuHilfe->addSeparator();
   connect(item(mMenuHilfe, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
-    if (services().about) services().about(this);
+    if (services().about) services().about(session_, this);
   });
 }
 
@@ -451,9 +450,9 @@ void FrmAuswertung::buildToolbar() {
 
 void FrmAuswertung::sSetLayout() {
   try {
-    Mod_FN().grsSerie.close();
-    setWindowTitle(screenCaption(Mod_FN(), builtinText(1113)));
-    setWindowIcon(gui::windowIcon());
+    session_.grsSerie.close();
+    setWindowTitle(screenCaption(session_, builtinText(1113)));
+    setWindowIcon(gui::windowIcon(session_));
 
     // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
     mMenuDatei->setTitle(builtinText(500));
@@ -468,11 +467,11 @@ void FrmAuswertung::sSetLayout() {
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
     menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
-    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(Mod_FN(), 510));
-    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(Mod_FN(), 511));
-    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(Mod_FN(), 512));
-    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(Mod_FN(), 513));
-    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(Mod_FN(), 514));
+    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
+    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(session_, 511));
+    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(session_, 512));
+    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(session_, 513));
+    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(session_, 514));
     // Positions count the separators as the menu holds them.
     gui::gsubSetMenuPics(mMenuDatei, {0, static_cast<int>(mMenuDatei->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
                          {gui::resourcePicture(204), gui::resourcePicture(203)});
@@ -485,7 +484,7 @@ void FrmAuswertung::sSetLayout() {
       mOptBelArt[i]->setToolTip(builtinText(400 + i));
     }
     // The option shown is the load type whose required safety is in force.
-    const int loadType = qBound(0, Mod_FN().gintLoadType, 2);
+    const int loadType = qBound(0, session_.gintLoadType, 2);
     mOptBelArt[loadType]->setChecked(true);
     mCmdBerechnen->setText(QStringLiteral("Berechnen"));
     mFraBetrieb->setTitle(builtinText(1310));
@@ -494,7 +493,7 @@ void FrmAuswertung::sSetLayout() {
       mTbBetrieb[i]->setToolTip(builtinText(1311 + i));
     }
     // The figures of the last run stay: the screen is made anew on every visit.
-    const DutyCycle &duty = Mod_FN().gDutyCycle;
+    const DutyCycle &duty = session_.gDutyCycle;
     const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
     for (int i = 0; i < 4; ++i)
       mTbBetrieb[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
@@ -502,7 +501,7 @@ void FrmAuswertung::sSetLayout() {
     // Header band.
     mImage1->setPixmap(gui::resourcePicture(150));
     mImage1->adjustSize();
-    const QPixmap icon = gui::headingPicture();
+    const QPixmap icon = gui::headingPicture(session_);
     mPicIcon->setPixmap(icon);
     mPicIcon->resize(icon.isNull() ? QSize(gui::px(720), gui::px(720)) : icon.size());
     const int band = mLabel2->height();
@@ -572,7 +571,7 @@ void FrmAuswertung::sSetLayout() {
 }
 
 void FrmAuswertung::assignBoxes() {
-  const TextRows &result = Mod_FN().gastrResult;
+  const TextRows &result = session_.gastrResult;
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(result);
   for (int i = 0; i < eval::kBoxes; ++i) {
     mTag[i] = boxes.tag[i];
@@ -582,7 +581,7 @@ void FrmAuswertung::assignBoxes() {
   for (int k = 0; k < eval::kFrames; ++k) {
     const bool used = eval::frameUsed(boxes, k);
     QCheckBox *ks = mChkKSerie[k];
-    ks->setText(eval::frameCaption(Mod_FN(), result, boxes, k));
+    ks->setText(eval::frameCaption(session_, result, boxes, k));
     ks->setEnabled(used);
     // The box is as wide as its caption, so that the whole coloured area takes clicks.
     ks->resize(std::min(ks->sizeHint().width() + gui::px(90), mFraSerie[k]->width() - 2 * gui::px(kBoxLeft)),
@@ -616,7 +615,7 @@ void FrmAuswertung::showNinthFrame() {
 }
 
 void FrmAuswertung::updateServiceItems() {
-  const Services &s = services();
+  const AppServices::Evaluation &s = services();
   menuItem(QStringLiteral("MenüDrucken"))->setEnabled(mEvaluated && bool(s.print));
   menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(mEvaluated && bool(s.save));
   for (const auto &[name, service] : {std::pair{QStringLiteral("MenüPdf"), bool(s.pdf)},
@@ -635,7 +634,7 @@ void FrmAuswertung::updateServiceItems() {
 }
 
 void FrmAuswertung::openList(int code) {
-  if (services().showList) services().showList(this, code);
+  if (services().showList) services().showList(session_, this, code);
 }
 
 // ---------------------------------------------------------------------------------
@@ -676,11 +675,11 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
 
 void FrmAuswertung::OptBelArt_Click(int index) {
   if (index < 0 || index > 2) return;
-  if (setRequiredSafety(Mod_FN(), index)) {
-    Mod_FN().gintLoadType = index;
+  if (setRequiredSafety(session_, index)) {
+    session_.gintLoadType = index;
   } else {
     // The safety in force did not change, so neither does the load type shown.
-    mOptBelArt[qBound(0, Mod_FN().gintLoadType, 2)]->setChecked(true);
+    mOptBelArt[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
   }
 }
 
@@ -706,7 +705,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   // run before anything changes.
   QString dutyRefusal;
   if (!eval::readDutyCycle(mTbBetrieb[0]->text(), mTbBetrieb[1]->text(), mTbBetrieb[2]->text(),
-                           mTbBetrieb[3]->text(), &Mod_FN().gDutyCycle, &dutyRefusal)) {
+                           mTbBetrieb[3]->text(), &session_.gDutyCycle, &dutyRefusal)) {
     msg::critical2(dutyRefusal, builtinText(314));
     return;
   }
@@ -719,7 +718,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
 
   mGrid->setUpdatesEnabled(false);
   mGrid->setRowCount(0);
-  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), mTag, ticked);
+  const eval::EvaluationRun run = eval::runEvaluation(session_, mTag, ticked);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);
@@ -736,7 +735,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
   // colour of the load display.
-  const QColor warning = gui::vbColor(gflngSetColor(Mod_FN(), 702));
+  const QColor warning = gui::vbColor(gflngSetColor(session_, 702));
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
     const bool byCheck = run.byCheck.value(r, false);
@@ -825,8 +824,8 @@ void FrmAuswertung::closeEvent(QCloseEvent *event) {
   if (!mLeaving) {
     mLeaving = true;
     if (mMaster) mMaster->show();
-    Mod_FN().gsngUnitDistance = 0.0f;
-    Mod_FN().gsngRailDistance = 0.0f;
+    session_.gsngUnitDistance = 0.0f;
+    session_.gsngRailDistance = 0.0f;
   }
   event->accept();
 }
@@ -854,8 +853,8 @@ void FrmAuswertung::placeGridArea() {
 
 // ---------------------------------------------------------------------------------
 
-QImage FrmAuswertung::grabScreen(QWidget *masterForm, int tickFrames, bool calculate) {
-  auto *screen = new FrmAuswertung(masterForm);
+QImage FrmAuswertung::grabScreen(Session &session, QWidget *masterForm, int tickFrames, bool calculate) {
+  auto *screen = new FrmAuswertung(session, masterForm);
   screen->setAttribute(Qt::WA_DontShowOnScreen, true);
   screen->show();
   for (int k = 0; k < eval::kFrames && k < tickFrames; ++k) {

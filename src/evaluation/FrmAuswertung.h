@@ -7,6 +7,9 @@
 #include <array>
 #include <functional>
 
+#include "common/AppServices.h"
+#include "common/Session.h"
+
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -24,37 +27,28 @@ class FrmAuswertung : public QMainWindow {
   Q_OBJECT
  public:
   // masterForm is the arrangement screen that opened this screen (hidden meanwhile);
-  // "Zurück" and closing show it again and delete this screen.
-  explicit FrmAuswertung(QWidget *masterForm, QWidget *parent = nullptr);
+  // "Zurück" and closing show it again and delete this screen. The screen evaluates the
+  // results of the session.
+  FrmAuswertung(Session &session, QWidget *masterForm, QWidget *parent = nullptr);
   ~FrmAuswertung() override;
   QWidget *mfrmMasterForm() const;
   // The screen name ("FrmVKaZDSch") of the arrangement screen in use: the master's
   // property "screenName" when it has one, otherwise its object name.
   QString masterScreenName() const;
 
-  // Windows and outputs that other parts of the program provide. An item or toolbar
-  // button whose service is not installed stays disabled; "&Drucken..." and
-  // "Speichern &unter..." are in addition enabled only after the first evaluation run, as
-  // are "Als PDF speichern…" and "Seitenansicht", which are hidden without their service.
-  struct Services {
-    std::function<void(FrmAuswertung *)> print;       // "&Drucken...": direct printout
-    std::function<void(FrmAuswertung *)> save;        // "Speichern &unter...": text export
-    std::function<void(FrmAuswertung *)> pdf;         // "Als PDF speichern…": the printout as PDF
-    std::function<void(FrmAuswertung *)> preview;     // "Seitenansicht": the printout previewed
-    std::function<void(FrmAuswertung *)> openReport;  // toolbar "Druckmanager"
-    std::function<void()> help;                       // "&Inhalt", toolbar "Inhalt"
-    std::function<void(QWidget *)> about;             // "Inf&o zu TarvelCalc ..."
-    std::function<void(QWidget *, int)> showList;     // 21 representatives, 22 database info
-    std::function<qint32(const QString &)> openLink;  // "mailto:..." / "http://..."
-  };
-  // The services in force for every evaluation screen opened from now on.
-  static Services &services();
+  Session &session() const { return session_; }
+
+  // The windows and outputs the program provides to the screen (AppServices::evaluation,
+  // read from the installed services): the report window, the printout, the text export,
+  // the manual, the about box, the list windows and the links, as far as their libraries
+  // are part of the program.
+  static AppServices::Evaluation standardServices();
 
   // Renders a screen for the current module state (gastrResult and the hand-over
   // values) as a picture: the first `tickFrames` series get all their sizes ticked and,
   // with `calculate`, "Berechnen" runs. The screen is deleted again; the master stays
   // as it is. For screenshots and manual checks.
-  static QImage grabScreen(QWidget *masterForm, int tickFrames = 2, bool calculate = true);
+  static QImage grabScreen(Session &session, QWidget *masterForm, int tickFrames = 2, bool calculate = true);
 
   // Controls, by their index as on the screen.
   QGroupBox *fraSerie(int k) const { return mFraSerie.at(k); }
@@ -120,6 +114,7 @@ class FrmAuswertung : public QMainWindow {
   void updateServiceItems();
   void openList(int code);
 
+  Session &session_;
   QPointer<QWidget> mMaster;
   QSize mDesignSize;
   bool mNinthShown = false;

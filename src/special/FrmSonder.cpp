@@ -1,5 +1,4 @@
 #include "special/FrmSonder.h"
-#include "common/ModFN.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -64,7 +63,7 @@ constexpr int kFieldWidthTwips = 1350;
 
 void FrmSonder::setInputBox(InputBox box) { inputBoxHook() = std::move(box); }
 
-FrmSonder::FrmSonder(QWidget *parent) : QDialog(parent) {
+FrmSonder::FrmSonder(Session &session, QWidget *parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("FrmSonder"));
   setModal(true);
   buildControls();
@@ -262,8 +261,7 @@ void FrmSonder::buildControls() {
 
 void FrmSonder::sSetLayout() {
   try {
-    ModFNState &m = Mod_FN();
-    setWindowTitle(windowCaption(Mod_FN(), 100));
+    setWindowTitle(windowCaption(session_, 100));
     for (int i = 0; i < kFields; ++i) Lab_Bez[i]->setText(builtinText(350 + i));
     for (int i = 0; i < kResults; ++i) labResult[i]->setText(builtinText(376 + i));
     LabRollen->setText(builtinText(374));
@@ -275,12 +273,12 @@ void FrmSonder::sSetLayout() {
     // The results button shows the program's "calculate" picture; its hint says what it does.
     cmdResult->setIcon(gui::resourceIcon(206));
     cmdResult->setToolTip(builtinText(284));
-    Image1->setPixmap(gui::headingPicture());
-    setWindowIcon(gui::windowIcon());
+    Image1->setPixmap(gui::headingPicture(session_));
+    setWindowIcon(gui::windowIcon(session_));
     LabUebSchr->setText(builtinText(200));
     if (QWidget *bar = findChild<QWidget *>(QStringLiteral("Shape1"))) {
       QPalette pal = bar->palette();
-      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(Mod_FN(), 700)));
+      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(session_, 700)));
       bar->setPalette(pal);
     }
     setTypeCode(QStringLiteral("N"));
@@ -293,8 +291,8 @@ void FrmSonder::sSetLayout() {
 }
 
 void FrmSonder::fillList() {
-  msubSearchDB(Mod_FN(), 23, false, 0);
-  const ResultSet &rs = Mod_FN().grsSerie;
+  msubSearchDB(session_, 23, false, 0);
+  const ResultSet &rs = session_.grsSerie;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     msg::critical(builtinText(309), QStringLiteral("SQL-Datenbankfehler!"));
     return;
@@ -337,7 +335,7 @@ void FrmSonder::fillList() {
 }
 
 void FrmSonder::restoreEntry() {
-  const QStringList &mem = Mod_FN().gastrSonderEingabe;
+  const QStringList &mem = session_.gastrSonderEingabe;
   if (mem.size() <= 1) return;
   for (int i = 0; i < kFields; ++i) Tb_Daten[i]->setText(mem.value(i));
   bool ok = false;
@@ -449,7 +447,7 @@ void FrmSonder::cmdResult_Click() {
 void FrmSonder::Com_OK_Click() {
   QStringList fields;
   for (QLineEdit *f : Tb_Daten) fields << f->text();
-  const int refused = takeOverSonder(Mod_FN(), fields, Cob_Rollen->currentIndex(), typeCode());
+  const int refused = takeOverSonder(session_, fields, Cob_Rollen->currentIndex(), typeCode());
   if (refused >= 0 && refused < kFields) {
     Tb_Daten[refused]->setFocus();
     Tb_Daten[refused]->selectAll();
@@ -521,8 +519,8 @@ void FrmSonder::keyPressEvent(QKeyEvent *e) {
   QDialog::keyPressEvent(e);
 }
 
-void openSonderEditor(QWidget *parent, const std::function<void()> &showBusy) {
+void openSonderEditor(Session &session, QWidget *parent, const std::function<void()> &showBusy) {
   if (showBusy) showBusy();
-  FrmSonder editor(parent);
+  FrmSonder editor(session, parent);
   editor.exec();
 }
