@@ -237,7 +237,7 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
   const ArrangementInfo *info = arrangementByScreen(c.arrangement);
   if (!info) return refuseFile(path, builtinText(1217).arg(c.arrangement));
 
-  // The module state the file describes: the special roller shoe (or none), the comment
+  // The session state the file describes: the special roller shoe (or none), the comment
   // lines, the load type; then the table list of the arrangement, as its picture on the
   // start screen builds it.
   if (c.special) takeOverSonder(session, c.special->fields, c.special->bearingsIndex, c.special->type);

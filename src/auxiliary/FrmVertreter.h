@@ -23,8 +23,8 @@ class FrmVertreter : public QDialog {
   QTableWidget *MSHFlexGrid1 = nullptr;
 
   // The data row whose e-mail cell is drawn as link, 0 when none.
-  int markedRow() const { return mintLinkRow; }
-  QSize loadedSize() const { return mLoadedSize; }
+  int markedRow() const { return mintLinkRow_; }
+  QSize loadedSize() const { return loadedSize_; }
 
  protected:
   void resizeEvent(QResizeEvent *e) override;
@@ -40,7 +40,7 @@ class FrmVertreter : public QDialog {
   bool linksActive() const;
 
   Session &session_;
-  int mintCode;
-  int mintLinkRow = 0;
-  QSize mLoadedSize;
+  int mintCode_;
+  int mintLinkRow_ = 0;
+  QSize loadedSize_;
 };

@@ -226,9 +226,9 @@ void FrmSonder::buildControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSizeGripEnabled(false);
-  mStatusPanel = new QLabel(StatusBar1);
-  mStatusPanel->setObjectName(QStringLiteral("StatusPanel1"));
-  StatusBar1->addWidget(mStatusPanel, 1);
+  statusPanel_ = new QLabel(StatusBar1);
+  statusPanel_->setObjectName(QStringLiteral("StatusPanel1"));
+  StatusBar1->addWidget(statusPanel_, 1);
   root->addWidget(StatusBar1);
 
   // Enter moves on through the window; no button is pressed by it.
@@ -354,11 +354,11 @@ void FrmSonder::MSHFlexGrid1_Click(int row) {
   // Only data rows can be picked; the header row carries the column names.
   if (g->rowCount() <= 1 || row < 1 || row >= g->rowCount()) return;
   g->setUpdatesEnabled(false);
-  if (mintSelRow > 0 && mintSelRow < g->rowCount())
-    if (QTableWidgetItem *old = g->item(mintSelRow, 0)) old->setIcon(QIcon());
+  if (mintSelRow_ > 0 && mintSelRow_ < g->rowCount())
+    if (QTableWidgetItem *old = g->item(mintSelRow_, 0)) old->setIcon(QIcon());
   if (QTableWidgetItem *mark = g->item(row, 0)) mark->setIcon(QIcon(gui::resourcePicture(100)));
   g->setUpdatesEnabled(true);
-  mintSelRow = row;
+  mintSelRow_ = row;
 
   auto cell = [g, row](int col) {
     const QTableWidgetItem *it = g->item(row, col);
@@ -394,9 +394,9 @@ void FrmSonder::setTypeCode(const QString &code) { Opt_Lager[0]->setProperty("ta
 
 QString FrmSonder::typeCode() const { return Opt_Lager[0]->property("tag").toString(); }
 
-QString FrmSonder::statusText() const { return mStatusPanel->text(); }
+QString FrmSonder::statusText() const { return statusPanel_->text(); }
 
-void FrmSonder::showHint(const QString &text) { mStatusPanel->setText(text); }
+void FrmSonder::showHint(const QString &text) { statusPanel_->setText(text); }
 
 void FrmSonder::cmdA1A2_Click() {
   const msg::Message ask{builtinText(296), builtinText(297), msg::Icon::Exclamation, msg::Buttons::OkCancel, 1};

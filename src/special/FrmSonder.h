@@ -62,7 +62,7 @@ class FrmSonder : public QDialog {
   // The text of the status bar's hint panel.
   QString statusText() const;
   // The grid row marked as picked, 0 when none.
-  int selectedRow() const { return mintSelRow; }
+  int selectedRow() const { return mintSelRow_; }
 
   // The events of the window, also reachable for tests.
   void MSHFlexGrid1_Click(int row);
@@ -87,6 +87,6 @@ class FrmSonder : public QDialog {
   int bearingCount() const;
 
   Session &session_;
-  QLabel *mStatusPanel = nullptr;
-  int mintSelRow = 0;
+  QLabel *statusPanel_ = nullptr;
+  int mintSelRow_ = 0;
 };
