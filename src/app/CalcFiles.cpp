@@ -1,5 +1,4 @@
 #include "app/CalcFiles.h"
-#include "common/ModFN.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -98,7 +97,7 @@ void fillScreen(FrmArrangement *screen, const calcfile::Case &c) {
   gui::gsubSetColWidth(screen, grid, false);
 }
 
-void tickAndEvaluate(FrmAuswertung *ev, const calcfile::Case &c) {
+void tickAndEvaluate(const Session &session, FrmAuswertung *ev, const calcfile::Case &c) {
   if (c.duty) {
     const loads::DutyTexts &d = *c.duty;
     const QString texts[] = {d.stroke, d.cyclesPerMinute, d.hoursPerDay, d.daysPerYear};
@@ -106,7 +105,7 @@ void tickAndEvaluate(FrmAuswertung *ev, const calcfile::Case &c) {
   }
   ev->OptBelArt(c.loadType)->setChecked(true);
   ev->OptBelArt_Click(c.loadType);
-  const TextRows &results = Mod_FN().gastrResult;
+  const TextRows &results = session.gastrResult;
   for (int i = 0; i < eval::kBoxes; ++i) {
     QCheckBox *box = ev->chkGrSer(i);
     const int tag = ev->boxTag(i);
@@ -158,12 +157,16 @@ class Watcher : public QObject {
 
 }  // namespace
 
-void install() {
-  filemenu::Services &s = filemenu::services();
-  s.open = [](QWidget *w) { open(w); };
-  s.openFile = [](QWidget *w, const QString &path) { openFile(path, w); };
-  s.save = [](QWidget *w) { save(w, false); };
-  s.saveAs = [](QWidget *w) { save(w, true); };
+AppServices::FileMenu fileMenuServices() {
+  AppServices::FileMenu s;
+  s.open = [](Session &session, QWidget *w) { open(session, w); };
+  s.openFile = [](Session &session, QWidget *w, const QString &path) { openFile(session, path, w); };
+  s.save = [](Session &, QWidget *w) { save(w, false); };
+  s.saveAs = [](Session &, QWidget *w) { save(w, true); };
+  return s;
+}
+
+void watchDocuments() {
   static QPointer<Watcher> watcher;
   if (!watcher && qApp) {
     watcher = new Watcher(qApp);
@@ -180,7 +183,7 @@ CalcDocument *documentOf(FrmArrangement *screen) {
 
 calcfile::Case gather(FrmArrangement *screen) {
   calcfile::Case c;
-  const ModFNState &s = Mod_FN();
+  const Session &s = screen->session();
   c.arrangement = QString::fromLatin1(screen->info().screenName);
   if (screen->Tb_m()) c.m = screen->Tb_m()->text();
   if (screen->Tb_n()) c.n = screen->Tb_n()->text();
@@ -226,7 +229,7 @@ calcfile::Case gather(FrmArrangement *screen) {
   return c;
 }
 
-bool openFile(const QString &path, QWidget *from) {
+bool openFile(Session &session, const QString &path, QWidget *from) {
   calcfile::Case c;
   calcfile::Error error;
   if (!calcfile::readFile(path, &c, &error)) return refuseFile(path, error.german);
@@ -234,17 +237,16 @@ bool openFile(const QString &path, QWidget *from) {
   const ArrangementInfo *info = arrangementByScreen(c.arrangement);
   if (!info) return refuseFile(path, builtinText(1217).arg(c.arrangement));
 
-  // The module state the file describes: the special roller shoe (or none), the comment
+  // The session state the file describes: the special roller shoe (or none), the comment
   // lines, the load type; then the table list of the arrangement, as its picture on the
   // start screen builds it.
-  ModFNState &s = Mod_FN();
-  if (c.special) takeOverSonder(Mod_FN(), c.special->fields, c.special->bearingsIndex, c.special->type);
-  else s.gintAnzSonder = 0;
-  s.gastrComment = c.comments.value_or(QStringList(6));
-  setRequiredSafety(Mod_FN(), c.loadType);
-  sSetTblAnzBez(Mod_FN(), true, info->groupTL, true);
+  if (c.special) takeOverSonder(session, c.special->fields, c.special->bearingsIndex, c.special->type);
+  else session.gintAnzSonder = 0;
+  session.gastrComment = c.comments.value_or(QStringList(6));
+  setRequiredSafety(session, c.loadType);
+  sSetTblAnzBez(session, true, info->groupTL, true);
 
-  auto *screen = new FrmArrangement(info->id);
+  auto *screen = new FrmArrangement(session, info->id);
   fillScreen(screen, c);
   CalcDocument *doc = documentOf(screen);
   doc->setKeptKeys(c.unknown);
@@ -257,7 +259,7 @@ bool openFile(const QString &path, QWidget *from) {
 
   if (c.tickAll || !c.ticked.isEmpty() || c.duty) screen->weiter();
   else screen->CmdBerechnen()->click();
-  if (FrmAuswertung *ev = evaluationOf(screen)) tickAndEvaluate(ev, c);
+  if (FrmAuswertung *ev = evaluationOf(screen)) tickAndEvaluate(session, ev, c);
 
   doc->markSaved(path);
   input::markSavePoint();
@@ -265,11 +267,11 @@ bool openFile(const QString &path, QWidget *from) {
   return true;
 }
 
-bool open(QWidget *from) {
+bool open(Session &session, QWidget *from) {
   if (!report::hooks().askOpenFileName) return false;
   const std::optional<QString> chosen = report::hooks().askOpenFileName(from, fileFilters());
   if (!chosen || chosen->isEmpty()) return false;
-  return openFile(*chosen, from);
+  return openFile(session, *chosen, from);
 }
 
 bool save(QWidget *screen, bool askName) {

@@ -4,7 +4,9 @@
 // the sizes ticked and evaluated where the file ticks any.
 #include <QString>
 
+#include "common/AppServices.h"
 #include "common/CaseFile.h"
+#include "common/Session.h"
 
 class QWidget;
 class FrmArrangement;
@@ -12,21 +14,23 @@ class CalcDocument;
 
 namespace calcfiles {
 
-// Installs the file items of the menus "Datei" (filemenu services) and keeps the
-// calculations' save points and window titles. The program calls it once at start,
-// before any screen is made.
-void install();
+// The file items of the menus "Datei" (the fileMenu part of the program's services).
+AppServices::FileMenu fileMenuServices();
+
+// Keeps the calculations' save points and window titles. The program calls it once at
+// start, before any screen is made.
+void watchDocuments();
 
 // Opens a calculation file: its arrangement screen with everything filled in and
 // calculated, and, when sizes are ticked, the evaluation screen with them ticked and
-// evaluated; the screens of the window `from` (start screen, or the arrangement screen
-// with its evaluation) give way. A file that cannot be read or holds what the screens
-// would refuse is reported naming the file and the problem, and nothing on screen
-// changes. False then.
-bool openFile(const QString &path, QWidget *from);
+// evaluated, on the session; the screens of the window `from` (start screen, or the
+// arrangement screen with its evaluation) give way. A file that cannot be read or holds
+// what the screens would refuse is reported naming the file and the problem, and nothing
+// on screen or in the session changes. False then.
+bool openFile(Session &session, const QString &path, QWidget *from);
 
 // "Öffnen…": the file dialog, then openFile.
-bool open(QWidget *from);
+bool open(Session &session, QWidget *from);
 
 // "Speichern" (askName false: the file of the calculation, the dialog only when it has
 // none) and "Speichern unter…" (askName true). screen is an arrangement screen or its

@@ -7,10 +7,10 @@
 #include "common/Gui.h"
 #include "common/Texts.h"
 
-FrmBusy::FrmBusy(QWidget *parent) : QDialog(parent) {
+FrmBusy::FrmBusy(const Session &session, QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmBusy"));
   setWindowTitle(builtinText(104));
-  setWindowIcon(gui::windowIcon());
+  setWindowIcon(gui::windowIcon(session));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setModal(true);
   bar_ = new QProgressBar(this);
@@ -29,8 +29,8 @@ FrmBusy::FrmBusy(QWidget *parent) : QDialog(parent) {
   timer_->start();
 }
 
-void FrmBusy::run(QWidget *parent) {
-  FrmBusy busy(parent);
+void FrmBusy::run(const Session &session, QWidget *parent) {
+  FrmBusy busy(session, parent);
   busy.exec();
 }
 

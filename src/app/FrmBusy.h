@@ -4,17 +4,20 @@
 // of its timer.
 #include <QDialog>
 
+#include "common/Session.h"
+
 class QProgressBar;
 class QTimer;
 
 class FrmBusy : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmBusy(QWidget *parent = nullptr);
+  // The window icon follows the session's text mode.
+  explicit FrmBusy(const Session &session, QWidget *parent = nullptr);
   QProgressBar *ProgressBar1() const { return bar_; }
   QTimer *Timer1() const { return timer_; }
   // Shows a busy window modally and returns when it has closed itself.
-  static void run(QWidget *parent = nullptr);
+  static void run(const Session &session, QWidget *parent = nullptr);
 
   void Timer1_Timer();
 

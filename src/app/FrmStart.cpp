@@ -1,5 +1,4 @@
 #include "app/FrmStart.h"
-#include "common/ModFN.h"
 
 #include <QAction>
 #include <QEvent>
@@ -20,6 +19,7 @@
 #include "arrangements/Shape.h"
 #include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/StartSession.h"
 #include "common/Errors.h"
 #include "common/FileMenu.h"
 #include "common/Gui.h"
@@ -119,7 +119,7 @@ QString shown(const QString &text) {
 
 }  // namespace
 
-FrmStart::FrmStart() {
+FrmStart::FrmStart(Session &session) : session_(session) {
   setObjectName(QStringLiteral("FrmStart"));
   setAttribute(Qt::WA_DeleteOnClose);
   buildControls();
@@ -127,8 +127,8 @@ FrmStart::FrmStart() {
 
 FrmStart::~FrmStart() = default;
 
-FrmStart *FrmStart::open() {
-  auto *w = new FrmStart;
+FrmStart *FrmStart::open(Session &session) {
+  auto *w = new FrmStart(session);
   if (!w->load()) {
     delete w;
     return nullptr;
@@ -162,7 +162,7 @@ void FrmStart::buildControls() {
   if (filemenu::available()) {
     QMenu *datei = menuBar()->addMenu(builtinText(500));
     datei->setObjectName(QStringLiteral("MenüDatei"));
-    filemenu::addItems(datei, this, false);
+    filemenu::addItems(datei, this, session_, false);
   }
 
   auto *central = new QWidget(this);
@@ -274,12 +274,14 @@ QAction *FrmStart::toolbarButton(const QString &key) const {
 }
 
 bool FrmStart::load() {
+  bool safetyInForce = false;
   try {
-    if (!determineTextMode()) return false;
+    safetyInForce = startTheSession();
   } catch (const msg::ProgramEnded &) {
     return false;
   }
-  sSetLayout();
+  // A required safety that is no number has been reported; the layout breaks off then.
+  if (safetyInForce) sSetLayout();
   // The window keeps the size it has now; it can be minimised but not resized.
   adjustSize();
   loadedSize_ = size();
@@ -289,53 +291,40 @@ bool FrmStart::load() {
   return true;
 }
 
-// The text mode: the last settings row "PrgVers" decides; "CusSpeVer" selects the
-// customer text set.
-bool FrmStart::determineTextMode() {
-  ModFNState &s = Mod_FN();
+// The start of the session: settings, text mode, version suffix and the required safety
+// of load type "ruhend", the busy window showing while the settings are read. Whether
+// the required safety is in force: one that is no number was reported and leaves the
+// load type as it was.
+bool FrmStart::startTheSession() {
+  const int loadType = session_.gintLoadType;
   try {
-    msubSearchDB(Mod_FN(), 0, true, 0);
-    if (s.grsSettings.recordCount() == 0) {
-      // Nothing can be shown without settings. The box says what is missing rather than
-      // carrying an empty text.
-      msg::critical(builtinText(309));
-      msg::endProgram(1);
-    }
-    QString version;
-    for (const QStringList &row : s.grsSettings.rows)
-      if (row.value(0) == QLatin1String("PrgVers")) version = row.value(1);
-    s.gintTextMode = version == QLatin1String("CusSpeVer") ? 3 : 1;
-    s.grsSettings.close();
-    return true;
+    StartOptions options;
+    options.showBusy = true;
+    startSession(session_, options);
   } catch (const AppError &e) {
     msg::critical(e.description());
     msg::endProgram(1);
   }
+  int tenths = 0;
+  const bool inForce = num::toInt16(gfstrSettings(session_, QStringLiteral("StdSiko"), false), &tenths);
+  if (!inForce) session_.gintLoadType = loadType;
+  return inForce;
 }
 
 void FrmStart::sSetLayout() {
-  ModFNState &s = Mod_FN();
   try {
-    sSetField(Mod_FN());
-    float siko = 0;
-    if (!num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko)) throw AppError(err::typeMismatch());
-    s.gsngSiko = siko;
-    // The load type shown on the evaluation screen follows the safety in force.
-    s.gintLoadType = 0;
-
-    setWindowTitle(windowCaption(Mod_FN(), 100));
-    const int mode = s.gintTextMode;
-    setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
+    setWindowTitle(windowCaption(session_, 100));
+    setInfoText(gfstrPutReturn(gfstrSetText(session_, 240)));
     frame1_->setTitle(builtinText(241));
-    labMail_->setText(gfstrSetText(Mod_FN(), 598));
-    labWeb_->setText(gfstrSetText(Mod_FN(), 599));
+    labMail_->setText(gfstrSetText(session_, 598));
+    labWeb_->setText(gfstrSetText(session_, 599));
     image1_->setPixmap(gui::resourcePicture(150));
     image1_->adjustSize();
     image1_->move(kWidth - image1_->width() - 14, (kBandHeight - image1_->height()) / 2);
 
-    const QPixmap head = gui::headingPicture();
+    const QPixmap head = gui::headingPicture(session_);
     picIcon_->setPixmap(head);
-    setWindowIcon(gui::windowIcon());
+    setWindowIcon(gui::windowIcon(session_));
     picIcon_->setGeometry(14, (kBandHeight - head.height()) / 2, head.width(), head.height());
     labUebSchr_->setText(builtinText(200));
     labUebSchr_->adjustSize();
@@ -354,8 +343,8 @@ void FrmStart::sSetLayout() {
     // F1 opens the manual on every screen.
     toolbarButton(QStringLiteral("Inhalt"))->setShortcut(QKeySequence::HelpContents);
 
-    for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(Mod_FN(), 700)));
-    for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(Mod_FN(), 701)));
+    for (Shape *sh : shape1_) sh->setFillColor(gui::vbColor(gflngSetColor(session_, 700)));
+    for (Shape *sh : shape2_) sh->setFillColor(gui::vbColor(gflngSetColor(session_, 701)));
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -395,21 +384,21 @@ void FrmStart::PicButton_Click(int index) {
   asPicture(PicButton(index))->setBorder(true);
   const ArrangementInfo *info = arrangementByPictureTag(pictureTag(index));
   if (!info) return;
-  sSetTblAnzBez(Mod_FN(), true, info->groupTL, true);
-  auto *screen = new FrmArrangement(info->id);
+  sSetTblAnzBez(session_, true, info->groupTL, true);
+  auto *screen = new FrmArrangement(session_, info->id);
   screen->show();
   close();
 }
 
 void FrmStart::Frame1_MouseMove() {
   imgInfoBild_->clear();
-  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
+  setInfoText(gfstrPutReturn(gfstrSetText(session_, 240)));
 }
 
 void FrmStart::Frame2_MouseMove() {
   clearPictureHighlight();
   imgInfoBild_->clear();
-  setInfoText(gfstrPutReturn(gfstrSetText(Mod_FN(), 240)));
+  setInfoText(gfstrPutReturn(gfstrSetText(session_, 240)));
   setLinkUnderline(labMail_, false);
   setLinkUnderline(labWeb_, false);
 }
@@ -423,18 +412,18 @@ void FrmStart::LabMail_MouseMove() { setLinkUnderline(labMail_, true); }
 void FrmStart::LabWeb_MouseMove() { setLinkUnderline(labWeb_, true); }
 
 void FrmStart::LabMail_Click() {
-  glngOpenLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN(), 598));
+  glngOpenLink(QStringLiteral("mailto:") + gfstrSetText(session_, 598));
 }
 
 void FrmStart::LabWeb_Click() {
-  glngOpenLink(QStringLiteral("http://") + gfstrSetText(Mod_FN(), 599));
+  glngOpenLink(QStringLiteral("http://") + gfstrSetText(session_, 599));
 }
 
 void FrmStart::Toolbar1_ButtonClick(const QString &key) {
   if (key == QLatin1String("Inhalt")) gsubHelp();
-  else if (key == QLatin1String("Info")) showAbout(this);
+  else if (key == QLatin1String("Info")) showAbout(session_, this);
   // The busy window first, then the editor, both modal.
-  else if (key == QLatin1String("Sonder")) openSonderEditor(this, [this] { FrmBusy::run(this); });
+  else if (key == QLatin1String("Sonder")) openSonderEditor(session_, this, [this] { FrmBusy::run(session_, this); });
   else if (key == QLatin1String("Exit")) close();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // The start screen: the user picks one of the six arrangements by clicking its picture.
-// Loading the screen decides the text mode from the settings and loads the settings
-// into memory; it runs afresh each time the user comes back from an arrangement screen.
+// Loading the screen starts the session afresh (startSession: the settings, the text
+// mode, the required safety); it runs each time the user comes back from an arrangement
+// screen.
 #include <QMainWindow>
 #include <QVector>
 #include <array>
+
+#include "common/Session.h"
 
 class QAction;
 class QFrame;
@@ -17,16 +20,19 @@ class Shape;
 class FrmStart : public QMainWindow {
   Q_OBJECT
  public:
-  FrmStart();
+  // The screen works on the session and hands it to the screens it opens.
+  explicit FrmStart(Session &session);
   ~FrmStart() override;
 
-  // Creates the start screen, loads it and shows it. Returns nullptr when the loading
-  // ended the program (no settings in the catalogue).
-  static FrmStart *open();
+  // Creates the start screen on the session, loads it and shows it. Returns nullptr when
+  // the loading ended the program (no settings in the catalogue).
+  static FrmStart *open(Session &session);
 
-  // Form_Load: text mode, layout, size; closes the logo window. False when the program
-  // was ended on the way.
+  // Form_Load: the start of the session, layout, size; closes the logo window. False
+  // when the program was ended on the way.
   bool load();
+
+  Session &session() const { return session_; }
 
   static constexpr int kPictures = 6;
   QWidget *PicButton(int i) const { return pictures_.at(static_cast<size_t>(i)); }
@@ -69,7 +75,7 @@ class FrmStart : public QMainWindow {
 
  private:
   void buildControls();
-  bool determineTextMode();
+  bool startTheSession();
   void sSetLayout();
   void setInfoText(const QString &text);
   void clearPictureHighlight();
@@ -77,6 +83,7 @@ class FrmStart : public QMainWindow {
   int pictureNextTo(int index, int key) const;
   bool pictureKey(int index, const QKeyEvent *k);
 
+  Session &session_;
   std::array<QWidget *, kPictures> pictures_{};
   QLabel *labInfo_ = nullptr;
   QLabel *imgInfoBild_ = nullptr;

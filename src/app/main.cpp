@@ -9,20 +9,17 @@
 #include <cstdlib>
 
 #include "app/CalcFiles.h"
-#include "common/ModFN.h"
-#include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
-#include "arrangements/FrmArrangement.h"
-#include "auxiliary/Auxiliary.h"
+#include "app/ProgramServices.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ImportOffer.h"
 #include "common/DataFiles.h"
+#include "common/AppServices.h"
 #include "common/CommandLine.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
-#include "report/ReportHooks.h"
 
 namespace {
 // The usage text is also the source of the man page.
@@ -50,6 +47,8 @@ constexpr const char *kUsage =
 int main(int argc, char **argv) {
   const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc", kUsage);
   if (answered >= 0) return answered;
+  // The program's one calculation session: it outlives every window.
+  Session session;
   QApplication app(argc, argv);
   // Qt has taken its own options out; anything else with a dash is unknown. One file
   // name is let through: the desktop entry hands over the calculation file (%f) it was
@@ -75,13 +74,9 @@ int main(int argc, char **argv) {
     std::fflush(nullptr);
     std::_Exit(code);
   });
-  catalogue::setBusyHook([] { FrmBusy::run(QApplication::activeWindow()); });
-  // The report window shows the busy window after saving its text file.
-  report::hooks().busyWindow = [](QWidget *parent) { FrmBusy::run(parent); };
-  // F1 in the report window opens the manual, as on every other screen.
-  report::hooks().manual = [] { gsubHelp(); };
-  FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
-  calcfiles::install();
+  // What the program provides around its session.
+  app::install(programServices(session));
+  calcfiles::watchDocuments();
 
   // No catalogue where the program looks, but the maker's Access file: offered for
   // import into the user's data folder, done by the catalogue tool beside the program
@@ -90,13 +85,12 @@ int main(int argc, char **argv) {
   const QString imported = catalogue::offerAccessImport(
       datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
       QFileInfo(tool).isExecutable() ? catalogue::childProcessImporter(tool, 120000) : catalogue::Importer());
-  if (!imported.isEmpty()) Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(imported);
+  if (!imported.isEmpty()) session.catalogue = std::make_shared<catalogue::Catalogue>(imported);
 
   FrmLogo::showLogo();
-  computeSubVersion(Mod_FN());
-  FrmStart *start = FrmStart::open();
+  FrmStart *start = FrmStart::open(session);
   if (!start) return 1;
   // "tarvelcalc FILE": the calculation file opens at once.
-  if (!args.isEmpty()) calcfiles::openFile(args.first(), start);
+  if (!args.isEmpty()) calcfiles::openFile(session, args.first(), start);
   return app.exec();
 }

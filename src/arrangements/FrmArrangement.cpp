@@ -1,5 +1,4 @@
 #include "arrangements/FrmArrangement.h"
-#include "common/ModFN.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,13 +38,11 @@
 #include "loads/LoadCaseTabs.h"
 #include "loads/MotionDialog.h"
 #include "evaluation/FrmAuswertung.h"
+#include "common/AppServices.h"
 
 namespace {
 
-std::function<void()> &startScreenOpener() {
-  static std::function<void()> opener;
-  return opener;
-}
+const std::function<void(Session &)> &startScreenOpener() { return app::services().startScreen; }
 
 // Design of the screen in pixels (the window keeps this size).
 constexpr int kWidth = 860;
@@ -104,18 +101,14 @@ QPixmap checkMark(bool on) {
 
 }  // namespace
 
-void FrmArrangement::setStartScreenOpener(std::function<void()> opener) {
-  startScreenOpener() = std::move(opener);
-}
-
-FrmArrangement::FrmArrangement(ArrangementId id, QWidget *parent)
-    : QMainWindow(parent), info_(&arrangement(id)) {
+FrmArrangement::FrmArrangement(Session &session, ArrangementId id, QWidget *parent)
+    : QMainWindow(parent), session_(session), info_(&arrangement(id)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QString::fromLatin1(info_->screenName));
   buildControls();
   buildMenus();
   sSetLayout();
-  filemenu::addItems(menuDatei_, this, true);
+  filemenu::addItems(menuDatei_, this, session_, true);
   // The window opens at its design size, centred; it can be resized and maximised.
   gui::placeWindow(this, sizeHint().expandedTo(QSize(kWidth, 0)));
 }
@@ -335,14 +328,14 @@ void FrmArrangement::fitLoadLabel(QLabel *l) {
 }
 
 QColor FrmArrangement::colourOf(int code) const {
-  return gui::vbColor(gflngSetColor(Mod_FN(), code));
+  return gui::vbColor(gflngSetColor(session_, code));
 }
 
 void FrmArrangement::sSetLayout() {
   try {
     // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(Mod_FN(), builtinText(info_->germanNameId)));
-    setWindowIcon(gui::windowIcon());
+    setWindowTitle(screenCaption(session_, builtinText(info_->germanNameId)));
+    setWindowIcon(gui::windowIcon(session_));
     for (int i = 0; i < loads::kDirectionLabelCount; ++i) LabKoordinaten(i)->setToolTip(builtinText(409));
     // What each load label shows: the equivalent loads of the moments on a single unit,
     // the half position loads (per track or per roller shoe) on the others.
@@ -378,7 +371,7 @@ void FrmArrangement::sSetLayout() {
     }
 
     // Heading: the picture centred in the band, the text 283.5 twips to its right.
-    const QPixmap head = gui::headingPicture();
+    const QPixmap head = gui::headingPicture(session_);
     picIcon_->setPixmap(head);
     picIcon_->setGeometry(12, (kBandHeight - head.height()) / 2, head.width(), head.height());
     labUebSchr_->setText(builtinText(101) + QLatin1Char('\n') + builtinText(info_->germanNameId));
@@ -420,7 +413,7 @@ void FrmArrangement::resetLoadDisplay() {
 
 void FrmArrangement::CmdBerechnen_Click() {
   resetLoadDisplay();
-  const LoadCaseOutput calc = calculateLoadCases(Mod_FN(), info_->id, tabs_->loadCases(),
+  const LoadCaseOutput calc = calculateLoadCases(session_, info_->id, tabs_->loadCases(),
                                                  tbM_ ? tbM_->text() : QString(),
                                                  tbN_ ? tbN_->text() : QString());
   const CalcOutput &out = calc.combined;
@@ -548,8 +541,8 @@ void FrmArrangement::weiter() {
   // A refused calculation stops here; so does one that broke off with an error, whose
   // results would not belong to the input on the screen.
   if (mblnCalcFailed_ || !lastCompleted_) return;
-  handOverLoadCases(Mod_FN(), info_->id, tabs_->loadCases());
-  auto *evaluation = new FrmAuswertung(this);
+  handOverLoadCases(session_, info_->id, tabs_->loadCases());
+  auto *evaluation = new FrmAuswertung(session_, this);
   evaluation->show();
   hide();
 }
@@ -562,11 +555,11 @@ void FrmArrangement::closeEvent(QCloseEvent *e) {
     e->ignore();
     return;
   }
-  Mod_FN().gsngUnitDistance = 0.0f;
-  Mod_FN().gsngRailDistance = 0.0f;
+  session_.gsngUnitDistance = 0.0f;
+  session_.gsngRailDistance = 0.0f;
   // The start screen opens before this one goes, so the program never finds itself
   // without a window in between.
-  if (!ending_ && startScreenOpener()) startScreenOpener()();
+  if (!ending_ && startScreenOpener()) startScreenOpener()(session_);
   e->accept();
 }
 
@@ -590,7 +583,7 @@ void FrmArrangement::inhalt() { gsubHelp(); }
 void FrmArrangement::LabKoordinaten_MouseDown(int index) {
   QLabel *holder = LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, loads::directionCaption(index));
-  DialogEingabe dialog(this, grid_, holder);
+  DialogEingabe dialog(session_, this, grid_, holder);
   dialog.exec();
   directions_->resetHighlight();
 }
@@ -599,7 +592,7 @@ void FrmArrangement::editForce(int row) {
   if (!grid_->holdsForce(row)) return;
   QLabel *holder = LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, grid_->textMatrix(row, 0));
-  DialogEingabe dialog(this, grid_, holder, row);
+  DialogEingabe dialog(session_, this, grid_, holder, row);
   dialog.exec();
   directions_->resetHighlight();
 }
@@ -614,7 +607,7 @@ void FrmArrangement::showLoadCase(int index) {
 }
 
 void FrmArrangement::CmdBewegung_Click() {
-  MotionDialog dialog(this);
+  MotionDialog dialog(session_, this);
   if (dialog.exec() != QDialog::Accepted) return;
   tabs_->setLoadCases(dialog.loadCases());
   caseLoads_.clear();

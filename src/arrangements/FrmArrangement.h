@@ -29,14 +29,15 @@ class Shape;
 class FrmArrangement : public QMainWindow {
   Q_OBJECT
  public:
-  explicit FrmArrangement(ArrangementId id, QWidget *parent = nullptr);
+  // The screen calculates on the session and hands its results on in it.
+  FrmArrangement(Session &session, ArrangementId id, QWidget *parent = nullptr);
   ~FrmArrangement() override;
 
   const ArrangementInfo &info() const { return *info_; }
+  Session &session() const { return session_; }
 
-  // What "Zurück" and closing the window lead to: the start screen, loaded afresh. The
-  // program installs it; without it the screen just closes.
-  static void setStartScreenOpener(std::function<void()> opener);
+  // "Zurück" and closing the window lead to the start screen on the session, loaded
+  // afresh (AppServices::startScreen); without it the screen just closes.
 
   // Controls.
   ForceGrid *MSFlexGrid1() const { return grid_; }
@@ -121,6 +122,7 @@ class FrmArrangement : public QMainWindow {
   void showLoadCase(int index);
   QColor colourOf(int code) const;
 
+  Session &session_;
   const ArrangementInfo *info_;
   ForceGrid *grid_ = nullptr;
   LoadCaseTabs *tabs_ = nullptr;

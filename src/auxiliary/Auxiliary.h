@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <functional>
 
+#include "common/Session.h"
+
 class QWidget;
 class QUrl;
 
@@ -12,10 +14,11 @@ class QUrl;
 qint32 glngOpenLink(const QString &link);
 // Opens Help/AnlFN.pdf of the program directory with the desktop's PDF viewer.
 void gsubHelp();
-// The about box frmAbout, modal.
-void showAbout(QWidget *parent);
-// The list window FrmVertreter, modal: code 21 representatives, code 22 database information.
-void showVertreterList(QWidget *parent, int code);
+// The about box frmAbout on the session, modal.
+void showAbout(Session &session, QWidget *parent);
+// The list window FrmVertreter on the session, modal: code 21 representatives, code 22
+// database information.
+void showVertreterList(Session &session, QWidget *parent, int code);
 
 namespace aux {
 

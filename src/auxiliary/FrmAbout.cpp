@@ -1,5 +1,4 @@
 #include "FrmAbout.h"
-#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,7 +18,7 @@ namespace {
 constexpr int kWidthTwips = 6600;  // the box's design width
 }
 
-FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
+FrmAbout::FrmAbout(Session &session, QWidget *parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("frmAbout"));
   setModal(true);
 
@@ -87,29 +86,27 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent) {
   sSetLayout();
 }
 
-QString FrmAbout::versionLine() {
-  const ModFNState &m = Mod_FN();
-  return gfstrSetText(Mod_FN(), 235) + QStringLiteral(" ") + QString::number(kVersionMajor) +
-         m.gstrSubVersion + QStringLiteral("/") + QString::number(kVersionRevision) + builtinText(236);
+QString FrmAbout::versionLine(const Session &session) {
+  return gfstrSetText(session, 235) + QStringLiteral(" ") + QString::number(kVersionMajor) +
+         session.gstrSubVersion + QStringLiteral("/") + QString::number(kVersionRevision) + builtinText(236);
 }
 
 void FrmAbout::sSetLayout() {
   try {
-    const ModFNState &m = Mod_FN();
-    setWindowTitle(windowCaption(Mod_FN(), 102));
-    lblTitle->setText(aux::shownText(gfstrSetText(Mod_FN(), 100).trimmed() + QChar(13) + builtinText(237)));
-    lblVersion->setText(versionLine());
-    lblDescription->setText(aux::shownText(gfstrPutReturn(gfstrSetText(Mod_FN(), 238))));
+    setWindowTitle(windowCaption(session_, 102));
+    lblTitle->setText(aux::shownText(gfstrSetText(session_, 100).trimmed() + QChar(13) + builtinText(237)));
+    lblVersion->setText(versionLine(session_));
+    lblDescription->setText(aux::shownText(gfstrPutReturn(gfstrSetText(session_, 238))));
     lblDisclaimer->setText(aux::shownText(builtinText(239)));
     lblDisclaimer->setVisible(!lblDisclaimer->text().isEmpty());
-    picIcon->setPixmap(gui::headingPicture());
-    setWindowIcon(gui::windowIcon());
+    picIcon->setPixmap(gui::headingPicture(session_));
+    setWindowIcon(gui::windowIcon(session_));
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
 }
 
-void showAbout(QWidget *parent) {
-  FrmAbout box(parent);
+void showAbout(Session &session, QWidget *parent) {
+  FrmAbout box(session, parent);
   box.exec();
 }

@@ -3,6 +3,8 @@
 // that starts the desktop's system-information tool.
 #include <QDialog>
 
+#include "common/Session.h"
+
 class QLabel;
 class QPushButton;
 class QFrame;
@@ -10,11 +12,12 @@ class QFrame;
 class FrmAbout : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmAbout(QWidget *parent = nullptr);
+  // The texts and pictures follow the session's text mode.
+  explicit FrmAbout(Session &session, QWidget *parent = nullptr);
 
   // "Version 2002 c/8 für ...": text 235, the major version with its suffix, "/", the
   // revision, text 236.
-  static QString versionLine();
+  static QString versionLine(const Session &session);
 
   QLabel *picIcon = nullptr;
   QLabel *lblTitle = nullptr;
@@ -27,4 +30,6 @@ class FrmAbout : public QDialog {
 
  private:
   void sSetLayout();
+
+  Session &session_;
 };

@@ -1,5 +1,4 @@
 #include "FrmVertreter.h"
-#include "common/ModFN.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -29,7 +28,8 @@ constexpr int kButtonTextColour = 18;
 QString sqlErrorTitle() { return QStringLiteral("SQL-Datenbankfehler!"); }
 }  // namespace
 
-FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCode(code) {
+FrmVertreter::FrmVertreter(Session &session, int code, QWidget *parent)
+    : QDialog(parent), session_(session), mintCode_(code) {
   setObjectName(QStringLiteral("FrmVertreter"));
   setModal(true);
   setSizeGripEnabled(true);
@@ -67,19 +67,19 @@ FrmVertreter::FrmVertreter(int code, QWidget *parent) : QDialog(parent), mintCod
   }
   resize(w, h);
   // The window may grow but never shrink below the size it was loaded with.
-  mLoadedSize = size();
-  setMinimumSize(mLoadedSize);
+  loadedSize_ = size();
+  setMinimumSize(loadedSize_);
   placeControls();
 }
 
 void FrmVertreter::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(Mod_FN(), 100));
-    setWindowIcon(gui::windowIcon());
-    Image1->setPixmap(gui::headingPicture());
+    setWindowTitle(windowCaption(session_, 100));
+    setWindowIcon(gui::windowIcon(session_));
+    Image1->setPixmap(gui::headingPicture(session_));
     Image1->adjustSize();
     const QString heading =
-        mintCode == 21 ? gfstrPutReturn(gfstrSetText(Mod_FN(), 250))
+        mintCode_ == 21 ? gfstrPutReturn(gfstrSetText(session_, 250))
                        : builtinText(101) + QChar(13) + builtinText(249);
     LabUebSchr->setText(aux::shownText(heading));
   } catch (const AppError &e) {
@@ -88,7 +88,7 @@ void FrmVertreter::sSetLayout() {
 }
 
 void FrmVertreter::fillGrid() {
-  const ResultSet &rs = Mod_FN().grsInfo;
+  const ResultSet &rs = session_.grsInfo;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     // Nothing to list; the window opens all the same with an empty grid.
     msg::critical(builtinText(309), sqlErrorTitle());
@@ -142,7 +142,7 @@ void FrmVertreter::resizeEvent(QResizeEvent *e) {
 }
 
 bool FrmVertreter::linksActive() const {
-  return mintCode == 21 && MSHFlexGrid1->columnCount() > kMailColumn;
+  return mintCode_ == 21 && MSHFlexGrid1->columnCount() > kMailColumn;
 }
 
 bool FrmVertreter::eventFilter(QObject *watched, QEvent *e) {
@@ -159,20 +159,20 @@ bool FrmVertreter::eventFilter(QObject *watched, QEvent *e) {
 }
 
 void FrmVertreter::unmarkLink() {
-  if (mintLinkRow <= 0) return;
-  if (QTableWidgetItem *it = MSHFlexGrid1->item(mintLinkRow, kMailColumn)) {
+  if (mintLinkRow_ <= 0) return;
+  if (QTableWidgetItem *it = MSHFlexGrid1->item(mintLinkRow_, kMailColumn)) {
     QFont f = it->font();
     f.setUnderline(false);
     it->setFont(f);
     it->setForeground(gui::systemColor(kButtonTextColour));
   }
-  mintLinkRow = 0;
+  mintLinkRow_ = 0;
 }
 
 void FrmVertreter::hoverCell(int row, int column) {
   if (linksActive() && row >= 1 && column == kMailColumn) {
     MSHFlexGrid1->viewport()->setCursor(Qt::PointingHandCursor);
-    if (row == mintLinkRow) return;
+    if (row == mintLinkRow_) return;
     unmarkLink();
     if (QTableWidgetItem *it = MSHFlexGrid1->item(row, column)) {
       QFont f = it->font();
@@ -180,7 +180,7 @@ void FrmVertreter::hoverCell(int row, int column) {
       it->setFont(f);
       it->setForeground(gui::vbColor(kLinkBlue));
     }
-    mintLinkRow = row;
+    mintLinkRow_ = row;
   } else {
     MSHFlexGrid1->viewport()->unsetCursor();
     unmarkLink();
@@ -194,8 +194,8 @@ void FrmVertreter::cellClicked(int row, int column) {
   glngOpenLink(QStringLiteral("mailto:") + it->text().trimmed());
 }
 
-void showVertreterList(QWidget *parent, int code) {
-  msubSearchDB(Mod_FN(), code, false, 0);
-  FrmVertreter w(code, parent);
+void showVertreterList(Session &session, QWidget *parent, int code) {
+  msubSearchDB(session, code, false, 0);
+  FrmVertreter w(session, code, parent);
   w.exec();
 }

@@ -5,14 +5,16 @@
 #include <QDialog>
 #include <QSize>
 
+#include "common/Session.h"
+
 class QLabel;
 class QTableWidget;
 
 class FrmVertreter : public QDialog {
   Q_OBJECT
  public:
-  // Builds the window for the code from the current grsInfo (no query of its own).
-  FrmVertreter(int code, QWidget *parent = nullptr);
+  // Builds the window for the code from the session's grsInfo (no query of its own).
+  FrmVertreter(Session &session, int code, QWidget *parent = nullptr);
 
   static constexpr int kMailColumn = 5;
 
@@ -21,8 +23,8 @@ class FrmVertreter : public QDialog {
   QTableWidget *MSHFlexGrid1 = nullptr;
 
   // The data row whose e-mail cell is drawn as link, 0 when none.
-  int markedRow() const { return mintLinkRow; }
-  QSize loadedSize() const { return mLoadedSize; }
+  int markedRow() const { return mintLinkRow_; }
+  QSize loadedSize() const { return loadedSize_; }
 
  protected:
   void resizeEvent(QResizeEvent *e) override;
@@ -37,7 +39,8 @@ class FrmVertreter : public QDialog {
   void cellClicked(int row, int column);
   bool linksActive() const;
 
-  int mintCode;
-  int mintLinkRow = 0;
-  QSize mLoadedSize;
+  Session &session_;
+  int mintCode_;
+  int mintLinkRow_ = 0;
+  QSize loadedSize_;
 };

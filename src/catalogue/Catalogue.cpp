@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "catalogue/Sqlite.h"
+#include "common/AppServices.h"
 #include "common/DataFiles.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
@@ -16,10 +17,7 @@
 namespace catalogue {
 
 namespace {
-std::function<void()> &busyHook() {
-  static std::function<void()> hook;
-  return hook;
-}
+const std::function<void()> &busyHook() { return app::services().catalogueBusy; }
 
 // Catalogue numbers kept as text may use a decimal point or comma; the consumers read
 // them in the locale's notation. In the settings only the values are numbers, and the
@@ -90,7 +88,7 @@ Catalogue &of(Session &s) {
 
 QString fileOf(Session &s) { return of(s).file(); }
 
-void setBusyHook(std::function<void()> hook) { busyHook() = std::move(hook); }
+void setBusyHook(std::function<void()> hook) { app::services().catalogueBusy = std::move(hook); }
 
 bool isPlainIdentifier(const QString &name) {
   if (name.isEmpty()) return false;

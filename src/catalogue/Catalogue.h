@@ -68,8 +68,9 @@ Catalogue &of(Session &s);
 // The file a session queries.
 QString fileOf(Session &s);
 
-// Shown (modally) before a query whose show-busy flag is set; the desktop program
-// installs the busy window here. Nothing is shown when no hook is installed.
+// Shown (modally) before a query whose show-busy flag is set: the catalogueBusy service
+// of the program (common/AppServices.h), which this sets alone. Nothing is shown when
+// none is installed.
 void setBusyHook(std::function<void()> hook);
 // A table name taken from the settings is only ever put into SQL when it is a plain
 // identifier (letters, digits, underscore).

@@ -12,12 +12,15 @@
 #include <QWidget>
 #include <memory>
 
+#include "common/AppServices.h"
 #include "common/Texts.h"
 
 namespace filemenu {
 
 namespace {
 constexpr int kRecentCount = 5;
+
+const AppServices::FileMenu &services() { return app::services().fileMenu; }
 const QString kRecentKey = QStringLiteral("recentFiles");
 
 QString &recentStore() {
@@ -41,7 +44,7 @@ QString droppedFile(const QMimeData *data) {
 // Lets a screen take a dropped file: the file opens as "Öffnen…" would open it.
 class DropTarget : public QObject {
  public:
-  explicit DropTarget(QWidget *screen) : QObject(screen), screen_(screen) {
+  DropTarget(QWidget *screen, Session &session) : QObject(screen), screen_(screen), session_(session) {
     screen->setAcceptDrops(true);
     screen->installEventFilter(this);
   }
@@ -60,7 +63,7 @@ class DropTarget : public QObject {
       const QString file = droppedFile(e->mimeData());
       if (file.isEmpty() || !services().openFile) return false;
       e->acceptProposedAction();
-      services().openFile(screen_, file);
+      services().openFile(session_, screen_, file);
       return true;
     }
     return false;
@@ -68,35 +71,31 @@ class DropTarget : public QObject {
 
  private:
   QWidget *screen_;
+  Session &session_;
 };
 
-void fillRecentMenu(QMenu *menu, QWidget *screen) {
+void fillRecentMenu(QMenu *menu, QWidget *screen, Session &session) {
   menu->clear();
   const QStringList files = recentFiles();
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files.at(i);
     QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
     a->setObjectName(QStringLiteral("MenüZuletzt%1").arg(i + 1));
-    QObject::connect(a, &QAction::triggered, screen, [screen, path] {
-      if (services().openFile) services().openFile(screen, path);
+    QObject::connect(a, &QAction::triggered, screen, [screen, &session, path] {
+      if (services().openFile) services().openFile(session, screen, path);
     });
   }
   menu->setEnabled(!files.isEmpty());
 }
 }  // namespace
 
-Services &services() {
-  static Services s;
-  return s;
-}
-
 bool available() {
-  const Services &s = services();
+  const AppServices::FileMenu &s = services();
   return s.open || s.openFile || s.save || s.saveAs;
 }
 
-void addItems(QMenu *datei, QWidget *screen, bool canSave) {
-  const Services &s = services();
+void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave) {
+  const AppServices::FileMenu &s = services();
   if (!datei || !screen || !available()) return;
   QAction *first = datei->actions().value(0);
   auto add = [&](const char *name, int text, const QKeySequence &keys, std::function<void()> run) {
@@ -110,14 +109,14 @@ void addItems(QMenu *datei, QWidget *screen, bool canSave) {
     screen->addAction(a);
     return a;
   };
-  add("MenüÖffnen", 1200, QKeySequence::Open, [screen] {
-    if (services().open) services().open(screen);
+  add("MenüÖffnen", 1200, QKeySequence::Open, [screen, &session] {
+    if (services().open) services().open(session, screen);
   });
-  QAction *save = add("MenüDateiSpeichern", 1201, QKeySequence::Save, [screen] {
-    if (services().save) services().save(screen);
+  QAction *save = add("MenüDateiSpeichern", 1201, QKeySequence::Save, [screen, &session] {
+    if (services().save) services().save(session, screen);
   });
-  QAction *saveAs = add("MenüDateiSpeichernUnter", 1202, QKeySequence(), [screen] {
-    if (services().saveAs) services().saveAs(screen);
+  QAction *saveAs = add("MenüDateiSpeichernUnter", 1202, QKeySequence(), [screen, &session] {
+    if (services().saveAs) services().saveAs(session, screen);
   });
   save->setEnabled(canSave && bool(s.save));
   saveAs->setEnabled(canSave && bool(s.saveAs));
@@ -125,11 +124,11 @@ void addItems(QMenu *datei, QWidget *screen, bool canSave) {
   auto *recent = new QMenu(builtinText(1203), datei);
   recent->setObjectName(QStringLiteral("MenüZuletzt"));
   datei->insertMenu(first, recent);
-  fillRecentMenu(recent, screen);
-  QObject::connect(datei, &QMenu::aboutToShow, recent, [recent, screen] { fillRecentMenu(recent, screen); });
+  fillRecentMenu(recent, screen, session);
+  QObject::connect(datei, &QMenu::aboutToShow, recent, [recent, screen, &session] { fillRecentMenu(recent, screen, session); });
   if (first) datei->insertSeparator(first);
 
-  new DropTarget(screen);
+  new DropTarget(screen, session);
 }
 
 QStringList recentFiles() {

@@ -2,33 +2,26 @@
 // The calculation-file items of the menu "Datei": "Öffnen…" (Ctrl+O), "Speichern"
 // (Ctrl+S), "Speichern unter…" and the last five files, on the start screen and on every
 // arrangement and evaluation screen; and a file dropped onto such a window opens it.
-// What the items do is installed by the program (services); a screen made without
-// them keeps its menu as it is.
+// What the items do is installed by the program (AppServices::fileMenu); a screen made
+// without them keeps its menu as it is.
 #include <QString>
 #include <QStringList>
-#include <functional>
+
+#include "common/Session.h"
 
 class QMenu;
 class QWidget;
 
 namespace filemenu {
 
-struct Services {
-  std::function<void(QWidget *screen)> open;                          // "Öffnen…"
-  std::function<void(QWidget *screen, const QString &path)> openFile;  // a recent or dropped file
-  std::function<void(QWidget *screen)> save;                          // "Speichern"
-  std::function<void(QWidget *screen)> saveAs;                        // "Speichern unter…"
-};
-// The services in force for every screen made from now on.
-Services &services();
-
 // Whether the program installed the services (the items exist only then).
 bool available();
 
 // Puts the items at the top of the screen's menu "Datei", followed by a separator, and
-// lets the screen take dropped files. canSave is false where there is no calculation to
-// save (the start screen). Nothing happens while no services are installed.
-void addItems(QMenu *datei, QWidget *screen, bool canSave);
+// lets the screen take dropped files; the items work on the screen's session. canSave is
+// false where there is no calculation to save (the start screen). Nothing happens while
+// no services are installed.
+void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave);
 
 // The files last saved or opened, newest first, five at most; files that no longer
 // exist are left out.

@@ -18,7 +18,6 @@
 #include <QTableWidget>
 
 #include "Messages.h"
-#include "ModFN.h"
 #include "Numbers.h"
 #include "Texts.h"
 
@@ -147,16 +146,16 @@ QLabel *headingLabel(QWidget *parent, double scale) {
   return label;
 }
 
-QPixmap headingPicture() {
-  if (Mod_FN().gintTextMode == 3) {
+QPixmap headingPicture(const Session &session) {
+  if (session.gintTextMode == 3) {
     QPixmap p(QStringLiteral("CusPic/151.bmp"));
     return p;
   }
   return resourcePicture(151);
 }
 
-QIcon windowIcon() {
-  if (Mod_FN().gintTextMode == 3) return QIcon(QStringLiteral("CusPic/101.ico"));
+QIcon windowIcon(const Session &session) {
+  if (session.gintTextMode == 3) return QIcon(QStringLiteral("CusPic/101.ico"));
   return resourceIcon(100);
 }
 

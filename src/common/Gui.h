@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include "common/Session.h"
+
 class QWidget;
 class QTableWidget;
 class QLabel;
@@ -67,11 +69,11 @@ QString programMarkSvg(int size);
 // by `scale`.
 QLabel *headingLabel(QWidget *parent, double scale);
 
-// The heading picture and window icon of the layout pattern: in text mode 3 the files
+// The heading picture and window icon of the layout pattern: in the session's text mode 3 the files
 // "CusPic/151.bmp" and "CusPic/101.ico" relative to the working directory, otherwise
 // pictures 151 and 100.
-QPixmap headingPicture();
-QIcon windowIcon();
+QPixmap headingPicture(const Session &session);
+QIcon windowIcon(const Session &session);
 
 // Opens a main window at `size` (made to fit the available area), centred on the screen
 // it belongs to: the screen of `near` when given, otherwise the screen of the active

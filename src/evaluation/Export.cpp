@@ -28,7 +28,7 @@ bool MenuDrucken_Click(const Session &session, QWidget *screen, const QString &m
   // The orientation stays as chosen in the dialog.
   report::preparePrinter(printer, false);
   QString reason;
-  if (!report::printEvaluation(session, printer, masterScreen, icon.isNull() ? gui::headingPicture() : icon, &reason)) {
+  if (!report::printEvaluation(session, printer, masterScreen, icon.isNull() ? gui::headingPicture(session) : icon, &reason)) {
     msg::critical(reason, QStringLiteral("MenüDrucken_Click!"));
     return false;
   }
@@ -38,7 +38,7 @@ bool MenuDrucken_Click(const Session &session, QWidget *screen, const QString &m
 bool MenuPdf_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
   report::Hooks &h = report::hooks();
   if (!h.commentDialog || !h.commentDialog(screen)) return false;
-  const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
+  const QPixmap picture = icon.isNull() ? gui::headingPicture(session) : icon;
   return report::savePdfAs(screen, QStringLiteral("Tarvel.pdf"), [&](const QString &path, QString *reason) {
     return report::printEvaluationToPdf(session, path, masterScreen, picture, reason);
   });
@@ -47,7 +47,7 @@ bool MenuPdf_Click(const Session &session, QWidget *screen, const QString &maste
 void MenuSeitenansicht_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
   report::Hooks &h = report::hooks();
   if (!h.commentDialog || !h.commentDialog(screen) || !h.printPreview) return;
-  const QPixmap picture = icon.isNull() ? gui::headingPicture() : icon;
+  const QPixmap picture = icon.isNull() ? gui::headingPicture(session) : icon;
   h.printPreview(screen, [&](QPrinter &printer) {
     report::preparePrinter(printer);
     QString reason;

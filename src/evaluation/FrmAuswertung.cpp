@@ -1,5 +1,4 @@
 #include "FrmAuswertung.h"
-#include "common/ModFN.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,48 +133,48 @@ class GridStyle : public QProxyStyle {
   }
 };
 
+// The evaluation services in force.
+const AppServices::Evaluation &services() { return app::services().evaluation; }
+
 }  // namespace
 
-FrmAuswertung::Services &FrmAuswertung::services() {
-  static Services s = [] {
-    Services d;
+AppServices::Evaluation FrmAuswertung::standardServices() {
+  AppServices::Evaluation d;
 #ifdef TARVEL_HAVE_REPORT
-    d.openReport = [](FrmAuswertung *w) { openReportWindow(w, w->masterScreenName()); };
+  d.openReport = [](FrmAuswertung *w) { openReportWindow(w->session(), w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_OUTPUT
-    d.print = [](FrmAuswertung *w) { MenuDrucken_Click(Mod_FN(), w, w->masterScreenName()); };
-    d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(Mod_FN(), w, [w] { w->runProgressDisplay(); }); };
-    d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(Mod_FN(), w, w->masterScreenName()); };
-    d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(Mod_FN(), w, w->masterScreenName()); };
+  d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w->session(), w, w->masterScreenName()); };
+  d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w->session(), w, [w] { w->runProgressDisplay(); }); };
+  d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(w->session(), w, w->masterScreenName()); };
+  d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(w->session(), w, w->masterScreenName()); };
 #endif
 #ifdef TARVEL_HAVE_AUXILIARY
-    d.help = [] { gsubHelp(); };
-    d.about = [](QWidget *w) { showAbout(w); };
-    d.showList = [](QWidget *w, int code) { showVertreterList(w, code); };
-    d.openLink = [](const QString &link) { return glngOpenLink(link); };
+  d.help = [] { gsubHelp(); };
+  d.about = [](Session &session, QWidget *w) { showAbout(session, w); };
+  d.showList = [](Session &session, QWidget *w, int code) { showVertreterList(session, w, code); };
+  d.openLink = [](const QString &link) { return glngOpenLink(link); };
 #endif
-    return d;
-  }();
-  return s;
+  return d;
 }
 
-FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
-    : QMainWindow(parent), mMaster(masterForm) {
+FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *parent)
+    : QMainWindow(parent), session_(session), master_(masterForm) {
   setObjectName(QStringLiteral("FrmAuswertung"));
   setAttribute(Qt::WA_DeleteOnClose);
-  mTag.fill(-1);
+  tag_.fill(-1);
   buildControls();
   buildMenus();
   buildToolbar();
-  mCentral->setMinimumSize(gui::px(kWidth), gui::px(kHeight));
+  central_->setMinimumSize(gui::px(kWidth), gui::px(kHeight));
   adjustSize();
-  mDesignSize = size();
+  designSize_ = size();
   // The design size is the least the window shows; it can be resized and maximised,
   // and the result grid grows with it.
-  setMinimumSize(mDesignSize);
-  gui::placeWindow(this, mDesignSize, masterForm);
+  setMinimumSize(designSize_);
+  gui::placeWindow(this, designSize_, masterForm);
   sSetLayout();
-  filemenu::addItems(mMenuDatei, this, true);
+  filemenu::addItems(menuDatei_, this, session_, true);
   // Without the arrangement screen that opened it the screen cannot know which
   // arrangement it evaluates, nor where "Zurück" leads.
   if (!masterForm) {
@@ -186,13 +185,13 @@ FrmAuswertung::FrmAuswertung(QWidget *masterForm, QWidget *parent)
 
 FrmAuswertung::~FrmAuswertung() = default;
 
-QWidget *FrmAuswertung::mfrmMasterForm() const { return mMaster; }
+QWidget *FrmAuswertung::mfrmMasterForm() const { return master_; }
 
 QString FrmAuswertung::masterScreenName() const {
-  if (!mMaster) return QString();
-  const QVariant name = mMaster->property("screenName");
+  if (!master_) return QString();
+  const QVariant name = master_->property("screenName");
   if (name.isValid() && !name.toString().isEmpty()) return name.toString();
-  return mMaster->objectName();
+  return master_->objectName();
 }
 
 QAction *FrmAuswertung::toolbarButton(const QString &key) const {
@@ -203,7 +202,7 @@ QAction *FrmAuswertung::menuItem(const QString &name) const { return findChild<Q
 
 QPixmap FrmAuswertung::arrangementPicture() const {
   const QString name = masterScreenName();
-  for (QLabel *img : mImgAnordnung)
+  for (QLabel *img : imgAnordnung_)
     if (img->property("Tag").toString() == name) return img->pixmap();
   return QPixmap();
 }
@@ -212,26 +211,26 @@ QPixmap FrmAuswertung::arrangementPicture() const {
 // Controls
 
 void FrmAuswertung::buildControls() {
-  mCentral = new QWidget(this);
-  mCentral->setObjectName(QStringLiteral("centralWidget"));
-  setCentralWidget(mCentral);
+  central_ = new QWidget(this);
+  central_->setObjectName(QStringLiteral("centralWidget"));
+  setCentralWidget(central_);
 
   // Header band: heading picture, title, logo.
-  mLabel2 = new QLabel(mCentral);
-  mLabel2->setObjectName(QStringLiteral("Label2"));
-  mLabel2->setGeometry(twipsRect(0, 0, kWidth, kHeaderHeight));
-  mLabel2->setAutoFillBackground(true);
-  mLabel2->setFrameShape(QFrame::StyledPanel);
+  label2_ = new QLabel(central_);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  label2_->setGeometry(twipsRect(0, 0, kWidth, kHeaderHeight));
+  label2_->setAutoFillBackground(true);
+  label2_->setFrameShape(QFrame::StyledPanel);
   {
-    QPalette pal = mLabel2->palette();
+    QPalette pal = label2_->palette();
     pal.setColor(QPalette::Window, gui::systemColor(5));
-    mLabel2->setPalette(pal);
+    label2_->setPalette(pal);
   }
-  mPicIcon = new QLabel(mCentral);
-  mPicIcon->setObjectName(QStringLiteral("picIcon"));
-  mImage1 = new QLabel(mCentral);
-  mImage1->setObjectName(QStringLiteral("Image1"));
-  mLabUebSchr = gui::headingLabel(mCentral, 1.25);
+  picIcon_ = new QLabel(central_);
+  picIcon_->setObjectName(QStringLiteral("picIcon"));
+  image1_ = new QLabel(central_);
+  image1_->setObjectName(QStringLiteral("Image1"));
+  labUebSchr_ = gui::headingLabel(central_, 1.25);
 
   // Nine series frames of a series box and six size boxes; the ninth waits below the
   // others until a ninth series needs it.
@@ -239,7 +238,7 @@ void FrmAuswertung::buildControls() {
   for (int k = 0; k < eval::kFrames; ++k) {
     const int row = k / 4;
     const int col = k % 4;
-    auto *fra = new QGroupBox(mCentral);
+    auto *fra = new QGroupBox(central_);
     fra->setObjectName(QStringLiteral("fraSerie%1").arg(k));
     fra->setGeometry(twipsRect(kMargin + col * (kFrameWidth + kMargin), kFrameTop + row * (kFrameHeight + kFrameGap),
                                kFrameWidth, kFrameHeight));
@@ -248,8 +247,8 @@ void FrmAuswertung::buildControls() {
     ks->setGeometry(twipsRect(kBoxLeft, 90, kFrameWidth - 2 * kBoxLeft, kBoxHeight));
     ks->setAutoFillBackground(true);
     connect(ks, &QCheckBox::clicked, this, [this, k] { chkKSerie_Click(k); });
-    mFraSerie.append(fra);
-    mChkKSerie.append(ks);
+    fraSerie_.append(fra);
+    chkKSerie_.append(ks);
     for (int p = 0; p < eval::kBoxesPerFrame; ++p) {
       const int i = k * eval::kBoxesPerFrame + p;
       auto *box = new QCheckBox(QString::number(sizes[p]), fra);
@@ -257,107 +256,107 @@ void FrmAuswertung::buildControls() {
       box->setGeometry(twipsRect(kBoxLeft + p * kBoxStep, 540, kBoxWidth, kBoxHeight));
       box->setAutoFillBackground(true);
       connect(box, &QCheckBox::clicked, this, [this, i] { chkGrSer_Click(i); });
-      mChkGrSer.append(box);
+      chkGrSer_.append(box);
     }
     if (k == eval::kFrames - 1) fra->setVisible(false);
   }
 
   // Result grid.
-  mGrid = new QTableWidget(0, kGridColumns, mCentral);
-  mGrid->setObjectName(QStringLiteral("MSFlexGrid1"));
-  mGrid->setGeometry(twipsRect(kMargin, kGridTop, kGridWidth, kGridHeight));
-  mGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_ = new QTableWidget(0, kGridColumns, central_);
+  grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+  grid_->setGeometry(twipsRect(kMargin, kGridTop, kGridWidth, kGridHeight));
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Several cells or rows can be chosen and copied for a spreadsheet (Ctrl+C).
-  mGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  auto *copy = new QAction(builtinText(1114), mGrid);
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  auto *copy = new QAction(builtinText(1114), grid_);
   copy->setObjectName(QStringLiteral("GridCopy"));
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetShortcut);
   connect(copy, &QAction::triggered, this, &FrmAuswertung::copySelection);
-  mGrid->addAction(copy);
-  mGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+  grid_->addAction(copy);
+  grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
   // The grid would copy its current cell alone: Ctrl+C is taken before it.
-  mGrid->installEventFilter(this);
-  mGrid->verticalHeader()->setVisible(false);
-  mGrid->horizontalHeader()->setStretchLastSection(false);
-  mGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  mGrid->horizontalHeader()->setMinimumSectionSize(0);
-  mGrid->verticalHeader()->setMinimumSectionSize(0);
-  mGrid->verticalHeader()->setDefaultSectionSize(mGrid->fontMetrics().height() + 6);
+  grid_->installEventFilter(this);
+  grid_->verticalHeader()->setVisible(false);
+  grid_->horizontalHeader()->setStretchLastSection(false);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grid_->horizontalHeader()->setMinimumSectionSize(0);
+  grid_->verticalHeader()->setMinimumSectionSize(0);
+  grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
   auto *gridStyle = new GridStyle;
-  gridStyle->setParent(mGrid);
-  mGrid->setStyle(gridStyle);
-  mGrid->horizontalHeader()->setStyle(gridStyle);
+  gridStyle->setParent(grid_);
+  grid_->setStyle(gridStyle);
+  grid_->horizontalHeader()->setStyle(gridStyle);
 
   // Legend of the rows rated with the rigid-plate check; the grid gives it its last
   // line while it is shown.
-  mLabPlatte = new QLabel(builtinText(1004), mCentral);  // the footnote of the report
-  mLabPlatte->setObjectName(QStringLiteral("LabPlatte"));
-  mLabPlatte->setVisible(false);
+  labPlatte_ = new QLabel(builtinText(1004), central_);  // the footnote of the report
+  labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
+  labPlatte_->setVisible(false);
 
   // Load type area with the calculate button and the progress display below it.
-  mFreBelArt = new QGroupBox(mCentral);
-  mFreBelArt->setObjectName(QStringLiteral("FreBelArt"));
-  mFreBelArt->setGeometry(twipsRect(kSideLeft, kGridTop, kSideWidth, kLoadTypeHeight));
-  mLabUebBel = new QLabel(mFreBelArt);
-  mLabUebBel->setObjectName(QStringLiteral("LabUebBel"));
-  mLabUebBel->setGeometry(twipsRect(60, 90, kSideWidth - 120, 330));
+  freBelArt_ = new QGroupBox(central_);
+  freBelArt_->setObjectName(QStringLiteral("FreBelArt"));
+  freBelArt_->setGeometry(twipsRect(kSideLeft, kGridTop, kSideWidth, kLoadTypeHeight));
+  labUebBel_ = new QLabel(freBelArt_);
+  labUebBel_->setObjectName(QStringLiteral("LabUebBel"));
+  labUebBel_->setGeometry(twipsRect(60, 90, kSideWidth - 120, 330));
   {
-    QFont f = mLabUebBel->font();
+    QFont f = labUebBel_->font();
     f.setBold(true);
-    mLabUebBel->setFont(f);
+    labUebBel_->setFont(f);
   }
-  mOptGroup = new QButtonGroup(this);
-  mOptGroup->setExclusive(true);
+  optGroup_ = new QButtonGroup(this);
+  optGroup_->setExclusive(true);
   for (int i = 0; i < 3; ++i) {
-    auto *opt = new QRadioButton(mFreBelArt);
+    auto *opt = new QRadioButton(freBelArt_);
     opt->setObjectName(QStringLiteral("OptBelArt%1").arg(i));
     opt->setGeometry(twipsRect(300, 600 + i * 420, 300, 330));
-    mOptGroup->addButton(opt, i);
+    optGroup_->addButton(opt, i);
     connect(opt, &QRadioButton::clicked, this, [this, i] { OptBelArt_Click(i); });
-    auto *lab = new QLabel(mFreBelArt);
+    auto *lab = new QLabel(freBelArt_);
     lab->setObjectName(QStringLiteral("LabBelArt%1").arg(i));
     lab->setGeometry(twipsRect(660, 600 + i * 420, kSideWidth - 780, 330));
-    mOptBelArt.append(opt);
-    mLabBelArt.append(lab);
+    optBelArt_.append(opt);
+    labBelArt_.append(lab);
   }
-  mCmdBerechnen = new QPushButton(mCentral);
-  mCmdBerechnen->setObjectName(QStringLiteral("CmdBerechnen"));
-  mCmdBerechnen->setGeometry(twipsRect(kSideLeft, kGridTop + kLoadTypeHeight + kMargin, kSideWidth, kButtonHeight));
-  connect(mCmdBerechnen, &QPushButton::clicked, this, &FrmAuswertung::CmdBerechnen_Click);
+  cmdBerechnen_ = new QPushButton(central_);
+  cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
+  cmdBerechnen_->setGeometry(twipsRect(kSideLeft, kGridTop + kLoadTypeHeight + kMargin, kSideWidth, kButtonHeight));
+  connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmAuswertung::CmdBerechnen_Click);
   // Operating figures for the lifetime in hours and years.
-  mFraBetrieb = new QGroupBox(mCentral);
-  mFraBetrieb->setObjectName(QStringLiteral("FraBetrieb"));
-  mFraBetrieb->setGeometry(twipsRect(kSideLeft, kDutyTop, kSideWidth, kDutyHeight));
+  fraBetrieb_ = new QGroupBox(central_);
+  fraBetrieb_->setObjectName(QStringLiteral("FraBetrieb"));
+  fraBetrieb_->setGeometry(twipsRect(kSideLeft, kDutyTop, kSideWidth, kDutyHeight));
   for (int i = 0; i < 4; ++i) {
-    auto *lab = new QLabel(mFraBetrieb);
+    auto *lab = new QLabel(fraBetrieb_);
     lab->setObjectName(QStringLiteral("LabBetrieb%1").arg(i));
     lab->setGeometry(twipsRect(90, 270 + i * kDutyRow, kSideWidth - kDutyFieldWidth - 210, 240));
-    auto *tb = new QLineEdit(mFraBetrieb);
+    auto *tb = new QLineEdit(fraBetrieb_);
     tb->setObjectName(QStringLiteral("Tb_Betrieb%1").arg(i));
     tb->setGeometry(twipsRect(kSideWidth - kDutyFieldWidth - 90, 255 + i * kDutyRow, kDutyFieldWidth, 255));
     tb->setAlignment(Qt::AlignRight);
-    mLabBetrieb.append(lab);
-    mTbBetrieb.append(tb);
+    labBetrieb_.append(lab);
+    tbBetrieb_.append(tb);
   }
-  mProgressBar = new QProgressBar(mCentral);
-  mProgressBar->setObjectName(QStringLiteral("ProgressBar1"));
-  mProgressBar->setGeometry(twipsRect(kSideLeft, kGridTop + kGridHeight - kBarHeight, kSideWidth, kBarHeight));
-  mProgressBar->setRange(0, 100);
-  mProgressBar->setTextVisible(false);
-  mProgressBar->setVisible(false);
+  progressBar_ = new QProgressBar(central_);
+  progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+  progressBar_->setGeometry(twipsRect(kSideLeft, kGridTop + kGridHeight - kBarHeight, kSideWidth, kBarHeight));
+  progressBar_->setRange(0, 100);
+  progressBar_->setTextVisible(false);
+  progressBar_->setVisible(false);
 
   // The drawings of the six arrangements, never shown here; the printout takes the
   // one of the arrangement in use.
-  mFraAnordnung = new QGroupBox(mCentral);
-  mFraAnordnung->setObjectName(QStringLiteral("FraAnordnung"));
-  mFraAnordnung->setVisible(false);
+  fraAnordnung_ = new QGroupBox(central_);
+  fraAnordnung_->setObjectName(QStringLiteral("FraAnordnung"));
+  fraAnordnung_->setVisible(false);
   const QStringList screens = arrangementScreens();
   for (int i = 0; i < 6; ++i) {
-    auto *img = new QLabel(mFraAnordnung);
+    auto *img = new QLabel(fraAnordnung_);
     img->setObjectName(QStringLiteral("ImgAnordnung%1").arg(i));
     img->setProperty("Tag", screens.value(i));
-    mImgAnordnung.append(img);
+    imgAnordnung_.append(img);
   }
 }
 
@@ -368,30 +367,30 @@ void FrmAuswertung::buildMenus() {
     a->setObjectName(name);
     return a;
   };
-  mMenuDatei = bar->addMenu(QString());
-  mMenuDatei->setObjectName(QStringLiteral("MenüDatei"));
-  connect(item(mMenuDatei, QStringLiteral("MenüZurück")), &QAction::triggered, this, &FrmAuswertung::MenuZurueck_Click);
-  mMenuDatei->addSeparator();
-  connect(item(mMenuDatei, QStringLiteral("MenüDrucken")), &QAction::triggered, this, [this] {
+  menuDatei_ = bar->addMenu(QString());
+  menuDatei_->setObjectName(QStringLiteral("MenüDatei"));
+  connect(item(menuDatei_, QStringLiteral("MenüZurück")), &QAction::triggered, this, &FrmAuswertung::MenuZurueck_Click);
+  menuDatei_->addSeparator();
+  connect(item(menuDatei_, QStringLiteral("MenüDrucken")), &QAction::triggered, this, [this] {
     if (services().print) services().print(this);
   });
-  connect(item(mMenuDatei, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
+  connect(item(menuDatei_, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
     if (services().save) services().save(this);
   });
   // The printout without a printer: as a PDF file, or on screen.
-  connect(item(mMenuDatei, QStringLiteral("MenüPdf")), &QAction::triggered, this, [this] {
+  connect(item(menuDatei_, QStringLiteral("MenüPdf")), &QAction::triggered, this, [this] {
     if (services().pdf) services().pdf(this);
   });
-  connect(item(mMenuDatei, QStringLiteral("MenüSeitenansicht")), &QAction::triggered, this, [this] {
+  connect(item(menuDatei_, QStringLiteral("MenüSeitenansicht")), &QAction::triggered, this, [this] {
     if (services().preview) services().preview(this);
   });
-  mMenuDatei->addSeparator();
-  connect(item(mMenuDatei, QStringLiteral("MenüBeenden")), &QAction::triggered, this, &FrmAuswertung::endProgram);
+  menuDatei_->addSeparator();
+  connect(item(menuDatei_, QStringLiteral("MenüBeenden")), &QAction::triggered, this, &FrmAuswertung::endProgram);
 
-  mMenuAnsicht = bar->addMenu(QString());
-  mMenuAnsicht->setObjectName(QStringLiteral("MenüAnsicht"));
+  menuAnsicht_ = bar->addMenu(QString());
+  menuAnsicht_->setObjectName(QStringLiteral("MenüAnsicht"));
   for (int c = 3; c <= 5; ++c) {
-    QAction *a = item(mMenuAnsicht, QStringLiteral("MenüAnsichtTabelle%1").arg(c));
+    QAction *a = item(menuAnsicht_, QStringLiteral("MenüAnsichtTabelle%1").arg(c));
     a->setCheckable(true);
     a->setChecked(true);
     // A click toggles the item's check mark before the handler runs.
@@ -404,41 +403,41 @@ void FrmAuswertung::buildMenus() {
   sonder->setCheckable(true);
   sonder->setVisible(false);
 
-  mMenuHilfe = bar->addMenu(QStringLiteral("&?"));
-  mMenuHilfe->setObjectName(QStringLiteral("MenüHilfe"));
-  connect(item(mMenuHilfe, QStringLiteral("MenüInhalt")), &QAction::triggered, this, [] {
+  menuHilfe_ = bar->addMenu(QStringLiteral("&?"));
+  menuHilfe_->setObjectName(QStringLiteral("MenüHilfe"));
+  connect(item(menuHilfe_, QStringLiteral("MenüInhalt")), &QAction::triggered, this, [] {
     if (services().help) services().help();
   });
-  mMenuHilfe->addSeparator();
-  connect(item(mMenuHilfe, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(22); });
-  connect(item(mMenuHilfe, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
-  mMenuHilfe->addSeparator();
-  connect(item(mMenuHilfe, QStringLiteral("MenüEMail")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(Mod_FN(), 598));
+  menuHilfe_->addSeparator();
+  connect(item(menuHilfe_, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(22); });
+  connect(item(menuHilfe_, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
+  menuHilfe_->addSeparator();
+  connect(item(menuHilfe_, QStringLiteral("MenüEMail")), &QAction::triggered, this, [this] {
+    if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(session_, 598));
   });
-  connect(item(mMenuHilfe, QStringLiteral("MenüWeb")), &QAction::triggered, this, [] {
-    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(Mod_FN(), 599));
+  connect(item(menuHilfe_, QStringLiteral("MenüWeb")), &QAction::triggered, this, [this] {
+    if (services().openLink) services().openLink(QStringLiteral("http://") + gfstrSetText(session_, 599));
   });
-  mMenuHilfe->addSeparator();
-  connect(item(mMenuHilfe, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
-    if (services().about) services().about(this);
+  menuHilfe_->addSeparator();
+  connect(item(menuHilfe_, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
+    if (services().about) services().about(session_, this);
   });
 }
 
 void FrmAuswertung::buildToolbar() {
-  mToolbar = addToolBar(QStringLiteral("Toolbar1"));
-  mToolbar->setObjectName(QStringLiteral("Toolbar1"));
-  mToolbar->setMovable(false);
-  mToolbar->setFloatable(false);
-  mToolbar->setIconSize(QSize(24, 24));
-  mToolbar->toggleViewAction()->setVisible(false);
+  toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+  toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+  toolbar_->setMovable(false);
+  toolbar_->setFloatable(false);
+  toolbar_->setIconSize(QSize(24, 24));
+  toolbar_->toggleViewAction()->setVisible(false);
   setContextMenuPolicy(Qt::NoContextMenu);
   // Nine buttons in the design: the five keyed ones with a spacer between each two.
   const QStringList keys = {QStringLiteral("Inhalt"), QStringLiteral("Zurück"), QStringLiteral("Berechnen"),
                             QStringLiteral("Druckmanager"), QStringLiteral("Exit")};
   for (int i = 0; i < keys.size(); ++i) {
-    if (i > 0) mToolbar->addSeparator();
-    QAction *a = mToolbar->addAction(QString());
+    if (i > 0) toolbar_->addSeparator();
+    QAction *a = toolbar_->addAction(QString());
     a->setObjectName(QStringLiteral("Toolbar1_") + keys.at(i));
     a->setData(keys.at(i));
     const QString key = keys.at(i);
@@ -451,66 +450,66 @@ void FrmAuswertung::buildToolbar() {
 
 void FrmAuswertung::sSetLayout() {
   try {
-    Mod_FN().grsSerie.close();
-    setWindowTitle(screenCaption(Mod_FN(), builtinText(1113)));
-    setWindowIcon(gui::windowIcon());
+    session_.grsSerie.close();
+    setWindowTitle(screenCaption(session_, builtinText(1113)));
+    setWindowIcon(gui::windowIcon(session_));
 
     // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
-    mMenuDatei->setTitle(builtinText(500));
+    menuDatei_->setTitle(builtinText(500));
     menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
     menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
     menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
     menuItem(QStringLiteral("MenüPdf"))->setText(builtinText(1204));
     menuItem(QStringLiteral("MenüSeitenansicht"))->setText(builtinText(1205));
     menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
-    mMenuAnsicht->setTitle(builtinText(505));
+    menuAnsicht_->setTitle(builtinText(505));
     for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
     menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
-    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(Mod_FN(), 510));
-    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(Mod_FN(), 511));
-    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(Mod_FN(), 512));
-    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(Mod_FN(), 513));
-    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(Mod_FN(), 514));
+    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
+    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(session_, 511));
+    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(session_, 512));
+    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(session_, 513));
+    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(session_, 514));
     // Positions count the separators as the menu holds them.
-    gui::gsubSetMenuPics(mMenuDatei, {0, static_cast<int>(mMenuDatei->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
+    gui::gsubSetMenuPics(menuDatei_, {0, static_cast<int>(menuDatei_->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
                          {gui::resourcePicture(204), gui::resourcePicture(203)});
-    gui::gsubSetMenuPics(mMenuHilfe, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
+    gui::gsubSetMenuPics(menuHilfe_, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
 
     // Load type area.
-    mLabUebBel->setText(builtinText(298));
+    labUebBel_->setText(builtinText(298));
     for (int i = 0; i < 3; ++i) {
-      mLabBelArt[i]->setText(builtinText(201 + i));
-      mOptBelArt[i]->setToolTip(builtinText(400 + i));
+      labBelArt_[i]->setText(builtinText(201 + i));
+      optBelArt_[i]->setToolTip(builtinText(400 + i));
     }
     // The option shown is the load type whose required safety is in force.
-    const int loadType = qBound(0, Mod_FN().gintLoadType, 2);
-    mOptBelArt[loadType]->setChecked(true);
-    mCmdBerechnen->setText(QStringLiteral("Berechnen"));
-    mFraBetrieb->setTitle(builtinText(1310));
+    const int loadType = qBound(0, session_.gintLoadType, 2);
+    optBelArt_[loadType]->setChecked(true);
+    cmdBerechnen_->setText(QStringLiteral("Berechnen"));
+    fraBetrieb_->setTitle(builtinText(1310));
     for (int i = 0; i < 4; ++i) {
-      mLabBetrieb[i]->setText(builtinText(1311 + i));
-      mTbBetrieb[i]->setToolTip(builtinText(1311 + i));
+      labBetrieb_[i]->setText(builtinText(1311 + i));
+      tbBetrieb_[i]->setToolTip(builtinText(1311 + i));
     }
     // The figures of the last run stay: the screen is made anew on every visit.
-    const DutyCycle &duty = Mod_FN().gDutyCycle;
+    const DutyCycle &duty = session_.gDutyCycle;
     const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
     for (int i = 0; i < 4; ++i)
-      mTbBetrieb[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
+      tbBetrieb_[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
 
     // Header band.
-    mImage1->setPixmap(gui::resourcePicture(150));
-    mImage1->adjustSize();
-    const QPixmap icon = gui::headingPicture();
-    mPicIcon->setPixmap(icon);
-    mPicIcon->resize(icon.isNull() ? QSize(gui::px(720), gui::px(720)) : icon.size());
-    const int band = mLabel2->height();
-    mPicIcon->move(gui::px(kIconLeft), (band - mPicIcon->height()) / 2);
-    mImage1->move(mLabel2->width() - mImage1->width() - gui::px(kMargin), (band - mImage1->height()) / 2);
-    mLabUebSchr->setText(builtinText(200));
-    mLabUebSchr->adjustSize();
-    mLabUebSchr->move(mPicIcon->width() + gui::px(283.5), (band - mLabUebSchr->height()) / 2);
+    image1_->setPixmap(gui::resourcePicture(150));
+    image1_->adjustSize();
+    const QPixmap icon = gui::headingPicture(session_);
+    picIcon_->setPixmap(icon);
+    picIcon_->resize(icon.isNull() ? QSize(gui::px(720), gui::px(720)) : icon.size());
+    const int band = label2_->height();
+    picIcon_->move(gui::px(kIconLeft), (band - picIcon_->height()) / 2);
+    image1_->move(label2_->width() - image1_->width() - gui::px(kMargin), (band - image1_->height()) / 2);
+    labUebSchr_->setText(builtinText(200));
+    labUebSchr_->adjustSize();
+    labUebSchr_->move(picIcon_->width() + gui::px(283.5), (band - labUebSchr_->height()) / 2);
 
     // Toolbar: tooltips and pictures 1 to 5 in button order.
     const QList<QPair<QString, int>> tips = {{QStringLiteral("Inhalt"), 403},
@@ -528,7 +527,7 @@ void FrmAuswertung::sSetLayout() {
 
     // Drawings of the arrangements.
 #ifdef TARVEL_HAVE_DRAWINGS
-    for (QLabel *img : mImgAnordnung) {
+    for (QLabel *img : imgAnordnung_) {
       const ArrangementInfo *info = arrangementByScreen(img->property("Tag").toString());
       if (!info) continue;
       QPixmap pm(gui::px(kDrawingWidth), gui::px(kDrawingHeight));
@@ -547,20 +546,20 @@ void FrmAuswertung::sSetLayout() {
     // Size boxes and frames.
     const auto &sizes = eval::sizes();
     for (int i = 0; i < eval::kBoxes; ++i) {
-      mChkGrSer[i]->setText(QString::number(sizes[i % eval::kBoxesPerFrame]));
-      mChkGrSer[i]->setProperty("Tag", -1);
-      colourBox(mChkGrSer[i]);
+      chkGrSer_[i]->setText(QString::number(sizes[i % eval::kBoxesPerFrame]));
+      chkGrSer_[i]->setProperty("Tag", -1);
+      colourBox(chkGrSer_[i]);
     }
-    for (QCheckBox *ks : mChkKSerie) colourBox(ks);
+    for (QCheckBox *ks : chkKSerie_) colourBox(ks);
     assignBoxes();
 
     // Grid.
     QStringList headings;
     for (int h : kGridHeadings) headings << builtinText(h);
-    mGrid->setHorizontalHeaderLabels(headings);
+    grid_->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < kGridColumns; ++c) {
       const Qt::Alignment a = centredColumn(c, kGridColumns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-      mGrid->horizontalHeaderItem(c)->setTextAlignment(a);
+      grid_->horizontalHeaderItem(c)->setTextAlignment(a);
     }
     fitAndHideColumns();
     updateServiceItems();
@@ -572,20 +571,20 @@ void FrmAuswertung::sSetLayout() {
 }
 
 void FrmAuswertung::assignBoxes() {
-  const TextRows &result = Mod_FN().gastrResult;
+  const TextRows &result = session_.gastrResult;
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(result);
   for (int i = 0; i < eval::kBoxes; ++i) {
-    mTag[i] = boxes.tag[i];
-    mChkGrSer[i]->setProperty("Tag", boxes.tag[i]);
-    mChkGrSer[i]->setEnabled(boxes.enabled[i]);
+    tag_[i] = boxes.tag[i];
+    chkGrSer_[i]->setProperty("Tag", boxes.tag[i]);
+    chkGrSer_[i]->setEnabled(boxes.enabled[i]);
   }
   for (int k = 0; k < eval::kFrames; ++k) {
     const bool used = eval::frameUsed(boxes, k);
-    QCheckBox *ks = mChkKSerie[k];
-    ks->setText(eval::frameCaption(Mod_FN(), result, boxes, k));
+    QCheckBox *ks = chkKSerie_[k];
+    ks->setText(eval::frameCaption(session_, result, boxes, k));
     ks->setEnabled(used);
     // The box is as wide as its caption, so that the whole coloured area takes clicks.
-    ks->resize(std::min(ks->sizeHint().width() + gui::px(90), mFraSerie[k]->width() - 2 * gui::px(kBoxLeft)),
+    ks->resize(std::min(ks->sizeHint().width() + gui::px(90), fraSerie_[k]->width() - 2 * gui::px(kBoxLeft)),
                ks->height());
     if (used && k == eval::kFrames - 1) showNinthFrame();
   }
@@ -595,34 +594,34 @@ void FrmAuswertung::assignBoxes() {
 }
 
 void FrmAuswertung::showNinthFrame() {
-  if (mNinthShown) return;
-  mNinthShown = true;
-  QGroupBox *fra = mFraSerie.at(eval::kFrames - 1);
+  if (ninthShown_) return;
+  ninthShown_ = true;
+  QGroupBox *fra = fraSerie_.at(eval::kFrames - 1);
   fra->setVisible(true);
   const int grow = fra->height() + gui::px(kGrowGap);
   const int gridTop = fra->y() + grow;
-  const int delta = gridTop - mGrid->y();
-  mGrid->move(mGrid->x(), gridTop);
-  mLabPlatte->move(mLabPlatte->x(), mLabPlatte->y() + delta);
-  mFreBelArt->move(mFreBelArt->x(), gridTop);
-  mCmdBerechnen->move(mCmdBerechnen->x(), mCmdBerechnen->y() + delta);
-  mProgressBar->move(mProgressBar->x(), mProgressBar->y() + delta);
-  mFraBetrieb->move(mFraBetrieb->x(), mFraBetrieb->y() + delta);
-  mCentral->setMinimumSize(mCentral->minimumWidth(), mCentral->minimumHeight() + grow);
-  mDesignSize.setHeight(mDesignSize.height() + grow);
-  setMinimumSize(mDesignSize);
-  resize(size().expandedTo(mDesignSize));
+  const int delta = gridTop - grid_->y();
+  grid_->move(grid_->x(), gridTop);
+  labPlatte_->move(labPlatte_->x(), labPlatte_->y() + delta);
+  freBelArt_->move(freBelArt_->x(), gridTop);
+  cmdBerechnen_->move(cmdBerechnen_->x(), cmdBerechnen_->y() + delta);
+  progressBar_->move(progressBar_->x(), progressBar_->y() + delta);
+  fraBetrieb_->move(fraBetrieb_->x(), fraBetrieb_->y() + delta);
+  central_->setMinimumSize(central_->minimumWidth(), central_->minimumHeight() + grow);
+  designSize_.setHeight(designSize_.height() + grow);
+  setMinimumSize(designSize_);
+  resize(size().expandedTo(designSize_));
   placeGridArea();
 }
 
 void FrmAuswertung::updateServiceItems() {
-  const Services &s = services();
-  menuItem(QStringLiteral("MenüDrucken"))->setEnabled(mEvaluated && bool(s.print));
-  menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(mEvaluated && bool(s.save));
+  const AppServices::Evaluation &s = services();
+  menuItem(QStringLiteral("MenüDrucken"))->setEnabled(evaluated_ && bool(s.print));
+  menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(evaluated_ && bool(s.save));
   for (const auto &[name, service] : {std::pair{QStringLiteral("MenüPdf"), bool(s.pdf)},
                                       std::pair{QStringLiteral("MenüSeitenansicht"), bool(s.preview)}}) {
     menuItem(name)->setVisible(service);
-    menuItem(name)->setEnabled(mEvaluated && service);
+    menuItem(name)->setEnabled(evaluated_ && service);
   }
   menuItem(QStringLiteral("MenüInhalt"))->setEnabled(bool(s.help));
   menuItem(QStringLiteral("MenüInfoDB"))->setEnabled(bool(s.showList));
@@ -635,7 +634,7 @@ void FrmAuswertung::updateServiceItems() {
 }
 
 void FrmAuswertung::openList(int code) {
-  if (services().showList) services().showList(this, code);
+  if (services().showList) services().showList(session_, this, code);
 }
 
 // ---------------------------------------------------------------------------------
@@ -653,19 +652,19 @@ void FrmAuswertung::setBoxValue(QCheckBox *box, bool ticked) {
 }
 
 void FrmAuswertung::chkGrSer_Click(int index) {
-  if (index < 0 || index >= mChkGrSer.size()) return;
-  colourBox(mChkGrSer[index]);
+  if (index < 0 || index >= chkGrSer_.size()) return;
+  colourBox(chkGrSer_[index]);
   input::noteChange();
 }
 
 void FrmAuswertung::chkKSerie_Click(int frame) {
-  if (frame < 0 || frame >= mChkKSerie.size()) return;
-  QCheckBox *ks = mChkKSerie[frame];
+  if (frame < 0 || frame >= chkKSerie_.size()) return;
+  QCheckBox *ks = chkKSerie_[frame];
   colourBox(ks);
   input::noteChange();
   const bool on = ks->isChecked();
   for (int p = 0; p < eval::kBoxesPerFrame; ++p) {
-    QCheckBox *box = mChkGrSer[frame * eval::kBoxesPerFrame + p];
+    QCheckBox *box = chkGrSer_[frame * eval::kBoxesPerFrame + p];
     if (on) {
       if (box->isEnabled()) setBoxValue(box, true);
     } else {
@@ -676,11 +675,11 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
 
 void FrmAuswertung::OptBelArt_Click(int index) {
   if (index < 0 || index > 2) return;
-  if (setRequiredSafety(Mod_FN(), index)) {
-    Mod_FN().gintLoadType = index;
+  if (setRequiredSafety(session_, index)) {
+    session_.gintLoadType = index;
   } else {
     // The safety in force did not change, so neither does the load type shown.
-    mOptBelArt[qBound(0, Mod_FN().gintLoadType, 2)]->setChecked(true);
+    optBelArt_[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
   }
 }
 
@@ -688,55 +687,55 @@ void FrmAuswertung::OptBelArt_Click(int index) {
 // Evaluation
 
 void FrmAuswertung::runProgressDisplay() {
-  mProgressBar->setVisible(true);
-  mProgressBar->setValue(0);
-  mProgressBar->raise();
+  progressBar_->setVisible(true);
+  progressBar_->setValue(0);
+  progressBar_->raise();
   for (int counter = 5; counter <= 10000; counter += 5) {
     const int value = static_cast<int>(num::roundHalfEven(counter / 100.0));
-    if (value != mProgressBar->value()) {
-      mProgressBar->setValue(value);
-      mProgressBar->repaint();
+    if (value != progressBar_->value()) {
+      progressBar_->setValue(value);
+      progressBar_->repaint();
     }
   }
-  mProgressBar->setVisible(false);
+  progressBar_->setVisible(false);
 }
 
 void FrmAuswertung::CmdBerechnen_Click() {
   // The group "Betrieb" first: a figure that is no number or not above 0 stops the
   // run before anything changes.
   QString dutyRefusal;
-  if (!eval::readDutyCycle(mTbBetrieb[0]->text(), mTbBetrieb[1]->text(), mTbBetrieb[2]->text(),
-                           mTbBetrieb[3]->text(), &Mod_FN().gDutyCycle, &dutyRefusal)) {
+  if (!eval::readDutyCycle(tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
+                           tbBetrieb_[3]->text(), &session_.gDutyCycle, &dutyRefusal)) {
     msg::critical2(dutyRefusal, builtinText(314));
     return;
   }
-  mEvaluated = true;
+  evaluated_ = true;
   updateServiceItems();
   runProgressDisplay();
 
   std::array<bool, eval::kBoxes> ticked{};
-  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = mChkGrSer[i]->isChecked();
+  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = chkGrSer_[i]->isChecked();
 
-  mGrid->setUpdatesEnabled(false);
-  mGrid->setRowCount(0);
-  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), mTag, ticked);
+  grid_->setUpdatesEnabled(false);
+  grid_->setRowCount(0);
+  const eval::EvaluationRun run = eval::runEvaluation(session_, tag_, ticked);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);
   for (int h : run.extraHead) extraHeadings << builtinText(h);
   headings = eval::gridRow(headings, run.extraHead, extraHeadings);
   const int columns = headings.size();
-  mGrid->setColumnCount(columns);
-  mGrid->setHorizontalHeaderLabels(headings);
+  grid_->setColumnCount(columns);
+  grid_->setHorizontalHeaderLabels(headings);
   for (int c = 0; c < columns; ++c)
-    mGrid->horizontalHeaderItem(c)->setTextAlignment(
+    grid_->horizontalHeaderItem(c)->setTextAlignment(
         centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
-  mRefused = run.refused;
-  mGrid->setRowCount(run.gridRows.size());
+  refused_ = run.refused;
+  grid_->setRowCount(run.gridRows.size());
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
   // colour of the load display.
-  const QColor warning = gui::vbColor(gflngSetColor(Mod_FN(), 702));
+  const QColor warning = gui::vbColor(gflngSetColor(session_, 702));
   for (int r = 0; r < run.gridRows.size(); ++r) {
     const QStringList &fields = run.gridRows.at(r);
     const bool byCheck = run.byCheck.value(r, false);
@@ -750,26 +749,26 @@ void FrmAuswertung::CmdBerechnen_Click() {
       cell->setTextAlignment(columnAlignment(c, columns, text));
       if (byCheck && c == kLoadColumn) cell->setToolTip(builtinText(1002));
       if (fails) cell->setForeground(warning);
-      mGrid->setItem(r, c, cell);
+      grid_->setItem(r, c, cell);
     }
   }
   placeLegend(anyByCheck);
-  mGrid->setUpdatesEnabled(true);
+  grid_->setUpdatesEnabled(true);
   fitAndHideColumns();
 }
 
 void FrmAuswertung::placeLegend(bool shown) {
   const int fullHeight = gui::px(kGridHeight);
-  const int legendHeight = shown ? mGrid->fontMetrics().height() + 6 : 0;
-  mGrid->resize(mGrid->width(), fullHeight - legendHeight);
-  mLabPlatte->setGeometry(mGrid->x(), mGrid->y() + fullHeight - legendHeight, mGrid->width(), legendHeight);
-  mLabPlatte->setVisible(shown);
+  const int legendHeight = shown ? grid_->fontMetrics().height() + 6 : 0;
+  grid_->resize(grid_->width(), fullHeight - legendHeight);
+  labPlatte_->setGeometry(grid_->x(), grid_->y() + fullHeight - legendHeight, grid_->width(), legendHeight);
+  labPlatte_->setVisible(shown);
 }
 
 void FrmAuswertung::fitAndHideColumns() {
-  gui::gsubSetColWidth(this, mGrid, false);
+  gui::gsubSetColWidth(this, grid_, false);
   for (int c = 3; c <= 5; ++c)
-    mGrid->setColumnHidden(c, !menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->isChecked());
+    grid_->setColumnHidden(c, !menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->isChecked());
 }
 
 void FrmAuswertung::MenuAnsichtTabelle_Click(int column) {
@@ -786,12 +785,12 @@ void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
   } else if (key == QStringLiteral("Zurück")) {
     MenuZurueck_Click();
   } else if (key == QStringLiteral("Berechnen")) {
-    mCmdBerechnen->click();
+    cmdBerechnen_->click();
   } else if (key == QStringLiteral("Druckmanager")) {
     if (!services().openReport) return;
-    mCmdBerechnen->click();
+    cmdBerechnen_->click();
     // A report without verdicts, over a required safety of 0, would mislead.
-    if (mRefused) return;
+    if (refused_) return;
     services().openReport(this);
   } else if (key == QStringLiteral("Exit")) {
     endProgram();
@@ -807,7 +806,7 @@ void FrmAuswertung::endProgram() {
 }
 
 bool FrmAuswertung::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == mGrid && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+  if (watched == grid_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
       static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
     if (event->type() == QEvent::KeyPress) copySelection();
     event->accept();
@@ -817,16 +816,16 @@ bool FrmAuswertung::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void FrmAuswertung::copySelection() {
-  const QString text = eval::selectionAsText(mGrid);
+  const QString text = eval::selectionAsText(grid_);
   if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
 }
 
 void FrmAuswertung::closeEvent(QCloseEvent *event) {
-  if (!mLeaving) {
-    mLeaving = true;
-    if (mMaster) mMaster->show();
-    Mod_FN().gsngUnitDistance = 0.0f;
-    Mod_FN().gsngRailDistance = 0.0f;
+  if (!leaving_) {
+    leaving_ = true;
+    if (master_) master_->show();
+    session_.gsngUnitDistance = 0.0f;
+    session_.gsngRailDistance = 0.0f;
   }
   event->accept();
 }
@@ -839,23 +838,23 @@ void FrmAuswertung::resizeEvent(QResizeEvent *event) {
 // The series frames keep their places; the grid takes the room the window has beyond
 // its design size, and the load type area and the button stay at its right.
 void FrmAuswertung::placeGridArea() {
-  if (!mGrid || !mCentral) return;
-  const int extraW = std::max(0, mCentral->width() - gui::px(kWidth));
-  const int gridTop = mGrid->y();
-  const int gridHeight = std::max(gui::px(kGridHeight), mCentral->height() - gridTop - gui::px(kMargin));
-  mGrid->resize(gui::px(kGridWidth) + extraW, gridHeight);
+  if (!grid_ || !central_) return;
+  const int extraW = std::max(0, central_->width() - gui::px(kWidth));
+  const int gridTop = grid_->y();
+  const int gridHeight = std::max(gui::px(kGridHeight), central_->height() - gridTop - gui::px(kMargin));
+  grid_->resize(gui::px(kGridWidth) + extraW, gridHeight);
   const int sideLeft = gui::px(kSideLeft) + extraW;
-  mFreBelArt->move(sideLeft, mFreBelArt->y());
-  mCmdBerechnen->move(sideLeft, mCmdBerechnen->y());
-  mProgressBar->move(sideLeft, gridTop + gridHeight - mProgressBar->height());
-  mLabel2->resize(mCentral->width(), mLabel2->height());
-  mImage1->move(mLabel2->width() - mImage1->width() - gui::px(kMargin), mImage1->y());
+  freBelArt_->move(sideLeft, freBelArt_->y());
+  cmdBerechnen_->move(sideLeft, cmdBerechnen_->y());
+  progressBar_->move(sideLeft, gridTop + gridHeight - progressBar_->height());
+  label2_->resize(central_->width(), label2_->height());
+  image1_->move(label2_->width() - image1_->width() - gui::px(kMargin), image1_->y());
 }
 
 // ---------------------------------------------------------------------------------
 
-QImage FrmAuswertung::grabScreen(QWidget *masterForm, int tickFrames, bool calculate) {
-  auto *screen = new FrmAuswertung(masterForm);
+QImage FrmAuswertung::grabScreen(Session &session, QWidget *masterForm, int tickFrames, bool calculate) {
+  auto *screen = new FrmAuswertung(session, masterForm);
   screen->setAttribute(Qt::WA_DontShowOnScreen, true);
   screen->show();
   for (int k = 0; k < eval::kFrames && k < tickFrames; ++k) {
@@ -867,7 +866,7 @@ QImage FrmAuswertung::grabScreen(QWidget *masterForm, int tickFrames, bool calcu
   QApplication::processEvents();
   const QImage image = screen->grab().toImage();
   // Leave without touching the hand-over values or the master.
-  screen->mLeaving = true;
+  screen->leaving_ = true;
   screen->setAttribute(Qt::WA_DeleteOnClose, false);
   screen->hide();
   delete screen;

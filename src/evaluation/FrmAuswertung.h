@@ -7,6 +7,9 @@
 #include <array>
 #include <functional>
 
+#include "common/AppServices.h"
+#include "common/Session.h"
+
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -24,57 +27,48 @@ class FrmAuswertung : public QMainWindow {
   Q_OBJECT
  public:
   // masterForm is the arrangement screen that opened this screen (hidden meanwhile);
-  // "Zurück" and closing show it again and delete this screen.
-  explicit FrmAuswertung(QWidget *masterForm, QWidget *parent = nullptr);
+  // "Zurück" and closing show it again and delete this screen. The screen evaluates the
+  // results of the session.
+  FrmAuswertung(Session &session, QWidget *masterForm, QWidget *parent = nullptr);
   ~FrmAuswertung() override;
   QWidget *mfrmMasterForm() const;
   // The screen name ("FrmVKaZDSch") of the arrangement screen in use: the master's
   // property "screenName" when it has one, otherwise its object name.
   QString masterScreenName() const;
 
-  // Windows and outputs that other parts of the program provide. An item or toolbar
-  // button whose service is not installed stays disabled; "&Drucken..." and
-  // "Speichern &unter..." are in addition enabled only after the first evaluation run, as
-  // are "Als PDF speichern…" and "Seitenansicht", which are hidden without their service.
-  struct Services {
-    std::function<void(FrmAuswertung *)> print;       // "&Drucken...": direct printout
-    std::function<void(FrmAuswertung *)> save;        // "Speichern &unter...": text export
-    std::function<void(FrmAuswertung *)> pdf;         // "Als PDF speichern…": the printout as PDF
-    std::function<void(FrmAuswertung *)> preview;     // "Seitenansicht": the printout previewed
-    std::function<void(FrmAuswertung *)> openReport;  // toolbar "Druckmanager"
-    std::function<void()> help;                       // "&Inhalt", toolbar "Inhalt"
-    std::function<void(QWidget *)> about;             // "Inf&o zu TarvelCalc ..."
-    std::function<void(QWidget *, int)> showList;     // 21 representatives, 22 database info
-    std::function<qint32(const QString &)> openLink;  // "mailto:..." / "http://..."
-  };
-  // The services in force for every evaluation screen opened from now on.
-  static Services &services();
+  Session &session() const { return session_; }
 
-  // Renders a screen for the current module state (gastrResult and the hand-over
-  // values) as a picture: the first `tickFrames` series get all their sizes ticked and,
+  // The screen reads its windows and outputs from the installed AppServices::evaluation.
+  // These are the program's: the report window, the printout, the text export, the
+  // manual, the about box, the list windows and the links, as far as their libraries are
+  // part of the program.
+  static AppServices::Evaluation standardServices();
+
+  // Renders a screen for the session's state (gastrResult and the hand-over values) as
+  // a picture: the first `tickFrames` series get all their sizes ticked and,
   // with `calculate`, "Berechnen" runs. The screen is deleted again; the master stays
   // as it is. For screenshots and manual checks.
-  static QImage grabScreen(QWidget *masterForm, int tickFrames = 2, bool calculate = true);
+  static QImage grabScreen(Session &session, QWidget *masterForm, int tickFrames = 2, bool calculate = true);
 
   // Controls, by their index as on the screen.
-  QGroupBox *fraSerie(int k) const { return mFraSerie.at(k); }
-  QCheckBox *chkKSerie(int k) const { return mChkKSerie.at(k); }
-  QCheckBox *chkGrSer(int i) const { return mChkGrSer.at(i); }
+  QGroupBox *fraSerie(int k) const { return fraSerie_.at(k); }
+  QCheckBox *chkKSerie(int k) const { return chkKSerie_.at(k); }
+  QCheckBox *chkGrSer(int i) const { return chkGrSer_.at(i); }
   // The result row (gastrResult, from 1) a size box stands for, -1 for none.
-  int boxTag(int i) const { return mTag.at(i); }
-  QRadioButton *OptBelArt(int i) const { return mOptBelArt.at(i); }
-  QLabel *LabBelArt(int i) const { return mLabBelArt.at(i); }
-  QLabel *ImgAnordnung(int i) const { return mImgAnordnung.at(i); }
-  QGroupBox *FreBelArt() const { return mFreBelArt; }
+  int boxTag(int i) const { return tag_.at(i); }
+  QRadioButton *OptBelArt(int i) const { return optBelArt_.at(i); }
+  QLabel *LabBelArt(int i) const { return labBelArt_.at(i); }
+  QLabel *ImgAnordnung(int i) const { return imgAnordnung_.at(i); }
+  QGroupBox *FreBelArt() const { return freBelArt_; }
   // The group "Betrieb": stroke, double strokes per minute, hours per day, days per year.
-  QGroupBox *FraBetrieb() const { return mFraBetrieb; }
-  QLineEdit *Tb_Betrieb(int i) const { return mTbBetrieb.at(i); }
-  QTableWidget *MSFlexGrid1() const { return mGrid; }
+  QGroupBox *FraBetrieb() const { return fraBetrieb_; }
+  QLineEdit *Tb_Betrieb(int i) const { return tbBetrieb_.at(i); }
+  QTableWidget *MSFlexGrid1() const { return grid_; }
   // The legend below the grid, shown while a row's load is the rigid-plate check's.
-  QLabel *LabPlatte() const { return mLabPlatte; }
-  QPushButton *CmdBerechnen() const { return mCmdBerechnen; }
-  QProgressBar *ProgressBar1() const { return mProgressBar; }
-  QToolBar *Toolbar1() const { return mToolbar; }
+  QLabel *LabPlatte() const { return labPlatte_; }
+  QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
+  QProgressBar *ProgressBar1() const { return progressBar_; }
+  QToolBar *Toolbar1() const { return toolbar_; }
   QAction *toolbarButton(const QString &key) const;
   // Menu items by control name: "MenüZurück", "MenüDrucken", "MenüAnsichtTabelle3" ...
   QAction *menuItem(const QString &name) const;
@@ -82,7 +76,7 @@ class FrmAuswertung : public QMainWindow {
   // screen name), for the printout.
   QPixmap arrangementPicture() const;
   // The size the window keeps.
-  QSize designSize() const { return mDesignSize; }
+  QSize designSize() const { return designSize_; }
 
  public slots:
   void CmdBerechnen_Click();
@@ -120,39 +114,40 @@ class FrmAuswertung : public QMainWindow {
   void updateServiceItems();
   void openList(int code);
 
-  QPointer<QWidget> mMaster;
-  QSize mDesignSize;
-  bool mNinthShown = false;
-  bool mEvaluated = false;  // an evaluation ran on this screen
-  bool mRefused = false;    // the last run gave no verdict: no required safety in force
-  bool mLeaving = false;
-  std::array<int, 54> mTag{};
+  Session &session_;
+  QPointer<QWidget> master_;
+  QSize designSize_;
+  bool ninthShown_ = false;
+  bool evaluated_ = false;  // an evaluation ran on this screen
+  bool refused_ = false;    // the last run gave no verdict: no required safety in force
+  bool leaving_ = false;
+  std::array<int, 54> tag_{};
 
-  QWidget *mCentral = nullptr;
-  QLabel *mLabel2 = nullptr;
-  QLabel *mPicIcon = nullptr;
-  QLabel *mImage1 = nullptr;
-  QLabel *mLabUebSchr = nullptr;
-  QVector<QGroupBox *> mFraSerie;
-  QVector<QCheckBox *> mChkKSerie;
-  QVector<QCheckBox *> mChkGrSer;
-  QGroupBox *mFreBelArt = nullptr;
-  QLabel *mLabUebBel = nullptr;
-  QVector<QRadioButton *> mOptBelArt;
-  QVector<QLabel *> mLabBelArt;
-  QButtonGroup *mOptGroup = nullptr;
-  QTableWidget *mGrid = nullptr;
-  QLabel *mLabPlatte = nullptr;
-  QPushButton *mCmdBerechnen = nullptr;
-  QProgressBar *mProgressBar = nullptr;
-  QToolBar *mToolbar = nullptr;
-  QGroupBox *mFraAnordnung = nullptr;
-  QVector<QLabel *> mImgAnordnung;
-  QGroupBox *mFraBetrieb = nullptr;
-  QVector<QLineEdit *> mTbBetrieb;
-  QVector<QLabel *> mLabBetrieb;
+  QWidget *central_ = nullptr;
+  QLabel *label2_ = nullptr;
+  QLabel *picIcon_ = nullptr;
+  QLabel *image1_ = nullptr;
+  QLabel *labUebSchr_ = nullptr;
+  QVector<QGroupBox *> fraSerie_;
+  QVector<QCheckBox *> chkKSerie_;
+  QVector<QCheckBox *> chkGrSer_;
+  QGroupBox *freBelArt_ = nullptr;
+  QLabel *labUebBel_ = nullptr;
+  QVector<QRadioButton *> optBelArt_;
+  QVector<QLabel *> labBelArt_;
+  QButtonGroup *optGroup_ = nullptr;
+  QTableWidget *grid_ = nullptr;
+  QLabel *labPlatte_ = nullptr;
+  QPushButton *cmdBerechnen_ = nullptr;
+  QProgressBar *progressBar_ = nullptr;
+  QToolBar *toolbar_ = nullptr;
+  QGroupBox *fraAnordnung_ = nullptr;
+  QVector<QLabel *> imgAnordnung_;
+  QGroupBox *fraBetrieb_ = nullptr;
+  QVector<QLineEdit *> tbBetrieb_;
+  QVector<QLabel *> labBetrieb_;
 
-  QMenu *mMenuDatei = nullptr;
-  QMenu *mMenuAnsicht = nullptr;
-  QMenu *mMenuHilfe = nullptr;
+  QMenu *menuDatei_ = nullptr;
+  QMenu *menuAnsicht_ = nullptr;
+  QMenu *menuHilfe_ = nullptr;
 };

@@ -1,5 +1,4 @@
 #include "loads/DialogEingabe.h"
-#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -36,8 +35,8 @@ void DialogEingabe::setPendingDirection(QObject *directionHolder, const QString 
   if (directionHolder) directionHolder->setProperty(kTag, direction);
 }
 
-DialogEingabe::DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow)
-    : QDialog(owner), owner_(owner), grid_(grid), directionHolder_(directionHolder), editRow_(editRow) {
+DialogEingabe::DialogEingabe(Session &session, QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow)
+    : QDialog(owner), session_(session), owner_(owner), grid_(grid), directionHolder_(directionHolder), editRow_(editRow) {
   setObjectName(QStringLiteral("DialogEingabe"));
   setModal(true);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -107,11 +106,11 @@ void DialogEingabe::sSetLayout() {
     const QString pending = pendingDirection(directionHolder_);
     setWindowTitle(pending.isEmpty() ? builtinText(103)
                                      : builtinText(103) + QStringLiteral(": ") + builtinText(1102).arg(pending));
-    setWindowIcon(gui::windowIcon());
+    setWindowIcon(gui::windowIcon(session_));
     static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
     for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
     for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
-    hint_->setText(gfstrSetText(Mod_FN(), 259));
+    hint_->setText(gfstrSetText(session_, 259));
     // The whole hint at once for the reader who does not want to wait for it.
     hintFrame_->setToolTip(hint_->text());
     hint_->adjustSize();

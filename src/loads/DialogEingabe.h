@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <array>
 
+#include "common/Session.h"
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -19,8 +21,8 @@ class DialogEingabe : public QDialog {
   // table; directionHolder: the label whose "Tag" property holds the pending direction
   // ("X +" ... "- Z"). The Tag is emptied whenever the dialog closes. editRow: a data
   // row (from 1) whose force is edited: the fields start with its texts and OK writes
-  // them back into it; 0 adds a new force.
-  DialogEingabe(QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow = 0);
+  // them back into it; 0 adds a new force. The texts come from the session.
+  DialogEingabe(Session &session, QWidget *owner, ForceGrid *grid, QObject *directionHolder, int editRow = 0);
   ~DialogEingabe() override;
 
   QLineEdit *tbKrfXYZ(int index) const { return fields_.at(static_cast<size_t>(index)); }
@@ -49,6 +51,7 @@ class DialogEingabe : public QDialog {
  private:
   void sSetLayout();
 
+  Session &session_;
   QWidget *owner_;
   ForceGrid *grid_;
   QObject *directionHolder_;

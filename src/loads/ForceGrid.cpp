@@ -1,5 +1,4 @@
 #include "loads/ForceGrid.h"
-#include "common/ModFN.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -203,5 +202,5 @@ void ForceGrid::mousePressEvent(QMouseEvent *e) {
 }
 
 bool gsubSetForce(Session &session, const ForceGrid *grid) {
-  return gsubSetForceRows(Mod_FN(), grid ? grid->dataRows() : TextRows());
+  return gsubSetForceRows(session, grid ? grid->dataRows() : TextRows());
 }

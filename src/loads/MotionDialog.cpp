@@ -14,10 +14,10 @@
 #include "loads/KeyFilter.h"
 #include "loads/Motion.h"
 
-MotionDialog::MotionDialog(QWidget *parent) : QDialog(parent) {
+MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DialogBewegung"));
   setWindowTitle(builtinText(1342));
-  setWindowIcon(gui::windowIcon());
+  setWindowIcon(gui::windowIcon(session));
   auto *form = new QFormLayout;
   // Label text ids of the fields, in field order; the coordinates may be negative.
   static const int labels[kFields] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};

@@ -14,7 +14,8 @@ class QPushButton;
 class MotionDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit MotionDialog(QWidget *parent = nullptr);
+  // The window icon follows the session's text mode.
+  explicit MotionDialog(const Session &session, QWidget *parent = nullptr);
 
   // Fields by index: 0 mass, 1..3 centre of gravity x, y, z, 4 speed, 5 acceleration,
   // 6 deceleration, 7 stroke, 8 process force, 9..11 its point x, y, z.

@@ -1,5 +1,4 @@
 #include "report/FrmAusdruck.h"
-#include "common/ModFN.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,10 +37,10 @@ const ButtonDef kButtons[] = {{"Zurück", 417},    {"Nebeneinander", 418}, {"Üb
                               {"Hilfe", 415}};
 }  // namespace
 
-void openReportWindow(QWidget *evaluationScreen, const QString &masterScreenName) {
+void openReportWindow(Session &session, QWidget *evaluationScreen, const QString &masterScreenName) {
   QPointer<FrmAusdruck> &w = openWindow();
   if (!w) {
-    w = new FrmAusdruck(evaluationScreen, masterScreenName);
+    w = new FrmAusdruck(session, evaluationScreen, masterScreenName);
     w->setAttribute(Qt::WA_DeleteOnClose);
   }
   w->show();
@@ -51,8 +50,8 @@ void openReportWindow(QWidget *evaluationScreen, const QString &masterScreenName
 
 FrmAusdruck *FrmAusdruck::current() { return openWindow().data(); }
 
-FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenName)
-    : QMainWindow(evaluationScreen, Qt::Window), master_(masterScreenName) {
+FrmAusdruck::FrmAusdruck(Session &session, QWidget *evaluationScreen, const QString &masterScreenName)
+    : QMainWindow(evaluationScreen, Qt::Window), session_(session), master_(masterScreenName) {
   setObjectName(QStringLiteral("FrmAusdruck"));
   area_ = new QMdiArea(this);
   area_->setObjectName(QStringLiteral("MDIForm"));
@@ -60,8 +59,8 @@ FrmAusdruck::FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenN
   setCentralWidget(area_);
   try {
     // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(Mod_FN(), gfstrSetText(Mod_FN(), 171)));
-    setWindowIcon(gui::windowIcon());
+    setWindowTitle(screenCaption(session_, gfstrSetText(session_, 171)));
+    setWindowIcon(gui::windowIcon(session_));
     buildToolbar();
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
@@ -112,8 +111,8 @@ void FrmAusdruck::buildToolbar() {
       Toolbar1->addWidget(printButton_);
       connect(printItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Drucken")); });
       connect(setupItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Druckereinrichtung")); });
-      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(Mod_FN(), this, activeLanguage(), master_); });
-      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(Mod_FN(), this, activeLanguage(), master_); });
+      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(session_, this, activeLanguage(), master_); });
+      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(session_, this, activeLanguage(), master_); });
     } else {
       Toolbar1->addAction(a);
     }
@@ -187,11 +186,11 @@ QList<FrmFormular *> FrmAusdruck::pages() const {
 }
 
 FrmFormular *FrmAusdruck::sSetFormular() {
-  auto *page = new FrmFormular(languageState(), master_);
+  auto *page = new FrmFormular(session_, languageState(), master_);
   QMdiSubWindow *w = area_->addSubWindow(page);
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(page->windowTitle());
-  w->setWindowIcon(gui::windowIcon());
+  w->setWindowIcon(gui::windowIcon(session_));
   // Each new page opens inside the visible area, a little below and right of the page
   // before it, as large as the area allows up to the whole page.
   const QSize room = area_->viewport()->size();
@@ -248,13 +247,13 @@ void FrmAusdruck::onButton(const QString &key) {
   } else if (key == QLatin1String("Formular")) {
     sSetFormular();
   } else if (key == QLatin1String("Drucken")) {
-    report::sPrint(Mod_FN(), this, activeLanguage(), master_);
+    report::sPrint(session_, this, activeLanguage(), master_);
   } else if (key == QLatin1String("Druckereinrichtung")) {
-    report::sSetPrint(Mod_FN(), this, activeLanguage(), master_);
+    report::sSetPrint(session_, this, activeLanguage(), master_);
   } else if (key == QLatin1String("Speichern")) {
-    report::SpeichernUnter(Mod_FN(), this, activeLanguage());
+    report::SpeichernUnter(session_, this, activeLanguage());
   } else if (key == QLatin1String("Hilfe")) {
-    if (report::hooks().aboutBox) report::hooks().aboutBox(this);
+    if (report::hooks().aboutBox) report::hooks().aboutBox(session_, this);
   }
   // "Einstellungen": nothing.
 }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "common/Session.h"
 #include "report/ReportText.h"
 
 class QAction;
@@ -16,13 +17,14 @@ class QToolButton;
 class FrmFormular;
 
 // Opens the report window over the evaluation screen; masterScreenName names the
-// arrangement screen in use ("FrmVKaZDSch"), whose drawing the pages show.
-void openReportWindow(QWidget *evaluationScreen, const QString &masterScreenName);
+// arrangement screen in use ("FrmVKaZDSch"), whose drawing the pages show. The pages show
+// the report of the session; a window already open is only brought to the front.
+void openReportWindow(Session &session, QWidget *evaluationScreen, const QString &masterScreenName);
 
 class FrmAusdruck : public QMainWindow {
   Q_OBJECT
  public:
-  FrmAusdruck(QWidget *evaluationScreen, const QString &masterScreenName);
+  FrmAusdruck(Session &session, QWidget *evaluationScreen, const QString &masterScreenName);
   ~FrmAusdruck() override;
 
   // The report window now open, if any.
@@ -67,6 +69,7 @@ class FrmAusdruck : public QMainWindow {
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);
   void applyZoom(FrmFormular *page) const;
+  Session &session_;
   QMdiArea *area_ = nullptr;
   QString master_;
   QHash<QString, QAction *> buttons_;

@@ -1,5 +1,4 @@
 #include "report/FrmFormular.h"
-#include "common/ModFN.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -41,7 +40,7 @@ QSizeF frame1Size() {
 // The drawing of one arrangement; Tag names its arrangement screen.
 class ArrangementPicture : public QWidget {
  public:
-  ArrangementPicture(const QString &tag, QWidget *parent) : QWidget(parent) {
+  ArrangementPicture(const Session &session, const QString &tag, QWidget *parent) : QWidget(parent), session_(session) {
     setProperty("Tag", tag);
     setObjectName(QStringLiteral("ImgAnordnung"));
   }
@@ -49,8 +48,11 @@ class ArrangementPicture : public QWidget {
  protected:
   void paintEvent(QPaintEvent *) override {
     QPainter p(this);
-    report::paintArrangement(Mod_FN(), p, QRectF(rect()), property("Tag").toString());
+    report::paintArrangement(session_, p, QRectF(rect()), property("Tag").toString());
   }
+
+ private:
+  const Session &session_;
 };
 
 // The sheet of paper the page is printed on.
@@ -82,13 +84,13 @@ class Sheet : public QWidget {
 
 }  // namespace
 
-FrmFormular::FrmFormular(int tag, const QString &masterScreen, QWidget *parent)
-    : QScrollArea(parent), tag_(tag), master_(masterScreen), day_(QDate::currentDate()) {
+FrmFormular::FrmFormular(Session &session, int tag, const QString &masterScreen, QWidget *parent)
+    : QScrollArea(parent), session_(session), tag_(tag), master_(masterScreen), day_(QDate::currentDate()) {
   setObjectName(QStringLiteral("FrmFormular"));
   setBackgroundRole(QPalette::Dark);
   setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   try {
-    const report::ReportTables t = report::buildReportTables(Mod_FN());
+    const report::ReportTables t = report::buildReportTables(session_);
     setWindowTitle(t.title(0, tag_));
     buildControls();
     layoutPage();
@@ -106,7 +108,7 @@ void FrmFormular::buildControls() {
   Frame1->setObjectName(QStringLiteral("Frame1"));
   Frame1->setFrameShape(QFrame::NoFrame);
   for (const ArrangementInfo &a : arrangements()) {
-    auto *picture = new ArrangementPicture(QString::fromLatin1(a.screenName), Frame1);
+    auto *picture = new ArrangementPicture(session_, QString::fromLatin1(a.screenName), Frame1);
     picture->setVisible(false);
     ImgAnordnung << picture;
   }
@@ -130,7 +132,7 @@ void FrmFormular::buildControls() {
 }
 
 FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
-  const report::ReportTables t = report::buildReportTables(Mod_FN());
+  const report::ReportTables t = report::buildReportTables(session_);
   Plan plan;
   c.x = kMargin;
   c.y = kMargin;
@@ -142,7 +144,7 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
   c.y += frame1Size().height();
   c.x = kMargin;
   c.printEmpty();
-  for (const report::ReportLine &line : report::reportBody(Mod_FN(), t, tag_)) {
+  for (const report::ReportLine &line : report::reportBody(session_, t, tag_)) {
     if (line.role == report::ReportLine::Role::ArrangementLine) plan.arrangementY = c.y;
     c.print(line);
   }
@@ -150,7 +152,7 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
   // under the foot.
   plan.pageHeight = std::max(kPageHeight, c.y + kFootFromBottom + 2 * c.lineHeight(7) + 300);
   c.y = plan.pageHeight - kFootFromBottom;
-  c.printAt(15, report::versionLine(Mod_FN(), t.title(1, tag_), t.title(2, tag_)), 7);
+  c.printAt(15, report::versionLine(session_, t.title(1, tag_), t.title(2, tag_)), 7);
   c.printAt(15, t.title(3, tag_), 7);
   return plan;
 }
@@ -233,7 +235,7 @@ void FrmFormular::resizeEvent(QResizeEvent *e) {
 }
 
 void FrmFormular::loadComments() {
-  const QStringList &store = Mod_FN().gastrComment;
+  const QStringList &store = session_.gastrComment;
   if (!report::field(store, 0).isEmpty()) {
     for (int i = 0; i < 6; ++i) tbKunde[i]->setText(report::field(store, i));
   } else {
@@ -243,7 +245,7 @@ void FrmFormular::loadComments() {
   // keystroke behind what the fields show.
   for (QLineEdit *field : tbKunde)
     connect(field, &QLineEdit::textEdited, this, [this] {
-      report::storeComments(Mod_FN(), tbKunde);
+      report::storeComments(session_, tbKunde);
       input::noteChange();
     });
 }

@@ -7,6 +7,8 @@
 #include <QScrollArea>
 #include <QVector>
 
+#include "common/Session.h"
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -19,8 +21,9 @@ class FrmFormular : public QScrollArea {
   Q_OBJECT
  public:
   // tag: the state of "Sprache" when the page is made (0 German, 1 English);
-  // masterScreen: the arrangement screen whose drawing the page shows.
-  FrmFormular(int tag, const QString &masterScreen, QWidget *parent = nullptr);
+  // masterScreen: the arrangement screen whose drawing the page shows; the page shows
+  // the report of the session and keeps its comment fields in it.
+  FrmFormular(Session &session, int tag, const QString &masterScreen, QWidget *parent = nullptr);
 
   int Tag() const { return tag_; }
   QString masterScreen() const { return master_; }
@@ -64,6 +67,7 @@ class FrmFormular : public QScrollArea {
   void layoutPage();
   void loadComments();
   void applyFit();
+  Session &session_;
   int tag_;
   double zoom_ = 1.0;
   Fit fit_ = Fit::None;

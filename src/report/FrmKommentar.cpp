@@ -1,5 +1,4 @@
 #include "report/FrmKommentar.h"
-#include "common/ModFN.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +18,7 @@ namespace {
 constexpr int kPrefill[6] = {118, 119, 120, 121, 122, 168};
 }  // namespace
 
-FrmKommentar::FrmKommentar(QWidget *parent) : QDialog(parent) {
+FrmKommentar::FrmKommentar(Session &session, QWidget *parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("FrmKommentar"));
   auto *layout = new QVBoxLayout(this);
   for (int i = 0; i < 6; ++i) {
@@ -50,18 +49,18 @@ FrmKommentar::FrmKommentar(QWidget *parent) : QDialog(parent) {
 
 void FrmKommentar::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(Mod_FN(), 100));
-    setWindowIcon(gui::windowIcon());
-    for (int i = 0; i < 6; ++i) tbKunde[i]->setText(gfstrSetText(Mod_FN(), kPrefill[i]));
+    setWindowTitle(windowCaption(session_, 100));
+    setWindowIcon(gui::windowIcon(session_));
+    for (int i = 0; i < 6; ++i) tbKunde[i]->setText(gfstrSetText(session_, kPrefill[i]));
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
 }
 
 void FrmKommentar::cmdOK_Click() {
-  report::storeComments(Mod_FN(), tbKunde);
+  report::storeComments(session_, tbKunde);
   // The e-mail line left as it was offered is not a comment of the user's.
-  if (tbKunde[5]->text() == gfstrSetText(Mod_FN(), 168)) Mod_FN().gastrComment[5].clear();
+  if (tbKunde[5]->text() == gfstrSetText(session_, 168)) session_.gastrComment[5].clear();
   cancelled_ = false;
   accept();
 }
@@ -71,8 +70,8 @@ void FrmKommentar::cmdExit_Click() {
   reject();
 }
 
-bool showKommentar(QWidget *parent) {
-  FrmKommentar dialog(parent);
+bool showKommentar(Session &session, QWidget *parent) {
+  FrmKommentar dialog(session, parent);
   dialog.exec();
   return !dialog.cancelled();
 }

@@ -4,13 +4,15 @@
 #include <QDialog>
 #include <QVector>
 
+#include "common/Session.h"
+
 class QLineEdit;
 class QPushButton;
 
 class FrmKommentar : public QDialog {
   Q_OBJECT
  public:
-  explicit FrmKommentar(QWidget *parent = nullptr);
+  explicit FrmKommentar(Session &session, QWidget *parent = nullptr);
   QVector<QLineEdit *> tbKunde;
   QPushButton *cmdOK = nullptr;
   QPushButton *cmdExit = nullptr;
@@ -21,8 +23,9 @@ class FrmKommentar : public QDialog {
   void sSetLayout();
   void cmdOK_Click();
   void cmdExit_Click();
+  Session &session_;
   bool cancelled_ = true;
 };
 
 // Shows FrmKommentar modally; true when left with "&Ok".
-bool showKommentar(QWidget *parent);
+bool showKommentar(Session &session, QWidget *parent);

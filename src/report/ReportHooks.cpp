@@ -16,8 +16,9 @@ QString &printerName() {
   static QString name;
   return name;
 }
+}  // namespace
 
-Hooks defaults() {
+Hooks standardDialogs() {
   Hooks h;
   h.askSaveFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
     QFileDialog dialog(parent);
@@ -51,18 +52,17 @@ Hooks defaults() {
     if (!chosen.isEmpty()) printer.setPrinterName(chosen);
     else if (!QPrinterInfo::defaultPrinterName().isEmpty()) printer.setPrinterName(QPrinterInfo::defaultPrinterName());
   };
-  h.commentDialog = [](QWidget *parent) { return showKommentar(parent); };
-  h.aboutBox = [](QWidget *parent) { showAbout(parent); };
-  return h;
-}
-}  // namespace
-
-Hooks &hooks() {
-  static Hooks h = defaults();
+  h.aboutBox = [](Session &session, QWidget *parent) { showAbout(session, parent); };
   return h;
 }
 
-void resetHooks() { hooks() = defaults(); }
+std::function<bool(QWidget *parent)> commentDialogFor(Session &session) {
+  return [&session](QWidget *parent) { return showKommentar(session, parent); };
+}
+
+Hooks &hooks() { return app::services().dialogs; }
+
+void resetHooks() { hooks() = standardDialogs(); }
 
 QString chosenPrinterName() { return printerName(); }
 void setChosenPrinterName(const QString &name) { printerName() = name; }

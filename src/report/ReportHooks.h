@@ -1,44 +1,27 @@
 #pragma once
-// The dialogs and windows the report commands open: the file-save dialog, the printer
-// setup dialog, the comment dialog, the busy window and the about box. Each stands behind
-// a replaceable function, so the program shows the real dialogs, the tests and the batch
-// tool answer for the user, and nothing ever waits for a click that cannot come.
+// The dialogs and windows the report commands open: the file dialogs, the print preview,
+// the printer setup dialog, the comment dialog, the busy window and the about box. They
+// are the dialogs part of the program's services (common/AppServices.h): the program
+// shows the real dialogs, the tests and the batch tool answer for the user.
 #include <QString>
 #include <functional>
-#include <optional>
 
-class QWidget;
-class QPrinter;
+#include "common/AppServices.h"
 
 namespace report {
 
-struct Hooks {
-  // The file-save dialog with the given filters ("Textdateien (*.txt)" ...). The chosen
-  // file; an empty text when the dialog gave no name; std::nullopt when cancelled.
-  std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askSaveFileName;
-  // The file-open dialog with the given filters; std::nullopt when cancelled.
-  std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askOpenFileName;
-  // The print preview (QPrintPreviewDialog), modal; paint draws the pages on the printer
-  // it is given, as often as the preview needs them.
-  std::function<void(QWidget *parent, const std::function<void(QPrinter &)> &paint)> printPreview;
-  // The printer setup dialog working on the printer; false when cancelled.
-  std::function<bool(QWidget *parent, QPrinter &printer)> printerSetup;
-  // Points a new printer at its device before anything is printed: the printer chosen in
-  // the last setup dialog, otherwise the system's default printer.
-  std::function<void(QPrinter &printer)> selectPrinter;
-  // The comment dialog FrmKommentar, modal; true when left with "&Ok".
-  std::function<bool(QWidget *parent)> commentDialog;
-  // The busy window after a file was written; empty: nothing is shown.
-  std::function<void(QWidget *parent)> busyWindow;
-  // The about box, modal; empty: the "Hilfe" button stays disabled.
-  std::function<void(QWidget *parent)> aboutBox;
-  // The user manual, opened by F1; empty: F1 does nothing here.
-  std::function<void()> manual;
-};
+using Hooks = AppServices::Dialogs;
 
-// The hooks in force; the defaults show the real dialogs.
+// The real dialogs: file dialogs, print preview, printer setup, printer choice and the
+// about box. The comment dialog works on a session (commentDialogFor); the busy window
+// and the manual belong to the program.
+Hooks standardDialogs();
+// The comment dialog FrmKommentar on the session.
+std::function<bool(QWidget *parent)> commentDialogFor(Session &session);
+
+// The dialogs in force: those of the installed services.
 Hooks &hooks();
-// Back to the defaults (tests).
+// The dialogs in force become the real ones (standardDialogs).
 void resetHooks();
 
 // The printer chosen in the last printer setup dialog (empty: the system default).

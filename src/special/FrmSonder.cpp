@@ -1,5 +1,4 @@
 #include "special/FrmSonder.h"
-#include "common/ModFN.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -64,7 +63,7 @@ constexpr int kFieldWidthTwips = 1350;
 
 void FrmSonder::setInputBox(InputBox box) { inputBoxHook() = std::move(box); }
 
-FrmSonder::FrmSonder(QWidget *parent) : QDialog(parent) {
+FrmSonder::FrmSonder(Session &session, QWidget *parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("FrmSonder"));
   setModal(true);
   buildControls();
@@ -227,9 +226,9 @@ void FrmSonder::buildControls() {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
   StatusBar1->setSizeGripEnabled(false);
-  mStatusPanel = new QLabel(StatusBar1);
-  mStatusPanel->setObjectName(QStringLiteral("StatusPanel1"));
-  StatusBar1->addWidget(mStatusPanel, 1);
+  statusPanel_ = new QLabel(StatusBar1);
+  statusPanel_->setObjectName(QStringLiteral("StatusPanel1"));
+  StatusBar1->addWidget(statusPanel_, 1);
   root->addWidget(StatusBar1);
 
   // Enter moves on through the window; no button is pressed by it.
@@ -262,8 +261,7 @@ void FrmSonder::buildControls() {
 
 void FrmSonder::sSetLayout() {
   try {
-    ModFNState &m = Mod_FN();
-    setWindowTitle(windowCaption(Mod_FN(), 100));
+    setWindowTitle(windowCaption(session_, 100));
     for (int i = 0; i < kFields; ++i) Lab_Bez[i]->setText(builtinText(350 + i));
     for (int i = 0; i < kResults; ++i) labResult[i]->setText(builtinText(376 + i));
     LabRollen->setText(builtinText(374));
@@ -275,12 +273,12 @@ void FrmSonder::sSetLayout() {
     // The results button shows the program's "calculate" picture; its hint says what it does.
     cmdResult->setIcon(gui::resourceIcon(206));
     cmdResult->setToolTip(builtinText(284));
-    Image1->setPixmap(gui::headingPicture());
-    setWindowIcon(gui::windowIcon());
+    Image1->setPixmap(gui::headingPicture(session_));
+    setWindowIcon(gui::windowIcon(session_));
     LabUebSchr->setText(builtinText(200));
     if (QWidget *bar = findChild<QWidget *>(QStringLiteral("Shape1"))) {
       QPalette pal = bar->palette();
-      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(Mod_FN(), 700)));
+      pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(session_, 700)));
       bar->setPalette(pal);
     }
     setTypeCode(QStringLiteral("N"));
@@ -293,8 +291,8 @@ void FrmSonder::sSetLayout() {
 }
 
 void FrmSonder::fillList() {
-  msubSearchDB(Mod_FN(), 23, false, 0);
-  const ResultSet &rs = Mod_FN().grsSerie;
+  msubSearchDB(session_, 23, false, 0);
+  const ResultSet &rs = session_.grsSerie;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     msg::critical(builtinText(309), QStringLiteral("SQL-Datenbankfehler!"));
     return;
@@ -337,7 +335,7 @@ void FrmSonder::fillList() {
 }
 
 void FrmSonder::restoreEntry() {
-  const QStringList &mem = Mod_FN().gastrSonderEingabe;
+  const QStringList &mem = session_.gastrSonderEingabe;
   if (mem.size() <= 1) return;
   for (int i = 0; i < kFields; ++i) Tb_Daten[i]->setText(mem.value(i));
   bool ok = false;
@@ -356,11 +354,11 @@ void FrmSonder::MSHFlexGrid1_Click(int row) {
   // Only data rows can be picked; the header row carries the column names.
   if (g->rowCount() <= 1 || row < 1 || row >= g->rowCount()) return;
   g->setUpdatesEnabled(false);
-  if (mintSelRow > 0 && mintSelRow < g->rowCount())
-    if (QTableWidgetItem *old = g->item(mintSelRow, 0)) old->setIcon(QIcon());
+  if (mintSelRow_ > 0 && mintSelRow_ < g->rowCount())
+    if (QTableWidgetItem *old = g->item(mintSelRow_, 0)) old->setIcon(QIcon());
   if (QTableWidgetItem *mark = g->item(row, 0)) mark->setIcon(QIcon(gui::resourcePicture(100)));
   g->setUpdatesEnabled(true);
-  mintSelRow = row;
+  mintSelRow_ = row;
 
   auto cell = [g, row](int col) {
     const QTableWidgetItem *it = g->item(row, col);
@@ -396,9 +394,9 @@ void FrmSonder::setTypeCode(const QString &code) { Opt_Lager[0]->setProperty("ta
 
 QString FrmSonder::typeCode() const { return Opt_Lager[0]->property("tag").toString(); }
 
-QString FrmSonder::statusText() const { return mStatusPanel->text(); }
+QString FrmSonder::statusText() const { return statusPanel_->text(); }
 
-void FrmSonder::showHint(const QString &text) { mStatusPanel->setText(text); }
+void FrmSonder::showHint(const QString &text) { statusPanel_->setText(text); }
 
 void FrmSonder::cmdA1A2_Click() {
   const msg::Message ask{builtinText(296), builtinText(297), msg::Icon::Exclamation, msg::Buttons::OkCancel, 1};
@@ -449,7 +447,7 @@ void FrmSonder::cmdResult_Click() {
 void FrmSonder::Com_OK_Click() {
   QStringList fields;
   for (QLineEdit *f : Tb_Daten) fields << f->text();
-  const int refused = takeOverSonder(Mod_FN(), fields, Cob_Rollen->currentIndex(), typeCode());
+  const int refused = takeOverSonder(session_, fields, Cob_Rollen->currentIndex(), typeCode());
   if (refused >= 0 && refused < kFields) {
     Tb_Daten[refused]->setFocus();
     Tb_Daten[refused]->selectAll();
@@ -521,8 +519,8 @@ void FrmSonder::keyPressEvent(QKeyEvent *e) {
   QDialog::keyPressEvent(e);
 }
 
-void openSonderEditor(QWidget *parent, const std::function<void()> &showBusy) {
+void openSonderEditor(Session &session, QWidget *parent, const std::function<void()> &showBusy) {
   if (showBusy) showBusy();
-  FrmSonder editor(parent);
+  FrmSonder editor(session, parent);
   editor.exec();
 }

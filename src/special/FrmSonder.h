@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "common/Session.h"
+
 class QLabel;
 class QLineEdit;
 class QComboBox;
@@ -15,16 +17,16 @@ class QPushButton;
 class QStatusBar;
 class QTableWidget;
 
-// Shows the special series editor modally. `showBusy` (the start screen's busy window)
-// runs first when given.
-void openSonderEditor(QWidget *parent, const std::function<void()> &showBusy = {});
+// Shows the special series editor on the session modally. `showBusy` (the start screen's
+// busy window) runs first when given.
+void openSonderEditor(Session &session, QWidget *parent, const std::function<void()> &showBusy = {});
 
 class FrmSonder : public QDialog {
   Q_OBJECT
  public:
   // Loads the window: texts, the list of predefined special series (table code 23), the
   // entry memory of the last "Ok". Drops any special roller shoe in force.
-  explicit FrmSonder(QWidget *parent = nullptr);
+  explicit FrmSonder(Session &session, QWidget *parent = nullptr);
 
   // The input box that asks for the distance of the single rails. Returns false when the
   // user cancels; an empty function restores QInputDialog.
@@ -60,7 +62,7 @@ class FrmSonder : public QDialog {
   // The text of the status bar's hint panel.
   QString statusText() const;
   // The grid row marked as picked, 0 when none.
-  int selectedRow() const { return mintSelRow; }
+  int selectedRow() const { return mintSelRow_; }
 
   // The events of the window, also reachable for tests.
   void MSHFlexGrid1_Click(int row);
@@ -84,6 +86,7 @@ class FrmSonder : public QDialog {
   bool zeroWhenEmpty(QObject *o) const;
   int bearingCount() const;
 
-  QLabel *mStatusPanel = nullptr;
-  int mintSelRow = 0;
+  Session &session_;
+  QLabel *statusPanel_ = nullptr;
+  int mintSelRow_ = 0;
 };

@@ -34,11 +34,12 @@
 #include "app/FrmStart.h"
 #include "arrangements/FrmArrangement.h"
 #include "catalogue/Catalogue.h"
+#include "common/AppServices.h"
 #include "common/CalcDocument.h"
 #include "common/CaseFile.h"
 #include "common/FileMenu.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/ForceGrid.h"
@@ -88,22 +89,25 @@ class CalcFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     QApplication::setQuitOnLastWindowClosed(false);
-    resetModFN();
-    computeSubVersion(Mod_FN());
-    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), testsupport::demoCatalogueFile());
-    catalogue::setBusyHook({});
-    FrmArrangement::setStartScreenOpener({});
-    calcfiles::install();
-    filemenu::setRecentStore(dir.filePath("recent.ini"));
-    report::resetHooks();
-    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    computeSubVersion(session);
+    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
+    // The program's services without busy windows and start screen; the dialogs answer
+    // for the user.
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
       ++saveDialogs;
       return saveAnswer;
     };
-    report::hooks().askOpenFileName = [this](QWidget *, const QStringList &) { return openAnswer; };
-    report::hooks().commentDialog = [](QWidget *) { return true; };
-    start = FrmStart::open();
+    services.dialogs.askOpenFileName = [this](QWidget *, const QStringList &) { return openAnswer; };
+    services.dialogs.commentDialog = [](QWidget *) { return true; };
+    services.fileMenu = calcfiles::fileMenuServices();
+    services.evaluation = FrmAuswertung::standardServices();
+    app::install(std::move(services));
+    calcfiles::watchDocuments();
+    filemenu::setRecentStore(dir.filePath("recent.ini"));
+    start = FrmStart::open(session);
     ASSERT_TRUE(start);
   }
   void TearDown() override {
@@ -114,8 +118,7 @@ class CalcFiles : public ::testing::Test {
         windows << w;
     for (const QPointer<QWidget> &w : windows) delete w.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    report::resetHooks();
-    filemenu::services() = {};
+    app::install({});
     filemenu::setRecentStore(QString());
     catalogueFile.reset();
   }
@@ -160,6 +163,7 @@ class CalcFiles : public ::testing::Test {
     return {p.exitCode(), p.readAllStandardOutput()};
   }
 
+  Session session;
   QTemporaryDir dir;
   std::unique_ptr<testsupport::ScopedCatalogueFile> catalogueFile;
   msg::Recorder rec;
@@ -212,18 +216,19 @@ struct Shown {
 };
 
 Shown shownOn(FrmArrangement *arr, FrmAuswertung *ev) {
+  const Session &session = arr->session();
   Shown s;
   if (arr->Tb_m()) s.m = arr->Tb_m()->text();
   if (arr->Tb_n()) s.n = arr->Tb_n()->text();
   s.forces = arr->MSFlexGrid1()->dataRows();
-  s.results = Mod_FN().gastrResult;
-  s.evaluation = Mod_FN().gastrEvaluation;
+  s.results = session.gastrResult;
+  s.evaluation = session.gastrEvaluation;
   if (ev) {
     s.grid = gridCells(ev->MSFlexGrid1());
     for (int i = 0; i < 3; ++i)
       if (ev->OptBelArt(i)->isChecked()) s.loadType = i;
   }
-  s.report = report::reportText(Mod_FN(), report::German);
+  s.report = report::reportText(session, report::German);
   return s;
 }
 
@@ -232,7 +237,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     SCOPED_TRACE(e.screen);
     const QString original = write(QString::fromLatin1(e.screen) + ".tcalc", exampleCase(e));
     QWidget *from = start ? static_cast<QWidget *>(start) : evaluationScreen();
-    ASSERT_TRUE(calcfiles::openFile(original, from));
+    ASSERT_TRUE(calcfiles::openFile(session, original, from));
     settle();
     EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
     EXPECT_TRUE(start.isNull());
@@ -250,7 +255,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     EXPECT_FALSE(first.grid.isEmpty());
     EXPECT_FALSE(first.evaluation.isEmpty());
     EXPECT_TRUE(first.report.contains("\r\nKunde Muster\r\nAnlage 7\r\n"));
-    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + screenCaption(Mod_FN(), "Auswertung"));
+    EXPECT_EQ(ev->windowTitle(), QString::fromLatin1(e.screen) + ".tcalc[*] - " + screenCaption(session, "Auswertung"));
     EXPECT_FALSE(ev->isWindowModified());
 
     // "Speichern unter…" on the evaluation screen, a name without suffix.
@@ -260,10 +265,10 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(askedFilters, QStringList({"Berechnungsdateien (*.tcalc)", "Alle Dateien (*.*)"}));
     EXPECT_EQ(read(saved), read(original));
-    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + screenCaption(Mod_FN(), "Auswertung"));
+    EXPECT_EQ(ev->windowTitle(), QStringLiteral("saved-%1.tcalc[*] - ").arg(e.screen) + screenCaption(session, "Auswertung"));
 
     // Reopened: the same on every screen.
-    ASSERT_TRUE(calcfiles::openFile(saved, ev));
+    ASSERT_TRUE(calcfiles::openFile(session, saved, ev));
     settle();
     FrmAuswertung *again = evaluationScreen();
     ASSERT_TRUE(again);
@@ -289,12 +294,12 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
 
 TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
   const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR") + "/examples/four-cassettes.json";
-  ASSERT_TRUE(calcfiles::openFile(source, start));
+  ASSERT_TRUE(calcfiles::openFile(session, source, start));
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
   const TextRows batchRows = evaluationRows(batch({source}).out);
-  EXPECT_EQ(Mod_FN().gastrEvaluation, batchRows);
+  EXPECT_EQ(session.gastrEvaluation, batchRows);
   EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
 }
 
@@ -302,7 +307,7 @@ TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
 // into the saved file unchanged, and the screens rate as the batch tool does.
 TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR") + "/examples/load-cases.json";
-  ASSERT_TRUE(calcfiles::openFile(source, start));
+  ASSERT_TRUE(calcfiles::openFile(session, source, start));
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
@@ -326,13 +331,13 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   const BatchRun fromSaved = batch({*saveAnswer});
   ASSERT_EQ(fromOriginal.exitCode, 0);
   EXPECT_EQ(fromSaved.out, fromOriginal.out);
-  EXPECT_EQ(Mod_FN().gastrEvaluation, evaluationRows(fromOriginal.out));
+  EXPECT_EQ(session.gastrEvaluation, evaluationRows(fromOriginal.out));
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
   QJsonObject o = exampleCase(kExamples[4]);
   o.insert("ticked", QJsonArray());
-  ASSERT_TRUE(calcfiles::openFile(write("plain.tcalc", o), start));
+  ASSERT_TRUE(calcfiles::openFile(session, write("plain.tcalc", o), start));
   settle();
   EXPECT_FALSE(evaluationScreen());
   FrmArrangement *arr = arrangementScreen();
@@ -343,7 +348,7 @@ TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
 
 TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChanges) {
   QJsonObject good = exampleCase(kExamples[4]);
-  ASSERT_TRUE(calcfiles::openFile(write("good.tcalc", good), start));
+  ASSERT_TRUE(calcfiles::openFile(session, write("good.tcalc", good), start));
   settle();
   QPointer<FrmAuswertung> ev = evaluationScreen();
   ASSERT_TRUE(ev);
@@ -379,7 +384,7 @@ TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChange
   for (const auto &b : bad) {
     SCOPED_TRACE(b.path.toStdString());
     rec.clear();
-    EXPECT_FALSE(calcfiles::openFile(b.path, ev));
+    EXPECT_FALSE(calcfiles::openFile(session, b.path, ev));
     settle();
     ASSERT_EQ(rec.messages.size(), 1);
     EXPECT_EQ(rec.messages[0].title, "Berechnungsdatei öffnen");
@@ -391,7 +396,7 @@ TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChange
     EXPECT_TRUE(ev->isVisible());
     EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
     EXPECT_EQ(shownOn(arr, ev), before);
-    EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+    EXPECT_EQ(session.gintAnzSonder, 0);
   }
 }
 
@@ -400,7 +405,7 @@ TEST_F(CalcFiles, UnknownKeysAreKeptWhenTheFileIsSavedAgain) {
   o.insert("drawnBy", "M. Muster");
   o.insert("mounting", QJsonArray{QJsonObject{{"share", 40}}});
   const QString path = write("keys.tcalc", o);
-  ASSERT_TRUE(calcfiles::openFile(path, start));
+  ASSERT_TRUE(calcfiles::openFile(session, path, start));
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
@@ -421,11 +426,11 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   QJsonObject o = exampleCase(kExamples[2]);
   o.insert("ticked", QJsonArray());
   const QString path = write("title.tcalc", o);
-  ASSERT_TRUE(calcfiles::openFile(path, start));
+  ASSERT_TRUE(calcfiles::openFile(session, path, start));
   settle();
   FrmArrangement *arr = arrangementScreen();
   ASSERT_TRUE(arr);
-  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption(Mod_FN(), "Zwei Kassetten mit einer Doppelschiene"));
+  EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption(session, "Zwei Kassetten mit einer Doppelschiene"));
   EXPECT_FALSE(arr->isWindowModified());
   CalcDocument *doc = CalcDocument::of(arr);
   ASSERT_TRUE(doc);
@@ -452,16 +457,16 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   EXPECT_EQ(read(path).m, "3001");
 
   // A new calculation has no file: its title stays plain, "Speichern" asks for a name.
-  auto *fresh = new FrmArrangement(ArrangementId::EKaEDSch);
+  auto *fresh = new FrmArrangement(session, ArrangementId::EKaEDSch);
   fresh->show();
   settle();
-  EXPECT_EQ(fresh->windowTitle(), screenCaption(Mod_FN(), "Eine Kassette mit einer Doppelschiene"));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption(session, "Eine Kassette mit einer Doppelschiene"));
   ASSERT_TRUE(CalcDocument::of(fresh));
   EXPECT_FALSE(CalcDocument::of(fresh)->isModified());
   saveAnswer = std::nullopt;  // cancelled
   action(fresh, "MenüDateiSpeichern")->trigger();
   EXPECT_EQ(saveDialogs, 1);
-  EXPECT_EQ(fresh->windowTitle(), screenCaption(Mod_FN(), "Eine Kassette mit einer Doppelschiene"));
+  EXPECT_EQ(fresh->windowTitle(), screenCaption(session, "Eine Kassette mit einer Doppelschiene"));
 }
 
 TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
@@ -495,7 +500,7 @@ TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
   EXPECT_TRUE(datei[4]->isSeparator());
   EXPECT_EQ(datei[5]->text(), "&Weiter");  // the items of the screen follow as before
 
-  for (int i = 1; i < 6; ++i) ASSERT_TRUE(calcfiles::openFile(paths[i], arrangementScreen()));
+  for (int i = 1; i < 6; ++i) ASSERT_TRUE(calcfiles::openFile(session, paths[i], arrangementScreen()));
   settle();
   QStringList newestFirst;
   for (int i = 5; i >= 1; --i) newestFirst << paths[i];
@@ -530,7 +535,7 @@ TEST_F(CalcFiles, AFileDroppedOntoAWindowOpens) {
 }
 
 TEST_F(CalcFiles, TheEvaluationPrintoutBecomesAPdfWithoutAPrinter) {
-  ASSERT_TRUE(calcfiles::openFile(write("pdf.tcalc", exampleCase(kExamples[4])), start));
+  ASSERT_TRUE(calcfiles::openFile(session, write("pdf.tcalc", exampleCase(kExamples[4])), start));
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
@@ -546,18 +551,18 @@ TEST_F(CalcFiles, TheEvaluationPrintoutBecomesAPdfWithoutAPrinter) {
   const QString text = pdf::pages(file).join("\n");
   EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
   EXPECT_TRUE(text.contains("Kunde Muster"));
-  for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+  for (const QStringList &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"auswertung.pdf"}));
 }
 
 TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
-  ASSERT_TRUE(calcfiles::openFile(write("preview.tcalc", exampleCase(kExamples[0])), start));
+  ASSERT_TRUE(calcfiles::openFile(session, write("preview.tcalc", exampleCase(kExamples[0])), start));
   settle();
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
   const QString file = dir.filePath("preview.pdf");
   int previews = 0;
-  report::hooks().printPreview = [&](QWidget *parent, const std::function<void(QPrinter &)> &paint) {
+  app::services().dialogs.printPreview = [&](QWidget *parent, const std::function<void(QPrinter &)> &paint) {
     EXPECT_EQ(parent, ev);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -573,7 +578,7 @@ TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
   EXPECT_TRUE(rec.messages.isEmpty());
   const QString text = pdf::pages(file).join("\n");
   EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
-  for (const QStringList &row : Mod_FN().gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+  for (const QStringList &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
 }
 
 TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
@@ -584,24 +589,24 @@ TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
   o.insert("special", QJsonObject{{"fields", fields}, {"bearings", "6"}, {"type", "K"}});
   o.insert("ticked", listOf(QJsonArray{"SRS", "25"}));
   const QString path = write("special.tcalc", o);
-  ASSERT_TRUE(calcfiles::openFile(path, start));
+  ASSERT_TRUE(calcfiles::openFile(session, path, start));
   settle();
   EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
   ASSERT_TRUE(evaluationScreen());
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
-  EXPECT_EQ(Mod_FN().gastrResult.last().value(0), "SRS");
-  ASSERT_EQ(Mod_FN().gastrEvaluation.size(), 1);
-  EXPECT_EQ(Mod_FN().gastrEvaluation[0].value(2), "KS25-180");
+  EXPECT_EQ(session.gintAnzSonder, 1);
+  EXPECT_EQ(session.gastrResult.last().value(0), "SRS");
+  ASSERT_EQ(session.gastrEvaluation.size(), 1);
+  EXPECT_EQ(session.gastrEvaluation[0].value(2), "KS25-180");
 
   saveAnswer = dir.filePath("special-saved.tcalc");
   action(evaluationScreen(), "MenüDateiSpeichernUnter")->trigger();
   EXPECT_EQ(read(*saveAnswer), read(path));
 
   // A file without one leaves none in force.
-  ASSERT_TRUE(calcfiles::openFile(write("none.tcalc", exampleCase(kExamples[1])), evaluationScreen()));
+  ASSERT_TRUE(calcfiles::openFile(session, write("none.tcalc", exampleCase(kExamples[1])), evaluationScreen()));
   settle();
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
-  EXPECT_NE(Mod_FN().gastrResult.last().value(0), "SRS");
+  EXPECT_EQ(session.gintAnzSonder, 0);
+  EXPECT_NE(session.gastrResult.last().value(0), "SRS");
 }
 
 }  // namespace

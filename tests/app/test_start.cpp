@@ -20,9 +20,12 @@
 #include "arrangements/Shape.h"
 #include "auxiliary/Auxiliary.h"
 #include "catalogue/Catalogue.h"
+#include "evaluation/FrmAuswertung.h"
+#include "report/ReportHooks.h"
+#include "common/AppServices.h"
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "support/TestCatalogue.h"
 
@@ -38,25 +41,29 @@ class StartScreen : public ::testing::Test {
   void SetUp() override {
     // Windows come and go here without an event loop to end.
     QApplication::setQuitOnLastWindowClosed(false);
-    resetModFN();
-    computeSubVersion(Mod_FN());
+    computeSubVersion(session);
     useCatalogue(testsupport::demoCatalogueFile());
     // The busy window as the program shows it, counted.
-    catalogue::setBusyHook([this] {
+    // The dialogs and the evaluation screen's outputs as the program has them.
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.commentDialog = report::commentDialogFor(session);
+    services.evaluation = FrmAuswertung::standardServices();
+    services.catalogueBusy = [this] {
       ++busyRuns;
-      FrmBusy busy;
+      FrmBusy busy(session);
       busy.exec();
       lastBusyValue = busy.ProgressBar1()->value();
-    });
+    };
+    app::install(std::move(services));
     aux::setUrlOpener([this](const QUrl &u) {
       links << u.toString();
       return true;
     });
   }
   void TearDown() override {
-    catalogue::setBusyHook({});
+    app::install({});
     aux::setUrlOpener({});
-    FrmArrangement::setStartScreenOpener({});
     for (QWidget *w : QApplication::topLevelWidgets())
       if (qobject_cast<FrmStart *>(w) || qobject_cast<FrmArrangement *>(w)) delete w;
     FrmLogo::closeLogo();
@@ -64,7 +71,7 @@ class StartScreen : public ::testing::Test {
   }
   void useCatalogue(const QString &path) {
     file.reset();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), path);
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(session, path);
   }
   static int indexOf(FrmStart *w, const QString &tag) {
     for (int i = 0; i < FrmStart::kPictures; ++i)
@@ -78,6 +85,7 @@ class StartScreen : public ::testing::Test {
     return out;
   }
 
+  Session session;
   msg::Recorder rec;
   std::unique_ptr<testsupport::ScopedCatalogueFile> file;
   int busyRuns = 0;
@@ -88,7 +96,8 @@ class StartScreen : public ::testing::Test {
 }  // namespace
 
 TEST(BusyWindow, RunsToTheEndAndClosesItself) {
-  FrmBusy busy;
+  Session session;
+  FrmBusy busy(session);
   EXPECT_EQ(busy.windowTitle(), "Bearbeiten ...");
   EXPECT_EQ(busy.Timer1()->interval(), 60);
   EXPECT_EQ(busy.ProgressBar1()->value(), 0);
@@ -103,15 +112,15 @@ TEST(BusyWindow, RunsToTheEndAndClosesItself) {
 TEST_F(StartScreen, LoadingSetsTheScreenUp) {
   FrmLogo::showLogo();
   ASSERT_NE(FrmLogo::current(), nullptr);
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(busyRuns, 1);
   EXPECT_EQ(lastBusyValue, 100);
   EXPECT_EQ(FrmLogo::current(), nullptr) << "the logo closes at the end of the loading";
-  EXPECT_EQ(Mod_FN().gintTextMode, 1);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
-  EXPECT_FALSE(Mod_FN().gastrSettings.isEmpty());
+  EXPECT_EQ(session.gintTextMode, 1);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
+  EXPECT_FALSE(session.gastrSettings.isEmpty());
   EXPECT_EQ(w->windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c"));
   EXPECT_EQ(w->LabUebSchr()->text(), QStringLiteral("Aluminium Rollenführung\nBerechnungsprogramm"));
   EXPECT_EQ(w->Frame1()->title(), "  Auswahl der Anordnung");
@@ -133,7 +142,7 @@ TEST_F(StartScreen, LoadingSetsTheScreenUp) {
 }
 
 TEST_F(StartScreen, HoverHelpOfEveryPicture) {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   const struct {
     const char *tag;
@@ -161,7 +170,7 @@ TEST_F(StartScreen, HoverHelpOfEveryPicture) {
 }
 
 TEST_F(StartScreen, MovingAwayFromThePictures) {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   const int one = indexOf(w, "PicEKaEDS");
   w->PicButton_MouseMove(one);
@@ -181,7 +190,7 @@ TEST_F(StartScreen, MovingAwayFromThePictures) {
 }
 
 TEST_F(StartScreen, RealMouseOverAPicture) {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
   const int i = indexOf(w, "PicVKaZDS");
@@ -191,7 +200,7 @@ TEST_F(StartScreen, RealMouseOverAPicture) {
 }
 
 TEST_F(StartScreen, LinksUnderlineAndOpen) {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   w->LabMail_MouseMove();
   EXPECT_TRUE(w->LabMail()->font().underline());
@@ -215,7 +224,7 @@ TEST_F(StartScreen, EveryPictureLeadsToItsScreen) {
                {"PicZKaEDS", "FrmZKaEDSch", 4}, {"PicVKaZDS", "FrmVKaZDSch", 4}};
   for (const auto &c : cases) {
     SCOPED_TRACE(c.tag);
-    QPointer<FrmStart> w = FrmStart::open();
+    QPointer<FrmStart> w = FrmStart::open(session);
     ASSERT_FALSE(w.isNull());
     w->show();
     const int i = indexOf(w, c.tag);
@@ -226,14 +235,14 @@ TEST_F(StartScreen, EveryPictureLeadsToItsScreen) {
     ASSERT_EQ(screens.size(), 1);
     EXPECT_EQ(screens.first()->objectName(), c.screen);
     EXPECT_TRUE(screens.first()->isVisible());
-    EXPECT_EQ(Mod_FN().gintTblAnz, c.tables);
+    EXPECT_EQ(session.gintTblAnz, c.tables);
     delete screens.first();
   }
 }
 
 TEST_F(StartScreen, BackFromAnArrangementLoadsTheStartScreenAfresh) {
-  FrmArrangement::setStartScreenOpener([] { FrmStart::open(); });
-  QPointer<FrmStart> first = FrmStart::open();
+  app::services().startScreen = [](Session &s) { FrmStart::open(s); };
+  QPointer<FrmStart> first = FrmStart::open(session);
   ASSERT_FALSE(first.isNull());
   QTest::mouseClick(first->PicButton(indexOf(first, "PicZKaEDS")), Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -241,15 +250,15 @@ TEST_F(StartScreen, BackFromAnArrangementLoadsTheStartScreenAfresh) {
   FrmArrangement *screen = arrangementScreens().first();
   EXPECT_EQ(busyRuns, 1);
   // Whatever happened meanwhile, the new start screen asks the settings again.
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings.clear();
+  session.gintTextMode = 3;
+  session.gastrSettings.clear();
   screen->zurueck();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(arrangementScreens().isEmpty());
   EXPECT_EQ(busyRuns, 2);
   EXPECT_EQ(lastBusyValue, 100);
-  EXPECT_EQ(Mod_FN().gintTextMode, 1);
-  EXPECT_FALSE(Mod_FN().gastrSettings.isEmpty());
+  EXPECT_EQ(session.gintTextMode, 1);
+  EXPECT_FALSE(session.gastrSettings.isEmpty());
   FrmStart *again = nullptr;
   for (QWidget *w : QApplication::topLevelWidgets())
     if (auto *s = qobject_cast<FrmStart *>(w)) again = s;
@@ -264,9 +273,9 @@ TEST_F(StartScreen, CustomerTextSet) {
       "INSERT INTO Einstellung VALUES ('598', 'kunde@example.org');"
       "INSERT INTO Einstellung VALUES ('240', 'Kunde\\Straße 1');"
       "INSERT INTO Einstellung VALUES ('241', '_');"));
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(Mod_FN().gintTextMode, 3);
+  EXPECT_EQ(session.gintTextMode, 3);
   EXPECT_EQ(w->LabMail()->text(), "kunde@example.org");
   EXPECT_TRUE(w->LabWeb()->text().isEmpty());
   EXPECT_EQ(w->LabInfo()->text(), "Kunde\nStraße 1");
@@ -278,7 +287,7 @@ TEST_F(StartScreen, CustomerTextSet) {
 
 TEST_F(StartScreen, EmptySettingsEndTheProgram) {
   useCatalogue(testsupport::buildCatalogue("CREATE TABLE Einstellung (Beschr TEXT, Wert TEXT);"));
-  EXPECT_EQ(FrmStart::open(), nullptr);
+  EXPECT_EQ(FrmStart::open(session), nullptr);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
   EXPECT_FALSE(rec.messages[0].text.isEmpty());
@@ -286,7 +295,7 @@ TEST_F(StartScreen, EmptySettingsEndTheProgram) {
 }
 
 TEST_F(StartScreen, KeepsItsSizeAndExitCloses) {
-  QPointer<FrmStart> w = FrmStart::open();
+  QPointer<FrmStart> w = FrmStart::open(session);
   ASSERT_FALSE(w.isNull());
   const QSize loaded = w->loadedSize();
   EXPECT_EQ(w->size(), loaded);
@@ -299,7 +308,7 @@ TEST_F(StartScreen, KeepsItsSizeAndExitCloses) {
 }
 
 TEST_F(StartScreen, SonderShowsTheBusyWindowThenTheEditor) {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   QStringList seen;
   QTimer poll;
@@ -320,23 +329,23 @@ TEST_F(StartScreen, SonderShowsTheBusyWindowThenTheEditor) {
 TEST_F(StartScreen, MissingRequiredSafetyIsReportedAndTheScreenStillOpens) {
   useCatalogue(testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
                                            "DELETE FROM Einstellung WHERE Beschr = 'StdSiko';"));
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "sSetLayout!");
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
   EXPECT_EQ(rec.endCalls, 0);
   // The settings were loaded before the layout broke off.
-  EXPECT_FALSE(Mod_FN().gastrSettings.isEmpty());
+  EXPECT_FALSE(session.gastrSettings.isEmpty());
 }
 
 // A new start screen puts the required safety of load type "ruhend" in force; the load
 // type that the evaluation screen shows for it must be "ruhend" again as well.
 TEST_F(StartScreen, LoadingPutsTheRestingLoadTypeInForce) {
-  Mod_FN().gintLoadType = 2;
-  Mod_FN().gsngSiko = 3.5f;
-  FrmStart *w = FrmStart::open();
+  session.gintLoadType = 2;
+  session.gsngSiko = 3.5f;
+  FrmStart *w = FrmStart::open(session);
   ASSERT_NE(w, nullptr);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
-  EXPECT_EQ(Mod_FN().gintLoadType, 0);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
+  EXPECT_EQ(session.gintLoadType, 0);
 }

@@ -37,14 +37,16 @@
 #include "arrangements/FrmArrangement.h"
 #include "arrangements/Shape.h"
 #include "catalogue/Catalogue.h"
+#include "common/AppServices.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
+#include "report/ReportHooks.h"
 #include "report/ReportText.h"
 #include "support/TestCatalogue.h"
 
@@ -68,13 +70,16 @@ class WholeRoad : public ::testing::Test {
   void SetUp() override {
     // Windows come and go here without an event loop to end.
     QApplication::setQuitOnLastWindowClosed(false);
-    resetModFN();
-    computeSubVersion(Mod_FN());
+    computeSubVersion(session);
     input::markSavePoint();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), testsupport::demoCatalogueFile());
-    catalogue::setBusyHook({});
-    // Closing an arrangement screen here leads nowhere.
-    FrmArrangement::setStartScreenOpener({});
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
+    // The dialogs and the evaluation screen's outputs as the program has them, no busy
+    // window; closing an arrangement screen here leads nowhere.
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.commentDialog = report::commentDialogFor(session);
+    services.evaluation = FrmAuswertung::standardServices();
+    app::install(std::move(services));
   }
   void TearDown() override {
     // Menus are top-level widgets too and go with their window: guard every pointer.
@@ -85,6 +90,7 @@ class WholeRoad : public ::testing::Test {
     for (const QPointer<QWidget> &w : windows) delete w.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     file.reset();
+    app::install({});
   }
 
   template <class T>
@@ -98,7 +104,7 @@ class WholeRoad : public ::testing::Test {
   // The start screen, a mouse click on the picture with `tag`, and the arrangement
   // screen that opens; the start screen is gone then.
   FrmArrangement *chooseOnStartScreen(const QString &tag, const QString &screenName) {
-    QPointer<FrmStart> start = FrmStart::open();
+    QPointer<FrmStart> start = FrmStart::open(session);
     if (!start) {
       ADD_FAILURE() << "no start screen";
       return nullptr;
@@ -205,6 +211,7 @@ class WholeRoad : public ::testing::Test {
     return row;
   }
 
+  Session session;
   msg::Recorder rec;
   std::unique_ptr<testsupport::ScopedCatalogueFile> file;
 };
@@ -233,7 +240,7 @@ TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
   tick(e->chkGrSer(sizeBox(0, 25)));                 // TLS 25
   tick(e->chkGrSer(sizeBox(4, 12)));                 // TLX 12
   QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);  // "ruhend"
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
   QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
 
@@ -248,7 +255,7 @@ TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
                             "Belastung zu hoch!"};
   EXPECT_EQ(gridRow(e, 0), kd25);
   EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(Mod_FN().gastrEvaluation, (TextRows{withEnglish(kd25, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  EXPECT_EQ(session.gastrEvaluation, (TextRows{withEnglish(kd25, "Safety ok."), withEnglish(kx12, "Over load!")}));
 }
 
 // One roller-shoe pair on one single-rail pair, rail distance n = 50.
@@ -268,7 +275,7 @@ TEST_F(WholeRoad, OneRollerShoePair) {
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 50.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 50.0f);
   EXPECT_EQ(e->chkKSerie(0)->text(), "Serie RE");
   tick(e->chkGrSer(sizeBox(0, 25)));  // TLS 25
   tick(e->chkGrSer(sizeBox(0, 35)));  // TLS 35
@@ -287,7 +294,7 @@ TEST_F(WholeRoad, OneRollerShoePair) {
                             "Schienenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), re25);
   EXPECT_EQ(gridRow(e, 1), re35);
-  EXPECT_EQ(Mod_FN().gastrEvaluation,
+  EXPECT_EQ(session.gastrEvaluation,
             (TextRows{withEnglish(re25, "Safety ok."), withEnglish(re35, "Rails too narrow!")}));
 }
 
@@ -309,7 +316,7 @@ TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 150.0f);
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 150.0f);
   tick(e->chkGrSer(sizeBox(0, 20)));  // TLS 20
   tick(e->chkGrSer(sizeBox(0, 35)));  // TLS 35
   QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
@@ -327,7 +334,7 @@ TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
                             "Kassettenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), kd20);
   EXPECT_EQ(gridRow(e, 1), kd35);
-  EXPECT_EQ(Mod_FN().gastrEvaluation,
+  EXPECT_EQ(session.gastrEvaluation,
             (TextRows{withEnglish(kd20, "Over load!"), withEnglish(kd35, "Cassettes too narrow!")}));
 }
 
@@ -368,17 +375,17 @@ TEST_F(WholeRoad, TwoCassettesOnTwoDoubleRails) {
                             "Schienenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), kh20);
   EXPECT_EQ(gridRow(e, 1), kh35);
-  EXPECT_EQ(Mod_FN().gastrEvaluation,
+  EXPECT_EQ(session.gastrEvaluation,
             (TextRows{withEnglish(kh20, "Safety ok."), withEnglish(kh35, "Rails too narrow!")}));
 
   // "schwellend" asks for 2,5: a safety of exactly 2,5 still suffices.
   QTest::mouseClick(e->OptBelArt(1), Qt::LeftButton);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 2.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 2.5f);
   QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
   EXPECT_EQ(gridRow(e, 0), kh20);
   // "wechselnd" asks for 3,5: 2,5 is too little; the distance verdict stays.
   QTest::mouseClick(e->OptBelArt(2), Qt::LeftButton);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 3.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 3.5f);
   QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
   EXPECT_EQ(gridRow(e, 0).value(8), "Belastung zu hoch!");
   EXPECT_EQ(gridRow(e, 1), kh35);
@@ -407,12 +414,12 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
-  EXPECT_EQ(Mod_FN().gastrArrangement,
+  EXPECT_EQ(session.gastrArrangement,
             (QStringList{"Vier Kassetten mit zwei Doppelschienen", "Four cassettes with two double rails"}));
-  EXPECT_EQ(Mod_FN().gastrForce, (TextRows{{"- Z", "6.000 N", "0 mm", "0 mm", "0 mm"},
+  EXPECT_EQ(session.gastrForce, (TextRows{{"- Z", "6.000 N", "0 mm", "0 mm", "0 mm"},
                                            {"- Z", "4.000 N", "0 mm", "0 mm", "0 mm"}}));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 400.0f);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 300.0f);
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 400.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 300.0f);
   EXPECT_EQ(e->chkKSerie(1)->text(), "Serie KK");
   EXPECT_EQ(e->chkKSerie(3)->text(), "Serie KX");
   tick(e->chkGrSer(sizeBox(1, 45)));  // TLK 45
@@ -431,7 +438,7 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
                             "Belastung zu hoch!"};
   EXPECT_EQ(gridRow(e, 0), kk45);
   EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(Mod_FN().gastrEvaluation, (TextRows{withEnglish(kk45, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  EXPECT_EQ(session.gastrEvaluation, (TextRows{withEnglish(kk45, "Safety ok."), withEnglish(kx12, "Over load!")}));
 
   // "Zurück" on the evaluation screen: the arrangement screen again, input unchanged.
   QPointer<FrmAuswertung> evaluation(e);
@@ -444,8 +451,8 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
   EXPECT_EQ(w->MSFlexGrid1()->rows(), 3);
   EXPECT_EQ(w->MSFlexGrid1()->dataRows(), forces);
   EXPECT_EQ(loadLabels(w), (QStringList{"2500 N", "2500 N", "2500 N", "2500 N"}));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 0.0f);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 0.0f);
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 0.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 0.0f);
   EXPECT_EQ(topLevel<FrmStart>().size(), 0);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
@@ -504,7 +511,7 @@ TEST_F(WholeRoad, TwoRollerShoePairs) {
   EXPECT_EQ(gridRow(e, 2), re20);
   EXPECT_EQ(gridRow(e, 3), re25);
   EXPECT_EQ(gridRow(e, 4), re35);
-  EXPECT_EQ(Mod_FN().gastrEvaluation,
+  EXPECT_EQ(session.gastrEvaluation,
             (TextRows{withEnglish(re12, "Safety ok."), withEnglish(re15, "Safety ok."),
                       withEnglish(re20, "Safety ok."), withEnglish(re25, "Cassettes and rails too narrow!"),
                       withEnglish(re35, "Cassettes and rails too narrow!")}));
@@ -548,11 +555,11 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
   EXPECT_TRUE(e->LabPlatte()->text().startsWith("* Belastung aus der Nachrechnung als starre Platte"));
   EXPECT_LE(e->MSFlexGrid1()->geometry().bottom(), e->LabPlatte()->geometry().top());
   // The evaluated row keeps the plain load: the text export has its layout.
-  EXPECT_EQ(Mod_FN().gastrEvaluation.value(0).value(5), "1.094 N");
-  EXPECT_EQ(Mod_FN().gablnEvaluationCheck, QVector<bool>{true});
+  EXPECT_EQ(session.gastrEvaluation.value(0).value(5), "1.094 N");
+  EXPECT_EQ(session.gablnEvaluationCheck, QVector<bool>{true});
 
   for (int k : {report::German, report::English}) {
-    const report::ReportLines body = report::reportBody(Mod_FN(), report::buildReportTables(Mod_FN()), k);
+    const report::ReportLines body = report::reportBody(session, report::buildReportTables(session), k);
     QStringList texts;
     for (const report::ReportLine &l : body)
       for (const report::TabItem &i : l.items) texts << i.text;
@@ -568,7 +575,7 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
 // "Ok" and Space presses it; a second force, then the first deleted with the Delete key; Alt+B calculates and
 // Alt+D, W moves on to the evaluation.
 TEST_F(WholeRoad, KeyboardOnly) {
-  QPointer<FrmStart> start = FrmStart::open();
+  QPointer<FrmStart> start = FrmStart::open(session);
   ASSERT_TRUE(start);
   start->show();
   start->activateWindow();

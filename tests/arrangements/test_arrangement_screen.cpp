@@ -23,10 +23,12 @@
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
+#include "common/AppServices.h"
 #include "evaluation/FrmAuswertung.h"
+#include "report/ReportHooks.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
@@ -64,13 +66,19 @@ QString uniformCatalogueSql(int sizes) {
 class ArrangementScreen : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetModFN();
-    computeSubVersion(Mod_FN());
+    computeSubVersion(session);
     input::markSavePoint();
-    FrmArrangement::setStartScreenOpener([this] { ++startScreens; });
+    // The dialogs and the evaluation screen's outputs as the program has them; the start
+    // screen is counted.
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.commentDialog = report::commentDialogFor(session);
+    services.evaluation = FrmAuswertung::standardServices();
+    services.startScreen = [this](Session &) { ++startScreens; };
+    app::install(std::move(services));
   }
   void TearDown() override {
-    FrmArrangement::setStartScreenOpener({});
+    app::install({});
     for (QWidget *w : QApplication::topLevelWidgets())
       if (qobject_cast<FrmAuswertung *>(w)) delete w;
     for (const QPointer<FrmArrangement> &s : screens)
@@ -80,10 +88,10 @@ class ArrangementScreen : public ::testing::Test {
   FrmArrangement *open(ArrangementId id, const QString &catalogue = testsupport::demoCatalogueFile()) {
     // The previous choice goes first, so that the new one is not undone by it.
     file.reset();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(Mod_FN(), catalogue);
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, arrangement(id).groupTL, true);
-    auto *w = new FrmArrangement(id);
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(session, catalogue);
+    sSetField(session);
+    sSetTblAnzBez(session, true, arrangement(id).groupTL, true);
+    auto *w = new FrmArrangement(session, id);
     screens.append(w);
     return w;
   }
@@ -118,6 +126,7 @@ class ArrangementScreen : public ::testing::Test {
     return nullptr;
   }
 
+  Session session;
   msg::Recorder rec;
   std::unique_ptr<testsupport::ScopedCatalogueFile> file;
   QVector<QPointer<FrmArrangement>> screens;
@@ -332,7 +341,7 @@ TEST_F(ArrangementScreen, ChoosingASeriesShowsItsRow) {
     EXPECT_EQ(w->LabFo(1)->text(), num::formatWhole(std::fabs(row[0])) + " N");
   }
   // The captions name the cassette series and the size.
-  EXPECT_EQ(w->mnuSerie()[0]->text(), Mod_FN().gastrResult[0][3] + " " + Mod_FN().gastrResult[0][1]);
+  EXPECT_EQ(w->mnuSerie()[0]->text(), session.gastrResult[0][3] + " " + session.gastrResult[0][1]);
 }
 
 // ---- series menu ------------------------------------------------------------------------------
@@ -439,13 +448,13 @@ TEST_F(ArrangementScreen, RefusalKeepsThePreviousResults) {
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
   const auto loads = w->msngLoad();
-  const TextRows result = Mod_FN().gastrResult;
+  const TextRows result = session.gastrResult;
   const int entries = w->mnuSerie().size();
   w->Tb_n()->clear();
   w->CmdBerechnen_Click();
   EXPECT_TRUE(w->mblnCalcFailed());
   EXPECT_EQ(w->msngLoad(), loads);
-  EXPECT_EQ(Mod_FN().gastrResult, result);
+  EXPECT_EQ(session.gastrResult, result);
   EXPECT_EQ(w->mnuSerie().size(), entries);
   // The display is emptied at the start of every calculation.
   EXPECT_EQ(labels(w), QStringList(4));
@@ -461,7 +470,7 @@ TEST_F(ArrangementScreen, WeiterStopsAfterARefusal) {
   EXPECT_EQ(rec.messages[0].text, builtinText(315));
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(evaluationScreen(), nullptr);
-  EXPECT_TRUE(Mod_FN().gastrArrangement.value(0).isEmpty());
+  EXPECT_TRUE(session.gastrArrangement.value(0).isEmpty());
 }
 
 TEST_F(ArrangementScreen, WeiterHandsOverAndTheWayBackKeepsTheInput) {
@@ -479,13 +488,13 @@ TEST_F(ArrangementScreen, WeiterHandsOverAndTheWayBackKeepsTheInput) {
   EXPECT_TRUE(e->isVisible());
   EXPECT_EQ(e->mfrmMasterForm(), w);
   EXPECT_EQ(e->masterScreenName(), "FrmVKaZDSch");
-  EXPECT_EQ(Mod_FN().gastrArrangement,
+  EXPECT_EQ(session.gastrArrangement,
             (QStringList{"Vier Kassetten mit zwei Doppelschienen", "Four cassettes with two double rails"}));
-  EXPECT_EQ(Mod_FN().gastrForce, (TextRows{{"- Z", "1.500 N", "10 mm", "-20 mm", "0 mm"},
+  EXPECT_EQ(session.gastrForce, (TextRows{{"- Z", "1.500 N", "10 mm", "-20 mm", "0 mm"},
                                            {"Y +", "250 N", "0 mm", "0 mm", "40 mm"}}));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 200.0f);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 100.0f);
-  EXPECT_EQ(Mod_FN().gastrResult.size(), w->msngLoad().size());
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 200.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 100.0f);
+  EXPECT_EQ(session.gastrResult.size(), w->msngLoad().size());
 
   // Back from the evaluation: the screen with everything as it was.
   e->close();
@@ -504,26 +513,26 @@ TEST_F(ArrangementScreen, BackLeadsToANewStartScreen) {
   w->Tb_m()->setText("300");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 300.0f);
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 300.0f);
   QPointer<FrmArrangement> alive(w);
   w->toolbarButton("Zurück")->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(startScreens, 1);
   EXPECT_TRUE(alive.isNull());
-  EXPECT_FLOAT_EQ(Mod_FN().gsngUnitDistance, 0.0f);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 0.0f);
+  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 0.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 0.0f);
 }
 
 TEST_F(ArrangementScreen, ClosingTheWindowIsLikeBack) {
   FrmArrangement *w = open(ArrangementId::ZRoEESch);
   w->show();
   QPointer<FrmArrangement> alive(w);
-  Mod_FN().gsngRailDistance = 80.0f;
+  session.gsngRailDistance = 80.0f;
   EXPECT_TRUE(w->close());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(startScreens, 1);
   EXPECT_TRUE(alive.isNull());
-  EXPECT_FLOAT_EQ(Mod_FN().gsngRailDistance, 0.0f);
+  EXPECT_FLOAT_EQ(session.gsngRailDistance, 0.0f);
 }
 
 TEST_F(ArrangementScreen, BeendenEndsTheProgramAtOnce) {

@@ -21,12 +21,14 @@
 #include <memory>
 
 #include "arrangements/FrmArrangement.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "catalogue/Catalogue.h"
 #include "common/Session.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
+#include "common/AppServices.h"
 #include "evaluation/FrmAuswertung.h"
+#include "report/ReportHooks.h"
 #include "loads/ForceGrid.h"
 #include "loads/LoadCaseTabs.h"
 #include "loads/MotionDialog.h"
@@ -41,13 +43,18 @@ class LoadCaseScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     QApplication::setQuitOnLastWindowClosed(false);
-    resetModFN();
-    computeSubVersion(Mod_FN());
-    FrmArrangement::setStartScreenOpener({});
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, true, true);
-    Mod_FN().gsngSiko = 1.5f;
-    screen = new FrmArrangement(ArrangementId::EKaEDSch);
+    computeSubVersion(session);
+    // The dialogs and the evaluation screen's outputs as the program has them, no start
+    // screen behind the arrangement screen.
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.commentDialog = report::commentDialogFor(session);
+    services.evaluation = FrmAuswertung::standardServices();
+    app::install(std::move(services));
+    sSetField(session);
+    sSetTblAnzBez(session, true, true, true);
+    session.gsngSiko = 1.5f;
+    screen = new FrmArrangement(session, ArrangementId::EKaEDSch);
     screen->show();
     tabs = screen->loadCaseTabs();
   }
@@ -58,6 +65,7 @@ class LoadCaseScreen : public ::testing::Test {
       if (qobject_cast<FrmAuswertung *>(w)) evaluations << w;
     for (const QPointer<QWidget> &w : evaluations) delete w.data();
     delete screen.data();
+    app::install({});
   }
 
   void addForce(const QStringList &cells) {
@@ -95,8 +103,9 @@ class LoadCaseScreen : public ::testing::Test {
     return out;
   }
 
+  Session session;
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile file{Mod_FN(), testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile file{session, testsupport::demoCatalogueFile()};
   QPointer<FrmArrangement> screen;
   LoadCaseTabs *tabs = nullptr;
 };

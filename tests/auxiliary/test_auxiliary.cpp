@@ -19,7 +19,7 @@
 #include "catalogue/Catalogue.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "support/TestCatalogue.h"
 
@@ -31,8 +31,7 @@ const QString kSqlErrorTitle = QStringLiteral("SQL-Datenbankfehler!");
 class AuxiliaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetModFN();
-    computeSubVersion(Mod_FN());
+    computeSubVersion(session);
     aux::setUrlOpener([this](const QUrl &u) {
       opened << u;
       return openerAnswer;
@@ -61,6 +60,7 @@ class AuxiliaryTest : public ::testing::Test {
     return g->visualItemRect(g->item(row, col)).center();
   }
 
+  Session session;
   msg::Recorder rec;
   QList<QUrl> opened;
   bool openerAnswer = true;
@@ -73,9 +73,9 @@ class AuxiliaryTest : public ::testing::Test {
 // ---------------------------------------------------------------- list windows
 
 TEST_F(AuxiliaryTest, RepresentativesListShowsColumnNamesAndRecordsLeftAligned) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  FrmVertreter w(21);
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  msubSearchDB(session, 21, false, 0);
+  FrmVertreter w(session, 21);
   QTableWidget *g = w.MSHFlexGrid1;
   EXPECT_TRUE(rec.messages.isEmpty());
   ASSERT_EQ(g->columnCount(), 6);
@@ -95,18 +95,18 @@ TEST_F(AuxiliaryTest, RepresentativesListShowsColumnNamesAndRecordsLeftAligned) 
 }
 
 TEST_F(AuxiliaryTest, RepresentativesHeadingComesFromTheCustomerTextSetWithLineBreaks) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings = {{"250", "Vertretungen\\weltweit"}};
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  FrmVertreter w(21);
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  session.gintTextMode = 3;
+  session.gastrSettings = {{"250", "Vertretungen\\weltweit"}};
+  msubSearchDB(session, 21, false, 0);
+  FrmVertreter w(session, 21);
   EXPECT_EQ(w.LabUebSchr->text(), QStringLiteral("Vertretungen\nweltweit"));
 }
 
 TEST_F(AuxiliaryTest, EmailCellOfTheRepresentativesListActsAsLink) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  FrmVertreter w(21);
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  msubSearchDB(session, 21, false, 0);
+  FrmVertreter w(session, 21);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   QTableWidget *g = w.MSHFlexGrid1;
@@ -143,9 +143,9 @@ TEST_F(AuxiliaryTest, EmailCellOfTheRepresentativesListActsAsLink) {
 }
 
 TEST_F(AuxiliaryTest, DatabaseInformationHasFiveColumnsAndNoLinks) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  FrmVertreter w(22);
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  msubSearchDB(session, 22, false, 0);
+  FrmVertreter w(session, 22);
   w.show();
   QTableWidget *g = w.MSHFlexGrid1;
   ASSERT_EQ(g->columnCount(), 5);
@@ -163,7 +163,7 @@ TEST_F(AuxiliaryTest, DatabaseInformationHasFiveColumnsAndNoLinks) {
 TEST_F(AuxiliaryTest, EmptyListsReportTheDatabaseErrorAndTheWindowStillOpens) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
                                                    "DELETE FROM Vertreter; DELETE FROM Info;");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
+  testsupport::ScopedCatalogueFile use(session, path);
   for (int code : {21, 22}) {
     rec.clear();
     bool shown = false;
@@ -174,7 +174,7 @@ TEST_F(AuxiliaryTest, EmptyListsReportTheDatabaseErrorAndTheWindowStillOpens) {
         w->close();
       }
     });
-    showVertreterList(nullptr, code);
+    showVertreterList(session, nullptr, code);
     EXPECT_TRUE(shown) << code;
     ASSERT_EQ(rec.messages.size(), 1) << code;
     EXPECT_EQ(rec.messages.at(0).title, kSqlErrorTitle);
@@ -184,9 +184,9 @@ TEST_F(AuxiliaryTest, EmptyListsReportTheDatabaseErrorAndTheWindowStillOpens) {
 }
 
 TEST_F(AuxiliaryTest, ListWindowGrowsButDoesNotShrinkBelowItsLoadedSize) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  FrmVertreter w(21);
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  msubSearchDB(session, 21, false, 0);
+  FrmVertreter w(session, 21);
   w.show();
   const QSize loaded = w.loadedSize();
   w.resize(loaded.width() / 2, loaded.height() / 2);
@@ -281,7 +281,7 @@ TEST_F(HelpTest, MissingDocumentIsReportedAsSuchNotAsMissingViewer) {
 // ---------------------------------------------------------------- about box
 
 TEST_F(AuxiliaryTest, AboutBoxShowsCaptionVersionLineAndTexts) {
-  FrmAbout box;
+  FrmAbout box(session);
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Info zu TarvelCALC Rollenführungen  2002 c"));
   EXPECT_EQ(box.lblVersion->text(), QStringLiteral("Version 2002 c/8 für Windows® 98/NT/ME/2000"));
   EXPECT_EQ(box.lblTitle->text(), builtinText(100).trimmed() + QLatin1Char('\n') + builtinText(237));
@@ -299,16 +299,16 @@ TEST_F(AuxiliaryTest, AboutBoxShowsCaptionVersionLineAndTexts) {
 }
 
 TEST_F(AuxiliaryTest, AboutBoxTakesCustomerTextsInTextMode3) {
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings = {{"102", "Über Rollen"}, {"235", "Ausgabe"}, {"238", "Zeile 1\\Zeile 2"}};
-  FrmAbout box;
+  session.gintTextMode = 3;
+  session.gastrSettings = {{"102", "Über Rollen"}, {"235", "Ausgabe"}, {"238", "Zeile 1\\Zeile 2"}};
+  FrmAbout box(session);
   EXPECT_EQ(box.windowTitle(), QStringLiteral("Über Rollen 2002 c"));
   EXPECT_EQ(box.lblVersion->text(), QStringLiteral("Ausgabe 2002 c/8") + builtinText(236));
   EXPECT_EQ(box.lblDescription->text(), QStringLiteral("Zeile 1\nZeile 2"));
 }
 
 TEST_F(AuxiliaryTest, SystemInfoStartsTheToolOrSaysItIsNotAvailable) {
-  FrmAbout box;
+  FrmAbout box(session);
   box.show();
   sysInfoTool.clear();
   QTest::mouseClick(box.cmdSysInfo, Qt::LeftButton);

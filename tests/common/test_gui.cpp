@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "common/Gui.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 TEST(ColumnFitting, NarrowColumnsAreWidenedTwice) {
   EXPECT_EQ(gui::fittedColumnWidth(300), 504);   // 360 is below 500: x 1.4
@@ -35,7 +35,7 @@ TEST(Colours, ColourValuesAreBlueGreenRed) {
 }
 
 TEST(LayoutPattern, CustomerTextSetTakesThePicturesFromCusPic) {
-  resetModFN();
+  Session session;
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   ASSERT_TRUE(QDir(dir.path()).mkdir("CusPic"));
@@ -48,13 +48,12 @@ TEST(LayoutPattern, CustomerTextSetTakesThePicturesFromCusPic) {
 
   const QString old = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(dir.path()));
-  Mod_FN().gintTextMode = 3;
-  const QPixmap customer = gui::headingPicture();
-  const QIcon customerIcon = gui::windowIcon();
-  Mod_FN().gintTextMode = 1;
-  const QPixmap builtIn = gui::headingPicture();
+  session.gintTextMode = 3;
+  const QPixmap customer = gui::headingPicture(session);
+  const QIcon customerIcon = gui::windowIcon(session);
+  session.gintTextMode = 1;
+  const QPixmap builtIn = gui::headingPicture(session);
   QDir::setCurrent(old);
-  resetModFN();
 
   EXPECT_EQ(customer.size(), QSize(37, 23));
   EXPECT_EQ(customer.toImage().pixelColor(5, 5), QColor(Qt::green));

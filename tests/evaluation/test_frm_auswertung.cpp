@@ -21,7 +21,8 @@
 #include "catalogue/Catalogue.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/AppServices.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "evaluation/FrmAuswertung.h"
@@ -64,35 +65,31 @@ QString cell(QTableWidget *grid, int row, int col) {
 QColor background(QWidget *w) { return w->palette().color(QPalette::Window); }
 
 struct EvaluationScreenTest : ::testing::Test {
+  Session session;
   msg::Recorder rec;
-  FrmAuswertung::Services savedServices;
   QWidget master;
   QVector<QPointer<FrmAuswertung>> screens;
 
   void SetUp() override {
-    resetModFN();
-    savedServices = FrmAuswertung::services();
-    FrmAuswertung::services() = FrmAuswertung::Services();
-    Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(demoCatalogue());
+    app::install({});
+    session.catalogue = std::make_shared<catalogue::Catalogue>(demoCatalogue());
     input::markSavePoint();
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, false, false);
-    ASSERT_EQ(Mod_FN().gintTblAnz, 3);
-    Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
-    Mod_FN().gastrResult = cassetteResult("500");
+    sSetField(session);
+    sSetTblAnzBez(session, true, false, false);
+    ASSERT_EQ(session.gintTblAnz, 3);
+    session.gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
+    session.gastrResult = cassetteResult("500");
     master.setObjectName(QStringLiteral("FrmEKaEDSch"));
     rec.clear();
   }
   void TearDown() override {
     for (const auto &s : screens) delete s.data();
-    FrmAuswertung::services() = savedServices;
-    Mod_FN().catalogue.reset();
-    resetModFN();
+    app::install({});
   }
   // Opens the screen the way "Weiter" does: the arrangement screen hides, this one shows.
   FrmAuswertung *open() {
     master.hide();
-    auto *s = new FrmAuswertung(&master);
+    auto *s = new FrmAuswertung(session, &master);
     screens.append(s);
     s->show();
     return s;
@@ -110,7 +107,7 @@ struct EvaluationScreenTest : ::testing::Test {
 TEST_F(EvaluationScreenTest, DemoSeriesFillOneFrameEachWithTheirSizes) {
   FrmAuswertung *s = open();
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(s->windowTitle(), windowCaption(Mod_FN(), 100) + " - Auswertung");
+  EXPECT_EQ(s->windowTitle(), windowCaption(session, 100) + " - Auswertung");
   const QStringList sizes = {"12", "15", "20", "25", "35", "45"};
   for (int i = 0; i < 54; ++i) EXPECT_EQ(s->chkGrSer(i)->text(), sizes[i % 6]) << i;
 
@@ -138,7 +135,7 @@ TEST_F(EvaluationScreenTest, DemoSeriesFillOneFrameEachWithTheirSizes) {
 }
 
 TEST_F(EvaluationScreenTest, SeriesWithSizes20To35AndTheNextSeriesInItsOwnFrame) {
-  Mod_FN().gastrResult = {{"A", "20", "100", "KA20"}, {"A", "25", "100", "KA25"},
+  session.gastrResult = {{"A", "20", "100", "KA20"}, {"A", "25", "100", "KA25"},
                           {"A", "35", "100", "KA35"}, {"B", "12", "100", "KB12"}};
   FrmAuswertung *s = open();
   const QVector<bool> expected = {false, false, true, true, true, false, true, false, false, false, false, false};
@@ -151,19 +148,19 @@ TEST_F(EvaluationScreenTest, SeriesWithSizes20To35AndTheNextSeriesInItsOwnFrame)
 }
 
 TEST_F(EvaluationScreenTest, NinthSeriesShowsTheNinthFrameAndGrowsTheWindow) {
-  Mod_FN().gastrResult = manySeries(1);
+  session.gastrResult = manySeries(1);
   FrmAuswertung *one = open();
   const QSize base = one->size();
   one->close();
 
-  Mod_FN().gastrResult = manySeries(8);
+  session.gastrResult = manySeries(8);
   FrmAuswertung *eight = open();
   EXPECT_EQ(eight->size(), base);
   EXPECT_FALSE(eight->fraSerie(8)->isVisible());
   EXPECT_EQ(eight->chkKSerie(7)->text(), "Serie U");
   eight->close();
 
-  Mod_FN().gastrResult = manySeries(9);
+  session.gastrResult = manySeries(9);
   FrmAuswertung *nine = open();
   QGroupBox *fra = nine->fraSerie(8);
   ASSERT_TRUE(fra->isVisible());
@@ -181,7 +178,7 @@ TEST_F(EvaluationScreenTest, NinthSeriesShowsTheNinthFrameAndGrowsTheWindow) {
 }
 
 TEST_F(EvaluationScreenTest, TenSeriesReportTheLayoutErrorAndKeepNineFrames) {
-  Mod_FN().gastrResult = manySeries(10);
+  session.gastrResult = manySeries(10);
   FrmAuswertung *s = open();
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "sSetLayout!");
@@ -214,8 +211,8 @@ TEST_F(EvaluationScreenTest, TheGridGrowsWithTheWindow) {
 }
 
 TEST_F(EvaluationScreenTest, FailingRowsInTheWarningColourAndCopyForASpreadsheet) {
-  Mod_FN().gastrResult = cassetteResult("500");
-  Mod_FN().gastrResult[5][2] = "3400";  // TLK 25: too much load
+  session.gastrResult = cassetteResult("500");
+  session.gastrResult[5][2] = "3400";  // TLK 25: too much load
   FrmAuswertung *s = open();
   tick(s, 0);
   tick(s, 9);
@@ -246,7 +243,7 @@ TEST_F(EvaluationScreenTest, FailingRowsInTheWarningColourAndCopyForASpreadsheet
 }
 
 TEST_F(EvaluationScreenTest, TickingRulesAndColours) {
-  Mod_FN().gastrResult = {{"A", "20", "100", "KA20"}, {"A", "25", "100", "KA25"}, {"A", "35", "100", "KA35"}};
+  session.gastrResult = {{"A", "20", "100", "KA20"}, {"A", "25", "100", "KA25"}, {"A", "35", "100", "KA35"}};
   FrmAuswertung *s = open();
   const QColor window = gui::systemColor(5);
 
@@ -287,16 +284,16 @@ TEST_F(EvaluationScreenTest, LoadTypeSetsTheRequiredSafetyAndIsShownAgainOnReope
   EXPECT_TRUE(s->OptBelArt(0)->isChecked());
 
   QTest::mouseClick(s->OptBelArt(2), Qt::LeftButton);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 3.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 3.5f);
   QTest::mouseClick(s->OptBelArt(1), Qt::LeftButton);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 2.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 2.5f);
   EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 0);  // choosing does not calculate
 
   s->menuItem(QStringLiteral("MenüZurück"))->trigger();
   FrmAuswertung *again = open();
   EXPECT_TRUE(again->OptBelArt(1)->isChecked());
   EXPECT_FALSE(again->OptBelArt(0)->isChecked());
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 2.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 2.5f);
 
   // The run uses the safety in force: TLS 12 at 500 N has safety 3, below 3.5.
   QTest::mouseClick(again->OptBelArt(2), Qt::LeftButton);
@@ -306,21 +303,21 @@ TEST_F(EvaluationScreenTest, LoadTypeSetsTheRequiredSafetyAndIsShownAgainOnReope
 }
 
 TEST_F(EvaluationScreenTest, UnreadableSafetySettingKeepsOptionAndSafetyTogether) {
-  for (QStringList &row : Mod_FN().gastrSettings)
+  for (QStringList &row : session.gastrSettings)
     if (row.value(0) == "SwSiko") row[1] = "viel";
   FrmAuswertung *s = open();
   QTest::mouseClick(s->OptBelArt(1), Qt::LeftButton);
   ASSERT_FALSE(rec.messages.isEmpty());
   EXPECT_EQ(rec.messages.last().icon, msg::Icon::Critical);
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
   EXPECT_TRUE(s->OptBelArt(0)->isChecked());
   EXPECT_FALSE(s->OptBelArt(1)->isChecked());
-  EXPECT_EQ(Mod_FN().gintLoadType, 0);
+  EXPECT_EQ(session.gintLoadType, 0);
 }
 
 TEST_F(EvaluationScreenTest, BerechnenFillsGridAndEvaluationTable) {
-  Mod_FN().gastrResult = cassetteResult("500");
-  Mod_FN().gastrResult[5][2] = "3400";  // TLK 25
+  session.gastrResult = cassetteResult("500");
+  session.gastrResult[5][2] = "3400";  // TLK 25
   FrmAuswertung *s = open();
   QTableWidget *grid = s->MSFlexGrid1();
   const QStringList headings = {"Serie", "Größe", "Best-Nr.", "Statisch", "Dynamisch",
@@ -341,8 +338,8 @@ TEST_F(EvaluationScreenTest, BerechnenFillsGridAndEvaluationTable) {
     EXPECT_EQ(cell(grid, 0, c), tls12[c]) << c;
     EXPECT_EQ(cell(grid, 1, c), tlk25[c]) << c;
   }
-  ASSERT_EQ(Mod_FN().gastrEvaluation.size(), 2);
-  EXPECT_EQ(Mod_FN().gastrEvaluation[1].value(9), "Over load!");
+  ASSERT_EQ(session.gastrEvaluation.size(), 2);
+  EXPECT_EQ(session.gastrEvaluation[1].value(9), "Over load!");
   // Columns 2..7 centred, size numbers to the right, texts to the left.
   EXPECT_EQ(grid->item(0, 3)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   EXPECT_EQ(grid->item(0, 1)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
@@ -362,7 +359,7 @@ TEST_F(EvaluationScreenTest, BerechnenFillsGridAndEvaluationTable) {
 }
 
 TEST_F(EvaluationScreenTest, DistanceVerdictInTheGrid) {
-  Mod_FN().gsngUnitDistance = 100.0f;  // TLS 20 is 98 mm long, TLS 25 124 mm
+  session.gsngUnitDistance = 100.0f;  // TLS 20 is 98 mm long, TLS 25 124 mm
   FrmAuswertung *s = open();
   tick(s, 2);
   tick(s, 3);
@@ -375,14 +372,14 @@ TEST_F(EvaluationScreenTest, NothingTickedGivesHeaderOnlyAndOneEmptyRow) {
   FrmAuswertung *s = open();
   s->CmdBerechnen()->click();
   EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 0);
-  ASSERT_EQ(Mod_FN().gastrEvaluation.size(), 1);
-  EXPECT_EQ(Mod_FN().gastrEvaluation[0], QStringList(10));
+  ASSERT_EQ(session.gastrEvaluation.size(), 1);
+  EXPECT_EQ(session.gastrEvaluation[0], QStringList(10));
 }
 
 TEST_F(EvaluationScreenTest, FailedRunKeepsRowsSoFarAndThePreviousTable) {
-  Mod_FN().gastrResult = cassetteResult("500");
-  Mod_FN().gastrResult[1][2] = "";  // TLS 15 without a load
-  Mod_FN().gastrEvaluation = {QStringList{"vorher"}};
+  session.gastrResult = cassetteResult("500");
+  session.gastrResult[1][2] = "";  // TLS 15 without a load
+  session.gastrEvaluation = {QStringList{"vorher"}};
   FrmAuswertung *s = open();
   tick(s, 0);
   tick(s, 1);
@@ -392,7 +389,7 @@ TEST_F(EvaluationScreenTest, FailedRunKeepsRowsSoFarAndThePreviousTable) {
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
   EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 1);
   EXPECT_EQ(cell(s->MSFlexGrid1(), 0, 0), "KD12");
-  EXPECT_EQ(Mod_FN().gastrEvaluation, TextRows{QStringList{"vorher"}});
+  EXPECT_EQ(session.gastrEvaluation, TextRows{QStringList{"vorher"}});
 }
 
 TEST_F(EvaluationScreenTest, ViewMenuHidesColumnsAtOnceAndAfterLaterRuns) {
@@ -431,8 +428,8 @@ TEST_F(EvaluationScreenTest, ViewMenuHidesColumnsAtOnceAndAfterLaterRuns) {
 
 TEST_F(EvaluationScreenTest, OutputItemsWaitForTheFirstRunAndTheirServices) {
   int printed = 0, saved = 0;
-  FrmAuswertung::services().print = [&](FrmAuswertung *) { ++printed; };
-  FrmAuswertung::services().save = [&](FrmAuswertung *) { ++saved; };
+  app::services().evaluation.print = [&](FrmAuswertung *) { ++printed; };
+  app::services().evaluation.save = [&](FrmAuswertung *) { ++saved; };
   FrmAuswertung *s = open();
   QAction *drucken = s->menuItem(QStringLiteral("MenüDrucken"));
   QAction *speichern = s->menuItem(QStringLiteral("MenüSpeichern"));
@@ -449,7 +446,7 @@ TEST_F(EvaluationScreenTest, OutputItemsWaitForTheFirstRunAndTheirServices) {
   EXPECT_EQ(saved, 1);
 
   // Without the services the items stay disabled even after a run.
-  FrmAuswertung::services() = FrmAuswertung::Services();
+  app::services().evaluation = AppServices::Evaluation();
   FrmAuswertung *bare = open();
   bare->CmdBerechnen()->click();
   EXPECT_FALSE(bare->menuItem(QStringLiteral("MenüDrucken"))->isEnabled());
@@ -461,10 +458,10 @@ TEST_F(EvaluationScreenTest, OutputItemsWaitForTheFirstRunAndTheirServices) {
 
 TEST_F(EvaluationScreenTest, ToolbarAndHelpMenuReachTheirServices) {
   QStringList calls;
-  FrmAuswertung::Services &sv = FrmAuswertung::services();
+  AppServices::Evaluation &sv = app::services().evaluation;
   sv.help = [&] { calls << "help"; };
-  sv.about = [&](QWidget *) { calls << "about"; };
-  sv.showList = [&](QWidget *, int code) { calls << QStringLiteral("list %1").arg(code); };
+  sv.about = [&](Session &, QWidget *) { calls << "about"; };
+  sv.showList = [&](Session &, QWidget *, int code) { calls << QStringLiteral("list %1").arg(code); };
   sv.openLink = [&](const QString &link) { calls << link; return qint32(42); };
   int gridRowsAtReport = -1;
   sv.openReport = [&](FrmAuswertung *w) { gridRowsAtReport = w->MSFlexGrid1()->rowCount(); };
@@ -500,8 +497,8 @@ TEST_F(EvaluationScreenTest, ToolbarAndHelpMenuReachTheirServices) {
 // the run gives no verdict, and no report over a safety of 0 opens.
 TEST_F(EvaluationScreenTest, NoRequiredSafetyGivesNoVerdictAndNoReport) {
   bool reportOpened = false;
-  FrmAuswertung::services().openReport = [&](FrmAuswertung *) { reportOpened = true; };
-  Mod_FN().gsngSiko = 0.0f;
+  app::services().evaluation.openReport = [&](FrmAuswertung *) { reportOpened = true; };
+  session.gsngSiko = 0.0f;
   FrmAuswertung *s = open();
   tick(s, 0);
   s->toolbarButton("Druckmanager")->trigger();
@@ -513,7 +510,7 @@ TEST_F(EvaluationScreenTest, NoRequiredSafetyGivesNoVerdictAndNoReport) {
 }
 
 TEST_F(EvaluationScreenTest, ProgramInstallsHelpReportAndOutputs) {
-  FrmAuswertung::services() = savedServices;  // what the program installs
+  app::services().evaluation = FrmAuswertung::standardServices();  // what the program installs
   FrmAuswertung *s = open();
   for (const char *name : {"MenüInhalt", "MenüInfoDB", "MenüVertreter", "MenüEMail", "MenüWeb", "MenüInfo"})
     EXPECT_TRUE(s->menuItem(QString::fromUtf8(name))->isEnabled()) << name;
@@ -527,8 +524,8 @@ TEST_F(EvaluationScreenTest, ProgramInstallsHelpReportAndOutputs) {
 }
 
 TEST_F(EvaluationScreenTest, HelpTextsComeFromTheCustomerTextSet) {
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings.append(QStringList{"511", "Unsere Partner"});
+  session.gintTextMode = 3;
+  session.gastrSettings.append(QStringList{"511", "Unsere Partner"});
   FrmAuswertung *s = open();
   EXPECT_EQ(s->menuItem("MenüVertreter")->text(), "Unsere Partner");
   EXPECT_EQ(s->menuItem("MenüInhalt")->text(), "&Inhalt");  // fixed text
@@ -537,8 +534,8 @@ TEST_F(EvaluationScreenTest, HelpTextsComeFromTheCustomerTextSet) {
 // The customer text set replaces the word "Serie" of the frame captions; the caption of
 // an unused frame, "Sonder", is never the customer's.
 TEST_F(EvaluationScreenTest, FrameCaptionsInTheCustomerTextSet) {
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings.append(QStringList{"204", "Reihe"});
+  session.gintTextMode = 3;
+  session.gastrSettings.append(QStringList{"204", "Reihe"});
   FrmAuswertung *s = open();
   EXPECT_EQ(s->chkKSerie(0)->text(), "Reihe KD");
   for (int k = 3; k < 8; ++k) EXPECT_EQ(s->chkKSerie(k)->text(), "Sonder") << k;
@@ -563,8 +560,8 @@ TEST_F(EvaluationScreenTest, ProgressDisplayCountsToTheEndAndHides) {
 
 TEST_F(EvaluationScreenTest, ZurueckShowsTheMasterAndClearsTheDistances) {
   for (int way = 0; way < 3; ++way) {
-    Mod_FN().gsngUnitDistance = 300.0f;
-    Mod_FN().gsngRailDistance = 200.0f;
+    session.gsngUnitDistance = 300.0f;
+    session.gsngRailDistance = 200.0f;
     FrmAuswertung *s = open();
     EXPECT_FALSE(master.isVisible());
     EXPECT_EQ(s->mfrmMasterForm(), &master);
@@ -574,8 +571,8 @@ TEST_F(EvaluationScreenTest, ZurueckShowsTheMasterAndClearsTheDistances) {
     if (way == 1) s->toolbarButton(QStringLiteral("Zurück"))->trigger();
     if (way == 2) s->close();  // the window's close button
     EXPECT_TRUE(master.isVisible()) << way;
-    EXPECT_EQ(Mod_FN().gsngUnitDistance, 0.0f) << way;
-    EXPECT_EQ(Mod_FN().gsngRailDistance, 0.0f) << way;
+    EXPECT_EQ(session.gsngUnitDistance, 0.0f) << way;
+    EXPECT_EQ(session.gsngRailDistance, 0.0f) << way;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << way;
   }
@@ -627,22 +624,22 @@ TEST_F(EvaluationScreenTest, HeaderArrangementDrawingsAndPicture) {
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(tags, sorted);
 
-  Mod_FN().gastrResult[6][2] = "9000";  // one size overloaded
-  const QImage shot = FrmAuswertung::grabScreen(&master, 2, true);
+  session.gastrResult[6][2] = "9000";  // one size overloaded
+  const QImage shot = FrmAuswertung::grabScreen(session, &master, 2, true);
   EXPECT_EQ(shot.size(), s->size() * s->devicePixelRatio());
   EXPECT_FALSE(master.isVisible());  // the picture leaves the navigation alone
   // TARVEL_SCREENSHOT_DIR=dir keeps the pictures for a look.
   const QString dir = qEnvironmentVariable("TARVEL_SCREENSHOT_DIR");
   if (!dir.isEmpty()) {
     shot.save(dir + QStringLiteral("/FrmAuswertung.png"));
-    Mod_FN().gastrResult += manySeries(6);
-    FrmAuswertung::grabScreen(&master, 9, true).save(dir + QStringLiteral("/FrmAuswertung_9.png"));
+    session.gastrResult += manySeries(6);
+    FrmAuswertung::grabScreen(session, &master, 9, true).save(dir + QStringLiteral("/FrmAuswertung_9.png"));
     s->ImgAnordnung(0)->pixmap().save(dir + QStringLiteral("/ImgAnordnung0.png"));
   }
 }
 
 TEST_F(EvaluationScreenTest, ScreenWithoutArrangementEndsTheProgram) {
-  EXPECT_THROW({ FrmAuswertung s(nullptr); }, msg::ProgramEnded);
+  EXPECT_THROW({ FrmAuswertung s(session, nullptr); }, msg::ProgramEnded);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, builtinText(301));
   EXPECT_EQ(rec.messages[0].text, builtinText(300));

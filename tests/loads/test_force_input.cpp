@@ -15,7 +15,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
@@ -47,7 +47,7 @@ struct Owner {
 
 class ForceInput : public ::testing::Test {
  protected:
-  void SetUp() override { resetModFN(); }
+  Session session;
   msg::Recorder rec;
 };
 
@@ -177,9 +177,9 @@ TEST_F(ForceInput, RealMouseClickDeletes) {
 TEST_F(ForceInput, PrintedForceTable) {
   Owner o;
   o.addRow({"Z +", "1500", "10", "-20", "0"});
-  EXPECT_TRUE(gsubSetForce(Mod_FN(), o.grid));
-  ASSERT_EQ(Mod_FN().gastrForce.size(), 1);
-  EXPECT_EQ(Mod_FN().gastrForce.first(), (QStringList{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
+  EXPECT_TRUE(gsubSetForce(session, o.grid));
+  ASSERT_EQ(session.gastrForce.size(), 1);
+  EXPECT_EQ(session.gastrForce.first(), (QStringList{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
 }
 
 // ---- key rules ------------------------------------------------------------------------------
@@ -203,7 +203,7 @@ TEST_F(ForceInput, KeyRulesOfTheFields) {
 TEST_F(ForceInput, ATypedOrPastedPointLeavesTheFieldUnchanged) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "Z +");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   QApplication::setActiveWindow(&d);
   for (int i : {0, 1}) {
@@ -241,13 +241,13 @@ TEST_F(ForceInput, DialogTextsAndTheDisabledAxisField) {
   } cases[] = {{"X +", 1}, {"- X", 1}, {"Y +", 2}, {"- Y", 2}, {"Z +", 3}, {"- Z", 3}, {"", 0}};
   for (const Case &c : cases) {
     DialogEingabe::setPendingDirection(o.holder, c.direction);
-    DialogEingabe d(&o.window, o.grid, o.holder);
+    DialogEingabe d(session, &o.window, o.grid, o.holder);
     EXPECT_EQ(d.disabledField(), c.field) << c.direction.toStdString();
     for (int i = 0; i < 4; ++i) EXPECT_EQ(d.tbKrfXYZ(i)->isEnabled(), i != c.field);
     EXPECT_TRUE(d.tbKrfXYZ(c.field)->styleSheet().contains("rgb(192, 192, 255)"));
   }
   DialogEingabe::setPendingDirection(o.holder, "Z +");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   // The title names the direction being entered.
   EXPECT_EQ(d.windowTitle(), "Dateneingabe: Kraft in Z +-Richtung");
   EXPECT_EQ(d.Label1(3)->text(), "Kraft (N)");
@@ -263,7 +263,7 @@ TEST_F(ForceInput, DialogTextsAndTheDisabledAxisField) {
 TEST_F(ForceInput, OkWritesTheTypedTextsIntoTheRow) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "- Z");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   d.tbKrfXYZ(0)->setText("1500,4");
   d.tbKrfXYZ(1)->setText("-20");
@@ -282,7 +282,7 @@ TEST_F(ForceInput, OkWritesTheTypedTextsIntoTheRow) {
 TEST_F(ForceInput, ForcesRoundingToZeroAreRefusedAndTheDialogSaysWhy) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "Z +");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   d.tbKrfXYZ(0)->setText("0,4");
   d.cmdOK_Click();
@@ -310,7 +310,7 @@ TEST_F(ForceInput, SecondForceIsAppendedAndRowsAreReused) {
   Owner o;
   for (const QString force : {"100", "200"}) {
     DialogEingabe::setPendingDirection(o.holder, "Y +");
-    DialogEingabe d(&o.window, o.grid, o.holder);
+    DialogEingabe d(session, &o.window, o.grid, o.holder);
     d.tbKrfXYZ(0)->setText(force);
     d.cmdOK_Click();
   }
@@ -323,7 +323,7 @@ TEST_F(ForceInput, SecondForceIsAppendedAndRowsAreReused) {
 TEST_F(ForceInput, TextThatIsNoNumberIsNamedAndTheDialogStays) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "Z +");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   QApplication::setActiveWindow(&d);
   d.tbKrfXYZ(0)->setText("100");
@@ -348,7 +348,7 @@ TEST_F(ForceInput, EditingARowStartsFromItsTextsAndWritesThemBack) {
   o.addRow({"Y +", "100", "1", "0", "2"});
   o.addRow({"- Z", "300", "4", "5", "0"});
   DialogEingabe::setPendingDirection(o.holder, "Y +");
-  DialogEingabe d(&o.window, o.grid, o.holder, 1);
+  DialogEingabe d(session, &o.window, o.grid, o.holder, 1);
   EXPECT_EQ(d.tbKrfXYZ(0)->text(), "100");
   EXPECT_EQ(d.tbKrfXYZ(3)->text(), "2");
   d.tbKrfXYZ(0)->setText("150");
@@ -359,7 +359,7 @@ TEST_F(ForceInput, EditingARowStartsFromItsTextsAndWritesThemBack) {
 TEST_F(ForceInput, ExitChangesNothing) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "X +");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   d.tbKrfXYZ(0)->setText("500");
   d.cmdExit_Click();
@@ -372,7 +372,7 @@ TEST_F(ForceInput, ExitChangesNothing) {
 TEST_F(ForceInput, TypingIntoTheDialog) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "- Z");
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   QApplication::setActiveWindow(&d);
   d.tbKrfXYZ(0)->setFocus();
@@ -390,7 +390,7 @@ TEST_F(ForceInput, TypingIntoTheDialog) {
 
 TEST_F(ForceInput, ScrollingHint) {
   Owner o;
-  DialogEingabe d(&o.window, o.grid, o.holder);
+  DialogEingabe d(session, &o.window, o.grid, o.holder);
   const double start = d.hintLeftTwips();
   d.tmrSchrift_Timer();
   d.tmrSchrift_Timer();

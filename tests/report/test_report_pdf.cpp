@@ -48,7 +48,7 @@ class ReportPdf : public ::testing::Test {
     };
     // No printer on this machine: the default printer is none.
     report::hooks().selectPrinter = [](QPrinter &) {};
-    openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+    openReportWindow(Mod_FN(), nullptr, QStringLiteral("FrmZKaEDSch"));
     w = FrmAusdruck::current();
     ASSERT_TRUE(w);
   }

@@ -19,8 +19,9 @@
 #include <QToolBar>
 
 #include "PdfText.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "ReportFixture.h"
+#include "common/AppServices.h"
 #include "common/Messages.h"
 #include "report/FrmAusdruck.h"
 #include "report/FrmFormular.h"
@@ -43,32 +44,35 @@ QString readAll(const QString &path) {
 class ReportWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::fillEvaluation();
-    report::resetHooks();
-    report::hooks().aboutBox = [this](QWidget *) { ++aboutShown; };
-    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    fixture::fillEvaluation(session);
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.dialogs.aboutBox = [this](Session &, QWidget *) { ++aboutShown; };
+    services.dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
       return answerFile;
     };
-    report::hooks().selectPrinter = [this](QPrinter &p) {
+    services.dialogs.selectPrinter = [this](QPrinter &p) {
       p.setOutputFormat(QPrinter::PdfFormat);
       p.setOutputFileName(pdfFile);
       p.setPageSize(QPageSize(QPageSize::A4));
       p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     };
-    report::hooks().busyWindow = [this](QWidget *) { ++busyShown; };
+    services.dialogs.busyWindow = [this](QWidget *) { ++busyShown; };
+    app::install(std::move(services));
     pdfFile = dir.filePath("print.pdf");
-    openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+    openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
     w = FrmAusdruck::current();
     ASSERT_TRUE(w);
   }
   void TearDown() override {
     if (w) w->close();
     QCoreApplication::processEvents();
-    report::resetHooks();
+    app::install({});
   }
   void press(const QString &key) { w->button(key)->trigger(); }
 
+  Session session;
   QTemporaryDir dir;
   QString pdfFile;
   FrmAusdruck *w = nullptr;
@@ -83,7 +87,7 @@ class ReportWindow : public ::testing::Test {
 
 TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
   // The title names the screen after the program caption.
-  EXPECT_EQ(w->windowTitle(), windowCaption(Mod_FN(), 100) + " - Druckmanager");
+  EXPECT_EQ(w->windowTitle(), windowCaption(session, 100) + " - Druckmanager");
   ASSERT_EQ(w->pages().size(), 1);
   FrmFormular *page = w->pages().first();
   EXPECT_EQ(page->Tag(), report::German);
@@ -101,7 +105,7 @@ TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
   press("Hilfe");
   EXPECT_EQ(aboutShown, 1);
   // A second call brings the same window forward instead of a second one.
-  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
   EXPECT_EQ(FrmAusdruck::current(), w);
   EXPECT_EQ(w->pages().size(), 1);
 }
@@ -191,14 +195,14 @@ TEST_F(ReportWindow, CommentFieldsAskForTextAndEnterCyclesThroughThem) {
   FrmFormular *page = w->pages().first();
   EXPECT_EQ(page->tbKunde[0]->text(), "Kunde A");  // the store is not empty
   w->close();
-  Mod_FN().gastrComment = QStringList(6);
-  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  session.gastrComment = QStringList(6);
+  openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
   w = FrmAusdruck::current();
   page = w->pages().first();
   EXPECT_EQ(page->tbKunde[0]->text(), "Bitte geben Sie hier Ihren Text ein.");
   for (int i = 1; i < 6; ++i) EXPECT_EQ(page->tbKunde[i]->text(), "");
   // Opening a page does not write the request into the store.
-  EXPECT_EQ(Mod_FN().gastrComment[0], "");
+  EXPECT_EQ(session.gastrComment[0], "");
 
   page->tbKunde[1]->setText("zweite");
   QTest::keyClick(page->tbKunde[0], Qt::Key_Return);
@@ -208,18 +212,18 @@ TEST_F(ReportWindow, CommentFieldsAskForTextAndEnterCyclesThroughThem) {
 }
 
 TEST_F(ReportWindow, StoreHoldsTheTextAfterTheLastKeystroke) {
-  Mod_FN().gastrComment = QStringList(6);
+  session.gastrComment = QStringList(6);
   w->close();
-  openReportWindow(nullptr, QStringLiteral("FrmZKaEDSch"));
+  openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
   w = FrmAusdruck::current();
   FrmFormular *page = w->pages().first();
   page->tbKunde[2]->setFocus();
   QTest::keyClicks(page->tbKunde[2], "Halle 7");
   // Every character is in the store at once, the last one included.
-  EXPECT_EQ(Mod_FN().gastrComment[2], "Halle 7");
-  EXPECT_EQ(Mod_FN().gastrComment[0], "Bitte geben Sie hier Ihren Text ein.");
+  EXPECT_EQ(session.gastrComment[2], "Halle 7");
+  EXPECT_EQ(session.gastrComment[0], "Bitte geben Sie hier Ihren Text ein.");
   QTest::keyClick(page->tbKunde[2], Qt::Key_Backspace);
-  EXPECT_EQ(Mod_FN().gastrComment[2], "Halle ");
+  EXPECT_EQ(session.gastrComment[2], "Halle ");
 
   // ... and so the saved report carries it too.
   QTest::keyClick(page->tbKunde[2], Qt::Key_8);
@@ -238,7 +242,7 @@ TEST_F(ReportWindow, SavingWritesTheReportAtomicallyAndReplacesTheFile) {
   press("Speichern");
   EXPECT_EQ(askedFilters, QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
   // The report text, followed by one more line end.
-  EXPECT_EQ(readAll(*answerFile), report::reportText(Mod_FN(), report::German) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::reportText(session, report::German) + "\r\n");
   EXPECT_EQ(busyShown, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Only the file itself is left in the folder: no temporary files.
@@ -282,7 +286,7 @@ TEST_F(ReportWindow, AFolderThatIsNoFolderIsReportedClearly) {
   rec.clear();
   press("Speichern");
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_EQ(readAll(*answerFile), report::reportText(Mod_FN(), report::German) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::reportText(session, report::German) + "\r\n");
 }
 
 TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
@@ -297,7 +301,7 @@ TEST_F(ReportWindow, UnwritableFolderIsReportedAndTheOldFileStays) {
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
   if (QFileInfo(folder).isWritable()) GTEST_SKIP() << "running with rights that ignore folder permissions";
   answerFile = file;
-  const report::SaveOutcome outcome = report::SpeichernUnter(Mod_FN(), w, report::German);
+  const report::SaveOutcome outcome = report::SpeichernUnter(session, w, report::German);
   QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(outcome, report::SaveOutcome::Failed);
   ASSERT_EQ(rec.messages.size(), 1);
@@ -343,7 +347,7 @@ TEST_F(ReportWindow, PrintAsksForThePaperAndLetterheadStartsLower) {
 TEST_F(ReportWindow, PrinterSetupCancelledOrDeclinedPrintsNothing) {
   int setups = 0;
   bool accept = false;
-  report::hooks().printerSetup = [&](QWidget *, QPrinter &) {
+  app::services().dialogs.printerSetup = [&](QWidget *, QPrinter &) {
     ++setups;
     return accept;
   };
@@ -372,9 +376,10 @@ TEST_F(ReportWindow, PrinterSetupCancelledOrDeclinedPrintsNothing) {
 }
 
 TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
-  fixture::fillEvaluation();
-  FrmKommentar dialog;
-  EXPECT_EQ(dialog.windowTitle(), windowCaption(Mod_FN(), 100));
+  Session session;
+  fixture::fillEvaluation(session);
+  FrmKommentar dialog(session);
+  EXPECT_EQ(dialog.windowTitle(), windowCaption(session, 100));
   const int ids[6] = {118, 119, 120, 121, 122, 168};
   for (int i = 0; i < 6; ++i) EXPECT_EQ(dialog.tbKunde[i]->text(), builtinText(ids[i]));
   EXPECT_EQ(dialog.cmdOK->text(), "&Ok");
@@ -388,7 +393,7 @@ TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
   QTest::keyClicks(dialog.tbKunde[1], "Werk 2");
   QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
   EXPECT_FALSE(dialog.cancelled());
-  const QStringList &store = Mod_FN().gastrComment;
+  const QStringList &store = session.gastrComment;
   EXPECT_EQ(store[0], builtinText(118));
   EXPECT_EQ(store[1], "Werk 2");
   // The e-mail line left as offered is stored empty.
@@ -396,19 +401,20 @@ TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
 }
 
 TEST(FrmKommentar, ChangedMailLineIsKeptAndExitLeavesTheStoreAlone) {
-  fixture::fillEvaluation();
+  Session session;
+  fixture::fillEvaluation(session);
   {
-    FrmKommentar dialog;
+    FrmKommentar dialog(session);
     dialog.tbKunde[5]->setText("E-Mail: einkauf@example.org");
     QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-    EXPECT_EQ(Mod_FN().gastrComment[5], "E-Mail: einkauf@example.org");
+    EXPECT_EQ(session.gastrComment[5], "E-Mail: einkauf@example.org");
   }
-  const QStringList before = Mod_FN().gastrComment;
-  FrmKommentar dialog;
+  const QStringList before = session.gastrComment;
+  FrmKommentar dialog(session);
   dialog.tbKunde[0]->setText("verworfen");
   QTest::mouseClick(dialog.cmdExit, Qt::LeftButton);
   EXPECT_TRUE(dialog.cancelled());
-  EXPECT_EQ(Mod_FN().gastrComment, before);
+  EXPECT_EQ(session.gastrComment, before);
 }
 
 TEST_F(ReportWindow, ZoomFitsWidthAndPageAndNewPagesOpenInTheVisibleArea) {
@@ -457,7 +463,7 @@ TEST_F(ReportWindow, TheArrangementDrawingIsAtLeast80MillimetresWideOnPaper) {
 
 TEST_F(ReportWindow, F1OpensTheManual) {
   int opened = 0;
-  report::hooks().manual = [&] { ++opened; };
+  app::services().dialogs.manual = [&] { ++opened; };
   w->show();
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w));

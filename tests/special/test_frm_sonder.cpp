@@ -16,7 +16,7 @@
 
 #include "common/Gui.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "special/FrmSonder.h"
 #include "special/SonderResults.h"
@@ -29,8 +29,7 @@ const QString kAbort = QStringLiteral("Abbruch der Berechnung");
 class FrmSonderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetModFN();
-    computeSubVersion(Mod_FN());
+    computeSubVersion(session);
     FrmSonder::setInputBox([this](const QString &prompt, const QString &title, const QString &def, QString *answer) {
       asked << prompt << title << def;
       *answer = inputAnswer;
@@ -61,6 +60,7 @@ class FrmSonderTest : public ::testing::Test {
     return r;
   }
 
+  Session session;
   msg::Recorder rec;
   QStringList asked;
   QString inputAnswer = QStringLiteral("100");
@@ -77,11 +77,11 @@ const QMap<int, QString> kEntry = {
 // ---------------------------------------------------------------- opening and the list
 
 TEST_F(FrmSonderTest, OpeningKeepsTheSpecialShoeAndListsThePredefinedSeries) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  Mod_FN().gintAnzSonder = 1;
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  session.gintAnzSonder = 1;
+  FrmSonder w(session);
   // Only "Ok" replaces a special roller shoe taken over before.
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(session.gintAnzSonder, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(w.windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c"));
   EXPECT_EQ(w.Lab_Bez[0]->text(), QStringLiteral("Serie"));
@@ -113,8 +113,8 @@ TEST_F(FrmSonderTest, OpeningKeepsTheSpecialShoeAndListsThePredefinedSeries) {
 
 TEST_F(FrmSonderTest, EmptyPredefinedSeriesReportTheDatabaseErrorAndTheEditorStillWorks) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM FNSonder;");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, path);
+  FrmSonder w(session);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages.at(0).title, QStringLiteral("SQL-Datenbankfehler!"));
   EXPECT_EQ(rec.messages.at(0).icon, msg::Icon::Critical);
@@ -124,12 +124,12 @@ TEST_F(FrmSonderTest, EmptyPredefinedSeriesReportTheDatabaseErrorAndTheEditorSti
   // Own values can still be taken over.
   fill(w, kEntry);
   w.Com_OK_Click();
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(session.gintAnzSonder, 1);
 }
 
 TEST_F(FrmSonderTest, PickingAPredefinedSeriesFillsFieldsBearingsAndType) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   QTableWidget *g = w.MSHFlexGrid1;
@@ -174,8 +174,8 @@ struct RowsCase {
 class DeriveA1A2 : public FrmSonderTest, public ::testing::WithParamInterface<RowsCase> {};
 
 TEST_P(DeriveA1A2, SetsA1ToTheFirstRowAndA2FromTheRows) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.Cob_Rollen->setCurrentIndex(GetParam().bearingsIndex);
   for (int i = 0; i < GetParam().rows.size(); ++i) w.Tb_Rollen[i]->setText(GetParam().rows.at(i));
   w.cmdA1A2_Click();
@@ -195,8 +195,8 @@ INSTANTIATE_TEST_SUITE_P(Bearings, DeriveA1A2,
                                            RowsCase{1, {"20", "40,5", "60"}, "50,25"}));
 
 TEST_F(FrmSonderTest, CancellingTheQuestionKeepsA1AndA2) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   fill(w, {{7, "11"}, {8, "22"}});
   w.Tb_Rollen[0]->setText("20");
   w.Tb_Rollen[1]->setText("60");
@@ -207,8 +207,8 @@ TEST_F(FrmSonderTest, CancellingTheQuestionKeepsA1AndA2) {
 }
 
 TEST_F(FrmSonderTest, RowsInWrongOrderOrZeroAreRefused) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   fill(w, {{7, "11"}, {8, "22"}});
 
   w.Tb_Rollen[0]->setText("20");
@@ -246,8 +246,8 @@ TEST_F(FrmSonderTest, RowsInWrongOrderOrZeroAreRefused) {
 }
 
 TEST_F(FrmSonderTest, FewerBearingsSwitchOffAndClearTheOuterRows) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.Cob_Rollen->setCurrentIndex(2);
   for (int i = 0; i < 4; ++i) w.Tb_Rollen[i]->setText(QString::number(20 * (i + 1)));
   w.Cob_Rollen->setCurrentIndex(0);
@@ -262,8 +262,8 @@ TEST_F(FrmSonderTest, FewerBearingsSwitchOffAndClearTheOuterRows) {
 // ---------------------------------------------------------------- factors and capacities
 
 TEST_F(FrmSonderTest, ResultsOfACassette) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   fill(w, kEntry);
   w.cmdResult_Click();
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -273,8 +273,8 @@ TEST_F(FrmSonderTest, ResultsOfACassette) {
 }
 
 TEST_F(FrmSonderTest, ResultsOfARollerShoeAskForTheRailDistance) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   fill(w, kEntry);
   w.optKsRs[1]->setChecked(true);
   w.Cob_Rollen->setCurrentIndex(1);  // 6 bearings: k2 = 6/(a1+a2)
@@ -285,8 +285,8 @@ TEST_F(FrmSonderTest, ResultsOfARollerShoeAskForTheRailDistance) {
 }
 
 TEST_F(FrmSonderTest, CancelledOrEmptyRailDistanceLeavesAllResultsZero) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   fill(w, kEntry);
   w.cmdResult_Click();  // cassette results first
   ASSERT_NE(w.tbResult[0]->text(), QStringLiteral("0"));
@@ -302,8 +302,8 @@ TEST_F(FrmSonderTest, CancelledOrEmptyRailDistanceLeavesAllResultsZero) {
 }
 
 TEST_F(FrmSonderTest, ResultsNeedBearingDistancesAndRatings) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   for (int missing : {4, 5, 7, 8, 9, 10}) {
     rec.clear();
     fill(w, kEntry);
@@ -327,8 +327,8 @@ TEST_F(FrmSonderTest, ResultsNeedBearingDistancesAndRatings) {
 // ---------------------------------------------------------------- taking over
 
 TEST_F(FrmSonderTest, OkRefusesAOneCharacterSizeAndFocusesIt) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
@@ -339,16 +339,16 @@ TEST_F(FrmSonderTest, OkRefusesAOneCharacterSizeAndFocusesIt) {
   EXPECT_EQ(rec.messages.at(0).text, QStringLiteral("In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
                                                     "Bitte überprüfen Sie Ihre Eingabe!"));
   EXPECT_EQ(rec.messages.at(0).title, QStringLiteral("Datenübernahme abgebrochen"));
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(session.gintAnzSonder, 0);
   EXPECT_TRUE(w.isVisible());
   EXPECT_EQ(w.focusWidget(), w.Tb_Daten[1]);
 }
 
 TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
   QStringList entered;
   {
-    FrmSonder w;
+    FrmSonder w(session);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     pick(w, 3);  // TLS-L, 8 needle bearings
@@ -359,7 +359,7 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_FALSE(w.isVisible());
   }
-  const ModFNState &m = Mod_FN();
+  const Session &m = session;
   EXPECT_EQ(m.gintAnzSonder, 1);
   ASSERT_EQ(m.gastrSonderGeo.size(), 13);
   EXPECT_EQ(m.gastrSonderGeo.at(0), QStringLiteral("TLS-L"));
@@ -370,8 +370,8 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
   EXPECT_EQ(m.gastrSonderAusw.at(11), QStringLiteral("RE-SONDER"));
 
   // Opening again keeps it in force until "Ok"; the entry is back in the fields.
-  FrmSonder again;
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  FrmSonder again(session);
+  EXPECT_EQ(session.gintAnzSonder, 1);
   for (int i = 0; i < 24; ++i) EXPECT_EQ(again.Tb_Daten[i]->text(), entered.at(i)) << i;
   EXPECT_EQ(again.Cob_Rollen->currentText(), QStringLiteral("8"));
   EXPECT_TRUE(again.Opt_Lager[0]->isChecked());
@@ -380,34 +380,34 @@ TEST_F(FrmSonderTest, OkTakesThePickedSeriesOverAndTheNextOpeningRestoresIt) {
 }
 
 TEST_F(FrmSonderTest, ExitKeepsTheSpecialShoeTakenOverBefore) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
   {
-    FrmSonder w;
+    FrmSonder w(session);
     fill(w, kEntry);
     w.Opt_Lager[1]->click();
     w.Com_OK_Click();
-    ASSERT_EQ(Mod_FN().gintAnzSonder, 1);
-    EXPECT_EQ(Mod_FN().gastrSonderAusw.at(6), QStringLiteral("K"));
+    ASSERT_EQ(session.gintAnzSonder, 1);
+    EXPECT_EQ(session.gastrSonderAusw.at(6), QStringLiteral("K"));
   }
-  FrmSonder w;
+  FrmSonder w(session);
   w.show();
   w.Tb_Daten[0]->setText("ANDER");
   QTest::mouseClick(w.Com_Exit, Qt::LeftButton);
   EXPECT_EQ(w.result(), QDialog::Rejected);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
-  EXPECT_EQ(Mod_FN().gastrSonderGeo.value(0), QStringLiteral("SR-1"));
-  EXPECT_EQ(Mod_FN().gastrSonderAusw.at(6), QStringLiteral("K"));
+  EXPECT_EQ(session.gintAnzSonder, 1);
+  EXPECT_EQ(session.gastrSonderGeo.value(0), QStringLiteral("SR-1"));
+  EXPECT_EQ(session.gastrSonderAusw.at(6), QStringLiteral("K"));
   // The memory still holds the entry of the last "Ok", not the abandoned edit.
-  EXPECT_EQ(Mod_FN().gastrSonderEingabe.value(0), QStringLiteral("SR-1"));
-  FrmSonder third;
+  EXPECT_EQ(session.gastrSonderEingabe.value(0), QStringLiteral("SR-1"));
+  FrmSonder third(session);
   EXPECT_EQ(third.Tb_Daten[0]->text(), QStringLiteral("SR-1"));
   EXPECT_TRUE(third.Opt_Lager[1]->isChecked());
   EXPECT_EQ(third.typeCode(), QStringLiteral("K"));
 }
 
 TEST_F(FrmSonderTest, OpenSonderEditorRunsTheBusyWindowFirst) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  Mod_FN().gintAnzSonder = 1;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  session.gintAnzSonder = 1;
   int busy = 0;
   bool editorSeen = false;
   QTimer::singleShot(0, [&] {
@@ -416,17 +416,17 @@ TEST_F(FrmSonderTest, OpenSonderEditorRunsTheBusyWindowFirst) {
       w->Com_Exit->click();
     }
   });
-  openSonderEditor(nullptr, [&] { ++busy; });
+  openSonderEditor(session, nullptr, [&] { ++busy; });
   EXPECT_EQ(busy, 1);
   EXPECT_TRUE(editorSeen);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 1);
+  EXPECT_EQ(session.gintAnzSonder, 1);
 }
 
 // ---------------------------------------------------------------- keyboard and hints
 
 TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
@@ -465,8 +465,8 @@ TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
 }
 
 TEST_F(FrmSonderTest, EnterMovesToTheNextControlAndPressesNoButton) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
@@ -484,8 +484,8 @@ TEST_F(FrmSonderTest, EnterMovesToTheNextControlAndPressesNoButton) {
 }
 
 TEST_F(FrmSonderTest, FocusShowsTheHintOfEachControl) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
@@ -500,8 +500,8 @@ TEST_F(FrmSonderTest, FocusShowsTheHintOfEachControl) {
 }
 
 TEST_F(FrmSonderTest, WindowKeepsItsSize) {
-  testsupport::ScopedCatalogueFile use(Mod_FN(), demoCatalogue());
-  FrmSonder w;
+  testsupport::ScopedCatalogueFile use(session, demoCatalogue());
+  FrmSonder w(session);
   w.show();
   const QSize loaded = w.size();
   w.resize(loaded.width() + 200, loaded.height() + 100);

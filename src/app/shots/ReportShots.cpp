@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include "app/shots/Shots.h"
-#include "common/ModFN.h"
 #include "arrangements/Calculate.h"
 #include "arrangements/FrmArrangement.h"
 #include "evaluation/FrmAuswertung.h"
@@ -17,15 +16,15 @@ namespace {
 void evaluatedFourCassettes() {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
   w->CmdBerechnen_Click();
-  handOver(Mod_FN(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
-  FrmAuswertung::grabScreen(w, 3, true);
+  handOver(shots::session(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  FrmAuswertung::grabScreen(shots::session(), w, 3, true);
 }
 }  // namespace
 
 // Two pages side by side: German, then English after "Sprache".
 TARVEL_SHOT("40-FrmAusdruck.png") {
   evaluatedFourCassettes();
-  openReportWindow(nullptr, QStringLiteral("FrmVKaZDSch"));
+  openReportWindow(shots::session(), nullptr, QStringLiteral("FrmVKaZDSch"));
   FrmAusdruck *w = FrmAusdruck::current();
   w->setAttribute(Qt::WA_DontShowOnScreen, true);
   w->resize(1400, 960);
@@ -37,7 +36,7 @@ TARVEL_SHOT("40-FrmAusdruck.png") {
 }
 
 TARVEL_SHOT("41-FrmKommentar.png") {
-  auto *d = new FrmKommentar;
+  auto *d = new FrmKommentar(shots::session());
   d->setAttribute(Qt::WA_DeleteOnClose);
   return shots::grab(d);
 }

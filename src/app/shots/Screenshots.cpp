@@ -18,7 +18,6 @@
 #include <memory>
 
 #include "common/CommandLine.h"
-#include "common/ModFN.h"
 #include "app/FrmStart.h"
 #include "app/shots/Shots.h"
 #include "arrangements/Calculate.h"
@@ -26,6 +25,8 @@
 #include "common/Gui.h"
 #include "loads/DirectionLabels.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/StartSession.h"
+#include "common/AppServices.h"
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "common/Numbers.h"
@@ -34,6 +35,7 @@
 #include "loads/DialogEingabe.h"
 #include "loads/ForceGrid.h"
 #include "evaluation/FrmAuswertung.h"
+#include "report/ReportHooks.h"
 
 namespace shots {
 
@@ -84,22 +86,24 @@ QImage grab(QWidget *w) {
   return w->grab().toImage();
 }
 
+Session &session() {
+  static Session s;
+  return s;
+}
+
 void freshStart() {
-  resetModFN();
+  // A new session over the catalogue already open.
+  Session fresh;
+  fresh.catalogue = session().catalogue;
+  session() = std::move(fresh);
   input::markSavePoint();
-  computeSubVersion(Mod_FN());
-  msubSearchDB(Mod_FN(), 0, false, 0);
-  Mod_FN().grsSettings.close();
-  sSetField(Mod_FN());
-  float siko = 0;
-  num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko);
-  Mod_FN().gsngSiko = siko;
+  startSession(session());
 }
 
 FrmArrangement *calculatedScreen(ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
-  sSetTblAnzBez(Mod_FN(), true, info.groupTL, true);
-  auto *w = new FrmArrangement(id);
+  sSetTblAnzBez(session(), true, info.groupTL, true);
+  auto *w = new FrmArrangement(session(), id);
   for (const Example &ex : examples()) {
     if (ex.id != id) continue;
     if (w->Tb_m()) w->Tb_m()->setText(QString::fromLatin1(ex.m));
@@ -121,7 +125,7 @@ FrmArrangement *calculatedScreen(ArrangementId id) {
 // ---- the shots of the start screen, the arrangement screens and the force dialog --------
 
 TARVEL_SHOT("01-start.png") {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(shots::session());
   // The mouse over the one-cassette picture: its help text and the linear module.
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicEKaEDS")) w->PicButton_MouseMove(i);
@@ -129,7 +133,7 @@ TARVEL_SHOT("01-start.png") {
 }
 
 TARVEL_SHOT("02-start-roller-shoes.png") {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(shots::session());
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicZRoEES")) w->PicButton_MouseMove(i);
   w->LabWeb_MouseMove();
@@ -165,7 +169,7 @@ TARVEL_SHOT("17-direction-hover.png") {
 }
 
 TARVEL_SHOT("03-start-keyboard-focus.png") {
-  FrmStart *w = FrmStart::open();
+  FrmStart *w = FrmStart::open(shots::session());
   shots::grab(w);
   QApplication::setActiveWindow(w);
   // Tab has brought the keyboard to the two-cassette picture: its frame and its text.
@@ -203,7 +207,7 @@ TARVEL_SHOT("21-force-refused.png") {
   shots::grab(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  DialogEingabe d(w, w->MSFlexGrid1(), holder);
+  DialogEingabe d(shots::session(), w, w->MSFlexGrid1(), holder);
   const msg::Message refusal{builtinText(1101), d.windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1};
   std::unique_ptr<QMessageBox> box(gui::messageBox(refusal, w));
   return shots::grab(box.get());
@@ -214,7 +218,7 @@ TARVEL_SHOT("20-force-dialog.png") {
   shots::grab(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  auto *d = new DialogEingabe(w, w->MSFlexGrid1(), holder);
+  auto *d = new DialogEingabe(shots::session(), w, w->MSFlexGrid1(), holder);
   d->tbKrfXYZ(0)->setText(QStringLiteral("1250"));
   d->tbKrfXYZ(1)->setText(QStringLiteral("-75"));
   d->tbKrfXYZ(2)->setText(QStringLiteral("40"));
@@ -227,8 +231,8 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
   FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
   // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
-  handOver(Mod_FN(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
-  return FrmAuswertung::grabScreen(w, 3, true);
+  handOver(shots::session(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  return FrmAuswertung::grabScreen(shots::session(), w, 3, true);
 }
 
 // ---- the command --------------------------------------------------------------------------
@@ -278,6 +282,13 @@ int main(int argc, char **argv) {
   msg::setEndHook([](int code) {
     std::fprintf(stderr, "tarvelcalc-shots: the program would end here (%d)\n", code);
   });
+  // The real dialogs, the report window and the outputs of the evaluation screen; no
+  // busy windows, no file menu.
+  AppServices services;
+  services.dialogs = report::standardDialogs();
+  services.dialogs.commentDialog = report::commentDialogFor(shots::session());
+  services.evaluation = FrmAuswertung::standardServices();
+  app::install(std::move(services));
 
   int failed = 0;
   for (auto it = shots::registry().cbegin(); it != shots::registry().cend(); ++it) {

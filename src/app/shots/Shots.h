@@ -9,13 +9,14 @@
 //     return shots::grab(w);
 //   }
 //
-// Shots run in the order of their names, each on a fresh module state with the demo
+// Shots run in the order of their names, each on a fresh session with the demo
 // catalogue's settings loaded (shots::freshStart).
 #include <QImage>
 #include <QString>
 #include <functional>
 
 #include "arrangements/models/Arrangement.h"
+#include "common/Session.h"
 
 class QWidget;
 class FrmArrangement;
@@ -32,8 +33,10 @@ QImage grab(QWidget *w);
 // Lets pending events (layouts, repaints, timers due) run.
 void settle();
 
-// Module state as after a program start on the demo catalogue: text mode, settings,
-// gsngSiko and the version suffix.
+// The tool's one session, the screens' and the shots'.
+Session &session();
+// The session as after a program start on the demo catalogue (startSession): text mode,
+// settings, gsngSiko and the version suffix.
 void freshStart();
 // An arrangement screen as the user leaves it after "Berechnen": the table sets of the
 // arrangement chosen, typical distances and forces typed in, the calculation run.

@@ -2,7 +2,6 @@
 #include <QTableWidget>
 
 #include "app/shots/Shots.h"
-#include "common/ModFN.h"
 #include "auxiliary/FrmAbout.h"
 #include "auxiliary/FrmVertreter.h"
 #include "catalogue/Catalogue.h"
@@ -11,7 +10,7 @@
 // The editor as the user sees it after picking a predefined series and pressing the
 // results button (cassette view).
 TARVEL_SHOT("60-FrmSonder.png") {
-  auto *w = new FrmSonder;
+  auto *w = new FrmSonder(shots::session());
   w->setAttribute(Qt::WA_DontShowOnScreen, true);
   w->show();
   shots::settle();
@@ -21,13 +20,13 @@ TARVEL_SHOT("60-FrmSonder.png") {
 }
 
 TARVEL_SHOT("61-FrmVertreter-representatives.png") {
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  return shots::grab(new FrmVertreter(21));
+  msubSearchDB(shots::session(), 21, false, 0);
+  return shots::grab(new FrmVertreter(shots::session(), 21));
 }
 
 TARVEL_SHOT("62-FrmVertreter-database.png") {
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  return shots::grab(new FrmVertreter(22));
+  msubSearchDB(shots::session(), 22, false, 0);
+  return shots::grab(new FrmVertreter(shots::session(), 22));
 }
 
-TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout); }
+TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout(shots::session())); }
