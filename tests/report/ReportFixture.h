@@ -1,9 +1,9 @@
 #pragma once
-// Module state of a finished evaluation, as the arrangement and evaluation screens leave
+// The session of a finished evaluation, as the arrangement and evaluation screens leave
 // it for the report.
 #include <QStringList>
 
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 
 namespace fixture {
@@ -14,11 +14,13 @@ inline QStringList row(const QString &series, const QString &size, const QString
           QStringLiteral("7.400 N"), QStringLiteral("520 N"), safety, QStringLiteral("1.234 km"), de, en};
 }
 
-// Two cassettes on one double rail, two forces, two evaluated sizes.
-inline void fillEvaluation() {
-  resetModFN();
-  computeSubVersion(Mod_FN());
-  ModFNState &m = Mod_FN();
+// Two cassettes on one double rail, two forces, two evaluated sizes: a fresh start of the
+// session over the catalogue it uses, then what the screens leave in it.
+inline void fillEvaluation(Session &m) {
+  auto catalogue = m.catalogue;
+  m = Session();
+  m.catalogue = std::move(catalogue);
+  computeSubVersion(m);
   m.gastrArrangement = {builtinText(215), builtinText(107)};
   m.gsngSiko = 1.5f;
   m.gsngUnitDistance = 300.0f;
@@ -31,13 +33,13 @@ inline void fillEvaluation() {
 }
 
 // An evaluation long enough for several printed pages: n rows.
-inline void fillLongEvaluation(int n) {
-  fillEvaluation();
+inline void fillLongEvaluation(Session &m, int n) {
+  fillEvaluation(m);
   TextRows rows;
   for (int i = 0; i < n; ++i)
     rows << row(QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("25"), "2,0",
                 builtinText(230), builtinText(116));
-  Mod_FN().gastrEvaluation = rows;
+  m.gastrEvaluation = rows;
 }
 
 }  // namespace fixture

@@ -40,7 +40,7 @@ QString pdfInfo(const QString &file) {
 class ReportPdf : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::fillLongEvaluation(60);
+    fixture::fillLongEvaluation(Mod_FN(), 60);
     report::resetHooks();
     report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;

@@ -43,7 +43,7 @@ QString readAll(const QString &path) {
 class ReportWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::fillEvaluation();
+    fixture::fillEvaluation(Mod_FN());
     report::resetHooks();
     report::hooks().aboutBox = [this](QWidget *) { ++aboutShown; };
     report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
@@ -372,7 +372,7 @@ TEST_F(ReportWindow, PrinterSetupCancelledOrDeclinedPrintsNothing) {
 }
 
 TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
-  fixture::fillEvaluation();
+  fixture::fillEvaluation(Mod_FN());
   FrmKommentar dialog;
   EXPECT_EQ(dialog.windowTitle(), windowCaption(Mod_FN(), 100));
   const int ids[6] = {118, 119, 120, 121, 122, 168};
@@ -396,7 +396,7 @@ TEST(FrmKommentar, OfferedContactBlockAndOkStoresSixLines) {
 }
 
 TEST(FrmKommentar, ChangedMailLineIsKeptAndExitLeavesTheStoreAlone) {
-  fixture::fillEvaluation();
+  fixture::fillEvaluation(Mod_FN());
   {
     FrmKommentar dialog;
     dialog.tbKunde[5]->setText("E-Mail: einkauf@example.org");
