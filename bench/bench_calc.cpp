@@ -1,6 +1,6 @@
 // A whole "Berechnen" of an arrangement screen and a whole evaluation run, on the demo
-// catalogue, with every table set read from the SQLite file as the program does on
-// each press of the button (nothing is cached between presses).
+// catalogue, each in a session of its own. As in the program, the catalogue reads each
+// query from the SQLite file once and answers it from memory on every later press.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -8,7 +8,7 @@
 #include "arrangements/Calculate.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "evaluation/Evaluation.h"
 
@@ -23,21 +23,21 @@ TextRows tenForces() {
           {"X +", "320", "0", "-170", "60"},   {"Y +", "90", "-220", "0", "250"}};
 }
 
-void loadDemoCatalogue(ArrangementId id) {
-  resetModFN();
-  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(QStringLiteral(TARVEL_DEMO_CATALOGUE));
-  sSetField(Mod_FN());
-  setRequiredSafety(Mod_FN(), 0);
-  sSetTblAnzBez(Mod_FN(), true, arrangement(id).groupTL, true);
+void loadDemoCatalogue(Session &s, ArrangementId id) {
+  s.catalogue = std::make_shared<catalogue::Catalogue>(QStringLiteral(TARVEL_DEMO_CATALOGUE));
+  sSetField(s);
+  setRequiredSafety(s, 0);
+  sSetTblAnzBez(s, true, arrangement(id).groupTL, true);
 }
 
 void BM_WholeCalculation(benchmark::State &state) {
   msg::Recorder rec;
   const auto id = static_cast<ArrangementId>(state.range(0));
-  loadDemoCatalogue(id);
+  Session session;
+  loadDemoCatalogue(session, id);
   const TextRows forces = tenForces();
   for (auto _ : state) {
-    CalcOutput out = calculateArrangement(Mod_FN(), id, forces, QStringLiteral("400"), QStringLiteral("300"));
+    CalcOutput out = calculateArrangement(session, id, forces, QStringLiteral("400"), QStringLiteral("300"));
     benchmark::DoNotOptimize(out);
   }
   if (!rec.messages.isEmpty()) state.SkipWithError("the calculation showed a message");
@@ -52,18 +52,19 @@ BENCHMARK(BM_WholeCalculation)
 void BM_EvaluationAllSizes(benchmark::State &state) {
   msg::Recorder rec;
   const auto id = static_cast<ArrangementId>(state.range(0));
-  loadDemoCatalogue(id);
-  calculateArrangement(Mod_FN(), id, tenForces(), QStringLiteral("400"), QStringLiteral("300"));
-  const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
+  Session session;
+  loadDemoCatalogue(session, id);
+  calculateArrangement(session, id, tenForces(), QStringLiteral("400"), QStringLiteral("300"));
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(session.gastrResult);
   std::array<bool, eval::kBoxes> ticked = boxes.enabled;
   for (auto _ : state) {
-    eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
+    eval::EvaluationRun run = eval::runEvaluation(session, boxes.tag, ticked);
     benchmark::DoNotOptimize(run);
   }
   if (!rec.messages.isEmpty()) state.SkipWithError("the evaluation showed a message");
   state.SetLabel(QStringLiteral("%1, %2 sizes")
                      .arg(QLatin1String(arrangement(id).screenName))
-                     .arg(Mod_FN().gastrEvaluation.size())
+                     .arg(session.gastrEvaluation.size())
                      .toStdString());
 }
 BENCHMARK(BM_EvaluationAllSizes)
@@ -72,14 +73,16 @@ BENCHMARK(BM_EvaluationAllSizes)
     ->Unit(benchmark::kMicrosecond);
 
 // The catalogue reading alone, for comparison: every table set of one calculation in
-// the geometry layout and of one evaluation in the rating layout.
+// the geometry layout and of one evaluation in the rating layout (after the first
+// round, from the catalogue's memory).
 void BM_ReadTableSets(benchmark::State &state) {
   msg::Recorder rec;
-  loadDemoCatalogue(ArrangementId::VKaZDSch);
-  const int total = Mod_FN().gintTblAnz;
+  Session session;
+  loadDemoCatalogue(session, ArrangementId::VKaZDSch);
+  const int total = session.gintTblAnz;
   for (auto _ : state) {
-    for (int code = 1; code <= total; ++code) benchmark::DoNotOptimize(sBerDat(Mod_FN(), code, 0, total));
-    for (int k = 1; k <= total; ++k) benchmark::DoNotOptimize(sBerDat(Mod_FN(), 20, k, total));
+    for (int code = 1; code <= total; ++code) benchmark::DoNotOptimize(sBerDat(session, code, 0, total));
+    for (int k = 1; k <= total; ++k) benchmark::DoNotOptimize(sBerDat(session, 20, k, total));
   }
   state.SetLabel(std::to_string(2 * total) + " queries");
 }

@@ -4,7 +4,7 @@
 #include "arrangements/LoadCases.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "evaluation/Evaluation.h"
 #include "support/TestCatalogue.h"
 
@@ -22,18 +22,20 @@ LoadCase loadCase(const QString &name, double share, const TextRows &forces) {
 
 class LoadCases : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetModFN();
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, false, true);
-    Mod_FN().gsngSiko = 1.5f;
+  void SetUp() override { start(session); }
+  // The start screen and the arrangement picture: settings, table sets, required safety.
+  static void start(Session &s) {
+    sSetField(s);
+    sSetTblAnzBez(s, true, false, true);
+    s.gsngSiko = 1.5f;
   }
   // Ticks every size and rates.
-  eval::EvaluationRun rateAll() {
-    const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
+  eval::EvaluationRun rateAll() { return rateAll(session); }
+  static eval::EvaluationRun rateAll(Session &s) {
+    const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
     std::array<bool, eval::kBoxes> ticked{};
     for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
-    return eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
+    return eval::runEvaluation(s, boxes.tag, ticked);
   }
   int rowOf(const eval::EvaluationRun &run, const QString &unit) {
     for (int i = 0; i < run.rows.size(); ++i)
@@ -41,26 +43,27 @@ class LoadCases : public ::testing::Test {
     return -1;
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
+  Session session;
+  testsupport::ScopedCatalogueFile use{session, testsupport::demoCatalogueFile()};
 };
 
 TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
   const TextRows forces = {{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}};
-  const CalcOutput plain = calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, forces, "400", "300");
-  const TextRows plainResult = Mod_FN().gastrResult;
+  const CalcOutput plain = calculateArrangement(session, ArrangementId::VKaZDSch, forces, "400", "300");
+  const TextRows plainResult = session.gastrResult;
   const eval::EvaluationRun plainRun = rateAll();
 
-  resetModFN();
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
-  Mod_FN().gsngSiko = 1.5f;
-  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), 
-      ArrangementId::VKaZDSch, {loadCase("Lastfall 1", 100.0, forces)}, "400", "300");
+  // A fresh start over the same catalogue.
+  Session fresh;
+  fresh.catalogue = session.catalogue;
+  start(fresh);
+  const LoadCaseOutput out = calculateLoadCases(
+      fresh, ArrangementId::VKaZDSch, {loadCase("Lastfall 1", 100.0, forces)}, "400", "300");
   ASSERT_TRUE(out.combined.completed);
   EXPECT_EQ(out.combined.result, plain.result);
   EXPECT_EQ(out.combined.loads, plain.loads);
-  EXPECT_EQ(Mod_FN().gastrResult, plainResult);
-  const eval::EvaluationRun run = rateAll();
+  EXPECT_EQ(fresh.gastrResult, plainResult);
+  const eval::EvaluationRun run = rateAll(fresh);
   EXPECT_EQ(run.rows, plainRun.rows);
   EXPECT_EQ(run.gridRows, plainRun.gridRows);
   EXPECT_TRUE(run.extraHead.isEmpty());
@@ -76,15 +79,15 @@ TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
 //   KD25 (needle, C 11400, D 16): Pm = (0,25*1000^(10/3) + 0,75*2000^(10/3))^0,3 = 1852,6 N,
 //     L = (11400/1852,6)^(10/3) * 3,141592 * 16 = 21461,6 km, 35769,3 h, 17,9 years.
 TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
-  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), 
-      ArrangementId::EKaEDSch,
+  const LoadCaseOutput out = calculateLoadCases(
+      session, ArrangementId::EKaEDSch,
       {loadCase("Eilgang", 25.0, {{"- Z", "1000", "0", "0", "0"}}),
        loadCase("Bearbeitung", 75.0, {{"- Z", "2000", "0", "0", "0"}})},
       {}, {});
   ASSERT_TRUE(out.combined.completed);
   ASSERT_EQ(out.perCase.size(), 2);
-  ModFNState &s = Mod_FN();
-  Session &lcs = Mod_FN();
+  Session &s = session;
+  Session &lcs = session;
   ASSERT_EQ(lcs.gaLoadCaseLoads.size(), 2);
   EXPECT_FALSE(lcs.gblnLoadPositions);
   for (const QStringList &row : s.gastrResult) EXPECT_EQ(row[2], "2000") << row.join(' ').toStdString();
@@ -125,16 +128,16 @@ struct Refusal {
 class LoadCaseRefusal : public LoadCases, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(LoadCaseRefusal, NamesTheLoadCaseAndKeepsTheResults) {
-  calculateArrangement(Mod_FN(), ArrangementId::EKaEDSch, {{"- Z", "500", "0", "0", "0"}}, {}, {});
-  const TextRows before = Mod_FN().gastrResult;
+  calculateArrangement(session, ArrangementId::EKaEDSch, {{"- Z", "500", "0", "0", "0"}}, {}, {});
+  const TextRows before = session.gastrResult;
   const Refusal &r = GetParam();
   const QVector<LoadCase> cases = {
       loadCase("Anfahren", r.share1, {{"- Z", "1000", "0", "0", "0"}}),
       loadCase("Fahrt", r.share2, r.secondEmpty ? TextRows{QStringList(5)} : TextRows{{"- Z", "10", "0", "0", "0"}})};
-  const LoadCaseOutput out = calculateLoadCases(Mod_FN(), ArrangementId::EKaEDSch, cases, {}, {});
+  const LoadCaseOutput out = calculateLoadCases(session, ArrangementId::EKaEDSch, cases, {}, {});
   EXPECT_TRUE(out.combined.calcFailed);
   EXPECT_FALSE(out.combined.completed);
-  EXPECT_EQ(Mod_FN().gastrResult, before);
+  EXPECT_EQ(session.gastrResult, before);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
   EXPECT_EQ(rec.messages[0].defaultButton, 2);
@@ -151,12 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "Der Lastfall „Fahrt“ enthält keine Kraft.\nBitte geben Sie eine Kraft ein oder entfernen Sie den Lastfall."}));
 
 TEST_F(LoadCases, HandOverPrintsEveryLoadCase) {
-  EXPECT_TRUE(handOverLoadCases(Mod_FN(), ArrangementId::EKaEDSch,
+  EXPECT_TRUE(handOverLoadCases(session, ArrangementId::EKaEDSch,
                                 {loadCase("A", 50.0, {{"Z +", "1500", "10", "-20", "0"}}),
                                  loadCase("B", 50.0, {{"- X", "2,5", "0", "0", "12345"}})}));
-  EXPECT_EQ(Mod_FN().gastrForce, TextRows({{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}}));
-  ASSERT_EQ(Mod_FN().gaLoadCaseForce.size(), 2);
-  EXPECT_EQ(Mod_FN().gaLoadCaseForce[1], TextRows({{"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
+  EXPECT_EQ(session.gastrForce, TextRows({{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}}));
+  ASSERT_EQ(session.gaLoadCaseForce.size(), 2);
+  EXPECT_EQ(session.gaLoadCaseForce[1], TextRows({{"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
 }
 
 }  // namespace

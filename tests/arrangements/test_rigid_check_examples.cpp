@@ -6,7 +6,7 @@
 #include "arrangements/Calculate.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "support/TestCatalogue.h"
 
@@ -51,12 +51,12 @@ const Example kExamples[] = {
 class WorkedExample : public ::testing::TestWithParam<Example> {
  protected:
   void SetUp() override {
-    resetModFN();
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, false, true);
+    sSetField(session);
+    sSetTblAnzBez(session, true, false, true);
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
+  Session session;
+  testsupport::ScopedCatalogueFile use{session, testsupport::demoCatalogueFile()};
 };
 
 int rowOf(const TextRows &result, const QString &serie, const QString &gr) {
@@ -73,7 +73,7 @@ QStringList texts(const std::array<float, 5> &v, int count) {
 
 TEST_P(WorkedExample, ModelCheckAndRatedLoad) {
   const Example &e = GetParam();
-  const CalcOutput out = calculateArrangement(Mod_FN(), e.id, e.forces, QString::fromLatin1(e.m),
+  const CalcOutput out = calculateArrangement(session, e.id, e.forces, QString::fromLatin1(e.m),
                                               QString::fromLatin1(e.n));
   ASSERT_TRUE(out.completed);
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -85,14 +85,14 @@ TEST_P(WorkedExample, ModelCheckAndRatedLoad) {
   EXPECT_EQ(num::singleToText(out.loads[r][4]), e.rated);
   EXPECT_EQ(out.byCheck[r], e.byCheck);
   // What the evaluation rates and which rows it marks.
-  EXPECT_EQ(Mod_FN().gastrResult[r][2], e.rated);
-  EXPECT_EQ(Mod_FN().gablnResultCheck.value(r), e.byCheck);
+  EXPECT_EQ(session.gastrResult[r][2], e.rated);
+  EXPECT_EQ(session.gablnResultCheck.value(r), e.byCheck);
 
   // Without the check the model's value is rated, as before.
-  const CalcOutput model = calculateArrangement(Mod_FN(), e.id, e.forces, QString::fromLatin1(e.m),
+  const CalcOutput model = calculateArrangement(session, e.id, e.forces, QString::fromLatin1(e.m),
                                                 QString::fromLatin1(e.n), false);
   EXPECT_EQ(model.result[r][2], e.model4);
-  EXPECT_FALSE(Mod_FN().gablnResultCheck.contains(true));
+  EXPECT_FALSE(session.gablnResultCheck.contains(true));
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoCatalogue, WorkedExample, ::testing::ValuesIn(kExamples),

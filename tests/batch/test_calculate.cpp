@@ -1,12 +1,12 @@
 // "Berechnen" and "Weiter" without a screen, on the demo catalogue: what the screens and
-// the batch tool leave in the module state.
+// the batch tool leave in the session.
 #include <gtest/gtest.h>
 
 #include "arrangements/Calculate.h"
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
 #include "evaluation/Evaluation.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -16,22 +16,22 @@ namespace {
 class Calculate : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetModFN();
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, false, true);  // FN and So: four table sets
+    sSetField(session);
+    sSetTblAnzBez(session, true, false, true);  // FN and So: four table sets
   }
   msg::Recorder rec;
-  testsupport::ScopedCatalogueFile use{Mod_FN(), testsupport::demoCatalogueFile()};
+  Session session;
+  testsupport::ScopedCatalogueFile use{session, testsupport::demoCatalogueFile()};
 };
 
 TEST_F(Calculate, CompletedCalculationReplacesTheResultAndSetsTheDistances) {
   // Halves of the distance fields go to the even neighbour: 199,5 -> 200, 100,5 -> 100.
   // A centred force spreads evenly: 250 N on each of the four cassettes.
-  const CalcOutput out = calculateArrangement(Mod_FN(), 
-      ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "199,5", "100,5");
+  const CalcOutput out = calculateArrangement(
+      session, ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "199,5", "100,5");
   ASSERT_TRUE(out.completed);
   EXPECT_FALSE(out.calcFailed);
-  const ModFNState &s = Mod_FN();
+  const Session &s = session;
   EXPECT_EQ(s.gsngUnitDistance, 200.0f);
   EXPECT_EQ(s.gsngRailDistance, 100.0f);
   ASSERT_EQ(s.gastrResult.size(), 17);
@@ -41,38 +41,38 @@ TEST_F(Calculate, CompletedCalculationReplacesTheResultAndSetsTheDistances) {
 }
 
 TEST_F(Calculate, RefusedCalculationKeepsThePreviousResult) {
-  calculateArrangement(Mod_FN(), ArrangementId::ZKaEDSch, {{"- Z", "1000", "0", "0", "0"}}, "200", {});
-  const TextRows before = Mod_FN().gastrResult;
+  calculateArrangement(session, ArrangementId::ZKaEDSch, {{"- Z", "1000", "0", "0", "0"}}, "200", {});
+  const TextRows before = session.gastrResult;
   ASSERT_EQ(before.size(), 17);
   const CalcOutput out =
-      calculateArrangement(Mod_FN(), ArrangementId::ZKaEDSch, {{"- Z", "5000", "0", "0", "0"}}, "", {});
+      calculateArrangement(session, ArrangementId::ZKaEDSch, {{"- Z", "5000", "0", "0", "0"}}, "", {});
   EXPECT_TRUE(out.calcFailed);
   EXPECT_FALSE(out.completed);
-  EXPECT_EQ(Mod_FN().gastrResult, before);
+  EXPECT_EQ(session.gastrResult, before);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
   EXPECT_EQ(rec.messages[0].defaultButton, 2);
 }
 
 TEST_F(Calculate, SpecialRollerShoeIsTheLastTableCode) {
-  ModFNState &s = Mod_FN();
+  Session &s = session;
   s.gintAnzSonder = 1;
   s.gastrSonderGeo = {"SRS", "25", "34", "120", "30", "14", "19", "21", "6", "SRS", "SRS", "55", "37,5"};
   const CalcOutput out =
-      calculateArrangement(Mod_FN(), ArrangementId::ERoEESch, {{"- Z", "1000", "0", "0", "0"}}, {}, "100");
+      calculateArrangement(session, ArrangementId::ERoEESch, {{"- Z", "1000", "0", "0", "0"}}, {}, "100");
   ASSERT_TRUE(out.completed);
   ASSERT_EQ(s.gastrResult.size(), 18);
   EXPECT_EQ(s.gastrResult.last(), QStringList({"SRS", "25", "1000", "SRS"}));
 }
 
 TEST_F(Calculate, HandOverNamesTheArrangementAndPrintsTheForces) {
-  Mod_FN().gintTextMode = 3;  // a customer text set never renames the arrangement
-  EXPECT_TRUE(handOver(Mod_FN(), ArrangementId::ZRoEESch,
+  session.gintTextMode = 3;  // a customer text set never renames the arrangement
+  EXPECT_TRUE(handOver(session, ArrangementId::ZRoEESch,
                        {{"Z +", "1500", "10", "-20", "0"}, {"- X", "2,5", "0", "0", "12345"}}));
-  EXPECT_EQ(Mod_FN().gastrArrangement,
+  EXPECT_EQ(session.gastrArrangement,
             QStringList({"Zwei Rollenschuhpaare mit einem Einzelschienenpaar",
                          "Two pairs of roller shoes with one pair of single rails"}));
-  EXPECT_EQ(Mod_FN().gastrForce,
+  EXPECT_EQ(session.gastrForce,
             TextRows({{"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"},
                       {"- X", "3 N", "0 mm", "0 mm", "12.345 mm"}}));
 }
@@ -83,21 +83,21 @@ TEST_F(Calculate, HandOverNamesTheArrangementAndPrintsTheForces) {
 // move up a frame on the evaluation screen and must still be rated against the ratings
 // of their own table set.
 TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
-  resetModFN();
+  Session session;
   msg::Recorder rec;
   const QString path =
       testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM TLK_Basis;");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);  // TLS, TLK (now empty), TLH, TLX
-  ASSERT_EQ(Mod_FN().gintTblAnz, 4);
+  testsupport::ScopedCatalogueFile use(session, path);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);  // TLS, TLK (now empty), TLH, TLX
+  ASSERT_EQ(session.gintTblAnz, 4);
 
-  const CalcOutput out = calculateArrangement(Mod_FN(), 
-      ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
+  const CalcOutput out = calculateArrangement(
+      session, ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
   ASSERT_TRUE(out.completed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "sBerDat!");
-  const ModFNState &s = Mod_FN();
+  const Session &s = session;
   ASSERT_EQ(s.gaintResultSet.size(), s.gastrResult.size());
   // No row comes from the empty set; the TLH rows come from set 3.
   EXPECT_FALSE(s.gaintResultSet.contains(2));
@@ -111,8 +111,8 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   std::array<bool, eval::kBoxes> ticked{};
   for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
   rec.clear();
-  Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
-  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
+  session.gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
+  const eval::EvaluationRun run = eval::runEvaluation(session, boxes.tag, ticked);
   EXPECT_FALSE(run.failed);
   EXPECT_TRUE(rec.messages.isEmpty());
   ASSERT_EQ(run.rows.size(), s.gastrResult.size());
@@ -135,11 +135,11 @@ TEST_F(Calculate, CellWithoutNumberIsNamedInTheMessage) {
       testsupport::demoCatalogueSql() +
       "UPDATE TLS_Kassette SET h1 = '11.5' WHERE Gr = 15;"
       "UPDATE TLH_Kassette SET h1 = 'abc' WHERE Gr = 20;");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
+  testsupport::ScopedCatalogueFile use(session, path);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
   const CalcOutput out =
-      calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
+      calculateArrangement(session, ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300");
   EXPECT_FALSE(out.completed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Berechnungsfehler!");
@@ -150,15 +150,15 @@ TEST_F(Calculate, CellWithoutNumberIsNamedInTheMessage) {
 TEST_F(Calculate, RatingWithoutNumberIsNamedInTheMessage) {
   const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
                                                    "UPDATE TLK_Basis SET Co = 'viel' WHERE Gr = 35;");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
-  Mod_FN().gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
-  ASSERT_TRUE(calculateArrangement(Mod_FN(), ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
-  const eval::SizeBoxes boxes = eval::assignSizeBoxes(Mod_FN().gastrResult);
+  testsupport::ScopedCatalogueFile use(session, path);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
+  session.gsngSiko = 1.5f;  // "StdSiko" of the demo catalogue, as the start screen sets it
+  ASSERT_TRUE(calculateArrangement(session, ArrangementId::VKaZDSch, {{"- Z", "1000", "0", "0", "0"}}, "400", "300").completed);
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(session.gastrResult);
   std::array<bool, eval::kBoxes> ticked{};
   for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = boxes.enabled[i];
-  const eval::EvaluationRun run = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
+  const eval::EvaluationRun run = eval::runEvaluation(session, boxes.tag, ticked);
   EXPECT_TRUE(run.failed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");

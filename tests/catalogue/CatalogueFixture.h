@@ -1,20 +1,17 @@
 #pragma once
-// Shared ground for the catalogue tests: a clean module state, a recorder that answers
-// every message box, and the expected SQL texts written out literally.
+// Shared ground for the catalogue tests: a session of the test's own, a recorder that
+// answers every message box, and the expected SQL texts written out literally.
 #include <gtest/gtest.h>
 
 #include <QString>
 
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "support/TestCatalogue.h"
 
 class CatalogueTest : public ::testing::Test {
  protected:
-  void SetUp() override { resetModFN(); }
-  void TearDown() override { resetModFN(); }
-
   // The titles of all boxes shown so far, in order.
   QStringList titles() const {
     QStringList t;
@@ -32,6 +29,9 @@ class CatalogueTest : public ::testing::Test {
   }
 
   msg::Recorder rec;
+  // The test's session. A member of the base, it is made before and outlives every
+  // ScopedCatalogueFile of a derived fixture that points it at a file.
+  Session session;
 };
 
 // The SQL texts of the table codes, piece by piece as the catalogue's users know them.

@@ -10,7 +10,7 @@
 #include "catalogue/CatalogueCheck.h"
 #include "catalogue/CatalogueExport.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "support/TestCatalogue.h"
 
@@ -161,8 +161,7 @@ TEST(CatalogueExport, RefusesAMissingFile) {
 // The program reads catalogue numbers kept as text in either notation.
 class NumbersAsText : public ::testing::Test {
  protected:
-  void SetUp() override { resetModFN(); }
-  void TearDown() override { resetModFN(); }
+  Session session;
   msg::Recorder rec;
 };
 
@@ -172,22 +171,22 @@ TEST_F(NumbersAsText, SeriesCellsInPointOrCommaNotation) {
       "UPDATE TLS_Basis SET a1 = '42.25', a2 = '41,5', C = '2350' WHERE Gr = 12;"
       "UPDATE TLS_Kassette SET Best = 'KD12.058' WHERE Gr = 12;"
       "UPDATE Einstellung SET Wert = '15.0' WHERE Beschr = 'StdSiko';");
-  testsupport::ScopedCatalogueFile use(Mod_FN(), path);
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
-  ASSERT_TRUE(sBerDat(Mod_FN(), 1, 0, Mod_FN().gintTblAnz));
-  const QStringList row = Mod_FN().gastrSerie.first();
+  testsupport::ScopedCatalogueFile use(session, path);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
+  ASSERT_TRUE(sBerDat(session, 1, 0, session.gintTblAnz));
+  const QStringList row = session.gastrSerie.first();
   EXPECT_EQ(row.value(2), QStringLiteral("42,25"));
   EXPECT_EQ(row.value(3), QStringLiteral("41,5"));
-  ASSERT_TRUE(sBerDat(Mod_FN(), 20, 1, Mod_FN().gintTblAnz));
-  EXPECT_EQ(Mod_FN().gastrSerie.first().value(8), QStringLiteral("KD12.058"));  // an order number stays
-  EXPECT_EQ(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), QStringLiteral("1,5"));
+  ASSERT_TRUE(sBerDat(session, 20, 1, session.gintTblAnz));
+  EXPECT_EQ(session.gastrSerie.first().value(8), QStringLiteral("KD12.058"));  // an order number stays
+  EXPECT_EQ(gfstrSettings(session, QStringLiteral("StdSiko"), true), QStringLiteral("1,5"));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(NumbersAsText, MissingCatalogueNamesBothPlaces) {
-  Mod_FN().catalogue.reset();
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
+  session.catalogue.reset();
+  EXPECT_THROW(msubSearchDB(session, 0, false, 0), msg::ProgramEnded);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, catalogue::databaseErrorTitle());
   EXPECT_TRUE(rec.messages[0].text.contains(QLatin1String("/DBFN.db\" noch in \"")))

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "catalogue/BuildCatalogue.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
@@ -18,8 +18,8 @@ class DemoCatalogue : public CatalogueTest {
  protected:
   void SetUp() override {
     CatalogueTest::SetUp();
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, true, true);
+    sSetField(session);
+    sSetTblAnzBez(session, true, true, true);
     ASSERT_TRUE(rec.messages.isEmpty());
   }
   static double number(const QString &text) {
@@ -27,46 +27,46 @@ class DemoCatalogue : public CatalogueTest {
     EXPECT_TRUE(num::toDouble(text, &d)) << text.toStdString();
     return d;
   }
-  testsupport::ScopedCatalogueFile use_{Mod_FN(), testsupport::demoCatalogueFile()};
+  testsupport::ScopedCatalogueFile use_{session, testsupport::demoCatalogueFile()};
 };
 
 TEST_F(DemoCatalogue, SqlTextBuildsTheSameCatalogue) {
   const QString rebuilt = testsupport::buildCatalogue(testsupport::demoCatalogueSql());
   ASSERT_FALSE(rebuilt.isEmpty());
-  const TextRows shipped = Mod_FN().gastrSettings;
-  testsupport::ScopedCatalogueFile use(Mod_FN(), rebuilt);
-  sSetField(Mod_FN());
-  EXPECT_EQ(Mod_FN().gastrSettings, shipped);
+  const TextRows shipped = session.gastrSettings;
+  testsupport::ScopedCatalogueFile use(session, rebuilt);
+  sSetField(session);
+  EXPECT_EQ(session.gastrSettings, shipped);
 }
 
 TEST_F(DemoCatalogue, Settings) {
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", false), "15");
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "SwSiko", false), "25");
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "WeSiko", false), "35");
-  EXPECT_FALSE(gfstrSettings(Mod_FN(), "PrgVers", false).isEmpty());
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "FNTblAnz", false), "3");
+  EXPECT_EQ(gfstrSettings(session, "StdSiko", false), "15");
+  EXPECT_EQ(gfstrSettings(session, "SwSiko", false), "25");
+  EXPECT_EQ(gfstrSettings(session, "WeSiko", false), "35");
+  EXPECT_FALSE(gfstrSettings(session, "PrgVers", false).isEmpty());
+  EXPECT_EQ(gfstrSettings(session, "FNTblAnz", false), "3");
   for (const char *key : {"FNTblNam0", "FNTblNam1", "FNTblNam2"}) {
-    const QString list = gfstrSettings(Mod_FN(), key, false);
+    const QString list = gfstrSettings(session, key, false);
     EXPECT_EQ(list.count('/'), 3) << key;
     EXPECT_TRUE(list.endsWith('/')) << key;
   }
-  EXPECT_EQ(Mod_FN().gintTblAnz, 5);
+  EXPECT_EQ(session.gintTblAnz, 5);
   for (int n = 1; n <= 5; ++n)
-    for (const QString &list : Mod_FN().gastrTblNam)
+    for (const QString &list : session.gastrTblNam)
       EXPECT_TRUE(catalogue::isPlainIdentifier(catalogue::nthTableName(list, n)));
 }
 
 TEST_F(DemoCatalogue, SeriesArePlausible) {
   const QSet<QString> sizes = {"12", "15", "20", "25", "35", "45"};
-  const int n = Mod_FN().gintTblAnz;
+  const int n = session.gintTblAnz;
   QSet<QString> types, unitNames;
   bool decimalComma = false;
   for (int code = 1; code <= n; ++code) {
     SCOPED_TRACE(code);
-    ASSERT_TRUE(sBerDat(Mod_FN(), code, 0, n));
-    const TextRows geo = Mod_FN().gastrSerie;
-    ASSERT_TRUE(sBerDat(Mod_FN(), 20, code, n));
-    const TextRows eva = Mod_FN().gastrSerie;
+    ASSERT_TRUE(sBerDat(session, code, 0, n));
+    const TextRows geo = session.gastrSerie;
+    ASSERT_TRUE(sBerDat(session, 20, code, n));
+    const TextRows eva = session.gastrSerie;
     ASSERT_EQ(geo.size(), eva.size());
     for (int r = 0; r < geo.size(); ++r) {
       const QStringList &g = geo[r], &e = eva[r];
@@ -113,24 +113,24 @@ TEST_F(DemoCatalogue, SeriesArePlausible) {
   // The evaluation finds a unit by its series name alone, so no name may repeat.
   int units = 0;
   for (int code = 1; code <= n; ++code) {
-    sBerDat(Mod_FN(), code, 0, n);
-    units += 2 * Mod_FN().gastrSerie.size();
+    sBerDat(session, code, 0, n);
+    units += 2 * session.gastrSerie.size();
   }
   EXPECT_EQ(unitNames.size(), units);
 }
 
 TEST_F(DemoCatalogue, RepresentativesInformationAndSpecialSeries) {
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  const ResultSet &reps = Mod_FN().grsInfo;
+  msubSearchDB(session, 21, false, 0);
+  const ResultSet &reps = session.grsInfo;
   ASSERT_GE(reps.recordCount(), 3);
   for (const auto &row : reps.rows) {
     EXPECT_TRUE(row[5].endsWith("@example.com")) << row[5].toStdString();
     for (int j = 0; j < 5; ++j) EXPECT_FALSE(row[j].isEmpty());
   }
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
-  msubSearchDB(Mod_FN(), 23, false, 0);
-  const ResultSet &special = Mod_FN().grsSerie;
+  msubSearchDB(session, 22, false, 0);
+  EXPECT_EQ(session.grsInfo.recordCount(), 1);
+  msubSearchDB(session, 23, false, 0);
+  const ResultSet &special = session.grsSerie;
   ASSERT_GE(special.recordCount(), 3);
   for (const auto &row : special.rows) {
     SCOPED_TRACE(row.join(' ').toStdString());

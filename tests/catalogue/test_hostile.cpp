@@ -8,7 +8,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 
 using testsupport::buildCatalogue;
@@ -21,10 +21,10 @@ class HostileCatalogue : public CatalogueTest {
   // Runs the geometry query of table set 1 on the catalogue and expects the database
   // error whose text is `text`.
   void expectRefusal(const QString &extraSql, const QString &text) {
-    ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + extraSql));
-    sSetField(Mod_FN());
-    sSetTblAnzBez(Mod_FN(), true, false, true);
-    EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
+    ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql() + extraSql));
+    sSetField(session);
+    sSetTblAnzBez(session, true, false, true);
+    EXPECT_THROW(msubSearchDB(session, 1, false, 0), msg::ProgramEnded);
     expectDatabaseError();
     if (!rec.messages.isEmpty()) {
       EXPECT_EQ(rec.messages[0].text, text);
@@ -58,13 +58,13 @@ TEST_F(HostileCatalogue, FatSortStaysInLimitedMemory) {
   // 40^3 rows of 600 kB each would need 38 GB of sort space.
   const QString rows = "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 40) ";
   const QString fat = "printf('%.*c', 200000, 'x')";
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(
+  ScopedCatalogueFile use(session, buildCatalogue(
       smallCatalogueSql() + rows + "INSERT INTO A1 SELECT " + fat + ", 12, 1, 2, 4, 1, 1, 1, 1, 'N' FROM r; " +
       rows + "INSERT INTO B1 SELECT " + fat + ", 12, 1, 1, 1, 'X', 1 FROM r; " + rows +
       "INSERT INTO C1 SELECT " + fat + ", 12, 1, 1, 1, 'X', 1 FROM r;"));
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
+  EXPECT_THROW(msubSearchDB(session, 1, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   ASSERT_FALSE(rec.messages.isEmpty());
   EXPECT_TRUE(rec.messages[0].text.startsWith(builtinText(1062).section(QLatin1Char('('), 0, 0)))
@@ -79,11 +79,11 @@ TEST_F(HostileCatalogue, WalCatalogueIsReadAsItLiesAndNothingIsMadeBesideIt) {
   sqlite3_close(db);
   const QDir folder = QFileInfo(path).dir();
   ASSERT_EQ(folder.entryList(QDir::Files), QStringList{"DBFN.db"});
-  ScopedCatalogueFile use(Mod_FN(), path);
-  sSetField(Mod_FN());
-  sSetTblAnzBez(Mod_FN(), true, false, true);
-  EXPECT_TRUE(sBerDat(Mod_FN(), 1, 0, Mod_FN().gintTblAnz));
-  EXPECT_EQ(Mod_FN().gastrSerie.size(), 2);
+  ScopedCatalogueFile use(session, path);
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
+  EXPECT_TRUE(sBerDat(session, 1, 0, session.gintTblAnz));
+  EXPECT_EQ(session.gastrSerie.size(), 2);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_EQ(folder.entryList(QDir::Files), QStringList{"DBFN.db"});
 }

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 
 namespace {
@@ -23,16 +23,16 @@ QStringList column(const ResultSet &rs, int j) {
 }
 
 TEST_F(CatalogueQuery, DefaultFileLiesBesideTheProgram) {
-  ScopedCatalogueFile use(Mod_FN(), "/somewhere/else.db");
-  Mod_FN().catalogue.reset();
-  EXPECT_EQ(catalogue::fileOf(Mod_FN()), QDir(QCoreApplication::applicationDirPath()).filePath("DBFN.db"));
+  ScopedCatalogueFile use(session, "/somewhere/else.db");
+  session.catalogue.reset();
+  EXPECT_EQ(catalogue::fileOf(session), QDir(QCoreApplication::applicationDirPath()).filePath("DBFN.db"));
 }
 
 TEST_F(CatalogueQuery, SettingsAreOrderedByKeyAsText) {
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(
+  ScopedCatalogueFile use(session, buildCatalogue(
       smallCatalogueSql() + "INSERT INTO Einstellung VALUES ('20', 'zwanzig'), ('100', 'hundert');"));
-  msubSearchDB(Mod_FN(), 0, false, 0);
-  const ResultSet &rs = Mod_FN().grsSettings;
+  msubSearchDB(session, 0, false, 0);
+  const ResultSet &rs = session.grsSettings;
   EXPECT_EQ(rs.columns, QStringList({"Beschr", "Wert"}));
   EXPECT_TRUE(rs.open);
   const QStringList keys = column(rs, 0);
@@ -46,44 +46,44 @@ TEST_F(CatalogueQuery, SettingsAreOrderedByKeyAsText) {
 }
 
 TEST_F(CatalogueQuery, ResultSetsByClass) {
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
-  Mod_FN().gintTblAnz = 2;
-  Mod_FN().gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  EXPECT_EQ(Mod_FN().grsInfo.columns,
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql()));
+  session.gintTblAnz = 2;
+  session.gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
+  msubSearchDB(session, 21, false, 0);
+  EXPECT_EQ(session.grsInfo.columns,
             QStringList({"Name", "Street", "Town", "Telefon", "Telefax", "EMail"}));
-  EXPECT_EQ(column(Mod_FN().grsInfo, 2), QStringList({"Kiel", "Ulm"}));  // by town
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  EXPECT_EQ(Mod_FN().grsInfo.columns, QStringList({"Name", "Version", "Author", "Telefon", "EMail"}));
-  EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
-  msubSearchDB(Mod_FN(), 2, false, 0);
-  EXPECT_EQ(Mod_FN().grsSerie.columns,
+  EXPECT_EQ(column(session.grsInfo, 2), QStringList({"Kiel", "Ulm"}));  // by town
+  msubSearchDB(session, 22, false, 0);
+  EXPECT_EQ(session.grsInfo.columns, QStringList({"Name", "Version", "Author", "Telefon", "EMail"}));
+  EXPECT_EQ(session.grsInfo.recordCount(), 1);
+  msubSearchDB(session, 2, false, 0);
+  EXPECT_EQ(session.grsSerie.columns,
             QStringList({"Serie", "Gr", "a1", "a2", "b1", "b2", "h1", "h2", "AnzR", "FD", "FE", "B", "bI"}));
-  msubSearchDB(Mod_FN(), 20, false, 1);
-  EXPECT_EQ(Mod_FN().grsSerie.columns, QStringList({"Serie", "Gr", "C", "Co", "Ls", "D", "TypR", "FD",
+  msubSearchDB(session, 20, false, 1);
+  EXPECT_EQ(session.grsSerie.columns, QStringList({"Serie", "Gr", "C", "Co", "Ls", "D", "TypR", "FD",
                                                     "FDBest", "KBs", "FE", "FEBest", "KB1"}));
   // Settings and info were left alone by the series queries.
-  EXPECT_TRUE(Mod_FN().grsSettings.rows.isEmpty());
-  EXPECT_EQ(Mod_FN().grsInfo.recordCount(), 1);
+  EXPECT_TRUE(session.grsSettings.rows.isEmpty());
+  EXPECT_EQ(session.grsInfo.recordCount(), 1);
 }
 
 TEST_F(CatalogueQuery, InnerJoinDropsSizesMissingInOneTable) {
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql()));
-  Mod_FN().gintTblAnz = 2;
-  Mod_FN().gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
-  msubSearchDB(Mod_FN(), 1, false, 0);
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql()));
+  session.gintTblAnz = 2;
+  session.gastrTblNam = {"A1/A2/", "B1/B2/", "C1/C2/"};
+  msubSearchDB(session, 1, false, 0);
   // Size 20 has no roller shoe in C1; the rows come ordered by size.
-  EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"12", "25"}));
-  msubSearchDB(Mod_FN(), 20, false, 1);
-  EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"12", "25"}));
-  msubSearchDB(Mod_FN(), 2, false, 0);
-  EXPECT_EQ(column(Mod_FN().grsSerie, 1), QStringList({"25", "35"}));
+  EXPECT_EQ(column(session.grsSerie, 1), QStringList({"12", "25"}));
+  msubSearchDB(session, 20, false, 1);
+  EXPECT_EQ(column(session.grsSerie, 1), QStringList({"12", "25"}));
+  msubSearchDB(session, 2, false, 0);
+  EXPECT_EQ(column(session.grsSerie, 1), QStringList({"25", "35"}));
 }
 
 TEST_F(CatalogueQuery, SpecialSeriesJoinOnIdAndOrderBySizeThenName) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  msubSearchDB(Mod_FN(), 23, false, 0);
-  const ResultSet &rs = Mod_FN().grsSerie;
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  msubSearchDB(session, 23, false, 0);
+  const ResultSet &rs = session.grsSerie;
   ASSERT_EQ(rs.fieldCount(), 26);
   EXPECT_EQ(rs.columns.mid(0, 4), QStringList({"Serie", "Gr", "FDBest", "FEBest"}));
   EXPECT_EQ(rs.columns.mid(22), QStringList({"KBE", "KhD", "AnzR", "TypR"}));
@@ -95,38 +95,38 @@ TEST_F(CatalogueQuery, SpecialSeriesJoinOnIdAndOrderBySizeThenName) {
 }
 
 TEST_F(CatalogueQuery, UnknownCodeShowsBothMessagesAndGoesOn) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  msubSearchDB(Mod_FN(), 0, false, 0);
-  const TextRows before = Mod_FN().grsSettings.rows;
-  Mod_FN().gstrSQL = "previous";
-  msubSearchDB(Mod_FN(), 24, false, 0);
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  msubSearchDB(session, 0, false, 0);
+  const TextRows before = session.grsSettings.rows;
+  session.gstrSQL = "previous";
+  msubSearchDB(session, 24, false, 0);
   ASSERT_EQ(rec.messages.size(), 2);
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Error Tabelname 24 ?"));
   EXPECT_EQ(rec.messages[1].text, QStringLiteral("Error Question:24 ?"));
   EXPECT_EQ(rec.messages[1].icon, msg::Icon::None);
   EXPECT_EQ(rec.endCalls, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, QStringLiteral("previous"));
-  EXPECT_EQ(Mod_FN().grsSettings.rows, before);
-  EXPECT_TRUE(Mod_FN().grsSerie.rows.isEmpty());
-  EXPECT_TRUE(Mod_FN().grsInfo.rows.isEmpty());
+  EXPECT_EQ(session.gstrSQL, QStringLiteral("previous"));
+  EXPECT_EQ(session.grsSettings.rows, before);
+  EXPECT_TRUE(session.grsSerie.rows.isEmpty());
+  EXPECT_TRUE(session.grsInfo.rows.isEmpty());
 }
 
 TEST_F(CatalogueQuery, BusyWindowRunsBeforeTheQueryOnlyWhenAsked) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
   int shown = 0;
   int rowsWhileShown = -1;
   catalogue::setBusyHook([&] {
     ++shown;
-    rowsWhileShown = Mod_FN().grsSettings.recordCount();
+    rowsWhileShown = session.grsSettings.recordCount();
   });
-  msubSearchDB(Mod_FN(), 0, false, 0);
+  msubSearchDB(session, 0, false, 0);
   EXPECT_EQ(shown, 0);
-  Mod_FN().grsSettings = ResultSet();
-  msubSearchDB(Mod_FN(), 0, true, 0);
+  session.grsSettings = ResultSet();
+  msubSearchDB(session, 0, true, 0);
   catalogue::setBusyHook(nullptr);
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(rowsWhileShown, 0);
-  EXPECT_GT(Mod_FN().grsSettings.recordCount(), 0);
+  EXPECT_GT(session.grsSettings.recordCount(), 0);
 }
 
 // cstr: integers as digits, reals with the locale's decimal separator, texts unchanged,
@@ -138,8 +138,8 @@ class CstrTest : public CatalogueTest {
     CatalogueTest::TearDown();
   }
   QStringList townRow(const QString &town) {
-    msubSearchDB(Mod_FN(), 21, false, 0);
-    for (const auto &row : Mod_FN().grsInfo.rows)
+    msubSearchDB(session, 21, false, 0);
+    for (const auto &row : session.grsInfo.rows)
       if (row.value(2) == town) return row;
     return {};
   }
@@ -147,7 +147,7 @@ class CstrTest : public CatalogueTest {
 
 TEST_F(CstrTest, ConvertsEveryStorageClass) {
   // Columns without a declared type keep each value's own storage class.
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(R"sql(
+  ScopedCatalogueFile use(session, buildCatalogue(R"sql(
     CREATE TABLE Vertreter (Name, Street, Town, Telefon, Telefax, EMail);
     INSERT INTO Vertreter VALUES (42, 2.5, 'A', NULL, -7, 'x@example.com');
     INSERT INTO Vertreter VALUES (25.0, 1234567.25, 'B', 0.0167, 'Text mit Ümlaut', '');
@@ -171,8 +171,8 @@ class CatalogueError : public CatalogueTest {};
 
 TEST_F(CatalogueError, MissingFileIsNamedAndNeverCreated) {
   const QString path = testsupport::missingCatalogueFile();
-  ScopedCatalogueFile use(Mod_FN(), path);
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, path);
+  EXPECT_THROW(msubSearchDB(session, 0, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains(QDir::toNativeSeparators(path)));
   EXPECT_TRUE(rec.messages[0].text.contains("nicht gefunden"));
@@ -180,75 +180,75 @@ TEST_F(CatalogueError, MissingFileIsNamedAndNeverCreated) {
 }
 
 TEST_F(CatalogueError, DamagedFile) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::damagedCatalogueFile());
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 0, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, testsupport::damagedCatalogueFile());
+  EXPECT_THROW(msubSearchDB(session, 0, false, 0), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, MissingTable) {
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + "DROP TABLE Info;"));
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 22, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql() + "DROP TABLE Info;"));
+  EXPECT_THROW(msubSearchDB(session, 22, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Info"));
 }
 
 TEST_F(CatalogueError, MissingColumn) {
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() + "ALTER TABLE Vertreter DROP COLUMN Telefax;"));
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 21, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql() + "ALTER TABLE Vertreter DROP COLUMN Telefax;"));
+  EXPECT_THROW(msubSearchDB(session, 21, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Telefax"));
 }
 
 TEST_F(CatalogueError, TableSetBeyondTheNameLists) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  Mod_FN().gintTblAnz = 4;
-  Mod_FN().gastrTblNam = {"TLS_Basis/TLK_Basis/TLH_Basis/", "TLS_Kassette/TLK_Kassette/TLH_Kassette/",
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  session.gintTblAnz = 4;
+  session.gastrTblNam = {"TLS_Basis/TLK_Basis/TLH_Basis/", "TLS_Kassette/TLK_Kassette/TLH_Kassette/",
                           "TLS_Rollenschuh/TLK_Rollenschuh/TLH_Rollenschuh/"};
-  msubSearchDB(Mod_FN(), 3, false, 0);
+  msubSearchDB(session, 3, false, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 4, false, 0), msg::ProgramEnded);
+  EXPECT_THROW(msubSearchDB(session, 4, false, 0), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, EvaluationOfASetWithoutNames) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  Mod_FN().gintTblAnz = 1;
-  Mod_FN().gastrTblNam = {"TLS_Basis/", "TLS_Kassette/", "TLS_Rollenschuh/"};
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 20, false, 2), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  session.gintTblAnz = 1;
+  session.gastrTblNam = {"TLS_Basis/", "TLS_Kassette/", "TLS_Rollenschuh/"};
+  EXPECT_THROW(msubSearchDB(session, 20, false, 2), msg::ProgramEnded);
   expectDatabaseError();
 }
 
 TEST_F(CatalogueError, UnknownTableName) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  Mod_FN().gintTblAnz = 1;
-  Mod_FN().gastrTblNam = {"TLS_Basis/", "Nirgends/", "TLS_Rollenschuh/"};
-  EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  session.gintTblAnz = 1;
+  session.gastrTblNam = {"TLS_Basis/", "Nirgends/", "TLS_Rollenschuh/"};
+  EXPECT_THROW(msubSearchDB(session, 1, false, 0), msg::ProgramEnded);
   expectDatabaseError();
   EXPECT_TRUE(rec.messages[0].text.contains("Nirgends"));
 }
 
 TEST_F(CatalogueError, TableNamesWithBlankOrQuoteAreTreatedAsMissing) {
   // A database in which these names would even exist as quoted tables: still refused.
-  ScopedCatalogueFile use(Mod_FN(), buildCatalogue(smallCatalogueSql() +
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql() +
                                          R"sql(CREATE TABLE "A 1" AS SELECT * FROM A1;
                                                CREATE TABLE "A'1" AS SELECT * FROM A1;)sql"));
   for (const QString &name : {QString("A 1"), QString("A'1"), QString("A1 a, B1 b, C1 c --")}) {
     SCOPED_TRACE(name.toStdString());
     rec.clear();
-    Mod_FN().gintTblAnz = 1;
-    Mod_FN().gastrTblNam = {name + "/", "B1/", "C1/"};
-    EXPECT_THROW(msubSearchDB(Mod_FN(), 1, false, 0), msg::ProgramEnded);
+    session.gintTblAnz = 1;
+    session.gastrTblNam = {name + "/", "B1/", "C1/"};
+    EXPECT_THROW(msubSearchDB(session, 1, false, 0), msg::ProgramEnded);
     expectDatabaseError();
-    EXPECT_FALSE(Mod_FN().gstrSQL.contains(name));
+    EXPECT_FALSE(session.gstrSQL.contains(name));
   }
 }
 
 TEST_F(CatalogueError, NoErrorLeavesTheProgramRunning) {
-  ScopedCatalogueFile use(Mod_FN(), testsupport::demoCatalogueFile());
-  msubSearchDB(Mod_FN(), 0, false, 0);
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  msubSearchDB(Mod_FN(), 23, false, 0);
+  ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
+  msubSearchDB(session, 0, false, 0);
+  msubSearchDB(session, 21, false, 0);
+  msubSearchDB(session, 22, false, 0);
+  msubSearchDB(session, 23, false, 0);
   EXPECT_EQ(rec.endCalls, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
 }

@@ -1,6 +1,6 @@
 // The SQL text of every table code, character for character, and the table-name rules.
 #include "CatalogueFixture.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 namespace {
 
@@ -8,44 +8,44 @@ class CatalogueSql : public CatalogueTest {
  protected:
   void SetUp() override {
     CatalogueTest::SetUp();
-    Mod_FN().gintTblAnz = 3;
-    Mod_FN().gastrTblNam = {"A1/A2/A3/", "B1/B2/B3/", "C1/C2/C3/"};
+    session.gintTblAnz = 3;
+    session.gastrTblNam = {"A1/A2/A3/", "B1/B2/B3/", "C1/C2/C3/"};
   }
 };
 
 TEST_F(CatalogueSql, FixedTablesHaveTheirTexts) {
-  conStrSQL(Mod_FN(), 0, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, kSettingsSql);
-  conStrSQL(Mod_FN(), 21, 2);
-  EXPECT_EQ(Mod_FN().gstrSQL, kRepresentativesSql);
-  conStrSQL(Mod_FN(), 22, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, kInfoSql);
-  conStrSQL(Mod_FN(), 23, 1);
-  EXPECT_EQ(Mod_FN().gstrSQL, kSpecialSql);
+  conStrSQL(session, 0, 0);
+  EXPECT_EQ(session.gstrSQL, kSettingsSql);
+  conStrSQL(session, 21, 2);
+  EXPECT_EQ(session.gstrSQL, kRepresentativesSql);
+  conStrSQL(session, 22, 0);
+  EXPECT_EQ(session.gstrSQL, kInfoSql);
+  conStrSQL(session, 23, 1);
+  EXPECT_EQ(session.gstrSQL, kSpecialSql);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(CatalogueSql, GeometryCodeTakesTheNamesOfItsSet) {
-  conStrSQL(Mod_FN(), 1, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A1", "B1", "C1"));
+  conStrSQL(session, 1, 0);
+  EXPECT_EQ(session.gstrSQL, geometrySql("A1", "B1", "C1"));
   // The table-set number plays no part outside code 20.
-  conStrSQL(Mod_FN(), 2, 3);
-  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A2", "B2", "C2"));
-  conStrSQL(Mod_FN(), 3, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("A3", "B3", "C3"));
+  conStrSQL(session, 2, 3);
+  EXPECT_EQ(session.gstrSQL, geometrySql("A2", "B2", "C2"));
+  conStrSQL(session, 3, 0);
+  EXPECT_EQ(session.gstrSQL, geometrySql("A3", "B3", "C3"));
 }
 
 TEST_F(CatalogueSql, EvaluationCodeTakesTheNamesOfTheSetNumber) {
-  conStrSQL(Mod_FN(), 20, 2);
-  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A2", "B2", "C2"));
-  conStrSQL(Mod_FN(), 20, 3);
-  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("A3", "B3", "C3"));
+  conStrSQL(session, 20, 2);
+  EXPECT_EQ(session.gstrSQL, evaluationSql("A2", "B2", "C2"));
+  conStrSQL(session, 20, 3);
+  EXPECT_EQ(session.gstrSQL, evaluationSql("A3", "B3", "C3"));
 }
 
 TEST_F(CatalogueSql, UnknownCodeKeepsThePreviousText) {
-  Mod_FN().gstrSQL = "SELECT 1";
-  for (int code : {24, 4, -1, 19}) conStrSQL(Mod_FN(), code, 1);
-  EXPECT_EQ(Mod_FN().gstrSQL, QStringLiteral("SELECT 1"));
+  session.gstrSQL = "SELECT 1";
+  for (int code : {24, 4, -1, 19}) conStrSQL(session, code, 1);
+  EXPECT_EQ(session.gstrSQL, QStringLiteral("SELECT 1"));
   ASSERT_EQ(rec.messages.size(), 4);
   EXPECT_EQ(rec.messages[0].text, QStringLiteral("Error Tabelname 24 ?"));
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::None);
@@ -56,23 +56,23 @@ TEST_F(CatalogueSql, UnknownCodeKeepsThePreviousText) {
 }
 
 TEST_F(CatalogueSql, SetBeyondTheListsGetsEmptyNames) {
-  Mod_FN().gintTblAnz = 4;
-  conStrSQL(Mod_FN(), 4, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
-  EXPECT_TRUE(Mod_FN().gstrSQL.contains("FROM  a,  b,  c Where"));
+  session.gintTblAnz = 4;
+  conStrSQL(session, 4, 0);
+  EXPECT_EQ(session.gstrSQL, geometrySql("", "", ""));
+  EXPECT_TRUE(session.gstrSQL.contains("FROM  a,  b,  c Where"));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(CatalogueSql, FaultyNamesNeverEnterTheText) {
   const QString quote = "A1' OR '1'='1";
   const QString injection = "Einstellung; DROP TABLE Info; --";
-  Mod_FN().gastrTblNam = {quote + "/", "Kassette Neu/", injection + "/"};
-  Mod_FN().gintTblAnz = 1;
-  conStrSQL(Mod_FN(), 1, 0);
-  EXPECT_EQ(Mod_FN().gstrSQL, geometrySql("", "", ""));
-  conStrSQL(Mod_FN(), 20, 1);
-  EXPECT_EQ(Mod_FN().gstrSQL, evaluationSql("", "", ""));
-  EXPECT_FALSE(Mod_FN().gstrSQL.contains("DROP"));
+  session.gastrTblNam = {quote + "/", "Kassette Neu/", injection + "/"};
+  session.gintTblAnz = 1;
+  conStrSQL(session, 1, 0);
+  EXPECT_EQ(session.gstrSQL, geometrySql("", "", ""));
+  conStrSQL(session, 20, 1);
+  EXPECT_EQ(session.gstrSQL, evaluationSql("", "", ""));
+  EXPECT_FALSE(session.gstrSQL.contains("DROP"));
   EXPECT_TRUE(rec.messages.isEmpty());  // reported when the query runs
 }
 

@@ -1,20 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 
 namespace {
 
-// The session as it is, read in the given text mode.
-Session inMode(int mode) {
-  Session s = Mod_FN();
-  s.gintTextMode = mode;
-  return s;
-}
 struct TextsTest : ::testing::Test {
-  void SetUp() override { resetModFN(); }
-  void TearDown() override { resetModFN(); }
+  // The test's session as it is, read in the given text mode.
+  Session inMode(int mode) const {
+    Session s = session;
+    s.gintTextMode = mode;
+    return s;
+  }
+  Session session;
   msg::Recorder rec;
 };
 }  // namespace
@@ -44,7 +43,7 @@ TEST_F(TextsTest, UnknownIdShowsTheMessageAndGivesEmptyText) {
 }
 
 TEST_F(TextsTest, CustomerTextSetReplacesTexts) {
-  Mod_FN().gastrSettings = {{"241", "erst"}, {"241", "_"}, {"100", "Kunde\\Zeile"}};
+  session.gastrSettings = {{"241", "erst"}, {"241", "_"}, {"100", "Kunde\\Zeile"}};
   EXPECT_EQ(gfstrSetText(inMode(3), 241), QString());         // "_" stands for empty, last row wins
   EXPECT_EQ(gfstrSetText(inMode(3), 240), QString());         // no row: empty
   EXPECT_EQ(gfstrSetText(inMode(3), 100), "Kunde\\Zeile");
@@ -57,20 +56,20 @@ TEST_F(TextsTest, CustomerTextSetReplacesTexts) {
 TEST_F(TextsTest, Colours) {
   EXPECT_EQ(gflngSetColor(inMode(1), 700), 16711680);
   EXPECT_EQ(gflngSetColor(inMode(1), 703), -2147483634);
-  Mod_FN().gastrSettings = {{"702", "12345"}};
+  session.gastrSettings = {{"702", "12345"}};
   EXPECT_EQ(gflngSetColor(inMode(3), 702), 12345);
   EXPECT_EQ(gflngSetColor(inMode(3), 700), 0);
 }
 
 TEST_F(TextsTest, SettingsAreReadInTenths) {
-  Mod_FN().gastrSettings = {{"StdSiko", "12"}, {"StdSiko", "15"}, {"SwSiko", "7"}, {"stdsiko", "99"}};
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", true), "1,5");
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "SwSiko", true), "0,7");
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", false), "15");
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "WeSiko", true), QString());
+  session.gastrSettings = {{"StdSiko", "12"}, {"StdSiko", "15"}, {"SwSiko", "7"}, {"stdsiko", "99"}};
+  EXPECT_EQ(gfstrSettings(session, "StdSiko", true), "1,5");
+  EXPECT_EQ(gfstrSettings(session, "SwSiko", true), "0,7");
+  EXPECT_EQ(gfstrSettings(session, "StdSiko", false), "15");
+  EXPECT_EQ(gfstrSettings(session, "WeSiko", true), QString());
   EXPECT_TRUE(rec.messages.isEmpty());
-  Mod_FN().gastrSettings = {{"StdSiko", "viel"}};
-  EXPECT_EQ(gfstrSettings(Mod_FN(), "StdSiko", true), QString());
+  session.gastrSettings = {{"StdSiko", "viel"}};
+  EXPECT_EQ(gfstrSettings(session, "StdSiko", true), QString());
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "gfstrSettings!");
 }
@@ -82,6 +81,6 @@ TEST_F(TextsTest, PutReturnAndVersion) {
   EXPECT_EQ(subVersionFor(2), " c");
   EXPECT_EQ(subVersionFor(25), " z");
   EXPECT_EQ(subVersionFor(26), QString());
-  computeSubVersion(Mod_FN());
-  EXPECT_TRUE(windowCaption(Mod_FN()).endsWith("2002 c"));
+  computeSubVersion(session);
+  EXPECT_TRUE(windowCaption(session).endsWith("2002 c"));
 }

@@ -5,7 +5,7 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "evaluation/Evaluation.h"
@@ -31,7 +31,6 @@ QStringList ratingRow(const QString &serie, const QString &gr, const QString &C,
 class Evaluation : public ::testing::Test {
  protected:
   void SetUp() override {
-    resetModFN();
     num::setLocale(QLocale(QLocale::German, QLocale::Germany));
   }
 
@@ -51,6 +50,7 @@ class Evaluation : public ::testing::Test {
   }
 
   msg::Recorder rec;
+  Session session;
 };
 
 // --------------------------------------------------------------- lifetime, safety
@@ -84,26 +84,26 @@ TEST_F(Evaluation, LifetimeBeyondSinglePrecisionIsAnOverflow) {
 
 // --------------------------------------------------------------- required safety
 TEST_F(Evaluation, LoadTypeReadsItsSafetyInTenths) {
-  Mod_FN().gastrSettings = {{"StdSiko", "15"}, {"SwSiko", "20"}, {"WeSiko", "35"}};
-  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 1));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 2.0f);
-  EXPECT_EQ(Mod_FN().gintLoadType, 1);
-  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 2));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 3.5f);
-  EXPECT_TRUE(setRequiredSafety(Mod_FN(), 0));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
+  session.gastrSettings = {{"StdSiko", "15"}, {"SwSiko", "20"}, {"WeSiko", "35"}};
+  EXPECT_TRUE(setRequiredSafety(session, 1));
+  EXPECT_FLOAT_EQ(session.gsngSiko, 2.0f);
+  EXPECT_EQ(session.gintLoadType, 1);
+  EXPECT_TRUE(setRequiredSafety(session, 2));
+  EXPECT_FLOAT_EQ(session.gsngSiko, 3.5f);
+  EXPECT_TRUE(setRequiredSafety(session, 0));
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(Evaluation, MissingSafetySettingKeepsTheSafetyInForce) {
-  Mod_FN().gastrSettings = {{"StdSiko", "15"}};
-  Mod_FN().gsngSiko = 1.5f;
-  EXPECT_FALSE(setRequiredSafety(Mod_FN(), 2));
-  EXPECT_FLOAT_EQ(Mod_FN().gsngSiko, 1.5f);
-  EXPECT_EQ(Mod_FN().gintLoadType, 0);
+  session.gastrSettings = {{"StdSiko", "15"}};
+  session.gsngSiko = 1.5f;
+  EXPECT_FALSE(setRequiredSafety(session, 2));
+  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
+  EXPECT_EQ(session.gintLoadType, 0);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "OptBelArt_Click!");
-  EXPECT_FALSE(setRequiredSafety(Mod_FN(), 3));
+  EXPECT_FALSE(setRequiredSafety(session, 3));
 }
 
 // --------------------------------------------------------------- one rated row
@@ -294,8 +294,7 @@ TEST_F(Evaluation, TickedBoxWithoutRowStopsTheRun) {
 }
 
 // Only the special roller shoe, loaded at 500 N: its rating data comes from memory.
-static ModFNState &holdOnlyTheSpecialShoe() {
-  ModFNState &s = Mod_FN();
+static Session &holdOnlyTheSpecialShoe(Session &s) {
   s.gintTblAnz = 0;
   s.gintAnzSonder = 1;
   s.gastrSonderAusw = {"SOND", "20", "1000", "2000", "100", "10", "K", "SOND", "B-1", "70", "X", "B-2", "40"};
@@ -305,21 +304,21 @@ static ModFNState &holdOnlyTheSpecialShoe() {
 }
 
 TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
-  ModFNState &s = holdOnlyTheSpecialShoe();
+  Session &s = holdOnlyTheSpecialShoe(session);
   std::array<int, eval::kBoxes> tag;
   tag.fill(-1);
   tag[2] = 1;
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
 
-  const EvaluationRun none = eval::runEvaluation(Mod_FN(), tag, ticked);
+  const EvaluationRun none = eval::runEvaluation(session, tag, ticked);
   EXPECT_FALSE(none.failed);
   EXPECT_TRUE(none.rows.isEmpty());
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
   EXPECT_EQ(s.gastrEvaluation[0], QStringList(10));
 
   ticked[2] = true;
-  const EvaluationRun one = eval::runEvaluation(Mod_FN(), tag, ticked);
+  const EvaluationRun one = eval::runEvaluation(session, tag, ticked);
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
   EXPECT_EQ(s.gastrEvaluation[0],
             QStringList({"SOND", "20", "B-1", "2.000 N", "1.000 N", "500 N", "4", "251 km",
@@ -327,7 +326,7 @@ TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
   EXPECT_EQ(one.rows, s.gastrEvaluation);
 
   s.gastrResult = {{"OTHER", "20", "500", "SOND"}};  // no catalogue row any more
-  const EvaluationRun failed = eval::runEvaluation(Mod_FN(), tag, ticked);
+  const EvaluationRun failed = eval::runEvaluation(session, tag, ticked);
   EXPECT_TRUE(failed.failed);
   EXPECT_EQ(s.gastrEvaluation, one.rows);
 }
@@ -362,18 +361,18 @@ TEST_F(Evaluation, NoVerdictWithoutARequiredSafetyAboveZero) {
 }
 
 TEST_F(Evaluation, RefusedModuleRunLeavesNoEarlierVerdict) {
-  ModFNState &s = holdOnlyTheSpecialShoe();
+  Session &s = holdOnlyTheSpecialShoe(session);
   std::array<int, eval::kBoxes> tag;
   tag.fill(-1);
   tag[0] = 1;
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
   ticked[0] = true;
-  ASSERT_FALSE(eval::runEvaluation(Mod_FN(), tag, ticked).failed);
+  ASSERT_FALSE(eval::runEvaluation(session, tag, ticked).failed);
   ASSERT_EQ(s.gastrEvaluation[0][8], "Sicherheit ausreichend.");
   s.gsngSiko = 0.0f;
   s.gintLoadType = 1;
-  EXPECT_TRUE(eval::runEvaluation(Mod_FN(), tag, ticked).refused);
+  EXPECT_TRUE(eval::runEvaluation(session, tag, ticked).refused);
   EXPECT_EQ(s.gastrEvaluation, TextRows{QStringList(10)});
   EXPECT_TRUE(rec.messages.last().text.contains("SwSiko"));
 }
@@ -389,8 +388,8 @@ TEST_F(Evaluation, SeriesWithMiddleSizesOnly) {
     EXPECT_EQ(b.enabled[i], tags[i] != -1) << i;
   }
   for (int i = 6; i < eval::kBoxes; ++i) EXPECT_FALSE(b.enabled[i]) << i;
-  EXPECT_EQ(eval::frameCaption(Mod_FN(), {{"T", "20", "1", "KT20"}}, b, 0), "Serie KT");
-  EXPECT_EQ(eval::frameCaption(Mod_FN(), {}, b, 1), "Sonder");
+  EXPECT_EQ(eval::frameCaption(session, {{"T", "20", "1", "KT20"}}, b, 0), "Serie KT");
+  EXPECT_EQ(eval::frameCaption(session, {}, b, 1), "Sonder");
   EXPECT_TRUE(eval::frameUsed(b, 0));
   EXPECT_FALSE(eval::frameUsed(b, 1));
 }
@@ -405,7 +404,7 @@ TEST_F(Evaluation, NextSeriesStartsInTheNextFrame) {
   for (int i = 2; i < 6; ++i) EXPECT_EQ(b.tag[i], -1) << i;
   EXPECT_EQ(b.tag[6], 3);
   EXPECT_EQ(b.tag[11], 4);
-  EXPECT_EQ(eval::frameCaption(Mod_FN(), result, b, 1), "Serie KB");
+  EXPECT_EQ(eval::frameCaption(session, result, b, 1), "Serie KB");
 }
 
 TEST_F(Evaluation, NinthSeriesUsesTheNinthFrame) {
@@ -415,7 +414,7 @@ TEST_F(Evaluation, NinthSeriesUsesTheNinthFrame) {
   EXPECT_TRUE(b.error.isEmpty());
   EXPECT_EQ(b.tag[53], 9);
   EXPECT_TRUE(eval::frameUsed(b, 8));
-  EXPECT_EQ(eval::frameCaption(Mod_FN(), result, b, 8), "Serie U");
+  EXPECT_EQ(eval::frameCaption(session, result, b, 8), "Serie U");
 }
 
 TEST_F(Evaluation, TenthSeriesHasNoBox) {

@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "../report/PdfText.h"
-#include "common/ModFN.h"
 #include "../report/ReportFixture.h"
 #include "common/Messages.h"
 #include "evaluation/Export.h"
@@ -28,7 +27,7 @@ QString readAll(const QString &path) {
 class EvaluationOutput : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::fillEvaluation();
+    fixture::fillEvaluation(session);
     report::resetHooks();
     report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
@@ -36,7 +35,7 @@ class EvaluationOutput : public ::testing::Test {
     };
     report::hooks().commentDialog = [this](QWidget *) {
       ++commentDialogs;
-      if (commentOk) Mod_FN().gastrComment = {"Firma Muster", "Werk 3", "", "", "", ""};
+      if (commentOk) session.gastrComment = {"Firma Muster", "Werk 3", "", "", "", ""};
       return commentOk;
     };
     report::hooks().printerSetup = [this](QWidget *, QPrinter &p) {
@@ -59,6 +58,7 @@ class EvaluationOutput : public ::testing::Test {
       QFile::copy(pdfFile, QDir(keep).filePath(QString::fromUtf8(info->name()) + ".pdf"));
   }
 
+  Session session;
   QTemporaryDir dir;
   QString pdfFile;
   msg::Recorder rec;
@@ -73,28 +73,28 @@ class EvaluationOutput : public ::testing::Test {
 
 TEST_F(EvaluationOutput, ExportIsWrittenWithALineEndAndThenTheProgressRuns) {
   answerFile = dir.filePath("tarvel.txt");
-  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Written);
+  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Written);
   EXPECT_EQ(askedFilters, QStringList({"Textdateien (*.txt)", "Alle Dateien (*.*)"}));
-  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(Mod_FN()) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(session) + "\r\n");
   EXPECT_EQ(progress, 1);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(EvaluationOutput, SavingTwiceToTheSameNameReplacesTheFile) {
   answerFile = dir.filePath("tarvel.txt");
-  fixture::fillLongEvaluation(30);
-  MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay);
+  fixture::fillLongEvaluation(session, 30);
+  MenuSpeichern_Click(session, nullptr, progressDisplay);
   const qint64 longSize = QFileInfo(*answerFile).size();
-  fixture::fillEvaluation();
-  MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay);
+  fixture::fillEvaluation(session);
+  MenuSpeichern_Click(session, nullptr, progressDisplay);
   EXPECT_LT(QFileInfo(*answerFile).size(), longSize);
-  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(Mod_FN()) + "\r\n");
+  EXPECT_EQ(readAll(*answerFile), report::evaluationExportText(session) + "\r\n");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"tarvel.txt"}));
 }
 
 TEST_F(EvaluationOutput, CancelWritesNothingAndNoNameGivesTarvelTxt) {
   answerFile = std::nullopt;
-  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Cancelled);
+  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Cancelled);
   EXPECT_EQ(progress, 0);
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
@@ -102,14 +102,14 @@ TEST_F(EvaluationOutput, CancelWritesNothingAndNoNameGivesTarvelTxt) {
   const QString tarvel = QDir(QCoreApplication::applicationDirPath()).filePath("Tarvel.txt");
   QFile::remove(tarvel);
   answerFile = QString();
-  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Written);
+  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Written);
   EXPECT_TRUE(readAll(tarvel).contains("Anordnung:\tZwei Kassetten mit einer Doppelschiene\r\n"));
   QFile::remove(tarvel);
 }
 
 TEST_F(EvaluationOutput, AFileThatCannotBeWrittenIsReported) {
   answerFile = dir.filePath("no/such/folder/tarvel.txt");
-  EXPECT_EQ(MenuSpeichern_Click(Mod_FN(), nullptr, progressDisplay), report::SaveOutcome::Failed);
+  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Failed);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "MenüSpeichern_Click!");
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
@@ -118,12 +118,12 @@ TEST_F(EvaluationOutput, AFileThatCannotBeWrittenIsReported) {
 
 TEST_F(EvaluationOutput, ExitInTheCommentDialogOrCancelInThePrinterSetupPrintsNothing) {
   commentOk = false;
-  EXPECT_FALSE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
+  EXPECT_FALSE(MenuDrucken_Click(session, nullptr, "FrmZKaEDSch"));
   EXPECT_EQ(commentDialogs, 1);
   EXPECT_EQ(setups, 0);
   commentOk = true;
   setupOk = false;
-  EXPECT_FALSE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
+  EXPECT_FALSE(MenuDrucken_Click(session, nullptr, "FrmZKaEDSch"));
   EXPECT_EQ(setups, 1);
   EXPECT_TRUE(portraitOffered);
   EXPECT_FALSE(QFile::exists(pdfFile));
@@ -131,8 +131,8 @@ TEST_F(EvaluationOutput, ExitInTheCommentDialogOrCancelInThePrinterSetupPrintsNo
 }
 
 TEST_F(EvaluationOutput, DirectPrintoutIsGermanWithContactBlockAndComments) {
-  Mod_FN().gastrComment = QStringList(6);
-  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
+  session.gastrComment = QStringList(6);
+  ASSERT_TRUE(MenuDrucken_Click(session, nullptr, "FrmZKaEDSch"));
   const QStringList pages = pdf::pages(pdfFile);
   ASSERT_EQ(pages.size(), 1);
   const QString &p = pages[0];
@@ -153,7 +153,7 @@ TEST_F(EvaluationOutput, DirectPrintoutIsGermanWithContactBlockAndComments) {
 }
 
 TEST_F(EvaluationOutput, DirectPrintoutLeavesTheReportsEmptyLineBeforeTheLabelLines) {
-  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmZKaEDSch"));
+  ASSERT_TRUE(MenuDrucken_Click(session, nullptr, "FrmZKaEDSch"));
   const QVector<pdf::Word> words = pdf::words(pdfFile);
   auto top = [&](const QString &text) {
     for (const pdf::Word &w : words)
@@ -169,8 +169,8 @@ TEST_F(EvaluationOutput, DirectPrintoutLeavesTheReportsEmptyLineBeforeTheLabelLi
 }
 
 TEST_F(EvaluationOutput, LongDirectPrintoutBreaksPagesLikeTheReport) {
-  fixture::fillLongEvaluation(60);
-  ASSERT_TRUE(MenuDrucken_Click(Mod_FN(), nullptr, "FrmVKaZDSch"));
+  fixture::fillLongEvaluation(session, 60);
+  ASSERT_TRUE(MenuDrucken_Click(session, nullptr, "FrmVKaZDSch"));
   const QStringList pages = pdf::pages(pdfFile);
   ASSERT_GE(pages.size(), 3);
   const QVector<pdf::Word> words = pdf::words(pdfFile);

@@ -10,8 +10,6 @@
 #include <QDir>
 #include <QFile>
 
-#include "common/ModFN.h"
-
 int tarvelBatchMain(int argc, char **argv);
 
 namespace {
@@ -29,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
-  resetModFN();
   std::string program = "tarvelcalc-batch", catalogueFlag = "--catalogue", catalogue = TARVEL_FUZZ_CATALOGUE,
               exportFlag = "--export", reportFlag = "--report", language = size % 2 ? "en" : "de";
   std::string path = casePath();

@@ -12,7 +12,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 
 namespace {
 const QString &cataloguePath() {
@@ -21,20 +21,20 @@ const QString &cataloguePath() {
   return path;
 }
 
-void readAsTheProgramDoes() {
-  sSetField(Mod_FN());
+void readAsTheProgramDoes(Session &session) {
+  sSetField(session);
   for (const bool tl : {false, true}) {
-    sSetTblAnzBez(Mod_FN(), true, tl, true);
+    sSetTblAnzBez(session, true, tl, true);
     // Table codes stop below 20, where the evaluation query's code lies.
-    const int sets = qBound(0, Mod_FN().gintTblAnz, 19);
+    const int sets = qBound(0, session.gintTblAnz, 19);
     for (int code = 1; code <= sets; ++code) {
-      sBerDat(Mod_FN(), code, 0, sets);
-      sBerDat(Mod_FN(), 20, code, sets);
+      sBerDat(session, code, 0, sets);
+      sBerDat(session, 20, code, sets);
     }
   }
-  msubSearchDB(Mod_FN(), 21, false, 0);
-  msubSearchDB(Mod_FN(), 22, false, 0);
-  msubSearchDB(Mod_FN(), 23, false, 0);
+  msubSearchDB(session, 21, false, 0);
+  msubSearchDB(session, 22, false, 0);
+  msubSearchDB(session, 23, false, 0);
 }
 }  // namespace
 
@@ -45,11 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::fwrite(data, 1, size, f);
     std::fclose(f);
   }
-  resetModFN();
-  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath());
+  // Each input is a fresh program start on a catalogue opened anew.
+  Session session;
+  session.catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath());
   msg::Recorder recorder;
   try {
-    readAsTheProgramDoes();
+    readAsTheProgramDoes(session);
   } catch (const msg::ProgramEnded &) {
   }
   return 0;

@@ -3,7 +3,7 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Numbers.h"
 #include "loads/ForceText.h"
 
@@ -14,12 +14,10 @@ namespace {
 
 class ForceText : public ::testing::Test {
  protected:
-  void SetUp() override {
-    resetModFN();
-    num::setLocale(QLocale(QLocale::German, QLocale::Germany));
-  }
+  void SetUp() override { num::setLocale(QLocale(QLocale::German, QLocale::Germany)); }
   void TearDown() override { num::setLocale(QLocale(QLocale::German, QLocale::Germany)); }
   msg::Recorder rec;
+  Session session;
 };
 
 TEST_F(ForceText, RowPrintsForceInNewtonAndCoordinatesInMillimetresGerman) {
@@ -53,24 +51,24 @@ TEST_F(ForceText, UnreadableOrEmptyCellIsATypeMismatch) {
 }
 
 TEST_F(ForceText, SetForceRowsReplacesTheWholeTable) {
-  Mod_FN().gastrForce = {{"old", "old", "old", "old", "old"}, {"old"}, {"old"}};
-  ASSERT_TRUE(gsubSetForceRows(Mod_FN(), {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "0", "5", "0"}}));
-  ASSERT_EQ(Mod_FN().gastrForce.size(), 2);
-  EXPECT_EQ(Mod_FN().gastrForce[0], QStringList({"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
-  EXPECT_EQ(Mod_FN().gastrForce[1], QStringList({"X +", "3 N", "0 mm", "5 mm", "0 mm"}));
+  session.gastrForce = {{"old", "old", "old", "old", "old"}, {"old"}, {"old"}};
+  ASSERT_TRUE(gsubSetForceRows(session, {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "0", "5", "0"}}));
+  ASSERT_EQ(session.gastrForce.size(), 2);
+  EXPECT_EQ(session.gastrForce[0], QStringList({"Z +", "1.500 N", "10 mm", "-20 mm", "0 mm"}));
+  EXPECT_EQ(session.gastrForce[1], QStringList({"X +", "3 N", "0 mm", "5 mm", "0 mm"}));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(ForceText, SetForceRowsStopsAtTheBadCellWithItsMessage) {
-  EXPECT_FALSE(gsubSetForceRows(Mod_FN(), {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "x", "5", "0"}}));
+  EXPECT_FALSE(gsubSetForceRows(session, {{"Z +", "1500", "10", "-20", "0"}, {"X +", "3", "x", "5", "0"}}));
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "gsubSetForce!");
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
   // Sized to the grid, filled as far as it got.
-  ASSERT_EQ(Mod_FN().gastrForce.size(), 2);
-  EXPECT_EQ(Mod_FN().gastrForce[0][1], "1.500 N");
-  EXPECT_EQ(Mod_FN().gastrForce[1], QStringList({"X +", "3 N", "", "", ""}));
+  ASSERT_EQ(session.gastrForce.size(), 2);
+  EXPECT_EQ(session.gastrForce[0][1], "1.500 N");
+  EXPECT_EQ(session.gastrForce[1], QStringList({"X +", "3 N", "", "", ""}));
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #pragma once
-// Session state of a finished evaluation, as the arrangement and evaluation screens leave
+// The session of a finished evaluation, as the arrangement and evaluation screens leave
 // it for the report.
 #include <QStringList>
 
-#include "common/ModFN.h"
 #include "common/Session.h"
 #include "common/Texts.h"
 
@@ -15,8 +14,8 @@ inline QStringList row(const QString &series, const QString &size, const QString
           QStringLiteral("7.400 N"), QStringLiteral("520 N"), safety, QStringLiteral("1.234 km"), de, en};
 }
 
-// Two cassettes on one double rail, two forces, two evaluated sizes, in a session started
-// afresh over its catalogue.
+// Two cassettes on one double rail, two forces, two evaluated sizes: a fresh start of the
+// session over the catalogue it uses, then what the screens leave in it.
 inline void fillEvaluation(Session &m) {
   auto catalogue = m.catalogue;
   m = Session();
@@ -42,9 +41,5 @@ inline void fillLongEvaluation(Session &m, int n) {
                 builtinText(230), builtinText(116));
   m.gastrEvaluation = rows;
 }
-
-// The same in the process-wide session.
-inline void fillEvaluation() { fillEvaluation(Mod_FN()); }
-inline void fillLongEvaluation(int n) { fillLongEvaluation(Mod_FN(), n); }
 
 }  // namespace fixture

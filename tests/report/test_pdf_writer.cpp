@@ -15,7 +15,6 @@
 #include <csignal>
 
 #include "PdfText.h"
-#include "common/ModFN.h"
 #include "ReportFixture.h"
 #include "common/Messages.h"
 #include "common/Texts.h"
@@ -140,14 +139,15 @@ TEST_F(PdfWriter, FailedPaintingKeepsTheOldFile) {
 // writer; the screen's message names the file and the reason, not only "Druckerfehler".
 TEST_F(PdfWriter, PrintToFileNamesTheFileAndTheReason) {
   msg::Recorder rec;
-  fixture::fillLongEvaluation(3);
+  Session session;
+  fixture::fillLongEvaluation(session, 3);
   const QString file = dir.filePath("missing/report.pdf");
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(file);
   report::preparePrinter(printer);
   QString reason;
-  EXPECT_FALSE(report::sFrmPrint(Mod_FN(), printer, sSetMargins(gsubPageMetrics(printer), false), report::German,
+  EXPECT_FALSE(report::sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), report::German,
                                  QStringLiteral("FrmZKaEDSch"), &reason));
   EXPECT_EQ(reason, builtinText(1050).arg(QDir::toNativeSeparators(file),
                                           builtinText(1051).arg(QDir::toNativeSeparators(dir.filePath("missing")))));
@@ -155,11 +155,11 @@ TEST_F(PdfWriter, PrintToFileNamesTheFileAndTheReason) {
   writeFile(path(), "the old report");
   {
     FileSizeLimit limit(8 * 1024);
-    EXPECT_FALSE(report::printReportToPdf(Mod_FN(), path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
+    EXPECT_FALSE(report::printReportToPdf(session, path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
   }
   EXPECT_TRUE(reason.contains(QDir::toNativeSeparators(path())));
   EXPECT_TRUE(reason.endsWith(builtinText(1054)));
   EXPECT_EQ(contentOf(path()), "the old report");
-  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
+  EXPECT_TRUE(report::printReportToPdf(session, path(), report::German, QStringLiteral("FrmZKaEDSch"), &reason));
   EXPECT_TRUE(pdf::pages(path()).value(0).contains("Berechnungsausdruck"));
 }

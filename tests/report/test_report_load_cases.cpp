@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "common/Session.h"
-#include "common/ModFN.h"
 #include "report/ReportLoadCases.h"
 #include "report/ReportText.h"
 #include "ReportFixture.h"
@@ -15,9 +14,8 @@ namespace {
 
 // Two load cases of one cassette, rated KK25 (see the hand computation of the
 // evaluation: Pm 1842,016 N, 2370,761 km, 3951,3 h, 1,98 years) and FDK12 less loaded.
-void fillLoadCases() {
-  fixture::fillEvaluation();
-  Session &l = Mod_FN();
+void fillLoadCases(Session &l) {
+  fixture::fillEvaluation(l);
   LoadCase a, b;
   a.name = "Eilgang";
   a.share = 25;
@@ -44,16 +42,18 @@ void fillLoadCases() {
 }
 
 TEST(ReportLoadCases, WithoutLoadCasesNothingIsAdded) {
-  fixture::fillEvaluation();
-  EXPECT_FALSE(report::severalLoadCases(Mod_FN()));
-  EXPECT_TRUE(report::dutyLines(Mod_FN(), report::German).isEmpty());
-  EXPECT_TRUE(report::serviceLifeBlock(Mod_FN(), report::buildReportTables(Mod_FN()), report::German).isEmpty());
-  EXPECT_TRUE(report::formulaLines(Mod_FN(), report::German).isEmpty());
+  Session session;
+  fixture::fillEvaluation(session);
+  EXPECT_FALSE(report::severalLoadCases(session));
+  EXPECT_TRUE(report::dutyLines(session, report::German).isEmpty());
+  EXPECT_TRUE(report::serviceLifeBlock(session, report::buildReportTables(session), report::German).isEmpty());
+  EXPECT_TRUE(report::formulaLines(session, report::German).isEmpty());
 }
 
 TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
-  fillLoadCases();
-  const QString de = report::reportText(Mod_FN(), report::German, QDate(2026, 12, 8));
+  Session session;
+  fillLoadCases(session);
+  const QString de = report::reportText(session, report::German, QDate(2026, 12, 8));
   EXPECT_TRUE(de.contains("Schienenabstand:\t0 mm\r\nHub:\t500 mm\r\nDoppelhübe pro Minute:\t10\r\n"
                           "Stunden pro Tag:\t8\r\nTage pro Jahr:\t250\r\n"))
       << de.toStdString();
@@ -66,15 +66,16 @@ TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
   EXPECT_TRUE(de.contains("L = (6800 / 1842,016)^3 · 3,141592 · 15 = 2370,761 km\r\n"));
   EXPECT_TRUE(de.contains("Lh = 2370,761 · 10^6 / (2 · 500 · 10 · 60) = 3951,3 h\r\n"));
   EXPECT_TRUE(de.contains("3951,3 / (8 · 250) = 1,98\r\n"));
-  const QString en = report::reportText(Mod_FN(), report::English, QDate(2026, 12, 8));
+  const QString en = report::reportText(session, report::English, QDate(2026, 12, 8));
   EXPECT_TRUE(en.contains("Stroke:\t500 mm\r\n"));
   EXPECT_TRUE(en.contains("Eilgang\tShare 25 %\r\n"));
   EXPECT_TRUE(en.contains("Equiv. load\tLifetime [h]\t[Years]\r\n"));
 }
 
 TEST(ReportLoadCases, ReportBodyPlacesTheBlockAfterTheVerdicts) {
-  fillLoadCases();
-  const report::ReportLines body = report::reportBody(Mod_FN(), report::buildReportTables(Mod_FN()), report::German);
+  Session session;
+  fillLoadCases(session);
+  const report::ReportLines body = report::reportBody(session, report::buildReportTables(session), report::German);
   int verdicts = -1, block = -1;
   for (int i = 0; i < body.size(); ++i) {
     if (!body[i].items.isEmpty() && body[i].items.last().text == builtinText(229)) verdicts = i;

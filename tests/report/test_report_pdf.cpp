@@ -40,7 +40,7 @@ QString pdfInfo(const QString &file) {
 class ReportPdf : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::fillLongEvaluation(60);
+    fixture::fillLongEvaluation(session, 60);
     report::resetHooks();
     report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
@@ -48,7 +48,7 @@ class ReportPdf : public ::testing::Test {
     };
     // No printer on this machine: the default printer is none.
     report::hooks().selectPrinter = [](QPrinter &) {};
-    openReportWindow(Mod_FN(), nullptr, QStringLiteral("FrmZKaEDSch"));
+    openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
     w = FrmAusdruck::current();
     ASSERT_TRUE(w);
   }
@@ -73,6 +73,7 @@ class ReportPdf : public ::testing::Test {
     }
   }
 
+  Session session;
   QTemporaryDir dir;
   FrmAusdruck *w = nullptr;
   msg::Recorder rec;
@@ -100,7 +101,7 @@ TEST_F(ReportPdf, SavesTheReportAsPdfWithTitleCreatorDateAndPageNumbers) {
 
   const QString info = pdfInfo(file);
   EXPECT_TRUE(info.contains(QRegularExpression("Title: +Berechnungsausdruck\n"))) << info.toStdString();
-  EXPECT_TRUE(info.contains(QRegularExpression("Creator: +" + QRegularExpression::escape(windowCaption(Mod_FN(), 100)) + "\n")))
+  EXPECT_TRUE(info.contains(QRegularExpression("Creator: +" + QRegularExpression::escape(windowCaption(session, 100)) + "\n")))
       << info.toStdString();
   EXPECT_TRUE(info.contains(QRegularExpression("CreationDate: +\\S"))) << info.toStdString();
   // Nothing besides the file: the temporary file became it.
@@ -148,7 +149,7 @@ TEST_F(ReportPdf, AnExistingFileIsReplacedOnlyByACompletePrintout) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "old");
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"alt.pdf"}));
-  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), file, report::German, QStringLiteral("FrmZKaEDSch"), &error));
+  EXPECT_TRUE(report::printReportToPdf(session, file, report::German, QStringLiteral("FrmZKaEDSch"), &error));
   EXPECT_TRUE(pdf::pages(file).join("\n").contains("Berechnungsausdruck"));
 }
 

@@ -9,17 +9,17 @@
 #include <algorithm>
 
 #include "PdfText.h"
-#include "common/ModFN.h"
 #include "ReportFixture.h"
 #include "common/Messages.h"
 #include "report/ReportPrint.h"
 
 namespace {
 
-QString printed(const QTemporaryDir &dir, int k, const QString &name = QStringLiteral("report.pdf")) {
+QString printed(Session &session, const QTemporaryDir &dir, int k,
+                const QString &name = QStringLiteral("report.pdf")) {
   const QString file = dir.filePath(name);
   QString error;
-  EXPECT_TRUE(report::printReportToPdf(Mod_FN(), file, k, QStringLiteral("FrmZKaEDSch"), &error)) << error.toStdString();
+  EXPECT_TRUE(report::printReportToPdf(session, file, k, QStringLiteral("FrmZKaEDSch"), &error)) << error.toStdString();
   // TARVEL_KEEP_PDF=<folder> keeps a copy to look at.
   const QString keep = qEnvironmentVariable("TARVEL_KEEP_PDF");
   if (!keep.isEmpty()) QFile::copy(file, QDir(keep).filePath(name));
@@ -42,10 +42,11 @@ QStringList overlaps(const QVector<pdf::Word> &words) {
 }  // namespace
 
 TEST(ReportPrint, LongEvaluationBreaksPagesAndNumbersEveryPage) {
+  Session session;
   msg::Recorder rec;
-  fixture::fillLongEvaluation(70);
+  fixture::fillLongEvaluation(session, 70);
   QTemporaryDir dir;
-  const QString file = printed(dir, report::German);
+  const QString file = printed(session, dir, report::German);
   const QStringList pages = pdf::pages(file);
   ASSERT_GE(pages.size(), 3);
   // The foot with the version closes the last page only.
@@ -89,10 +90,11 @@ TEST(ReportPrint, LongEvaluationBreaksPagesAndNumbersEveryPage) {
 }
 
 TEST(ReportPrint, EnglishReportReadsEnglishThroughout) {
+  Session session;
   msg::Recorder rec;
-  fixture::fillEvaluation();
+  fixture::fillEvaluation(session);
   QTemporaryDir dir;
-  const QStringList pages = pdf::pages(printed(dir, report::English));
+  const QStringList pages = pdf::pages(printed(session, dir, report::English));
   ASSERT_EQ(pages.size(), 1);
   const QString &p = pages[0];
   for (const char *text : {"Calculation report", "Arrangement:", "Two cassettes with one double rail",
@@ -107,14 +109,15 @@ TEST(ReportPrint, EnglishReportReadsEnglishThroughout) {
 }
 
 TEST(ReportPrint, LongArrangementNamesStayClearOfTheDrawing) {
+  Session session;
   msg::Recorder rec;
-  fixture::fillEvaluation();
+  fixture::fillEvaluation(session);
   // The longest names of all, beside which the drawing stands.
-  Mod_FN().gastrArrangement = {builtinText(218), builtinText(110)};
-  Mod_FN().gastrEvaluation[0][8] = builtinText(225) + builtinText(227) + builtinText(228);
+  session.gastrArrangement = {builtinText(218), builtinText(110)};
+  session.gastrEvaluation[0][8] = builtinText(225) + builtinText(227) + builtinText(228);
   QTemporaryDir dir;
   for (int k : {report::German, report::English}) {
-    const QString file = printed(dir, k, QStringLiteral("long%1.pdf").arg(k));
+    const QString file = printed(session, dir, k, QStringLiteral("long%1.pdf").arg(k));
     const QVector<pdf::Word> words = pdf::words(file);
     EXPECT_EQ(overlaps(words), QStringList()) << k;
     // Nothing runs off the paper.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ReportFixture.h"
-#include "common/ModFN.h"
 #include "common/Messages.h"
 #include "report/PrintMetrics.h"
 #include "report/ReportText.h"
@@ -31,7 +30,8 @@ const ReportLine *firstLineWith(const ReportLines &lines, const QString &text, i
 }  // namespace
 
 TEST(ReportTables, StateZeroIsGermanAndOneEnglishWhateverColumnHoldsThem) {
-  const ReportTables t = buildReportTables(Mod_FN());
+  Session session;
+  const ReportTables t = buildReportTables(session);
   // Resource text 900 is "0": German sits in column 1.
   EXPECT_EQ(t.germanColumn, 1);
   EXPECT_EQ(t.mastrLabels[0][1], "Anordnung:");
@@ -51,10 +51,11 @@ TEST(ReportTables, StateZeroIsGermanAndOneEnglishWhateverColumnHoldsThem) {
 }
 
 TEST(ReportTables, CustomerTextSetReplacesOnlyTheDisclaimerAndClosingLine) {
-  fixture::fillEvaluation();
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings = {{"170", "Ohne Gewähr"}, {"173", "Without guarantee"}, {"145", "X"}};
-  const ReportTables t = buildReportTables(Mod_FN());
+  Session session;
+  fixture::fillEvaluation(session);
+  session.gintTextMode = 3;
+  session.gastrSettings = {{"170", "Ohne Gewähr"}, {"173", "Without guarantee"}, {"145", "X"}};
+  const ReportTables t = buildReportTables(session);
   EXPECT_EQ(t.title(2, German), "Ohne Gewähr");
   EXPECT_EQ(t.title(2, English), "Without guarantee");
   EXPECT_EQ(t.title(3, German), "");  // no row "174": empty in the customer set
@@ -62,9 +63,10 @@ TEST(ReportTables, CustomerTextSetReplacesOnlyTheDisclaimerAndClosingLine) {
 }
 
 TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
-  fixture::fillEvaluation();
-  const ReportTables t = buildReportTables(Mod_FN());
-  const ReportLines de = reportBody(Mod_FN(), t, German);
+  Session session;
+  fixture::fillEvaluation(session);
+  const ReportTables t = buildReportTables(session);
+  const ReportLines de = reportBody(session, t, German);
   EXPECT_EQ(items(de[0]), QStringList({"12:Anordnung:", "40:Zwei Kassetten mit einer Doppelschiene"}));
   EXPECT_EQ(de[0].role, ReportLine::Role::ArrangementLine);
   EXPECT_EQ(items(de[1]), QStringList({"12:Erforderliche Sicherheit:", "40:1,5"}));
@@ -87,7 +89,7 @@ TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
   EXPECT_EQ(verdict->role, ReportLine::Role::ResultRow);
   EXPECT_FALSE(firstLineWith(de, "Safety ok."));
 
-  const ReportLines en = reportBody(Mod_FN(), t, English);
+  const ReportLines en = reportBody(session, t, English);
   EXPECT_EQ(items(en[0]), QStringList({"12:Arrangement:", "40:Two cassettes with one double rail"}));
   EXPECT_TRUE(firstLineWith(en, "Over load!"));
   EXPECT_FALSE(firstLineWith(en, "Belastung zu hoch!"));
@@ -109,7 +111,8 @@ TEST(ReportBody, GermanAndEnglishLinesAtTheirColumns) {
 }
 
 TEST(ReportText, GermanFileExactly) {
-  fixture::fillEvaluation();
+  Session session;
+  fixture::fillEvaluation(session);
   const QString expected = crlf({
       "05.03.24", "Berechnungsausdruck", "Kunde A", "Projekt B", "", "", "", "",
       "Anordnung:\tZwei Kassetten mit einer Doppelschiene", "Erforderliche Sicherheit:\t1,5",
@@ -121,12 +124,13 @@ TEST(ReportText, GermanFileExactly) {
       // both verdicts: field 8 German, field 9 English
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\tSafety ok.\t",
       "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\tOver load!\t"});
-  EXPECT_EQ(reportText(Mod_FN(), German, kDay), expected);
+  EXPECT_EQ(reportText(session, German, kDay), expected);
 }
 
 TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
-  fixture::fillEvaluation();
-  const QStringList lines = reportText(Mod_FN(), English, kDay).split(QStringLiteral("\r\n"));
+  Session session;
+  fixture::fillEvaluation(session);
+  const QStringList lines = reportText(session, English, kDay).split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[1], "Calculation report");
   EXPECT_EQ(lines[8], "Arrangement:\tTwo cassettes with one double rail");
   EXPECT_EQ(lines[9], "Required safety:\t1.5");
@@ -147,17 +151,19 @@ TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
 }
 
 TEST(ReportText, NothingTickedGivesOneRowOfEmptyCells) {
-  fixture::fillEvaluation();
-  Mod_FN().gastrEvaluation = {QStringList(10)};
-  const QString report = reportText(Mod_FN(), German, kDay);
+  Session session;
+  fixture::fillEvaluation(session);
+  session.gastrEvaluation = {QStringList(10)};
+  const QString report = reportText(session, German, kDay);
   EXPECT_TRUE(report.endsWith(QStringLiteral("Kommentar\r\n\t\t\t\t\t\t\t\t\t\t\r\n")));
-  const QString exported = evaluationExportText(Mod_FN(), kDay);
+  const QString exported = evaluationExportText(session, kDay);
   // Nine empty cells: fields 0 to 8.
   EXPECT_TRUE(exported.endsWith(QStringLiteral("Kommentar\r\n\t\t\t\t\t\t\t\t\t\r\n")));
 }
 
 TEST(EvaluationExport, GermanTextExactly) {
-  fixture::fillEvaluation();
+  Session session;
+  fixture::fillEvaluation(session);
   const QString expected = crlf({
       "05.03.24", "Berechnungsausdruck TARVEL-Rollenführungen", "Kontakt:",
       builtinText(118), builtinText(119), builtinText(120), builtinText(121), builtinText(122),
@@ -168,15 +174,16 @@ TEST(EvaluationExport, GermanTextExactly) {
       "Serie\tGröße\tBest-Nr.\tStatisch\tDynamisch\tBelastung\tSicherheit\tLebensdauer\tKommentar",
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\t",
       "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\t"});
-  EXPECT_EQ(evaluationExportText(Mod_FN(), kDay), expected);
+  EXPECT_EQ(evaluationExportText(session, kDay), expected);
   EXPECT_TRUE(builtinText(121).startsWith("Tel.:  "));
 }
 
 TEST(EvaluationExport, NeverEnglishAndTheContactBlockFollowsTheCustomerSet) {
-  fixture::fillEvaluation();
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings = {{"117", "Kundenausdruck"}, {"118", "Kunde GmbH"}};
-  const QString text = evaluationExportText(Mod_FN(), kDay);
+  Session session;
+  fixture::fillEvaluation(session);
+  session.gintTextMode = 3;
+  session.gastrSettings = {{"117", "Kundenausdruck"}, {"118", "Kunde GmbH"}};
+  const QString text = evaluationExportText(session, kDay);
   EXPECT_FALSE(text.contains("Safety ok.") || text.contains("Over load!") || text.contains("Arrangement:"));
   const QStringList lines = text.split(QStringLiteral("\r\n"));
   EXPECT_EQ(lines[1], "Kundenausdruck");

@@ -4,7 +4,7 @@
 
 #include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "special/SonderCore.h"
 
 // Readable failure output for texts.
@@ -14,8 +14,8 @@ namespace {
 
 class SonderCore : public ::testing::Test {
  protected:
-  void SetUp() override { resetModFN(); }
   msg::Recorder rec;
+  Session session;
 
   // A complete entry: field i holds a distinct non-zero number (fields 0..3 texts).
   static QStringList entry() {
@@ -52,53 +52,53 @@ TEST_F(SonderCore, BearingsList) {
 TEST_F(SonderCore, OneCharacterSizeIsRefused) {
   QStringList f = entry();
   f[1] = "8";
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 1);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
             "Bitte überprüfen Sie Ihre Eingabe!");
   EXPECT_EQ(rec.messages[0].title, "Datenübernahme abgebrochen");
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
-  EXPECT_TRUE(Mod_FN().gastrSonderGeo.isEmpty());
-  EXPECT_EQ(Mod_FN().gastrSonderEingabe.size(), 1);
+  EXPECT_EQ(session.gintAnzSonder, 0);
+  EXPECT_TRUE(session.gastrSonderGeo.isEmpty());
+  EXPECT_EQ(session.gastrSonderEingabe.size(), 1);
 }
 
 TEST_F(SonderCore, FirstZeroFieldIsNamed) {
   QStringList f = entry();
   f[5] = "0";
   f[9] = "0";
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 5);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 5);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Tragzahl Statisch [Co]\" wurden keine Daten eingegeben.\n"
             "Bitte überprüfen Sie Ihre Eingabe!");
   f[5] = "0,0";  // still zero
   rec.clear();
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 5);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 5);
+  EXPECT_EQ(session.gintAnzSonder, 0);
 }
 
 TEST_F(SonderCore, EmptyNumberFieldIsNamedLikeAZeroOne) {
   QStringList f = entry();
   f[6] = "";
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 6);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 6);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Lagerdurchmesser [D]\" wurden keine Daten eingegeben.\n"
             "Bitte überprüfen Sie Ihre Eingabe!");
   EXPECT_EQ(rec.messages[0].title, "Datenübernahme abgebrochen");
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
+  EXPECT_EQ(session.gintAnzSonder, 0);
 }
 
 TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
   // The customer text set replaces only a few titles and contact texts; the refusal,
   // its title and the field labels always come from the built-in texts.
-  Mod_FN().gintTextMode = 3;
-  Mod_FN().gastrSettings = {{"100", "Kundenprogramm"}, {"331", "Anders"}, {"351", "Maß"}};
+  session.gintTextMode = 3;
+  session.gastrSettings = {{"100", "Kundenprogramm"}, {"331", "Anders"}, {"351", "Maß"}};
   QStringList f = entry();
   f[1] = "8";
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 1);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text,
             "In dem Eingabefeld: \"Größe\" wurden keine Daten eingegeben.\n"
@@ -109,20 +109,20 @@ TEST_F(SonderCore, RefusalReadsTheSameInTheCustomerTextSet) {
 TEST_F(SonderCore, RailFieldWithoutNumberShowsTheErrorWithoutTitle) {
   QStringList f = entry();
   f[22] = "breit";
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 0, "N"), 22);
+  EXPECT_EQ(takeOverSonder(session, f, 0, "N"), 22);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
   EXPECT_TRUE(rec.messages[0].title.isEmpty());
   EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
-  EXPECT_EQ(Mod_FN().gintAnzSonder, 0);
-  EXPECT_TRUE(Mod_FN().gastrSonderAusw.isEmpty());
+  EXPECT_EQ(session.gintAnzSonder, 0);
+  EXPECT_TRUE(session.gastrSonderAusw.isEmpty());
 }
 
 TEST_F(SonderCore, TakeOverFillsBothLayoutsAndTheEntryMemory) {
   const QStringList f = entry();
-  EXPECT_EQ(takeOverSonder(Mod_FN(), f, 1, "K"), -1);
+  EXPECT_EQ(takeOverSonder(session, f, 1, "K"), -1);
   EXPECT_TRUE(rec.messages.isEmpty());
-  const ModFNState &s = Mod_FN();
+  const Session &s = session;
   EXPECT_EQ(s.gintAnzSonder, 1);
   // Geometry: Serie Gr a1 a2 b1 b2 h1 h2 AnzR FD FE B bI
   EXPECT_EQ(s.gastrSonderGeo, QStringList({"SRS", "25", f[7], f[8], f[9], f[10], f[13], f[14],
