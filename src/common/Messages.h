@@ -36,8 +36,6 @@ Answer critical(const QString &text, const QString &title = {});
 Answer critical2(const QString &text, const QString &title);  // second button default
 Answer plain(const QString &text, const QString &title = {});
 
-// The presenter and the end hook belong to the thread that installs them: each thread
-// shows (or records) its own messages and handles its own end of the program.
 void setPresenter(Presenter p);
 Presenter presenter();
 
@@ -51,9 +49,8 @@ using EndHook = std::function<void(int code)>;
 [[noreturn]] void endProgram(int code = 0);
 void setEndHook(EndHook h);
 
-// A presenter for tests and the batch tool: records every message of the thread that
-// made it and answers with the queued answers (or the default button when none is
-// queued).
+// A presenter for tests and the batch tool: records every message and answers with the
+// queued answers (or the default button when none is queued).
 class Recorder {
  public:
   Recorder();   // installs itself as presenter and as end hook
