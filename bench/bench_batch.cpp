@@ -102,6 +102,7 @@ BENCHMARK(BM_BatchRows)
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  batch::keepHeapBetweenCases();  // as the tool runs many cases
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "arrangements/Calculate.h"
 #include "arrangements/LoadCases.h"
@@ -80,7 +81,7 @@ void refuseEmptyTableList(Session &s, bool withTL) {
   msg::endProgram(kExitEnded);
 }
 
-Report calculateAndEvaluate(Session &s, const Case &c, QStringList &notes) {
+Report calculateAndEvaluate(Session &s, const Case &c, bool printForces, QStringList &notes) {
   Report r;
   const calcfile::Case &f = c.file;
   // The report's comment lines, as a calculation file saved from the screens holds them.
@@ -112,7 +113,8 @@ Report calculateAndEvaluate(Session &s, const Case &c, QStringList &notes) {
   r.loads = out.loads;
   if (calc.perCase.size() > 1) r.caseLoads = s.gaLoadCaseLoads;
   r.calc = out;
-  handOverLoadCases(s, c.arrangement->id, loadCases);
+  // The printed force tables are read by the report and the text export alone.
+  handOverLoadCases(s, c.arrangement->id, loadCases, printForces);
 
   // The evaluation screen: size boxes, ticks, "Berechnen".
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
@@ -157,7 +159,7 @@ Report calculateAndEvaluate(Session &s, const Case &c, QStringList &notes) {
 Outcome runCase(Session &s, const Case &c, const Options &options, msg::Recorder &recorder) {
   Outcome o;
   try {
-    o.report = calculateAndEvaluate(s, c, o.notes);
+    o.report = calculateAndEvaluate(s, c, options.wantExport || !options.reportLanguage.isEmpty(), o.notes);
     if (o.report.evaluationRefused) {
       // No verdict without a required safety: the messages tell why, and nothing is
       // exported, reported or printed over a safety of 0.
@@ -206,12 +208,18 @@ void appendQuoted(std::string &out, const QString &s) {
   out.reserve(out.size() + static_cast<size_t>(s.size()) + 2);
   out.push_back('"');
   while (p != end) {
+    // A run of plain characters is copied at once.
+    const char16_t *plain = p;
+    while (plain != end && *plain >= 0x20 && *plain < 0x80 && *plain != '"' && *plain != '\\') ++plain;
+    if (plain != p) {
+      const size_t at = out.size();
+      out.resize(at + static_cast<size_t>(plain - p));
+      char *d = out.data() + at;
+      while (p != plain) *d++ = static_cast<char>(*p++);
+      continue;
+    }
     const char16_t u = *p++;
     if (u < 0x80) {
-      if (u >= 0x20 && u != '"' && u != '\\') {
-        out.push_back(static_cast<char>(u));
-        continue;
-      }
       out.push_back('\\');
       switch (u) {
         case '"': out.push_back('"'); break;
@@ -296,6 +304,13 @@ struct Writer {
     if (i >= rows.size()) out.append("null");
     else numbers(rows[i].data(), 5);
   }
+  // Five values whose text was written just before (`text`, of `before`) are written
+  // again from it when they are the same: the rated loads are the model's on most rows.
+  void sameOrNumbers(const std::array<float, 5> &values, const std::array<float, 5> *before,
+                     const std::string &text) {
+    if (before && std::memcmp(values.data(), before->data(), sizeof values) == 0) out.append(text);
+    else numbers(values.data(), 5);
+  }
   void stringArray(const QStringList &items) {
     out.push_back('[');
     for (int k = 0; k < items.size(); ++k) {
@@ -308,9 +323,13 @@ struct Writer {
 
 }  // namespace
 
-void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &messages, bool pretty) {
+void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &messages, bool pretty,
+                std::string_view leadingKeys) {
   Writer w{out, pretty};
+  out.reserve(out.size() + 1024 + static_cast<size_t>(r.results.size()) * 400 +
+              static_cast<size_t>(r.evaluation.size()) * 200);
   out.append(pretty ? "{\n  " : "{");
+  out.append(leadingKeys);
   w.key("calcFailed");
   out.append(r.calcFailed ? "true" : "false");
   w.next();
@@ -337,6 +356,7 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   w.key("results");
   out.push_back('[');
   const CalcOutput &c = r.calc;
+  std::string loadsText;
   for (int i = 0; i < r.results.size(); ++i) {
     const QStringList &row = r.results[i];
     w.rowStart(i);
@@ -354,8 +374,11 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     appendQuoted(out, row.value(3));
     w.sep();
     w.key("loads");
+    const size_t loadsAt = out.size();
     if (i < r.loads.size()) w.numbers(r.loads[i].data(), 5);
     else out.append("[]");
+    loadsText.assign(out, loadsAt, std::string::npos);
+    const std::array<float, 5> *loads = i < r.loads.size() ? &r.loads[i] : nullptr;
     if (r.caseLoads.size() > 1) {
       w.sep();
       w.key("caseLoads");
@@ -371,7 +394,8 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     // where there is none) and which of the two is rated.
     w.sep();
     w.key("modelLoads");
-    w.loadArray(c.modelLoads, i);
+    if (i < c.modelLoads.size()) w.sameOrNumbers(c.modelLoads[i], loads, loadsText);
+    else out.append("null");
     w.sep();
     w.key("checkLoads");
     w.loadArray(c.checkLoads, i);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "arrangements/models/Arrangement.h"
 #include "arrangements/models/Models.h"
@@ -95,7 +96,9 @@ Outcome runCase(const Start &start, const Case &c, const Options &options);
 
 // The JSON of a run: `pretty` is the single case's form (one key per line, one result
 // row per line), otherwise the whole object on one line without blanks.
-void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &messages, bool pretty);
+// `leadingKeys` ("key":value, pairs with their comma) stand first in the object.
+void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &messages, bool pretty,
+                std::string_view leadingKeys = {});
 
 // JSON text of a string, exactly as QJsonDocument writes it; of a single-precision
 // value in its shortest exact decimal form (900.6, not 900.59997...), null when not

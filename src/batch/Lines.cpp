@@ -1,5 +1,6 @@
 #include "batch/Lines.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -250,14 +251,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     appendLatin1(d.out, "}\n");
     return d;
   }
-  d.out.reserve(8192);
-  d.out.push_back('{');
-  d.out += prefix;
-  {
-    std::string json;
-    appendJson(json, o.report, o.messages, false);
-    d.out.append(json, 1, std::string::npos);
-  }
+  appendJson(d.out, o.report, o.messages, false, prefix);
   if (o.status != Status::Ran) {
     // Where the single case leaves with status 1, the line says so and why.
     d.failed = true;
@@ -379,9 +373,16 @@ LineResult runLine(const Start &start, std::int64_t lineNumber, const QByteArray
   return runJob(start, job, LineInput{}, options);
 }
 
+void keepHeapBetweenCases() {
+  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+  mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+}
+
 // ---------------------------------------------------------------- many cases
 int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> &catalogue,
             const Options &options, int jobs) {
+  keepHeapBetweenCases();
   Producer producer(input);
   bool anyFailed = false;
   if (jobs <= 1) {

@@ -51,6 +51,11 @@ struct LineResult {
 };
 LineResult runLine(const Start &start, std::int64_t lineNumber, const QByteArray &text, const Options &options);
 
+// A run of many cases allocates and frees about the same memory case after case: the
+// freed memory is kept for the next case rather than handed back to the system and
+// faulted in again. runMany calls it; the benchmark too.
+void keepHeapBetweenCases();
+
 // Runs every case of the input and writes the results to `out` (standard output), the
 // notes of each case to the standard error, prefixed with its line. `jobs` workers (1:
 // all on this thread). Returns the exit status: 0 when every case ran with status 0,
