@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "batch/BatchRun.h"
+#include "common/CaseFile.h"
 #include "common/Messages.h"
 
 namespace {
@@ -44,6 +45,42 @@ TEST(BatchJson, NumbersInTheirShortestForm) {
   out += ' ';
   batch::appendNumber(out, 1e30f * 1e30f);
   EXPECT_EQ(out, "900.6 null");
+}
+
+// Force rows of plain texts are read straight from the case text; the same case with
+// an escape in a cell (which only the JSON reader reads) must give the same case, or
+// the same refusal.
+TEST(BatchJson, PlainForceRowsReadAsTheJsonReaderReadsThem) {
+  const char *const texts[] = {
+      R"({"arrangement": "FrmVKaZDSch", "m": "400", "n": "300", "forces": [["- Z", "1500", "50", "-30", "80"], ["X +", "600", "", "0", " 150 "]]})",
+      " {\"forces\":[[\"Y +\",\"1\",\"2\",\"3\",\"4\"]]\r\n,\"arrangement\":\"FrmEKaEDSch\", \"x\": {\"forces\": [1]}}\n",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0", "0"]], "loadCases": [{"forces": [["- Z", "1", "0", "0", "0"]]}]})",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Q", "1", "0", "0", "0"]]})",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0"]]})",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0", "0"]], "forces": [["- X", "1", "0", "0", "0"]]})",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0", "0"]], "m": {}})",
+      R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0", "0"]]} x)",
+      R"({"arrangement": "FrmXYZ", "forces": [["- Z", "1", "0", "0", "0"]]})",
+  };
+  for (const char *text : texts) {
+    const QByteArray plain(text);
+    QByteArray escaped = plain;
+    const qsizetype cell = escaped.indexOf("\"1");
+    ASSERT_GE(cell, 0) << text;
+    escaped.replace(cell, 2, "\"\\u0031");  // "1..." with its first digit escaped
+    SCOPED_TRACE(text);
+    calcfile::Case a, b;
+    calcfile::Error ea, eb;
+    const bool okA = calcfile::parse(plain, &a, &ea);
+    const bool okB = calcfile::parse(escaped, &b, &eb);
+    ASSERT_EQ(okA, okB);
+    EXPECT_TRUE(a == b);
+    // (The escape moves the offset a malformed text is refused at.)
+    if (!ea.english.startsWith(QStringLiteral("malformed JSON"))) {
+      EXPECT_EQ(ea.english, eb.english);
+      EXPECT_EQ(ea.german, eb.german);
+    }
+  }
 }
 
 // Each thread records its own messages; a worker's end of the program ends its case,
