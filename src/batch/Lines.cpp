@@ -260,7 +260,9 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     if (o.status == Status::Ended) {
       appendLatin1(d.out, ",\"ended\":");
       const msg::Message *last = o.messages.isEmpty() ? nullptr : &o.messages.last();
-      appendQuoted(d.out, last ? last->title + QStringLiteral(": ") + last->text : QString());
+      appendQuoted(d.out, !last ? QString()
+                                : last->title.isEmpty() ? last->text
+                                                        : last->title + QStringLiteral(": ") + last->text);
     }
     d.out.push_back('}');
   }

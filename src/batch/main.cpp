@@ -86,7 +86,9 @@ std::string json(const batch::Report &r, const QVector<msg::Message> &messages) 
 int ended(const QVector<msg::Message> &messages) {
   if (!messages.isEmpty()) {
     const msg::Message &m = messages.last();
-    writeErr(QStringLiteral("tarvelcalc-batch: the program ended: ") + m.title + QStringLiteral(": ") + m.text);
+    // A box without a title carries the program's name only.
+    writeErr(QStringLiteral("tarvelcalc-batch: the program ended: ") +
+             (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
   } else {
     writeErr(QStringLiteral("tarvelcalc-batch: the program ended"));
   }

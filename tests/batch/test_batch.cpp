@@ -730,6 +730,7 @@ TEST_F(Batch, CatalogueWithoutSettingsEndsTheProgram) {
   ASSERT_EQ(r.messages().size(), 1);
   EXPECT_EQ(r.messages()[0].toObject().value("text").toString(), "Es wurden keine Daten gefunden!");
   EXPECT_TRUE(r.json.value("calcFailed").toBool());
+  EXPECT_TRUE(r.err.contains("the program ended: Es wurden keine Daten gefunden!")) << r.err.toStdString();
 }
 
 // A few hundred mixed cases: every arrangement, one to four force rows, load cases,
