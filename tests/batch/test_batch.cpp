@@ -659,6 +659,12 @@ TEST_F(Batch, CasesFromTheStandardInputWithExportAndReport) {
   EXPECT_EQ(lines[0], lines[1]);
   EXPECT_EQ(lines[0], run(one, demo, {"--export", "--report", "en"}).json);
   EXPECT_TRUE(lines[0].value("report").toString().contains("Safety ok."));
+  // A note of the single case goes to the standard error with its line.
+  QJsonObject unknownSize = one;
+  unknownSize.insert("ticked", listOf(QJsonArray{"TLS", "99"}));
+  const BatchRun noted = runWithInput({"--cases", "-", "--catalogue", demo}, compact(one) + "\n" + compact(unknownSize));
+  EXPECT_EQ(noted.exitCode, 0);
+  EXPECT_EQ(noted.err, "tarvelcalc-batch: line 2: note: no size box for TLS 99; not ticked\n");
   // No input, no output, nothing failed.
   const BatchRun empty = runWithInput({"--cases", "-", "--catalogue", demo}, QByteArray());
   EXPECT_EQ(empty.exitCode, 0);
