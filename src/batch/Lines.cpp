@@ -89,17 +89,17 @@ QString typedText(std::int64_t digits, int decimals) {
 
 }  // namespace
 
-bool parseSweep(const QString &spec, const Case &base, Sweep *out, QString *error) {
+bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *error) {
   const auto fail = [error](const QString &text) {
     *error = text;
     return false;
   };
-  const qsizetype eq = spec.indexOf(QLatin1Char('='));
+  const qsizetype eq = argument.indexOf(QLatin1Char('='));
   if (eq <= 0)
     return fail(QStringLiteral("--sweep takes KEY=FROM:TO:STEP, e.g. m=200:400:50"));
   Sweep s;
-  s.key = spec.left(eq);
-  const QStringList range = spec.mid(eq + 1).split(QLatin1Char(':'));
+  s.key = argument.left(eq);
+  const QStringList range = argument.mid(eq + 1).split(QLatin1Char(':'));
   if (s.key == QLatin1String("m") || s.key == QLatin1String("n")) {
     const bool m = s.key == QLatin1String("m");
     s.field = m ? Sweep::Field::M : Sweep::Field::N;
@@ -146,7 +146,7 @@ bool parseSweep(const QString &spec, const Case &base, Sweep *out, QString *erro
   const std::int64_t count = (to - from) / step + 1;
   if (count > kMaxSweepValues)
     return fail(QStringLiteral("--sweep %1 gives %2 values; at most %3 are run at once")
-                    .arg(spec)
+                    .arg(argument)
                     .arg(count)
                     .arg(kMaxSweepValues));
   double scale = 1.0;

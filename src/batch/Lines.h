@@ -36,7 +36,7 @@ constexpr int kMaxSweepValues = 100000;
 
 // Reads the sweep of the command line against its base case; numbers in the locale's
 // notation (num::setLocale must have been called). False with the English refusal.
-bool parseSweep(const QString &spec, const Case &base, Sweep *out, QString *error);
+bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *error);
 
 // The base case with one value of the sweep typed into its field.
 Case sweptCase(const Case &base, const Sweep &sweep, int index);

@@ -215,7 +215,7 @@ int main(int argc, char **argv) {
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   QCoreApplication &app = *application;
-  QString casePath, casesPath, sweepSpec, jobsText;
+  QString casePath, casesPath, sweepArgument, jobsText;
   batch::Options options;
   QString pdfPath;
   QString cataloguePath;
@@ -234,7 +234,7 @@ int main(int argc, char **argv) {
       else if (a == QLatin1String("--report")) value = &options.reportLanguage;
       else if (a == QLatin1String("--pdf")) value = &pdfPath;
       else if (a == QLatin1String("--cases")) value = &casesPath;
-      else if (a == QLatin1String("--sweep")) value = &sweepSpec;
+      else if (a == QLatin1String("--sweep")) value = &sweepArgument;
       else if (a == QLatin1String("--jobs")) value = &jobsText;
       if (value) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
@@ -247,8 +247,8 @@ int main(int argc, char **argv) {
         casePath = a;
       }
     }
-    const bool many = !casesPath.isEmpty() || !sweepSpec.isEmpty();
-    if (!casesPath.isEmpty() && !sweepSpec.isEmpty())
+    const bool many = !casesPath.isEmpty() || !sweepArgument.isEmpty();
+    if (!casesPath.isEmpty() && !sweepArgument.isEmpty())
       throw UsageError{QStringLiteral("--cases and --sweep cannot be combined")};
     if (!casesPath.isEmpty() && !casePath.isEmpty())
       throw UsageError{QStringLiteral("--cases takes the cases from its file; no case file is given beside it")};
@@ -275,9 +275,9 @@ int main(int argc, char **argv) {
       QString error;
       if (!batch::caseFromFile(casePath, &c, &error)) throw UsageError{error};
     }
-    if (!sweepSpec.isEmpty()) {
+    if (!sweepArgument.isEmpty()) {
       QString error;
-      if (!batch::parseSweep(sweepSpec, c, &sweep, &error)) throw UsageError{error};
+      if (!batch::parseSweep(sweepArgument, c, &sweep, &error)) throw UsageError{error};
     }
     if (!casesPath.isEmpty()) {
       if (casesPath == QLatin1String("-")) {
@@ -311,7 +311,7 @@ int main(int argc, char **argv) {
     input.file = cases.get();
     return batch::runMany(input, catalogue, options, jobs);
   }
-  if (!sweepSpec.isEmpty()) {
+  if (!sweepArgument.isEmpty()) {
     batch::LineInput input;
     input.base = &c;
     input.sweep = &sweep;
