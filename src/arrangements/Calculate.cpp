@@ -36,9 +36,13 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   return out;
 }
 
-bool handOver(Session &s, ArrangementId id, const TextRows &forces) {
+void handOverNames(Session &s, ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
   // Read from the built-in texts: a customer text set never renames the arrangement.
   s.gastrArrangement = {builtinText(info.germanNameId), builtinText(info.englishNameId)};
+}
+
+bool handOver(Session &s, ArrangementId id, const TextRows &forces) {
+  handOverNames(s, id);
   return gsubSetForceRows(s, forces);
 }

@@ -19,3 +19,5 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
 // gastrForce. Returns false when a force cell could not be printed (its message has
 // been shown; the evaluation still opens, as the screen does).
 bool handOver(Session &s, ArrangementId id, const TextRows &forces);
+// The first half of it: the arrangement names alone.
+void handOverNames(Session &s, ArrangementId id);

@@ -87,9 +87,14 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
   return out;
 }
 
-bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases) {
+bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases, bool printForces) {
   QVector<TextRows> &printed = s.gaLoadCaseForce;
   printed.clear();
+  if (!printForces) {
+    handOverNames(s, id);
+    s.gastrForce.clear();
+    return true;
+  }
   if (cases.isEmpty()) return handOver(s, id, TextRows{QStringList(5)});
   bool ok = handOver(s, id, cases.first().forces);
   printed.append(s.gastrForce);

@@ -31,4 +31,8 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
 
 // The hand-over of "Weiter" with load cases: that of handOver for the first load case
 // (gastrForce), and the printed force table of every load case into gaLoadCaseForce.
-bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases);
+// printForces false hands over the arrangement names only and leaves both printed
+// tables empty: for a caller that shows neither the report nor the text export (the
+// batch tool, whose cases may have thousands of force rows). After a calculation that
+// completed, every force cell is a number, so printing would have shown no message.
+bool handOverLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases, bool printForces = true);

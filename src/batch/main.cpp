@@ -1,194 +1,67 @@
-// tarvelcalc-batch: one calculation as the user runs it on the screens, without them.
+// tarvelcalc-batch: calculations as the user runs them on the screens, without them.
 //
 //   tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]
 //                    [--export] [--report de|en [--pdf FILE]]
+//   tarvelcalc-batch --cases FILE|- [--jobs N] [options]
+//   tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [options]
 //   (the usage text kUsage below is also the source of its man page)
 //
 // The case (a calculation file as the program saves it, read through calcfile::readFile)
 // names the arrangement screen, the distance fields and the force table as typed, the
 // load type and the ticked sizes, and optionally a special roller shoe as entered in its
-// editor and the report's comment lines. The run loads the settings, sets the required
-// safety, builds the table list of the arrangement, takes the special shoe over,
-// calculates, places the results into the size boxes, ticks them and evaluates. Every message box the
-// user would have read is reported, in order, with the numbers on stdout as JSON.
+// editor and the report's comment lines. The run starts a session as the program does
+// (settings, text mode, required safety), sets the required safety of the case's load
+// type, builds the table list of the arrangement, takes the special shoe over,
+// calculates, places the results into the size boxes, ticks them and evaluates. Every
+// message box the user would have read is reported, in order, with the numbers on
+// stdout as JSON (batch/BatchRun.h). --cases and --sweep run many cases (batch/Lines.h).
 //
 // Exit status: 0 after a run (also when the calculation was refused), 1 when the
-// program would have ended itself (a database error, a catalogue without table sets),
-// when the evaluation gave no verdict for want of a required safety, or when the
-// results, the PDF or any output could not be written; 2 for a bad command line, a
-// missing, oversized or malformed case file, a wrongly typed or out-of-range value, or
-// a missing catalogue file.
+// program would have ended itself (a database error, a catalogue without settings or
+// table sets), when the evaluation gave no verdict for want of a required safety, or
+// when the results, the PDF or any output could not be written; 2 for a bad command
+// line, a missing, oversized or malformed case file, a wrongly typed or out-of-range
+// value, or a missing catalogue file. With --cases or --sweep: 0 when every case ran
+// with status 0, 1 when any line was refused or would have given 1 on its own.
 #include <QCoreApplication>
-#include <QGuiApplication>
+#include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QGuiApplication>
 #include <QLocale>
-#include <QTextStream>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
+#include <string>
 
-#include "arrangements/Calculate.h"
-#include "common/ModFN.h"
-#include "arrangements/LoadCases.h"
-#include "arrangements/models/Arrangement.h"
+#include "batch/BatchRun.h"
+#include "batch/Lines.h"
 #include "catalogue/Catalogue.h"
 #include "common/CommandLine.h"
 #include "common/DataFiles.h"
-#include "common/CaseFile.h"
-#include "common/Errors.h"
 #include "common/Messages.h"
-#include "common/Session.h"
 #include "common/Numbers.h"
-#include "common/Texts.h"
-#include "evaluation/Evaluation.h"
-#include "loads/LoadCaseJson.h"
+#include "common/Session.h"
 #include "report/ReportPrint.h"
 #include "report/ReportText.h"
-#include "special/SonderCore.h"
 
 namespace {
 
-constexpr int kExitRefused = 2;
-constexpr int kExitEnded = 1;
+using batch::kExitEnded;
+using batch::kExitRefused;
 
 struct UsageError {
   QString text;
 };
 
-struct Case {
-  const ArrangementInfo *arrangement = nullptr;
-  calcfile::Case file;  // as read; forces hold one empty row when the case gives none
-  bool rigidCheck = true;  // false: the multi-unit models alone, as earlier releases
-};
-
-// ---------------------------------------------------------------- JSON writing
-// A small writer that keeps the keys in the documented order.
-QString quoted(const QString &s) {
-  const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
-  return QString::fromUtf8(a.mid(1, a.size() - 2));
-}
-
-// A single-precision value in its shortest exact decimal form (900.6, not 900.59997...).
-QString jsonNumber(float v) {
-  if (!std::isfinite(v)) return QStringLiteral("null");
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  return QString::fromLatin1(buf, static_cast<int>(res.ptr - buf));
-}
-
-QString stringArray(const QStringList &items) {
-  QStringList q;
-  for (const QString &s : items) q << quoted(s);
-  return QLatin1Char('[') + q.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-QString loadArray(const QVector<std::array<float, 5>> &rows, int i) {
-  if (i >= rows.size()) return QStringLiteral("null");
-  QStringList values;
-  for (float v : rows[i]) values << jsonNumber(v);
-  return QLatin1Char('[') + values.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
-// The keys of the rigid-plate check of result row i: the model's five values, the
-// check's (null where there is none) and which of the two is rated.
-QString checkKeys(const CalcOutput &c, int i) {
-  return QStringLiteral(", \"modelLoads\": ") + loadArray(c.modelLoads, i) +
-         QStringLiteral(", \"checkLoads\": ") + loadArray(c.checkLoads, i) +
-         QStringLiteral(", \"governs\": ") +
-         quoted(c.byCheck.value(i, false) ? QStringLiteral("check") : QStringLiteral("model"));
-}
-
-struct Report {
-  bool calcFailed = false;
-  float unitDistance = 0.0f, railDistance = 0.0f;
-  TextRows results;
-  QVector<std::array<float, 5>> loads;
-  CalcOutput calc;  // the model's and the rigid-plate check's values of every row
-  TextRows evaluation;
-  // With more than one load case: per load case, per result row, the five rated values.
-  QVector<QVector<std::array<float, 5>>> caseLoads;
-  // The figures behind each evaluation row, written when the evaluation shows extra
-  // columns (more than one load case, or a duty cycle).
-  QVector<EvaluationDetail> details;
-  bool evaluationRefused = false;  // no required safety greater than 0: no verdicts
-  std::optional<QString> exportText;  // --export: the evaluation screen's text export
-  std::optional<QString> reportText;  // --report: the report window's text file
-};
-
-QString toJson(const Report &r, const QVector<msg::Message> &messages) {
-  QString o;
-  QTextStream out(&o);
-  out << "{\n  \"calcFailed\": " << (r.calcFailed ? "true" : "false") << ",\n";
-  out << "  \"messages\": [";
-  for (int i = 0; i < messages.size(); ++i)
-    out << (i ? ",\n" : "\n") << "    {\"title\": " << quoted(messages[i].title)
-        << ", \"text\": " << quoted(messages[i].text) << "}";
-  out << (messages.isEmpty() ? "],\n" : "\n  ],\n");
-  out << "  \"unitDistance\": " << jsonNumber(r.unitDistance) << ",\n";
-  out << "  \"railDistance\": " << jsonNumber(r.railDistance) << ",\n";
-  out << "  \"results\": [";
-  for (int i = 0; i < r.results.size(); ++i) {
-    const QStringList &row = r.results[i];
-    QStringList loads;
-    if (i < r.loads.size())
-      for (float v : r.loads[i]) loads << jsonNumber(v);
-    out << (i ? ",\n" : "\n") << "    {\"serie\": " << quoted(row.value(0))
-        << ", \"gr\": " << quoted(row.value(1)) << ", \"load\": " << quoted(row.value(2))
-        << ", \"unit\": " << quoted(row.value(3)) << ", \"loads\": ["
-        << loads.join(QStringLiteral(", ")) << "]";
-    if (r.caseLoads.size() > 1) {
-      QStringList perCase;
-      for (const auto &caseRows : r.caseLoads) {
-        QStringList values;
-        for (float v : caseRows.value(i)) values << jsonNumber(v);
-        perCase << QLatin1Char('[') + values.join(QStringLiteral(", ")) + QLatin1Char(']');
-      }
-      out << ", \"caseLoads\": [" << perCase.join(QStringLiteral(", ")) << "]";
-    }
-    out << checkKeys(r.calc, i) << "}";
-  }
-  out << (r.results.isEmpty() ? "],\n" : "\n  ],\n");
-  out << "  \"evaluation\": [";
-  for (int i = 0; i < r.evaluation.size(); ++i)
-    out << (i ? ",\n" : "\n") << "    " << stringArray(r.evaluation[i]);
-  out << (r.evaluation.isEmpty() ? "]" : "\n  ]");
-  if (!r.details.isEmpty()) {
-    const auto optional = [](const std::optional<double> &v) {
-      return v ? jsonNumber(static_cast<float>(*v)) : QStringLiteral("null");
-    };
-    out << ",\n  \"details\": [";
-    for (int i = 0; i < r.details.size(); ++i) {
-      const EvaluationDetail &d = r.details[i];
-      out << (i ? ",\n" : "\n") << "    {\"staticLoad\": " << jsonNumber(d.staticLoad)
-          << ", \"equivalentLoad\": " << jsonNumber(d.equivalentLoad)
-          << ", \"lifeKm\": " << jsonNumber(d.lifeKm) << ", \"lifeHours\": " << optional(d.lifeHours)
-          << ", \"lifeYears\": " << optional(d.lifeYears) << "}";
-    }
-    out << "\n  ]";
-  }
-  if (r.exportText) out << ",\n  \"export\": " << quoted(*r.exportText);
-  if (r.reportText) out << ",\n  \"report\": " << quoted(*r.reportText);
-  out << "\n}\n";
-  out.flush();
-  return o;
-}
-
 // Results that cannot be written are lost: every write and the flush are checked, and
 // the run fails when one of them does.
-[[nodiscard]] bool writeOut(const QString &text) {
-  const QByteArray a = text.toUtf8();
-  const size_t written = std::fwrite(a.constData(), 1, static_cast<size_t>(a.size()), stdout);
-  return written == static_cast<size_t>(a.size()) && std::fflush(stdout) == 0 && !std::ferror(stdout);
+[[nodiscard]] bool writeOut(const std::string &text) {
+  const size_t written = std::fwrite(text.data(), 1, text.size(), stdout);
+  return written == text.size() && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 void writeErr(const QString &text) {
@@ -203,128 +76,73 @@ int outputLost() {
   return kExitEnded;
 }
 
-// ---------------------------------------------------------------- case reading
-Case readCase(const QString &path) {
-  Case c;
-  calcfile::Error error;
-  if (!calcfile::readFile(path, &c.file, &error)) throw UsageError{error.english};
-  c.arrangement = arrangementByScreen(c.file.arrangement);
-  // A new screen's table holds one empty row.
-  if (c.file.forces.isEmpty()) c.file.forces.append(QStringList(5));
-  // "rigidCheck" is the batch tool's own key; the screens keep it as they keep any key
-  // they do not use.
-  const QJsonValue rc = c.file.unknown.value(QStringLiteral("rigidCheck"));
-  if (!rc.isUndefined() && !rc.isBool()) throw UsageError{QStringLiteral("\"rigidCheck\" must be true or false")};
-  c.rigidCheck = rc.toBool(true);
-  return c;
+std::string json(const batch::Report &r, const QVector<msg::Message> &messages) {
+  std::string out;
+  batch::appendJson(out, r, messages, true);
+  return out;
 }
 
-// ---------------------------------------------------------------- the run
-void decideTextMode() {
-  // The start screen: the last "PrgVers" row decides between the customer text set
-  // and the built-in texts.
-  QString version;
-  for (const QStringList &row : Mod_FN().gastrSettings)
-    if (row.value(0) == QLatin1String("PrgVers")) version = row.value(1);
-  Mod_FN().gintTextMode = version == QLatin1String("CusSpeVer") ? 3 : 1;
-}
-
-// A catalogue without table sets for the arrangement (counts of 0 or below) has nothing
-// to calculate: that is the catalogue's fault and ends the run as a database error would.
-void refuseEmptyTableList(bool withTL) {
-  if (Mod_FN().gintTblAnz > 0) return;
-  const QString keys = withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz")
-                              : QStringLiteral("FNTblAnz, SoTblAnz");
-  msg::critical(builtinText(1059).arg(keys).arg(Mod_FN().gintTblAnz), catalogue::databaseErrorTitle());
-  msg::endProgram(kExitEnded);
-}
-
-Report run(const Case &c) {
-  Report r;
-  ModFNState &s = Mod_FN();
-  const calcfile::Case &f = c.file;
-  // The report's comment lines, as a calculation file saved from the screens holds them.
-  if (f.comments) s.gastrComment = *f.comments;
-
-  // Start screen.
-  sSetField(Mod_FN());
-  decideTextMode();
-  float siko = 0.0f;
-  if (num::toFloat(gfstrSettings(Mod_FN(), QStringLiteral("StdSiko"), true), &siko)) s.gsngSiko = siko;
-  else msg::critical(err::typeMismatch(), QStringLiteral("sSetLayout!"));
-
-  // The load type (chosen on the evaluation screen; it only matters there). The case
-  // chose it: when its setting cannot be read, no required safety is in force, and not
-  // the one of another load type.
-  if (!setRequiredSafety(Mod_FN(), f.loadType)) {
-    s.gsngSiko = 0.0f;
-    s.gintLoadType = f.loadType;
+// The program ends itself after a database error: what the user read, and status 1.
+int ended(const QVector<msg::Message> &messages) {
+  if (!messages.isEmpty()) {
+    const msg::Message &m = messages.last();
+    // A box without a title carries the program's name only.
+    writeErr(QStringLiteral("tarvelcalc-batch: the program ended: ") +
+             (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+  } else {
+    writeErr(QStringLiteral("tarvelcalc-batch: the program ended"));
   }
+  batch::Report r;
+  r.calcFailed = true;
+  if (!writeOut(json(r, messages))) outputLost();
+  return kExitEnded;
+}
 
-  // The arrangement picture: the table list of its groups; then the special roller
-  // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
-  sSetTblAnzBez(Mod_FN(), true, c.arrangement->groupTL, true);
-  refuseEmptyTableList(c.arrangement->groupTL);
-  if (f.special) takeOverSonder(Mod_FN(), f.special->fields, f.special->bearingsIndex, f.special->type);
-
-  // "Weiter": the calculation, then the hand-over to the evaluation.
-  const QVector<LoadCase> loadCases = calcfile::loadCasesOf(f);
-  const LoadCaseOutput calc = calculateLoadCases(Mod_FN(), c.arrangement->id, loadCases, f.m, f.n, c.rigidCheck);
-  const CalcOutput &out = calc.combined;
-  r.calcFailed = out.calcFailed;
-  r.unitDistance = s.gsngUnitDistance;
-  r.railDistance = s.gsngRailDistance;
-  if (!out.completed || out.calcFailed) return r;
-  r.results = s.gastrResult;
-  r.loads = out.loads;
-  if (calc.perCase.size() > 1) r.caseLoads = Mod_FN().gaLoadCaseLoads;
-  r.calc = out;
-  handOverLoadCases(Mod_FN(), c.arrangement->id, loadCases);
-
-  // The evaluation screen: size boxes, ticks, "Berechnen".
-  const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
-  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
-  std::array<bool, eval::kBoxes> ticked;
-  ticked.fill(false);
-  QVector<bool> used(f.ticked.size(), false);
-  for (int i = 0; i < eval::kBoxes; ++i) {
-    if (!boxes.enabled[i]) continue;
-    if (f.tickAll) {
-      ticked[i] = true;
-      continue;
-    }
-    const QStringList &row = s.gastrResult[boxes.tag[i] - 1];
-    for (int t = 0; t < f.ticked.size(); ++t) {
-      if (calcfile::tickMatches(f.ticked[t], row)) {
-        ticked[i] = true;
-        used[t] = true;
+// One case, printed as the single case's JSON.
+int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> &catalogue,
+              const batch::Options &options, const QString &pdfPath) {
+  const batch::Start start = batch::startOn(catalogue);
+  msg::Recorder recorder;
+  recorder.messages = start.messages;
+  if (start.ended) return ended(recorder.messages);
+  Session s = start.session;
+  const batch::Outcome o = batch::runCase(s, c, options, recorder);
+  for (const QString &note : o.notes) writeErr(QStringLiteral("tarvelcalc-batch: note: ") + note);
+  switch (o.status) {
+    case batch::Status::Ended: return ended(recorder.messages);
+    case batch::Status::Unexpected:
+      writeErr(QStringLiteral("tarvelcalc-batch: unexpected error: ") + o.unexpected);
+      return kExitEnded;
+    case batch::Status::NoVerdict:
+      return writeOut(json(o.report, recorder.messages)) ? kExitEnded : outputLost();
+    case batch::Status::Ran: break;
+  }
+  if (!pdfPath.isEmpty()) {
+    const int language = options.reportLanguage == QLatin1String("en") ? report::English : report::German;
+    QString error;
+    try {
+      if (!report::printReportToPdf(s, pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
+        writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
+        return kExitEnded;
       }
+    } catch (const msg::ProgramEnded &) {
+      return ended(recorder.messages);
     }
   }
-  for (int t = 0; t < f.ticked.size(); ++t)
-    if (!used[t])
-      writeErr(QStringLiteral("tarvelcalc-batch: note: no size box for %1 %2; not ticked")
-                   .arg(f.ticked[t].first, f.ticked[t].second));
-  // The group "Betrieb", checked by "Berechnen" before it rates.
-  const loads::DutyTexts duty = f.duty.value_or(loads::DutyTexts{});
-  QString dutyRefusal;
-  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
-                           &Mod_FN().gDutyCycle, &dutyRefusal)) {
-    msg::critical2(dutyRefusal, builtinText(314));
-    return r;
-  }
-  const eval::EvaluationRun ev = eval::runEvaluation(Mod_FN(), boxes.tag, ticked);
-  r.evaluation = ev.rows;
-  if (!ev.extraHead.isEmpty()) r.details = ev.details;
-  r.evaluationRefused = ev.refused;
-  return r;
+  return writeOut(json(o.report, recorder.messages)) ? 0 : outputLost();
 }
 
 const char *const kUsage =
     "Usage: tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]\n"
     "                        [--export] [--report de|en [--pdf FILE]]\n"
+    "       tarvelcalc-batch --cases FILE|- [--jobs N] [--catalogue FILE] [--locale NAME]\n"
+    "                        [--export] [--report de|en]\n"
+    "       tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [...]\n"
     "\n"
-    "Runs one TarvelCALC calculation as a user would on the screens and prints it as JSON.\n"
+    "Runs TarvelCALC calculations as a user would on the screens and prints them as JSON.\n"
+    "\n"
+    "One case per run, printed as one JSON object; with --cases or --sweep many, one\n"
+    "compact JSON object per line, in input order.\n"
     "\n"
     "Case file:\n"
     "  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
@@ -341,13 +159,28 @@ const char *const kUsage =
     "                    (default: de_DE)\n"
     "  --export          adds \"export\": the evaluation text export (German)\n"
     "  --report de|en    adds \"report\": the report text file in German or English\n"
-    "  --pdf FILE        prints that report to a PDF file (plain A4 paper)\n"
+    "  --pdf FILE        prints that report to a PDF file (plain A4 paper; one case only)\n"
+    "  --cases FILE      runs every line of FILE (JSON Lines; - for standard input), one\n"
+    "                    case object per line; prints one line per input line, in order:\n"
+    "                    the case's JSON on one line, or for a line that is no case\n"
+    "                    {\"line\":N,\"status\":2,\"error\":\"...\"}; a case that gives status 1\n"
+    "                    on its own carries \"status\":1 (and \"ended\" when the program\n"
+    "                    would have ended)\n"
+    "  --sweep KEY=FROM:TO:STEP\n"
+    "                    runs the base case once for every value FROM, FROM+STEP, ... up\n"
+    "                    to TO (numbers in the notation of --locale), typed into KEY: m,\n"
+    "                    n or forces.ROW.COL (ROW from 0; COL 1 force, 2 x, 3 y, 4 z);\n"
+    "                    each line carries \"sweep\":{\"key\",\"text\",\"value\"}; at most\n"
+    "                    100000 values\n"
+    "  --jobs N          calculates on N threads (1 to 256; default 1); the output stays\n"
+    "                    in input order\n"
     "  -h, --help        show this help and exit\n"
     "      --version     show the version and exit\n"
     "\n"
     "Exit status:\n"
     "  0  after a run, also when the calculation was refused\n"
-    "  1  the program would have ended itself (a database error)\n"
+    "  1  the program would have ended itself (a database error); with --cases or\n"
+    "     --sweep: any line was no case or gave status 1\n"
     "  2  bad command line, missing or malformed case file, missing catalogue file\n";
 
 // Printing needs fonts and a paint engine: a GUI application, without a display if
@@ -362,6 +195,13 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// Closes the cases file when the run is over.
+struct FileCloser {
+  void operator()(std::FILE *f) const {
+    if (f && f != stdin) std::fclose(f);
+  }
+};
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -375,40 +215,82 @@ int main(int argc, char **argv) {
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   QCoreApplication &app = *application;
-  QString casePath;
-  bool wantExport = false;
-  QString reportLanguage, pdfPath;
+  QString casePath, casesPath, sweepArgument, jobsText;
+  batch::Options options;
+  QString pdfPath;
   QString cataloguePath;
   QString localeName = QStringLiteral("de_DE");
-  Case c;
+  batch::Case c;
+  batch::Sweep sweep;
+  int jobs = 1;
+  std::unique_ptr<std::FILE, FileCloser> cases;
   try {
     const QStringList args = app.arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
       const QString &a = args[i];
-      if (a == QLatin1String("--catalogue") || a == QLatin1String("--locale")) {
+      QString *value = nullptr;
+      if (a == QLatin1String("--catalogue")) value = &cataloguePath;
+      else if (a == QLatin1String("--locale")) value = &localeName;
+      else if (a == QLatin1String("--report")) value = &options.reportLanguage;
+      else if (a == QLatin1String("--pdf")) value = &pdfPath;
+      else if (a == QLatin1String("--cases")) value = &casesPath;
+      else if (a == QLatin1String("--sweep")) value = &sweepArgument;
+      else if (a == QLatin1String("--jobs")) value = &jobsText;
+      if (value) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
-        (a == QLatin1String("--catalogue") ? cataloguePath : localeName) = args[++i];
+        *value = args[++i];
       } else if (a == QLatin1String("--export")) {
-        wantExport = true;
-      } else if (a == QLatin1String("--report") || a == QLatin1String("--pdf")) {
-        if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
-        (a == QLatin1String("--report") ? reportLanguage : pdfPath) = args[++i];
+        options.wantExport = true;
       } else if (a.startsWith(QLatin1String("--")) || !casePath.isEmpty()) {
         throw UsageError{QStringLiteral("unexpected argument ") + a};
       } else {
         casePath = a;
       }
     }
-    if (casePath.isEmpty()) throw UsageError{QStringLiteral("no case file given")};
-    if (!reportLanguage.isEmpty() && reportLanguage != QLatin1String("de") && reportLanguage != QLatin1String("en"))
+    const bool many = !casesPath.isEmpty() || !sweepArgument.isEmpty();
+    if (!casesPath.isEmpty() && !sweepArgument.isEmpty())
+      throw UsageError{QStringLiteral("--cases and --sweep cannot be combined")};
+    if (!casesPath.isEmpty() && !casePath.isEmpty())
+      throw UsageError{QStringLiteral("--cases takes the cases from its file; no case file is given beside it")};
+    if (casesPath.isEmpty() && casePath.isEmpty()) throw UsageError{QStringLiteral("no case file given")};
+    if (!options.reportLanguage.isEmpty() && options.reportLanguage != QLatin1String("de") &&
+        options.reportLanguage != QLatin1String("en"))
       throw UsageError{QStringLiteral("--report takes de or en")};
-    if (!pdfPath.isEmpty() && reportLanguage.isEmpty())
+    if (!pdfPath.isEmpty() && many)
+      throw UsageError{QStringLiteral("--pdf prints one report and cannot be used with --cases or --sweep")};
+    if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty())
       throw UsageError{QStringLiteral("--pdf needs --report de|en")};
+    if (!jobsText.isEmpty()) {
+      bool ok = false;
+      jobs = jobsText.toInt(&ok);
+      if (!ok || jobs < 1 || jobs > 256) throw UsageError{QStringLiteral("--jobs takes a number from 1 to 256")};
+      if (!many) throw UsageError{QStringLiteral("--jobs needs --cases or --sweep")};
+    }
     const QLocale loc(localeName);
     if (loc.language() == QLocale::C && localeName != QLatin1String("C"))
       throw UsageError{QStringLiteral("unknown locale ") + localeName};
+    // Set once, before any worker starts: every thread reads the numbers in it.
     num::setLocale(loc);
-    c = readCase(casePath);
+    if (!casePath.isEmpty()) {
+      QString error;
+      if (!batch::caseFromFile(casePath, &c, &error)) throw UsageError{error};
+    }
+    if (!sweepArgument.isEmpty()) {
+      QString error;
+      if (!batch::parseSweep(sweepArgument, c, &sweep, &error)) throw UsageError{error};
+    }
+    if (!casesPath.isEmpty()) {
+      if (casesPath == QLatin1String("-")) {
+        cases.reset(stdin);
+      } else {
+        if (!QFileInfo(casesPath).isFile())
+          throw UsageError{QStringLiteral("cases file not found: ") + casesPath};
+        cases.reset(std::fopen(QFile::encodeName(casesPath).constData(), "rb"));
+        if (!cases)
+          throw UsageError{QStringLiteral("cannot read the cases file ") + casesPath + QStringLiteral(": ") +
+                           QString::fromLocal8Bit(std::strerror(errno))};
+      }
+    }
     if (cataloguePath.isEmpty()) {
       cataloguePath = datafiles::locate(QStringLiteral("DBFN.db"));
       if (!QFileInfo(cataloguePath).isFile())
@@ -423,47 +305,17 @@ int main(int argc, char **argv) {
     return kExitRefused;
   }
 
-  Mod_FN().catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath);
-  msg::Recorder recorder;
-  Report report;
-  // The program ends itself after a database error: report what the user read and
-  // leave with status 1, whatever was running at that moment.
-  msg::setEndHook([&](int) {
-    if (!recorder.messages.isEmpty()) {
-      const msg::Message &m = recorder.messages.last();
-      writeErr(QStringLiteral("tarvelcalc-batch: the program ended: ") + m.title +
-               QStringLiteral(": ") + m.text);
-    } else {
-      writeErr(QStringLiteral("tarvelcalc-batch: the program ended"));
-    }
-    Report ended;
-    ended.calcFailed = true;
-    if (!writeOut(toJson(ended, recorder.messages))) outputLost();
-    std::exit(kExitEnded);
-  });
-  try {
-    report = run(c);
-  } catch (const msg::ProgramEnded &) {
-    return kExitEnded;  // not reached: the hook leaves
-  } catch (const std::exception &e) {
-    writeErr(QStringLiteral("tarvelcalc-batch: unexpected error: ") + QString::fromUtf8(e.what()));
-    return kExitEnded;
+  const auto catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath);
+  if (!casesPath.isEmpty()) {
+    batch::LineInput input;
+    input.file = cases.get();
+    return batch::runMany(input, catalogue, options, jobs);
   }
-  // The report's foot carries the version with its suffix, as the program computes it
-  // at start.
-  computeSubVersion(Mod_FN());
-  // No verdict without a required safety: the messages tell why, and nothing is
-  // exported, reported or printed over a safety of 0.
-  if (report.evaluationRefused) return writeOut(toJson(report, recorder.messages)) ? kExitEnded : outputLost();
-  const int language = reportLanguage == QLatin1String("en") ? report::English : report::German;
-  if (wantExport) report.exportText = report::evaluationExportText(Mod_FN());
-  if (!reportLanguage.isEmpty()) report.reportText = report::reportText(Mod_FN(), language);
-  if (!pdfPath.isEmpty()) {
-    QString error;
-    if (!report::printReportToPdf(Mod_FN(), pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
-      writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
-      return kExitEnded;
-    }
+  if (!sweepArgument.isEmpty()) {
+    batch::LineInput input;
+    input.base = &c;
+    input.sweep = &sweep;
+    return batch::runMany(input, catalogue, options, jobs);
   }
-  return writeOut(toJson(report, recorder.messages)) ? 0 : outputLost();
+  return runSingle(c, catalogue, options, pdfPath);
 }

@@ -103,18 +103,25 @@ QJsonArray forceRows(const TextRows &forces) {
 void readForces(const QJsonValue &v, Case &c) {
   if (!v.isUndefined() && !v.isArray())
     refuse(QStringLiteral("\"forces\" must be a list of rows"), builtinText(1219));
-  for (const QJsonValue &rv : v.toArray()) {
+  const QJsonArray rows = v.toArray();
+  c.forces.reserve(c.forces.size() + rows.size());
+  for (const QJsonValue &rv : rows) {
     const QJsonArray ra = rv.toArray();
     if (!rv.isArray() || ra.size() != 5)
       refuse(QStringLiteral("each force row must be [direction, force, x, y, z], e.g. "
                             "[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]"),
              builtinText(1220));
+    // The direction is kept as the label itself (shared, not a copy per row); the cells
+    // as typed. Rows run into the thousands in a batch case: nothing is built twice.
     QStringList row;
+    row.reserve(5);
     for (int i = 0; i < 5; ++i) row << typedText(ra.at(i), QStringLiteral("a force table cell"), QStringLiteral("forces"));
-    if (!directionLabels().contains(row[0]))
+    const qsizetype label = directionLabels().indexOf(row[0]);
+    if (label < 0)
       refuse(QStringLiteral("unknown force direction \"%1\"; one of: %2").arg(row[0], directionLabels().join(QStringLiteral(", "))),
              builtinText(1221).arg(row[0]));
-    c.forces.append(row);
+    row[0] = directionLabels().at(label);
+    c.forces.append(std::move(row));
   }
 }
 void writeForces(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("forces"), forceRows(c.forces)); }
@@ -274,7 +281,151 @@ bool isKnown(const QString &key) {
 
 }  // namespace
 
-bool parse(const QByteArray &json, Case *out, Error *error) {
+namespace {
+
+// ---- long force tables ------------------------------------------------------------------
+// A batch case may carry thousands of force rows; through the JSON reader every cell
+// would be a JSON value, then a text, then freed again. Rows written the common way -
+// "forces" once in the object, every row five texts of plain ASCII without escapes, a
+// known direction first - are read here straight from the text into the table. The
+// rest of the object goes through the JSON reader as always, with an empty list in
+// their place; where anything is otherwise (a number in a cell, an escape, a refusal of
+// any key) the whole text goes the ordinary way, so that nothing read or refused
+// differs.
+bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+
+const char *skipBlanks(const char *p, const char *end) {
+  while (p != end && isBlank(*p)) ++p;
+  return p;
+}
+
+// p at the opening quote; the position after the closing one, or nullptr.
+const char *skipString(const char *p, const char *end) {
+  for (++p; p != end; ++p) {
+    if (*p == '\\') {
+      if (end - p < 2) return nullptr;
+      ++p;
+    } else if (*p == '"') {
+      return p + 1;
+    }
+  }
+  return nullptr;
+}
+
+// The end of the value at p (not checked: the JSON reader does that), or nullptr.
+const char *skipValue(const char *p, const char *end) {
+  if (p == end) return nullptr;
+  if (*p == '"') return skipString(p, end);
+  if (*p == '[' || *p == '{') {
+    int depth = 0;
+    while (p != end) {
+      const char ch = *p;
+      if (ch == '"') {
+        p = skipString(p, end);
+        if (!p) return nullptr;
+        continue;
+      }
+      if (ch == '[' || ch == '{') ++depth;
+      else if ((ch == ']' || ch == '}') && --depth == 0) return p + 1;
+      ++p;
+    }
+    return nullptr;
+  }
+  while (p != end && !isBlank(*p) && *p != ',' && *p != '}' && *p != ']') ++p;
+  return p;
+}
+
+// A plain text cell at p: its characters into *cell, the position after it; nullptr
+// for anything else.
+const char *plainCell(const char *p, const char *end, const char **begin, qsizetype *size) {
+  if (p == end || *p != '"') return nullptr;
+  const char *b = ++p;
+  while (p != end && *p != '"') {
+    const unsigned char ch = static_cast<unsigned char>(*p);
+    if (ch < 0x20 || ch >= 0x7f || ch == '\\') return nullptr;
+    ++p;
+  }
+  if (p == end) return nullptr;
+  *begin = b;
+  *size = p - b;
+  return p + 1;
+}
+
+// The rows of the array at p; the position after it, or nullptr.
+const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
+  if (p == end || *p != '[') return nullptr;
+  p = skipBlanks(p + 1, end);
+  if (p != end && *p == ']') return p + 1;
+  for (;;) {
+    if (p == end || *p != '[') return nullptr;
+    QStringList row;
+    row.reserve(5);
+    for (int i = 0; i < 5; ++i) {
+      p = skipBlanks(p + (i == 0 ? 1 : 0), end);
+      const char *b = nullptr;
+      qsizetype n = 0;
+      p = plainCell(p, end, &b, &n);
+      if (!p) return nullptr;
+      if (i == 0) {
+        const QStringList &labels = directionLabels();
+        qsizetype label = -1;
+        for (qsizetype l = 0; l < labels.size() && label < 0; ++l)
+          if (labels[l] == QLatin1String(b, n)) label = l;
+        if (label < 0) return nullptr;
+        row << labels.at(label);
+      } else {
+        row << QString::fromLatin1(b, n);
+      }
+      p = skipBlanks(p, end);
+      if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
+      ++p;
+    }
+    rows->append(std::move(row));
+    p = skipBlanks(p, end);
+    if (p != end && *p == ']') return p + 1;
+    if (p == end || *p != ',') return nullptr;
+    p = skipBlanks(p + 1, end);
+  }
+}
+
+// The text with the top-level "forces" replaced by [] and its rows in *rows; false
+// where the rows are not all plain (or there are none to take out).
+bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows) {
+  const char *const begin = json.constData(), *const end = begin + json.size();
+  const char *p = skipBlanks(begin, end);
+  if (p == end || *p != '{') return false;
+  p = skipBlanks(p + 1, end);
+  const char *forcesBegin = nullptr, *forcesEnd = nullptr;
+  while (p != end && *p == '"') {
+    const char *keyEnd = skipString(p, end);
+    if (!keyEnd) return false;
+    const QLatin1String key(p + 1, keyEnd - p - 2);
+    if (key.contains(QLatin1Char('\\'))) return false;
+    p = skipBlanks(keyEnd, end);
+    if (p == end || *p != ':') return false;
+    p = skipBlanks(p + 1, end);
+    if (key == QLatin1String("forces")) {
+      if (forcesBegin) return false;
+      forcesBegin = p;
+      p = plainForceRows(p, end, rows);
+      forcesEnd = p;
+    } else {
+      p = skipValue(p, end);
+    }
+    if (!p) return false;
+    p = skipBlanks(p, end);
+    if (p == end || *p != ',') break;
+    p = skipBlanks(p + 1, end);
+  }
+  if (!forcesBegin || rows->isEmpty()) return false;
+  rest->reserve(json.size() - (forcesEnd - forcesBegin) + 2);
+  rest->append(begin, forcesBegin - begin).append("[]").append(forcesEnd, end - forcesEnd);
+  return true;
+}
+
+// The case from a JSON text; `plainForces` the rows of its "forces" when they were
+// taken out of the text.
+bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainForces) {
   QJsonParseError perr;
   const QJsonDocument doc = QJsonDocument::fromJson(json, &perr);
   try {
@@ -284,15 +435,27 @@ bool parse(const QByteArray &json, Case *out, Error *error) {
     if (!doc.isObject()) refuse(QStringLiteral("the case must be a JSON object"), builtinText(1214));
     const QJsonObject o = doc.object();
     Case c;
-    for (const Key &key : kKeys) key.read(o.value(QLatin1String(key.name)), c);
+    for (const Key &key : kKeys) {
+      key.read(o.value(QLatin1String(key.name)), c);
+      if (plainForces && key.read == readForces) c.forces = std::move(*plainForces);
+    }
     for (auto it = o.begin(); it != o.end(); ++it)
       if (!isKnown(it.key())) c.unknown.insert(it.key(), it.value());
-    if (out) *out = c;
+    if (out) *out = std::move(c);
     return true;
   } catch (const Refusal &r) {
     if (error) *error = r.error;
     return false;
   }
+}
+
+}  // namespace
+
+bool parse(const QByteArray &json, Case *out, Error *error) {
+  QByteArray rest;
+  TextRows rows;
+  if (takeOutPlainForces(json, &rest, &rows) && parseText(rest, out, nullptr, &rows)) return true;
+  return parseText(json, out, error, nullptr);
 }
 
 bool readFile(const QString &path, Case *out, Error *error) {

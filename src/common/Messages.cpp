@@ -5,12 +5,16 @@
 namespace msg {
 
 namespace {
+// Per thread: a worker thread of the batch tool records its own messages and ends its
+// own case, while the thread that shows boxes (the desktop program's) keeps its
+// presenter. A thread that installs nothing gets the default answers, and its end of
+// the program ends the process.
 Presenter &currentPresenter() {
-  static Presenter p;
+  thread_local Presenter p;
   return p;
 }
 EndHook &currentHook() {
-  static EndHook h;
+  thread_local EndHook h;
   return h;
 }
 }  // namespace

@@ -302,7 +302,8 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       run.rows.append(row);
       run.extraRows.append(extra);
       run.details.append(detail);
-      run.gridRows.append(gridRow(row.mid(0, 9), run.extraHead, extra));
+      // gridRow reads the first nine fields only: the row itself, not a copy of them.
+      run.gridRows.append(gridRow(row, run.extraHead, extra));
       run.byCheck.append(in.resultCheck.value(r - 1, false));
     }
   } catch (const AppError &e) {

@@ -576,3 +576,247 @@ TEST_F(Batch, CalculationFilesRunWithTheirCommentsAndOthersAreRefused) {
     EXPECT_TRUE(r.out.isEmpty());
   }
 }
+
+// --------------------------------------------------------------- many cases per run
+namespace {
+
+// Runs the tool with `input` on its standard input.
+BatchRun runWithInput(const QStringList &args, const QByteArray &input) {
+  QProcess p;
+  p.start(program(), args);
+  p.write(input);
+  p.closeWriteChannel();
+  EXPECT_TRUE(p.waitForFinished(120000)) << "batch tool did not finish";
+  BatchRun r;
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  r.out = p.readAllStandardOutput();
+  r.err = QString::fromUtf8(p.readAllStandardError());
+  return r;
+}
+
+QVector<QJsonObject> outLines(const QByteArray &out) {
+  QVector<QJsonObject> lines;
+  for (const QByteArray &line : out.split('\n')) {
+    if (line.isEmpty()) continue;
+    QJsonParseError e;
+    const QJsonDocument doc = QJsonDocument::fromJson(line, &e);
+    EXPECT_EQ(e.error, QJsonParseError::NoError) << line.toStdString();
+    lines.append(doc.object());
+  }
+  return lines;
+}
+
+QByteArray compact(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
+
+}  // namespace
+
+// Every line gives one line, in input order: a case gives what the same case as a file
+// gives (here compared as JSON values), a line that is no case names its line number.
+TEST_F(Batch, CasesKeepTheirOrderAndBadLinesNameTheirNumber) {
+  const QJsonObject one = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  const QJsonObject four = caseOf("FrmVKaZDSch", oneRow({"- Z", "800", "-50", "25", "0"}), "200", "100");
+  const QJsonObject refused = caseOf("FrmZKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}), "0,4");
+  const QByteArray input = compact(one) + "\n" + "{\"arrangement\": \n" + compact(four) + "\r\n" +
+                           R"({"arrangement": "FrmXYZ"})" + "\n\n" + compact(refused) + "\n" +
+                           R"({"arrangement": "FrmEKaEDSch", "rigidCheck": 1})";
+  EXPECT_EQ(runArgs({writeCase(input), "--cases"}).exitCode, 2);  // --cases needs a value
+  const QString file = writeCase(input);
+  const BatchRun many = runArgs({"--cases", file, "--catalogue", testsupport::demoCatalogueFile()});
+  EXPECT_EQ(many.exitCode, 1) << many.err.toStdString();
+  EXPECT_TRUE(many.out.endsWith('\n'));
+  const QVector<QJsonObject> lines = outLines(many.out);
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[0], run(one).json);
+  EXPECT_EQ(lines[2], run(four).json);
+  EXPECT_EQ(lines[5], run(refused).json);
+  EXPECT_TRUE(lines[5].value("calcFailed").toBool());
+  EXPECT_FALSE(lines[5].contains("status"));  // a refused calculation is a run
+  const struct {
+    int index;
+    QString says;
+  } bad[] = {{1, "malformed JSON at offset"}, {3, "unknown arrangement \"FrmXYZ\""}, {4, "empty line"},
+             {6, "\"rigidCheck\" must be true or false"}};
+  for (const auto &b : bad) {
+    SCOPED_TRACE(b.index);
+    const QJsonObject &o = lines[b.index];
+    EXPECT_EQ(o.value("line").toInt(), b.index + 1);
+    EXPECT_EQ(o.value("status").toInt(), 2);
+    EXPECT_TRUE(o.value("error").toString().contains(b.says)) << o.value("error").toString().toStdString();
+    EXPECT_EQ(o.size(), 3);
+  }
+  // Each result is one line of compact JSON.
+  EXPECT_FALSE(many.out.split('\n')[0].contains(": "));
+}
+
+TEST_F(Batch, CasesFromTheStandardInputWithExportAndReport) {
+  const QJsonObject one = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  const QByteArray input = compact(one) + "\n" + compact(one) + "\n";
+  const QString demo = testsupport::demoCatalogueFile();
+  const BatchRun r = runWithInput({"--cases", "-", "--catalogue", demo, "--export", "--report", "en"}, input);
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QVector<QJsonObject> lines = outLines(r.out);
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_EQ(lines[0], lines[1]);
+  EXPECT_EQ(lines[0], run(one, demo, {"--export", "--report", "en"}).json);
+  EXPECT_TRUE(lines[0].value("report").toString().contains("Safety ok."));
+  // A note of the single case goes to the standard error with its line.
+  QJsonObject unknownSize = one;
+  unknownSize.insert("ticked", listOf(QJsonArray{"TLS", "99"}));
+  const BatchRun noted = runWithInput({"--cases", "-", "--catalogue", demo}, compact(one) + "\n" + compact(unknownSize));
+  EXPECT_EQ(noted.exitCode, 0);
+  EXPECT_EQ(noted.err, "tarvelcalc-batch: line 2: note: no size box for TLS 99; not ticked\n");
+  // No input, no output, nothing failed.
+  const BatchRun empty = runWithInput({"--cases", "-", "--catalogue", demo}, QByteArray());
+  EXPECT_EQ(empty.exitCode, 0);
+  EXPECT_TRUE(empty.out.isEmpty());
+}
+
+TEST_F(Batch, CasesAndSweepRefuseWhatTheyCannotDo) {
+  const QString demo = testsupport::demoCatalogueFile();
+  const QString good = writeCase(compact(caseOf("FrmVKaZDSch", oneRow({"- Z", "800", "0", "0", "0"}), "200", "100")));
+  const QString one = writeCase(compact(caseOf("FrmEKaEDSch", oneRow({"- Z", "800", "0", "0", "0"}))));
+  const struct {
+    QStringList args;
+    QString says;
+  } bad[] = {
+      {{"--cases", good, "--report", "de", "--pdf", dir.filePath("x.pdf")}, "--pdf prints one report"},
+      {{good, "--sweep", "m=200:400:50", "--report", "de", "--pdf", dir.filePath("x.pdf")}, "--pdf prints one report"},
+      {{"--cases", dir.filePath("none.jsonl")}, "cases file not found"},
+      {{"--cases", good, good}, "no case file is given beside it"},
+      {{"--cases", good, "--jobs", "0"}, "--jobs takes a number from 1 to 256"},
+      {{"--cases", good, "--jobs", "zwei"}, "--jobs takes a number from 1 to 256"},
+      {{good, "--jobs", "2"}, "--jobs needs --cases or --sweep"},
+      {{"--cases", good, "--sweep", "m=1:2:1"}, "cannot be combined"},
+      {{good, "--sweep", "m=200:400:0"}, "must not be 0"},
+      {{good, "--sweep", "m=400:200:50"}, "leads away from TO"},
+      {{good, "--sweep", "n=100:50:10"}, "leads away from TO"},
+      {{good, "--sweep", "m=0:1000000000:1"}, "at most 100000"},
+      {{good, "--sweep", "m=200:400"}, "KEY=FROM:TO:STEP"},
+      {{good, "--sweep", "m=200:4x0:50"}, "TO of --sweep must be a number"},
+      {{good, "--sweep", "m=200,5:400:50"}, "FROM of --sweep must be a number"},  // en_US below
+      {{good, "--sweep", "q=1:2:1"}, "unknown sweep key \"q\""},
+      {{good, "--sweep", "forces.0.0=1:2:1"}, "unknown sweep key"},
+      {{good, "--sweep", "forces.1.1=1:2:1"}, "has no force row 1"},
+      {{one, "--sweep", "m=1:2:1"}, "has no distance m"},
+  };
+  for (const auto &b : bad) {
+    QStringList args = b.args + QStringList{"--catalogue", demo};
+    if (b.says.startsWith("FROM")) args << "--locale" << "en_US";
+    const BatchRun r = runArgs(args);
+    EXPECT_EQ(r.exitCode, 2) << b.args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(b.says)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+// A database error ends the program on the screens; in --cases it ends that line only.
+TEST_F(Batch, CasesReportTheEndOfTheProgramPerLine) {
+  const QByteArray line = compact(caseOf("FrmEKaEDSch", oneRow({"- Z", "1", "0", "0", "0"})));
+  const BatchRun r = runArgs({"--cases", writeCase(line + "\n" + line + "\n"), "--catalogue",
+                              testsupport::damagedCatalogueFile()});
+  EXPECT_EQ(r.exitCode, 1);
+  const QVector<QJsonObject> lines = outLines(r.out);
+  ASSERT_EQ(lines.size(), 2);
+  for (const QJsonObject &o : lines) {
+    EXPECT_EQ(o.value("status").toInt(), 1);
+    EXPECT_TRUE(o.value("calcFailed").toBool());
+    EXPECT_TRUE(o.value("ended").toString().startsWith("msubSearchDB! Database error: "));
+    EXPECT_EQ(o.value("messages").toArray().last().toObject().value("title").toString(),
+              "msubSearchDB! Database error");
+  }
+}
+
+// A catalogue without settings: the start of the program says so and ends it.
+TEST_F(Batch, CatalogueWithoutSettingsEndsTheProgram) {
+  const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "DELETE FROM Einstellung;");
+  ASSERT_FALSE(path.isEmpty());
+  const BatchRun r = runArgs({writeCase(compact(caseOf("FrmEKaEDSch", oneRow({"- Z", "1", "0", "0", "0"})))),
+                              "--catalogue", path});
+  EXPECT_EQ(r.exitCode, 1);
+  ASSERT_EQ(r.messages().size(), 1);
+  EXPECT_EQ(r.messages()[0].toObject().value("text").toString(), "Es wurden keine Daten gefunden!");
+  EXPECT_TRUE(r.json.value("calcFailed").toBool());
+  EXPECT_TRUE(r.err.contains("the program ended: Es wurden keine Daten gefunden!")) << r.err.toStdString();
+}
+
+// A few hundred mixed cases: every arrangement, one to four force rows, load cases,
+// refusals and lines that are no case. Two and three workers write the same bytes as
+// one.
+TEST_F(Batch, JobsWriteWhatOneWorkerWrites) {
+  const char *screens[] = {"FrmEKaEDSch", "FrmERoEESch", "FrmZKaEDSch", "FrmZKaZDSch", "FrmVKaZDSch", "FrmZRoEESch"};
+  const char *directions[] = {"- Z", "Z +", "X +", "- X", "Y +", "- Y"};
+  QByteArray input;
+  for (int i = 0; i < 300; ++i) {
+    if (i % 37 == 5) {
+      input += "{\"arrangement\": \"FrmEKaEDSch\", \"forces\": [[\"- Z\"]]}\n";
+      continue;
+    }
+    QJsonArray forces;
+    for (int k = 0; k <= i % 4; ++k)
+      forces.append(QJsonArray{directions[(i + k) % 6], QString::number(100 + 37 * ((i * 7 + k) % 90)),
+                               QString::number((i * 13 + k * 5) % 120 - 60), QString::number((i * 11 + k) % 80 - 40),
+                               QString::number((i * 3 + k) % 100)});
+    QJsonObject c{{"arrangement", screens[i % 6]},
+                  {"m", i % 41 == 3 ? QString("0") : QString::number(150 + (i % 9) * 25)},
+                  {"n", QString::number(80 + (i % 7) * 30) + (i % 2 ? ",5" : "")}};
+    if (i % 19 == 4)
+      c.insert("loadCases", QJsonArray{QJsonObject{{"name", "A"}, {"share", 40}, {"forces", forces}},
+                                       QJsonObject{{"name", "B"}, {"share", 60}, {"forces", oneRow({"- Z", "500", "0", "0", "0"})}}});
+    else
+      c.insert("forces", forces);
+    if (i % 5 == 1) c.insert("ticked", listOf(QJsonArray{"TLS", "20"}));
+    if (i % 11 == 2) c.insert("loadType", 1);
+    input += compact(c) + "\n";
+  }
+  const QString file = writeCase(input);
+  const QString demo = testsupport::demoCatalogueFile();
+  const BatchRun one = runArgs({"--cases", file, "--catalogue", demo, "--export", "--jobs", "1"});
+  EXPECT_EQ(one.exitCode, 1);  // the lines that are no case
+  EXPECT_EQ(outLines(one.out).size(), 300);
+  for (const char *jobs : {"2", "3"}) {
+    const BatchRun r = runArgs({"--cases", file, "--catalogue", demo, "--export", "--jobs", jobs});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out == one.out) << "--jobs " << jobs << " wrote other bytes";
+    EXPECT_EQ(r.err, one.err);
+  }
+}
+
+// The smallest size that passes over a range of distances: every value of the sweep is
+// the base case with that value typed into the field.
+TEST_F(Batch, SweepRunsTheBaseCaseForEveryValue) {
+  const QString demo = testsupport::demoCatalogueFile();
+  const QJsonObject base = caseOf("FrmVKaZDSch", oneRow({"- Z", "800", "-50", "25", "0"}), "200", "100");
+  const BatchRun r = runArgs({writeCase(compact(base)), "--sweep", "n=100:101:0,5", "--catalogue", demo});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QVector<QJsonObject> lines = outLines(r.out);
+  ASSERT_EQ(lines.size(), 3);
+  const QStringList texts = {"100", "100,5", "101"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    const QJsonObject sweep = lines[i].value("sweep").toObject();
+    EXPECT_EQ(sweep.value("key").toString(), "n");
+    EXPECT_EQ(sweep.value("text").toString(), texts[i]);
+    EXPECT_EQ(sweep.value("value").toDouble(), 100.0 + 0.5 * i);
+    QJsonObject single = base;
+    single.insert("n", texts[i]);
+    QJsonObject line = lines[i];
+    line.remove("sweep");
+    EXPECT_EQ(line, run(single).json);
+  }
+  // A force cell, downwards, in English notation.
+  const BatchRun f = runArgs({writeCase(compact(base)), "--sweep", "forces.0.1=1000.5:900:-50.25", "--catalogue",
+                              demo, "--locale", "en_US", "--jobs", "2"});
+  EXPECT_EQ(f.exitCode, 0) << f.err.toStdString();
+  const QVector<QJsonObject> forces = outLines(f.out);
+  ASSERT_EQ(forces.size(), 3);  // 1000.5, 950.25 and 900: TO itself is a value
+  EXPECT_EQ(forces[1].value("sweep").toObject().value("text").toString(), "950.25");
+  EXPECT_EQ(forces[2].value("sweep").toObject().value("text").toString(), "900");
+  // TLK 25 carries 0.75 x 0.75 of the force on its nearest cassette: 534.515625 N.
+  int rated = 0;
+  for (const QJsonValue &v : forces[1].value("results").toArray()) {
+    if (v.toObject().value("unit").toString() != "KK25") continue;
+    EXPECT_NEAR(v.toObject().value("loads").toArray()[4].toDouble(), 534.515625, 1e-3);
+    ++rated;
+  }
+  EXPECT_EQ(rated, 1);
+}

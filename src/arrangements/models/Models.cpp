@@ -15,10 +15,10 @@ namespace models {
 
 namespace {
 // The layout column of the last catalogue cell that could not be read (-1: none). The
-// kernels report only the error text; the calculation adds where the cell is. The
-// models run on one thread, inside the click that starts them.
+// kernels report only the error text; the calculation adds where the cell is. Kept per
+// thread: the batch tool calculates on several threads at once.
 int &unreadableColumn() {
-  static int column = -1;
+  thread_local int column = -1;
   return column;
 }
 }  // namespace
