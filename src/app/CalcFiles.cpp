@@ -268,8 +268,8 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
 }
 
 bool open(Session &session, QWidget *from) {
-  if (!report::hooks().askOpenFileName) return false;
-  const std::optional<QString> chosen = report::hooks().askOpenFileName(from, fileFilters());
+  if (!app::services().dialogs.askOpenFileName) return false;
+  const std::optional<QString> chosen = app::services().dialogs.askOpenFileName(from, fileFilters());
   if (!chosen || chosen->isEmpty()) return false;
   return openFile(session, *chosen, from);
 }
@@ -280,8 +280,8 @@ bool save(QWidget *screen, bool askName) {
   CalcDocument *doc = documentOf(arr);
   QString path = doc->fileName();
   if (askName || path.isEmpty()) {
-    if (!report::hooks().askSaveFileName) return false;
-    const std::optional<QString> chosen = report::hooks().askSaveFileName(screen, fileFilters());
+    if (!app::services().dialogs.askSaveFileName) return false;
+    const std::optional<QString> chosen = app::services().dialogs.askSaveFileName(screen, fileFilters());
     if (!chosen || chosen->isEmpty()) return false;
     path = calcfile::withSuffix(*chosen, QString::fromLatin1(calcfile::kSuffix));
   }

@@ -17,8 +17,6 @@
 namespace catalogue {
 
 namespace {
-const std::function<void()> &busyHook() { return app::services().catalogueBusy; }
-
 // Catalogue numbers kept as text may use a decimal point or comma; the consumers read
 // them in the locale's notation. In the settings only the values are numbers, and the
 // customer text set (keys that are text ids) is text, whatever it looks like.
@@ -88,7 +86,6 @@ Catalogue &of(Session &s) {
 
 QString fileOf(Session &s) { return of(s).file(); }
 
-void setBusyHook(std::function<void()> hook) { app::services().catalogueBusy = std::move(hook); }
 
 bool isPlainIdentifier(const QString &name) {
   if (name.isEmpty()) return false;
@@ -296,7 +293,7 @@ QString conStrSQL(Session &s, int code, int setNo) {
 ResultSet msubSearchDB(Session &s, int code, bool showBusy, int setNo) {
   QString problem;
   buildSql(s, code, setNo, &problem);
-  if (showBusy && catalogue::busyHook()) catalogue::busyHook()();
+  if (showBusy && app::services().catalogueBusy) app::services().catalogueBusy();
   try {
     using Numbers = catalogue::Catalogue::Numbers;
     ResultSet *target = nullptr;

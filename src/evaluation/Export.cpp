@@ -16,7 +16,7 @@ report::SaveOutcome MenuSpeichern_Click(const Session &session, QWidget *screen,
 }
 
 bool MenuDrucken_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
-  report::Hooks &h = report::hooks();
+  AppServices::Dialogs &h = app::services().dialogs;
   if (!h.commentDialog || !h.commentDialog(screen)) return false;
 
   QPrinter printer(QPrinter::HighResolution);
@@ -36,7 +36,7 @@ bool MenuDrucken_Click(const Session &session, QWidget *screen, const QString &m
 }
 
 bool MenuPdf_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
-  report::Hooks &h = report::hooks();
+  AppServices::Dialogs &h = app::services().dialogs;
   if (!h.commentDialog || !h.commentDialog(screen)) return false;
   const QPixmap picture = icon.isNull() ? gui::headingPicture(session) : icon;
   return report::savePdfAs(screen, QStringLiteral("Tarvel.pdf"), [&](const QString &path, QString *reason) {
@@ -45,7 +45,7 @@ bool MenuPdf_Click(const Session &session, QWidget *screen, const QString &maste
 }
 
 void MenuSeitenansicht_Click(const Session &session, QWidget *screen, const QString &masterScreen, const QPixmap &icon) {
-  report::Hooks &h = report::hooks();
+  AppServices::Dialogs &h = app::services().dialogs;
   if (!h.commentDialog || !h.commentDialog(screen) || !h.printPreview) return;
   const QPixmap picture = icon.isNull() ? gui::headingPicture(session) : icon;
   h.printPreview(screen, [&](QPrinter &printer) {

@@ -36,18 +36,10 @@
 #include "evaluation/Evaluation.h"
 #include "evaluation/ResultGrid.h"
 
-#ifdef TARVEL_HAVE_DRAWINGS
 #include "arrangements/Drawings.h"
-#endif
-#ifdef TARVEL_HAVE_REPORT
 #include "report/FrmAusdruck.h"
-#endif
-#ifdef TARVEL_HAVE_AUXILIARY
 #include "auxiliary/Auxiliary.h"
-#endif
-#ifdef TARVEL_HAVE_OUTPUT
 #include "evaluation/Export.h"
-#endif
 
 namespace {
 
@@ -98,14 +90,9 @@ constexpr double kDrawingHeight = 2250;
 
 // The screen names of the six arrangements, in the order of their drawings.
 QStringList arrangementScreens() {
-#ifdef TARVEL_HAVE_DRAWINGS
   QStringList names;
   for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
   return names;
-#else
-  return {QStringLiteral("FrmEKaEDSch"), QStringLiteral("FrmERoEESch"), QStringLiteral("FrmZKaEDSch"),
-          QStringLiteral("FrmZKaZDSch"), QStringLiteral("FrmVKaZDSch"), QStringLiteral("FrmZRoEESch")};
-#endif
 }
 
 // The grid's general alignment: numbers to the right, texts to the left.
@@ -140,21 +127,15 @@ const AppServices::Evaluation &services() { return app::services().evaluation; }
 
 AppServices::Evaluation FrmAuswertung::standardServices() {
   AppServices::Evaluation d;
-#ifdef TARVEL_HAVE_REPORT
   d.openReport = [](FrmAuswertung *w) { openReportWindow(w->session(), w, w->masterScreenName()); };
-#endif
-#ifdef TARVEL_HAVE_OUTPUT
   d.print = [](FrmAuswertung *w) { MenuDrucken_Click(w->session(), w, w->masterScreenName()); };
   d.save = [](FrmAuswertung *w) { MenuSpeichern_Click(w->session(), w, [w] { w->runProgressDisplay(); }); };
   d.pdf = [](FrmAuswertung *w) { MenuPdf_Click(w->session(), w, w->masterScreenName()); };
   d.preview = [](FrmAuswertung *w) { MenuSeitenansicht_Click(w->session(), w, w->masterScreenName()); };
-#endif
-#ifdef TARVEL_HAVE_AUXILIARY
   d.help = [] { gsubHelp(); };
   d.about = [](Session &session, QWidget *w) { showAbout(session, w); };
   d.showList = [](Session &session, QWidget *w, int code) { showVertreterList(session, w, code); };
   d.openLink = [](const QString &link) { return glngOpenLink(link); };
-#endif
   return d;
 }
 
@@ -526,7 +507,6 @@ void FrmAuswertung::sSetLayout() {
     }
 
     // Drawings of the arrangements.
-#ifdef TARVEL_HAVE_DRAWINGS
     for (QLabel *img : imgAnordnung_) {
       const ArrangementInfo *info = arrangementByScreen(img->property("Tag").toString());
       if (!info) continue;
@@ -541,7 +521,6 @@ void FrmAuswertung::sSetLayout() {
       img->setPixmap(pm);
       img->adjustSize();
     }
-#endif
 
     // Size boxes and frames.
     const auto &sizes = eval::sizes();

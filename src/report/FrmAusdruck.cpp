@@ -129,7 +129,7 @@ void FrmAusdruck::buildToolbar() {
   manual->setObjectName(QStringLiteral("Manual"));
   manual->setShortcut(QKeySequence::HelpContents);
   connect(manual, &QAction::triggered, this, [] {
-    if (report::hooks().manual) report::hooks().manual();
+    if (app::services().dialogs.manual) app::services().dialogs.manual();
   });
   addAction(manual);
 
@@ -146,7 +146,7 @@ void FrmAusdruck::buildToolbar() {
   connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
     for (FrmFormular *page : pages()) applyZoom(page);
   });
-  buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(report::hooks().aboutBox));
+  buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(app::services().dialogs.aboutBox));
   sSetToolb();
 }
 
@@ -253,7 +253,7 @@ void FrmAusdruck::onButton(const QString &key) {
   } else if (key == QLatin1String("Speichern")) {
     report::SpeichernUnter(session_, this, activeLanguage());
   } else if (key == QLatin1String("Hilfe")) {
-    if (report::hooks().aboutBox) report::hooks().aboutBox(session_, this);
+    if (app::services().dialogs.aboutBox) app::services().dialogs.aboutBox(session_, this);
   }
   // "Einstellungen": nothing.
 }

@@ -42,7 +42,7 @@ QString chosenPath(const QString &chosen, const QString &defaultName, const QStr
 SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defaultName,
                        const QString &routine, const std::function<void()> &afterWrite) {
   const QStringList filters = {QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*.*)")};
-  const std::optional<QString> chosen = hooks().askSaveFileName ? hooks().askSaveFileName(parent, filters)
+  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName ? app::services().dialogs.askSaveFileName(parent, filters)
                                                                 : std::nullopt;
   if (!chosen) return SaveOutcome::Cancelled;
   const QString path = chosenPath(*chosen, defaultName, QStringLiteral("txt"));
@@ -64,7 +64,7 @@ SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defa
 SaveOutcome SpeichernUnter(const Session &session, QWidget *parent, int k) {
   const QString text = reportText(session, k);
   return saveTextAs(parent, text, QStringLiteral("Calc.txt"), QStringLiteral("SpeichernUnter"), [parent] {
-    if (hooks().busyWindow) hooks().busyWindow(parent);
+    if (app::services().dialogs.busyWindow) app::services().dialogs.busyWindow(parent);
   });
 }
 
@@ -89,7 +89,7 @@ bool printWithPaperQuestion(const Session &session, QPrinter &printer, int k, co
 }
 
 void pointAtDevice(QPrinter &printer) {
-  if (hooks().selectPrinter) hooks().selectPrinter(printer);
+  if (app::services().dialogs.selectPrinter) app::services().dialogs.selectPrinter(printer);
 }
 }  // namespace
 
@@ -108,7 +108,7 @@ bool sPrint(const Session &session, QWidget *parent, int k, const QString &maste
 bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
-  if (!hooks().printerSetup || !hooks().printerSetup(parent, printer)) return false;
+  if (!app::services().dialogs.printerSetup || !app::services().dialogs.printerSetup(parent, printer)) return false;
   // The printer chosen here serves the following printouts as well.
   if (printer.outputFormat() == QPrinter::NativeFormat) setChosenPrinterName(printer.printerName());
   const msg::Message ask{builtinText(253), builtinText(254), msg::Icon::Question, msg::Buttons::YesNo, 2};
@@ -119,7 +119,7 @@ bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &ma
 bool savePdfAs(QWidget *parent, const QString &defaultName,
                const std::function<bool(const QString &, QString *)> &write) {
   const QStringList filters = {builtinText(1208), builtinText(1207)};
-  const std::optional<QString> chosen = hooks().askSaveFileName ? hooks().askSaveFileName(parent, filters)
+  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName ? app::services().dialogs.askSaveFileName(parent, filters)
                                                                 : std::nullopt;
   if (!chosen) return false;
   const QString path = chosenPath(*chosen, defaultName, QStringLiteral("pdf"));
@@ -138,8 +138,8 @@ bool reportPdf(const Session &session, QWidget *parent, int k, const QString &ma
 }
 
 void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
-  if (!hooks().printPreview) return;
-  hooks().printPreview(parent, [&](QPrinter &printer) {
+  if (!app::services().dialogs.printPreview) return;
+  app::services().dialogs.printPreview(parent, [&](QPrinter &printer) {
     preparePrinter(printer);
     QString reason;
     if (!sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason))

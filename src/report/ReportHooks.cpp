@@ -18,8 +18,8 @@ QString &printerName() {
 }
 }  // namespace
 
-Hooks standardDialogs() {
-  Hooks h;
+AppServices::Dialogs standardDialogs() {
+  AppServices::Dialogs h;
   h.askSaveFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -60,9 +60,7 @@ std::function<bool(QWidget *parent)> commentDialogFor(Session &session) {
   return [&session](QWidget *parent) { return showKommentar(session, parent); };
 }
 
-Hooks &hooks() { return app::services().dialogs; }
 
-void resetHooks() { hooks() = standardDialogs(); }
 
 QString chosenPrinterName() { return printerName(); }
 void setChosenPrinterName(const QString &name) { printerName() = name; }

@@ -10,19 +10,12 @@
 
 namespace report {
 
-using Hooks = AppServices::Dialogs;
-
 // The real dialogs: file dialogs, print preview, printer setup, printer choice and the
 // about box. The comment dialog works on a session (commentDialogFor); the busy window
 // and the manual belong to the program.
-Hooks standardDialogs();
+AppServices::Dialogs standardDialogs();
 // The comment dialog FrmKommentar on the session.
 std::function<bool(QWidget *parent)> commentDialogFor(Session &session);
-
-// The dialogs in force: those of the installed services.
-Hooks &hooks();
-// The dialogs in force become the real ones (standardDialogs).
-void resetHooks();
 
 // The printer chosen in the last printer setup dialog (empty: the system default).
 QString chosenPrinterName();

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "CatalogueFixture.h"
+#include "common/AppServices.h"
 #include "common/Session.h"
 #include "common/Numbers.h"
 
@@ -115,15 +116,15 @@ TEST_F(CatalogueQuery, BusyWindowRunsBeforeTheQueryOnlyWhenAsked) {
   ScopedCatalogueFile use(session, testsupport::demoCatalogueFile());
   int shown = 0;
   int rowsWhileShown = -1;
-  catalogue::setBusyHook([&] {
+  app::services().catalogueBusy = [&] {
     ++shown;
     rowsWhileShown = session.grsSettings.recordCount();
-  });
+  };
   msubSearchDB(session, 0, false, 0);
   EXPECT_EQ(shown, 0);
   session.grsSettings = ResultSet();
   msubSearchDB(session, 0, true, 0);
-  catalogue::setBusyHook(nullptr);
+  app::services().catalogueBusy = nullptr;
   EXPECT_EQ(shown, 1);
   EXPECT_EQ(rowsWhileShown, 0);
   EXPECT_GT(session.grsSettings.recordCount(), 0);

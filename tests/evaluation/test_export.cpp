@@ -28,17 +28,17 @@ class EvaluationOutput : public ::testing::Test {
  protected:
   void SetUp() override {
     fixture::fillEvaluation(session);
-    report::resetHooks();
-    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    app::services().dialogs = report::standardDialogs();
+    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
       return answerFile;
     };
-    report::hooks().commentDialog = [this](QWidget *) {
+    app::services().dialogs.commentDialog = [this](QWidget *) {
       ++commentDialogs;
       if (commentOk) session.gastrComment = {"Firma Muster", "Werk 3", "", "", "", ""};
       return commentOk;
     };
-    report::hooks().printerSetup = [this](QWidget *, QPrinter &p) {
+    app::services().dialogs.printerSetup = [this](QWidget *, QPrinter &p) {
       ++setups;
       portraitOffered = p.pageLayout().orientation() == QPageLayout::Portrait;
       p.setOutputFormat(QPrinter::PdfFormat);
@@ -50,7 +50,7 @@ class EvaluationOutput : public ::testing::Test {
     pdfFile = dir.filePath("evaluation.pdf");
   }
   void TearDown() override {
-    report::resetHooks();
+    app::services().dialogs = report::standardDialogs();
     // TARVEL_KEEP_PDF=<folder> keeps the printout to look at.
     const QString keep = qEnvironmentVariable("TARVEL_KEEP_PDF");
     const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 
 #include "common/Messages.h"
-#include "common/ModFN.h"
+#include "common/Session.h"
 #include "common/Texts.h"
 #include "report/FrmAusdruck.h"
 #include "report/PdfText.h"
@@ -41,13 +41,13 @@ class ReportPdf : public ::testing::Test {
  protected:
   void SetUp() override {
     fixture::fillLongEvaluation(session, 60);
-    report::resetHooks();
-    report::hooks().askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    app::services().dialogs = report::standardDialogs();
+    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
       askedFilters = filters;
       return answerFile;
     };
     // No printer on this machine: the default printer is none.
-    report::hooks().selectPrinter = [](QPrinter &) {};
+    app::services().dialogs.selectPrinter = [](QPrinter &) {};
     openReportWindow(session, nullptr, QStringLiteral("FrmZKaEDSch"));
     w = FrmAusdruck::current();
     ASSERT_TRUE(w);
@@ -55,7 +55,7 @@ class ReportPdf : public ::testing::Test {
   void TearDown() override {
     if (w) w->close();
     QCoreApplication::processEvents();
-    report::resetHooks();
+    app::services().dialogs = report::standardDialogs();
   }
 
   // Every page carries its number in its lowest line, right of the middle.
@@ -177,7 +177,7 @@ TEST_F(ReportPdf, DruckenWithoutAPrinterOffersThePdf) {
 TEST_F(ReportPdf, PreviewPaintsThePagesDruckenPrints) {
   int painted = 0;
   const QString file = dir.filePath("preview.pdf");
-  report::hooks().printPreview = [&](QWidget *, const std::function<void(QPrinter &)> &paint) {
+  app::services().dialogs.printPreview = [&](QWidget *, const std::function<void(QPrinter &)> &paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
