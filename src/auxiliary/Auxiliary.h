@@ -22,31 +22,13 @@ void showVertreterList(Session &session, QWidget *parent, int code);
 
 namespace aux {
 
-// The full path of the help document: Help/AnlFN.pdf beside the program, or in
-// ../share/tarvelcalc/ of it when installed (common/DataFiles.h), or the path set with
-// setHelpDocumentPath.
+// The full path of the help document: the one the installed services name
+// (AppServices::Desktop), else Help/AnlFN.pdf beside the program, or in
+// ../share/tarvelcalc/ of it when installed (common/DataFiles.h).
 QString helpDocumentPath();
-// Another place for the help document (tests, each with a folder of its own); an empty
-// path restores the one beside the program.
-void setHelpDocumentPath(const QString &path);
 
-// The desktop services behind the links, the help and the about box. Each can be
-// replaced (tests, or a platform without a desktop); an empty function restores the
-// default.
-//
-// Hands a URL to the desktop; true when the desktop accepted it.
-using UrlOpener = std::function<bool(const QUrl &)>;
-void setUrlOpener(UrlOpener opener);
-// Tells whether the desktop has a program that shows PDF documents.
-using ViewerCheck = std::function<bool()>;
-void setPdfViewerCheck(ViewerCheck check);
-// The path of a system-information tool, empty when none is installed.
-using ToolLookup = std::function<QString()>;
-void setSysInfoLookup(ToolLookup lookup);
-// Starts a program without waiting for it; true when it started.
-using ProgramStarter = std::function<bool(const QString &program)>;
-void setProgramStarter(ProgramStarter starter);
-
+// The desktop services behind the links, the help and the about box are those of the
+// installed services (AppServices::Desktop); where one is missing, these defaults serve.
 // The defaults: xdg-mime knows a handler for application/pdf; the first of hardinfo,
 // gnome-system-monitor, kinfocenter, ksysguard found in PATH.
 bool defaultPdfViewerCheck();

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "common/AppServices.h"
 #include "common/DataFiles.h"
 #include "Auxiliary.h"
 #include "common/Errors.h"
@@ -16,48 +17,20 @@
 namespace aux {
 namespace {
 
-UrlOpener &urlOpener() {
-  static UrlOpener f;
-  return f;
-}
-ViewerCheck &viewerCheck() {
-  static ViewerCheck f;
-  return f;
-}
-ToolLookup &sysInfoLookup() {
-  static ToolLookup f;
-  return f;
-}
-ProgramStarter &programStarter() {
-  static ProgramStarter f;
-  return f;
-}
-
 bool openUrl(const QUrl &url) {
-  if (urlOpener()) return urlOpener()(url);
+  const auto &open = app::services().desktop.openUrl;
+  if (open) return open(url);
   return QDesktopServices::openUrl(url);
 }
 
 }  // namespace
 
-namespace {
-QString &helpDocumentOverride() {
-  static QString path;
-  return path;
-}
-}  // namespace
-
 QString helpDocumentPath() {
-  if (!helpDocumentOverride().isEmpty()) return helpDocumentOverride();
+  const QString &chosen = app::services().desktop.helpDocument;
+  if (!chosen.isEmpty()) return chosen;
   return datafiles::locate(QStringLiteral("Help/AnlFN.pdf"));
 }
 
-void setHelpDocumentPath(const QString &path) { helpDocumentOverride() = path; }
-
-void setUrlOpener(UrlOpener opener) { urlOpener() = std::move(opener); }
-void setPdfViewerCheck(ViewerCheck check) { viewerCheck() = std::move(check); }
-void setSysInfoLookup(ToolLookup lookup) { sysInfoLookup() = std::move(lookup); }
-void setProgramStarter(ProgramStarter starter) { programStarter() = std::move(starter); }
 
 bool defaultPdfViewerCheck() {
   // The desktop opens documents through its MIME associations; without a default
@@ -86,10 +59,11 @@ QString defaultSysInfoLookup() {
 }
 
 void startSysInfo() {
-  const QString tool = sysInfoLookup() ? sysInfoLookup()() : defaultSysInfoLookup();
+  const auto &desktop = app::services().desktop;
+  const QString tool = desktop.sysInfoLookup ? desktop.sysInfoLookup() : defaultSysInfoLookup();
   bool started = false;
   if (!tool.isEmpty()) {
-    started = programStarter() ? programStarter()(tool) : QProcess::startDetached(tool, {});
+    started = desktop.startProgram ? desktop.startProgram(tool) : QProcess::startDetached(tool, {});
   }
   if (!started) msg::plain(builtinText(322));
 }
@@ -111,7 +85,8 @@ void gsubHelp() {
     msg::critical(err::fileNotFound() + QStringLiteral(": ") + doc, QStringLiteral("Error gsubHelp"));
     return;
   }
-  const bool viewer = aux::viewerCheck() ? aux::viewerCheck()() : aux::defaultPdfViewerCheck();
+  const auto &check = app::services().desktop.pdfViewerCheck;
+  const bool viewer = check ? check() : aux::defaultPdfViewerCheck();
   if (!viewer || !aux::openUrl(QUrl::fromLocalFile(doc))) {
     msg::show({builtinText(326), QString(), msg::Icon::Exclamation});
   }

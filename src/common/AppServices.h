@@ -13,6 +13,7 @@
 #include <optional>
 
 class QPrinter;
+class QUrl;
 class QWidget;
 class FrmAuswertung;
 struct Session;
@@ -77,6 +78,25 @@ struct AppServices {
   Evaluation evaluation;
   // Shown (modally) before a catalogue query whose show-busy flag is set.
   std::function<void()> catalogueBusy;
+  // What the program hands to the desktop. An empty function or path means the desktop's
+  // own: QDesktopServices, xdg-mime, the tools found in PATH, QProcess, QInputDialog.
+  struct Desktop {
+    // Hands a URL to the desktop; true when the desktop accepted it.
+    std::function<bool(const QUrl &)> openUrl;
+    // Tells whether the desktop has a program that shows PDF documents.
+    std::function<bool()> pdfViewerCheck;
+    // The path of a system-information tool, empty when none is installed.
+    std::function<QString()> sysInfoLookup;
+    // Starts a program without waiting for it; true when it started.
+    std::function<bool(const QString &program)> startProgram;
+    // The help document; empty: Help/AnlFN.pdf where the program looks for it.
+    QString helpDocument;
+    // The input box of the special roller-shoe editor; false when the user cancels.
+    std::function<bool(const QString &prompt, const QString &title, const QString &defaultText,
+                       QString *answer)>
+        inputBox;
+  };
+  Desktop desktop;
   // What "Zurück" and closing an arrangement screen lead to: the start screen on the
   // session, loaded afresh; missing, the screen just closes.
   std::function<void(Session &session)> startScreen;

@@ -1,4 +1,5 @@
 #include "special/FrmSonder.h"
+#include "common/AppServices.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -31,13 +32,10 @@
 
 namespace {
 
-FrmSonder::InputBox &inputBoxHook() {
-  static FrmSonder::InputBox box;
-  return box;
-}
-
 bool askInputBox(const QString &prompt, const QString &title, const QString &def, QString *answer) {
-  if (inputBoxHook()) return inputBoxHook()(prompt, title, def, answer);
+  // The input box of the installed services, else Qt's.
+  const auto &box = app::services().desktop.inputBox;
+  if (box) return box(prompt, title, def, answer);
   bool ok = false;
   *answer = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, def, &ok);
   return ok;
@@ -60,8 +58,6 @@ constexpr int kGridHeightTwips = 2250;
 constexpr int kFieldWidthTwips = 1350;
 
 }  // namespace
-
-void FrmSonder::setInputBox(InputBox box) { inputBoxHook() = std::move(box); }
 
 FrmSonder::FrmSonder(Session &session, QWidget *parent) : QDialog(parent), session_(session) {
   setObjectName(QStringLiteral("FrmSonder"));

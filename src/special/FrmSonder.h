@@ -28,12 +28,6 @@ class FrmSonder : public QDialog {
   // entry memory of the last "Ok". Drops any special roller shoe in force.
   explicit FrmSonder(Session &session, QWidget *parent = nullptr);
 
-  // The input box that asks for the distance of the single rails. Returns false when the
-  // user cancels; an empty function restores QInputDialog.
-  using InputBox = std::function<bool(const QString &prompt, const QString &title,
-                                      const QString &defaultText, QString *answer)>;
-  static void setInputBox(InputBox box);
-
   static constexpr int kFields = 24;
   static constexpr int kRows = 4;
   static constexpr int kResults = 5;

@@ -56,14 +56,14 @@ class StartScreen : public ::testing::Test {
       lastBusyValue = busy.ProgressBar1()->value();
     };
     app::install(std::move(services));
-    aux::setUrlOpener([this](const QUrl &u) {
+    app::services().desktop.openUrl = [this](const QUrl &u) {
       links << u.toString();
       return true;
-    });
+    };
   }
   void TearDown() override {
     app::install({});
-    aux::setUrlOpener({});
+    app::services().desktop.openUrl = {};
     for (QWidget *w : QApplication::topLevelWidgets())
       if (qobject_cast<FrmStart *>(w) || qobject_cast<FrmArrangement *>(w)) delete w;
     FrmLogo::closeLogo();

@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "auxiliary/Auxiliary.h"
+#include "common/AppServices.h"
 #include "auxiliary/FrmAbout.h"
 #include "auxiliary/FrmVertreter.h"
 #include "catalogue/Catalogue.h"
@@ -32,22 +33,22 @@ class AuxiliaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     computeSubVersion(session);
-    aux::setUrlOpener([this](const QUrl &u) {
+    app::services().desktop.openUrl = [this](const QUrl &u) {
       opened << u;
       return openerAnswer;
-    });
-    aux::setPdfViewerCheck([this] { return viewerInstalled; });
-    aux::setSysInfoLookup([this] { return sysInfoTool; });
-    aux::setProgramStarter([this](const QString &p) {
+    };
+    app::services().desktop.pdfViewerCheck = [this] { return viewerInstalled; };
+    app::services().desktop.sysInfoLookup = [this] { return sysInfoTool; };
+    app::services().desktop.startProgram = [this](const QString &p) {
       started << p;
       return starterAnswer;
-    });
+    };
   }
   void TearDown() override {
-    aux::setUrlOpener({});
-    aux::setPdfViewerCheck({});
-    aux::setSysInfoLookup({});
-    aux::setProgramStarter({});
+    app::services().desktop.openUrl = {};
+    app::services().desktop.pdfViewerCheck = {};
+    app::services().desktop.sysInfoLookup = {};
+    app::services().desktop.startProgram = {};
   }
 
   static QString demoCatalogue() {
@@ -231,10 +232,10 @@ class HelpTest : public AuxiliaryTest {
     QFile f(doc);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("%PDF-1.4\n%%EOF\n");
-    aux::setHelpDocumentPath(doc);
+    app::services().desktop.helpDocument = doc;
   }
   void TearDown() override {
-    aux::setHelpDocumentPath(QString());
+    app::services().desktop.helpDocument = QString();
     AuxiliaryTest::TearDown();
   }
   QTemporaryDir dir;
@@ -242,9 +243,9 @@ class HelpTest : public AuxiliaryTest {
 };
 
 TEST_F(HelpTest, DocumentIsTheManualInTheHelpFolderOfTheProgram) {
-  aux::setHelpDocumentPath(QString());
+  app::services().desktop.helpDocument = QString();
   EXPECT_EQ(aux::helpDocumentPath(), QCoreApplication::applicationDirPath() + QStringLiteral("/Help/AnlFN.pdf"));
-  aux::setHelpDocumentPath(doc);
+  app::services().desktop.helpDocument = doc;
   gsubHelp();
   EXPECT_TRUE(rec.messages.isEmpty());
   ASSERT_EQ(opened.size(), 1);

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "common/Gui.h"
+#include "common/AppServices.h"
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "common/Texts.h"
@@ -30,13 +31,13 @@ class FrmSonderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     computeSubVersion(session);
-    FrmSonder::setInputBox([this](const QString &prompt, const QString &title, const QString &def, QString *answer) {
+    app::services().desktop.inputBox = [this](const QString &prompt, const QString &title, const QString &def, QString *answer) {
       asked << prompt << title << def;
       *answer = inputAnswer;
       return inputAccepted;
-    });
+    };
   }
-  void TearDown() override { FrmSonder::setInputBox({}); }
+  void TearDown() override { app::services().desktop.inputBox = {}; }
 
   static QString demoCatalogue() {
     static const QString path = testsupport::buildCatalogue(testsupport::demoCatalogueSql());
