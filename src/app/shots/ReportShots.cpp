@@ -13,18 +13,18 @@
 namespace {
 // The evaluation of four cassettes with the first three series ticked, as "Druckmanager"
 // finds it.
-void evaluatedFourCassettes() {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+void evaluatedFourCassettes(Session &session) {
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   w->CmdBerechnen_Click();
-  handOver(shots::session(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
-  FrmAuswertung::grabScreen(shots::session(), w, 3, true);
+  handOver(session, ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  FrmAuswertung::grabScreen(session, w, 3, true);
 }
 }  // namespace
 
 // Two pages side by side: German, then English after "Sprache".
 TARVEL_SHOT("40-FrmAusdruck.png") {
-  evaluatedFourCassettes();
-  openReportWindow(shots::session(), nullptr, QStringLiteral("FrmVKaZDSch"));
+  evaluatedFourCassettes(session);
+  openReportWindow(session, nullptr, QStringLiteral("FrmVKaZDSch"));
   FrmAusdruck *w = FrmAusdruck::current();
   w->setAttribute(Qt::WA_DontShowOnScreen, true);
   w->resize(1400, 960);
@@ -36,7 +36,7 @@ TARVEL_SHOT("40-FrmAusdruck.png") {
 }
 
 TARVEL_SHOT("41-FrmKommentar.png") {
-  auto *d = new FrmKommentar(shots::session());
+  auto *d = new FrmKommentar(session);
   d->setAttribute(Qt::WA_DeleteOnClose);
   return shots::grab(d);
 }

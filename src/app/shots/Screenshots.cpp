@@ -86,24 +86,19 @@ QImage grab(QWidget *w) {
   return w->grab().toImage();
 }
 
-Session &session() {
-  static Session s;
-  return s;
-}
-
-void freshStart() {
+void freshStart(Session &session) {
   // A new session over the catalogue already open.
   Session fresh;
-  fresh.catalogue = session().catalogue;
-  session() = std::move(fresh);
+  fresh.catalogue = session.catalogue;
+  session = std::move(fresh);
   input::markSavePoint();
-  startSession(session());
+  startSession(session);
 }
 
-FrmArrangement *calculatedScreen(ArrangementId id) {
+FrmArrangement *calculatedScreen(Session &session, ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
-  sSetTblAnzBez(session(), true, info.groupTL, true);
-  auto *w = new FrmArrangement(session(), id);
+  sSetTblAnzBez(session, true, info.groupTL, true);
+  auto *w = new FrmArrangement(session, id);
   for (const Example &ex : examples()) {
     if (ex.id != id) continue;
     if (w->Tb_m()) w->Tb_m()->setText(QString::fromLatin1(ex.m));
@@ -125,7 +120,7 @@ FrmArrangement *calculatedScreen(ArrangementId id) {
 // ---- the shots of the start screen, the arrangement screens and the force dialog --------
 
 TARVEL_SHOT("01-start.png") {
-  FrmStart *w = FrmStart::open(shots::session());
+  FrmStart *w = FrmStart::open(session);
   // The mouse over the one-cassette picture: its help text and the linear module.
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicEKaEDS")) w->PicButton_MouseMove(i);
@@ -133,7 +128,7 @@ TARVEL_SHOT("01-start.png") {
 }
 
 TARVEL_SHOT("02-start-roller-shoes.png") {
-  FrmStart *w = FrmStart::open(shots::session());
+  FrmStart *w = FrmStart::open(session);
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicZRoEES")) w->PicButton_MouseMove(i);
   w->LabWeb_MouseMove();
@@ -141,7 +136,7 @@ TARVEL_SHOT("02-start-roller-shoes.png") {
 }
 
 #define ARRANGEMENT_SHOT(file, id) \
-  TARVEL_SHOT(file) { return shots::grab(shots::calculatedScreen(ArrangementId::id)); }
+  TARVEL_SHOT(file) { return shots::grab(shots::calculatedScreen(session, ArrangementId::id)); }
 ARRANGEMENT_SHOT("10-FrmEKaEDSch.png", EKaEDSch)
 ARRANGEMENT_SHOT("11-FrmERoEESch.png", ERoEESch)
 ARRANGEMENT_SHOT("12-FrmZKaEDSch.png", ZKaEDSch)
@@ -150,7 +145,7 @@ ARRANGEMENT_SHOT("14-FrmVKaZDSch.png", VKaZDSch)
 ARRANGEMENT_SHOT("15-FrmZRoEESch.png", ZRoEESch)
 
 TARVEL_SHOT("16-series-menu.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   shots::grab(w);
   QMenu *menu = w->MenuOptionen();
   menu->setAttribute(Qt::WA_DontShowOnScreen, true);
@@ -162,14 +157,14 @@ TARVEL_SHOT("16-series-menu.png") {
 }
 
 TARVEL_SHOT("17-direction-hover.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZKaZDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZKaZDSch);
   w->directionLabels()->highlight(4);
   w->directionLabels()->highlight(1);
   return shots::grab(w);
 }
 
 TARVEL_SHOT("03-start-keyboard-focus.png") {
-  FrmStart *w = FrmStart::open(shots::session());
+  FrmStart *w = FrmStart::open(session);
   shots::grab(w);
   QApplication::setActiveWindow(w);
   // Tab has brought the keyboard to the two-cassette picture: its frame and its text.
@@ -179,7 +174,7 @@ TARVEL_SHOT("03-start-keyboard-focus.png") {
 }
 
 TARVEL_SHOT("18-resized-window.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZRoEESch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZRoEESch);
   shots::grab(w);
   // The window made larger: drawing, labels and force table grow with it.
   w->resize(1300, 720);
@@ -187,7 +182,7 @@ TARVEL_SHOT("18-resized-window.png") {
 }
 
 TARVEL_SHOT("19-direction-keyboard-focus.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::EKaEDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
   shots::grab(w);
   QApplication::setActiveWindow(w);
   w->LabKoordinaten(4)->setFocus(Qt::TabFocusReason);
@@ -195,7 +190,7 @@ TARVEL_SHOT("19-direction-keyboard-focus.png") {
 }
 
 TARVEL_SHOT("22-discard-question.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::ZKaEDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZKaEDSch);
   shots::grab(w);
   // What "Zurück" asks while the input is unsaved.
   std::unique_ptr<QMessageBox> box(gui::messageBox(input::discardQuestion(), w));
@@ -203,22 +198,22 @@ TARVEL_SHOT("22-discard-question.png") {
 }
 
 TARVEL_SHOT("21-force-refused.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::EKaEDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
   shots::grab(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  DialogEingabe d(shots::session(), w, w->MSFlexGrid1(), holder);
+  DialogEingabe d(session, w, w->MSFlexGrid1(), holder);
   const msg::Message refusal{builtinText(1101), d.windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1};
   std::unique_ptr<QMessageBox> box(gui::messageBox(refusal, w));
   return shots::grab(box.get());
 }
 
 TARVEL_SHOT("20-force-dialog.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   shots::grab(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  auto *d = new DialogEingabe(shots::session(), w, w->MSFlexGrid1(), holder);
+  auto *d = new DialogEingabe(session, w, w->MSFlexGrid1(), holder);
   d->tbKrfXYZ(0)->setText(QStringLiteral("1250"));
   d->tbKrfXYZ(1)->setText(QStringLiteral("-75"));
   d->tbKrfXYZ(2)->setText(QStringLiteral("40"));
@@ -228,11 +223,11 @@ TARVEL_SHOT("20-force-dialog.png") {
 }
 
 TARVEL_SHOT("30-FrmAuswertung.png") {
-  FrmArrangement *w = shots::calculatedScreen(ArrangementId::VKaZDSch);
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
-  handOver(shots::session(), ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
-  return FrmAuswertung::grabScreen(shots::session(), w, 3, true);
+  handOver(session, ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  return FrmAuswertung::grabScreen(session, w, 3, true);
 }
 
 // ---- the command --------------------------------------------------------------------------
@@ -284,18 +279,20 @@ int main(int argc, char **argv) {
   });
   // The real dialogs, the report window and the outputs of the evaluation screen; no
   // busy windows, no file menu.
+  // The tool's one session, which every shot starts afresh.
+  Session session;
   AppServices services;
   services.dialogs = report::standardDialogs();
-  services.dialogs.commentDialog = report::commentDialogFor(shots::session());
+  services.dialogs.commentDialog = report::commentDialogFor(session);
   services.evaluation = FrmAuswertung::standardServices();
   app::install(std::move(services));
 
   int failed = 0;
   for (auto it = shots::registry().cbegin(); it != shots::registry().cend(); ++it) {
-    shots::freshStart();
+    shots::freshStart(session);
     QImage img;
     try {
-      img = it.value()();
+      img = it.value()(session);
     } catch (const std::exception &e) {
       std::fprintf(stderr, "%s: %s\n", qPrintable(it.key()), e.what());
     }

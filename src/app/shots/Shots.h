@@ -9,8 +9,8 @@
 //     return shots::grab(w);
 //   }
 //
-// Shots run in the order of their names, each on a fresh session with the demo
-// catalogue's settings loaded (shots::freshStart).
+// Shots run in the order of their names, each on the tool's session freshly started
+// with the demo catalogue's settings (shots::freshStart); the body names it `session`.
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -23,7 +23,8 @@ class FrmArrangement;
 
 namespace shots {
 
-using Render = std::function<QImage()>;
+// A shot is drawn on the session it is given (the tool's, freshly started).
+using Render = std::function<QImage(Session &session)>;
 // Registers a shot; used through TARVEL_SHOT.
 bool add(const QString &name, Render render);
 
@@ -33,21 +34,19 @@ QImage grab(QWidget *w);
 // Lets pending events (layouts, repaints, timers due) run.
 void settle();
 
-// The tool's one session, the screens' and the shots'.
-Session &session();
 // The session as after a program start on the demo catalogue (startSession): text mode,
-// settings, gsngSiko and the version suffix.
-void freshStart();
+// settings, gsngSiko and the version suffix; the catalogue already open is kept.
+void freshStart(Session &session);
 // An arrangement screen as the user leaves it after "Berechnen": the table sets of the
 // arrangement chosen, typical distances and forces typed in, the calculation run.
-FrmArrangement *calculatedScreen(ArrangementId id);
+FrmArrangement *calculatedScreen(Session &session, ArrangementId id);
 
 }  // namespace shots
 
 #define TARVEL_SHOT_CAT2(a, b) a##b
 #define TARVEL_SHOT_CAT(a, b) TARVEL_SHOT_CAT2(a, b)
 #define TARVEL_SHOT(name)                                                                  \
-  static QImage TARVEL_SHOT_CAT(tarvelShot_, __LINE__)();                                  \
+  static QImage TARVEL_SHOT_CAT(tarvelShot_, __LINE__)(Session &);                         \
   static const bool TARVEL_SHOT_CAT(tarvelShotReg_, __LINE__) =                           \
       shots::add(QStringLiteral(name), &TARVEL_SHOT_CAT(tarvelShot_, __LINE__));           \
-  static QImage TARVEL_SHOT_CAT(tarvelShot_, __LINE__)()
+  static QImage TARVEL_SHOT_CAT(tarvelShot_, __LINE__)([[maybe_unused]] Session &session)

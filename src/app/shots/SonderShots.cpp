@@ -10,7 +10,7 @@
 // The editor as the user sees it after picking a predefined series and pressing the
 // results button (cassette view).
 TARVEL_SHOT("60-FrmSonder.png") {
-  auto *w = new FrmSonder(shots::session());
+  auto *w = new FrmSonder(session);
   w->setAttribute(Qt::WA_DontShowOnScreen, true);
   w->show();
   shots::settle();
@@ -20,13 +20,13 @@ TARVEL_SHOT("60-FrmSonder.png") {
 }
 
 TARVEL_SHOT("61-FrmVertreter-representatives.png") {
-  msubSearchDB(shots::session(), 21, false, 0);
-  return shots::grab(new FrmVertreter(shots::session(), 21));
+  msubSearchDB(session, 21, false, 0);
+  return shots::grab(new FrmVertreter(session, 21));
 }
 
 TARVEL_SHOT("62-FrmVertreter-database.png") {
-  msubSearchDB(shots::session(), 22, false, 0);
-  return shots::grab(new FrmVertreter(shots::session(), 22));
+  msubSearchDB(session, 22, false, 0);
+  return shots::grab(new FrmVertreter(session, 22));
 }
 
-TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout(shots::session())); }
+TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout(session)); }
