@@ -205,8 +205,8 @@ calcfile::Case gather(FrmArrangement *screen) {
     for (int i = 0; i < eval::kBoxes; ++i) {
       const int tag = ev->boxTag(i);
       if (!ev->chkGrSer(i)->isEnabled() || tag < 1 || tag > s.gastrResult.size()) continue;
-      const QStringList &row = s.gastrResult.at(tag - 1);
-      if (ev->chkGrSer(i)->isChecked()) c.ticked.append({row.value(0), row.value(1)});
+      const ResultRow row = ResultRow::of(s.gastrResult.at(tag - 1));
+      if (ev->chkGrSer(i)->isChecked()) c.ticked.append({row.serie, row.size});
       else all = false;
     }
     c.tickAll = all && !c.ticked.isEmpty();

@@ -79,7 +79,7 @@ void FrmVertreter::sSetLayout() {
     Image1->setPixmap(gui::headingPicture(session_));
     Image1->adjustSize();
     const QString heading =
-        mintCode_ == 21 ? gfstrPutReturn(gfstrSetText(session_, 250))
+        mintCode_ == catalogue::code::Representatives ? gfstrPutReturn(gfstrSetText(session_, 250))
                        : builtinText(101) + QChar(13) + builtinText(249);
     LabUebSchr->setText(aux::shownText(heading));
   } catch (const AppError &e) {
@@ -142,7 +142,7 @@ void FrmVertreter::resizeEvent(QResizeEvent *e) {
 }
 
 bool FrmVertreter::linksActive() const {
-  return mintCode_ == 21 && MSHFlexGrid1->columnCount() > kMailColumn;
+  return mintCode_ == catalogue::code::Representatives && MSHFlexGrid1->columnCount() > kMailColumn;
 }
 
 bool FrmVertreter::eventFilter(QObject *watched, QEvent *e) {

@@ -358,20 +358,20 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   const CalcOutput &c = r.calc;
   std::string loadsText;
   for (int i = 0; i < r.results.size(); ++i) {
-    const QStringList &row = r.results[i];
+    const ResultRow row = ResultRow::of(r.results[i]);
     w.rowStart(i);
     out.push_back('{');
     w.key("serie");
-    appendQuoted(out, row.value(0));
+    appendQuoted(out, row.serie);
     w.sep();
     w.key("gr");
-    appendQuoted(out, row.value(1));
+    appendQuoted(out, row.size);
     w.sep();
     w.key("load");
-    appendQuoted(out, row.value(2));
+    appendQuoted(out, row.load);
     w.sep();
     w.key("unit");
-    appendQuoted(out, row.value(3));
+    appendQuoted(out, row.unit);
     w.sep();
     w.key("loads");
     const size_t loadsAt = out.size();

@@ -37,6 +37,7 @@
 #include "evaluation/ResultGrid.h"
 
 #include "arrangements/Drawings.h"
+#include "catalogue/Catalogue.h"
 #include "report/FrmAusdruck.h"
 #include "auxiliary/Auxiliary.h"
 #include "evaluation/Export.h"
@@ -390,8 +391,8 @@ void FrmAuswertung::buildMenus() {
     if (services().help) services().help();
   });
   menuHilfe_->addSeparator();
-  connect(item(menuHilfe_, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(22); });
-  connect(item(menuHilfe_, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(21); });
+  connect(item(menuHilfe_, QStringLiteral("MenüInfoDB")), &QAction::triggered, this, [this] { openList(catalogue::code::Info); });
+  connect(item(menuHilfe_, QStringLiteral("MenüVertreter")), &QAction::triggered, this, [this] { openList(catalogue::code::Representatives); });
   menuHilfe_->addSeparator();
   connect(item(menuHilfe_, QStringLiteral("MenüEMail")), &QAction::triggered, this, [this] {
     if (services().openLink) services().openLink(QStringLiteral("mailto:") + gfstrSetText(session_, 598));

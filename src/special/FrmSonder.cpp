@@ -287,7 +287,7 @@ void FrmSonder::sSetLayout() {
 }
 
 void FrmSonder::fillList() {
-  msubSearchDB(session_, 23, false, 0);
+  msubSearchDB(session_, catalogue::code::SpecialSeries, false, 0);
   const ResultSet &rs = session_.grsSerie;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     msg::critical(builtinText(309), QStringLiteral("SQL-Datenbankfehler!"));

@@ -20,13 +20,13 @@ TARVEL_SHOT("60-FrmSonder.png") {
 }
 
 TARVEL_SHOT("61-FrmVertreter-representatives.png") {
-  msubSearchDB(session, 21, false, 0);
-  return shots::grab(new FrmVertreter(session, 21));
+  msubSearchDB(session, catalogue::code::Representatives, false, 0);
+  return shots::grab(new FrmVertreter(session, catalogue::code::Representatives));
 }
 
 TARVEL_SHOT("62-FrmVertreter-database.png") {
-  msubSearchDB(session, 22, false, 0);
-  return shots::grab(new FrmVertreter(session, 22));
+  msubSearchDB(session, catalogue::code::Info, false, 0);
+  return shots::grab(new FrmVertreter(session, catalogue::code::Info));
 }
 
 TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout(session)); }
