@@ -66,6 +66,14 @@ struct Session {
   // sessions of the same process; none: the catalogue file where the program looks for
   // it (DBFN.db beside the program), opened on first use.
   std::shared_ptr<catalogue::Catalogue> catalogue;
+
+  // A new session over the same catalogue: the state of a program start that finds the
+  // catalogue already open.
+  Session afresh() const {
+    Session s;
+    s.catalogue = catalogue;
+    return s;
+  }
 };
 
 // Program version: major 2002, minor 2, revision 8.

@@ -54,8 +54,7 @@ TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
   const eval::EvaluationRun plainRun = rateAll();
 
   // A fresh start over the same catalogue.
-  Session fresh;
-  fresh.catalogue = session.catalogue;
+  Session fresh = session.afresh();
   start(fresh);
   const LoadCaseOutput out = calculateLoadCases(
       fresh, ArrangementId::VKaZDSch, {loadCase("Lastfall 1", 100.0, forces)}, "400", "300");

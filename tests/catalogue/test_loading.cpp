@@ -10,12 +10,7 @@ using testsupport::ScopedCatalogueFile;
 
 class SeriesLoading : public CatalogueTest {
  protected:
-  // The test's session as it is, read in the given text mode.
-  Session inMode(int mode) const {
-    Session s = session;
-    s.gintTextMode = mode;
-    return s;
-  }
+  Session inMode(int mode) const { return testsupport::inTextMode(session, mode); }
   void useDemo() {
     demo_ = std::make_unique<ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
     sSetField(session);

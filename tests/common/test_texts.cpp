@@ -3,16 +3,12 @@
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "common/Texts.h"
+#include "support/TestCatalogue.h"
 
 namespace {
 
 struct TextsTest : ::testing::Test {
-  // The test's session as it is, read in the given text mode.
-  Session inMode(int mode) const {
-    Session s = session;
-    s.gintTextMode = mode;
-    return s;
-  }
+  Session inMode(int mode) const { return testsupport::inTextMode(session, mode); }
   Session session;
   msg::Recorder rec;
 };

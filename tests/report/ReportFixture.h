@@ -17,9 +17,7 @@ inline QStringList row(const QString &series, const QString &size, const QString
 // Two cassettes on one double rail, two forces, two evaluated sizes: a fresh start of the
 // session over the catalogue it uses, then what the screens leave in it.
 inline void fillEvaluation(Session &m) {
-  auto catalogue = m.catalogue;
-  m = Session();
-  m.catalogue = std::move(catalogue);
+  m = m.afresh();
   computeSubVersion(m);
   m.gastrArrangement = {builtinText(215), builtinText(107)};
   m.gsngSiko = 1.5f;

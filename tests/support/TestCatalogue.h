@@ -15,6 +15,13 @@
 
 namespace testsupport {
 
+// A copy of the session whose texts are read in the given text mode.
+inline Session inTextMode(const Session &session, int mode) {
+  Session s = session;
+  s.gintTextMode = mode;
+  return s;
+}
+
 // Builds a catalogue file from SQL text (CREATE TABLE, INSERT, UPDATE ...) in a
 // temporary directory of its own, which lives until the test program ends, and returns
 // the file's path. When the SQL fails the current test fails with SQLite's reason and

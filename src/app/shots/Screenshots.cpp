@@ -87,10 +87,7 @@ QImage grab(QWidget *w) {
 }
 
 void freshStart(Session &session) {
-  // A new session over the catalogue already open.
-  Session fresh;
-  fresh.catalogue = session.catalogue;
-  session = std::move(fresh);
+  session = session.afresh();
   input::markSavePoint();
   startSession(session);
 }
