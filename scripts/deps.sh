@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs, only those that are missing.
+# Installs the Debian 12 packages the project needs, only those that are missing: every
+# tool a build step, a test or a script runs comes from this list (a bare Debian 12 root
+# has none of them; `file`, for instance, is what CPack's DEB generator asks for).
 set -euo pipefail
 PKGS=(g++ cmake ninja-build pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
       libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
-      mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev
+      mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev file
       qt6-translations-l10n
 
       clang libclang-rt-14-dev llvm sqlite3)

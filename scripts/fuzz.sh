@@ -27,7 +27,7 @@ status=0
 i=0
 for t in case catalogue; do
   if wait "${pids[$i]}"; then
-    echo "fuzz_$t: $(grep -E '^#[0-9]+.*DONE' "$work/$t.log" | tail -1)"
+    echo "fuzz_$t: $(grep -aE '^#[0-9]+.*DONE' "$work/$t.log" | tail -1)"
   else
     status=1
     keep=1

@@ -1,26 +1,40 @@
 #!/usr/bin/env bash
-# The checked build of the test command: the tests and the batch tool built with clang,
+# The checked build of the test command: the parts without widgets built with clang,
 # AddressSanitizer and UndefinedBehaviorSanitizer (plus the coverage instrumentation the
-# two libFuzzer targets need, so that one build serves both) in build-asan/, then the
-# whole test suite run there - unit and GUI tests, the README example, the hostile
-# inputs - and the examples through the batch tool with every output switched on.
-# The desktop program, the screenshot tool, the manual and the benchmarks are left out.
+# libFuzzer targets need, so that one build serves both) in build-asan/, and their tests
+# run there: the calculation core, the file formats, the catalogue and the catalogue
+# tool, the batch tool and its tests, the hostile inputs, and the examples through the
+# batch tool with every output switched on. The screens and their tests, the desktop
+# program, the screenshot tool, the manual and the benchmarks are left out: the screens
+# run their tests in the normal build.
+#   scripts/sanitize.sh          # build, then test
+#   scripts/sanitize.sh build    # only build (./test.sh fuzzes while the tests run)
+#   scripts/sanitize.sh test     # only test an existing build-asan/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/sanitizer-env.sh
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
-  "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" \
-  -DTARVEL_BUILD_FUZZ=ON -DTARVEL_BUILD_PROGRAMS=OFF -DTARVEL_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build build-asan --parallel "$(nproc)"
-(cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-for f in examples/*.json; do
-  for lang in de en; do
-    QT_QPA_PLATFORM=offscreen build-asan/tarvelcalc-batch "$f" --catalogue build-asan/DBFN.db --export \
-      --report "$lang" --pdf "$out/report.pdf" >"$out/out.json"
+what=${1:-all}
+if [ "$what" = all ] || [ "$what" = build ]; then
+  cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+    "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only" \
+    -DTARVEL_BUILD_FUZZ=ON -DTARVEL_BUILD_GUI=OFF -DTARVEL_UNITY_BUILD=OFF -DTARVEL_BUILD_PROGRAMS=OFF \
+    -DTARVEL_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-asan --parallel "$(nproc)"
+fi
+if [ "$what" = all ] || [ "$what" = test ]; then
+  status=0
+  (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" \
+    --label-exclude normal_build_only --timeout 900 ${CTEST_JUNIT:+--output-junit "$CTEST_JUNIT"}) || status=1
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+  for f in examples/*.json; do
+    result=ok
+    for lang in de en; do
+      QT_QPA_PLATFORM=offscreen build-asan/tarvelcalc-batch "$f" --catalogue build-asan/DBFN.db \
+        --export --report "$lang" --pdf "$out/report.pdf" >"$out/out.json" || result="FAILED ($lang)"
+    done
+    echo "example $f: $result"
+    [ "$result" = ok ] || status=1
   done
-  echo "example $f: ok"
-done
+  exit $status
+fi
