@@ -238,6 +238,9 @@ int main(int argc, char **argv) {
       else if (a == QLatin1String("--jobs")) value = &jobsText;
       if (value) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
+        // One run steps one field; a second range would silently replace the first.
+        if (value == &sweepArgument && !sweepArgument.isEmpty())
+          throw UsageError{QStringLiteral("--sweep is given twice; a run steps one field over one range")};
         *value = args[++i];
       } else if (a == QLatin1String("--export")) {
         options.wantExport = true;
