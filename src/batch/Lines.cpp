@@ -146,7 +146,7 @@ bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *
   for (int i = 0; i < 3; ++i) {
     const std::optional<std::int64_t> v = scaled(e[i], decimals);
     if (!v)
-      return fail(QStringLiteral("%1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
+      return fail(QStringLiteral("the %1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
                                  "are at most %4 digits long")
                       .arg(QLatin1String(names[i]), range[i].trimmed())
                       .arg(decimals)

@@ -703,8 +703,8 @@ TEST_F(Batch, CasesAndSweepRefuseWhatTheyCannotDo) {
       {{good, "--sweep", "forces.1.1=1:2:1"}, "has no force row 1"},
       {{one, "--sweep", "m=1:2:1"}, "has no distance m"},
       // Values whose count of millionths leaves 64 bits, and a range wider than 64 bits.
-      {{good, "--sweep", "m=999999999999999:999999999999999:0,000001"}, "FROM 999999999999999 of --sweep cannot be stepped"},
-      {{good, "--sweep", "m=1:100000000000000:0,000001"}, "TO 100000000000000 of --sweep cannot be stepped"},
+      {{good, "--sweep", "m=999999999999999:999999999999999:0,000001"}, "the FROM 999999999999999 of --sweep cannot be stepped"},
+      {{good, "--sweep", "m=1:100000000000000:0,000001"}, "the TO 100000000000000 of --sweep cannot be stepped"},
       {{good, "--sweep", "m=500000000000000:-500000000000000:-0,0001"}, "at most 100000"},
       {{good, "--sweep", "m=-500000000000000:500000000000000:1"}, "at most 100000"},
       {{good, "--sweep", "m=200:400:50", "--sweep", "n=100:200:50"}, "--sweep is given twice"},
