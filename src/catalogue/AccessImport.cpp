@@ -214,9 +214,12 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
   // number; such a column is kept as exact decimal text throughout.
   bool decimals = false;
   for (const BoundColumn &c : cols) decimals = decimals || c.kind == Kind::Decimal;
+  // A damaged page chain can make libmdb hand out rows without end; no table holds more
+  // rows than its definition counts, so the reading stops one row after that.
+  const qint64 declared = table->num_rows;
   if (decimals) {
     mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get()))
+    for (qint64 n = 0; n <= declared && mdb_fetch_row(table.get()); ++n)
       for (BoundColumn &c : cols)
         if (c.kind == Kind::Decimal && c.length > 0 && !exactNumber(boundText(c)))
           c.asText = true;
@@ -246,10 +249,9 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
   out.check(sqlite3_prepare_v2(out.db, insert.constData(), -1, &raw, nullptr));
   std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> stmt(raw, sqlite3_finalize);
 
-  const qint64 declared = table->num_rows;
   qint64 copied = 0;
   mdb_rewind_table(table.get());
-  while (mdb_fetch_row(table.get())) {
+  while (copied <= declared && mdb_fetch_row(table.get())) {
     ++copied;
     sqlite3_reset(stmt.get());
     for (size_t i = 0; i < cols.size(); ++i) {
@@ -320,10 +322,13 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
   summary.tables << name;
   // libmdb ends the rows early, without a word, where a data page is damaged.
   if (copied != declared) {
-    const QString text = QStringLiteral("the table \"%1\": %2 of the %3 rows its definition declares were read")
-                             .arg(name)
-                             .arg(copied)
-                             .arg(declared);
+    const QString text =
+        copied > declared
+            ? QStringLiteral("the table \"%1\": more rows than the %2 its definition declares").arg(name).arg(declared)
+            : QStringLiteral("the table \"%1\": %2 of the %3 rows its definition declares were read")
+                  .arg(name)
+                  .arg(copied)
+                  .arg(declared);
     if (!partial) throw Failure(text);
     summary.notes << text;
     summary.partial = true;
