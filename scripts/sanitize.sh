@@ -24,3 +24,14 @@ for f in examples/*.json; do
   done
   echo "example $f: ok"
 done
+# The catalogue tool on the Access samples beside the project (when they are there):
+# import, check (its errors are expected: the samples are no guide catalogues), export.
+jet=../shared/testdata/jet
+for f in "$jet"/*.mdb "$jet"/*.accdb; do
+  [ -f "$f" ] || continue
+  build-asan/tarvelcalc-catalogue import "$f" -o "$out/imported.db" >/dev/null
+  build-asan/tarvelcalc-catalogue check "$out/imported.db" >/dev/null || true
+  build-asan/tarvelcalc-catalogue export "$out/imported.db" >"$out/imported.sql"
+  rm -f "$out/imported.db"
+  echo "catalogue tool on $f: ok"
+done
