@@ -531,6 +531,26 @@ TEST_F(Batch, LoadCasesOfTheWrongFormAreUsageErrors) {
   }
 }
 
+// At most 100 load cases, as a case file and as a line of --cases; the refusal names
+// the limit.
+TEST_F(Batch, AtMostAHundredLoadCases) {
+  const auto withLoadCases = [](int n) {
+    QJsonArray list;
+    for (int i = 0; i < n; ++i)
+      list.append(QJsonObject{{"name", QStringLiteral("L%1").arg(i)}, {"share", 100.0 / n},
+                              {"forces", oneRow({"- Z", "100", "0", "0", "0"})}});
+    return QJsonDocument(QJsonObject{{"arrangement", "FrmEKaEDSch"}, {"loadCases", list}}).toJson(QJsonDocument::Compact);
+  };
+  const QString demo = testsupport::demoCatalogueFile();
+  EXPECT_EQ(runArgs({writeCase(withLoadCases(100)), "--catalogue", demo}).exitCode, 0);
+  const BatchRun refused = runArgs({writeCase(withLoadCases(101)), "--catalogue", demo});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_TRUE(refused.err.contains("\"loadCases\" holds 101 load cases; at most 100 are possible")) << refused.err.toStdString();
+  const BatchRun lines = runArgs({"--cases", writeCase(withLoadCases(101) + "\n"), "--catalogue", demo});
+  EXPECT_EQ(lines.exitCode, 1);
+  EXPECT_TRUE(lines.out.contains("at most 100 are possible")) << lines.out.toStdString();
+}
+
 }  // namespace
 
 // The README shows the worked example with its output; it must stay what the tool prints.
