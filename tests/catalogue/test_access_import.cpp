@@ -652,11 +652,11 @@ TEST(AccessImport, TheToolStopsALoopingReadAtItsTimeLimit) {
   const QString source = dir.filePath(QStringLiteral("cut.accdb")), target = dir.filePath(QStringLiteral("DBFN.db"));
   ASSERT_TRUE(writeBytes(source, damaged({"ASampleDatabase.accdb", 4096, Damage::Cut, 107})));
   ASSERT_TRUE(writeBytes(target, "keep"));
-  const ToolRun r = runTool({"import", source, "-o", target, "--timeout", "2"});
+  const ToolRun r = runTool({"import", source, "-o", target, "--timeout", "3"});
   EXPECT_EQ(r.exitCode, 1);
   const QList<QByteArray> lines = r.err.trimmed().split('\n');
   EXPECT_EQ(lines.last(), "tarvelcalc-catalogue: " + QFile::encodeName(source) +
-                              ": the reading was stopped after 2 s (--timeout); the file seems damaged; " +
+                              ": the reading was stopped after 3 s (--timeout); the file seems damaged; " +
                               QFile::encodeName(target) + " is left as it was");
   ASSERT_GE(lines.size(), 2);
   EXPECT_TRUE(lines[lines.size() - 2].startsWith("tarvelcalc-catalogue: \xE2\x80\xA6 ")) << lines[lines.size() - 2].constData();
