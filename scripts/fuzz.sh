@@ -14,7 +14,7 @@ keep=0
 cleanup() { [ "$keep" = 1 ] || rm -rf "$work"; }
 trap cleanup EXIT
 pids=()
-for t in case catalogue; do
+for t in case catalogue import; do
   mkdir -p "$work/$t"
   dict=()
   [ -f "tests/fuzz/$t.dict" ] && dict=(-dict="tests/fuzz/$t.dict")
@@ -25,7 +25,7 @@ for t in case catalogue; do
 done
 status=0
 i=0
-for t in case catalogue; do
+for t in case catalogue import; do
   if wait "${pids[$i]}"; then
     echo "fuzz_$t: $(grep -aE '^#[0-9]+.*DONE' "$work/$t.log" | tail -1)"
   else

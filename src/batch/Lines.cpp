@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <map>
+#include <optional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -63,9 +65,11 @@ bool readExact(const QString &text, Exact *out) {
   return true;
 }
 
-std::int64_t scaled(const Exact &e, int decimals) {
+// The number times 10^decimals, or nothing when that does not fit into 64 bits.
+std::optional<std::int64_t> scaled(const Exact &e, int decimals) {
   std::int64_t v = e.digits;
-  for (int d = e.decimals; d < decimals; ++d) v *= 10;
+  for (int d = e.decimals; d < decimals; ++d)
+    if (__builtin_mul_overflow(v, 10, &v)) return std::nullopt;
   return v;
 }
 
@@ -138,16 +142,31 @@ bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *
                       .arg(kMaxDecimals)
                       .arg(range[i]));
   const int decimals = std::max({e[0].decimals, e[1].decimals, e[2].decimals});
-  const std::int64_t from = scaled(e[0], decimals), to = scaled(e[1], decimals), step = scaled(e[2], decimals);
+  std::int64_t bound[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::optional<std::int64_t> v = scaled(e[i], decimals);
+    if (!v)
+      return fail(QStringLiteral("the %1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
+                                 "are at most %4 digits long")
+                      .arg(QLatin1String(names[i]), range[i].trimmed())
+                      .arg(decimals)
+                      .arg(std::numeric_limits<std::int64_t>::digits10));
+    bound[i] = *v;
+  }
+  const std::int64_t from = bound[0], to = bound[1], step = bound[2];
   if (step == 0) return fail(QStringLiteral("the STEP of --sweep must not be 0"));
-  if ((to - from) != 0 && ((to - from) > 0) != (step > 0))
+  // The distance from FROM to TO can exceed 64 bits (from one end of the range to the
+  // other); it is counted in 128.
+  const __int128 distance = static_cast<__int128>(to) - from;
+  if (distance != 0 && (distance > 0) != (step > 0))
     return fail(QStringLiteral("the STEP %1 of --sweep leads away from TO %2 (from %3)")
                     .arg(range[2].trimmed(), range[1].trimmed(), range[0].trimmed()));
-  const std::int64_t count = (to - from) / step + 1;
+  const __int128 count = distance / step + 1;
   if (count > kMaxSweepValues)
     return fail(QStringLiteral("--sweep %1 gives %2 values; at most %3 are run at once")
                     .arg(argument)
-                    .arg(count)
+                    .arg(count > std::numeric_limits<std::int64_t>::max() ? QStringLiteral("more than 9223372036854775807")
+                                                                          : QString::number(static_cast<qint64>(count)))
                     .arg(kMaxSweepValues));
   double scale = 1.0;
   for (int d = 0; d < decimals; ++d) scale *= 10.0;
@@ -347,13 +366,27 @@ class Producer {
   int index_ = 0;
 };
 
+// A line goes out in one write call, not through the buffer of `stdout`, which would
+// hand a line longer than the buffer to the system in pieces: a run that is killed
+// between two of them leaves a consumer with the start of a line and no end. So the
+// output ends after a whole line (a killed run may end before the last case, never in
+// the middle of one). Only a signal that interrupts a write, or a write into a full
+// disk, can make the system take less; the rest then follows at once.
 [[nodiscard]] bool writeLine(const Done &d) {
   if (!d.notes.empty()) {
     std::fwrite(d.notes.data(), 1, d.notes.size(), stderr);
     std::fflush(stderr);
   }
-  return std::fwrite(d.out.data(), 1, d.out.size(), stdout) == d.out.size() && std::fflush(stdout) == 0 &&
-         !std::ferror(stdout);
+  const char *p = d.out.data();
+  size_t left = d.out.size();
+  while (left > 0) {
+    const ssize_t n = ::write(STDOUT_FILENO, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
 }
 
 [[noreturn]] void outputLost() {

@@ -165,13 +165,16 @@ const char *const kUsage =
     "                    the case's JSON on one line, or for a line that is no case\n"
     "                    {\"line\":N,\"status\":2,\"error\":\"...\"}; a case that gives status 1\n"
     "                    on its own carries \"status\":1 (and \"ended\" when the program\n"
-    "                    would have ended)\n"
+    "                    would have ended); each line is written whole in one write,\n"
+    "                    so a killed run may end before the last input line, never\n"
+    "                    within a line\n"
     "  --sweep KEY=FROM:TO:STEP\n"
     "                    runs the base case once for every value FROM, FROM+STEP, ... up\n"
     "                    to TO (numbers in the notation of --locale), typed into KEY: m,\n"
     "                    n or forces.ROW.COL (ROW from 0; COL 1 force, 2 x, 3 y, 4 z);\n"
     "                    each line carries \"sweep\":{\"key\",\"text\",\"value\"}; at most\n"
-    "                    100000 values\n"
+    "                    100000 values, each at most 18 digits long counted with the\n"
+    "                    most decimals of FROM, TO and STEP; one --sweep per run\n"
     "  --jobs N          calculates on N threads (1 to 256; default 1); the output stays\n"
     "                    in input order\n"
     "  -h, --help        show this help and exit\n"
@@ -238,6 +241,9 @@ int main(int argc, char **argv) {
       else if (a == QLatin1String("--jobs")) value = &jobsText;
       if (value) {
         if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
+        // One run steps one field; a second range would silently replace the first.
+        if (value == &sweepArgument && !sweepArgument.isEmpty())
+          throw UsageError{QStringLiteral("--sweep is given twice; a run steps one field over one range")};
         *value = args[++i];
       } else if (a == QLatin1String("--export")) {
         options.wantExport = true;

@@ -4,16 +4,24 @@
 #include <mdbtools.h>
 #include <sqlite3.h>
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -90,16 +98,23 @@ std::optional<Exact> exactNumber(const QByteArray &text) {
   return e;
 }
 
+}  // namespace
+
 // Access keeps a date as days since 1899-12-30, the fraction being the time of day;
 // before that day the whole days count backwards and the fraction still forwards.
-QString isoDate(double value) {
-  if (!std::isfinite(value)) return QString();
+// Access itself holds the years 100 to 9999 only; what lies outside is no date of it
+// (and would overflow the conversion to whole days).
+std::optional<QString> accessDate(double value) {
+  constexpr double kFirstDay = -657434.0;  // 0100-01-01
+  constexpr double kLastDay = 2958465.0;   // 9999-12-31
+  if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return std::nullopt;
   double days = std::trunc(value);
   qint64 seconds = std::llround(std::fabs(value - days) * 86400.0);
   if (seconds >= 86400) {
     seconds -= 86400;
     days += value < 0 ? -1 : 1;
   }
+  if (days < kFirstDay || days > kLastDay) return std::nullopt;
   const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(days));
   return QStringLiteral("%1-%2-%3T%4:%5:%6")
       .arg(date.year(), 4, 10, QLatin1Char('0'))
@@ -109,6 +124,8 @@ QString isoDate(double value) {
       .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
       .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
+
+namespace {
 
 struct Sqlite {
   sqlite3 *db = nullptr;
@@ -174,20 +191,35 @@ QByteArray boundText(const BoundColumn &c) {
   return QByteArray(c.buffer.data(), c.length);
 }
 
-void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummary *summary) {
+// A table that could not be read whole: the reason, for the message or the notes of a
+// partial import.
+struct Shortfall {
+  QString text;
+};
+
+void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummary &summary, bool partial) {
   const QString name = QString::fromUtf8(entry->object_name);
   std::unique_ptr<MdbTableDef, TableCloser> table(mdb_read_table(entry));
-  if (!table) throw Failure(QStringLiteral("cannot read the table \"%1\"").arg(name));
-  mdb_read_columns(table.get());
+  if (!table) throw Shortfall{QStringLiteral("the table \"%1\" cannot be read").arg(name)};
+  // The definition counts the columns; a damaged one reads fewer (or none) of them.
+  const GPtrArray *read = mdb_read_columns(table.get());
+  if (!read || read->len != table->num_cols || table->num_cols == 0)
+    throw Shortfall{QStringLiteral("the table \"%1\": %2 of the %3 columns its definition declares can be read")
+                        .arg(name)
+                        .arg(read ? read->len : 0)
+                        .arg(table->num_cols)};
   std::vector<BoundColumn> cols = bindColumns(table.get());
 
   // Decimal columns stay numbers unless one of their values would lose digits as a
   // number; such a column is kept as exact decimal text throughout.
   bool decimals = false;
   for (const BoundColumn &c : cols) decimals = decimals || c.kind == Kind::Decimal;
+  // A damaged page chain can make libmdb hand out rows without end; no table holds more
+  // rows than its definition counts, so the reading stops one row after that.
+  const qint64 declared = table->num_rows;
   if (decimals) {
     mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get()))
+    for (qint64 n = 0; n <= declared && mdb_fetch_row(table.get()); ++n)
       for (BoundColumn &c : cols)
         if (c.kind == Kind::Decimal && c.length > 0 && !exactNumber(boundText(c)))
           c.asText = true;
@@ -217,8 +249,10 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
   out.check(sqlite3_prepare_v2(out.db, insert.constData(), -1, &raw, nullptr));
   std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> stmt(raw, sqlite3_finalize);
 
+  qint64 copied = 0;
   mdb_rewind_table(table.get());
-  while (mdb_fetch_row(table.get())) {
+  while (copied <= declared && mdb_fetch_row(table.get())) {
+    ++copied;
     sqlite3_reset(stmt.get());
     for (size_t i = 0; i < cols.size(); ++i) {
       BoundColumn &c = cols[i];
@@ -250,7 +284,17 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
           // The stored day number, not libmdb's text of it, which goes wrong outside
           // the years 1900..9998.
           const double days = mdb_get_double(mdb->pg_buf, c.col->cur_value_start);
-          bindText(stmt.get(), p, isoDate(days).toUtf8());
+          if (const std::optional<QString> iso = accessDate(days)) {
+            bindText(stmt.get(), p, iso->toUtf8());
+          } else {
+            sqlite3_bind_null(stmt.get(), p);
+            summary.notes << QStringLiteral("table \"%1\", row %2, column \"%3\": %4 is no date of the years "
+                                            "100 to 9999; imported as NULL")
+                                 .arg(name)
+                                 .arg(copied)
+                                 .arg(QString::fromUtf8(c.col->name))
+                                 .arg(QString::number(days));
+          }
           break;
         }
         case Kind::Text:
@@ -273,9 +317,53 @@ void copyTable(MdbHandle *mdb, MdbCatalogEntry *entry, Sqlite &out, ImportSummar
       }
     }
     out.check(sqlite3_step(stmt.get()));
-    if (summary) ++summary->rows;
+    ++summary.rows;
   }
-  if (summary) summary->tables << name;
+  summary.tables << name;
+  // libmdb ends the rows early, without a word, where a data page is damaged.
+  if (copied != declared) {
+    const QString text =
+        copied > declared
+            ? QStringLiteral("the table \"%1\": more rows than the %2 its definition declares").arg(name).arg(declared)
+            : QStringLiteral("the table \"%1\": %2 of the %3 rows its definition declares were read")
+                  .arg(name)
+                  .arg(copied)
+                  .arg(declared);
+    if (!partial) throw Failure(text);
+    summary.notes << text;
+    summary.partial = true;
+  }
+}
+
+// Temporary files of an import are named TARGET.import-PID.XXXXXX (SQLite may add
+// "-journal" to one). Those whose process is gone were left by an import that was
+// killed; the next import into the folder removes them.
+const QRegularExpression &temporaryName() {
+  static const QRegularExpression re(QStringLiteral("^.+\\.import-([0-9]+)\\.[A-Za-z0-9]{6}(-journal)?$"));
+  return re;
+}
+
+void removeStaleTemporaries(const QDir &dir) {
+  for (const QString &file : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    const QRegularExpressionMatch m = temporaryName().match(file);
+    if (!m.hasMatch()) continue;
+    bool ok = false;
+    const qint64 pid = m.captured(1).toLongLong(&ok);
+    if (!ok || pid <= 0 || pid > std::numeric_limits<pid_t>::max()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // alive, or not ours to know
+    struct stat st;
+    const QByteArray path = QFile::encodeName(dir.filePath(file));
+    if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.constData());
+  }
+}
+
+// Writes the file's data to the disk before it takes the target's place.
+bool synced(const QString &path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  return ok;
 }
 
 QString formatName(guint32 version) {
@@ -288,30 +376,37 @@ QString formatName(guint32 version) {
 
 }  // namespace
 
-bool importAccess(const QString &source, const QString &target, ImportSummary *summary,
-                  QString *error) {
+bool importAccess(const QString &source, const QString &target, ImportSummary *summary, QString *error,
+                  const ImportOptions &options) {
   ImportSummary local;
   ImportSummary &sum = summary ? *summary : local;
   sum = ImportSummary();
+  const auto fail = [error](const QString &why) {
+    if (error) *error = why;
+    return false;
+  };
   const QFileInfo src(source);
-  if (!src.isFile()) {
-    if (error) *error = QStringLiteral("%1: no such file").arg(source);
-    return false;
-  }
+  if (!src.isFile()) return fail(QStringLiteral("%1: no such file").arg(source));
   QFile probe(source);
-  if (!probe.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("%1: %2").arg(source, probe.errorString());
-    return false;
-  }
+  if (!probe.open(QIODevice::ReadOnly)) return fail(QStringLiteral("%1: %2").arg(source, probe.errorString()));
   probe.close();
 
+  // Only a regular file is replaced: a device, a pipe or a link in the target's place
+  // would be lost (or, for a link, the file it points to left as it was).
+  struct stat st;
+  const bool exists = ::lstat(QFile::encodeName(target).constData(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode))
+    return fail(QStringLiteral("%1 is no regular file; the import writes only a new or a regular file").arg(target));
+  if (exists && options.partial)
+    return fail(QStringLiteral("%1 exists; a partial import writes only a new file").arg(target));
+
   const QFileInfo dst(target);
-  QTemporaryFile temp(dst.absoluteDir().filePath(dst.fileName() + QStringLiteral(".XXXXXX")));
-  if (!temp.open()) {
-    if (error) *error = QStringLiteral("%1: cannot write: %2").arg(target, temp.errorString());
-    return false;
-  }
+  removeStaleTemporaries(dst.absoluteDir());
+  QTemporaryFile temp(dst.absoluteDir().filePath(
+      QStringLiteral("%1.import-%2.XXXXXX").arg(dst.fileName()).arg(QCoreApplication::applicationPid())));
+  if (!temp.open()) return fail(QStringLiteral("%1: cannot write: %2").arg(target, temp.errorString()));
   temp.close();
+  if (options.temporaryCreated) options.temporaryCreated(temp.fileName());
   try {
     std::unique_ptr<MdbHandle, MdbCloser> mdb(
         mdb_open(QFile::encodeName(source).constData(), MDB_NOFLAGS));
@@ -327,28 +422,48 @@ bool importAccess(const QString &source, const QString &target, ImportSummary *s
     const QByteArray tempName = QFile::encodeName(temp.fileName());
     if (sqlite3_open_v2(tempName.constData(), &out.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
       throw Failure(QString::fromUtf8(out.db ? sqlite3_errmsg(out.db) : "cannot open the target"));
+    // The file is a draft until it is renamed: no journal beside it (one more file a
+    // killed import would leave), no waiting for the disk before the end.
+    out.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
+    out.exec(QStringLiteral("PRAGMA synchronous = OFF"));
     out.exec(QStringLiteral("BEGIN"));
+    int unreadable = 0;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
       auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
       if (entry->object_type != MDB_TABLE || !mdb_is_user_table(entry)) continue;
-      copyTable(mdb.get(), entry, out, &sum);
+      try {
+        copyTable(mdb.get(), entry, out, sum, options.partial);
+      } catch (const Shortfall &s) {
+        if (!options.partial) throw Failure(QStringLiteral("%1: %2; the file is damaged").arg(source, s.text));
+        sum.notes << s.text;
+        sum.partial = true;
+        ++unreadable;
+      }
     }
+    if (sum.tables.isEmpty())
+      throw Failure(unreadable > 0
+                        ? QStringLiteral("%1: none of its %2 tables can be read; the file is damaged").arg(source).arg(unreadable)
+                        : QStringLiteral("%1: no table can be read; the file is damaged or holds no tables").arg(source));
     out.exec(QStringLiteral("COMMIT"));
     if (sqlite3_close_v2(out.db) != SQLITE_OK) throw Failure(QStringLiteral("cannot finish the target"));
     out.db = nullptr;
   } catch (const Failure &f) {
-    if (error) *error = QString::fromStdString(f.what());
-    return false;
+    QString why = QString::fromStdString(f.what());
+    if (!why.startsWith(source)) why = source + QStringLiteral(": ") + why;
+    return fail(why + QStringLiteral("; %1 is left as it was").arg(target));
   }
   // A catalogue is read by everybody, as any file the user writes.
   temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                       QFileDevice::ReadOther);
-  // The finished file takes the place of the target in one step.
-  if (std::rename(QFile::encodeName(temp.fileName()).constData(),
-                  QFile::encodeName(target).constData()) != 0) {
-    if (error) *error = QStringLiteral("%1: cannot write: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno)));
-    return false;
-  }
+  if (!synced(temp.fileName()))
+    return fail(QStringLiteral("%1: cannot write: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+  // The finished file takes the place of the target in one step; a partial one only a
+  // place where there is no file (link() fails on an existing name, rename() would not).
+  const QByteArray from = QFile::encodeName(temp.fileName()), to = QFile::encodeName(target);
+  const bool placed = options.partial ? ::link(from.constData(), to.constData()) == 0 && ::unlink(from.constData()) == 0
+                                      : std::rename(from.constData(), to.constData()) == 0;
+  if (!placed)
+    return fail(QStringLiteral("%1: cannot write: %2").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
   temp.setAutoRemove(false);
   return true;
 }

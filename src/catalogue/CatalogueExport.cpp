@@ -1,5 +1,6 @@
 #include "catalogue/CatalogueExport.h"
 #include "catalogue/SqlNames.h"
+#include "catalogue/Sqlite.h"
 
 #include <sqlite3.h>
 
@@ -7,6 +8,8 @@
 #include <QFileInfo>
 #include <charconv>
 #include <cmath>
+#include <QPair>
+#include <QVector>
 #include <memory>
 
 namespace catalogue {
@@ -34,8 +37,12 @@ QString literal(sqlite3_stmt *st, int i) {
       return QStringLiteral("X'") + QString::fromLatin1(bytes.toHex().toUpper()) + QLatin1Char('\'');
     }
     default: {
-      QString t = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
-                                    sqlite3_column_bytes(st, i));
+      const QByteArray bytes(reinterpret_cast<const char *>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+      QString t = QString::fromUtf8(bytes);
+      // A text that is no valid UTF-8, or holds a NUL (which ends SQL text), goes as its
+      // bytes: the SQL gives the same bytes back, as text.
+      if (bytes.contains('\0') || t.toUtf8() != bytes)
+        return QStringLiteral("CAST(X'") + QString::fromLatin1(bytes.toHex().toUpper()) + QStringLiteral("' AS TEXT)");
       t.replace(QLatin1Char('\''), QStringLiteral("''"));
       return QLatin1Char('\'') + t + QLatin1Char('\'');
     }
@@ -50,17 +57,6 @@ QString sqlName(const QString &name) {
   return plain ? name : quotedIdentifier(name);
 }
 
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>;
-
-Statement prepare(sqlite3 *db, const QString &sql) {
-  sqlite3_stmt *st = nullptr;
-  if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
-    sqlite3_finalize(st);
-    st = nullptr;
-  }
-  return Statement(st, sqlite3_finalize);
-}
-
 }  // namespace
 
 bool exportSql(const QString &path, QString *sql, QString *error) {
@@ -68,40 +64,59 @@ bool exportSql(const QString &path, QString *sql, QString *error) {
     if (error) *error = QStringLiteral("%1: no such file").arg(path);
     return false;
   }
-  sqlite3 *raw = nullptr;
-  const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-  std::unique_ptr<sqlite3, int (*)(sqlite3 *)> db(raw, sqlite3_close_v2);
-  const auto fail = [&](const QString &why) {
-    if (error) *error = path + QStringLiteral(": ") + why;
-    return false;
-  };
-  if (rc != SQLITE_OK) return fail(QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)));
-
-  Statement tables = prepare(db.get(), QStringLiteral(
-      "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY rowid"));
-  if (!tables) return fail(QString::fromUtf8(sqlite3_errmsg(db.get())));
-  QString out;
-  out += QStringLiteral("-- Catalogue exported from %1 by tarvelcalc-catalogue.\n").arg(QFileInfo(path).fileName());
-  int step = 0;
-  while ((step = sqlite3_step(tables.get())) == SQLITE_ROW) {
-    const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables.get(), 0)));
-    const QString create = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(tables.get(), 1)));
-    out += QLatin1Char('\n') + create + QStringLiteral(";\n");
-    Statement rows = prepare(db.get(), QStringLiteral("SELECT * FROM ") + quotedIdentifier(name));
-    if (!rows) return fail(QString::fromUtf8(sqlite3_errmsg(db.get())));
-    const QString head = QStringLiteral("INSERT INTO ") + sqlName(name) + QStringLiteral(" VALUES (");
-    const int n = sqlite3_column_count(rows.get());
-    int r = 0;
-    while ((r = sqlite3_step(rows.get())) == SQLITE_ROW) {
-      QStringList values;
-      for (int i = 0; i < n; ++i) values << literal(rows.get(), i);
-      out += head + values.join(QStringLiteral(", ")) + QStringLiteral(");\n");
+  // Opened as the program opens a catalogue (read-only, immutable, guarded): what the
+  // program would refuse to read is refused here with the same words, and nothing is
+  // created beside the file.
+  try {
+    sqlite::Database db(path);
+    QVector<QPair<QString, QString>> tables;
+    db.forEachRow(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                 "'sqlite_%' ORDER BY rowid"),
+                  [&tables](sqlite3_stmt *st) {
+                    const auto text = [st](int i) {
+                      return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                               sqlite3_column_bytes(st, i));
+                    };
+                    tables.append({text(0), text(1)});
+                  });
+    QString out;
+    out += QStringLiteral("-- Catalogue exported from %1 by tarvelcalc-catalogue.\n").arg(QFileInfo(path).fileName());
+    for (const auto &[name, create] : tables) {
+      out += QLatin1Char('\n') + create + QStringLiteral(";\n");
+      // Generated columns are computed again by the table that is built from the text;
+      // they cannot be inserted.
+      QStringList stored;
+      bool generated = false;
+      db.forEachRow(QStringLiteral("PRAGMA table_xinfo(%1)").arg(quotedIdentifier(name)), [&](sqlite3_stmt *st) {
+        const int hidden = sqlite3_column_int(st, 6);
+        if (hidden == 2 || hidden == 3) {
+          generated = true;
+          stored << QString();
+        } else {
+          stored << sqlName(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 1))));
+        }
+      });
+      QString head = QStringLiteral("INSERT INTO ") + sqlName(name);
+      if (generated) {
+        QStringList names = stored;
+        names.removeAll(QString());
+        head += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+      }
+      head += QStringLiteral(" VALUES (");
+      db.forEachRow(QStringLiteral("SELECT * FROM ") + quotedIdentifier(name), [&](sqlite3_stmt *st) {
+        QStringList values;
+        const int n = sqlite3_column_count(st);
+        for (int i = 0; i < n; ++i)
+          if (!generated || i >= stored.size() || !stored[i].isEmpty()) values << literal(st, i);
+        out += head + values.join(QStringLiteral(", ")) + QStringLiteral(");\n");
+      });
     }
-    if (r != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(db.get())));
+    *sql = out;
+    return true;
+  } catch (const sqlite::Error &e) {
+    if (error) *error = path + QStringLiteral(": ") + e.text;
+    return false;
   }
-  if (step != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(db.get())));
-  *sql = out;
-  return true;
 }
 
 }  // namespace catalogue

@@ -146,22 +146,32 @@ void Database::close() {
 QString Database::lastError() const { return QString::fromUtf8(sqlite3_errmsg(db_)); }
 
 ResultSet Database::query(const QString &sql) {
+  ResultSet rs;
+  forEachRow(
+      sql,
+      [&rs](sqlite3_stmt *st) {
+        const int n = sqlite3_column_count(st);
+        QStringList row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i) row << valueText(sqlite3_column_value(st, i));
+        rs.rows << row;
+      },
+      [&rs](sqlite3_stmt *st) {
+        for (int i = 0; i < sqlite3_column_count(st); ++i) rs.columns << QString::fromUtf8(sqlite3_column_name(st, i));
+      });
+  rs.open = true;
+  return rs;
+}
+
+void Database::forEachRow(const QString &sql, const std::function<void(sqlite3_stmt *)> &row,
+                          const std::function<void(sqlite3_stmt *)> &prepared) {
   guard_->steps = 0;
   guard_->exhausted = false;
   guard_->refused.clear();
   try {
     Statement st(db_, sql);
-    ResultSet rs;
-    const int n = st.columnCount();
-    for (int i = 0; i < n; ++i) rs.columns << st.columnName(i);
-    while (st.step()) {
-      QStringList row;
-      row.reserve(n);
-      for (int i = 0; i < n; ++i) row << st.columnText(i);
-      rs.rows << row;
-    }
-    rs.open = true;
-    return rs;
+    if (prepared) prepared(st.handle());
+    while (st.step()) row(st.handle());
   } catch (const Error &e) {
     // SQLite's own words ("not authorized", "interrupted", "out of memory") do not say
     // what was wrong with the catalogue.

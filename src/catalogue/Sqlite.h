@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -61,6 +62,11 @@ class Database {
 
   // Runs one statement and returns its column names (the SQL aliases) and all rows.
   ResultSet query(const QString &sql);
+  // Runs one statement under the same guard and the same refusals as query() and hands
+  // each row to `row` as it comes, as the statement itself (for values of every kind).
+  // `prepared` is called once before the first step.
+  void forEachRow(const QString &sql, const std::function<void(sqlite3_stmt *)> &row,
+                  const std::function<void(sqlite3_stmt *)> &prepared = {});
   sqlite3 *handle() const { return db_; }
 
  private:
@@ -81,6 +87,7 @@ class Statement {
   int columnCount() const;
   QString columnName(int i) const;
   QString columnText(int i) const;
+  sqlite3_stmt *handle() const { return stmt_; }
 
  private:
   sqlite3 *db_;

@@ -220,6 +220,11 @@ void readLoadCases(const QJsonValue &v, Case &c) {
   if (!c.forces.isEmpty())
     refuse(QStringLiteral("give either \"forces\" or \"loadCases\", not both"),
            builtinText(1228).arg(QStringLiteral("loadCases")));
+  if (v.isArray() && v.toArray().size() > loads::kMaxLoadCases)
+    refuse(QStringLiteral("\"loadCases\" holds %1 load cases; at most %2 are possible")
+               .arg(v.toArray().size())
+               .arg(loads::kMaxLoadCases),
+           builtinText(1239).arg(v.toArray().size()).arg(loads::kMaxLoadCases));
   c.loadCases = readLoadsKey("loadCases", v).loadCases;
 }
 void writeLoadCases(const Case &c, QJsonObject &o) {

@@ -65,6 +65,10 @@ bool readCaseLoads(const QJsonObject &o, CaseLoads *out, QString *error) {
       if (!lcv.isArray() || list.isEmpty())
         throw FormError{QStringLiteral(
             "\"loadCases\" must be a list of {\"name\": ..., \"share\": ..., \"forces\": [[...]]}")};
+      if (list.size() > kMaxLoadCases)
+        throw FormError{QStringLiteral("\"loadCases\" holds %1 load cases; at most %2 are possible")
+                            .arg(list.size())
+                            .arg(kMaxLoadCases)};
       for (int i = 0; i < list.size(); ++i) {
         if (!list[i].isObject())
           throw FormError{QStringLiteral("each load case must be an object {\"name\", \"share\", \"forces\"}")};

@@ -20,6 +20,10 @@ struct DutyTexts {
   bool operator==(const DutyTexts &o) const = default;
 };
 
+// The most load cases one calculation holds: a duty cycle is a handful of them; the
+// screens show one tab each.
+constexpr int kMaxLoadCases = 100;
+
 struct CaseLoads {
   QVector<LoadCase> loadCases;  // at least one; "forces" gives one of 100 % named "Lastfall 1"
   DutyTexts duty;

@@ -16,6 +16,7 @@
 #include "common/Texts.h"
 #include "loads/ForceGrid.h"
 #include "loads/KeyFilter.h"
+#include "loads/LoadCaseJson.h"
 
 LoadCaseTabs::LoadCaseTabs(ForceGrid *grid, QWidget *parent) : QWidget(parent), grid_(grid) {
   setObjectName(QStringLiteral("LoadCaseTabs"));
@@ -142,14 +143,24 @@ QVector<LoadCase> LoadCaseTabs::loadCases() const {
 
 void LoadCaseTabs::setLoadCases(const QVector<LoadCase> &cases) {
   if (cases.isEmpty()) return;
+  if (cases.size() > loads::kMaxLoadCases) {
+    msg::show({builtinText(1377).arg(loads::kMaxLoadCases), QString(), msg::Icon::Exclamation});
+    return;
+  }
   switching_ = true;
-  while (tabBar_->count() > 0) tabBar_->removeTab(0);
+  // A visible tab bar lays every tab out again for each tab added; hidden, it lays them
+  // out once when it shows again.
+  const bool visible = tabBar_->isVisibleTo(this);
+  tabBar_->setVisible(false);
+  while (tabBar_->count() > 0) tabBar_->removeTab(tabBar_->count() - 1);
   cases_.clear();
+  cases_.reserve(cases.size());
   for (const LoadCase &lc : cases) {
     cases_.append({lc.name, num::doubleToText(lc.share), lc.forces});
     tabBar_->addTab(lc.name);
   }
   tabBar_->setCurrentIndex(0);
+  tabBar_->setVisible(visible);
   switching_ = false;
   showCase(0);
 }
@@ -159,6 +170,10 @@ void LoadCaseTabs::setCurrent(int index) {
 }
 
 void LoadCaseTabs::addCase() {
+  if (count() >= loads::kMaxLoadCases) {
+    msg::show({builtinText(1377).arg(loads::kMaxLoadCases), QString(), msg::Icon::Exclamation});
+    return;
+  }
   storeFront();
   Case c;
   c.name = nextName();

@@ -118,6 +118,31 @@ TEST_F(LoadCaseScreen, AddingALoadCaseIsInputThatCanBeLost) {
   EXPECT_TRUE(input::hasUnsavedChanges());
 }
 
+// A hundred load cases at most, whether added by "+" or handed over as a whole; the
+// refusal names the limit and changes nothing.
+TEST_F(LoadCaseScreen, AtMostAHundredLoadCases) {
+  for (int i = 1; i < 100; ++i) tabs->addButton()->click();
+  ASSERT_EQ(tabs->count(), 100);
+  ASSERT_TRUE(rec.messages.isEmpty());
+  tabs->addButton()->click();
+  EXPECT_EQ(tabs->count(), 100);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text, "Es sind höchstens 100 Lastfälle möglich.");
+
+  QVector<LoadCase> many(101);
+  for (int i = 0; i < many.size(); ++i) many[i].name = QStringLiteral("L%1").arg(i);
+  tabs->setLoadCases(many);
+  EXPECT_EQ(tabs->count(), 100);
+  EXPECT_EQ(tabs->tabBar()->tabText(0), "Lastfall 1");
+  EXPECT_EQ(rec.messages.size(), 2);
+  many.resize(100);
+  tabs->setLoadCases(many);
+  EXPECT_EQ(tabs->count(), 100);
+  EXPECT_EQ(tabs->tabBar()->tabText(99), "L99");
+  EXPECT_EQ(tabs->current(), 0);
+  EXPECT_TRUE(tabs->tabBar()->isVisible());
+}
+
 TEST_F(LoadCaseScreen, OneLoadCaseByDefault) {
   EXPECT_EQ(tabs->count(), 1);
   EXPECT_EQ(tabs->tabBar()->tabText(0), "Lastfall 1");

@@ -2,6 +2,10 @@
 // demo catalogue and on catalogues built for the case. Expected numbers follow from the
 // load models and the rating formulas by hand (see the comment of each case).
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -527,6 +531,26 @@ TEST_F(Batch, LoadCasesOfTheWrongFormAreUsageErrors) {
   }
 }
 
+// At most 100 load cases, as a case file and as a line of --cases; the refusal names
+// the limit.
+TEST_F(Batch, AtMostAHundredLoadCases) {
+  const auto withLoadCases = [](int n) {
+    QJsonArray list;
+    for (int i = 0; i < n; ++i)
+      list.append(QJsonObject{{"name", QStringLiteral("L%1").arg(i)}, {"share", 100.0 / n},
+                              {"forces", oneRow({"- Z", "100", "0", "0", "0"})}});
+    return QJsonDocument(QJsonObject{{"arrangement", "FrmEKaEDSch"}, {"loadCases", list}}).toJson(QJsonDocument::Compact);
+  };
+  const QString demo = testsupport::demoCatalogueFile();
+  EXPECT_EQ(runArgs({writeCase(withLoadCases(100)), "--catalogue", demo}).exitCode, 0);
+  const BatchRun refused = runArgs({writeCase(withLoadCases(101)), "--catalogue", demo});
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_TRUE(refused.err.contains("\"loadCases\" holds 101 load cases; at most 100 are possible")) << refused.err.toStdString();
+  const BatchRun lines = runArgs({"--cases", writeCase(withLoadCases(101) + "\n"), "--catalogue", demo});
+  EXPECT_EQ(lines.exitCode, 1);
+  EXPECT_TRUE(lines.out.contains("at most 100 are possible")) << lines.out.toStdString();
+}
+
 }  // namespace
 
 // The README shows the worked example with its output; it must stay what the tool prints.
@@ -698,6 +722,12 @@ TEST_F(Batch, CasesAndSweepRefuseWhatTheyCannotDo) {
       {{good, "--sweep", "forces.0.0=1:2:1"}, "unknown sweep key"},
       {{good, "--sweep", "forces.1.1=1:2:1"}, "has no force row 1"},
       {{one, "--sweep", "m=1:2:1"}, "has no distance m"},
+      // Values whose count of millionths leaves 64 bits, and a range wider than 64 bits.
+      {{good, "--sweep", "m=999999999999999:999999999999999:0,000001"}, "the FROM 999999999999999 of --sweep cannot be stepped"},
+      {{good, "--sweep", "m=1:100000000000000:0,000001"}, "the TO 100000000000000 of --sweep cannot be stepped"},
+      {{good, "--sweep", "m=500000000000000:-500000000000000:-0,0001"}, "at most 100000"},
+      {{good, "--sweep", "m=-500000000000000:500000000000000:1"}, "at most 100000"},
+      {{good, "--sweep", "m=200:400:50", "--sweep", "n=100:200:50"}, "--sweep is given twice"},
   };
   for (const auto &b : bad) {
     QStringList args = b.args + QStringList{"--catalogue", demo};
@@ -778,6 +808,47 @@ TEST_F(Batch, JobsWriteWhatOneWorkerWrites) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out == one.out) << "--jobs " << jobs << " wrote other bytes";
     EXPECT_EQ(r.err, one.err);
+  }
+}
+
+// Each line leaves the tool in one write: a consumer never sees the start of a line
+// whose end may never come (a killed run). A datagram socket keeps the writes apart.
+TEST_F(Batch, EveryLineLeavesInOneWrite) {
+  QFile example(QStringLiteral(TARVEL_TEST_SOURCE_DIR "/examples/four-cassettes.json"));
+  ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+  const QByteArray line = compact(QJsonDocument::fromJson(example.readAll()).object());
+  const QString file = writeCase(line + "\n" + line + "\n{\"arrangement\": 1}\n" + line + "\n");
+  for (const char *jobs : {"1", "2"}) {
+    int sv[2];
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_SEQPACKET, 0, sv), 0);
+    const int big = 4 << 20;
+    ::setsockopt(sv[0], SOL_SOCKET, SO_SNDBUF, &big, sizeof big);
+    ::setsockopt(sv[1], SOL_SOCKET, SO_RCVBUF, &big, sizeof big);
+    const QByteArray tool = QFile::encodeName(program()), catalogue = QFile::encodeName(testsupport::demoCatalogueFile());
+    const QByteArray cases = QFile::encodeName(file);
+    const char *argv[] = {tool.constData(), "--cases", cases.constData(), "--catalogue", catalogue.constData(),
+                          "--export", "--report", "de", "--jobs", jobs, nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, sv[0], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, sv[1]);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char **>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(sv[0]);
+    QList<QByteArray> writes;
+    std::vector<char> buf(8 << 20);
+    for (ssize_t n; (n = ::recv(sv[1], buf.data(), buf.size(), 0)) > 0;) writes << QByteArray(buf.data(), n);
+    ::close(sv[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 1);  // the line that is no case
+    ASSERT_EQ(writes.size(), 4) << "--jobs " << jobs;
+    for (const QByteArray &w : writes) {
+      EXPECT_TRUE(w.endsWith('\n'));
+      EXPECT_EQ(w.count('\n'), 1);
+    }
+    EXPECT_GT(writes[0].size(), 8192);  // longer than any buffer of the standard output
   }
 }
 

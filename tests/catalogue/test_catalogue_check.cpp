@@ -1,9 +1,15 @@
 // The catalogue check on catalogues with one fault each, the SQL export, and numbers
 // kept as text in either notation.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "catalogue/BuildCatalogue.h"
 #include "catalogue/Catalogue.h"
@@ -150,6 +156,96 @@ TEST(CatalogueExport, BuildingTheExportGivesTheSameData) {
   const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
   ASSERT_FALSE(rebuilt.isEmpty());
   EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(source));
+}
+
+// Texts that are no valid UTF-8 or hold a NUL, blobs in a text column, generated
+// columns: building the export gives the same values byte for byte.
+TEST(CatalogueExport, HostileValuesComeBackByteForByte) {
+  const QString extras[] = {
+      "UPDATE Einstellung SET Wert = CAST(x'00ff' AS TEXT) WHERE Beschr = 'StdSiko';",
+      "UPDATE Einstellung SET Wert = x'00ff' WHERE Beschr = 'SwSiko';",
+      "CREATE TABLE T (v TEXT); INSERT INTO T VALUES (CAST(X'C328FF' AS TEXT)), (CAST(X'610062' AS TEXT)),"
+      " (CAST(X'00' AS TEXT)), (CAST(X'EDA080' AS TEXT)), (CAST(X'C0AF' AS TEXT)), (CAST(X'F4908080' AS TEXT)),"
+      " ('it''s fine: ä €'), (CAST(X'E282' AS TEXT));",
+      "CREATE TABLE G (a INTEGER, b INTEGER GENERATED ALWAYS AS (a * 2), c TEXT GENERATED ALWAYS AS (a || 'x') STORED,"
+      " d REAL); INSERT INTO G (a, d) VALUES (1, 0.5), (NULL, NULL);",
+  };
+  for (const QString &extra : extras) {
+    const QString source = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + extra);
+    ASSERT_FALSE(source.isEmpty()) << qPrintable(extra);
+    QString sql, error;
+    ASSERT_TRUE(catalogue::exportSql(source, &sql, &error)) << qPrintable(error);
+    const QString rebuilt = testsupport::buildCatalogue(sql, QStringLiteral("rebuilt.db"));
+    ASSERT_FALSE(rebuilt.isEmpty()) << qPrintable(extra);
+    EXPECT_EQ(dumpCatalogue(rebuilt), dumpCatalogue(source)) << qPrintable(extra);
+  }
+}
+
+// The export reads the file as the program reads a catalogue: what the program refuses
+// is refused with the program's words, and nothing appears beside the file.
+TEST(CatalogueExport, RefusesWhatTheProgramRefuses) {
+  const struct {
+    QString extra;
+    QString says;
+  } bad[] = {
+      {"CREATE VIRTUAL TABLE V USING fts4(a, b);", builtinText(1060).arg("V")},
+      {"CREATE TABLE Z (a INTEGER, b BLOB GENERATED ALWAYS AS (zeroblob(400000000))); INSERT INTO Z (a) VALUES (1);",
+       builtinText(1062).arg(QString()).left(40)},
+  };
+  for (const auto &b : bad) {
+    const QString source = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + b.extra);
+    ASSERT_FALSE(source.isEmpty());
+    QString sql, error;
+    EXPECT_FALSE(catalogue::exportSql(source, &sql, &error)) << qPrintable(b.extra);
+    EXPECT_TRUE(error.startsWith(source + ": " + b.says)) << qPrintable(error);
+  }
+  // A catalogue in WAL mode is exported without a -wal or -shm file beside it.
+  const QString wal = testsupport::buildCatalogue(testsupport::demoCatalogueSql() + "PRAGMA journal_mode = WAL;");
+  ASSERT_FALSE(wal.isEmpty());
+  const QStringList before = QFileInfo(wal).dir().entryList(QDir::Files);
+  QString sql, error;
+  EXPECT_TRUE(catalogue::exportSql(wal, &sql, &error)) << qPrintable(error);
+  EXPECT_EQ(QFileInfo(wal).dir().entryList(QDir::Files), before);
+}
+
+// A failed write of the SQL text is an error: a full disk, a closed standard output, a
+// pipe whose reader has gone.
+TEST(CatalogueExport, TheToolChecksEveryWrite) {
+  // More than a pipe holds.
+  const QString source = testsupport::buildCatalogue(testsupport::demoCatalogueSql() +
+                                                     "CREATE TABLE Big (t TEXT); INSERT INTO Big VALUES (printf('%.*c', 300000, 'x'));");
+  ASSERT_FALSE(source.isEmpty());
+  const QByteArray tool = QFile::encodeName(qEnvironmentVariable("TARVEL_BUILD_DIR") + "/tarvelcalc-catalogue");
+  const QByteArray file = QFile::encodeName(source);
+  enum Output { Full, Closed, BrokenPipe };
+  for (const Output o : {Full, Closed, BrokenPipe}) {
+    int errPipe[2], outPipe[2];
+    ASSERT_EQ(::pipe2(errPipe, O_CLOEXEC), 0);
+    ASSERT_EQ(::pipe2(outPipe, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (o == Full) posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/full", O_WRONLY, 0);
+    if (o == Closed) posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+    if (o == BrokenPipe) posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    const char *argv[] = {tool.constData(), "export", file.constData(), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char **>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(errPipe[1]);
+    ::close(outPipe[1]);
+    ::close(outPipe[0]);  // the reader has gone before the first byte
+    QByteArray err;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(errPipe[0], buf, sizeof buf)) > 0;) err.append(buf, n);
+    ::close(errPipe[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "output " << o << ": ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "output " << o;
+    EXPECT_TRUE(err.startsWith("tarvelcalc-catalogue: cannot write the SQL text to standard output: "))
+        << "output " << o << ": " << err.constData();
+  }
 }
 
 TEST(CatalogueExport, RefusesAMissingFile) {

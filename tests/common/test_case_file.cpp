@@ -94,6 +94,18 @@ TEST(CaseFile, ABatchCaseWithoutFormatTicksAllAndLeavesOutWhatIsEmpty) {
   EXPECT_TRUE(QJsonDocument::fromJson(calcfile::toJson(withEmptyRow)).object().value("forces").toArray().isEmpty());
 }
 
+// A case of `n` load cases of equal share, each with one force.
+QByteArray manyLoadCases(int n) {
+  QJsonArray list;
+  for (int i = 0; i < n; ++i)
+    list.append(QJsonObject{{"name", QStringLiteral("L%1").arg(i)},
+                            {"share", 100.0 / n},
+                            {"forces", QJsonArray{QJsonArray{"- Z", "100", "0", "0", "0"}}}});
+  return QJsonDocument(QJsonObject{{"arrangement", "FrmEKaEDSch"}, {"loadCases", list}}).toJson();
+}
+
+TEST(CaseFile, AHundredLoadCasesAreRead) { EXPECT_EQ(parsed(manyLoadCases(100)).loadCases.size(), 100); }
+
 TEST(CaseFile, EachRefusalSaysWhatIsWrongInBothLanguages) {
   const struct {
     QByteArray json;
@@ -119,6 +131,8 @@ TEST(CaseFile, EachRefusalSaysWhatIsWrongInBothLanguages) {
       {R"({"arrangement": "FrmEKaEDSch", "special": {"fields": []}})", "\"special\" needs \"fields\"", builtinText(1224)},
       {R"({"arrangement": "FrmEKaEDSch", "comments": ["a", 2]})", "\"comments\" must be", builtinText(1227)},
       {R"({"arrangement": "FrmEKaEDSch", "comments": ["1","2","3","4","5","6","7"]})", "\"comments\" must be", builtinText(1227)},
+      {manyLoadCases(101), "\"loadCases\" holds 101 load cases; at most 100 are possible",
+       "Die Datei enthält 101 Lastfälle; möglich sind höchstens 100."},
   };
   for (const auto &b : bad) {
     QString english;
