@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QToolBar>
@@ -42,6 +43,8 @@ void openReportWindow(Session &session, QWidget *evaluationScreen, const QString
   if (!w) {
     w = new FrmAusdruck(session, evaluationScreen, masterScreenName);
     w->setAttribute(Qt::WA_DeleteOnClose);
+    // A report page is tall: the window takes the whole of the screen's free area.
+    w->showMaximized();
   }
   w->show();
   w->raise();
@@ -141,7 +144,8 @@ void FrmAusdruck::buildToolbar() {
   zoom_->addItem(builtinText(1115), QStringLiteral("width"));
   zoom_->addItem(builtinText(1116), QStringLiteral("page"));
   for (int percent : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
-  zoom_->setCurrentIndex(zoom_->findData(100));
+  // The page opens at the width of its window: readable without scrolling sideways.
+  zoom_->setCurrentIndex(zoom_->findData(QStringLiteral("width")));
   Toolbar1->addWidget(zoom_);
   connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
     for (FrmFormular *page : pages()) applyZoom(page);
@@ -191,18 +195,38 @@ FrmFormular *FrmAusdruck::sSetFormular() {
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(page->windowTitle());
   w->setWindowIcon(gui::windowIcon(session_));
-  // Each new page opens inside the visible area, a little below and right of the page
-  // before it, as large as the area allows up to the whole page.
-  const QSize room = area_->viewport()->size();
-  const int offset = 24 * (static_cast<int>(pages().size()) % 6);
-  const QSize wanted(page->sheet()->width() + 40, page->sheet()->height() + 40);
-  const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
-  w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
-                 std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
+  placePage(w, static_cast<int>(pages().size()));
   w->show();
   applyZoom(page);
   area_->setActiveSubWindow(w);
   return page;
+}
+
+void FrmAusdruck::placePage(QMdiSubWindow *w, int index) {
+  auto *page = qobject_cast<FrmFormular *>(w->widget());
+  if (!page) return;
+  const QSize room = area_->viewport()->size();
+  const int offset = 24 * (index % 6);
+  const QSize wanted(page->sheet()->width() + 40, page->sheet()->height() + 40);
+  const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
+  w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
+                 std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
+}
+
+void FrmAusdruck::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  if (placedOnShow_) return;
+  placedOnShow_ = true;
+  // The first page was made before the window had its size: once the window manager
+  // has given it (maximised), the pages take the room they have.
+  QTimer::singleShot(0, this, [this] {
+    int i = 0;
+    for (QMdiSubWindow *w : area_->subWindowList()) {
+      if (w->isHidden()) continue;
+      placePage(w, i++);
+      if (auto *page = qobject_cast<FrmFormular *>(w->widget())) applyZoom(page);
+    }
+  });
 }
 
 void FrmAusdruck::applyZoom(FrmFormular *page) const {

@@ -22,7 +22,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 #include <memory>
 
 #include "app/FrmStart.h"
@@ -46,6 +52,7 @@
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
+#include "report/FrmAusdruck.h"
 #include "report/ReportHooks.h"
 #include "report/ReportText.h"
 #include "support/TestCatalogue.h"
@@ -581,12 +588,17 @@ TEST_F(WholeRoad, KeyboardOnly) {
   start->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(start));
   auto focused = [] { return QApplication::focusWidget(); };
-  // Tab reaches a picture; it shows its focus frame and its text; the arrows move on.
-  QTest::keyClick(start, Qt::Key_Tab);
+  // The first Tab reaches the first picture, top left; it shows its focus frame and its
+  // text; the arrows move on.
+  QTest::keyClick(focused() ? focused() : start.data(), Qt::Key_Tab);
   int picture = -1;
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (start->PicButton(i) == focused()) picture = i;
   ASSERT_GE(picture, 0);
+  for (int i = 0; i < FrmStart::kPictures; ++i) {
+    const QPoint p = start->PicButton(i)->pos(), first = start->PicButton(picture)->pos();
+    EXPECT_TRUE(p.y() > first.y() || (p.y() == first.y() && p.x() >= first.x())) << "picture " << i << " comes first";
+  }
   EXPECT_TRUE(start->pictureFocusFrame(picture));
   for (int step = 0; step < 6 && start->pictureTag(picture) != "PicEKaEDS"; ++step) {
     QTest::keyClick(focused(), Qt::Key_Right);
@@ -647,13 +659,136 @@ TEST_F(WholeRoad, KeyboardOnly) {
   QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Delete);
   EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
 
-  // Alt+B: "Berechnen"; Alt+D, W: "Weiter".
-  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  // Tab leaves the force table (it does not walk its cells) and reaches "Berechnen";
+  // Enter presses it.
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Tab);
+  EXPECT_EQ(focused(), w->CmdBerechnen()) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Backtab);
+  EXPECT_NE(focused(), w->MSFlexGrid1());
+  ASSERT_TRUE(tabTo(w->CmdBerechnen()));
+  QTest::keyClick(w->CmdBerechnen(), Qt::Key_Return);
   for (int i = 0; i < 100 && loadLabels(w).value(0).isEmpty(); ++i) QTest::qWait(10);
   EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  // Alt+B: "Berechnen" as well.
+  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  // Alt+D, W: "Weiter".
   QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
   ASSERT_TRUE(w->MenuDatei()->isVisible());
   QTest::keyClick(w->MenuDatei(), Qt::Key_W);
   EXPECT_FALSE(w->isVisible());
-  EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
+  ASSERT_EQ(topLevel<FrmAuswertung>().size(), 1);
+
+  // On the evaluation screen Enter presses the focused "Berechnen", and the report window
+  // opens from the keyboard (Ansicht › Druckmanager, Ctrl+D).
+  FrmAuswertung *e = topLevel<FrmAuswertung>().first();
+  e->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(e));
+  e->CmdBerechnen()->setFocus();
+  QTest::keyClick(e->CmdBerechnen(), Qt::Key_Return);
+  EXPECT_GT(e->MSFlexGrid1()->rowCount(), 1) << "Enter on the focused button calculates";
+  ASSERT_EQ(FrmAusdruck::current(), nullptr);
+  QTest::keyClick(e, Qt::Key_D, Qt::ControlModifier);
+  ASSERT_NE(FrmAusdruck::current(), nullptr) << "Ctrl+D opens the report window";
+  EXPECT_TRUE(FrmAusdruck::current()->isVisible());
+  FrmAusdruck::current()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+// Pairs of visible sibling controls that overlap, inside `root` and inside its group
+// boxes: what a user would see drawn over each other.
+QStringList overlappingControls(QWidget *root) {
+  QStringList out;
+  std::function<void(QWidget *)> walk = [&](QWidget *parent) {
+    QList<QWidget *> kids;
+    for (QObject *o : parent->children())
+      if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && w->isVisible()) kids << w;
+    for (int i = 0; i < kids.size(); ++i)
+      for (int j = i + 1; j < kids.size(); ++j)
+        if (kids[i]->geometry().intersects(kids[j]->geometry()))
+          out << kids[i]->objectName() + QStringLiteral(" / ") + kids[j]->objectName();
+    for (QWidget *k : kids)
+      if (qobject_cast<QGroupBox *>(k)) walk(k);
+  };
+  walk(root);
+  return out;
+}
+
+// Waits until the condition holds, letting the window manager answer; false after 5 s.
+template <class F>
+bool waitFor(F condition) {
+  for (int i = 0; i < 250 && !condition(); ++i) QTest::qWait(20);
+  return condition();
+}
+}  // namespace
+
+// Under a real window manager (tests/app/under-wm.sh: Xvfb 1366x768 with openbox, on the
+// xcb platform): the evaluation window maximised and restored shows every control without
+// overlap; the report window, opened with the keyboard through xdotool, fills the screen's
+// free area with its first page fully inside it; back on the evaluation nothing has shrunk.
+TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
+  if (qEnvironmentVariableIsEmpty("TARVEL_UNDER_WM") || QGuiApplication::platformName() != QLatin1String("xcb"))
+    GTEST_SKIP() << "needs a real window manager: ctest -R UnderWindowManager (tests/app/under-wm.sh)";
+  FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
+  ASSERT_NE(w, nullptr);
+  QTest::keyClicks(w->Tb_m(), "400");
+  QTest::keyClicks(w->Tb_n(), "300");
+  forceThroughDialog(w, "- Z", "6000", "0", "0", "");
+  FrmAuswertung *e = weiter(w);
+  ASSERT_NE(e, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+  tick(e->chkGrSer(sizeBox(1, 45)));
+  tick(e->chkGrSer(sizeBox(3, 12)));
+  QTest::keyClicks(e->findChild<QLineEdit *>("Tb_Betrieb0"), "500");
+  QTest::keyClicks(e->findChild<QLineEdit *>("Tb_Betrieb1"), "10");
+  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "at its opening size";
+
+  const QRect normal = e->geometry();
+  e->showMaximized();
+  ASSERT_TRUE(waitFor([&] { return e->isMaximized() && e->width() > normal.width(); }));
+  QTest::qWait(200);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "maximised";
+  const int gridHeightMaximised = e->MSFlexGrid1()->height();
+  e->showNormal();
+  ASSERT_TRUE(waitFor([&] { return !e->isMaximized() && e->width() < 1300; }));
+  QTest::qWait(200);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "restored";
+  const int gridHeightNormal = e->MSFlexGrid1()->height();
+
+  // The report window by keyboard, as the user types it: Ctrl+D.
+  e->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(e));
+  ASSERT_EQ(QProcess::execute("xdotool", {"key", "--clearmodifiers", "ctrl+d"}), 0);
+  ASSERT_TRUE(waitFor([] { return FrmAusdruck::current() && FrmAusdruck::current()->isVisible(); }))
+      << "Ctrl+D opened no report window";
+  FrmAusdruck *r = FrmAusdruck::current();
+  ASSERT_TRUE(waitFor([&] { return r->width() >= 900 && r->height() >= 650; }))
+      << r->width() << " x " << r->height();
+  const QRect free = r->screen()->availableGeometry();
+  EXPECT_TRUE(free.contains(r->frameGeometry().adjusted(1, 1, -1, -1)))
+      << "the report window stays inside the free area of the screen";
+  QTest::qWait(200);
+  auto *area = r->findChild<QMdiArea *>("MDIForm");
+  ASSERT_NE(area, nullptr);
+  ASSERT_FALSE(area->subWindowList().isEmpty());
+  QMdiSubWindow *page = area->subWindowList().first();
+  EXPECT_GE(page->width(), 600) << "the page window uses the room it has";
+  EXPECT_GE(page->height(), 500);
+  EXPECT_TRUE(area->viewport()->rect().contains(page->geometry())) << "the page is fully visible";
+
+  // Back on the evaluation screen, nothing has shrunk or moved over anything.
+  r->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  e->activateWindow();
+  QTest::qWait(200);
+  EXPECT_EQ(e->MSFlexGrid1()->height(), gridHeightNormal);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "after the report";
+  e->showMaximized();
+  ASSERT_TRUE(waitFor([&] { return e->isMaximized() && e->width() > normal.width(); }));
+  QTest::qWait(200);
+  EXPECT_EQ(e->MSFlexGrid1()->height(), gridHeightMaximised);
+  e->showNormal();
 }
