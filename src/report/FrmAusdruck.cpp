@@ -43,7 +43,9 @@ void openReportWindow(Session &session, QWidget *evaluationScreen, const QString
   if (!w) {
     w = new FrmAusdruck(session, evaluationScreen, masterScreenName);
     w->setAttribute(Qt::WA_DeleteOnClose);
-    // A report page is tall: the window takes the whole of the screen's free area.
+    // A report page is tall: the window takes the whole of the screen's free area, and
+    // the page is shown at the width of its window, readable without scrolling sideways.
+    w->zoomBox()->setCurrentIndex(w->zoomBox()->findData(QStringLiteral("width")));
     w->showMaximized();
   }
   w->show();
@@ -144,8 +146,7 @@ void FrmAusdruck::buildToolbar() {
   zoom_->addItem(builtinText(1115), QStringLiteral("width"));
   zoom_->addItem(builtinText(1116), QStringLiteral("page"));
   for (int percent : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
-  // The page opens at the width of its window: readable without scrolling sideways.
-  zoom_->setCurrentIndex(zoom_->findData(QStringLiteral("width")));
+  zoom_->setCurrentIndex(zoom_->findData(100));
   Toolbar1->addWidget(zoom_);
   connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
     for (FrmFormular *page : pages()) applyZoom(page);
@@ -207,26 +208,36 @@ void FrmAusdruck::placePage(QMdiSubWindow *w, int index) {
   if (!page) return;
   const QSize room = area_->viewport()->size();
   const int offset = 24 * (index % 6);
-  const QSize wanted(page->sheet()->width() + 40, page->sheet()->height() + 40);
+  // The whole page at 100 %, whatever the zoom in force made of its sheet.
+  const QSize wanted(page->sheetBaseSize().width() + 40, page->sheetBaseSize().height() + 40);
   const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
   w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
                  std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
+  w->setProperty("placed", w->geometry());
 }
 
+void FrmAusdruck::replacePages() {
+  int i = 0;
+  for (QMdiSubWindow *w : area_->subWindowList()) {
+    if (w->isHidden()) continue;
+    const int index = i++;
+    if (w->geometry() != w->property("placed").toRect()) continue;  // arranged by the user
+    placePage(w, index);
+    if (auto *page = qobject_cast<FrmFormular *>(w->widget())) applyZoom(page);
+  }
+}
+
+// The first page is made before the window has its size, and the window manager gives
+// the size (maximised) only after the window shows: the pages the user has not arranged
+// follow the room the window gets.
 void FrmAusdruck::showEvent(QShowEvent *event) {
   QMainWindow::showEvent(event);
-  if (placedOnShow_) return;
-  placedOnShow_ = true;
-  // The first page was made before the window had its size: once the window manager
-  // has given it (maximised), the pages take the room they have.
-  QTimer::singleShot(0, this, [this] {
-    int i = 0;
-    for (QMdiSubWindow *w : area_->subWindowList()) {
-      if (w->isHidden()) continue;
-      placePage(w, i++);
-      if (auto *page = qobject_cast<FrmFormular *>(w->widget())) applyZoom(page);
-    }
-  });
+  QTimer::singleShot(0, this, [this] { replacePages(); });
+}
+
+void FrmAusdruck::resizeEvent(QResizeEvent *event) {
+  QMainWindow::resizeEvent(event);
+  QTimer::singleShot(0, this, [this] { replacePages(); });
 }
 
 void FrmAusdruck::applyZoom(FrmFormular *page) const {

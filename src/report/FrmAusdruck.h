@@ -64,6 +64,7 @@ class FrmAusdruck : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
 
  private:
   // Places a page window inside the visible area: the `index`-th page a little below and
@@ -75,7 +76,8 @@ class FrmAusdruck : public QMainWindow {
   void applyZoom(FrmFormular *page) const;
   Session &session_;
   QMdiArea *area_ = nullptr;
-  bool placedOnShow_ = false;
+  // Re-places the pages the user has not moved or sized since they were placed.
+  void replacePages();
   QString master_;
   QHash<QString, QAction *> buttons_;
   QAction *printItem_ = nullptr;

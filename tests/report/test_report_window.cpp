@@ -125,6 +125,8 @@ TEST_F(ReportWindow, PageShowsTheDrawingOfTheArrangementInUseAndKeepsFieldsClear
   EXPECT_EQ(page->ImgAnordnung.size(), 6);
   // The page is 13000 twips high; the comment fields stand beside the arrangement line,
   // right of every text printed there.
+  // At 100 % (the window opens at page width) the sheet has the page's own size.
+  w->zoomBox()->setCurrentIndex(w->zoomBox()->findData(100));
   report::ReportCanvas c(nullptr, page->sheet(), 9);
   const FrmFormular::Plan plan = page->paintLines(c);
   auto px = [&](double twips) { return report::twipsToDevice(twips, c.dpi()); };
@@ -424,7 +426,10 @@ TEST_F(ReportWindow, ZoomFitsWidthAndPageAndNewPagesOpenInTheVisibleArea) {
   const QSize base = page->sheetBaseSize();
   QComboBox *zoom = w->zoomBox();
   ASSERT_NE(zoom, nullptr);
-  EXPECT_EQ(zoom->currentText(), "100 %");
+  // The window opens with its page at page width.
+  EXPECT_EQ(zoom->currentText(), "Seitenbreite");
+  EXPECT_EQ(page->fit(), FrmFormular::Fit::Width);
+  zoom->setCurrentIndex(zoom->findData(100));
   EXPECT_EQ(page->sheet()->size(), base);
 
   zoom->setCurrentIndex(zoom->findData(200));
