@@ -64,7 +64,10 @@ bool holdsNumber(const QLineEdit *field) { return numberProblem(field).isEmpty()
 
 namespace {
 bool refuse(QLineEdit *field, const QString &text, const QString &title) {
-  msg::show({text, title, msg::Icon::Exclamation, msg::Buttons::Ok, 1});
+  // A refused calculation speaks as every refusal of a calculation does; a dialog's "Ok"
+  // warns.
+  if (title == builtinText(314)) msg::critical2(text, title);
+  else msg::show({text, title, msg::Icon::Exclamation, msg::Buttons::Ok, 1});
   field->setFocus();
   field->selectAll();
   return false;
