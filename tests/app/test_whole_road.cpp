@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -53,6 +54,8 @@
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
+#include "loads/LoadCaseTabs.h"
+#include "loads/MotionDialog.h"
 #include "report/FrmAusdruck.h"
 #include "report/ReportHooks.h"
 #include "report/ReportText.h"
@@ -809,4 +812,98 @@ TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
   QTest::qWait(200);
   EXPECT_EQ(e->MSFlexGrid1()->height(), gridHeightMaximised);
   e->showNormal();
+}
+
+// Every numeric field of the program, typed and pasted: "2.5", "2.500", "-5", "abc",
+// "1,2,3" and a 12-digit number (beyond every plausible range). After each the field
+// shows exactly what was typed, and its calculating button refuses it with a message that
+// names the field; only a minus sign where the field takes one ("-5" as a coordinate)
+// passes, and then the number calculated is the one on screen.
+TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
+  FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
+  ASSERT_NE(w, nullptr);
+  QTest::keyClicks(w->Tb_m(), "400");
+  QTest::keyClicks(w->Tb_n(), "300");
+  forceThroughDialog(w, "- Z", "1000", "0", "0", "");
+
+  struct Field {
+    QString name;      // as the message names it
+    QLineEdit *edit;
+    QString valid;     // a text the field takes, restored before each case
+    bool minus;        // the field takes a minus sign
+    std::function<void()> press;
+  };
+  QList<Field> fields;
+  auto pressBerechnen = [w] { w->CmdBerechnen()->click(); };
+  fields << Field{"Abstand m (mm)", w->Tb_m(), "400", false, pressBerechnen}
+         << Field{"Abstand n (mm)", w->Tb_n(), "300", false, pressBerechnen}
+         << Field{"Lastfall 1", w->loadCaseTabs()->shareField(), "100", false, pressBerechnen};
+
+  QObject holder;
+  DialogEingabe::setPendingDirection(&holder, QStringLiteral("- Y"));
+  ForceGrid grid;
+  DialogEingabe force(session, w, &grid, &holder);
+  const char *forceNames[4] = {"Kraft (N)", "Koordindate in X-Richtung (mm)", "Koordindate in Y-Richtung (mm)",
+                               "Koordindate in Z-Richtung (mm)"};
+  for (int i = 0; i < 4; ++i)
+    if (force.tbKrfXYZ(i)->isEnabled())
+      fields << Field{forceNames[i], force.tbKrfXYZ(i), i == 0 ? "1000" : "10", i != 0, [&force] { force.cmdOK()->click(); }};
+
+  MotionDialog motion(session, w);
+  const QStringList motionValid = {"50", "100", "0", "80", "1", "2", "4", "1000", "", "0", "0", "0"};
+  const int motionLabels[12] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};
+  for (int i = 0; i < 12; ++i) {
+    motion.field(i)->setText(motionValid[i]);
+    const bool coordinate = i == 1 || i == 2 || i == 3 || i >= 9;
+    fields << Field{builtinText(motionLabels[i]), motion.field(i), motionValid[i].isEmpty() ? "0" : motionValid[i],
+                    coordinate, [&motion] { motion.cmdOK()->click(); }};
+  }
+
+  const QStringList inputs = {"2.5", "2.500", "-5", "abc", "1,2,3", "123456789012"};
+  auto check = [&](Field &f, const QString &input, bool paste) {
+    f.edit->setText(f.valid);
+    f.edit->selectAll();
+    if (paste) {
+      QApplication::clipboard()->setText(input);
+      f.edit->paste();
+    } else {
+      QTest::keyClicks(f.edit, input);
+    }
+    const std::string what = (f.name + " <- " + input + (paste ? " (pasted)" : " (typed)")).toStdString();
+    EXPECT_EQ(f.edit->text(), input) << what;
+    rec.clear();
+    f.press();
+    bool named = false;
+    for (const msg::Message &m : rec.messages) named = named || m.text.contains(f.name);
+    const bool takes = input == "-5" && f.minus;
+    EXPECT_EQ(named, !takes) << what << ": " << (rec.messages.isEmpty() ? "no message" : rec.messages[0].text.toStdString());
+    EXPECT_EQ(f.edit->text(), input) << what << ": the field keeps what was typed";
+    f.edit->setText(f.valid);
+  };
+  for (Field &f : fields)
+    for (const QString &input : inputs)
+      for (bool paste : {false, true}) check(f, input, paste);
+
+  // The forces taken with a negative coordinate are the ones on screen (typed and pasted,
+  // x and z; y is the force's own axis).
+  const TextRows taken = grid.dataRows();
+  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "-5", "0", "10"})), 2);
+  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "10", "0", "-5"})), 2);
+
+  // The group "Betrieb" of the evaluation.
+  FrmAuswertung *e = weiter(w);
+  ASSERT_NE(e, nullptr);
+  tick(e->chkGrSer(sizeBox(1, 25)));
+  QList<Field> duty;
+  const QStringList dutyValid = {"500", "10", "16", "250"};
+  const int dutyNames[4] = {1311, 1312, 1313, 1314};
+  for (int i = 0; i < 4; ++i) {
+    auto *tb = e->findChild<QLineEdit *>(QStringLiteral("Tb_Betrieb%1").arg(i));
+    ASSERT_NE(tb, nullptr);
+    tb->setText(dutyValid[i]);
+    duty << Field{builtinText(dutyNames[i]), tb, dutyValid[i], false, [e] { e->CmdBerechnen()->click(); }};
+  }
+  for (Field &f : duty)
+    for (const QString &input : inputs)
+      for (bool paste : {false, true}) check(f, input, paste);
 }
