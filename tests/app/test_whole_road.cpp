@@ -880,6 +880,7 @@ TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
     EXPECT_EQ(f.edit->text(), input) << what << ": the field keeps what was typed";
     f.edit->setText(f.valid);
   };
+  for (Field &f : fields) f.edit->setText(f.valid);
   for (Field &f : fields)
     for (const QString &input : inputs)
       for (bool paste : {false, true}) check(f, input, paste);
@@ -888,7 +889,11 @@ TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
   // x and z; y is the force's own axis).
   const TextRows taken = grid.dataRows();
   EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "-5", "0", "10"})), 2);
-  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "10", "0", "-5"})), 2);
+  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "10", "0", "-5"})), 2) << [&] {
+    QStringList rows;
+    for (const QStringList &r : taken) rows << r.join(QLatin1Char('|'));
+    return rows.join(QLatin1Char(' ')).toStdString();
+  }();
 
   // The group "Betrieb" of the evaluation.
   FrmAuswertung *e = weiter(w);
