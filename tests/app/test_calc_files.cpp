@@ -194,7 +194,7 @@ QJsonObject exampleCase(const Example &e) {
   QJsonObject o{{"format", "tarvelcalc-case"},
                 {"version", 1},
                 {"arrangement", e.screen},
-                {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "80"},
+                {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
                                       QJsonArray{"X +", "600", "0", "0", "150"}}},
                 {"loadType", 1},
                 {"ticked", e.ticked},
@@ -250,7 +250,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     const Shown first = shownOn(arr, ev);
     EXPECT_EQ(first.m, e.m);
     EXPECT_EQ(first.n, e.n);
-    EXPECT_EQ(first.forces, TextRows({{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}}));
+    EXPECT_EQ(first.forces, TextRows({{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}}));
     EXPECT_EQ(first.loadType, 1);
     EXPECT_FALSE(first.grid.isEmpty());
     EXPECT_FALSE(first.evaluation.isEmpty());

@@ -48,7 +48,7 @@ class LoadCases : public ::testing::Test {
 };
 
 TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
-  const TextRows forces = {{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}};
+  const TextRows forces = {{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}};
   const CalcOutput plain = calculateArrangement(session, ArrangementId::VKaZDSch, forces, "400", "300");
   const TextRows plainResult = session.gastrResult;
   const eval::EvaluationRun plainRun = rateAll();
