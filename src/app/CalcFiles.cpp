@@ -256,6 +256,7 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
   const QList<QPointer<QWidget>> old = screensGivingWay(from);
   screen->show();
   closeScreens(old);
+  for (const QString &note : c.notes) msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
 
   if (c.tickAll || !c.ticked.isEmpty() || c.duty) screen->weiter();
   else screen->CmdBerechnen()->click();
@@ -281,7 +282,7 @@ bool save(QWidget *screen, bool askName) {
   QString path = doc->fileName();
   if (askName || path.isEmpty()) {
     if (!app::services().dialogs.askSaveFileName) return false;
-    const std::optional<QString> chosen = app::services().dialogs.askSaveFileName(screen, fileFilters());
+    const std::optional<QString> chosen = app::services().dialogs.askSaveFileName(screen, fileFilters(), builtinText(1513));
     if (!chosen || chosen->isEmpty()) return false;
     path = calcfile::withSuffix(*chosen, QString::fromLatin1(calcfile::kSuffix));
   }

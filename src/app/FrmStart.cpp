@@ -443,6 +443,28 @@ int FrmStart::pictureNextTo(int index, int key) const {
   return -1;
 }
 
+// The window opens with no picture chosen: the first Tab goes to the first picture (top
+// left), Shift+Tab to the last, instead of the window manager's activation silently
+// focusing the first one and the first Tab moving on to the second.
+void FrmStart::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  setFocusPolicy(Qt::ClickFocus);
+  setFocus(Qt::OtherFocusReason);
+}
+
+bool FrmStart::focusNextPrevChild(bool next) {
+  QWidget *f = focusWidget();
+  if (!f || f == this) {
+    const QPoint cell = next ? QPoint(0, 0) : QPoint(2, 1);
+    for (int i = 0; i < kPictures; ++i)
+      if (kCell[i] == cell) {
+        PicButton(i)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+      }
+  }
+  return QMainWindow::focusNextPrevChild(next);
+}
+
 bool FrmStart::pictureKey(int index, const QKeyEvent *k) {
   if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space) {
     PicButton_Click(index);

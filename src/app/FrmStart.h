@@ -72,6 +72,8 @@ class FrmStart : public QMainWindow {
 
  protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void buildControls();

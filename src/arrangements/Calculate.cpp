@@ -12,6 +12,7 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   in.m = m;
   in.n = n;
   in.rigidCheck = rigidCheck;
+  in.engineerInput = true;
   in.tableCount = s.gintTblAnz + s.gintAnzSonder;
   // Geometry layout of one table code; code gintTblAnz + 1 is the special roller shoe.
   // A set that yields no rows contributes none, so the table set of every result row is

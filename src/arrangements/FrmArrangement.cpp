@@ -29,6 +29,7 @@
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
+#include "common/NumericInput.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "loads/DialogEingabe.h"
@@ -204,6 +205,9 @@ void FrmArrangement::buildControls() {
   chain(grid_);
   chain(cmdBerechnen_);
   chain(cmdBewegung_);
+  // Enter on a focused button presses it, as Space does.
+  cmdBerechnen_->setAutoDefault(true);
+  cmdBewegung_->setAutoDefault(true);
   placeControls(QSize(kWidth, kCentralHeight));
 }
 
@@ -413,6 +417,19 @@ void FrmArrangement::resetLoadDisplay() {
 
 void FrmArrangement::CmdBerechnen_Click() {
   resetLoadDisplay();
+  // The distances are calculated as they stand in their fields: a text the rules do not
+  // take or a distance beyond the plausible range is refused by name.
+  for (auto [field, name] : {std::pair{tbM_, 1516}, std::pair{tbN_, 1517}})
+    if (field && !gui::checkNumber(field, builtinText(name), builtinText(314), limits::Quantity::Distance, nullptr)) {
+      mblnCalcFailed_ = true;
+      lastCompleted_ = false;
+      return;
+    }
+  if (!tabs_->checkShares(builtinText(314))) {
+    mblnCalcFailed_ = true;
+    lastCompleted_ = false;
+    return;
+  }
   const LoadCaseOutput calc = calculateLoadCases(session_, info_->id, tabs_->loadCases(),
                                                  tbM_ ? tbM_->text() : QString(),
                                                  tbN_ ? tbN_->text() : QString());

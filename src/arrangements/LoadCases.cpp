@@ -27,8 +27,13 @@ QString checkLoadCases(const QVector<LoadCase> &cases) {
     for (const LoadCase &lc : cases)
       if (!hasForce(lc)) return builtinText(1308).arg(lc.name);
   // Shares typed to two decimals (33,33 + 33,33 + 33,34) add up exactly enough.
-  if (std::fabs(sum - 100.0) > 1e-6)
-    return builtinText(1307).arg(num::doubleToText(num::roundHalfEven(sum, 2)), cases.last().name);
+  // Which share is wrong the total cannot tell: every load case is named with its share.
+  if (std::fabs(sum - 100.0) > 1e-6) {
+    QStringList named;
+    for (const LoadCase &lc : cases)
+      named << QStringLiteral("„%1“ (%2 %)").arg(lc.name, num::doubleToText(lc.share));
+    return builtinText(1510).arg(num::doubleToText(num::roundHalfEven(sum, 2)), named.join(QStringLiteral(", ")));
+  }
   return QString();
 }
 

@@ -11,6 +11,7 @@
 #include "arrangements/LoadCases.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/StartSession.h"
+#include "common/Messages.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 #include "evaluation/Evaluation.h"
@@ -84,6 +85,9 @@ void refuseEmptyTableList(Session &s, bool withTL) {
 Report calculateAndEvaluate(Session &s, const Case &c, bool printForces, QStringList &notes) {
   Report r;
   const calcfile::Case &f = c.file;
+  // What reading the case changed (a coordinate along a force's own axis taken as 0),
+  // once, as the desktop program says it on opening the file.
+  for (const QString &note : f.notes) msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
   // The report's comment lines, as a calculation file saved from the screens holds them.
   if (f.comments) s.gastrComment = *f.comments;
 

@@ -21,9 +21,12 @@ struct Session;
 struct AppServices {
   // The dialogs of the report commands, the report window and the calculation files.
   struct Dialogs {
-    // The file-save dialog with the given filters ("Textdateien (*.txt)" ...). The chosen
-    // file; an empty text when the dialog gave no name; std::nullopt when cancelled.
-    std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askSaveFileName;
+    // The file-save dialog with the given filters ("Textdateien (*.txt)" ...) and title
+    // (what it saves). The chosen file; an empty text when the dialog gave no name (taken
+    // as cancelled); std::nullopt when cancelled. It opens in the folder last used, else
+    // in the user's documents folder.
+    std::function<std::optional<QString>(QWidget *parent, const QStringList &filters, const QString &title)>
+        askSaveFileName;
     // The file-open dialog with the given filters; std::nullopt when cancelled.
     std::function<std::optional<QString>(QWidget *parent, const QStringList &filters)> askOpenFileName;
     // The print preview, modal; paint draws the pages on the printer it is given, as

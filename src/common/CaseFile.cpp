@@ -11,6 +11,7 @@
 
 #include "arrangements/models/Arrangement.h"
 #include "common/Errors.h"
+#include "common/InputLimits.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
@@ -428,6 +429,69 @@ bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows
   return true;
 }
 
+// ---- the values ------------------------------------------------------------------------
+// What the screens refuse as implausible the file refuses as well, naming the key; a value
+// the screens' own checks name (a distance or stroke of 0, a text that is no number) is
+// left to them, so the user reads the same message either way.
+
+void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+  double v = 0.0;
+  if (!num::toDouble(text, &v)) return;
+  if (q == limits::Quantity::Force) v = std::fabs(v);
+  const bool positiveOnly = q != limits::Quantity::Coordinate && q != limits::Quantity::Force;
+  if (positiveOnly && !(v > 0.0)) return;
+  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, key), limits::refusal(q, name));
+}
+
+// The column of a row that holds the coordinate along the force's own axis.
+int ownColumn(const QString &direction) {
+  if (direction.contains(QLatin1Char('X'))) return 2;
+  if (direction.contains(QLatin1Char('Y'))) return 3;
+  if (direction.contains(QLatin1Char('Z'))) return 4;
+  return -1;
+}
+
+// The force rows of one table: ranges checked; the rows with a coordinate other than 0
+// along the force's own axis are named in *moved. The text stays as the file holds it
+// (the file round-trips unchanged); the calculation takes that coordinate as 0.
+void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QStringList *moved) {
+  for (int r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows[r];
+    const int own = ownColumn(row.value(0));
+    for (int col = 1; col < 5 && col < row.size(); ++col) {
+      if (col == own) {
+        double v = 0.0;
+        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0))
+          *moved << namePrefix + QString::number(r + 1);
+        continue;
+      }
+      checkRange(row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
+                 keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col),
+                 namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
+                                      : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col)));
+    }
+  }
+}
+
+void checkValues(Case &c) {
+  checkRange(c.m, limits::Quantity::Distance, QStringLiteral("m"), builtinText(1516));
+  checkRange(c.n, limits::Quantity::Distance, QStringLiteral("n"), builtinText(1517));
+  QStringList moved;
+  checkForces(c.forces, QStringLiteral("forces"), QString(), &moved);
+  for (int i = 0; i < c.loadCases.size(); ++i)
+    checkForces(c.loadCases[i].forces, QStringLiteral("loadCases[%1].forces").arg(i),
+                QStringLiteral("„%1“, ").arg(c.loadCases[i].name), &moved);
+  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved.join(QStringLiteral("; ")));
+  if (c.duty) {
+    using limits::Quantity;
+    checkRange(c.duty->stroke, Quantity::Stroke, QStringLiteral("duty.stroke"), builtinText(1311));
+    checkRange(c.duty->cyclesPerMinute, Quantity::CyclesPerMinute, QStringLiteral("duty.cyclesPerMinute"),
+               builtinText(1312));
+    checkRange(c.duty->hoursPerDay, Quantity::HoursPerDay, QStringLiteral("duty.hoursPerDay"), builtinText(1313));
+    checkRange(c.duty->daysPerYear, Quantity::DaysPerYear, QStringLiteral("duty.daysPerYear"), builtinText(1314));
+  }
+}
+
 // The case from a JSON text; `plainForces` the rows of its "forces" when they were
 // taken out of the text.
 bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainForces) {
@@ -446,6 +510,7 @@ bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainF
     }
     for (auto it = o.begin(); it != o.end(); ++it)
       if (!isKnown(it.key())) c.unknown.insert(it.key(), it.value());
+    checkValues(c);
     if (out) *out = std::move(c);
     return true;
   } catch (const Refusal &r) {

@@ -48,6 +48,12 @@ struct Case {
   QVector<LoadCase> loadCases;
   std::optional<loads::DutyTexts> duty;  // the evaluation screen's group "Betrieb"
   QJsonObject unknown;                  // keys of other programs or later versions
+  // What reading the file changed and the user should read once (German), e.g. a
+  // coordinate along a force's own axis taken as 0. Not written back, and no part of
+  // the calculation: two cases that calculate the same compare equal whatever was said.
+  struct Notes : QStringList {
+    bool operator==(const Notes &) const { return true; }
+  } notes;
 
   bool operator==(const Case &o) const = default;
 };

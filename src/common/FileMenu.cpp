@@ -112,10 +112,10 @@ void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave) {
   add("MenüÖffnen", 1200, QKeySequence::Open, [screen, &session] {
     if (services().open) services().open(session, screen);
   });
-  QAction *save = add("MenüDateiSpeichern", 1201, QKeySequence::Save, [screen, &session] {
+  QAction *save = add("MenüDateiSpeichern", 1511, QKeySequence::Save, [screen, &session] {
     if (services().save) services().save(session, screen);
   });
-  QAction *saveAs = add("MenüDateiSpeichernUnter", 1202, QKeySequence(), [screen, &session] {
+  QAction *saveAs = add("MenüDateiSpeichernUnter", 1512, QKeySequence(), [screen, &session] {
     if (services().saveAs) services().saveAs(session, screen);
   });
   save->setEnabled(canSave && bool(s.save));

@@ -10,7 +10,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -58,6 +60,15 @@ QMessageBox *messageBox(const msg::Message &m, QWidget *parent) {
   box->setStandardButtons(all);
   const int def = qBound(1, m.defaultButton, static_cast<int>(buttons.size()));
   box->setDefaultButton(buttons.at(def - 1).first);
+  // A short text would give a box narrower than its title, which the window manager then
+  // cuts ("Abbruch der Ber…"): the box is made wide enough for the title, with room for
+  // the frame's buttons.
+  if (auto *grid = qobject_cast<QGridLayout *>(box->layout())) {
+    const QFontMetrics fm(QApplication::font("QMdiSubWindowTitleBar"));
+    const int titleWidth = fm.horizontalAdvance(box->windowTitle()) + 140;
+    grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+  }
   return box;
 }
 

@@ -193,6 +193,13 @@ QString formatGrouped(double value) {
   return loc.toString(r, 'f', 0);
 }
 
+QString formatGrouped(double value, int places) {
+  if (places <= 0) return formatGrouped(roundHalfEven(value, 0));
+  double r = roundHalfEven(value, places);
+  if (r == 0.0) r = 0.0;
+  return state().plain.toString(r, 'f', places);
+}
+
 QString formatWhole(double value) {
   const QLocale &loc = state().noGroup;
   double r = std::round(value);

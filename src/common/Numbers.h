@@ -35,6 +35,9 @@ bool toInt16(const QString &text, int *out);
 
 // Pattern "##,##0": thousands grouping, no decimals.
 QString formatGrouped(double value);
+// Pattern "##,##0.0…" with `places` decimals: thousands grouping, the value rounded to
+// `places` digits, ties to the even neighbour.
+QString formatGrouped(double value, int places);
 // Pattern "0": no grouping, no decimals.
 QString formatWhole(double value);
 // A single-precision value as text: up to 7 significant digits, the locale's decimal

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/InputLimits.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
 
@@ -45,18 +46,27 @@ std::optional<double> lifeYears(std::optional<double> hours, const DutyCycle &du
 }
 
 namespace {
-// A field that must hold a number above 0 (and at most `limit` where limit > 0).
-bool positive(const QString &typed, int nameId, double limit, double *out, QString *message) {
+// A field of the group "Betrieb": a number as the numeric fields take it ("2.500" is no
+// stroke of 2500 mm), inside the plausible range of its quantity.
+bool field(const QString &typed, int nameId, limits::Quantity q, double *out, QString *message) {
+  const QString text = typed.trimmed();
   double v = 0.0;
-  if (num::toDouble(typed.trimmed(), &v) && std::isfinite(v) && v > 0.0 && (limit <= 0.0 || v <= limit)) {
-    *out = v;
-    return true;
-  }
-  if (limit > 0.0)
-    *message = builtinText(1316).arg(builtinText(nameId), num::doubleToText(limit));
-  else
+  const bool number = num::toDouble(text, &v);
+  if (text.isEmpty() || (number && !(v > 0.0))) {
     *message = builtinText(1315).arg(builtinText(nameId));
-  return false;
+    return false;
+  }
+  const QString problem = limits::inputProblem(text, false);
+  if (!problem.isEmpty()) {
+    *message = limits::fieldRefusal(builtinText(nameId), typed, problem);
+    return false;
+  }
+  if (!limits::within(q, v)) {
+    *message = limits::refusal(q, builtinText(nameId));
+    return false;
+  }
+  *out = v;
+  return true;
 }
 }  // namespace
 
@@ -66,11 +76,14 @@ bool readDutyCycle(const QString &stroke, const QString &frequency, const QStrin
   const bool none = stroke.trimmed().isEmpty() && frequency.trimmed().isEmpty() &&
                     hoursPerDay.trimmed().isEmpty() && daysPerYear.trimmed().isEmpty();
   if (!none) {
-    if (!positive(stroke, 1311, 0.0, &d.stroke, message)) return false;
-    if (!positive(frequency, 1312, 0.0, &d.cyclesPerMinute, message)) return false;
-    if (!hoursPerDay.trimmed().isEmpty() && !positive(hoursPerDay, 1313, 24.0, &d.hoursPerDay, message))
+    using limits::Quantity;
+    if (!field(stroke, 1311, Quantity::Stroke, &d.stroke, message)) return false;
+    if (!field(frequency, 1312, Quantity::CyclesPerMinute, &d.cyclesPerMinute, message)) return false;
+    if (!hoursPerDay.trimmed().isEmpty() &&
+        !field(hoursPerDay, 1313, Quantity::HoursPerDay, &d.hoursPerDay, message))
       return false;
-    if (!daysPerYear.trimmed().isEmpty() && !positive(daysPerYear, 1314, 366.0, &d.daysPerYear, message))
+    if (!daysPerYear.trimmed().isEmpty() &&
+        !field(daysPerYear, 1314, Quantity::DaysPerYear, &d.daysPerYear, message))
       return false;
   }
   *duty = d;

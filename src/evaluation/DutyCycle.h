@@ -32,8 +32,9 @@ std::optional<double> lifeYears(std::optional<double> hours, const DutyCycle &du
 
 // The fields of the group "Betrieb" as typed: stroke (mm), double strokes per minute,
 // hours per day, days per year. All four empty: no duty cycle. Otherwise stroke and
-// frequency must be numbers above 0; hours per day (up to 24) and days per year (up to
-// 366) may stay empty and must be above 0 when given. Returns false with the German
+// frequency must be numbers of the numeric fields' rules within their plausible range
+// (InputLimits.h); hours per day and days per year may stay empty and must be within
+// theirs when given. Returns false with the German
 // message naming the field in `message`; `duty` is then left as it was.
 bool readDutyCycle(const QString &stroke, const QString &frequency, const QString &hoursPerDay,
                    const QString &daysPerYear, DutyCycle *duty, QString *message);

@@ -133,7 +133,11 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   d.lifeHours = lifeHours(life, in.duty);
   d.lifeYears = lifeYears(d.lifeHours, in.duty);
   if (d.lifeHours) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0));
-  if (d.lifeYears) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0));
+  // A life of a few years shows its tenths (1 068 h at 16 h on 250 days is 0,3 years,
+  // not 0); from 10 years on whole years say enough.
+  if (d.lifeYears)
+    *extra << (*d.lifeYears < 10.0 ? num::formatGrouped(*d.lifeYears, 1)
+                                   : num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0)));
 
   // A unit longer than the distance between the units, or wider than the distance
   // between the rails, collides with its neighbour: that verdict replaces the safety.

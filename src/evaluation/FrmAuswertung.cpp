@@ -31,6 +31,7 @@
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "common/Numbers.h"
+#include "common/NumericInput.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 #include "evaluation/Evaluation.h"
@@ -148,6 +149,8 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
   buildControls();
   buildMenus();
   buildToolbar();
+  // Enter on a focused button presses it, as Space does.
+  for (QPushButton *b : findChildren<QPushButton *>()) b->setAutoDefault(true);
   central_->setMinimumSize(gui::px(kWidth), gui::px(kHeight));
   adjustSize();
   designSize_ = size();
@@ -318,6 +321,9 @@ void FrmAuswertung::buildControls() {
     tb->setObjectName(QStringLiteral("Tb_Betrieb%1").arg(i));
     tb->setGeometry(twipsRect(kSideWidth - kDutyFieldWidth - 90, 255 + i * kDutyRow, kDutyFieldWidth, 255));
     tb->setAlignment(Qt::AlignRight);
+    // The rules of every numeric field: what is typed stays, what they do not take
+    // ("2.500") is marked and refused by "Berechnen".
+    gui::setNumericRules(tb, false);
     labBetrieb_.append(lab);
     tbBetrieb_.append(tb);
   }
@@ -378,6 +384,14 @@ void FrmAuswertung::buildMenus() {
     // A click toggles the item's check mark before the handler runs.
     connect(a, &QAction::triggered, this, [this, c] { MenuAnsichtTabelle_Click(c); });
   }
+  // What the toolbar does, for the keyboard too: the calculation and the report window.
+  menuAnsicht_->addSeparator();
+  QAction *berechnen = item(menuAnsicht_, QStringLiteral("MenüBerechnen"));
+  berechnen->setShortcut(QKeySequence(Qt::Key_F9));
+  connect(berechnen, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(QStringLiteral("Berechnen")); });
+  QAction *druckmanager = item(menuAnsicht_, QStringLiteral("MenüDruckmanager"));
+  druckmanager->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+  connect(druckmanager, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(QStringLiteral("Druckmanager")); });
 
   // A reserved item of the menu bar; it only carries its own check mark.
   QAction *sonder = bar->addAction(QString());
@@ -447,6 +461,8 @@ void FrmAuswertung::sSetLayout() {
     menuAnsicht_->setTitle(builtinText(505));
     for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
+    menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
+    menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
     menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
     menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
@@ -611,6 +627,7 @@ void FrmAuswertung::updateServiceItems() {
   menuItem(QStringLiteral("MenüInfo"))->setEnabled(bool(s.about));
   toolbarButton(QStringLiteral("Inhalt"))->setEnabled(bool(s.help));
   toolbarButton(QStringLiteral("Druckmanager"))->setEnabled(bool(s.openReport));
+  menuItem(QStringLiteral("MenüDruckmanager"))->setEnabled(bool(s.openReport));
 }
 
 void FrmAuswertung::openList(int code) {
@@ -826,6 +843,8 @@ void FrmAuswertung::placeGridArea() {
   const int sideLeft = gui::px(kSideLeft) + extraW;
   freBelArt_->move(sideLeft, freBelArt_->y());
   cmdBerechnen_->move(sideLeft, cmdBerechnen_->y());
+  // The group "Betrieb" stays in the column beside the grid, above the progress bar.
+  fraBetrieb_->move(sideLeft, fraBetrieb_->y());
   progressBar_->move(sideLeft, gridTop + gridHeight - progressBar_->height());
   label2_->resize(central_->width(), label2_->height());
   image1_->move(label2_->width() - image1_->width() - gui::px(kMargin), image1_->y());

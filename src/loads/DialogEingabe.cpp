@@ -144,23 +144,23 @@ void DialogEingabe::tmrSchrift_Timer() {
 
 void DialogEingabe::cmdOK_Click() {
   try {
-    // The character rules let only digits, the comma and the minus sign in; what they
-    // cannot catch ("-", "1,2,3") is named here, before any field is read.
-    for (QLineEdit *f : fields_) {
-      if (gui::holdsNumber(f)) continue;
-      msg::show({builtinText(1100), windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1});
-      f->setFocus();
-      f->selectAll();
-      return;
-    }
+    // Every field is read as it stands on screen: a text the rules do not take ("2.5",
+    // "-5" as a force, "1,2,3") or a value outside the plausible range is refused by the
+    // name of its field, before anything is written into the table.
+    static const int labelOfField[4] = {3, 0, 1, 2};
     double rounded[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4; ++i) {
       QLineEdit *f = fields_[static_cast<size_t>(i)];
-      if (f->text().isEmpty()) f->setText(QStringLiteral("0"));
+      if (!f->isEnabled()) continue;  // the coordinate along the force's own line: always 0
+      const QString name = labels_[static_cast<size_t>(labelOfField[i])]->text();
       double v = 0;
-      if (!num::toDouble(f->text(), &v)) throw AppError(err::typeMismatch());
+      if (!gui::checkNumber(f, name, windowTitle(), i == 0 ? limits::Quantity::Force : limits::Quantity::Coordinate,
+                            &v))
+        return;
       rounded[i] = num::roundHalfEven(v, 0);
     }
+    for (QLineEdit *f : fields_)
+      if (f->text().isEmpty() || !f->isEnabled()) f->setText(QStringLiteral("0"));
     // A force that rounds to nothing is no force: the dialog stays open and says why.
     if (rounded[0] == 0) {
       msg::show({builtinText(1101), windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1});

@@ -28,6 +28,9 @@ ForceGrid::ForceGrid(QWidget *parent) : QTableWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   // Reachable with Tab: the arrow keys choose a row, Delete deletes it, Enter edits it.
   setFocusPolicy(Qt::StrongFocus);
+  // Tab and Shift+Tab leave the table for the next control, as in every other field:
+  // its cells are edited through the force dialog, not walked with Tab.
+  setTabKeyNavigation(false);
   setWordWrap(false);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);

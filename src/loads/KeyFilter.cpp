@@ -36,8 +36,7 @@ bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event) {
     QCoreApplication::sendEvent(watched, &tab);
     return true;
   }
-  const QString text = k->text();
-  if (text.isEmpty() || accepts(text)) return false;  // arrows, Delete, Home ... as usual
-  gui::refuseKey();
-  return true;
+  // Every character reaches the field: a field keeps what was typed, and the rules mark
+  // what they do not take (a swallowed key would silently turn "2.5" into "25").
+  return false;
 }

@@ -1,9 +1,8 @@
 #pragma once
-// The key rules of the numeric input fields. The fields see every typed character
-// through this filter first: what is no part of a number is refused (nothing is
-// inserted, the field beeps), so a field can only ever hold digits, the decimal comma and
-// (where allowed) a minus sign. The same rules sit on the field as its validator, so that
-// pasted text cannot bring in what typing could not.
+// The key rules of the numeric input fields. Every character typed or pasted stays in the
+// field as typed; the character rules sit on the field as its validator and mark a text
+// they do not take (common/NumericInput.h), so the calculating buttons refuse it by name.
+// The filter gives Enter its meaning in the dialogs whose Enter moves on like Tab.
 #include <QObject>
 
 class NumericKeyFilter : public QObject {

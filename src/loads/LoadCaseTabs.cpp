@@ -13,6 +13,7 @@
 #include "common/Gui.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
+#include "common/NumericInput.h"
 #include "common/Texts.h"
 #include "loads/ForceGrid.h"
 #include "loads/KeyFilter.h"
@@ -93,6 +94,17 @@ int LoadCaseTabs::current() const { return tabBar_->currentIndex(); }
 
 QString LoadCaseTabs::shareText(int index) const {
   return index == front_ ? share_->text() : cases_.value(index).share;
+}
+
+bool LoadCaseTabs::checkShares(const QString &title) {
+  storeFront();
+  for (int i = 0; i < cases_.size(); ++i) {
+    if (NumericValidator::problem(cases_[i].share, false).isEmpty()) continue;
+    setCurrent(i);
+    const QString name = builtinText(1317) + QStringLiteral(" – ") + cases_[i].name;
+    return gui::checkNumber(share_, name, title, nullptr);
+  }
+  return true;
 }
 
 QString LoadCaseTabs::nextName() const {

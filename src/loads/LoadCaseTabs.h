@@ -29,6 +29,11 @@ class LoadCaseTabs : public QWidget {
   // The load cases as typed, the grid's rows for the one in front. A share that is no
   // number is handed on as NaN (it lies outside 0..100 and is refused by name).
   QVector<LoadCase> loadCases() const;
+  // The check of "Berechnen" before the shares are read: a share whose text the field's
+  // rules do not take ("0.5", "abc") is refused by the name of its load case, which comes
+  // to the front with its field marked. The range and the total are checked with the
+  // load cases (checkLoadCases).
+  bool checkShares(const QString &title);
   // Replaces every load case (the grid shows the first).
   void setLoadCases(const QVector<LoadCase> &cases);
 

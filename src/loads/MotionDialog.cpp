@@ -10,6 +10,7 @@
 
 #include "common/Gui.h"
 #include "common/Messages.h"
+#include "common/NumericInput.h"
 #include "common/Texts.h"
 #include "loads/KeyFilter.h"
 #include "loads/Motion.h"
@@ -26,7 +27,9 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
     auto *f = new QLineEdit(this);
     f->setObjectName(QStringLiteral("tbBewegung%1").arg(i));
     f->setAlignment(Qt::AlignRight);
-    NumericKeyFilter::install(f, {minus[i], false});
+    // Enter moves on to the next field, as in the force dialog; the button takes it when
+    // it has the focus.
+    NumericKeyFilter::install(f, {minus[i], true});
     fields_.append(f);
   }
   mounting_ = new QComboBox(this);
@@ -46,11 +49,23 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
 
   ok_ = new QPushButton(builtinText(1376), this);
   ok_->setObjectName(QStringLiteral("cmdOK"));
-  ok_->setDefault(true);
   exit_ = new QPushButton(QStringLiteral("&Exit"), this);
   exit_->setObjectName(QStringLiteral("cmdExit"));
   connect(ok_, &QPushButton::clicked, this, &MotionDialog::cmdOK_Click);
   connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+  // Tab follows the form from top to bottom, the two lists included.
+  QList<QWidget *> order;
+  for (int i = 0; i < 4; ++i) order << fields_[i];
+  order << mounting_;
+  for (int i = 4; i < 9; ++i) order << fields_[i];
+  order << direction_;
+  for (int i = 9; i < kFields; ++i) order << fields_[i];
+  order << ok_ << exit_;
+  mounting_->setFocusPolicy(Qt::StrongFocus);
+  direction_->setFocusPolicy(Qt::StrongFocus);
+  for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  ok_->setAutoDefault(true);
+  exit_->setAutoDefault(true);
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ok_);
@@ -61,6 +76,12 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
 }
 
 void MotionDialog::cmdOK_Click() {
+  // A field whose text breaks the character rules is refused by its name and marked; the
+  // ranges and the required fields are checked with the motion.
+  static const int labels[kFields] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};
+  for (int i = 0; i < kFields; ++i)
+    if (!gui::holdsNumber(fields_[i]) && !gui::checkNumber(fields_[i], builtinText(labels[i]), builtinText(1342), nullptr))
+      return;
   loads::MotionInput in;
   in.mass = fields_[0]->text();
   in.x = fields_[1]->text();

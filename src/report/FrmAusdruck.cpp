@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QMenu>
 #include <QPointer>
 #include <QToolBar>
@@ -42,6 +43,10 @@ void openReportWindow(Session &session, QWidget *evaluationScreen, const QString
   if (!w) {
     w = new FrmAusdruck(session, evaluationScreen, masterScreenName);
     w->setAttribute(Qt::WA_DeleteOnClose);
+    // A report page is tall: the window takes the whole of the screen's free area, and
+    // the page is shown at the width of its window, readable without scrolling sideways.
+    w->zoomBox()->setCurrentIndex(w->zoomBox()->findData(QStringLiteral("width")));
+    w->showMaximized();
   }
   w->show();
   w->raise();
@@ -191,18 +196,48 @@ FrmFormular *FrmAusdruck::sSetFormular() {
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(page->windowTitle());
   w->setWindowIcon(gui::windowIcon(session_));
-  // Each new page opens inside the visible area, a little below and right of the page
-  // before it, as large as the area allows up to the whole page.
-  const QSize room = area_->viewport()->size();
-  const int offset = 24 * (static_cast<int>(pages().size()) % 6);
-  const QSize wanted(page->sheet()->width() + 40, page->sheet()->height() + 40);
-  const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
-  w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
-                 std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
+  placePage(w, static_cast<int>(pages().size()));
   w->show();
   applyZoom(page);
   area_->setActiveSubWindow(w);
   return page;
+}
+
+void FrmAusdruck::placePage(QMdiSubWindow *w, int index) {
+  auto *page = qobject_cast<FrmFormular *>(w->widget());
+  if (!page) return;
+  const QSize room = area_->viewport()->size();
+  const int offset = 24 * (index % 6);
+  // The whole page at 100 %, whatever the zoom in force made of its sheet.
+  const QSize wanted(page->sheetBaseSize().width() + 40, page->sheetBaseSize().height() + 40);
+  const QSize size = wanted.boundedTo(room - QSize(offset, offset)).expandedTo(QSize(200, 150));
+  w->setGeometry(std::max(0, std::min(offset, room.width() - size.width())),
+                 std::max(0, std::min(offset, room.height() - size.height())), size.width(), size.height());
+  w->setProperty("placed", w->geometry());
+}
+
+void FrmAusdruck::replacePages() {
+  int i = 0;
+  for (QMdiSubWindow *w : area_->subWindowList()) {
+    if (w->isHidden()) continue;
+    const int index = i++;
+    if (w->geometry() != w->property("placed").toRect()) continue;  // arranged by the user
+    placePage(w, index);
+    if (auto *page = qobject_cast<FrmFormular *>(w->widget())) applyZoom(page);
+  }
+}
+
+// The first page is made before the window has its size, and the window manager gives
+// the size (maximised) only after the window shows: the pages the user has not arranged
+// follow the room the window gets.
+void FrmAusdruck::showEvent(QShowEvent *event) {
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, [this] { replacePages(); });
+}
+
+void FrmAusdruck::resizeEvent(QResizeEvent *event) {
+  QMainWindow::resizeEvent(event);
+  QTimer::singleShot(0, this, [this] { replacePages(); });
 }
 
 void FrmAusdruck::applyZoom(FrmFormular *page) const {

@@ -63,14 +63,21 @@ class FrmAusdruck : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
 
  private:
+  // Places a page window inside the visible area: the `index`-th page a little below and
+  // right of the one before, as large as the area allows up to the whole page.
+  void placePage(QMdiSubWindow *window, int index);
   void buildToolbar();
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);
   void applyZoom(FrmFormular *page) const;
   Session &session_;
   QMdiArea *area_ = nullptr;
+  // Re-places the pages the user has not moved or sized since they were placed.
+  void replacePages();
   QString master_;
   QHash<QString, QAction *> buttons_;
   QAction *printItem_ = nullptr;

@@ -200,8 +200,10 @@ void FrmFormular::layoutPage() {
   Picture1->setScaledContents(true);
   Picture1->setGeometry(d(width) - logo.width() - d(300), d(300), logo.width(), logo.height());
   sheet_->setFixedSize(d(width), d(plan.pageHeight));
-  baseSize_ = QSize(static_cast<int>(std::lround(sheet_->width() / zoom_)),
-                    static_cast<int>(std::lround(sheet_->height() / zoom_)));
+  // The page's own size at 100 %, from the twips (not back from a zoomed, rounded sheet,
+  // which would drift by a pixel after each fit).
+  baseSize_ = QSize(static_cast<int>(std::lround(report::twipsToDevice(width, dpi))),
+                    static_cast<int>(std::lround(report::twipsToDevice(plan.pageHeight, dpi))));
 }
 
 void FrmFormular::setZoom(double factor) {

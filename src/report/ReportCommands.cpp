@@ -31,21 +31,21 @@ bool writeTextFile(const QString &path, const QString &text, QString *error) {
 }
 
 namespace {
-// The file the user chose, with the suffix added when he typed none; no name: the
-// default name in the application directory.
-QString chosenPath(const QString &chosen, const QString &defaultName, const QString &suffix) {
-  if (chosen.isEmpty()) return QDir(QCoreApplication::applicationDirPath()).filePath(defaultName);
-  return calcfile::withSuffix(chosen, suffix);
-}
+// The file the user chose, with the suffix added when he typed none.
+QString chosenPath(const QString &chosen, const QString &suffix) { return calcfile::withSuffix(chosen, suffix); }
 }  // namespace
 
 SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defaultName,
                        const QString &routine, const std::function<void()> &afterWrite) {
   const QStringList filters = {QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*.*)")};
-  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName ? app::services().dialogs.askSaveFileName(parent, filters)
-                                                                : std::nullopt;
-  if (!chosen) return SaveOutcome::Cancelled;
-  const QString path = chosenPath(*chosen, defaultName, QStringLiteral("txt"));
+  // Cancel (or a dialog that gave no name) writes nothing: no file is made up in the
+  // program's folder, which an installed program may not even write to.
+  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName
+                                            ? app::services().dialogs.askSaveFileName(parent, filters, QString())
+                                            : std::nullopt;
+  if (!chosen || chosen->isEmpty()) return SaveOutcome::Cancelled;
+  Q_UNUSED(defaultName);
+  const QString path = chosenPath(*chosen, QStringLiteral("txt"));
   if (text.isEmpty()) {
     msg::critical2(builtinText(302), builtinText(303));
     return SaveOutcome::NothingToWrite;
@@ -119,10 +119,12 @@ bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &ma
 bool savePdfAs(QWidget *parent, const QString &defaultName,
                const std::function<bool(const QString &, QString *)> &write) {
   const QStringList filters = {builtinText(1208), builtinText(1207)};
-  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName ? app::services().dialogs.askSaveFileName(parent, filters)
-                                                                : std::nullopt;
-  if (!chosen) return false;
-  const QString path = chosenPath(*chosen, defaultName, QStringLiteral("pdf"));
+  const std::optional<QString> chosen = app::services().dialogs.askSaveFileName
+                                            ? app::services().dialogs.askSaveFileName(parent, filters, builtinText(1234))
+                                            : std::nullopt;
+  if (!chosen || chosen->isEmpty()) return false;
+  Q_UNUSED(defaultName);
+  const QString path = chosenPath(*chosen, QStringLiteral("pdf"));
   QString reason;
   if (!write(path, &reason)) {
     msg::critical(builtinText(1235).arg(QDir::toNativeSeparators(path), reason), builtinText(1234));

@@ -1,6 +1,8 @@
 #include "report/ReportHooks.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -12,6 +14,11 @@
 namespace report {
 
 namespace {
+// The folder of the file last saved or opened in this session of the program.
+QString &lastFolder() {
+  static QString folder;
+  return folder;
+}
 QString &printerName() {
   static QString name;
   return name;
@@ -20,21 +27,31 @@ QString &printerName() {
 
 AppServices::Dialogs standardDialogs() {
   AppServices::Dialogs h;
-  h.askSaveFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
+  h.askSaveFileName = [](QWidget *parent, const QStringList &filters,
+                          const QString &title) -> std::optional<QString> {
     QFileDialog dialog(parent);
+    if (!title.isEmpty()) dialog.setWindowTitle(title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
+    // Where the user saved last, else his documents: never the program's own folder.
+    dialog.setDirectory(lastFolder().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                               : lastFolder());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.first();
+    if (files.isEmpty() || files.first().isEmpty()) return std::nullopt;
+    lastFolder() = QFileInfo(files.first()).absolutePath();
+    return files.first();
   };
   h.askOpenFileName = [](QWidget *parent, const QStringList &filters) -> std::optional<QString> {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
+    dialog.setDirectory(lastFolder().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                               : lastFolder());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    lastFolder() = QFileInfo(dialog.selectedFiles().first()).absolutePath();
     return dialog.selectedFiles().first();
   };
   h.printPreview = [](QWidget *parent, const std::function<void(QPrinter &)> &paint) {

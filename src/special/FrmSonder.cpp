@@ -397,6 +397,8 @@ void FrmSonder::showHint(const QString &text) { statusPanel_->setText(text); }
 void FrmSonder::cmdA1A2_Click() {
   const msg::Message ask{builtinText(296), builtinText(297), msg::Icon::Exclamation, msg::Buttons::OkCancel, 1};
   if (msg::show(ask) != msg::Answer::Ok) return;
+  for (int i = 0; i < kRows; ++i)
+    if (!gui::checkNumber(Tb_Rollen[i], builtinText(1521).arg(i + 1), builtinText(314), nullptr)) return;
   try {
     std::array<float, kRows> rows{};
     std::array<bool, kRows> enabled{};
@@ -441,6 +443,10 @@ void FrmSonder::cmdResult_Click() {
 }
 
 void FrmSonder::Com_OK_Click() {
+  // Pasted text stays in its field as pasted; one the number rules do not take is
+  // refused by the field's name before anything is taken over.
+  for (int i = 0; i < kFields; ++i)
+    if (numericField(i) && !gui::checkNumber(Tb_Daten[i], builtinText(350 + i), builtinText(331), nullptr)) return;
   QStringList fields;
   for (QLineEdit *f : Tb_Daten) fields << f->text();
   const int refused = takeOverSonder(session_, fields, Cob_Rollen->currentIndex(), typeCode());
@@ -473,15 +479,19 @@ bool FrmSonder::eventFilter(QObject *watched, QEvent *e) {
     const QString t = ke->text();
     // Only typed characters are filtered; cursor keys, Backspace, Enter and shortcuts pass.
     if (edit && !edit->isReadOnly() && t.size() == 1 && t.at(0).isPrint()) {
-      // A character outside the number rules is refused: nothing goes in.
+      // A character outside the number rules is refused: nothing goes in, and the
+      // field says why.
       if (filtersKeys(watched) && !NumericValidator::passes(t.at(0), false)) {
-        gui::refuseKey();
+        gui::noteRefusal(edit, NumericValidator::problem(t, false));
         return true;
       }
       int limit = 6;
       for (int i = 0; i < kFields; ++i)
         if (watched == Tb_Daten[i]) limit = maxTyped(i);
-      if (!edit->hasSelectedText() && edit->text().size() >= limit) return true;
+      if (!edit->hasSelectedText() && edit->text().size() >= limit) {
+        gui::noteRefusal(edit, builtinText(1519).arg(limit));
+        return true;
+      }
     }
   } else if (e->type() == QEvent::FocusIn) {
     QString hint;

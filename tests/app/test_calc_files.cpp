@@ -95,7 +95,7 @@ class CalcFiles : public ::testing::Test {
     // for the user.
     AppServices services;
     services.dialogs = report::standardDialogs();
-    services.dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    services.dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters, const QString &) {
       askedFilters = filters;
       ++saveDialogs;
       return saveAnswer;
@@ -194,7 +194,7 @@ QJsonObject exampleCase(const Example &e) {
   QJsonObject o{{"format", "tarvelcalc-case"},
                 {"version", 1},
                 {"arrangement", e.screen},
-                {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "80"},
+                {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
                                       QJsonArray{"X +", "600", "0", "0", "150"}}},
                 {"loadType", 1},
                 {"ticked", e.ticked},
@@ -250,7 +250,7 @@ TEST_F(CalcFiles, EveryArrangementGoesFromFileToScreenToFileToScreenUnchanged) {
     const Shown first = shownOn(arr, ev);
     EXPECT_EQ(first.m, e.m);
     EXPECT_EQ(first.n, e.n);
-    EXPECT_EQ(first.forces, TextRows({{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}}));
+    EXPECT_EQ(first.forces, TextRows({{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}}));
     EXPECT_EQ(first.loadType, 1);
     EXPECT_FALSE(first.grid.isEmpty());
     EXPECT_FALSE(first.evaluation.isEmpty());
@@ -493,9 +493,10 @@ TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
   const QList<QAction *> datei = arr->MenuDatei()->actions();
   ASSERT_GE(datei.size(), 5);
   EXPECT_EQ(datei[0]->text(), "&Öffnen…");
-  EXPECT_EQ(datei[1]->text(), "&Speichern");
+  // The entries say what they save: the evaluation's text export keeps "Speichern unter…".
+  EXPECT_EQ(datei[1]->text(), "Berechnung &speichern");
   EXPECT_EQ(datei[1]->shortcut(), QKeySequence(QKeySequence::Save));
-  EXPECT_EQ(datei[2]->text(), "Speichern u&nter…");
+  EXPECT_EQ(datei[2]->text(), "Berechnung speichern &unter…");
   EXPECT_EQ(datei[3]->text(), "&Zuletzt geöffnet");
   EXPECT_TRUE(datei[4]->isSeparator());
   EXPECT_EQ(datei[5]->text(), "&Weiter");  // the items of the screen follow as before

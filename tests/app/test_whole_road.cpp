@@ -21,8 +21,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QScreen>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +37,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 #include <memory>
 
 #include "app/FrmStart.h"
@@ -42,10 +49,14 @@
 #include "common/Session.h"
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
+#include "evaluation/Evaluation.h"
 #include "evaluation/FrmAuswertung.h"
 #include "loads/DialogEingabe.h"
 #include "loads/DirectionLabels.h"
 #include "loads/ForceGrid.h"
+#include "loads/LoadCaseTabs.h"
+#include "loads/MotionDialog.h"
+#include "report/FrmAusdruck.h"
 #include "report/ReportHooks.h"
 #include "report/ReportText.h"
 #include "support/TestCatalogue.h"
@@ -581,12 +592,17 @@ TEST_F(WholeRoad, KeyboardOnly) {
   start->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(start));
   auto focused = [] { return QApplication::focusWidget(); };
-  // Tab reaches a picture; it shows its focus frame and its text; the arrows move on.
-  QTest::keyClick(start, Qt::Key_Tab);
+  // The first Tab reaches the first picture, top left; it shows its focus frame and its
+  // text; the arrows move on.
+  QTest::keyClick(focused() ? focused() : start.data(), Qt::Key_Tab);
   int picture = -1;
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (start->PicButton(i) == focused()) picture = i;
   ASSERT_GE(picture, 0);
+  for (int i = 0; i < FrmStart::kPictures; ++i) {
+    const QPoint p = start->PicButton(i)->pos(), first = start->PicButton(picture)->pos();
+    EXPECT_TRUE(p.y() > first.y() || (p.y() == first.y() && p.x() >= first.x())) << "picture " << i << " comes first";
+  }
   EXPECT_TRUE(start->pictureFocusFrame(picture));
   for (int step = 0; step < 6 && start->pictureTag(picture) != "PicEKaEDS"; ++step) {
     QTest::keyClick(focused(), Qt::Key_Right);
@@ -647,13 +663,252 @@ TEST_F(WholeRoad, KeyboardOnly) {
   QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Delete);
   EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
 
-  // Alt+B: "Berechnen"; Alt+D, W: "Weiter".
-  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  // Tab leaves the force table (it does not walk its cells) and reaches "Berechnen";
+  // Enter presses it.
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Tab);
+  EXPECT_EQ(focused(), w->CmdBerechnen()) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  w->MSFlexGrid1()->setFocus();
+  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Backtab);
+  EXPECT_NE(focused(), w->MSFlexGrid1()) << "Shift+Tab leaves the table backwards";
+  ASSERT_TRUE(tabTo(w->CmdBerechnen()));
+  QTest::keyClick(w->CmdBerechnen(), Qt::Key_Return);
   for (int i = 0; i < 100 && loadLabels(w).value(0).isEmpty(); ++i) QTest::qWait(10);
   EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  // Alt+B: "Berechnen" as well.
+  QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
+  EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  // Alt+D, W: "Weiter".
   QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
   ASSERT_TRUE(w->MenuDatei()->isVisible());
   QTest::keyClick(w->MenuDatei(), Qt::Key_W);
   EXPECT_FALSE(w->isVisible());
-  EXPECT_EQ(topLevel<FrmAuswertung>().size(), 1);
+  ASSERT_EQ(topLevel<FrmAuswertung>().size(), 1);
+
+  // On the evaluation screen Enter presses the focused "Berechnen", and the report window
+  // opens from the keyboard (Ansicht › Druckmanager, Ctrl+D).
+  FrmAuswertung *e = topLevel<FrmAuswertung>().first();
+  e->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(e));
+  for (int i = 0; i < eval::kBoxes; ++i)
+    if (e->chkGrSer(i)->isEnabled()) {
+      tick(e->chkGrSer(i));
+      break;
+    }
+  QAction *print = e->findChild<QAction *>(QStringLiteral("MenüDrucken"));
+  ASSERT_NE(print, nullptr);
+  EXPECT_FALSE(print->isEnabled()) << "nothing evaluated yet";
+  e->CmdBerechnen()->setFocus();
+  QTest::keyClick(e->CmdBerechnen(), Qt::Key_Return);
+  EXPECT_TRUE(print->isEnabled()) << "Enter on the focused button calculates";
+  ASSERT_EQ(FrmAusdruck::current(), nullptr);
+  QTest::keyClick(e, Qt::Key_D, Qt::ControlModifier);
+  ASSERT_NE(FrmAusdruck::current(), nullptr) << "Ctrl+D opens the report window";
+  EXPECT_TRUE(FrmAusdruck::current()->isVisible());
+  FrmAusdruck::current()->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+// Pairs of visible sibling controls that overlap, inside `root` and inside its group
+// boxes: what a user would see drawn over each other.
+// A label without text that holds the other control wholly: a coloured band that the
+// design puts controls on (the heading band), no overlap.
+bool backdrop(const QWidget *band, const QWidget *on) {
+  const auto *label = qobject_cast<const QLabel *>(band);
+  return label && label->text().isEmpty() && band->geometry().contains(on->geometry());
+}
+
+QStringList overlappingControls(QWidget *root) {
+  QStringList out;
+  std::function<void(QWidget *)> walk = [&](QWidget *parent) {
+    QList<QWidget *> kids;
+    for (QObject *o : parent->children())
+      if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow() && w->isVisible()) kids << w;
+    for (int i = 0; i < kids.size(); ++i)
+      for (int j = i + 1; j < kids.size(); ++j)
+        if (kids[i]->geometry().intersects(kids[j]->geometry()) && !backdrop(kids[i], kids[j]) &&
+            !backdrop(kids[j], kids[i]))
+          out << kids[i]->objectName() + QStringLiteral(" / ") + kids[j]->objectName();
+    for (QWidget *k : kids)
+      if (qobject_cast<QGroupBox *>(k)) walk(k);
+  };
+  walk(root);
+  return out;
+}
+
+// Waits until the condition holds, letting the window manager answer; false after 5 s.
+template <class F>
+bool waitFor(F condition) {
+  for (int i = 0; i < 250 && !condition(); ++i) QTest::qWait(20);
+  return condition();
+}
+}  // namespace
+
+// Under a real window manager (tests/app/under-wm.sh: Xvfb 1366x768 with openbox, on the
+// xcb platform): the evaluation window maximised and restored shows every control without
+// overlap; the report window, opened with the keyboard through xdotool, fills the screen's
+// free area with its first page fully inside it; back on the evaluation nothing has shrunk.
+TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
+  if (qEnvironmentVariableIsEmpty("TARVEL_UNDER_WM") || QGuiApplication::platformName() != QLatin1String("xcb"))
+    GTEST_SKIP() << "needs a real window manager: ctest -R UnderWindowManager (tests/app/under-wm.sh)";
+  FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
+  ASSERT_NE(w, nullptr);
+  QTest::keyClicks(w->Tb_m(), "400");
+  QTest::keyClicks(w->Tb_n(), "300");
+  forceThroughDialog(w, "- Z", "6000", "0", "0", "");
+  FrmAuswertung *e = weiter(w);
+  ASSERT_NE(e, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+  tick(e->chkGrSer(sizeBox(1, 45)));
+  tick(e->chkGrSer(sizeBox(3, 12)));
+  QTest::keyClicks(e->findChild<QLineEdit *>("Tb_Betrieb0"), "500");
+  QTest::keyClicks(e->findChild<QLineEdit *>("Tb_Betrieb1"), "10");
+  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
+  EXPECT_TRUE(rec.messages.isEmpty());
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "at its opening size";
+
+  const QRect normal = e->geometry();
+  e->showMaximized();
+  ASSERT_TRUE(waitFor([&] { return e->isMaximized() && e->width() > normal.width(); }));
+  QTest::qWait(200);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "maximised";
+  const int gridHeightMaximised = e->MSFlexGrid1()->height();
+  e->showNormal();
+  ASSERT_TRUE(waitFor([&] { return !e->isMaximized() && e->width() < 1300; }));
+  QTest::qWait(200);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "restored";
+  const int gridHeightNormal = e->MSFlexGrid1()->height();
+
+  // The report window by keyboard, as the user types it: Ctrl+D.
+  e->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(e));
+  ASSERT_EQ(QProcess::execute("xdotool", {"key", "--clearmodifiers", "ctrl+d"}), 0);
+  ASSERT_TRUE(waitFor([] { return FrmAusdruck::current() && FrmAusdruck::current()->isVisible(); }))
+      << "Ctrl+D opened no report window";
+  FrmAusdruck *r = FrmAusdruck::current();
+  ASSERT_TRUE(waitFor([&] { return r->width() >= 900 && r->height() >= 650; }))
+      << r->width() << " x " << r->height();
+  const QRect free = r->screen()->availableGeometry();
+  EXPECT_TRUE(free.contains(r->frameGeometry().adjusted(1, 1, -1, -1)))
+      << "the report window stays inside the free area of the screen";
+  QTest::qWait(200);
+  auto *area = r->findChild<QMdiArea *>("MDIForm");
+  ASSERT_NE(area, nullptr);
+  ASSERT_FALSE(area->subWindowList().isEmpty());
+  QMdiSubWindow *page = area->subWindowList().first();
+  EXPECT_GE(page->width(), 600) << "the page window uses the room it has";
+  EXPECT_GE(page->height(), 500);
+  EXPECT_TRUE(area->viewport()->rect().contains(page->geometry())) << "the page is fully visible";
+
+  // Back on the evaluation screen, nothing has shrunk or moved over anything.
+  r->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  e->activateWindow();
+  QTest::qWait(200);
+  EXPECT_EQ(e->MSFlexGrid1()->height(), gridHeightNormal);
+  EXPECT_EQ(overlappingControls(e->centralWidget()), QStringList()) << "after the report";
+  e->showMaximized();
+  ASSERT_TRUE(waitFor([&] { return e->isMaximized() && e->width() > normal.width(); }));
+  QTest::qWait(200);
+  EXPECT_EQ(e->MSFlexGrid1()->height(), gridHeightMaximised);
+  e->showNormal();
+}
+
+// Every numeric field of the program, typed and pasted: "2.5", "2.500", "-5", "abc",
+// "1,2,3" and a 12-digit number (beyond every plausible range). After each the field
+// shows exactly what was typed, and its calculating button refuses it with a message that
+// names the field; only a minus sign where the field takes one ("-5" as a coordinate)
+// passes, and then the number calculated is the one on screen.
+TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
+  FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
+  ASSERT_NE(w, nullptr);
+  QTest::keyClicks(w->Tb_m(), "400");
+  QTest::keyClicks(w->Tb_n(), "300");
+  forceThroughDialog(w, "- Z", "1000", "0", "0", "");
+
+  struct Field {
+    QString name;      // as the message names it
+    QLineEdit *edit;
+    QString valid;     // a text the field takes, restored before each case
+    bool minus;        // the field takes a minus sign
+    std::function<void()> press;
+  };
+  QList<Field> fields;
+  auto pressBerechnen = [w] { w->CmdBerechnen()->click(); };
+  fields << Field{"Abstand m (mm)", w->Tb_m(), "400", false, pressBerechnen}
+         << Field{"Abstand n (mm)", w->Tb_n(), "300", false, pressBerechnen}
+         << Field{"Lastfall 1", w->loadCaseTabs()->shareField(), "100", false, pressBerechnen};
+
+  QObject holder;
+  DialogEingabe::setPendingDirection(&holder, QStringLiteral("- Y"));
+  ForceGrid grid;
+  DialogEingabe force(session, w, &grid, &holder);
+  const char *forceNames[4] = {"Kraft (N)", "Koordindate in X-Richtung (mm)", "Koordindate in Y-Richtung (mm)",
+                               "Koordindate in Z-Richtung (mm)"};
+  for (int i = 0; i < 4; ++i)
+    if (force.tbKrfXYZ(i)->isEnabled())
+      fields << Field{forceNames[i], force.tbKrfXYZ(i), i == 0 ? "1000" : "10", i != 0, [&force] { force.cmdOK()->click(); }};
+
+  MotionDialog motion(session, w);
+  const QStringList motionValid = {"50", "100", "0", "80", "1", "2", "4", "1000", "", "0", "0", "0"};
+  const int motionLabels[12] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};
+  for (int i = 0; i < 12; ++i) {
+    motion.field(i)->setText(motionValid[i]);
+    const bool coordinate = i == 1 || i == 2 || i == 3 || i >= 9;
+    fields << Field{builtinText(motionLabels[i]), motion.field(i), motionValid[i].isEmpty() ? "0" : motionValid[i],
+                    coordinate, [&motion] { motion.cmdOK()->click(); }};
+  }
+
+  const QStringList inputs = {"2.5", "2.500", "-5", "abc", "1,2,3", "123456789012"};
+  auto check = [&](Field &f, const QString &input, bool paste) {
+    f.edit->setText(f.valid);
+    f.edit->selectAll();
+    if (paste) {
+      QApplication::clipboard()->setText(input);
+      f.edit->paste();
+    } else {
+      QTest::keyClicks(f.edit, input);
+    }
+    const std::string what = (f.name + " <- " + input + (paste ? " (pasted)" : " (typed)")).toStdString();
+    EXPECT_EQ(f.edit->text(), input) << what;
+    rec.clear();
+    f.press();
+    bool named = false;
+    for (const msg::Message &m : rec.messages) named = named || m.text.contains(f.name);
+    const bool takes = input == "-5" && f.minus;
+    EXPECT_EQ(named, !takes) << what << ": " << (rec.messages.isEmpty() ? "no message" : rec.messages[0].text.toStdString());
+    EXPECT_EQ(f.edit->text(), input) << what << ": the field keeps what was typed";
+    f.edit->setText(f.valid);
+  };
+  for (Field &f : fields) f.edit->setText(f.valid);
+  for (Field &f : fields)
+    for (const QString &input : inputs)
+      for (bool paste : {false, true}) check(f, input, paste);
+
+  // The forces taken with a negative coordinate are the ones on screen (typed and pasted,
+  // x and z; y is the force's own axis).
+  const TextRows taken = grid.dataRows();
+  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "-5", "0", "10"})), 2);
+  EXPECT_EQ(taken.count(QStringList({"- Y", "1000", "10", "0", "-5"})), 2) << [&] {
+    QStringList rows;
+    for (const QStringList &r : taken) rows << r.join(QLatin1Char('|'));
+    return rows.join(QLatin1Char(' ')).toStdString();
+  }();
+
+  // The group "Betrieb" of the evaluation.
+  FrmAuswertung *e = weiter(w);
+  ASSERT_NE(e, nullptr);
+  tick(e->chkGrSer(sizeBox(1, 25)));
+  QList<Field> duty;
+  const QStringList dutyValid = {"500", "10", "16", "250"};
+  const int dutyNames[4] = {1311, 1312, 1313, 1314};
+  for (int i = 0; i < 4; ++i) {
+    auto *tb = e->findChild<QLineEdit *>(QStringLiteral("Tb_Betrieb%1").arg(i));
+    ASSERT_NE(tb, nullptr);
+    tb->setText(dutyValid[i]);
+    duty << Field{builtinText(dutyNames[i]), tb, dutyValid[i], false, [e] { e->CmdBerechnen()->click(); }};
+  }
+  for (Field &f : duty)
+    for (const QString &input : inputs)
+      for (bool paste : {false, true}) check(f, input, paste);
 }

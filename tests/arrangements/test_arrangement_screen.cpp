@@ -22,6 +22,7 @@
 #include "catalogue/Catalogue.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
+#include "common/NumericInput.h"
 #include "common/Numbers.h"
 #include "common/Session.h"
 #include "common/Texts.h"
@@ -545,19 +546,46 @@ TEST_F(ArrangementScreen, BeendenEndsTheProgramAtOnce) {
 
 // ---- input ----------------------------------------------------------------------------------
 
-TEST_F(ArrangementScreen, DistanceFieldsTakeOnlyDigitsAndTheComma) {
+TEST_F(ArrangementScreen, DistanceFieldsCalculateOnlyWhatTheyShow) {
   FrmArrangement *w = open(ArrangementId::ZRoEESch);
-  // Other keys are refused: "3a-0" stays 30, not 3000.
-  QTest::keyClicks(w->Tb_n(), "-12a,5");
-  EXPECT_EQ(w->Tb_n()->text(), "12,5");
-  QTest::keyClicks(w->Tb_m(), "1.5");
-  EXPECT_EQ(w->Tb_m()->text(), "15");
-  w->Tb_m()->clear();
-  QTest::keyClicks(w->Tb_m(), "3a-0");
-  EXPECT_EQ(w->Tb_m()->text(), "30");
+  // Every key stays as typed: "3a-0" is neither 30 nor 3000, "1.5" neither 15 nor 1,5. The
+  // field is marked and "Berechnen" names it; nothing is calculated.
+  const struct {
+    const char *typed;
+    const char *reason;
+  } cases[] = {{"-12a,5", "Hier ist kein Vorzeichen möglich; erlaubt sind Ziffern und das Komma."},
+               {"1.5", "Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5)."},
+               {"3a-0", "Erlaubt sind Ziffern und das Komma."}};
+  for (const auto &c : cases) {
+    w->Tb_m()->setText("400");
+    w->Tb_n()->clear();
+    QTest::keyClicks(w->Tb_n(), c.typed);
+    EXPECT_EQ(w->Tb_n()->text(), c.typed);
+    rec.clear();
+    QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+    EXPECT_TRUE(w->mblnCalcFailed()) << c.typed;
+    ASSERT_EQ(rec.messages.size(), 1) << c.typed;
+    EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
+    EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Im Feld „Abstand n (mm)“ steht „%1“.\n%2\nBerechnet wird erst mit "
+                                                      "einer gültigen Zahl.")
+                                        .arg(QString::fromUtf8(c.typed), QString::fromUtf8(c.reason)));
+    EXPECT_EQ(w->Tb_n()->text(), c.typed) << "the field keeps what was typed";
+  }
+  // Pasted text as well.
+  w->Tb_m()->setText("30");
   QApplication::clipboard()->setText("2.500");
   w->Tb_m()->paste();
-  EXPECT_EQ(w->Tb_m()->text(), "30");
+  EXPECT_EQ(w->Tb_m()->text(), "302.500");
+  EXPECT_FALSE(gui::holdsNumber(w->Tb_m()));
+  // A distance beyond 10 m is a slip: refused with the range.
+  w->Tb_m()->setText("12345678901");
+  w->Tb_n()->setText("300");
+  rec.clear();
+  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Der Wert von „Abstand m (mm)“ liegt außerhalb des zulässigen "
+                                                    "Bereichs.\nErlaubt sind Werte von 0 bis 10.000."));
+  EXPECT_EQ(w->Tb_m()->text(), "12345678901");
 }
 
 TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {

@@ -200,7 +200,8 @@ TEST_F(LoadCaseScreen, SharesNotMakingHundredAreRefusedAndNothingIsLost) {
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
   EXPECT_EQ(rec.messages[0].text,
-            "Die Anteile der Lastfälle ergeben zusammen 95 % statt 100 %.\nBitte korrigieren Sie den Anteil von „Lastfall 2“.");
+            "Die Anteile der Lastfälle ergeben zusammen 95 % statt 100 %.\nBitte korrigieren Sie die Anteile der "
+            "Lastfälle „Lastfall 1“ (25 %), „Lastfall 2“ (70 %).");
   EXPECT_TRUE(screen->mblnCalcFailed());
   EXPECT_EQ(tabs->shareField()->text(), "70");
   EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "2000", "0", "0", "0"}}));
@@ -241,7 +242,7 @@ TEST_F(LoadCaseScreen, TheRoadWithTwoLoadCasesAndADutyCycle) {
                                           "[Jahre]", "Kommentar"}));
   ASSERT_EQ(g->rowCount(), 1);
   EXPECT_EQ(row(g, 0), QStringList({"KK25", "25", "KK25-118", "3.900 N", "6.800 N", "2.000 N", "1.842 N", "2",
-                                    "2.371 km", "3.951", "2", "Sicherheit ausreichend."}));
+                                    "2.371 km", "3.951", "2,0", "Sicherheit ausreichend."}));
 
   // A bad figure in "Betrieb" stops the run by name and leaves the grid.
   e->Tb_Betrieb(1)->setText("0");
@@ -278,7 +279,7 @@ TEST_F(LoadCaseScreen, MotionDialogReplacesTheLoadCases) {
   EXPECT_EQ(tabs->tabBar()->tabText(2), "Bremsen");
   EXPECT_EQ(tabs->shareField()->text(), "25");
   EXPECT_EQ(screen->MSFlexGrid1()->dataRows(),
-            TextRows({{"- Y", "490,5", "100", "0", "80"}, {"- X", "100", "100", "0", "80"}}));
+            TextRows({{"- Y", "490,5", "100", "0", "80"}, {"- X", "100", "0", "0", "80"}}));
   // They calculate as any load cases.
   QTest::mouseClick(screen->CmdBerechnen(), Qt::LeftButton);
   EXPECT_EQ(rec.messages.size(), 1);

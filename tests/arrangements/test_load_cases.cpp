@@ -48,7 +48,7 @@ class LoadCases : public ::testing::Test {
 };
 
 TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
-  const TextRows forces = {{"- Z", "2500", "50", "-30", "80"}, {"X +", "600", "0", "0", "150"}};
+  const TextRows forces = {{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}};
   const CalcOutput plain = calculateArrangement(session, ArrangementId::VKaZDSch, forces, "400", "300");
   const TextRows plainResult = session.gastrResult;
   const eval::EvaluationRun plainRun = rateAll();
@@ -102,9 +102,9 @@ TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
   ASSERT_GE(kk, 0);
   EXPECT_EQ(run.rows[kk].mid(3, 6), QStringList({"3.900 N", "6.800 N", "2.000 N", "2", "2.371 km",
                                                   "Sicherheit ausreichend."}));
-  EXPECT_EQ(run.extraRows[kk], QStringList({"1.842 N", "3.951", "2"}));
+  EXPECT_EQ(run.extraRows[kk], QStringList({"1.842 N", "3.951", "2,0"}));
   EXPECT_EQ(run.gridRows[kk], QStringList({"KK25", "25", "KK25-118", "3.900 N", "6.800 N", "2.000 N",
-                                           "1.842 N", "2", "2.371 km", "3.951", "2",
+                                           "1.842 N", "2", "2.371 km", "3.951", "2,0",
                                            "Sicherheit ausreichend."}));
   EXPECT_NEAR(run.details[kk].equivalentLoad, 1842.0157f, 0.01f);
   EXPECT_NEAR(*run.details[kk].lifeHours, 3951.27, 0.01);
@@ -147,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
     Shares, LoadCaseRefusal,
     ::testing::Values(
         Refusal{30.0, 60.0, false,
-                "Die Anteile der Lastfälle ergeben zusammen 90 % statt 100 %.\nBitte korrigieren Sie den Anteil von „Fahrt“."},
+                "Die Anteile der Lastfälle ergeben zusammen 90 % statt 100 %.\nBitte korrigieren Sie die Anteile der "
+                "Lastfälle „Anfahren“ (30 %), „Fahrt“ (60 %)."},
         Refusal{120.0, -20.0, false, "Der Anteil des Lastfalls „Anfahren“ muss zwischen 0 und 100 % liegen."},
         Refusal{50.0, 50.0, true,
                 "Der Lastfall „Fahrt“ enthält keine Kraft.\nBitte geben Sie eine Kraft ein oder entfernen Sie den Lastfall."}));

@@ -234,6 +234,54 @@ TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
   EXPECT_TRUE(bad.err.contains("\"rigidCheck\" must be true or false")) << bad.err.toStdString();
 }
 
+// The coordinate along a force's own axis is taken as 0, with one note, and the loads
+// are those of the force on its line through 0: for the six arrangements.
+TEST_F(Batch, TheCoordinateAlongAForcesOwnAxisIsTakenAsZeroWithANote) {
+  const struct {
+    const char *screen, *m, *n;
+  } screens[] = {{"FrmEKaEDSch", nullptr, nullptr}, {"FrmERoEESch", nullptr, "200"}, {"FrmZKaEDSch", "300", nullptr},
+                 {"FrmZKaZDSch", nullptr, "200"},   {"FrmVKaZDSch", "300", "200"},   {"FrmZRoEESch", "300", "200"}};
+  for (const auto &sc : screens) {
+    const QString m = sc.m ? QString::fromLatin1(sc.m) : QString(), n = sc.n ? QString::fromLatin1(sc.n) : QString();
+    QJsonArray at0, moved;
+    at0.append(QJsonArray{"- Z", "245", "50", "80", "0"});
+    at0.append(QJsonArray{"X +", "125", "0", "50", "120"});
+    moved.append(QJsonArray{"- Z", "245", "50", "80", "0"});
+    moved.append(QJsonArray{"X +", "125", "50", "50", "120"});
+    const BatchRun a = run(caseOf(sc.screen, at0, m, n));
+    const BatchRun b = run(caseOf(sc.screen, moved, m, n));
+    EXPECT_TRUE(a.messages().isEmpty()) << sc.screen;
+    ASSERT_EQ(b.messages().size(), 1) << sc.screen;
+    EXPECT_TRUE(b.messages()[0].toObject().value("text").toString().startsWith(
+        "Koordinate in Kraftrichtung wird nicht berücksichtigt (Kraftzeile 2)"))
+        << b.messages()[0].toObject().value("text").toString().toStdString();
+    EXPECT_EQ(b.results(), a.results()) << sc.screen;
+    EXPECT_EQ(b.evaluation(), a.evaluation()) << sc.screen;
+  }
+}
+
+// Values no guide has are refused with exit code 2, naming the key.
+TEST_F(Batch, ImplausibleValuesAreRefusedNamingTheKey) {
+  const struct {
+    QJsonObject c;
+    const char *err;
+  } cases[] = {
+      {caseOf("FrmEKaEDSch", oneRow({"- Z", "1e20", "0", "0", "0"})), "\"forces[0][1]\" must be a number from 0 to 10,000,000"},
+      {caseOf("FrmVKaZDSch", oneRow({"- Z", "1000", "0", "0", "0"}), "1e38", "1e38"), "\"m\" must be a number from 0 to 10,000"},
+      {caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "20000", "0"})), "\"forces[0][3]\" must be a number from -10,000 to 10,000"},
+  };
+  for (const auto &t : cases) {
+    const BatchRun r = runArgs({writeCase(QJsonDocument(t.c).toJson()), "--catalogue", testsupport::demoCatalogueFile()});
+    EXPECT_EQ(r.exitCode, 2) << t.err;
+    EXPECT_TRUE(r.err.contains(QString::fromUtf8(t.err))) << r.err.toStdString();
+  }
+  QJsonObject duty = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
+  duty.insert("duty", QJsonObject{{"stroke", "99999999999999999999999"}, {"cyclesPerMinute", "10"}});
+  const BatchRun r = runArgs({writeCase(QJsonDocument(duty).toJson()), "--catalogue", testsupport::demoCatalogueFile()});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("\"duty.stroke\" must be a number from 1 to 100,000")) << r.err.toStdString();
+}
+
 TEST_F(Batch, TwoCassettesSideBySideAndTheRailDistanceVerdict) {
   // n = 100, "- Z" 1000 N at the centre: 250 on each roller group, out = 2 * 250 = 500.
   // KD35 (115 mm) and the wider cassettes do not fit between rails 100 mm apart.
@@ -443,7 +491,7 @@ QJsonObject loadCaseOf(const QString &name, double share, const QStringList &row
 }
 
 TEST_F(Batch, OneLoadCaseGivesWhatTheForceTableGives) {
-  const QStringList row = {"- Z", "2500", "50", "-30", "80"};
+  const QStringList row = {"- Z", "2500", "50", "-30", "0"};
   QJsonObject plain = caseOf("FrmVKaZDSch", oneRow(row), "400", "300");
   QJsonObject cases{{"arrangement", "FrmVKaZDSch"}, {"m", "400"}, {"n", "300"},
                     {"loadCases", QJsonArray{QJsonObject{{"forces", oneRow(row)}}}}};
@@ -482,7 +530,7 @@ TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
   const QString exported = r.json.value("export").toString();
   EXPECT_TRUE(exported.contains("Kommentar\tÄquiv. Belastung\tLebensdauer [h]\t[Jahre]\r\n"))
       << exported.toStdString();
-  EXPECT_TRUE(exported.contains("Sicherheit ausreichend.\t1.842 N\t3.951\t2\t\r\n"));
+  EXPECT_TRUE(exported.contains("Sicherheit ausreichend.\t1.842 N\t3.951\t2,0\t\r\n"));  // years below 10 with tenths
   EXPECT_TRUE(exported.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t"));
 }
 

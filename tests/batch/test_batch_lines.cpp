@@ -52,7 +52,7 @@ TEST(BatchJson, NumbersInTheirShortestForm) {
 // the same refusal.
 TEST(BatchJson, PlainForceRowsReadAsTheJsonReaderReadsThem) {
   const char *const texts[] = {
-      R"({"arrangement": "FrmVKaZDSch", "m": "400", "n": "300", "forces": [["- Z", "1500", "50", "-30", "80"], ["X +", "600", "", "0", " 150 "]]})",
+      R"({"arrangement": "FrmVKaZDSch", "m": "400", "n": "300", "forces": [["- Z", "1500", "50", "-30", "0"], ["X +", "600", "", "0", " 150 "]]})",
       " {\"forces\":[[\"Y +\",\"1\",\"2\",\"3\",\"4\"]]\r\n,\"arrangement\":\"FrmEKaEDSch\", \"x\": {\"forces\": [1]}}\n",
       R"({"arrangement": "FrmEKaEDSch", "forces": [["- Z", "1", "0", "0", "0"]], "loadCases": [{"forces": [["- Z", "1", "0", "0", "0"]]}]})",
       R"({"arrangement": "FrmEKaEDSch", "forces": [["- Q", "1", "0", "0", "0"]]})",

@@ -167,3 +167,79 @@ TEST_F(Calculate, RatingWithoutNumberIsNamedInTheMessage) {
 }
 
 }  // namespace
+
+namespace {
+// A force acts the same wherever it sits on its own line of action: moving it along its
+// own axis leaves every model value, check value and rating of every arrangement as it
+// was. The forces are placed off centre, with a second force across, so that moments
+// and every model's multi-unit split take part.
+class OwnLine : public ::testing::TestWithParam<ArrangementId> {
+ protected:
+  msg::Recorder rec;
+  Session session;
+  testsupport::ScopedCatalogueFile use{session, testsupport::demoCatalogueFile()};
+};
+
+TEST_P(OwnLine, MovingAForceAlongItsOwnAxisChangesNothing) {
+  const ArrangementInfo &info = arrangement(GetParam());
+  sSetField(session);
+  sSetTblAnzBez(session, true, info.groupTL, true);
+  const QString m = info.hasM ? QStringLiteral("300") : QString();
+  const QString n = info.hasN ? QStringLiteral("200") : QString();
+  const struct {
+    const char *direction;
+    int ownColumn;
+  } directions[] = {{"X +", 2}, {"- X", 2}, {"Y +", 3}, {"- Y", 3}, {"Z +", 4}, {"- Z", 4}};
+  for (const auto &d : directions) {
+    TextRows rows = {{"- Z", "245", "50", "80", "0"}, {d.direction, "125", "0", "50", "120"}};
+    rows[1][d.ownColumn] = "0";
+    const CalcOutput at0 = calculateArrangement(session, info.id, rows, m, n);
+    ASSERT_TRUE(at0.completed) << info.screenName << " " << d.direction;
+    for (const char *moved : {"50", "-700", "9999"}) {
+      rows[1][d.ownColumn] = QString::fromLatin1(moved);
+      const CalcOutput out = calculateArrangement(session, info.id, rows, m, n);
+      ASSERT_TRUE(out.completed) << info.screenName << " " << d.direction << " at " << moved;
+      EXPECT_EQ(out.result, at0.result) << info.screenName << " " << d.direction << " at " << moved;
+      EXPECT_EQ(out.loads, at0.loads) << info.screenName << " " << d.direction << " at " << moved;
+      EXPECT_EQ(out.modelLoads, at0.modelLoads) << info.screenName << " " << d.direction << " at " << moved;
+      EXPECT_EQ(out.checkLoads, at0.checkLoads) << info.screenName << " " << d.direction << " at " << moved;
+      EXPECT_EQ(out.byCheck, at0.byCheck) << info.screenName << " " << d.direction << " at " << moved;
+    }
+  }
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryArrangement, OwnLine,
+                         ::testing::Values(ArrangementId::EKaEDSch, ArrangementId::ERoEESch, ArrangementId::ZKaEDSch,
+                                           ArrangementId::ZKaZDSch, ArrangementId::VKaZDSch, ArrangementId::ZRoEESch),
+                         [](const auto &p) { return std::string(arrangement(p.param).screenName); });
+
+// Values beyond any plausible guide are refused by name, and nothing is rated.
+TEST_F(Calculate, ImplausibleValuesAreRefusedByName) {
+  const struct {
+    TextRows forces;
+    const char *m, *n;
+    const char *message;
+  } cases[] = {
+      {{{"- Z", "1e20", "0", "0", "0"}}, "300", "200",
+       "Der Wert von „Kraftzeile 1, Kraft (N)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0 bis "
+       "10.000.000."},
+      {{{"- Z", "1000", "0", "10001", "0"}}, "300", "200",
+       "Der Wert von „Kraftzeile 1, Y-Richtung (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von "
+       "-10.000 bis 10.000."},
+      {{{"- Z", "1000", "0", "0", "0"}}, "1e38", "200",
+       "Der Wert von „Abstand m (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0 bis 10.000."},
+      {{{"- Z", "1000", "0", "0", "0"}}, "300", "100000000000",
+       "Der Wert von „Abstand n (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0 bis 10.000."},
+  };
+  for (const auto &c : cases) {
+    rec.clear();
+    const CalcOutput out = calculateArrangement(session, ArrangementId::VKaZDSch, c.forces, c.m, c.n);
+    EXPECT_TRUE(out.calcFailed) << c.message;
+    EXPECT_FALSE(out.completed) << c.message;
+    ASSERT_EQ(rec.messages.size(), 1) << c.message;
+    EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
+    EXPECT_EQ(rec.messages[0].text, QString::fromUtf8(c.message));
+  }
+}
+}  // namespace

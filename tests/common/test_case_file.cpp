@@ -52,7 +52,12 @@ TEST(CaseFile, ReadsEveryKeyAsTyped) {
   EXPECT_EQ(c.m, "400");
   EXPECT_EQ(c.n, "250,5");
   ASSERT_EQ(c.forces.size(), 2);
-  EXPECT_EQ(c.forces[1], QStringList({"X +", "200", "10", "-5", "30"}));  // a number as the locale shows it
+  // A number as the locale shows it; the x of an X force (its place along its own line
+  // of action, which changes no load) stays as typed, and reading says once that the
+  // calculation takes it as 0.
+  EXPECT_EQ(c.forces[1], QStringList({"X +", "200", "10", "-5", "30"}));
+  ASSERT_EQ(c.notes.size(), 1);
+  EXPECT_TRUE(c.notes[0].startsWith("Koordinate in Kraftrichtung wird nicht berücksichtigt (Kraftzeile 2)")) << c.notes[0].toStdString();
   EXPECT_EQ(c.loadType, 2);
   EXPECT_FALSE(c.tickAll);
   ASSERT_EQ(c.ticked.size(), 2);

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
+#include <cmath>
 
 #include "common/Gui.h"
 #include "common/Messages.h"
@@ -14,24 +15,70 @@
 #include "common/Texts.h"
 #include "common/UnsavedInput.h"
 
-TEST(NumericRules, PastedTextOutsideTheRulesLeavesTheFieldUnchanged) {
+// What is typed or pasted stays in the field exactly as it was; a text outside the rules
+// is marked (red frame, the reason as its tooltip) and the calculating button's check
+// refuses it by the field's name, so no other number is ever calculated.
+TEST(NumericRules, TypedOrPastedTextStaysAndIsMarkedOrRefused) {
   struct Case {
     bool minus;
-    const char *pasted;
-    const char *after;
-  } cases[] = {{false, "2.500", "12"},  {false, "-5", "12"},  {false, "3a", "12"},
-               {false, ",5", "12,5"},   {true, "-5", "12-5"}, {false, "500", "12500"}};
+    const char *text;
+    const char *reason;  // nullptr: a number the field takes
+  } cases[] = {{false, "2.5", "Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5)."},
+               {false, "2.500", "Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5)."},
+               {false, "-5", "Hier ist kein Vorzeichen möglich; erlaubt sind Ziffern und das Komma."},
+               {true, "-5", nullptr},
+               {false, "abc", "Erlaubt sind Ziffern und das Komma."},
+               {true, "1e3", "Erlaubt sind Ziffern, das Komma und das Minuszeichen."},
+               {false, "1,2,3", "Das ist keine Zahl; erlaubt ist eine Zahl wie 1500 oder 12,5."},
+               {false, "123456789012", nullptr},
+               {false, "12,5", nullptr}};
   for (const Case &c : cases) {
-    QLineEdit field;
-    gui::setNumericRules(&field, c.minus);
-    field.setText("12");
-    QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
-    field.paste();
-    EXPECT_EQ(field.text(), QString::fromUtf8(c.after)) << c.pasted;
+    for (bool paste : {false, true}) {
+      QLineEdit field;
+      gui::setNumericRules(&field, c.minus);
+      if (paste) {
+        QApplication::clipboard()->setText(QString::fromUtf8(c.text));
+        field.paste();
+      } else {
+        QTest::keyClicks(&field, QString::fromUtf8(c.text));
+      }
+      EXPECT_EQ(field.text(), QString::fromUtf8(c.text)) << c.text << " paste " << paste;
+      EXPECT_EQ(gui::numberProblem(&field), c.reason ? QString::fromUtf8(c.reason) : QString()) << c.text;
+      EXPECT_EQ(gui::holdsNumber(&field), c.reason == nullptr) << c.text;
+      if (c.reason) {
+        EXPECT_TRUE(field.styleSheet().contains("border")) << c.text;
+        EXPECT_EQ(field.toolTip(), QString::fromUtf8(c.reason)) << c.text;
+      }
+      msg::Recorder rec;
+      double value = -1;
+      const bool ok = gui::checkNumber(&field, "Kraft (N)", "Dateneingabe", limits::Quantity::Force, &value);
+      if (c.reason) {
+        EXPECT_FALSE(ok) << c.text;
+        ASSERT_EQ(rec.messages.size(), 1);
+        EXPECT_TRUE(rec.messages[0].text.startsWith(QString::fromUtf8("Im Feld „Kraft (N)“ steht „") +
+                                                    QString::fromUtf8(c.text) + QString::fromUtf8("“.")))
+            << rec.messages[0].text.toStdString();
+        EXPECT_EQ(value, -1) << "nothing is read from a refused field";
+      } else {
+        double typed = 0;
+        ASSERT_TRUE(num::toDouble(field.text(), &typed));
+        // A value in range is read as it stands; one outside is refused by name and range.
+        EXPECT_EQ(ok, typed >= 0 && typed <= 1e7) << c.text;
+        if (ok) EXPECT_EQ(value, typed) << c.text;
+        else {
+          ASSERT_EQ(rec.messages.size(), 1);
+          EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Der Wert von „Kraft (N)“ liegt außerhalb des zulässigen "
+                                                            "Bereichs.\nErlaubt sind Werte von 0 bis 10.000.000."));
+        }
+      }
+      // Corrected, the mark goes.
+      field.setText("12");
+      EXPECT_FALSE(field.styleSheet().contains("border")) << c.text;
+    }
   }
 }
 
-TEST(NumericRules, OnlyNumbersAndEmptyTextAreAcceptable) {
+TEST(NumericRules, TheValidatorNeverDropsACharacter) {
   NumericValidator v(true, nullptr);
   struct Case {
     const char *text;
@@ -39,7 +86,7 @@ TEST(NumericRules, OnlyNumbersAndEmptyTextAreAcceptable) {
   } cases[] = {{"", QValidator::Acceptable},        {"12,5", QValidator::Acceptable},
                {"-3", QValidator::Acceptable},      {"-", QValidator::Intermediate},
                {"1,2,3", QValidator::Intermediate}, {"5-", QValidator::Intermediate},
-               {"2.500", QValidator::Invalid},      {"1e3", QValidator::Invalid}};
+               {"2.500", QValidator::Intermediate}, {"1e3", QValidator::Intermediate}};
   for (const Case &c : cases) {
     QString t = QString::fromUtf8(c.text);
     int pos = 0;

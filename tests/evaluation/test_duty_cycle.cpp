@@ -82,11 +82,30 @@ INSTANTIATE_TEST_SUITE_P(
         DutyCase{"0", "12", "", "", "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein."},
         DutyCase{"-5", "12", "", "", "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein."},
         DutyCase{"300", "abc", "", "",
-                 "Bitte geben Sie für „Doppelhübe pro Minute“ eine Zahl größer als 0 ein."},
+                 "Im Feld „Doppelhübe pro Minute“ steht „abc“.\nErlaubt sind Ziffern und das Komma.\n"
+                 "Berechnet wird erst mit einer gültigen Zahl."},
+        // The group separator of the locale is no part of a field's number: "2.500" is
+        // no stroke of 2500 mm.
+        DutyCase{"2.500", "12", "", "",
+                 "Im Feld „Hub (mm)“ steht „2.500“.\nDezimaltrennzeichen ist das Komma (zum Beispiel 12,5).\n"
+                 "Berechnet wird erst mit einer gültigen Zahl."},
+        DutyCase{"1e-300", "12", "", "",
+                 "Im Feld „Hub (mm)“ steht „1e-300“.\nErlaubt sind Ziffern und das Komma.\n"
+                 "Berechnet wird erst mit einer gültigen Zahl."},
+        DutyCase{"0,5", "12", "", "",
+                 "Der Wert von „Hub (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 1 bis 100.000."},
+        DutyCase{"99999999999999999999999", "12", "", "",
+                 "Der Wert von „Hub (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 1 bis 100.000."},
+        DutyCase{"300", "20000", "", "",
+                 "Der Wert von „Doppelhübe pro Minute“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte "
+                 "von 0,01 bis 10.000."},
         DutyCase{"", "", "8", "", "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein."},
         DutyCase{"300", "12", "25", "",
-                 "Bitte geben Sie für „Stunden pro Tag“ eine Zahl größer als 0 und höchstens 24 ein."},
-        DutyCase{"300", "12", "8", "0",
-                 "Bitte geben Sie für „Tage pro Jahr“ eine Zahl größer als 0 und höchstens 366 ein."}));
+                 "Der Wert von „Stunden pro Tag“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0,1 "
+                 "bis 24."},
+        DutyCase{"300", "12", "8", "0", "Bitte geben Sie für „Tage pro Jahr“ eine Zahl größer als 0 ein."},
+        DutyCase{"300", "12", "8", "367",
+                 "Der Wert von „Tage pro Jahr“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 1 "
+                 "bis 366."}));
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -29,7 +30,7 @@ class EvaluationOutput : public ::testing::Test {
   void SetUp() override {
     fixture::fillEvaluation(session);
     app::services().dialogs = report::standardDialogs();
-    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters, const QString &) {
       askedFilters = filters;
       return answerFile;
     };
@@ -92,19 +93,19 @@ TEST_F(EvaluationOutput, SavingTwiceToTheSameNameReplacesTheFile) {
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"tarvel.txt"}));
 }
 
-TEST_F(EvaluationOutput, CancelWritesNothingAndNoNameGivesTarvelTxt) {
-  answerFile = std::nullopt;
-  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Cancelled);
-  EXPECT_EQ(progress, 0);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-
+TEST_F(EvaluationOutput, CancelOrNoNameWritesNothingAnywhere) {
+  // Neither the folder of the test nor the program's own folder (for the installed
+  // program a system folder) gets a file when the user gave no name.
   const QString tarvel = QDir(QCoreApplication::applicationDirPath()).filePath("Tarvel.txt");
   QFile::remove(tarvel);
-  answerFile = QString();
-  EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Written);
-  EXPECT_TRUE(readAll(tarvel).contains("Anordnung:\tZwei Kassetten mit einer Doppelschiene\r\n"));
-  QFile::remove(tarvel);
+  for (const std::optional<QString> &answer : {std::optional<QString>(), std::optional<QString>(QString())}) {
+    answerFile = answer;
+    EXPECT_EQ(MenuSpeichern_Click(session, nullptr, progressDisplay), report::SaveOutcome::Cancelled);
+    EXPECT_EQ(progress, 0);
+    EXPECT_TRUE(rec.messages.isEmpty());
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(tarvel));
+  }
 }
 
 TEST_F(EvaluationOutput, AFileThatCannotBeWrittenIsReported) {

@@ -10,7 +10,7 @@ cd "$out"
 
 # ------------------------------------------------------------------ case files
 good='{"arrangement": "FrmVKaZDSch", "m": "400", "n": "300",
- "forces": [["- Z", "2500", "50", "-30", "80"], ["X +", "600", "0", "0", "150"]],
+ "forces": [["- Z", "2500", "50", "-30", "0"], ["X +", "600", "0", "0", "150"]],
  "loadType": LOADTYPE, "ticked": "all"}'
 printf '%s\n' "${good/LOADTYPE/0}" > good.json
 printf '%s\n' "${good/LOADTYPE/1}" > good-type1.json

@@ -15,6 +15,7 @@
 #include "common/Errors.h"
 #include "common/Gui.h"
 #include "common/Messages.h"
+#include "common/NumericInput.h"
 #include "common/Session.h"
 #include "common/Texts.h"
 #include "loads/DialogEingabe.h"
@@ -189,32 +190,54 @@ TEST_F(ForceInput, KeyRulesOfTheFields) {
   NumericKeyFilter::install(&force, {false, true});
   NumericKeyFilter::install(&coordinate, {true, true});
   NumericKeyFilter::install(&distance, {false, false});
-  // A key outside the rules is refused: nothing goes in, so "2.500" cannot become 20500.
+  // Every key goes in as typed: no key is dropped or replaced, so "2.500" can never turn
+  // into 2500 or 25. What the rules do not take is marked with the reason.
   QTest::keyClicks(&force, "12a,5-");
-  EXPECT_EQ(force.text(), "12,5");
+  EXPECT_EQ(force.text(), "12a,5-");
+  EXPECT_EQ(gui::numberProblem(&force), "Erlaubt sind Ziffern und das Komma.");
   QTest::keyClicks(&coordinate, "-3x.4");
-  EXPECT_EQ(coordinate.text(), "-34");
+  EXPECT_EQ(coordinate.text(), "-3x.4");
+  EXPECT_EQ(gui::numberProblem(&coordinate), "Erlaubt sind Ziffern, das Komma und das Minuszeichen.");
   QTest::keyClicks(&distance, "-12,5");
+  EXPECT_EQ(distance.text(), "-12,5");
+  EXPECT_EQ(gui::numberProblem(&distance), "Hier ist kein Vorzeichen möglich; erlaubt sind Ziffern und das Komma.");
+  QTest::keyClick(&distance, Qt::Key_Home);
+  QTest::keyClick(&distance, Qt::Key_Delete);
   EXPECT_EQ(distance.text(), "12,5");
+  EXPECT_TRUE(gui::holdsNumber(&distance));
+  QTest::keyClick(&distance, Qt::Key_End);
   QTest::keyClick(&distance, Qt::Key_Backspace);
   EXPECT_EQ(distance.text(), "12,");
 }
 
-TEST_F(ForceInput, ATypedOrPastedPointLeavesTheFieldUnchanged) {
+TEST_F(ForceInput, ATypedOrPastedPointStaysAndOkRefusesItByName) {
   Owner o;
   DialogEingabe::setPendingDirection(o.holder, "Z +");
   DialogEingabe d(session, &o.window, o.grid, o.holder);
   d.show();
   QApplication::setActiveWindow(&d);
+  const char *names[2] = {"Kraft (N)", "Koordindate in X-Richtung (mm)"};
   for (int i : {0, 1}) {
+    d.tbKrfXYZ(0)->setText("100");
     QLineEdit *f = d.tbKrfXYZ(i);
+    f->clear();
     f->setFocus();
     QTest::keyClicks(f, "2");
     QTest::keyClick(f, Qt::Key_Period, Qt::NoModifier);
-    EXPECT_EQ(f->text(), "2") << i;
-    QApplication::clipboard()->setText(".500");
+    EXPECT_EQ(f->text(), "2.") << i;
+    QApplication::clipboard()->setText("500");
     QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f->text(), "2") << i;
+    EXPECT_EQ(f->text(), "2.500") << i;
+    EXPECT_EQ(f->toolTip(), "Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5).") << i;
+    rec.clear();
+    d.cmdOK_Click();
+    ASSERT_EQ(rec.messages.size(), 1) << i;
+    EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Im Feld „%1“ steht „2.500“.\nDezimaltrennzeichen ist das Komma (zum "
+                                                      "Beispiel 12,5).\nBerechnet wird erst mit einer gültigen Zahl.")
+                                         .arg(QString::fromUtf8(names[i])));
+    EXPECT_TRUE(d.isVisible()) << i;
+    EXPECT_EQ(f->text(), "2.500") << i;
+    EXPECT_TRUE(o.grid->textMatrix(1, 1).isEmpty()) << "nothing taken over";
   }
 }
 
@@ -334,7 +357,10 @@ TEST_F(ForceInput, TextThatIsNoNumberIsNamedAndTheDialogStays) {
     d.tbKrfXYZ(1)->setText(text);
     d.cmdOK_Click();
     ASSERT_EQ(rec.messages.size(), 1) << text;
-    EXPECT_EQ(rec.messages.first().text, builtinText(1100));
+    EXPECT_EQ(rec.messages.first().text,
+              QString::fromUtf8("Im Feld „Koordindate in X-Richtung (mm)“ steht „%1“.\nDas ist keine Zahl; erlaubt ist "
+                                "eine Zahl wie 1500 oder 12,5.\nBerechnet wird erst mit einer gültigen Zahl.")
+                  .arg(QString::fromUtf8(text)));
     EXPECT_NE(rec.messages.first().title, "Schwerer Programmfehler");
     EXPECT_EQ(rec.messages.first().icon, msg::Icon::Exclamation);
     EXPECT_TRUE(d.tbKrfXYZ(1)->hasFocus());
@@ -377,7 +403,8 @@ TEST_F(ForceInput, TypingIntoTheDialog) {
   QApplication::setActiveWindow(&d);
   d.tbKrfXYZ(0)->setFocus();
   QTest::keyClicks(d.tbKrfXYZ(0), "-2b5");
-  EXPECT_EQ(d.tbKrfXYZ(0)->text(), "25");
+  EXPECT_EQ(d.tbKrfXYZ(0)->text(), "-2b5");  // kept as typed, marked, refused by "Ok"
+  EXPECT_FALSE(gui::holdsNumber(d.tbKrfXYZ(0)));
   QTest::keyClick(d.tbKrfXYZ(0), Qt::Key_Return);
   EXPECT_TRUE(d.tbKrfXYZ(1)->hasFocus());
   QTest::keyClicks(d.tbKrfXYZ(1), "-7");

@@ -36,11 +36,12 @@ TEST(Motion, TrapezoidGivesThreeLoadCasesWithTheirDistances) {
   EXPECT_DOUBLE_EQ(cases[1].share, 62.5);
   EXPECT_DOUBLE_EQ(cases[2].share, 12.5);
   // Weight 50 * 9,81 = 490,5 N; inertia 50 * 2 = 100 N against the motion, 50 * 4 = 200 N
-  // while braking, both at the centre of gravity.
-  const QStringList weight = {"- Z", "490,5", "100", "0", "80"};
-  EXPECT_EQ(cases[0].forces, TextRows({weight, {"- X", "100", "100", "0", "80"}}));
+  // while braking, both at the centre of gravity; an X force's own x is written as 0 (its
+  // place along its own line changes no load).
+  const QStringList weight = {"- Z", "490,5", "100", "0", "0"};  // z along the weight's own line: 0
+  EXPECT_EQ(cases[0].forces, TextRows({weight, {"- X", "100", "0", "0", "80"}}));
   EXPECT_EQ(cases[1].forces, TextRows({weight}));
-  EXPECT_EQ(cases[2].forces, TextRows({weight, {"X +", "200", "100", "0", "80"}}));
+  EXPECT_EQ(cases[2].forces, TextRows({weight, {"X +", "200", "0", "0", "80"}}));
 }
 
 TEST(Motion, ShortStrokeGivesATriangleOfTwoLoadCases) {
@@ -59,7 +60,7 @@ TEST(Motion, ShortStrokeGivesATriangleOfTwoLoadCases) {
   EXPECT_EQ(cases[1].name, "Bremsen");
   EXPECT_DOUBLE_EQ(cases[0].share, 66.67);
   EXPECT_NEAR(cases[0].share + cases[1].share, 100.0, 1e-9);
-  const QStringList process = {"Y +", "150", "0", "50", "120"};
+  const QStringList process = {"Y +", "150", "0", "0", "120"};  // y along its own axis: 0
   EXPECT_EQ(cases[0].forces.last(), process);
   EXPECT_EQ(cases[1].forces.last(), process);
 }
@@ -92,7 +93,24 @@ TEST(Motion, BadFieldsAreNamed) {
       {&loads::MotionInput::mass, "", "Bitte geben Sie für „Bewegte Masse (kg)“ eine Zahl größer als 0 ein."},
       {&loads::MotionInput::speed, "-1", "Bitte geben Sie für „Geschwindigkeit (m/s)“ eine Zahl größer als 0 ein."},
       {&loads::MotionInput::acceleration, "0", "Bitte geben Sie für „Beschleunigung (m/s²)“ eine Zahl größer als 0 ein."},
-      {&loads::MotionInput::deceleration, "x", "Bitte geben Sie für „Verzögerung (m/s²)“ eine Zahl größer als 0 ein."},
+      {&loads::MotionInput::deceleration, "x",
+       "Im Feld „Verzögerung (m/s²)“ steht „x“.\nErlaubt sind Ziffern und das Komma.\nBerechnet wird erst mit einer "
+       "gültigen Zahl."},
+      {&loads::MotionInput::speed, "2.5",
+       "Im Feld „Geschwindigkeit (m/s)“ steht „2.5“.\nDezimaltrennzeichen ist das Komma (zum Beispiel 12,5).\n"
+       "Berechnet wird erst mit einer gültigen Zahl."},
+      {&loads::MotionInput::mass, "200000",
+       "Der Wert von „Bewegte Masse (kg)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0 bis "
+       "100.000."},
+      {&loads::MotionInput::speed, "50",
+       "Der Wert von „Geschwindigkeit (m/s)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von 0 bis "
+       "20."},
+      {&loads::MotionInput::stroke, "1e-300",
+       "Im Feld „Hub (mm)“ steht „1e-300“.\nErlaubt sind Ziffern und das Komma.\nBerechnet wird erst mit einer "
+       "gültigen Zahl."},
+      {&loads::MotionInput::y, "20000",
+       "Der Wert von „Schwerpunkt Y (mm)“ liegt außerhalb des zulässigen Bereichs.\nErlaubt sind Werte von -10.000 "
+       "bis 10.000."},
       {&loads::MotionInput::stroke, "0", "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein."},
       {&loads::MotionInput::x, "1-", "Bitte geben Sie für „Schwerpunkt X (mm)“ eine Zahl ein."},
   };

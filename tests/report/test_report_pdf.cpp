@@ -42,7 +42,7 @@ class ReportPdf : public ::testing::Test {
   void SetUp() override {
     fixture::fillLongEvaluation(session, 60);
     app::services().dialogs = report::standardDialogs();
-    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters) {
+    app::services().dialogs.askSaveFileName = [this](QWidget *, const QStringList &filters, const QString &) {
       askedFilters = filters;
       return answerFile;
     };

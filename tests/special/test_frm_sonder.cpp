@@ -12,11 +12,13 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 #include <QTimer>
 
 #include "common/Gui.h"
 #include "common/AppServices.h"
 #include "common/Messages.h"
+#include "common/NumericInput.h"
 #include "common/Session.h"
 #include "common/Texts.h"
 #include "special/FrmSonder.h"
@@ -434,16 +436,32 @@ TEST_F(FrmSonderTest, NumericFieldsRefuseOtherKeysAndEmptyFieldsTurnIntoZero) {
 
   QTest::keyClicks(w.Tb_Daten[4], "1a2,5.");
   EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("12,5"));
+  // A refused key is not refused silently: the field says why.
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5)."));
   QTest::keyClick(w.Tb_Daten[4], Qt::Key_Backspace);
   EXPECT_EQ(w.Tb_Daten[4]->text(), QStringLiteral("12,"));
   w.Tb_Rollen[0]->clear();
   QTest::keyClicks(w.Tb_Rollen[0], "2x");
   EXPECT_EQ(w.Tb_Rollen[0]->text(), QStringLiteral("2"));
-  // Pasting meets the same rules.
+  // Pasted text stays as pasted and is marked; "Ok" refuses it by the field's name and
+  // takes nothing over.
+  fill(w, kEntry);
   QApplication::clipboard()->setText(QStringLiteral("2.500"));
   w.Tb_Daten[5]->setText(QStringLiteral("8"));
   w.Tb_Daten[5]->paste();
-  EXPECT_EQ(w.Tb_Daten[5]->text(), QStringLiteral("8"));
+  EXPECT_EQ(w.Tb_Daten[5]->text(), QStringLiteral("82.500"));
+  EXPECT_FALSE(gui::holdsNumber(w.Tb_Daten[5]));
+  rec.clear();
+  w.Com_OK_Click();
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_TRUE(rec.messages[0].text.startsWith(QStringLiteral("Im Feld „Tragzahl Statisch [Co]“ steht „82.500“.")))
+      << rec.messages[0].text.toStdString();
+  EXPECT_EQ(session.gintAnzSonder, 0);
+  EXPECT_NE(w.result(), QDialog::Accepted);
+  w.Tb_Daten[5]->setText(QStringLiteral("8"));
+  w.Tb_Daten[0]->clear();
+  w.Tb_Daten[22]->clear();
   // Series, order numbers and the single-rail sizes take any key.
   QTest::keyClicks(w.Tb_Daten[0], "Ab-1");
   EXPECT_EQ(w.Tb_Daten[0]->text(), QStringLiteral("Ab-1"));

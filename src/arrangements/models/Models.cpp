@@ -7,6 +7,7 @@
 #include "arrangements/models/Kernels.h"
 #include "arrangements/models/RigidCheck.h"
 #include "common/Errors.h"
+#include "common/InputLimits.h"
 #include "common/Messages.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
@@ -90,10 +91,31 @@ Dir directionOf(const QString &label) {
   return Dir::None;
 }
 
+// The column of the force table that holds the coordinate along the force's own axis
+// (2 x, 3 y, 4 z; -1 without a direction).
+int ownCoordinateColumn(Dir d) {
+  switch (d) {
+    case Dir::XPlus: case Dir::XMinus: return 2;
+    case Dir::YPlus: case Dir::YMinus: return 3;
+    case Dir::ZPlus: case Dir::ZMinus: return 4;
+    case Dir::None: break;
+  }
+  return -1;
+}
+
+void zeroOwnCoordinate(Force &f) {
+  switch (f.dir) {
+    case Dir::XPlus: case Dir::XMinus: f.x = 0.0f; break;
+    case Dir::YPlus: case Dir::YMinus: f.y = 0.0f; break;
+    case Dir::ZPlus: case Dir::ZMinus: f.z = 0.0f; break;
+    case Dir::None: break;
+  }
+}
+
 // Converts the force rows; stops at the first row with a text that is no number and
 // returns its index (-1 when all rows are readable). The calculation reports that row
 // when it reaches it, after the messages of the rows before it.
-int convertForces(const TextRows &rows, std::vector<Force> *forces) {
+int convertForces(const TextRows &rows, std::vector<Force> *forces, bool zeroOwnLine) {
   forces->clear();
   forces->reserve(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
@@ -104,6 +126,10 @@ int convertForces(const TextRows &rows, std::vector<Force> *forces) {
         !num::toFloat(row.value(3), &f.y) || !num::toFloat(row.value(4), &f.z))
       return r;
     f.F = std::fabs(f.F);
+    // A force acts the same wherever it sits on its own line of action: the coordinate
+    // along its own axis is no lever arm and is taken as 0, whatever the row holds, so
+    // that every model and the rigid-plate check see one physical force as one.
+    if (zeroOwnLine) zeroOwnCoordinate(f);
     forces->push_back(f);
   }
   return -1;
@@ -305,11 +331,31 @@ CalcOutput runModel(const CalcInput &in) {
     if (!distancesOk || mBad || nBad) return refuse(rules.refusalText);
   }
   if (!firstRowComplete(in.forces)) return refuse(315);
+  // Values beyond any plausible guide are slips (a unit mixed up, digits too many):
+  // nothing is rated from them, and the message names the field.
+  const auto refuseRange = [&out](limits::Quantity q, const QString &field) {
+    msg::critical2(limits::refusal(q, field), builtinText(314));
+    out.calcFailed = true;
+    return out;
+  };
+  if (in.engineerInput && rules.readsM && !limits::within(limits::Quantity::Distance, m))
+    return refuseRange(limits::Quantity::Distance, builtinText(1516));
+  if (in.engineerInput && rules.readsN && !limits::within(limits::Quantity::Distance, n))
+    return refuseRange(limits::Quantity::Distance, builtinText(1517));
+  for (int r = 0; in.engineerInput && r < in.forces.size(); ++r)
+    for (int c = 1; c < 5; ++c) {
+      if (c == ownCoordinateColumn(directionOf(in.forces[r].value(0)))) continue;  // taken as 0
+      double v = 0.0;
+      if (!num::toDouble(in.forces[r].value(c), &v)) continue;  // named when the row is reached
+      const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
+      if (!limits::within(q, c == 1 ? std::fabs(v) : v))
+        return refuseRange(q, builtinText(1518).arg(r + 1).arg(builtinText(515 + c)));
+    }
   out.calcFailed = false;
 
   try {
     std::vector<Force> forces;
-    const int badForce = convertForces(in.forces, &forces);
+    const int badForce = convertForces(in.forces, &forces, in.engineerInput);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;
     PlateCheck check;

@@ -30,6 +30,13 @@ struct CalcInput {
   // The multi-unit arrangements rate the larger of their model and the rigid-plate check
   // (arrangements/models/RigidCheck.h); false rates the model alone, as earlier releases.
   bool rigidCheck = true;
+  // Input as the engineer enters it (every calculation he starts: calculateArrangement):
+  // values beyond the plausible ranges (common/InputLimits.h) are refused by the name of
+  // their field, and the coordinate along a force's own axis is taken as 0, since where a
+  // force sits on its own line of action changes no load (the zone and quadrant choices
+  // of the models would otherwise book one physical force in different places). The
+  // models alone run on any numbers, to show their arithmetic.
+  bool engineerInput = false;
 };
 
 // mText/nText and the two distances are set before the input checks, so they are valid
