@@ -13,6 +13,7 @@
 #include "common/CaseFile.h"
 #include "common/Numbers.h"
 #include "common/Texts.h"
+#include "support/JsonList.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -102,10 +103,9 @@ TEST(CaseFile, ABatchCaseWithoutFormatTicksAllAndLeavesOutWhatIsEmpty) {
 // A case of `n` load cases of equal share, each with one force.
 QByteArray manyLoadCases(int n) {
   QJsonArray list;
+  const QJsonArray forces = testsupport::listOf(QJsonArray{"- Z", "100", "0", "0", "0"});
   for (int i = 0; i < n; ++i)
-    list.append(QJsonObject{{"name", QStringLiteral("L%1").arg(i)},
-                            {"share", 100.0 / n},
-                            {"forces", QJsonArray{QJsonArray{"- Z", "100", "0", "0", "0"}}}});
+    list.append(QJsonObject{{"name", QStringLiteral("L%1").arg(i)}, {"share", 100.0 / n}, {"forces", forces}});
   return QJsonDocument(QJsonObject{{"arrangement", "FrmEKaEDSch"}, {"loadCases", list}}).toJson();
 }
 
