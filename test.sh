@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the build and its test suite,
-# then the checked build with the sanitizers (scripts/sanitize.sh), whose tests - the
-# parts without widgets, the examples and the hostile inputs - run while the fuzz targets
-# run for a minute each (scripts/fuzz.sh). Ends with a summary: each part, its wall time
+# the latter while the checked build with the sanitizers compiles (scripts/sanitize.sh),
+# whose tests - the parts without widgets, the examples and the hostile inputs - then run
+# while the fuzz targets run for a minute each (scripts/fuzz.sh). Ends with a summary: each part, its wall time
 # and what it counted. Exit status 0 only when every part passed.
 set -uo pipefail
 cd "$(dirname "$0")"
@@ -57,15 +57,24 @@ summary() {
 timed "packages" scripts/deps.sh || { summary; exit 1; }
 timed "build" scripts/build.sh || { summary; exit 1; }
 
+# The tests of the normal build while the checked build compiles: the tests are many
+# short processes that leave the cores room.
 t=$SECONDS
+(scripts/sanitize.sh build >"$logs/asan-build.out" 2>&1; s=$?; echo $((SECONDS - t)) >"$logs/asan-build.seconds"
+ exit $s) &
+asan_pid=$!
 status=0
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" \
   --output-junit "$logs/tests.xml") || status=$?
 counts "$logs/tests.xml"
-row "tests" $((SECONDS - t)) "$status" "$counted"
+row "tests" $((SECONDS - t)) "$status" "$counted (beside the sanitizer build)"
 echo "=== tests: $((SECONDS - t)) s"
-
-timed "sanitizer build" scripts/sanitize.sh build || { summary; exit 1; }
+status=0
+wait "$asan_pid" || status=$?
+cat "$logs/asan-build.out"
+row "sanitizer build" "$(cat "$logs/asan-build.seconds" 2>/dev/null || echo ?)" "$status" ""
+echo "=== sanitizer build: $(cat "$logs/asan-build.seconds" 2>/dev/null || echo ?) s"
+[ "$status" = 0 ] || { summary; exit 1; }
 
 # The sanitizer tests and the fuzz targets side by side: fuzzing is bounded by its time,
 # the tests take what is left of the two cores.
