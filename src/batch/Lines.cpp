@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/CommandLine.h"
 #include "common/Numbers.h"
 
 namespace batch {
@@ -377,16 +378,7 @@ class Producer {
     std::fwrite(d.notes.data(), 1, d.notes.size(), stderr);
     std::fflush(stderr);
   }
-  const char *p = d.out.data();
-  size_t left = d.out.size();
-  while (left > 0) {
-    const ssize_t n = ::write(STDOUT_FILENO, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-  return true;
+  return cli::writeAll(STDOUT_FILENO, d.out.data(), d.out.size());
 }
 
 [[noreturn]] void outputLost() {

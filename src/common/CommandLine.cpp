@@ -1,5 +1,8 @@
 #include "common/CommandLine.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -37,6 +40,17 @@ int usageError(const char *program, const char *usage, const QString &message) {
   write(stderr, QString::fromUtf8(program) + QStringLiteral(": ") + message + QLatin1Char('\n'));
   write(stderr, QString::fromUtf8(usage));
   return kExitUsage;
+}
+
+bool writeAll(int fd, const char *data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace cli

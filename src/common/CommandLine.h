@@ -4,6 +4,8 @@
 // The usage text of each program is its one source: the man page is generated from it.
 #include <QString>
 
+#include <cstddef>
+
 namespace cli {
 
 // "tarvelcalc-batch (TarvelCALC) 2002.2.0.8"
@@ -19,5 +21,10 @@ int answerStandardOptions(int argc, char **argv, const char *program, const char
 int usageError(const char *program, const char *usage, const QString &message);
 
 constexpr int kExitUsage = 2;
+
+// Writes all SIZE bytes to the file descriptor, again after an interrupted or short
+// write; false when a write fails (a full disk, a closed output, a broken pipe). Calls
+// nothing but write(2), so a signal handler may use it.
+bool writeAll(int fd, const char *data, std::size_t size);
 
 }  // namespace cli

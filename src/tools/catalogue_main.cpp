@@ -73,17 +73,6 @@ constexpr const char *kUsage =
 // are read through a pipe in its place.
 int gErrFd = STDERR_FILENO;
 
-bool writeAll(int fd, const char *p, size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w <= 0) return false;
-    p += w;
-    n -= static_cast<size_t>(w);
-  }
-  return true;
-}
-
 // Standard output, every write checked: a full disk, a closed output or a broken pipe
 // must not pass for a complete export.
 bool out(const QString &text) {
@@ -93,7 +82,7 @@ bool out(const QString &text) {
 
 void err(const QString &text) {
   const QByteArray a = (QString::fromLatin1(kProgram) + QStringLiteral(": ") + text + QLatin1Char('\n')).toUtf8();
-  writeAll(gErrFd, a.constData(), static_cast<size_t>(a.size()));
+  cli::writeAll(gErrFd, a.constData(), static_cast<size_t>(a.size()));
 }
 
 // libmdb writes its warnings straight to the standard error, and on some damaged files
@@ -146,7 +135,7 @@ class WarningLimiter {
     for (long v = n; v > 0; v /= 10) digits[d++] = static_cast<char>('0' + v % 10);
     while (d > 0) buf[len++] = digits[--d];
     for (const char *p = " more warnings of libmdb not shown\n"; *p; ++p) buf[len++] = *p;
-    writeAll(fd, buf, static_cast<size_t>(len));
+    cli::writeAll(fd, buf, static_cast<size_t>(len));
   }
 
  private:
@@ -160,7 +149,7 @@ class WarningLimiter {
       if (++times <= kSameLine && shown < kAllLines && seen.size() < 1000) {
         ++shown;
         line.push_back('\n');
-        writeAll(saved_, line.data(), line.size());
+        cli::writeAll(saved_, line.data(), line.size());
       } else {
         ++hidden_;
       }
@@ -194,7 +183,7 @@ size_t gTimeoutLength = 0;
 extern "C" void importTimedOut(int) {
   if (gTemporary[0]) ::unlink(gTemporary);
   WarningLimiter::tellHidden(gErrFd);
-  writeAll(gErrFd, gTimeoutMessage, gTimeoutLength);
+  cli::writeAll(gErrFd, gTimeoutMessage, gTimeoutLength);
   ::_exit(1);
 }
 
