@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs the two libFuzzer targets of build-asan/ (scripts/sanitize.sh builds them) side by
+# Runs the three libFuzzer targets of build-asan/ (scripts/sanitize.sh builds them) side by
 # side, each for FUZZ_SECONDS (default 60) on its corpus in tests/fuzz/. New inputs go to
 # a scratch folder, so the corpora in the source tree stay as they are; a crash leaves
 # its input there and in the log, which are printed.
