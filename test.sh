@@ -46,6 +46,22 @@ timed() {
   return "$status"
 }
 
+# beside KEY COMMAND...: starts a part in the background, its output and wall time kept
+# under KEY; joined KEY waits for it, prints its output and sets $status and $secs.
+declare -A pids
+beside() {
+  local key=$1 t0=$SECONDS
+  shift
+  ("$@" >"$logs/$key.out" 2>&1; s=$?; echo $((SECONDS - t0)) >"$logs/$key.seconds"; exit $s) &
+  pids[$key]=$!
+}
+joined() {
+  status=0
+  wait "${pids[$1]}" || status=$?
+  cat "$logs/$1.out"
+  secs=$(cat "$logs/$1.seconds" 2>/dev/null || echo ?)
+}
+
 summary() {
   echo
   echo "=== summary of ./test.sh"
@@ -60,39 +76,32 @@ timed "build" scripts/build.sh || { summary; exit 1; }
 # The tests of the normal build while the checked build compiles: the tests are many
 # short processes that leave the cores room.
 t=$SECONDS
-(scripts/sanitize.sh build >"$logs/asan-build.out" 2>&1; s=$?; echo $((SECONDS - t)) >"$logs/asan-build.seconds"
- exit $s) &
-asan_pid=$!
+beside asan-build scripts/sanitize.sh build
 status=0
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" \
   --output-junit "$logs/tests.xml") || status=$?
 counts "$logs/tests.xml"
 row "tests" $((SECONDS - t)) "$status" "$counted (beside the sanitizer build)"
 echo "=== tests: $((SECONDS - t)) s"
-status=0
-wait "$asan_pid" || status=$?
-cat "$logs/asan-build.out"
-row "sanitizer build" "$(cat "$logs/asan-build.seconds" 2>/dev/null || echo ?)" "$status" ""
-echo "=== sanitizer build: $(cat "$logs/asan-build.seconds" 2>/dev/null || echo ?) s"
+joined asan-build
+row "sanitizer build" "$secs" "$status" ""
+echo "=== sanitizer build: $secs s"
 [ "$status" = 0 ] || { summary; exit 1; }
 
 # The sanitizer tests and the fuzz targets side by side: fuzzing is bounded by its time,
 # the tests take what is left of the two cores.
 t=$SECONDS
-(scripts/fuzz.sh >"$logs/fuzz.out" 2>&1; s=$?; echo $((SECONDS - t)) >"$logs/fuzz.seconds"; exit $s) &
-fuzz_pid=$!
+beside fuzz scripts/fuzz.sh
 status=0
 CTEST_JUNIT=$logs/asan.xml scripts/sanitize.sh test | tee "$logs/asan.out" || status=$?
 examples=$(grep -c '^example .*: ok$' "$logs/asan.out")
 counts "$logs/asan.xml"
 row "sanitizer tests" $((SECONDS - t)) "$status" "$counted; examples: $examples ok"
 echo "=== sanitizer tests: $((SECONDS - t)) s"
-status=0
-wait "$fuzz_pid" || status=$?
-cat "$logs/fuzz.out"
+joined fuzz
 runs=$(sed -n 's/^\(fuzz_[a-z_]*\): #\([0-9]*\).*/\1 \2 runs/p' "$logs/fuzz.out" | paste -sd, - | sed 's/,/, /g')
-row "fuzzing" "$(cat "$logs/fuzz.seconds" 2>/dev/null || echo ?)" "$status" "${runs:-no runs}$([ "$status" = 0 ] && echo ', no findings')"
-echo "=== fuzzing: $(cat "$logs/fuzz.seconds" 2>/dev/null || echo ?) s (beside the sanitizer tests)"
+row "fuzzing" "$secs" "$status" "${runs:-no runs}$([ "$status" = 0 ] && echo ', no findings')"
+echo "=== fuzzing: $secs s (beside the sanitizer tests)"
 
 summary
 exit $failed
