@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -48,10 +49,8 @@ const std::function<void(Session &)> &startScreenOpener() { return app::services
 // Design of the screen in pixels (the window keeps this size).
 constexpr int kWidth = 860;
 constexpr int kBandHeight = 60;
-constexpr int kPictureTop = 74, kPictureHeight = 340;
-constexpr int kGridTop = kPictureTop + kPictureHeight + 8, kGridHeight = 150;
+constexpr int kPictureHeight = 340, kGridHeight = 150;
 constexpr int kTabsHeight = 28;  // the load case tabs above the grid
-constexpr int kCentralHeight = kGridTop + kTabsHeight + kGridHeight + 8;
 constexpr int kSeriesPerColumn = 10;
 constexpr int kSeriesColumnBreaks = 4;  // entries 10, 20, 30 and 40 start a new column
 
@@ -59,8 +58,8 @@ constexpr int kSeriesColumnBreaks = 4;  // entries 10, 20, 30 and 40 start a new
 // their values and the distance fields on top.
 class PictureFrame : public QFrame {
  public:
-  PictureFrame(ArrangementId id, std::function<void()> onMove, QWidget *parent)
-      : QFrame(parent), id_(id), onMove_(std::move(onMove)) {
+  PictureFrame(ArrangementId id, std::function<void()> onMove, std::function<void()> onResize, QWidget *parent)
+      : QFrame(parent), id_(id), onMove_(std::move(onMove)), onResize_(std::move(onResize)) {
     setObjectName(QStringLiteral("Frame1"));
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);
@@ -82,10 +81,15 @@ class PictureFrame : public QFrame {
     if (onMove_) onMove_();
     QFrame::mouseMoveEvent(e);
   }
+  void resizeEvent(QResizeEvent *e) override {
+    QFrame::resizeEvent(e);
+    if (onResize_) onResize_();
+  }
 
  private:
   ArrangementId id_;
   std::function<void()> onMove_;
+  std::function<void()> onResize_;
 };
 
 QPixmap checkMark(bool on) {
@@ -121,8 +125,6 @@ QWidget *FrmArrangement::Frame1() const { return frame1_; }
 
 void FrmArrangement::buildControls() {
   auto *central = new QWidget(this);
-  // The design size is the least the window shows; it grows from there.
-  central->setMinimumSize(kWidth, kCentralHeight);
   setCentralWidget(central);
 
   // Heading band with the picture, the heading and the two colour bars below it.
@@ -135,7 +137,8 @@ void FrmArrangement::buildControls() {
   shape2_->setObjectName(QStringLiteral("Shape2"));
 
   // The picture.
-  auto *frame = new PictureFrame(info_->id, [this] { Frame1_MouseMove(); }, central);
+  auto *frame = new PictureFrame(
+      info_->id, [this] { Frame1_MouseMove(); }, [this] { placeOnPicture(); }, central);
   frame1_ = frame;
   directions_ = new DirectionLabels(frame1_);
   connect(directions_, &DirectionLabels::pressed, this, &FrmArrangement::LabKoordinaten_MouseDown);
@@ -208,26 +211,62 @@ void FrmArrangement::buildControls() {
   // Enter on a focused button presses it, as Space does.
   cmdBerechnen_->setAutoDefault(true);
   cmdBewegung_->setAutoDefault(true);
-  placeControls(QSize(kWidth, kCentralHeight));
+  layOut(central);
 }
 
-void FrmArrangement::placeControls(const QSize &area) {
-  const int width = std::max(area.width(), kWidth);
-  const int height = std::max(area.height(), kCentralHeight);
-  shape1_->setGeometry(0, kBandHeight, width, 5);
-  shape2_->setGeometry(0, kBandHeight + 5, width, 3);
-  // Room beyond the design goes two thirds to the picture, one third to the force table.
-  const int extra = height - kCentralHeight;
-  const int pictureHeight = kPictureHeight + extra * 2 / 3;
-  const int gridTop = kPictureTop + pictureHeight + 8;
-  const int gridHeight = height - gridTop - 8;
-  frame1_->setGeometry(8, kPictureTop, width - 16, pictureHeight);
-  tabs_->setGeometry(8, gridTop, width - 16 - 150, kTabsHeight - 2);
-  grid_->setGeometry(8, gridTop + kTabsHeight, width - 16 - 150, gridHeight - kTabsHeight);
-  cmdBerechnen_->setGeometry(width - 8 - 142, gridTop + kTabsHeight, 142, 32);
-  cmdBewegung_->setGeometry(width - 8 - 142, gridTop + kTabsHeight + 40, 142, 32);
+// The heading band and its two colour bars across the whole width; below them the
+// picture, and the load case tabs and force table with the buttons at their right. The
+// design size is the least the window shows; room beyond it goes two thirds to the
+// picture, one third to the force table.
+void FrmArrangement::layOut(QWidget *central) {
+  auto *band = new QHBoxLayout;
+  band->setContentsMargins(12, 0, 12, 0);
+  band->setSpacing(gui::px(283.5));
+  band->addWidget(picIcon_, 0, Qt::AlignVCenter);
+  band->addWidget(labUebSchr_, 0, Qt::AlignVCenter);
+  band->addStretch(1);
+  auto *bandHolder = new QWidget(central);
+  bandHolder->setObjectName(QStringLiteral("HeadingBand"));
+  bandHolder->setFixedHeight(kBandHeight);
+  bandHolder->setLayout(band);
+  shape1_->setFixedHeight(5);
+  shape2_->setFixedHeight(3);
+  frame1_->setMinimumHeight(kPictureHeight);
+  grid_->setMinimumHeight(kGridHeight);
+  tabs_->setFixedHeight(kTabsHeight - 2);
+  for (QPushButton *b : {cmdBerechnen_, cmdBewegung_}) b->setFixedSize(142, 32);
 
-  // Everything on the picture follows the drawing, which keeps its proportions.
+  auto *table = new QVBoxLayout;
+  table->setSpacing(2);
+  table->addWidget(tabs_);
+  table->addWidget(grid_, 1);
+  auto *buttons = new QVBoxLayout;
+  buttons->setContentsMargins(0, kTabsHeight, 0, 0);
+  buttons->setSpacing(8);
+  buttons->addWidget(cmdBerechnen_);
+  buttons->addWidget(cmdBewegung_);
+  buttons->addStretch(1);
+  auto *lower = new QHBoxLayout;
+  lower->setSpacing(8);
+  lower->addLayout(table, 1);
+  lower->addLayout(buttons);
+  auto *body = new QVBoxLayout;
+  body->setContentsMargins(8, 6, 8, 8);
+  body->setSpacing(8);
+  body->addWidget(frame1_, 2);
+  body->addLayout(lower, 1);
+
+  auto *column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(bandHolder);
+  column->addWidget(shape1_);
+  column->addWidget(shape2_);
+  column->addLayout(body, 1);
+  central->setMinimumWidth(kWidth);
+}
+
+void FrmArrangement::placeOnPicture() {
   const QRectF pic = static_cast<PictureFrame *>(frame1_)->pictureRect();
   const drawing::Layout l = drawing::layout(info_->id, pic);
   const double u = std::min(pic.width() / drawing::kDesignWidth, pic.height() / drawing::kDesignHeight);
@@ -246,11 +285,6 @@ void FrmArrangement::placeControls(const QSize &area) {
   }
   if (tbM_) tbM_->setGeometry(l.mField.toAlignedRect());
   if (tbN_) tbN_->setGeometry(l.nField.toAlignedRect());
-}
-
-void FrmArrangement::resizeEvent(QResizeEvent *e) {
-  QMainWindow::resizeEvent(e);
-  placeControls(centralWidget()->size());
 }
 
 void FrmArrangement::buildMenus() {
@@ -377,11 +411,8 @@ void FrmArrangement::sSetLayout() {
     // Heading: the picture centred in the band, the text 283.5 twips to its right.
     const QPixmap head = gui::headingPicture(session_);
     picIcon_->setPixmap(head);
-    picIcon_->setGeometry(12, (kBandHeight - head.height()) / 2, head.width(), head.height());
+    picIcon_->setFixedSize(head.size());
     labUebSchr_->setText(builtinText(101) + QLatin1Char('\n') + builtinText(info_->germanNameId));
-    labUebSchr_->adjustSize();
-    labUebSchr_->move(picIcon_->x() + head.width() + gui::px(283.5),
-                      (kBandHeight - labUebSchr_->height()) / 2);
 
     gui::gsubSetColWidth(this, grid_, false);
 

@@ -107,11 +107,12 @@ class FrmArrangement : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent *e) override;
-  void resizeEvent(QResizeEvent *e) override;
 
  private:
   void buildControls();
-  void placeControls(const QSize &area);
+  void layOut(QWidget *central);
+  // Everything on the picture follows the drawing, which keeps its proportions.
+  void placeOnPicture();
   static void fitLoadLabel(QLabel *label);
   void buildMenus();
   void sSetLayout();

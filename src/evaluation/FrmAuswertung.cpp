@@ -1,12 +1,14 @@
 #include "FrmAuswertung.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,7 +20,6 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -50,29 +51,22 @@ constexpr double kWidth = 15000;          // client area below menu and toolbar
 constexpr double kMargin = 180;
 constexpr double kHeaderHeight = 960;     // header band Label2
 constexpr double kIconLeft = 120;
-constexpr double kFrameTop = kHeaderHeight + 120;
 constexpr double kFrameGap = 120;
 constexpr double kFrameWidth = (kWidth - 5 * kMargin) / 4;  // four frames in a row
 constexpr double kFrameHeight = 1000;
-constexpr double kNinthFrameTop = kFrameTop + 2 * (kFrameHeight + kFrameGap);
-constexpr double kGridTop = kNinthFrameTop;  // the grid takes the ninth frame's place
 constexpr double kGridHeight = 4200;
 constexpr double kSideWidth = 3000;          // load type area and button beside the grid
 constexpr double kGridWidth = kWidth - 3 * kMargin - kSideWidth;
-constexpr double kSideLeft = kMargin + kGridWidth + kMargin;
 constexpr double kLoadTypeHeight = 1980;
 constexpr double kButtonHeight = 480;
 constexpr double kBarHeight = 300;
 // The group "Betrieb" below the calculate button: four rows of label and field.
-constexpr double kDutyTop = kGridTop + kLoadTypeHeight + kMargin + kButtonHeight + 120;
-constexpr double kDutyHeight = kGridHeight - (kDutyTop - kGridTop);
-constexpr double kDutyRow = 270;
+constexpr double kDutyGap = 120;             // between the button and "Betrieb"
 constexpr double kDutyFieldWidth = 780;
-constexpr double kHeight = kGridTop + kGridHeight + kMargin;
-constexpr double kGrowGap = 60;              // below the ninth frame when it is shown
 // Inside a series frame.
 constexpr double kBoxLeft = 120;
-constexpr double kBoxStep = 560;
+constexpr double kBoxTop = 90;
+constexpr double kBoxGap = 20;
 constexpr double kBoxWidth = 540;
 constexpr double kBoxHeight = 330;
 
@@ -81,9 +75,7 @@ constexpr int kGridColumns = 9;
 constexpr int kLoadColumn = 5;  // "Belastung"
 const int kGridHeadings[kGridColumns] = {204, 205, 206, 208, 207, 209, 210, 211, 212};
 
-QRect twipsRect(double left, double top, double width, double height) {
-  return QRect(gui::px(left), gui::px(top), gui::px(width), gui::px(height));
-}
+QSize twips(double width, double height) { return QSize(gui::px(width), gui::px(height)); }
 
 // The drawings of the arrangements, for the printout: half the size at which the
 // arrangement screens show them.
@@ -151,14 +143,10 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
   buildToolbar();
   // Enter on a focused button presses it, as Space does.
   for (QPushButton *b : findChildren<QPushButton *>()) b->setAutoDefault(true);
-  central_->setMinimumSize(gui::px(kWidth), gui::px(kHeight));
-  adjustSize();
-  designSize_ = size();
-  // The design size is the least the window shows; it can be resized and maximised,
-  // and the result grid grows with it.
-  setMinimumSize(designSize_);
-  gui::placeWindow(this, designSize_, masterForm);
+  layOut();
   sSetLayout();
+  fitDesignSize();
+  gui::placeWindow(this, designSize_, masterForm);
   filemenu::addItems(menuDatei_, this, session_, true);
   // Without the arrangement screen that opened it the screen cannot know which
   // arrangement it evaluates, nor where "Zurück" leads.
@@ -195,6 +183,87 @@ QPixmap FrmAuswertung::arrangementPicture() const {
 // ---------------------------------------------------------------------------------
 // Controls
 
+// The header band across the top; the series frames four to a row (the ninth in a row
+// of its own while it is shown); below them the result grid, which takes whatever room
+// the window has beyond its design size, and at its right the column with the load type,
+// the button, the operating figures and the progress bar.
+void FrmAuswertung::layOut() {
+  auto *band = new QHBoxLayout(label2_);
+  band->setContentsMargins(gui::px(kIconLeft) - label2_->frameWidth(), 0, gui::px(kMargin), 0);
+  // The heading starts 283.5 twips right of the picture's width, counted from the band's edge.
+  band->setSpacing(gui::px(283.5) - gui::px(kIconLeft));
+  band->addWidget(picIcon_, 0, Qt::AlignVCenter);
+  band->addWidget(labUebSchr_, 0, Qt::AlignVCenter);
+  band->addStretch(1);
+  band->addWidget(image1_, 0, Qt::AlignVCenter);
+  label2_->setFixedHeight(gui::px(kHeaderHeight));
+
+  auto *frames = new QGridLayout;
+  frames->setContentsMargins(gui::px(kMargin), 0, gui::px(kMargin), 0);
+  frames->setHorizontalSpacing(gui::px(kMargin));
+  frames->setVerticalSpacing(gui::px(kFrameGap));
+  for (int k = 0; k < eval::kFrames; ++k) {
+    QGroupBox *fra = fraSerie_.at(k);
+    auto *boxes = new QHBoxLayout;
+    boxes->setSpacing(gui::px(kBoxGap));
+    for (int p = 0; p < eval::kBoxesPerFrame; ++p) boxes->addWidget(chkGrSer_.at(k * eval::kBoxesPerFrame + p));
+    boxes->addStretch(1);
+    auto *inside = new QVBoxLayout(fra);
+    inside->setContentsMargins(gui::px(kBoxLeft), gui::px(kBoxTop), gui::px(kBoxLeft), gui::px(kBoxTop));
+    inside->setSpacing(0);
+    inside->addWidget(chkKSerie_.at(k), 0, Qt::AlignLeft);
+    inside->addStretch(1);
+    inside->addLayout(boxes);
+    frames->addWidget(fra, k / 4, k % 4);
+  }
+  frames->setColumnStretch(4, 1);  // a wider window leaves the frames where they are
+
+  auto *loadType = new QGridLayout(freBelArt_);
+  loadType->addWidget(labUebBel_, 0, 0, 1, 2);
+  for (int i = 0; i < 3; ++i) {
+    loadType->addWidget(optBelArt_.at(i), i + 1, 0);
+    loadType->addWidget(labBelArt_.at(i), i + 1, 1);
+  }
+  loadType->setColumnStretch(1, 1);
+  freBelArt_->setMinimumHeight(gui::px(kLoadTypeHeight));
+  auto *duty = new QGridLayout(fraBetrieb_);
+  for (int i = 0; i < 4; ++i) {
+    duty->addWidget(labBetrieb_.at(i), i, 0);
+    duty->addWidget(tbBetrieb_.at(i), i, 1);
+  }
+  duty->setColumnStretch(0, 1);
+
+  auto *side = new QVBoxLayout;
+  side->setSpacing(0);
+  side->addWidget(freBelArt_);
+  side->addSpacing(gui::px(kMargin));
+  side->addWidget(cmdBerechnen_);
+  side->addSpacing(gui::px(kDutyGap));
+  side->addWidget(fraBetrieb_);
+  side->addStretch(1);
+  side->addWidget(progressBar_);
+  for (QWidget *w : std::initializer_list<QWidget *>{freBelArt_, cmdBerechnen_, fraBetrieb_, progressBar_})
+    w->setFixedWidth(gui::px(kSideWidth));
+  auto *table = new QVBoxLayout;
+  table->setSpacing(0);
+  table->addWidget(grid_, 1);
+  table->addWidget(labPlatte_);
+  auto *lower = new QHBoxLayout;
+  lower->setContentsMargins(gui::px(kMargin), 0, gui::px(kMargin), gui::px(kMargin));
+  lower->setSpacing(gui::px(kMargin));
+  lower->addLayout(table, 1);
+  lower->addLayout(side);
+
+  auto *column = new QVBoxLayout(central_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(label2_);
+  column->addSpacing(gui::px(kFrameGap));
+  column->addLayout(frames);
+  column->addSpacing(gui::px(kFrameGap));
+  column->addLayout(lower, 1);
+}
+
 void FrmAuswertung::buildControls() {
   central_ = new QWidget(this);
   central_->setObjectName(QStringLiteral("centralWidget"));
@@ -203,7 +272,6 @@ void FrmAuswertung::buildControls() {
   // Header band: heading picture, title, logo.
   label2_ = new QLabel(central_);
   label2_->setObjectName(QStringLiteral("Label2"));
-  label2_->setGeometry(twipsRect(0, 0, kWidth, kHeaderHeight));
   label2_->setAutoFillBackground(true);
   label2_->setFrameShape(QFrame::StyledPanel);
   {
@@ -211,25 +279,22 @@ void FrmAuswertung::buildControls() {
     pal.setColor(QPalette::Window, gui::systemColor(5));
     label2_->setPalette(pal);
   }
-  picIcon_ = new QLabel(central_);
+  picIcon_ = new QLabel(label2_);
   picIcon_->setObjectName(QStringLiteral("picIcon"));
-  image1_ = new QLabel(central_);
+  image1_ = new QLabel(label2_);
   image1_->setObjectName(QStringLiteral("Image1"));
-  labUebSchr_ = gui::headingLabel(central_, 1.25);
+  labUebSchr_ = gui::headingLabel(label2_, 1.25);
 
   // Nine series frames of a series box and six size boxes; the ninth waits below the
   // others until a ninth series needs it.
   const auto &sizes = eval::sizes();
   for (int k = 0; k < eval::kFrames; ++k) {
-    const int row = k / 4;
-    const int col = k % 4;
     auto *fra = new QGroupBox(central_);
     fra->setObjectName(QStringLiteral("fraSerie%1").arg(k));
-    fra->setGeometry(twipsRect(kMargin + col * (kFrameWidth + kMargin), kFrameTop + row * (kFrameHeight + kFrameGap),
-                               kFrameWidth, kFrameHeight));
+    fra->setFixedSize(twips(kFrameWidth, kFrameHeight));
     auto *ks = new QCheckBox(fra);
     ks->setObjectName(QStringLiteral("chkKSerie%1").arg(k));
-    ks->setGeometry(twipsRect(kBoxLeft, 90, kFrameWidth - 2 * kBoxLeft, kBoxHeight));
+    ks->setFixedHeight(gui::px(kBoxHeight));
     ks->setAutoFillBackground(true);
     connect(ks, &QCheckBox::clicked, this, [this, k] { chkKSerie_Click(k); });
     fraSerie_.append(fra);
@@ -238,7 +303,7 @@ void FrmAuswertung::buildControls() {
       const int i = k * eval::kBoxesPerFrame + p;
       auto *box = new QCheckBox(QString::number(sizes[p]), fra);
       box->setObjectName(QStringLiteral("chkGrSer%1").arg(i));
-      box->setGeometry(twipsRect(kBoxLeft + p * kBoxStep, 540, kBoxWidth, kBoxHeight));
+      box->setFixedSize(twips(kBoxWidth, kBoxHeight));
       box->setAutoFillBackground(true);
       connect(box, &QCheckBox::clicked, this, [this, i] { chkGrSer_Click(i); });
       chkGrSer_.append(box);
@@ -249,7 +314,8 @@ void FrmAuswertung::buildControls() {
   // Result grid.
   grid_ = new QTableWidget(0, kGridColumns, central_);
   grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
-  grid_->setGeometry(twipsRect(kMargin, kGridTop, kGridWidth, kGridHeight));
+  // The legend, when shown, takes its line from the grid's height, not the window's.
+  grid_->setMinimumSize(gui::px(kGridWidth), gui::px(kGridHeight) - (grid_->fontMetrics().height() + 6));
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Several cells or rows can be chosen and copied for a spreadsheet (Ctrl+C).
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -277,15 +343,15 @@ void FrmAuswertung::buildControls() {
   // line while it is shown.
   labPlatte_ = new QLabel(builtinText(1004), central_);  // the footnote of the report
   labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
+  labPlatte_->setFixedHeight(grid_->fontMetrics().height() + 6);
   labPlatte_->setVisible(false);
 
   // Load type area with the calculate button and the progress display below it.
   freBelArt_ = new QGroupBox(central_);
   freBelArt_->setObjectName(QStringLiteral("FreBelArt"));
-  freBelArt_->setGeometry(twipsRect(kSideLeft, kGridTop, kSideWidth, kLoadTypeHeight));
+  freBelArt_->setFixedHeight(gui::px(kLoadTypeHeight));
   labUebBel_ = new QLabel(freBelArt_);
   labUebBel_->setObjectName(QStringLiteral("LabUebBel"));
-  labUebBel_->setGeometry(twipsRect(60, 90, kSideWidth - 120, 330));
   {
     QFont f = labUebBel_->font();
     f.setBold(true);
@@ -296,30 +362,26 @@ void FrmAuswertung::buildControls() {
   for (int i = 0; i < 3; ++i) {
     auto *opt = new QRadioButton(freBelArt_);
     opt->setObjectName(QStringLiteral("OptBelArt%1").arg(i));
-    opt->setGeometry(twipsRect(300, 600 + i * 420, 300, 330));
     optGroup_->addButton(opt, i);
     connect(opt, &QRadioButton::clicked, this, [this, i] { OptBelArt_Click(i); });
     auto *lab = new QLabel(freBelArt_);
     lab->setObjectName(QStringLiteral("LabBelArt%1").arg(i));
-    lab->setGeometry(twipsRect(660, 600 + i * 420, kSideWidth - 780, 330));
     optBelArt_.append(opt);
     labBelArt_.append(lab);
   }
   cmdBerechnen_ = new QPushButton(central_);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
-  cmdBerechnen_->setGeometry(twipsRect(kSideLeft, kGridTop + kLoadTypeHeight + kMargin, kSideWidth, kButtonHeight));
+  cmdBerechnen_->setFixedHeight(gui::px(kButtonHeight));
   connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmAuswertung::CmdBerechnen_Click);
   // Operating figures for the lifetime in hours and years.
   fraBetrieb_ = new QGroupBox(central_);
   fraBetrieb_->setObjectName(QStringLiteral("FraBetrieb"));
-  fraBetrieb_->setGeometry(twipsRect(kSideLeft, kDutyTop, kSideWidth, kDutyHeight));
   for (int i = 0; i < 4; ++i) {
     auto *lab = new QLabel(fraBetrieb_);
     lab->setObjectName(QStringLiteral("LabBetrieb%1").arg(i));
-    lab->setGeometry(twipsRect(90, 270 + i * kDutyRow, kSideWidth - kDutyFieldWidth - 210, 240));
     auto *tb = new QLineEdit(fraBetrieb_);
     tb->setObjectName(QStringLiteral("Tb_Betrieb%1").arg(i));
-    tb->setGeometry(twipsRect(kSideWidth - kDutyFieldWidth - 90, 255 + i * kDutyRow, kDutyFieldWidth, 255));
+    tb->setFixedWidth(gui::px(kDutyFieldWidth));
     tb->setAlignment(Qt::AlignRight);
     // The rules of every numeric field: what is typed stays, what they do not take
     // ("2.500") is marked and refused by "Berechnen".
@@ -329,10 +391,14 @@ void FrmAuswertung::buildControls() {
   }
   progressBar_ = new QProgressBar(central_);
   progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
-  progressBar_->setGeometry(twipsRect(kSideLeft, kGridTop + kGridHeight - kBarHeight, kSideWidth, kBarHeight));
+  progressBar_->setFixedHeight(gui::px(kBarHeight));
   progressBar_->setRange(0, 100);
   progressBar_->setTextVisible(false);
   progressBar_->setVisible(false);
+  // Its place is kept while it is hidden: showing it moves nothing.
+  QSizePolicy barPolicy = progressBar_->sizePolicy();
+  barPolicy.setRetainSizeWhenHidden(true);
+  progressBar_->setSizePolicy(barPolicy);
 
   // The drawings of the six arrangements, never shown here; the printout takes the
   // one of the arrangement in use.
@@ -501,13 +567,8 @@ void FrmAuswertung::sSetLayout() {
     image1_->adjustSize();
     const QPixmap icon = gui::headingPicture(session_);
     picIcon_->setPixmap(icon);
-    picIcon_->resize(icon.isNull() ? QSize(gui::px(720), gui::px(720)) : icon.size());
-    const int band = label2_->height();
-    picIcon_->move(gui::px(kIconLeft), (band - picIcon_->height()) / 2);
-    image1_->move(label2_->width() - image1_->width() - gui::px(kMargin), (band - image1_->height()) / 2);
+    picIcon_->setFixedSize(icon.isNull() ? twips(720, 720) : icon.size());
     labUebSchr_->setText(builtinText(200));
-    labUebSchr_->adjustSize();
-    labUebSchr_->move(picIcon_->width() + gui::px(283.5), (band - labUebSchr_->height()) / 2);
 
     // Toolbar: tooltips and pictures 1 to 5 in button order.
     const QList<QPair<QString, int>> tips = {{QStringLiteral("Inhalt"), 403},
@@ -580,8 +641,7 @@ void FrmAuswertung::assignBoxes() {
     ks->setText(eval::frameCaption(session_, result, boxes, k));
     ks->setEnabled(used);
     // The box is as wide as its caption, so that the whole coloured area takes clicks.
-    ks->resize(std::min(ks->sizeHint().width() + gui::px(90), fraSerie_[k]->width() - 2 * gui::px(kBoxLeft)),
-               ks->height());
+    ks->setFixedWidth(std::min(ks->sizeHint().width() + gui::px(90), fraSerie_[k]->width() - 2 * gui::px(kBoxLeft)));
     if (used && k == eval::kFrames - 1) showNinthFrame();
   }
   // More series than frames, or sizes the boxes do not know: the rows placed so far
@@ -592,22 +652,20 @@ void FrmAuswertung::assignBoxes() {
 void FrmAuswertung::showNinthFrame() {
   if (ninthShown_) return;
   ninthShown_ = true;
-  QGroupBox *fra = fraSerie_.at(eval::kFrames - 1);
-  fra->setVisible(true);
-  const int grow = fra->height() + gui::px(kGrowGap);
-  const int gridTop = fra->y() + grow;
-  const int delta = gridTop - grid_->y();
-  grid_->move(grid_->x(), gridTop);
-  labPlatte_->move(labPlatte_->x(), labPlatte_->y() + delta);
-  freBelArt_->move(freBelArt_->x(), gridTop);
-  cmdBerechnen_->move(cmdBerechnen_->x(), cmdBerechnen_->y() + delta);
-  progressBar_->move(progressBar_->x(), progressBar_->y() + delta);
-  fraBetrieb_->move(fraBetrieb_->x(), fraBetrieb_->y() + delta);
-  central_->setMinimumSize(central_->minimumWidth(), central_->minimumHeight() + grow);
-  designSize_.setHeight(designSize_.height() + grow);
+  // The frame takes its row below the other eight; the grid and the side column move
+  // down, and the window grows by as much.
+  fraSerie_.at(eval::kFrames - 1)->setVisible(true);
+  if (!designSize_.isEmpty()) fitDesignSize();
+}
+
+// The design size is the least the window shows, with every text in place; the window
+// can be resized and maximised beyond it, and the result grid grows with it.
+void FrmAuswertung::fitDesignSize() {
+  centralWidget()->layout()->activate();
+  layout()->activate();
+  designSize_ = sizeHint().expandedTo(minimumSizeHint());
   setMinimumSize(designSize_);
   resize(size().expandedTo(designSize_));
-  placeGridArea();
 }
 
 void FrmAuswertung::updateServiceItems() {
@@ -754,13 +812,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   fitAndHideColumns();
 }
 
-void FrmAuswertung::placeLegend(bool shown) {
-  const int fullHeight = gui::px(kGridHeight);
-  const int legendHeight = shown ? grid_->fontMetrics().height() + 6 : 0;
-  grid_->resize(grid_->width(), fullHeight - legendHeight);
-  labPlatte_->setGeometry(grid_->x(), grid_->y() + fullHeight - legendHeight, grid_->width(), legendHeight);
-  labPlatte_->setVisible(shown);
-}
+void FrmAuswertung::placeLegend(bool shown) { labPlatte_->setVisible(shown); }
 
 void FrmAuswertung::fitAndHideColumns() {
   gui::gsubSetColWidth(this, grid_, false);
@@ -825,29 +877,6 @@ void FrmAuswertung::closeEvent(QCloseEvent *event) {
     session_.gsngRailDistance = 0.0f;
   }
   event->accept();
-}
-
-void FrmAuswertung::resizeEvent(QResizeEvent *event) {
-  QMainWindow::resizeEvent(event);
-  placeGridArea();
-}
-
-// The series frames keep their places; the grid takes the room the window has beyond
-// its design size, and the load type area and the button stay at its right.
-void FrmAuswertung::placeGridArea() {
-  if (!grid_ || !central_) return;
-  const int extraW = std::max(0, central_->width() - gui::px(kWidth));
-  const int gridTop = grid_->y();
-  const int gridHeight = std::max(gui::px(kGridHeight), central_->height() - gridTop - gui::px(kMargin));
-  grid_->resize(gui::px(kGridWidth) + extraW, gridHeight);
-  const int sideLeft = gui::px(kSideLeft) + extraW;
-  freBelArt_->move(sideLeft, freBelArt_->y());
-  cmdBerechnen_->move(sideLeft, cmdBerechnen_->y());
-  // The group "Betrieb" stays in the column beside the grid, above the progress bar.
-  fraBetrieb_->move(sideLeft, fraBetrieb_->y());
-  progressBar_->move(sideLeft, gridTop + gridHeight - progressBar_->height());
-  label2_->resize(central_->width(), label2_->height());
-  image1_->move(label2_->width() - image1_->width() - gui::px(kMargin), image1_->y());
 }
 
 // ---------------------------------------------------------------------------------

@@ -96,7 +96,6 @@ class FrmAuswertung : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent *event) override;
-  void resizeEvent(QResizeEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
@@ -106,7 +105,8 @@ class FrmAuswertung : public QMainWindow {
   void sSetLayout();
   void assignBoxes();
   void showNinthFrame();
-  void placeGridArea();
+  void fitDesignSize();
+  void layOut();
   void colourBox(QCheckBox *box);
   void setBoxValue(QCheckBox *box, bool ticked);
   void fitAndHideColumns();

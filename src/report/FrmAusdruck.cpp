@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QMenu>
@@ -153,6 +154,52 @@ void FrmAusdruck::buildToolbar() {
   });
   buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(app::services().dialogs.aboutBox));
   sSetToolb();
+  buildMenus(manual);
+}
+
+// Every toolbar button is in the menus too, for the keyboard (Alt and the underlined
+// letters, or F10): the menu entries trigger the buttons' own actions.
+void FrmAusdruck::buildMenus(QAction *manual) {
+  QMenuBar *bar = menuBar();
+  auto entry = [this](QMenu *menu, const QString &key, int text, const QKeySequence &shortcut = {}) {
+    QAction *item = menu->addAction(builtinText(text));
+    item->setObjectName(QStringLiteral("Menü") + key);
+    item->setShortcut(shortcut);
+    QAction *tool = buttons_.value(key);
+    connect(item, &QAction::triggered, tool, &QAction::trigger);
+    item->setEnabled(tool->isEnabled());
+    connect(tool, &QAction::enabledChanged, item, &QAction::setEnabled);
+    return item;
+  };
+  QMenu *datei = bar->addMenu(builtinText(500));
+  entry(datei, QStringLiteral("Formular"), 421, QKeySequence::New);
+  datei->addSeparator();
+  QAction *print = datei->addAction(builtinText(528));
+  print->setObjectName(QStringLiteral("MenüDrucken"));
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, printItem_, &QAction::trigger);
+  for (QAction *item : {setupItem_, pdfItem_, previewItem_}) datei->addAction(item);
+  entry(datei, QStringLiteral("Speichern"), 423, QKeySequence::Save);
+  datei->addSeparator();
+  entry(datei, QStringLiteral("Zurück"), 501);
+
+  QMenu *ansicht = bar->addMenu(builtinText(505));
+  QAction *language = ansicht->addAction(builtinText(424));
+  language->setObjectName(QStringLiteral("MenüSprache"));
+  language->setCheckable(true);
+  QAction *languageButton = buttons_.value(QStringLiteral("Sprache"));
+  connect(language, &QAction::toggled, languageButton, &QAction::setChecked);
+  connect(languageButton, &QAction::toggled, language, &QAction::setChecked);
+
+  QMenu *fenster = bar->addMenu(builtinText(1523));
+  entry(fenster, QStringLiteral("Nebeneinander"), 418);
+  entry(fenster, QStringLiteral("Überlappend"), 419);
+  entry(fenster, QStringLiteral("Schließen"), 420);
+
+  QMenu *hilfe = bar->addMenu(QStringLiteral("&?"));
+  manual->setText(builtinText(509));
+  hilfe->addAction(manual);
+  entry(hilfe, QStringLiteral("Hilfe"), 514);
 }
 
 void FrmAusdruck::sSetToolb() {

@@ -71,6 +71,7 @@ class FrmAusdruck : public QMainWindow {
   // right of the one before, as large as the area allows up to the whole page.
   void placePage(QMdiSubWindow *window, int index);
   void buildToolbar();
+  void buildMenus(QAction *manual);
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);
   void applyZoom(FrmFormular *page) const;

@@ -165,7 +165,7 @@ TEST_F(EvaluationScreenTest, NinthSeriesShowsTheNinthFrameAndGrowsTheWindow) {
   QGroupBox *fra = nine->fraSerie(8);
   ASSERT_TRUE(fra->isVisible());
   EXPECT_TRUE(nine->chkGrSer(50)->isEnabled());
-  const int grow = fra->height() + gui::px(60);
+  const int grow = fra->height() + gui::px(120);  // the frame and the gap below the frames
   EXPECT_EQ(nine->size(), QSize(base.width(), base.height() + grow));
   EXPECT_EQ(nine->MSFlexGrid1()->y(), fra->y() + grow);
   EXPECT_EQ(nine->FreBelArt()->y(), nine->MSFlexGrid1()->y());

@@ -194,6 +194,27 @@ TEST_F(ReportWindow, TileCascadeCloseAndBack) {
   w = nullptr;
 }
 
+// The keyboard reaches every button through the menus.
+TEST_F(ReportWindow, EveryToolbarButtonIsInTheMenus) {
+  auto menuItem = [this](const QString &key) { return w->findChild<QAction *>(QStringLiteral("Menü") + key); };
+  for (const char *key : {"Zurück", "Nebeneinander", "Überlappend", "Schließen", "Formular", "Drucken", "Speichern",
+                          "Sprache", "Hilfe"})
+    EXPECT_TRUE(menuItem(QString::fromUtf8(key)) && !menuItem(QString::fromUtf8(key))->text().isEmpty()) << key;
+  EXPECT_EQ(menuItem("Formular")->shortcut(), QKeySequence(QKeySequence::New));
+  menuItem("Formular")->trigger();
+  EXPECT_EQ(w->pages().size(), 2);
+  menuItem("Sprache")->trigger();
+  EXPECT_TRUE(w->button("Sprache")->isChecked());
+  press("Sprache");
+  EXPECT_FALSE(menuItem("Sprache")->isChecked());
+  menuItem("Hilfe")->trigger();
+  EXPECT_EQ(aboutShown, 1);
+  menuItem("Zurück")->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(FrmAusdruck::current(), nullptr);
+  w = nullptr;
+}
+
 TEST_F(ReportWindow, CommentFieldsAskForTextAndEnterCyclesThroughThem) {
   FrmFormular *page = w->pages().first();
   EXPECT_EQ(page->tbKunde[0]->text(), "Kunde A");  // the store is not empty
