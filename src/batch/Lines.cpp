@@ -175,6 +175,14 @@ bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *
     const std::int64_t v = from + k * step;
     s.values.append({typedText(v, decimals), static_cast<double>(v) / scale});
   }
+  // The values lie between the first and the last: both within the key's range, every
+  // one is. A value outside is refused as in a case file, before anything runs.
+  for (const qsizetype k : {qsizetype(0), s.values.size() - 1}) {
+    Case swept = sweptCase(base, s, static_cast<int>(k));
+    calcfile::Error e;
+    if (!calcfile::checkValues(&swept.file, &e))
+      return fail(QStringLiteral("--sweep %1: the value %2: %3").arg(argument, s.values[k].text, e.english));
+  }
   *out = s;
   return true;
 }
@@ -187,6 +195,9 @@ Case sweptCase(const Case &base, const Sweep &sweep, int index) {
     case Sweep::Field::N: c.file.n = text; break;
     case Sweep::Field::Force: c.file.forces[sweep.row][sweep.column] = text; break;
   }
+  // The notes follow the value (a coordinate along the force's own axis); its range was
+  // checked with the sweep.
+  calcfile::checkValues(&c.file, nullptr);
   return c;
 }
 

@@ -521,6 +521,17 @@ bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainF
 
 }  // namespace
 
+bool checkValues(Case *c, Error *error) {
+  c->notes.clear();
+  try {
+    checkValues(*c);
+    return true;
+  } catch (const Refusal &r) {
+    if (error) *error = r.error;
+    return false;
+  }
+}
+
 bool parse(const QByteArray &json, Case *out, Error *error) {
   QByteArray rest;
   TextRows rows;

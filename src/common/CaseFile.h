@@ -16,7 +16,6 @@
 #include <optional>
 
 #include "common/Session.h"
-#include "common/Session.h"
 #include "loads/LoadCaseJson.h"
 
 namespace calcfile {
@@ -67,6 +66,10 @@ struct Error {
 
 // Reads a case from JSON text. False with the problem in *error.
 bool parse(const QByteArray &json, Case *out, Error *error);
+
+// The checks of the values that reading applies, again on a case changed since it was
+// read (a value of a sweep): ranges refused as reading refuses them, the notes made anew.
+bool checkValues(Case *c, Error *error);
 
 // Reads a case file: missing, unreadable, not JSON, another format, a newer version or a
 // bad value each give their own error.

@@ -776,6 +776,9 @@ TEST_F(Batch, CasesAndSweepRefuseWhatTheyCannotDo) {
       {{good, "--sweep", "m=500000000000000:-500000000000000:-0,0001"}, "at most 100000"},
       {{good, "--sweep", "m=-500000000000000:500000000000000:1"}, "at most 100000"},
       {{good, "--sweep", "m=200:400:50", "--sweep", "n=100:200:50"}, "--sweep is given twice"},
+      // Values outside the plausible range, as a case file refuses them.
+      {{good, "--sweep", "m=200:20000:9900"}, "the value 20000: \"m\" must be a number from"},
+      {{good, "--sweep", "forces.0.1=20000000:1000:-19999000"}, "the value 20000000: \"forces[0][1]\""},
   };
   for (const auto &b : bad) {
     QStringList args = b.args + QStringList{"--catalogue", demo};
@@ -938,4 +941,14 @@ TEST_F(Batch, SweepRunsTheBaseCaseForEveryValue) {
     ++rated;
   }
   EXPECT_EQ(rated, 1);
+  // Sweeping a force along its own line changes no load; the moved values say so.
+  const BatchRun own = runArgs({writeCase(compact(base)), "--sweep", "forces.0.4=0:50:50", "--catalogue", demo});
+  EXPECT_EQ(own.exitCode, 0) << own.err.toStdString();
+  const QVector<QJsonObject> moved = outLines(own.out);
+  ASSERT_EQ(moved.size(), 2);
+  EXPECT_TRUE(moved[0].value("messages").toArray().isEmpty());
+  ASSERT_EQ(moved[1].value("messages").toArray().size(), 1);
+  EXPECT_TRUE(moved[1].value("messages")[0].toObject().value("text").toString().startsWith(
+      "Koordinate in Kraftrichtung wird nicht berücksichtigt (Kraftzeile 1)"));
+  EXPECT_EQ(moved[1].value("results"), moved[0].value("results"));
 }
