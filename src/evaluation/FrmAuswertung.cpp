@@ -209,7 +209,7 @@ void FrmAuswertung::layOut() {
     for (int p = 0; p < eval::kBoxesPerFrame; ++p) boxes->addWidget(chkGrSer_.at(k * eval::kBoxesPerFrame + p));
     boxes->addStretch(1);
     auto *inside = new QVBoxLayout(fra);
-    inside->setContentsMargins(gui::px(kBoxLeft), gui::px(kBoxTop), gui::px(kBoxLeft), gui::px(kBoxTop));
+    inside->setContentsMargins(gui::px(kBoxLeft), gui::px(kBoxTop), 0, gui::px(kBoxTop));
     inside->setSpacing(0);
     inside->addWidget(chkKSerie_.at(k), 0, Qt::AlignLeft);
     inside->addStretch(1);
@@ -227,6 +227,11 @@ void FrmAuswertung::layOut() {
   loadType->setColumnStretch(1, 1);
   freBelArt_->setMinimumHeight(gui::px(kLoadTypeHeight));
   auto *duty = new QGridLayout(fraBetrieb_);
+  // The narrow column keeps every label whole: tight margins, and a label too long for
+  // its line wraps onto a second one.
+  duty->setContentsMargins(gui::px(90), gui::px(90), gui::px(90), gui::px(90));
+  duty->setHorizontalSpacing(gui::px(60));
+  for (QLabel *lab : labBetrieb_) lab->setWordWrap(true);
   for (int i = 0; i < 4; ++i) {
     duty->addWidget(labBetrieb_.at(i), i, 0);
     duty->addWidget(tbBetrieb_.at(i), i, 1);

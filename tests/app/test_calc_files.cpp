@@ -496,8 +496,8 @@ TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
   // The entries say what they save: the evaluation's text export keeps "Speichern unter…".
   EXPECT_EQ(datei[1]->text(), "Berechnung &speichern");
   EXPECT_EQ(datei[1]->shortcut(), QKeySequence(QKeySequence::Save));
-  EXPECT_EQ(datei[2]->text(), "Berechnung speichern &unter…");
-  EXPECT_EQ(datei[3]->text(), "&Zuletzt geöffnet");
+  EXPECT_EQ(datei[2]->text(), "Berechnung speichern u&nter…");
+  EXPECT_EQ(datei[3]->text(), "Zuletzt &geöffnet");
   EXPECT_TRUE(datei[4]->isSeparator());
   EXPECT_EQ(datei[5]->text(), "&Weiter");  // the items of the screen follow as before
 

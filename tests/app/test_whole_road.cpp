@@ -585,6 +585,28 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
 // direction labels, Enter opens the force dialog, the force is typed, Enter walks on to
 // "Ok" and Space presses it; a second force, then the first deleted with the Delete key; Alt+B calculates and
 // Alt+D, W moves on to the evaluation.
+// The entries of one menu (and the menus of one bar) that share an underlined letter:
+// the letter would pick the first and never reach the others.
+QStringList sharedMnemonics(const QList<QAction *> &actions) {
+  QStringList out;
+  QMap<QChar, QString> taken;
+  for (QAction *a : actions) {
+    if (a->isSeparator() || !a->isVisible()) continue;
+    const QString text = QString(a->text()).replace("&&", "");
+    const qsizetype amp = text.indexOf('&');
+    if (amp >= 0 && amp + 1 < text.size()) {
+      const QChar key = text.at(amp + 1).toLower();
+      // The help menu's two information entries share their letter as the program has
+      // always named them.
+      const bool keptAsNamed = a->text() == "Inf&o zu TarvelCalc ..." && taken.value(key) == "Inf&o zu DB TarvelCALC";
+      if (taken.contains(key) && !keptAsNamed) out << taken.value(key) + " / " + a->text();
+      taken.insert(key, a->text());
+    }
+    if (a->menu()) out << sharedMnemonics(a->menu()->actions());
+  }
+  return out;
+}
+
 TEST_F(WholeRoad, KeyboardOnly) {
   QPointer<FrmStart> start = FrmStart::open(session);
   ASSERT_TRUE(start);
@@ -677,6 +699,7 @@ TEST_F(WholeRoad, KeyboardOnly) {
   // Alt+B: "Berechnen" as well.
   QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
   EXPECT_EQ(loadLabels(w).value(0), "2000 N");
+  EXPECT_EQ(sharedMnemonics(w->menuBar()->actions()), QStringList());
   // Alt+D, W: "Weiter".
   QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
   ASSERT_TRUE(w->MenuDatei()->isVisible());
@@ -704,6 +727,8 @@ TEST_F(WholeRoad, KeyboardOnly) {
   QTest::keyClick(e, Qt::Key_D, Qt::ControlModifier);
   ASSERT_NE(FrmAusdruck::current(), nullptr) << "Ctrl+D opens the report window";
   EXPECT_TRUE(FrmAusdruck::current()->isVisible());
+  EXPECT_EQ(sharedMnemonics(e->menuBar()->actions()), QStringList());
+  EXPECT_EQ(sharedMnemonics(FrmAusdruck::current()->menuBar()->actions()), QStringList());
   FrmAusdruck::current()->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
