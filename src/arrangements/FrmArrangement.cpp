@@ -234,7 +234,11 @@ void FrmArrangement::layOut(QWidget *central) {
   frame1_->setMinimumHeight(kPictureHeight);
   grid_->setMinimumHeight(kGridHeight);
   tabs_->setFixedHeight(kTabsHeight - 2);
-  for (QPushButton *b : {cmdBerechnen_, cmdBewegung_}) b->setFixedSize(142, 32);
+  // The buttons are as wide as the longer caption needs, and at least 142 px.
+  for (QPushButton *b : {cmdBerechnen_, cmdBewegung_}) {
+    b->setMinimumSize(142, 32);
+    b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+  }
 
   auto *table = new QVBoxLayout;
   table->setSpacing(2);
