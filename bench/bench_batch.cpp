@@ -14,8 +14,8 @@
 
 #include "batch/BatchRun.h"
 #include "batch/Lines.h"
-#include "catalogue/Catalogue.h"
-#include "common/Numbers.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Numbers.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <QCoreApplication>
 
-#include "arrangements/Calculate.h"
-#include "catalogue/Catalogue.h"
-#include "common/Messages.h"
-#include "common/Session.h"
-#include "common/Numbers.h"
-#include "evaluation/Evaluation.h"
+#include "core/arrangements/Calculate.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Messages.h"
+#include "core/common/Session.h"
+#include "core/common/Numbers.h"
+#include "core/evaluation/Evaluation.h"
 
 namespace {
 

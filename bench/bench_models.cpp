@@ -13,9 +13,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "arrangements/models/Models.h"
-#include "arrangements/models/RigidCheck.h"
-#include "common/Numbers.h"
+#include "core/arrangements/models/Models.h"
+#include "core/arrangements/models/RigidCheck.h"
+#include "core/common/Numbers.h"
 
 namespace {
 

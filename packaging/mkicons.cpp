@@ -7,7 +7,7 @@
 #include <QSaveFile>
 #include <cstdio>
 
-#include "common/Gui.h"
+#include "ui/common/Gui.h"
 
 int main(int argc, char **argv) {
   if (argc != 3) {

@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-#include "common/Numbers.h"
+#include "core/common/Numbers.h"
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "common/Numbers.h"
+#include "core/common/Numbers.h"
 
 int main(int argc, char **argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

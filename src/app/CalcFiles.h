@@ -4,9 +4,9 @@
 // the sizes ticked and evaluated where the file ticks any.
 #include <QString>
 
-#include "common/AppServices.h"
-#include "common/CaseFile.h"
-#include "common/Session.h"
+#include "ui/common/AppServices.h"
+#include "core/document/CaseFile.h"
+#include "core/common/Session.h"
 
 class QWidget;
 class FrmArrangement;

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "common/Gui.h"
-#include "common/Texts.h"
+#include "ui/common/Gui.h"
+#include "core/common/Texts.h"
 
 FrmBusy::FrmBusy(const Session &session, QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FrmBusy"));

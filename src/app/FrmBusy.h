@@ -4,7 +4,7 @@
 // of its timer.
 #include <QDialog>
 
-#include "common/Session.h"
+#include "core/common/Session.h"
 
 class QProgressBar;
 class QTimer;

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 
-#include "common/Gui.h"
+#include "ui/common/Gui.h"
 
 namespace {
 QPointer<FrmLogo> &logo() {

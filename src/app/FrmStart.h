@@ -7,7 +7,7 @@
 #include <QVector>
 #include <array>
 
-#include "common/Session.h"
+#include "core/common/Session.h"
 
 class QAction;
 class QFrame;

@@ -5,9 +5,9 @@
 #include "app/CalcFiles.h"
 #include "app/FrmBusy.h"
 #include "app/FrmStart.h"
-#include "auxiliary/Auxiliary.h"
-#include "evaluation/FrmAuswertung.h"
-#include "report/ReportHooks.h"
+#include "ui/auxiliary/Auxiliary.h"
+#include "ui/evaluation/FrmAuswertung.h"
+#include "ui/report/ReportHooks.h"
 
 AppServices programServices(Session &session) {
   AppServices services;
@@ -17,7 +17,6 @@ AppServices programServices(Session &session) {
   services.dialogs.busyWindow = [&session](QWidget *parent) { FrmBusy::run(session, parent); };
   // F1 in the report window opens the manual, as on every other screen.
   services.dialogs.manual = [] { gsubHelp(); };
-  services.catalogueBusy = [&session] { FrmBusy::run(session, QApplication::activeWindow()); };
   services.startScreen = [](Session &s) { FrmStart::open(s); };
   services.fileMenu = calcfiles::fileMenuServices();
   services.evaluation = FrmAuswertung::standardServices();

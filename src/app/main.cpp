@@ -9,17 +9,18 @@
 #include <cstdlib>
 
 #include "app/CalcFiles.h"
+#include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
 #include "app/ProgramServices.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/ImportOffer.h"
-#include "common/DataFiles.h"
-#include "common/AppServices.h"
-#include "common/CommandLine.h"
-#include "common/Gui.h"
-#include "common/Messages.h"
-#include "common/Texts.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/ImportOffer.h"
+#include "core/common/DataFiles.h"
+#include "ui/common/AppServices.h"
+#include "core/common/CommandLine.h"
+#include "ui/common/Gui.h"
+#include "core/common/Messages.h"
+#include "core/common/Texts.h"
 
 namespace {
 // The usage text is also the source of the man page.
@@ -85,7 +86,10 @@ int main(int argc, char **argv) {
   const QString imported = catalogue::offerAccessImport(
       datafiles::searchDirs(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
       QFileInfo(tool).isExecutable() ? catalogue::childProcessImporter(tool, 120000) : catalogue::Importer());
-  if (!imported.isEmpty()) session.catalogue = std::make_shared<catalogue::Catalogue>(imported);
+  // The catalogue (the imported copy, or DBFN.db where the program looks) shows the busy
+  // window before its long queries.
+  session.catalogue = std::make_shared<catalogue::Catalogue>(
+      imported, [&session] { FrmBusy::run(session, QApplication::activeWindow()); });
 
   FrmLogo::showLogo();
   FrmStart *start = FrmStart::open(session);

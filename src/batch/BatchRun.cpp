@@ -7,17 +7,17 @@
 #include <cmath>
 #include <cstring>
 
-#include "arrangements/Calculate.h"
-#include "arrangements/LoadCases.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/StartSession.h"
-#include "common/Messages.h"
-#include "common/Numbers.h"
-#include "common/Texts.h"
-#include "evaluation/Evaluation.h"
-#include "loads/LoadCaseJson.h"
-#include "report/ReportText.h"
-#include "special/SonderCore.h"
+#include "core/arrangements/Calculate.h"
+#include "core/arrangements/LoadCases.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/StartSession.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+#include "core/evaluation/Evaluation.h"
+#include "core/loads/LoadCaseJson.h"
+#include "output/report/ReportText.h"
+#include "core/special/SonderCore.h"
 
 namespace batch {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "arrangements/models/Arrangement.h"
-#include "arrangements/models/Models.h"
-#include "common/CaseFile.h"
-#include "common/Messages.h"
-#include "common/Session.h"
+#include "core/arrangements/models/Arrangement.h"
+#include "core/arrangements/models/Models.h"
+#include "core/document/CaseFile.h"
+#include "core/common/Messages.h"
+#include "core/common/Session.h"
 
 namespace catalogue {
 class Catalogue;

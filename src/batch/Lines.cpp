@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "common/CommandLine.h"
-#include "common/Numbers.h"
+#include "core/common/CommandLine.h"
+#include "core/common/Numbers.h"
 
 namespace batch {
 

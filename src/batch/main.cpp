@@ -39,14 +39,14 @@
 
 #include "batch/BatchRun.h"
 #include "batch/Lines.h"
-#include "catalogue/Catalogue.h"
-#include "common/CommandLine.h"
-#include "common/DataFiles.h"
-#include "common/Messages.h"
-#include "common/Numbers.h"
-#include "common/Session.h"
-#include "report/ReportPrint.h"
-#include "report/ReportText.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/CommandLine.h"
+#include "core/common/DataFiles.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Session.h"
+#include "output/report/ReportPrint.h"
+#include "output/report/ReportText.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <string>
 #include <thread>
 
-#include "catalogue/AccessImport.h"
-#include "catalogue/CatalogueCheck.h"
-#include "catalogue/CatalogueExport.h"
-#include "common/CommandLine.h"
-#include "common/Numbers.h"
+#include "core/catalogue/AccessImport.h"
+#include "core/catalogue/CatalogueCheck.h"
+#include "core/catalogue/CatalogueExport.h"
+#include "core/common/CommandLine.h"
+#include "core/common/Numbers.h"
 
 namespace {
 

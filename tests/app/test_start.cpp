@@ -16,17 +16,17 @@
 #include "app/FrmBusy.h"
 #include "app/FrmLogo.h"
 #include "app/FrmStart.h"
-#include "arrangements/FrmArrangement.h"
-#include "arrangements/Shape.h"
-#include "auxiliary/Auxiliary.h"
-#include "catalogue/Catalogue.h"
-#include "evaluation/FrmAuswertung.h"
-#include "report/ReportHooks.h"
-#include "common/AppServices.h"
-#include "common/Errors.h"
-#include "common/Messages.h"
-#include "common/Session.h"
-#include "common/Texts.h"
+#include "ui/arrangements/FrmArrangement.h"
+#include "ui/arrangements/Shape.h"
+#include "ui/auxiliary/Auxiliary.h"
+#include "core/catalogue/Catalogue.h"
+#include "ui/evaluation/FrmAuswertung.h"
+#include "ui/report/ReportHooks.h"
+#include "ui/common/AppServices.h"
+#include "core/common/Errors.h"
+#include "core/common/Messages.h"
+#include "core/common/Session.h"
+#include "core/common/Texts.h"
 #include "support/TestCatalogue.h"
 
 namespace {
@@ -43,18 +43,11 @@ class StartScreen : public ::testing::Test {
     QApplication::setQuitOnLastWindowClosed(false);
     computeSubVersion(session);
     useCatalogue(testsupport::demoCatalogueFile());
-    // The busy window as the program shows it, counted.
     // The dialogs and the evaluation screen's outputs as the program has them.
     AppServices services;
     services.dialogs = report::standardDialogs();
     services.dialogs.commentDialog = report::commentDialogFor(session);
     services.evaluation = FrmAuswertung::standardServices();
-    services.catalogueBusy = [this] {
-      ++busyRuns;
-      FrmBusy busy(session);
-      busy.exec();
-      lastBusyValue = busy.ProgressBar1()->value();
-    };
     app::install(std::move(services));
     app::services().desktop.openUrl = [this](const QUrl &u) {
       links << u.toString();
@@ -71,7 +64,13 @@ class StartScreen : public ::testing::Test {
   }
   void useCatalogue(const QString &path) {
     file.reset();
-    file = std::make_unique<testsupport::ScopedCatalogueFile>(session, path);
+    // The busy window as the program shows it, counted.
+    file = std::make_unique<testsupport::ScopedCatalogueFile>(session, path, [this] {
+      ++busyRuns;
+      FrmBusy busy(session);
+      busy.exec();
+      lastBusyValue = busy.ProgressBar1()->value();
+    });
   }
   static int indexOf(FrmStart *w, const QString &tag) {
     for (int i = 0; i < FrmStart::kPictures; ++i)

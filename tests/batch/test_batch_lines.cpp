@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "batch/BatchRun.h"
-#include "common/CaseFile.h"
-#include "common/Messages.h"
+#include "core/document/CaseFile.h"
+#include "core/common/Messages.h"
 
 namespace {
 

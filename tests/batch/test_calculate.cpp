@@ -2,11 +2,11 @@
 // the batch tool leave in the session.
 #include <gtest/gtest.h>
 
-#include "arrangements/Calculate.h"
-#include "catalogue/Catalogue.h"
-#include "common/Messages.h"
-#include "evaluation/Evaluation.h"
-#include "common/Session.h"
+#include "core/arrangements/Calculate.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Messages.h"
+#include "core/evaluation/Evaluation.h"
+#include "core/common/Session.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }

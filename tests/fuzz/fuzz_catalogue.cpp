@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "catalogue/Catalogue.h"
-#include "common/Messages.h"
-#include "common/Session.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Messages.h"
+#include "core/common/Session.h"
 
 namespace {
 const QString &cataloguePath() {

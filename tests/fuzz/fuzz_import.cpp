@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "catalogue/AccessImport.h"
+#include "core/catalogue/AccessImport.h"
 
 namespace {
 struct Files {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "catalogue/BuildCatalogue.h"
-#include "catalogue/Catalogue.h"
+#include "core/catalogue/BuildCatalogue.h"
+#include "core/catalogue/Catalogue.h"
 
 namespace testsupport {
 
@@ -83,9 +83,9 @@ QString damagedCatalogueFile() {
   return path;
 }
 
-ScopedCatalogueFile::ScopedCatalogueFile(Session &session, const QString &path)
+ScopedCatalogueFile::ScopedCatalogueFile(Session &session, const QString &path, std::function<void()> busy)
     : session_(session), previous_(session.catalogue) {
-  session.catalogue = std::make_shared<catalogue::Catalogue>(path);
+  session.catalogue = std::make_shared<catalogue::Catalogue>(path, std::move(busy));
 }
 
 ScopedCatalogueFile::~ScopedCatalogueFile() { session_.catalogue = previous_; }

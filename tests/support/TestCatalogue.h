@@ -9,9 +9,10 @@
 //   testsupport::ScopedCatalogueFile use(session, path);
 //   sSetField(session);
 #include <QString>
+#include <functional>
 #include <memory>
 
-#include "common/Session.h"
+#include "core/common/Session.h"
 
 namespace testsupport {
 
@@ -46,7 +47,7 @@ QString damagedCatalogueFile();
 // previous one (another file, or none: the default beside the executable) when it goes.
 class ScopedCatalogueFile {
  public:
-  ScopedCatalogueFile(Session &session, const QString &path);
+  ScopedCatalogueFile(Session &session, const QString &path, std::function<void()> busy = {});
   ~ScopedCatalogueFile();
   ScopedCatalogueFile(const ScopedCatalogueFile &) = delete;
   ScopedCatalogueFile &operator=(const ScopedCatalogueFile &) = delete;

@@ -3,12 +3,12 @@
 #include <QApplication>
 
 #include "app/shots/Shots.h"
-#include "arrangements/Calculate.h"
-#include "arrangements/FrmArrangement.h"
-#include "evaluation/FrmAuswertung.h"
-#include "loads/ForceGrid.h"
-#include "report/FrmAusdruck.h"
-#include "report/FrmKommentar.h"
+#include "core/arrangements/Calculate.h"
+#include "ui/arrangements/FrmArrangement.h"
+#include "ui/evaluation/FrmAuswertung.h"
+#include "ui/loads/ForceGrid.h"
+#include "ui/report/FrmAusdruck.h"
+#include "ui/report/FrmKommentar.h"
 
 namespace {
 // The evaluation of four cassettes with the first three series ticked, as "Druckmanager"

@@ -15,8 +15,8 @@
 #include <QString>
 #include <functional>
 
-#include "arrangements/models/Arrangement.h"
-#include "common/Session.h"
+#include "core/arrangements/models/Arrangement.h"
+#include "core/common/Session.h"
 
 class QWidget;
 class FrmArrangement;

@@ -2,10 +2,10 @@
 #include <QTableWidget>
 
 #include "app/shots/Shots.h"
-#include "auxiliary/FrmAbout.h"
-#include "auxiliary/FrmVertreter.h"
-#include "catalogue/Catalogue.h"
-#include "special/FrmSonder.h"
+#include "ui/auxiliary/FrmAbout.h"
+#include "ui/auxiliary/FrmVertreter.h"
+#include "core/catalogue/Catalogue.h"
+#include "ui/special/FrmSonder.h"
 
 // The editor as the user sees it after picking a predefined series and pressing the
 // results button (cassette view).

@@ -1,0 +1,400 @@
+#include "core/arrangements/models/Models.h"
+
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "core/arrangements/models/Kernels.h"
+#include "core/arrangements/models/RigidCheck.h"
+#include "core/common/Errors.h"
+#include "core/common/InputLimits.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+
+namespace models {
+
+namespace {
+// The layout column of the last catalogue cell that could not be read (-1: none). The
+// kernels report only the error text; the calculation adds where the cell is. Kept per
+// thread: the batch tool calculates on several threads at once.
+int &unreadableColumn() {
+  thread_local int column = -1;
+  return column;
+}
+}  // namespace
+
+bool readCell(const QStringList &row, int column, float *out, QString *error) {
+  if (num::toFloat(row.value(column), out)) return true;
+  if (error) *error = err::typeMismatch();
+  unreadableColumn() = column;
+  return false;
+}
+
+bool readCellInt16(const QStringList &row, int column, int *out, QString *error) {
+  if (num::toInt16(row.value(column), out)) return true;
+  double d = 0.0;
+  const bool number = num::toDouble(row.value(column), &d);
+  if (error) *error = number ? err::overflow() : err::typeMismatch();
+  if (!number) unreadableColumn() = column;
+  return false;
+}
+
+namespace {
+
+// How an arrangement reads its distance fields and which refusal it gives.
+struct DistanceRules {
+  bool readsM, readsN;
+  bool showsRounded;  // the field shows the rounded distance afterwards
+  bool unitIsM;       // gsngUnitDistance = m (otherwise 0)
+  bool railIsN;       // gsngRailDistance = n (otherwise 0)
+  int refusalText;    // text id when a distance is not positive (0: none)
+};
+
+DistanceRules distanceRules(ArrangementId id) {
+  switch (id) {
+    case ArrangementId::EKaEDSch: return {false, false, false, false, false, 0};
+    // The single pair keeps the rail distance as typed in its field (an empty field
+    // shows "0"); it only uses the rounded value.
+    case ArrangementId::ERoEESch: return {false, true, false, false, true, 319};
+    case ArrangementId::ZKaEDSch: return {true, false, true, true, false, 320};
+    case ArrangementId::ZKaZDSch: return {false, true, true, false, true, 319};
+    case ArrangementId::VKaZDSch: return {true, true, true, true, true, 321};
+    case ArrangementId::ZRoEESch: return {true, true, true, true, true, 313};
+  }
+  return {false, false, false, false, false, 0};
+}
+
+// A distance field: empty counts as "0"; the number is rounded to whole millimetres,
+// halves to the even neighbour. Returns false for a text that is no number (the field
+// keeps it so that the user sees what he typed).
+bool readDistance(const QString &typed, bool showRounded, QString *shown, float *value) {
+  QString text = typed.isEmpty() ? QStringLiteral("0") : typed;
+  *shown = text;
+  *value = 0.0f;
+  double d = 0.0;
+  if (!num::toDouble(text, &d)) return false;
+  const double r = num::roundHalfEven(d, 0);
+  if (!(std::fabs(r) <= FLT_MAX)) return false;
+  *value = static_cast<float>(r);
+  if (showRounded) *shown = num::singleToText(*value);
+  return true;
+}
+
+Dir directionOf(const QString &label) {
+  if (label == QLatin1String("X +")) return Dir::XPlus;
+  if (label == QLatin1String("- X")) return Dir::XMinus;
+  if (label == QLatin1String("Y +")) return Dir::YPlus;
+  if (label == QLatin1String("- Y")) return Dir::YMinus;
+  if (label == QLatin1String("Z +")) return Dir::ZPlus;
+  if (label == QLatin1String("- Z")) return Dir::ZMinus;
+  return Dir::None;
+}
+
+// The column of the force table that holds the coordinate along the force's own axis
+// (2 x, 3 y, 4 z; -1 without a direction).
+int ownCoordinateColumn(Dir d) {
+  switch (d) {
+    case Dir::XPlus: case Dir::XMinus: return 2;
+    case Dir::YPlus: case Dir::YMinus: return 3;
+    case Dir::ZPlus: case Dir::ZMinus: return 4;
+    case Dir::None: break;
+  }
+  return -1;
+}
+
+void zeroOwnCoordinate(Force &f) {
+  switch (f.dir) {
+    case Dir::XPlus: case Dir::XMinus: f.x = 0.0f; break;
+    case Dir::YPlus: case Dir::YMinus: f.y = 0.0f; break;
+    case Dir::ZPlus: case Dir::ZMinus: f.z = 0.0f; break;
+    case Dir::None: break;
+  }
+}
+
+// Converts the force rows; stops at the first row with a text that is no number and
+// returns its index (-1 when all rows are readable). The calculation reports that row
+// when it reaches it, after the messages of the rows before it.
+int convertForces(const TextRows &rows, std::vector<Force> *forces, bool zeroOwnLine) {
+  forces->clear();
+  forces->reserve(static_cast<size_t>(rows.size()));
+  for (int r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows.at(r);
+    Force f;
+    f.dir = directionOf(row.value(0));
+    if (!num::toFloat(row.value(1), &f.F) || !num::toFloat(row.value(2), &f.x) ||
+        !num::toFloat(row.value(3), &f.y) || !num::toFloat(row.value(4), &f.z))
+      return r;
+    f.F = std::fabs(f.F);
+    // A force acts the same wherever it sits on its own line of action: the coordinate
+    // along its own axis is no lever arm and is taken as 0, whatever the row holds, so
+    // that every model and the rigid-plate check see one physical force as one.
+    if (zeroOwnLine) zeroOwnCoordinate(f);
+    forces->push_back(f);
+  }
+  return -1;
+}
+
+// The rigid-plate check of one calculation: the sums of the force table, taken once,
+// and how each series row gives its supports.
+struct PlateCheck {
+  bool on = false;
+  ArrangementId arrangement = ArrangementId::EKaEDSch;
+  float m = 0.0f, n = 0.0f;
+  plate::Sums sums;
+
+  // The check's five values for one series row; false with the error description when a
+  // catalogue cell it needs is no number.
+  bool loadsOf(const QStringList &row, std::array<float, 5> &out, QString *error) const {
+    plate::Geometry g;
+    float h = 0.0f;
+    switch (arrangement) {
+      case ArrangementId::VKaZDSch:
+        g.supports = plate::Supports::Corners;
+        g.span = m;
+        g.n = n;
+        if (!readCell(row, col::h1, &h, error)) return false;
+        break;
+      case ArrangementId::ZKaZDSch: {
+        float a1 = 0.0f, a2 = 0.0f;
+        if (!readCell(row, col::a1, &a1, error) || !readCell(row, col::a2, &a2, error) ||
+            !readCell(row, col::h1, &h, error))
+          return false;
+        g.supports = plate::Supports::RollerGroups;
+        g.span = (a1 + a2) * 0.5f;  // the model's distance of the roller groups
+        g.n = n;
+        break;
+      }
+      case ArrangementId::ZKaEDSch: {
+        float B = 0.0f;
+        if (!readCell(row, col::h1, &h, error) || !readCell(row, col::B, &B, error)) return false;
+        g.supports = plate::Supports::TwoUnits;
+        g.span = m;
+        g.k1 = k1Value(B, 0.0f, 0.0f, nullptr);  // 0 where gfsngK1 would complain
+        break;
+      }
+      case ArrangementId::ZRoEESch: {
+        float bI = 0.0f;
+        if (!readCell(row, col::h2, &h, error) || !readCell(row, col::bI, &bI, error)) return false;
+        g.supports = plate::Supports::TwoUnits;
+        g.span = m;
+        g.k1 = k1Value(0.0f, bI, n, nullptr);
+        break;
+      }
+      case ArrangementId::EKaEDSch:
+      case ArrangementId::ERoEESch:
+        return false;
+    }
+    g.h = h;
+    out = plate::loads(sums, g);
+    return true;
+  }
+};
+
+plate::Load plateLoad(const Force &f) {
+  plate::Load l;
+  l.x = f.x;
+  l.y = f.y;
+  l.z = f.z;
+  switch (f.dir) {
+    case Dir::XPlus: l.Fx = f.F; break;
+    case Dir::XMinus: l.Fx = -f.F; break;
+    case Dir::YPlus: l.Fy = f.F; break;
+    case Dir::YMinus: l.Fy = -f.F; break;
+    case Dir::ZPlus: l.Fz = f.F; break;
+    case Dir::ZMinus: l.Fz = -f.F; break;
+    case Dir::None: break;
+  }
+  return l;
+}
+
+bool firstRowComplete(const TextRows &rows) {
+  if (rows.isEmpty()) return false;
+  const QStringList &row = rows.first();
+  for (int c = 1; c <= 4; ++c)
+    if (row.value(c).isEmpty()) return false;
+  return true;
+}
+
+// The calculation over all table sets for one kernel. Throws AppError with the
+// description of the first unexpected error.
+template <class K>
+void calculate(const CalcInput &in, const typename K::Params &params,
+               const std::vector<Force> &forces, int badForce, int unitColumn,
+               const PlateCheck &check, CalcOutput &out) {
+  std::vector<typename K::Series> series;
+  std::vector<int> factorErrors;  // series whose factors show a message
+  std::vector<float> acc;
+  const QString blank = QStringLiteral(" ");
+  const int rowCount = static_cast<int>(forces.size()) + (badForce >= 0 ? 1 : 0);
+
+  for (int code = 1; code <= in.tableCount; ++code) {
+    const TextRows rows = in.loadTable ? in.loadTable(code) : TextRows();
+    const int n = rows.size();
+
+    // Each series row is converted once per table set. A row that cannot be read stops
+    // the calculation where it is first used: at the first force row, after the series
+    // before it.
+    series.assign(static_cast<size_t>(n), typename K::Series());
+    factorErrors.clear();
+    int usable = n;
+    QString seriesError;
+    for (int s = 0; s < n; ++s) {
+      unreadableColumn() = -1;
+      if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
+        usable = s;
+        const int column = unreadableColumn();
+        if (in.cellSource && column >= 0) {
+          const QStringList &row = rows.at(s);
+          const QPair<QString, QString> source = in.cellSource(code, column);
+          seriesError += QLatin1Char('\n') + builtinText(1404).arg(source.first, row.value(col::Serie),
+                                                                  row.value(col::Gr), source.second,
+                                                                  row.value(column));
+        }
+        break;
+      }
+      if (series[static_cast<size_t>(s)].factorError) factorErrors.push_back(s);
+    }
+
+    acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
+    for (int r = 0; r < rowCount; ++r) {
+      if (r == badForce) throw AppError(err::typeMismatch());
+      const Force &f = forces[static_cast<size_t>(r)];
+      if constexpr (K::kHasFactors) {
+        // The factor messages the user sees for this force row, series by series.
+        for (int s : factorErrors) {
+          if (s >= usable) break;
+          K::showFactorMessages(params, series[static_cast<size_t>(s)]);
+        }
+      }
+      const typename K::Series *sp = series.data();
+      float *ap = acc.data();
+      for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+      if (usable < n) throw AppError(seriesError);
+    }
+
+    for (int s = 0; s < n; ++s) {
+      std::array<float, 5> model;
+      K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, model);
+      for (float v : model)
+        if (!std::isfinite(v)) throw AppError(err::overflow());
+      const QStringList &row = rows.at(s);
+      std::array<float, 5> loads = model;
+      bool byCheck = false;
+      if (check.on) {
+        std::array<float, 5> plateLoads;
+        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError);
+        for (float v : plateLoads)
+          if (!std::isfinite(v)) throw AppError(err::overflow());
+        byCheck = plate::governs(plateLoads[4], model[4]);
+        if (byCheck) loads = plateLoads;
+        out.checkLoads.append(plateLoads);
+      }
+      const QString unitSeries = row.value(unitColumn);
+      out.result.append({row.value(col::Serie), row.value(col::Gr), num::singleToText(loads[4]),
+                         unitSeries});
+      out.loads.append(loads);
+      out.modelLoads.append(model);
+      out.byCheck.append(byCheck);
+      out.captions.append(unitSeries + blank + row.value(col::Gr));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace models
+
+CalcOutput runModel(const CalcInput &in) {
+  using namespace models;
+  CalcOutput out;
+  out.mText = in.m;
+  out.nText = in.n;
+
+  // Distances first: the fields show their value and the distances in force are set
+  // before any check, as the user sees them after a refusal too.
+  const DistanceRules rules = distanceRules(in.arrangement);
+  float m = 0.0f, n = 0.0f;
+  bool distancesOk = true;
+  if (rules.readsM) distancesOk &= readDistance(in.m, rules.showsRounded, &out.mText, &m);
+  if (rules.readsN) distancesOk &= readDistance(in.n, rules.showsRounded, &out.nText, &n);
+  out.unitDistance = rules.unitIsM ? m : 0.0f;
+  out.railDistance = rules.railIsN ? n : 0.0f;
+
+  const auto refuse = [&out](int textId) {
+    msg::critical2(builtinText(textId), builtinText(314));
+    out.calcFailed = true;
+    return out;
+  };
+  if (rules.refusalText != 0) {
+    const bool mBad = rules.readsM && !(m > 0.0f);
+    const bool nBad = rules.readsN && !(n > 0.0f);
+    if (!distancesOk || mBad || nBad) return refuse(rules.refusalText);
+  }
+  if (!firstRowComplete(in.forces)) return refuse(315);
+  // Values beyond any plausible guide are slips (a unit mixed up, digits too many):
+  // nothing is rated from them, and the message names the field.
+  const auto refuseRange = [&out](limits::Quantity q, const QString &field) {
+    msg::critical2(limits::refusal(q, field), builtinText(314));
+    out.calcFailed = true;
+    return out;
+  };
+  if (in.engineerInput && rules.readsM && !limits::within(limits::Quantity::Distance, m))
+    return refuseRange(limits::Quantity::Distance, builtinText(1516));
+  if (in.engineerInput && rules.readsN && !limits::within(limits::Quantity::Distance, n))
+    return refuseRange(limits::Quantity::Distance, builtinText(1517));
+  for (int r = 0; in.engineerInput && r < in.forces.size(); ++r)
+    for (int c = 1; c < 5; ++c) {
+      if (c == ownCoordinateColumn(directionOf(in.forces[r].value(0)))) continue;  // taken as 0
+      double v = 0.0;
+      if (!num::toDouble(in.forces[r].value(c), &v)) continue;  // named when the row is reached
+      const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
+      if (!limits::within(q, c == 1 ? std::fabs(v) : v))
+        return refuseRange(q, builtinText(1518).arg(r + 1).arg(builtinText(515 + c)));
+    }
+  out.calcFailed = false;
+
+  try {
+    std::vector<Force> forces;
+    const int badForce = convertForces(in.forces, &forces, in.engineerInput);
+    const ArrangementInfo &info = arrangement(in.arrangement);
+    const int unitColumn = info.rollerShoe ? col::FE : col::FD;
+    PlateCheck check;
+    check.on = in.rigidCheck && info.shapeCount == 4;
+    check.arrangement = in.arrangement;
+    check.m = m;
+    check.n = n;
+    if (check.on)
+      for (const Force &f : forces) check.sums.add(plateLoad(f));
+    switch (in.arrangement) {
+      case ArrangementId::EKaEDSch:
+        calculate<SingleUnit>(in, {false, 0.0f}, forces, badForce, unitColumn, check, out);
+        break;
+      case ArrangementId::ERoEESch:
+        calculate<SingleUnit>(in, {true, n}, forces, badForce, unitColumn, check, out);
+        break;
+      case ArrangementId::ZKaEDSch:
+        calculate<RailPositions>(in, {m, 0.0f, false}, forces, badForce, unitColumn, check, out);
+        break;
+      case ArrangementId::ZRoEESch:
+        calculate<RailPositions>(in, {m, n, true}, forces, badForce, unitColumn, check, out);
+        break;
+      case ArrangementId::ZKaZDSch:
+        calculate<TwoRails>(in, {0.0f, n, false}, forces, badForce, unitColumn, check, out);
+        break;
+      case ArrangementId::VKaZDSch:
+        calculate<TwoRails>(in, {m, n, true}, forces, badForce, unitColumn, check, out);
+        break;
+    }
+    out.completed = true;
+  } catch (const AppError &e) {
+    msg::critical(e.description(), builtinText(316));
+    out.result.clear();
+    out.loads.clear();
+    out.modelLoads.clear();
+    out.checkLoads.clear();
+    out.byCheck.clear();
+    out.captions.clear();
+    out.completed = false;
+  }
+  return out;
+}

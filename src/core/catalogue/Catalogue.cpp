@@ -1,0 +1,398 @@
+#include "core/catalogue/Catalogue.h"
+
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/catalogue/Sqlite.h"
+#include "core/common/DataFiles.h"
+#include "core/common/Errors.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+
+namespace catalogue {
+
+namespace {
+// Catalogue numbers kept as text may use a decimal point or comma; the consumers read
+// them in the locale's notation. In the settings only the values are numbers, and the
+// customer text set (keys that are text ids) is text, whatever it looks like.
+void readNumbersInEitherNotation(Catalogue::Numbers numbers, ResultSet *rs) {
+  if (numbers == Catalogue::Numbers::AsStored) return;
+  for (QStringList &row : rs->rows) {
+    if (numbers == Catalogue::Numbers::SettingValues) {
+      bool textId = false;
+      row.value(0).toInt(&textId);
+      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
+      continue;
+    }
+    for (QString &cell : row) cell = num::catalogueText(cell);
+  }
+}
+}  // namespace
+
+Catalogue::Catalogue(QString path, std::function<void()> busy) : path_(std::move(path)), busy_(std::move(busy)) {}
+Catalogue::~Catalogue() = default;
+
+QString Catalogue::file() const {
+  return path_.isEmpty() ? datafiles::locate(QStringLiteral("DBFN.db")) : path_;
+}
+
+ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
+  // Real numbers come as text in the program locale's notation, so the locale is part of
+  // the question.
+  const QString key = num::locale().name() + QLatin1Char(':') +
+                      QString::number(static_cast<int>(numbers)) + QLatin1Char(':') + sql;
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto known = answers_.constFind(key);
+  if (known != answers_.constEnd()) return *known;
+  openLocked();
+  ++fileQueries_;
+  ResultSet rs = db_->query(sql);
+  readNumbersInEitherNotation(numbers, &rs);
+  answers_.insert(key, rs);
+  return rs;
+}
+
+int Catalogue::fileQueries() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fileQueries_;
+}
+
+void Catalogue::open() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  openLocked();
+}
+
+void Catalogue::openLocked() const {
+  if (!db_) {
+    // Not installed where the program looks: both places are named.
+    if (path_.isEmpty() && !QFileInfo::exists(file())) {
+      const QStringList places = datafiles::candidates(QStringLiteral("DBFN.db"));
+      throw sqlite::Error(builtinText(1400).arg(QDir::toNativeSeparators(places.value(0)),
+                                                QDir::toNativeSeparators(places.value(1))));
+    }
+    db_ = std::make_unique<sqlite::Database>(file());
+  }
+}
+
+Catalogue &of(Session &s) {
+  if (!s.catalogue) s.catalogue = std::make_shared<Catalogue>();
+  return *s.catalogue;
+}
+
+QString fileOf(Session &s) { return of(s).file(); }
+
+
+bool isPlainIdentifier(const QString &name) {
+  if (name.isEmpty()) return false;
+  for (int i = 0; i < name.size(); ++i) {
+    const char16_t c = name.at(i).unicode();
+    const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    const bool digit = c >= u'0' && c <= u'9';
+    if (!(letter || c == u'_' || (digit && i > 0))) return false;
+  }
+  return true;
+}
+
+QString nthTableName(const QString &list, int n) {
+  if (n < 1) return QString();
+  const QStringList parts = list.split(QLatin1Char('/'));
+  // The last part follows no "/" and is therefore no name.
+  if (n > parts.size() - 1) return QString();
+  return parts.at(n - 1);
+}
+
+namespace {
+// Role (0 base, 1 double rail, 2 single rail) and table column of each layout column.
+struct CellOrigin {
+  int role;
+  const char *column;
+};
+constexpr CellOrigin kGeometry[13] = {{0, "Serie"}, {0, "Gr"}, {0, "a1"},   {0, "a2"},    {1, "b1"},
+                                      {2, "b2"},    {1, "h1"}, {2, "h2"},   {0, "AnzR"},  {1, "Serie"},
+                                      {2, "Serie"}, {1, "B"},  {2, "B"}};
+constexpr CellOrigin kEvaluation[13] = {{0, "Serie"}, {0, "Gr"},   {0, "C"},     {0, "Co"},  {0, "Ls"},
+                                        {0, "D"},     {0, "TypR"}, {1, "Serie"}, {1, "Best"}, {1, "KBs"},
+                                        {2, "Serie"}, {2, "Best"}, {2, "KB1"}};
+
+QPair<QString, QString> cellSource(const Session &s, const CellOrigin (&layout)[13], int setNo,
+                                   int column) {
+  if (column < 0 || column > 12) return {};
+  const CellOrigin &o = layout[column];
+  const QString table = setNo >= 1 && setNo <= s.gintTblAnz
+                            ? nthTableName(s.gastrTblNam.value(o.role), setNo)
+                            : builtinText(1405);
+  return {table, QString::fromLatin1(o.column)};
+}
+}  // namespace
+
+QPair<QString, QString> geometryCellSource(const Session &s, int code, int column) {
+  return cellSource(s, kGeometry, code, column);
+}
+
+QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int column) {
+  return cellSource(s, kEvaluation, setNo, column);
+}
+
+}  // namespace catalogue
+
+namespace {
+
+enum class Target { None, Settings, Serie, Info };
+
+Target targetOf(const Session &s, int code) {
+  namespace tc = catalogue::code;
+  if (code == tc::Settings) return Target::Settings;
+  if (code >= 1 && code <= s.gintTblAnz && code < tc::Evaluation) return Target::Serie;
+  if (code == tc::Evaluation || code == tc::SpecialSeries) return Target::Serie;
+  if (code == tc::Representatives || code == tc::Info) return Target::Info;
+  return Target::None;
+}
+
+// The name of one table of a set, checked: an empty or faulty name is noted as the
+// problem of the SQL text, and a faulty one is left out of the text.
+QString checkedName(const QString &name, int setNo, const QString &role, QString *problem) {
+  if (name.isEmpty()) {
+    if (problem->isEmpty())
+      *problem = QStringLiteral("Für den Tabellensatz %1 ist keine %2 eingetragen.")
+                     .arg(setNo)
+                     .arg(role);
+    return QString();
+  }
+  if (!catalogue::isPlainIdentifier(name)) {
+    if (problem->isEmpty())
+      *problem = QStringLiteral("Die %1 \"%2\" des Tabellensatzes %3 gibt es nicht: ein "
+                                "Tabellenname besteht nur aus Buchstaben, Ziffern und "
+                                "Unterstrichen.")
+                     .arg(role, name)
+                     .arg(setNo);
+    return QString();
+  }
+  return name;
+}
+
+// Runs the body of a routine as the program's routines run: an error inside shows its
+// description in a critical box titled with the routine's name and leaves the routine
+// (after `onError` has tidied up); the end of the program passes through.
+bool runReporting(const QString &title, const std::function<void()> &body,
+                  const std::function<void()> &onError = {}) {
+  try {
+    body();
+    return true;
+  } catch (const msg::ProgramEnded &) {
+    throw;
+  } catch (const std::exception &e) {
+    if (onError) onError();
+    msg::critical(QString::fromUtf8(e.what()), title);
+    return false;
+  }
+}
+
+// The rows of a result set, each filled up to the number of its columns.
+TextRows paddedRows(const ResultSet &rs) {
+  TextRows rows;
+  rows.reserve(rs.recordCount());
+  for (const QStringList &record : rs.rows) {
+    QStringList row = record;
+    while (row.size() < rs.fieldCount()) row << QString();
+    rows << row;
+  }
+  return rows;
+}
+
+}  // namespace
+
+namespace {
+// Builds the SQL text of a table code into gstrSQL. What is wrong with its table names
+// goes to `problemOut` (empty when nothing is): a faulty name never enters the text, the
+// query reports the problem as a database error instead.
+void buildSql(Session &s, int code, int setNo, QString *problemOut) {
+  runReporting(QStringLiteral("conStrSQL!"), [&] {
+    static const QStringList fixed = {
+        QStringLiteral("Einstellung"), QStringLiteral("Vertreter"), QStringLiteral("Info"),
+        QStringLiteral("FNSonder"),    QStringLiteral("FDSonder"),  QStringLiteral("FESonder")};
+    namespace tc = catalogue::code;
+    const int n = code == tc::Evaluation ? setNo : code;
+    QString problem;
+    QString a, b, c;
+    const Target target = targetOf(s, code);
+    const bool tableSet = target == Target::Serie && code != tc::SpecialSeries;
+    if (tableSet && n != 0 && n != 23) {
+      a = checkedName(catalogue::nthTableName(s.gastrTblNam.value(0), n), n,
+                      QStringLiteral("Grundtabelle"), &problem);
+      b = checkedName(catalogue::nthTableName(s.gastrTblNam.value(1), n), n,
+                      QStringLiteral("Doppelschienentabelle"), &problem);
+      c = checkedName(catalogue::nthTableName(s.gastrTblNam.value(2), n), n,
+                      QStringLiteral("Einzelschienentabelle"), &problem);
+    } else if (tableSet) {
+      problem = QStringLiteral("Den Tabellensatz %1 gibt es nicht.").arg(n);
+    }
+
+    QString sql;
+    if (code == tc::Settings) {
+      sql = QStringLiteral("SELECT cstr(Beschr) as Beschr, cstr(Wert) as Wert ") +
+            QStringLiteral("FROM ") + fixed.at(0) + QStringLiteral(" ORDER BY Beschr");
+    } else if (code == tc::Evaluation) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(a.C) as C, cstr(a.Co) as Co, ") +
+            QStringLiteral("cstr(a.Ls) as Ls, cstr(a.D) as D, cstr(a.TypR) as TypR, ") +
+            QStringLiteral("cstr(b.Serie) as FD, cstr(b.Best) as FDBest, cstr(b.KBs) as KBs, ") +
+            QStringLiteral("cstr(c.Serie) as FE, cstr(c.Best) as FEBest, cstr(c.KB1) as KB1 ") +
+            QStringLiteral("FROM ") + a + QStringLiteral(" a, ") + b + QStringLiteral(" b, ") + c +
+            QStringLiteral(" c Where a.Gr = b.Gr ") + QStringLiteral("AND a.Gr = c.Gr ORDER BY a.Gr");
+    } else if (code == tc::Representatives) {
+      sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Street) as Street, ") +
+            QStringLiteral("cstr(Town) as Town, cstr(Telefon) as Telefon, cstr(Telefax) as Telefax, ") +
+            QStringLiteral("cstr(EMail) as EMail FROM ") + fixed.at(1) +
+            QStringLiteral(" ORDER BY Town");
+    } else if (code == tc::Info) {
+      sql = QStringLiteral("SELECT cstr(Name) as Name, cstr(Version) as Version, ") +
+            QStringLiteral("cstr(Author) as Author, cstr(Telefon) as Telefon, cstr(EMail) as EMail ") +
+            QStringLiteral("FROM ") + fixed.at(2);
+    } else if (code == tc::SpecialSeries) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(b.Best) as FDBest, cstr(c.Best) as FEBest, ") +
+            QStringLiteral("cstr(a.C) as C, cstr(a.Co) as Co, cstr(a.D) as D, ") +
+            QStringLiteral("cstr(a.a1) as a1, cstr(a.a2) as a2, cstr(b.b1) as b1, cstr(c.b2) as b2, ") +
+            QStringLiteral("cstr(b.B) as MoK, cstr(c.B) as MoR, cstr(b.h1) as h1, ") +
+            QStringLiteral("cstr(c.h2) as h2, cstr(a.Ls) as Ls, cstr(b.KBs) as KBs, ") +
+            QStringLiteral("cstr(b.Kh9) as Kh9, cstr(b.KBF) as KBF, cstr(b.Kh3) as Kh3, ") +
+            QStringLiteral("cstr(c.KB1) as KB1, cstr(c.Kh1) as Kh1, cstr(c.KBE) as KBE, ") +
+            QStringLiteral("cstr(c.Kh3) as KhD, cstr(a.AnzR) as AnzR, cstr(a.TypR) as TypR ") +
+            QStringLiteral("FROM ") + fixed.at(3) + QStringLiteral(" a, ") + fixed.at(4) +
+            QStringLiteral(" b, ") + fixed.at(5) + QStringLiteral(" c Where a.IDNr = b.IDNr ") +
+            QStringLiteral("AND a.IDNr = c.IDNr ORDER BY a.Gr, a.Serie");
+    } else if (target == Target::Serie) {
+      sql = QStringLiteral("SELECT cstr(a.Serie) as Serie, ") +
+            QStringLiteral("cstr(a.Gr) as Gr, cstr(a.a1) as a1, cstr(a.a2) as a2, ") +
+            QStringLiteral("cstr(b.b1) as b1, cstr(c.b2) as b2, cstr(b.h1) as h1, ") +
+            QStringLiteral("cstr(c.h2) as h2, cstr(a.AnzR) as AnzR, cstr(b.Serie) as FD, ") +
+            QStringLiteral("cstr(c.Serie) as FE, cstr(b.B) as B, cstr(c.B) as bI ") +
+            QStringLiteral("FROM ") + a + QStringLiteral(" a, ") + b + QStringLiteral(" b, ") + c +
+            QStringLiteral(" c Where a.Gr = b.Gr ") + QStringLiteral("AND a.Gr = c.Gr ORDER BY a.Gr");
+    } else {
+      msg::plain(QStringLiteral("Error Tabelname ") + QString::number(code) + QStringLiteral(" ?"));
+      return;
+    }
+    s.gstrSQL = sql;
+    *problemOut = problem;
+  });
+}
+}  // namespace
+
+QString conStrSQL(Session &s, int code, int setNo) {
+  QString problem;
+  buildSql(s, code, setNo, &problem);
+  return s.gstrSQL;
+}
+
+ResultSet msubSearchDB(Session &s, int code, bool showBusy, int setNo) {
+  QString problem;
+  buildSql(s, code, setNo, &problem);
+  if (showBusy) catalogue::of(s).showBusy();
+  try {
+    using Numbers = catalogue::Catalogue::Numbers;
+    ResultSet *target = nullptr;
+    Numbers numbers = Numbers::AllCells;
+    switch (targetOf(s, code)) {
+      case Target::Settings: target = &s.grsSettings; numbers = Numbers::SettingValues; break;
+      case Target::Serie: target = &s.grsSerie; break;
+      case Target::Info: target = &s.grsInfo; numbers = Numbers::AsStored; break;
+      case Target::None: break;
+    }
+    // The file is opened (and a missing one reported) before the code is looked at.
+    catalogue::Catalogue &cat = catalogue::of(s);
+    if (!target) {
+      cat.open();
+      msg::plain(QStringLiteral("Error Question:") + QString::number(code) + QStringLiteral(" ?"));
+      return ResultSet();
+    }
+    if (!problem.isEmpty()) {
+      cat.open();
+      throw catalogue::sqlite::Error(problem);
+    }
+    *target = cat.query(s.gstrSQL, numbers);
+    return *target;
+  } catch (const catalogue::sqlite::Error &e) {
+    msg::critical(e.text, catalogue::databaseErrorTitle());
+    msg::endProgram(1);
+  }
+}
+
+namespace {
+// The message of a routine that found no rows: the current error description, which
+// is empty here.
+void reportEmpty(const QString &title) { msg::critical(QString(), title); }
+}  // namespace
+
+void sSetField(Session &s) {
+  runReporting(QStringLiteral("sSetField!"), [&s] {
+    msubSearchDB(s, catalogue::code::Settings, false, 0);
+    ResultSet &rs = s.grsSettings;
+    if (rs.recordCount() == 0) {
+      reportEmpty(QStringLiteral("sSetField!"));
+      return;
+    }
+    s.gastrSettings = paddedRows(rs);
+    rs.close();
+  });
+}
+
+void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
+  runReporting(QStringLiteral("sSetTblAnzBez!"), [&] {
+    QStringList names = {QString(), QString(), QString()};
+    int total = 0;
+    const struct {
+      bool on;
+      const char *prefix;
+    } groups[] = {{fn, "FN"}, {tl, "TL"}, {so, "So"}};
+    for (const auto &g : groups) {
+      if (!g.on) continue;
+      const QString prefix = QString::fromLatin1(g.prefix);
+      const QString countText = gfstrSettings(s, prefix + QStringLiteral("TblAnz"), false);
+      int count = 0;
+      if (!num::toInt16(countText, &count)) {
+        double d = 0;
+        throw AppError(num::toDouble(countText, &d) ? err::overflow() : err::typeMismatch());
+      }
+      if (count != 0) {
+        for (int i = 0; i < 3; ++i)
+          names[i] += gfstrSettings(s, prefix + QStringLiteral("TblNam") + QString::number(i), false);
+      }
+      total += count;
+      if (total < -32768 || total > 32767) throw AppError(err::overflow());
+    }
+    s.gintTblAnz = total;
+    s.gastrTblNam = names;
+  });
+}
+
+bool sBerDat(Session &s, int code, int setNo, int total) {
+  bool loaded = false;
+  runReporting(QStringLiteral("sBerDat!"), [&] {
+    const bool evaluation = code == catalogue::code::Evaluation;
+    const bool fromDatabase = (!evaluation && code <= total) || (evaluation && setNo <= total);
+    if (fromDatabase) {
+      msubSearchDB(s, code, false, setNo);
+      const ResultSet &rs = s.grsSerie;
+      if (rs.recordCount() == 0) {
+        // No rows for this table set: nothing of the previous set may be taken for it.
+        s.gastrSerie.clear();
+        reportEmpty(QStringLiteral("sBerDat!"));
+        return;
+      }
+      s.gastrSerie = paddedRows(rs);
+      loaded = true;
+      return;
+    }
+    // The user's special roller shoe, in the layout the caller asks for.
+    const QStringList &values = evaluation ? s.gastrSonderAusw : s.gastrSonderGeo;
+    if (values.size() < 13) throw AppError(err::subscript());
+    s.gastrSerie = TextRows{values.mid(0, 13)};
+    loaded = true;
+  }, [&s] { s.gastrSerie.clear(); });
+  return loaded;
+}

@@ -1,0 +1,74 @@
+#include "core/common/InputLimits.h"
+
+#include <cmath>
+
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+
+namespace limits {
+
+Range range(Quantity q) {
+  switch (q) {
+    case Quantity::Force: return {0.0, 1.0e7};  // 10 MN
+    case Quantity::Coordinate: return {-1.0e4, 1.0e4};  // ±10 m
+    case Quantity::Distance: return {0.0, 1.0e4};
+    case Quantity::Share: return {0.0, 100.0};
+    case Quantity::Stroke: return {1.0, 1.0e5};  // 1 mm to 100 m
+    case Quantity::CyclesPerMinute: return {0.01, 1.0e4};
+    case Quantity::HoursPerDay: return {0.1, 24.0};
+    case Quantity::DaysPerYear: return {1.0, 366.0};
+    case Quantity::Mass: return {0.0, 1.0e5};  // 100 t
+    case Quantity::Speed: return {0.0, 20.0};
+    case Quantity::Acceleration: return {0.0, 200.0};  // about 20 g
+  }
+  return {0.0, 0.0};
+}
+
+bool within(Quantity q, double value) {
+  const Range r = range(q);
+  return std::isfinite(value) && value >= r.low && value <= r.high;
+}
+
+namespace {
+// Whole values grouped as every amount of the program, the small ones with their decimals.
+QString shown(double v) {
+  return v == std::round(v) ? num::formatGrouped(v) : num::doubleToText(v);
+}
+QString englishShown(double v) { return num::toEnglishNotation(shown(v)); }
+}  // namespace
+
+QString rangeText(Quantity q) {
+  const Range r = range(q);
+  return builtinText(1506).arg(shown(r.low), shown(r.high));
+}
+
+QString refusal(Quantity q, const QString &field) { return builtinText(1505).arg(field, rangeText(q)); }
+
+QString englishRefusal(Quantity q, const QString &key) {
+  const Range r = range(q);
+  return QStringLiteral("\"%1\" must be a number from %2 to %3").arg(key, englishShown(r.low), englishShown(r.high));
+}
+
+bool passes(QChar c, bool minus) {
+  if (c.isDigit() && c.unicode() < 128) return true;
+  if (c == QLatin1Char(',')) return true;
+  return minus && c == QLatin1Char('-');
+}
+
+QString inputProblem(const QString &text, bool minus) {
+  for (const QChar c : text) {
+    if (passes(c, minus)) continue;
+    // The most common slip first: the decimal point of another notation.
+    if (c == QLatin1Char('.')) return builtinText(1500);
+    if (c == QLatin1Char('-') && !minus) return builtinText(1501);
+    return builtinText(minus ? 1502 : 1503);
+  }
+  if (text.isEmpty() || num::toDouble(text, nullptr)) return QString();
+  return builtinText(1504);
+}
+
+QString fieldRefusal(const QString &field, const QString &text, const QString &problem) {
+  return builtinText(1507).arg(field, text, problem);
+}
+
+}  // namespace limits

@@ -1,0 +1,645 @@
+#include "core/document/CaseFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+#include "core/arrangements/models/Arrangement.h"
+#include "core/common/Errors.h"
+#include "core/common/InputLimits.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+#include "core/special/SonderCore.h"
+
+namespace calcfile {
+
+namespace {
+
+// A refusal while reading: thrown by the key readers, caught by parse().
+struct Refusal {
+  Error error;
+};
+
+[[noreturn]] void refuse(const QString &english, const QString &german) { throw Refusal{{english, german}}; }
+
+QString k(const char *s) { return QString::fromLatin1(s); }
+
+const QStringList &directionLabels() {
+  static const QStringList labels = {QStringLiteral("X +"), QStringLiteral("- X"), QStringLiteral("Y +"),
+                                     QStringLiteral("- Y"), QStringLiteral("Z +"), QStringLiteral("- Z")};
+  return labels;
+}
+
+// A field as typed: text, or a JSON number written as the locale would show it. `what`
+// names the field on the command line, `key` the entry of the file that holds it.
+QString typedText(const QJsonValue &v, const QString &what, const QString &key) {
+  if (v.isString()) return v.toString();
+  if (v.isDouble()) return num::doubleToText(v.toDouble());
+  if (v.isUndefined() || v.isNull()) return QString();
+  refuse(what + QStringLiteral(" must be a text such as \"200\""), builtinText(1218).arg(key));
+}
+
+// ---- the keys -------------------------------------------------------------------------
+// Each key of the format reads itself from the JSON object into the case and writes itself
+// back. A new key is one more entry in kKeys (and its field in Case).
+
+void readFormat(const QJsonValue &v, Case &) {
+  if (v.isUndefined()) return;  // a plain batch case carries no format
+  if (!v.isString() || v.toString() != QLatin1String(kFormat)) {
+    const QString shown = v.isString() ? v.toString() : QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    refuse(QStringLiteral("the file has the format \"%1\", not \"%2\"").arg(shown, k(kFormat)),
+           builtinText(1215).arg(shown));
+  }
+}
+void writeFormat(const Case &, QJsonObject &o) { o.insert(QStringLiteral("format"), k(kFormat)); }
+
+void readVersion(const QJsonValue &v, Case &) {
+  if (v.isUndefined()) return;
+  const double d = v.toDouble(-1);
+  if (!v.isDouble() || d != std::floor(d) || d < 1)
+    refuse(QStringLiteral("\"version\" must be a whole number from 1"), builtinText(1228).arg(QStringLiteral("version")));
+  if (d > kVersion)
+    refuse(QStringLiteral("the file has version %1; this program reads versions up to %2").arg(d).arg(kVersion),
+           builtinText(1216).arg(d).arg(kVersion));
+}
+void writeVersion(const Case &, QJsonObject &o) { o.insert(QStringLiteral("version"), kVersion); }
+
+void readArrangement(const QJsonValue &v, Case &c) {
+  c.arrangement = v.toString();
+  if (!arrangementByScreen(c.arrangement)) {
+    QStringList names;
+    for (const ArrangementInfo &a : arrangements()) names << QString::fromLatin1(a.screenName);
+    refuse(QStringLiteral("unknown arrangement \"%1\" (key \"arrangement\"); one of: %2").arg(c.arrangement, names.join(QStringLiteral(", "))),
+           builtinText(1217).arg(c.arrangement));
+  }
+}
+void writeArrangement(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("arrangement"), c.arrangement); }
+
+void readM(const QJsonValue &v, Case &c) { c.m = typedText(v, QStringLiteral("\"m\""), QStringLiteral("m")); }
+void writeM(const Case &c, QJsonObject &o) {
+  if (!c.m.isEmpty()) o.insert(QStringLiteral("m"), c.m);
+}
+void readN(const QJsonValue &v, Case &c) { c.n = typedText(v, QStringLiteral("\"n\""), QStringLiteral("n")); }
+void writeN(const Case &c, QJsonObject &o) {
+  if (!c.n.isEmpty()) o.insert(QStringLiteral("n"), c.n);
+}
+
+QJsonArray forceRows(const TextRows &forces) {
+  QJsonArray rows;
+  for (const QStringList &r : forces) {
+    // The empty row a new table holds is no force.
+    bool empty = true;
+    for (const QString &cell : r) empty = empty && cell.isEmpty();
+    if (!empty) rows.append(QJsonArray::fromStringList(r));
+  }
+  return rows;
+}
+
+void readForces(const QJsonValue &v, Case &c) {
+  if (!v.isUndefined() && !v.isArray())
+    refuse(QStringLiteral("\"forces\" must be a list of rows"), builtinText(1219));
+  const QJsonArray rows = v.toArray();
+  c.forces.reserve(c.forces.size() + rows.size());
+  for (const QJsonValue &rv : rows) {
+    const QJsonArray ra = rv.toArray();
+    if (!rv.isArray() || ra.size() != 5)
+      refuse(QStringLiteral("each force row must be [direction, force, x, y, z], e.g. "
+                            "[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]"),
+             builtinText(1220));
+    // The direction is kept as the label itself (shared, not a copy per row); the cells
+    // as typed. Rows run into the thousands in a batch case: nothing is built twice.
+    QStringList row;
+    row.reserve(5);
+    for (int i = 0; i < 5; ++i) row << typedText(ra.at(i), QStringLiteral("a force table cell"), QStringLiteral("forces"));
+    const qsizetype label = directionLabels().indexOf(row[0]);
+    if (label < 0)
+      refuse(QStringLiteral("unknown force direction \"%1\"; one of: %2").arg(row[0], directionLabels().join(QStringLiteral(", "))),
+             builtinText(1221).arg(row[0]));
+    row[0] = directionLabels().at(label);
+    c.forces.append(std::move(row));
+  }
+}
+void writeForces(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("forces"), forceRows(c.forces)); }
+
+void readLoadType(const QJsonValue &v, Case &c) {
+  if (v.isUndefined()) return;
+  // Judged on the number itself: toInt() maps 4294967297 and 1e10 to 0.
+  const double d = v.toDouble();
+  if (!v.isDouble() || !(d == 0.0 || d == 1.0 || d == 2.0))
+    refuse(QStringLiteral("\"loadType\" must be 0, 1 or 2"), builtinText(1222));
+  c.loadType = static_cast<int>(d);
+}
+void writeLoadType(const Case &c, QJsonObject &o) { o.insert(QStringLiteral("loadType"), c.loadType); }
+
+void readTicked(const QJsonValue &v, Case &c) {
+  const QString english = QStringLiteral("\"ticked\" must be \"all\" or a list of [Serie, Gr]");
+  if (v.isString() && v.toString() == QLatin1String("all")) {
+    c.tickAll = true;
+  } else if (v.isArray()) {
+    c.tickAll = false;
+    for (const QJsonValue &pv : v.toArray()) {
+      const QJsonArray pa = pv.toArray();
+      if (!pv.isArray() || pa.size() != 2) refuse(english, builtinText(1223));
+      c.ticked.append({typedText(pa.at(0), QStringLiteral("a ticked series"), QStringLiteral("ticked")),
+                       typedText(pa.at(1), QStringLiteral("a ticked size"), QStringLiteral("ticked"))});
+    }
+  } else if (!v.isUndefined()) {
+    refuse(english, builtinText(1223));
+  }
+}
+void writeTicked(const Case &c, QJsonObject &o) {
+  if (c.tickAll) {
+    o.insert(QStringLiteral("ticked"), QStringLiteral("all"));
+    return;
+  }
+  QJsonArray pairs;
+  for (const auto &[serie, gr] : c.ticked) pairs.append(QJsonArray{serie, gr});
+  o.insert(QStringLiteral("ticked"), pairs);
+}
+
+void readSpecial(const QJsonValue &v, Case &c) {
+  if (v.isUndefined() || v.isNull()) return;
+  const QJsonObject so = v.toObject();
+  const QJsonArray fa = so.value(QStringLiteral("fields")).toArray();
+  if (!v.isObject() || fa.size() != sonder::kFieldCount)
+    refuse(QStringLiteral("\"special\" needs \"fields\": the 24 data fields of the editor"), builtinText(1224));
+  SpecialShoe s;
+  for (const QJsonValue &f : fa) s.fields << typedText(f, QStringLiteral("a special field"), QStringLiteral("special"));
+  const QJsonValue bearings = so.value(QStringLiteral("bearings"));
+  s.bearingsIndex = bearings.isUndefined() ? 0 : sonder::bearingsIndex(typedText(bearings, QStringLiteral("\"bearings\""), QStringLiteral("bearings")));
+  if (s.bearingsIndex < 0) refuse(QStringLiteral("\"bearings\" must be \"4\", \"6\" or \"8\""), builtinText(1225));
+  const QJsonValue type = so.value(QStringLiteral("type"));
+  if (!type.isUndefined() && !type.isString())
+    refuse(QStringLiteral("\"special\".\"type\" must be the text \"N\" or \"K\""), builtinText(1226));
+  s.type = type.toString(QStringLiteral("N"));
+  if (s.type != QLatin1String("N") && s.type != QLatin1String("K"))
+    refuse(QStringLiteral("\"type\" must be \"N\" (needle) or \"K\" (ball bearings)"), builtinText(1226));
+  c.special = s;
+}
+void writeSpecial(const Case &c, QJsonObject &o) {
+  if (!c.special) return;
+  o.insert(QStringLiteral("special"),
+           QJsonObject{{QStringLiteral("fields"), QJsonArray::fromStringList(c.special->fields)},
+                       {QStringLiteral("bearings"), sonder::bearingsText(c.special->bearingsIndex)},
+                       {QStringLiteral("type"), c.special->type}});
+}
+
+void readComments(const QJsonValue &v, Case &c) {
+  if (v.isUndefined()) return;
+  const QJsonArray a = v.toArray();
+  bool ok = v.isArray() && a.size() <= 6;
+  QStringList lines;
+  for (const QJsonValue &l : a) {
+    ok = ok && l.isString();
+    lines << l.toString();
+  }
+  if (!ok) refuse(QStringLiteral("\"comments\" must be a list of up to six texts"), builtinText(1227));
+  while (lines.size() < 6) lines << QString();
+  c.comments = lines;
+}
+void writeComments(const Case &c, QJsonObject &o) {
+  if (c.comments) o.insert(QStringLiteral("comments"), QJsonArray::fromStringList(*c.comments));
+}
+
+// "loadCases" and "duty" are read by the load cases' own reader, which knows their form.
+loads::CaseLoads readLoadsKey(const char *key, const QJsonValue &v) {
+  loads::CaseLoads l;
+  QString english;
+  if (!loads::readCaseLoads(QJsonObject{{k(key), v}}, &l, &english))
+    refuse(english, builtinText(1228).arg(k(key)));
+  return l;
+}
+
+void readLoadCases(const QJsonValue &v, Case &c) {
+  if (v.isUndefined()) return;
+  if (!c.forces.isEmpty())
+    refuse(QStringLiteral("give either \"forces\" or \"loadCases\", not both"),
+           builtinText(1228).arg(QStringLiteral("loadCases")));
+  if (v.isArray() && v.toArray().size() > loads::kMaxLoadCases)
+    refuse(QStringLiteral("\"loadCases\" holds %1 load cases; at most %2 are possible")
+               .arg(v.toArray().size())
+               .arg(loads::kMaxLoadCases),
+           builtinText(1239).arg(v.toArray().size()).arg(loads::kMaxLoadCases));
+  c.loadCases = readLoadsKey("loadCases", v).loadCases;
+}
+void writeLoadCases(const Case &c, QJsonObject &o) {
+  if (c.loadCases.isEmpty()) return;
+  o.remove(QStringLiteral("forces"));
+  QJsonArray cases;
+  for (const LoadCase &lc : c.loadCases)
+    cases.append(QJsonObject{{QStringLiteral("name"), lc.name},
+                             {QStringLiteral("share"), lc.share},
+                             {QStringLiteral("forces"), forceRows(lc.forces)}});
+  o.insert(QStringLiteral("loadCases"), cases);
+}
+
+void readDuty(const QJsonValue &v, Case &c) {
+  if (v.isUndefined() || v.isNull()) return;
+  c.duty = readLoadsKey("duty", v).duty;
+}
+void writeDuty(const Case &c, QJsonObject &o) {
+  if (!c.duty) return;
+  QJsonObject d;
+  const auto put = [&d](const char *key, const QString &text) {
+    if (!text.isEmpty()) d.insert(k(key), text);
+  };
+  put("stroke", c.duty->stroke);
+  put("cyclesPerMinute", c.duty->cyclesPerMinute);
+  put("hoursPerDay", c.duty->hoursPerDay);
+  put("daysPerYear", c.duty->daysPerYear);
+  o.insert(QStringLiteral("duty"), d);
+}
+
+struct Key {
+  const char *name;
+  void (*read)(const QJsonValue &, Case &);
+  void (*write)(const Case &, QJsonObject &);
+};
+
+// In the order of reading: format and version first, since a file of another format or
+// a newer version says so before anything else can go wrong.
+const Key kKeys[] = {
+    {"format", readFormat, writeFormat},
+    {"version", readVersion, writeVersion},
+    {"arrangement", readArrangement, writeArrangement},
+    {"m", readM, writeM},
+    {"n", readN, writeN},
+    {"forces", readForces, writeForces},
+    {"loadType", readLoadType, writeLoadType},
+    {"ticked", readTicked, writeTicked},
+    {"special", readSpecial, writeSpecial},
+    {"comments", readComments, writeComments},
+    {"loadCases", readLoadCases, writeLoadCases},
+    {"duty", readDuty, writeDuty},
+};
+
+bool isKnown(const QString &key) {
+  for (const Key &kk : kKeys)
+    if (key == QLatin1String(kk.name)) return true;
+  return false;
+}
+
+}  // namespace
+
+namespace {
+
+// ---- long force tables ------------------------------------------------------------------
+// A batch case may carry thousands of force rows; through the JSON reader every cell
+// would be a JSON value, then a text, then freed again. Rows written the common way -
+// "forces" once in the object, every row five texts of plain ASCII without escapes, a
+// known direction first - are read here straight from the text into the table. The
+// rest of the object goes through the JSON reader as always, with an empty list in
+// their place; where anything is otherwise (a number in a cell, an escape, a refusal of
+// any key) the whole text goes the ordinary way, so that nothing read or refused
+// differs.
+bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+
+const char *skipBlanks(const char *p, const char *end) {
+  while (p != end && isBlank(*p)) ++p;
+  return p;
+}
+
+// p at the opening quote; the position after the closing one, or nullptr.
+const char *skipString(const char *p, const char *end) {
+  for (++p; p != end; ++p) {
+    if (*p == '\\') {
+      if (end - p < 2) return nullptr;
+      ++p;
+    } else if (*p == '"') {
+      return p + 1;
+    }
+  }
+  return nullptr;
+}
+
+// The end of the value at p (not checked: the JSON reader does that), or nullptr.
+const char *skipValue(const char *p, const char *end) {
+  if (p == end) return nullptr;
+  if (*p == '"') return skipString(p, end);
+  if (*p == '[' || *p == '{') {
+    int depth = 0;
+    while (p != end) {
+      const char ch = *p;
+      if (ch == '"') {
+        p = skipString(p, end);
+        if (!p) return nullptr;
+        continue;
+      }
+      if (ch == '[' || ch == '{') ++depth;
+      else if ((ch == ']' || ch == '}') && --depth == 0) return p + 1;
+      ++p;
+    }
+    return nullptr;
+  }
+  while (p != end && !isBlank(*p) && *p != ',' && *p != '}' && *p != ']') ++p;
+  return p;
+}
+
+// A plain text cell at p: its characters into *cell, the position after it; nullptr
+// for anything else.
+const char *plainCell(const char *p, const char *end, const char **begin, qsizetype *size) {
+  if (p == end || *p != '"') return nullptr;
+  const char *b = ++p;
+  while (p != end && *p != '"') {
+    const unsigned char ch = static_cast<unsigned char>(*p);
+    if (ch < 0x20 || ch >= 0x7f || ch == '\\') return nullptr;
+    ++p;
+  }
+  if (p == end) return nullptr;
+  *begin = b;
+  *size = p - b;
+  return p + 1;
+}
+
+// The rows of the array at p; the position after it, or nullptr.
+const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
+  if (p == end || *p != '[') return nullptr;
+  p = skipBlanks(p + 1, end);
+  if (p != end && *p == ']') return p + 1;
+  for (;;) {
+    if (p == end || *p != '[') return nullptr;
+    QStringList row;
+    row.reserve(5);
+    for (int i = 0; i < 5; ++i) {
+      p = skipBlanks(p + (i == 0 ? 1 : 0), end);
+      const char *b = nullptr;
+      qsizetype n = 0;
+      p = plainCell(p, end, &b, &n);
+      if (!p) return nullptr;
+      if (i == 0) {
+        const QStringList &labels = directionLabels();
+        qsizetype label = -1;
+        for (qsizetype l = 0; l < labels.size() && label < 0; ++l)
+          if (labels[l] == QLatin1String(b, n)) label = l;
+        if (label < 0) return nullptr;
+        row << labels.at(label);
+      } else {
+        row << QString::fromLatin1(b, n);
+      }
+      p = skipBlanks(p, end);
+      if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
+      ++p;
+    }
+    rows->append(std::move(row));
+    p = skipBlanks(p, end);
+    if (p != end && *p == ']') return p + 1;
+    if (p == end || *p != ',') return nullptr;
+    p = skipBlanks(p + 1, end);
+  }
+}
+
+// The text with the top-level "forces" replaced by [] and its rows in *rows; false
+// where the rows are not all plain (or there are none to take out).
+bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows) {
+  const char *const begin = json.constData(), *const end = begin + json.size();
+  const char *p = skipBlanks(begin, end);
+  if (p == end || *p != '{') return false;
+  p = skipBlanks(p + 1, end);
+  const char *forcesBegin = nullptr, *forcesEnd = nullptr;
+  while (p != end && *p == '"') {
+    const char *keyEnd = skipString(p, end);
+    if (!keyEnd) return false;
+    const QLatin1String key(p + 1, keyEnd - p - 2);
+    if (key.contains(QLatin1Char('\\'))) return false;
+    p = skipBlanks(keyEnd, end);
+    if (p == end || *p != ':') return false;
+    p = skipBlanks(p + 1, end);
+    if (key == QLatin1String("forces")) {
+      if (forcesBegin) return false;
+      forcesBegin = p;
+      p = plainForceRows(p, end, rows);
+      forcesEnd = p;
+    } else {
+      p = skipValue(p, end);
+    }
+    if (!p) return false;
+    p = skipBlanks(p, end);
+    if (p == end || *p != ',') break;
+    p = skipBlanks(p + 1, end);
+  }
+  if (!forcesBegin || rows->isEmpty()) return false;
+  rest->reserve(json.size() - (forcesEnd - forcesBegin) + 2);
+  rest->append(begin, forcesBegin - begin).append("[]").append(forcesEnd, end - forcesEnd);
+  return true;
+}
+
+// ---- the values ------------------------------------------------------------------------
+// What the screens refuse as implausible the file refuses as well, naming the key; a value
+// the screens' own checks name (a distance or stroke of 0, a text that is no number) is
+// left to them, so the user reads the same message either way.
+
+void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+  double v = 0.0;
+  if (!num::toDouble(text, &v)) return;
+  if (q == limits::Quantity::Force) v = std::fabs(v);
+  const bool positiveOnly = q != limits::Quantity::Coordinate && q != limits::Quantity::Force;
+  if (positiveOnly && !(v > 0.0)) return;
+  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, key), limits::refusal(q, name));
+}
+
+// The column of a row that holds the coordinate along the force's own axis.
+int ownColumn(const QString &direction) {
+  if (direction.contains(QLatin1Char('X'))) return 2;
+  if (direction.contains(QLatin1Char('Y'))) return 3;
+  if (direction.contains(QLatin1Char('Z'))) return 4;
+  return -1;
+}
+
+// The force rows of one table: ranges checked; the rows with a coordinate other than 0
+// along the force's own axis are named in *moved. The text stays as the file holds it
+// (the file round-trips unchanged); the calculation takes that coordinate as 0.
+void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QStringList *moved) {
+  for (int r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows[r];
+    const int own = ownColumn(row.value(0));
+    for (int col = 1; col < 5 && col < row.size(); ++col) {
+      if (col == own) {
+        double v = 0.0;
+        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0))
+          *moved << namePrefix + QString::number(r + 1);
+        continue;
+      }
+      checkRange(row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
+                 keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col),
+                 namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
+                                      : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col)));
+    }
+  }
+}
+
+void checkValues(Case &c) {
+  checkRange(c.m, limits::Quantity::Distance, QStringLiteral("m"), builtinText(1516));
+  checkRange(c.n, limits::Quantity::Distance, QStringLiteral("n"), builtinText(1517));
+  QStringList moved;
+  checkForces(c.forces, QStringLiteral("forces"), QString(), &moved);
+  for (int i = 0; i < c.loadCases.size(); ++i)
+    checkForces(c.loadCases[i].forces, QStringLiteral("loadCases[%1].forces").arg(i),
+                QStringLiteral("„%1“, ").arg(c.loadCases[i].name), &moved);
+  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved.join(QStringLiteral("; ")));
+  if (c.duty) {
+    using limits::Quantity;
+    checkRange(c.duty->stroke, Quantity::Stroke, QStringLiteral("duty.stroke"), builtinText(1311));
+    checkRange(c.duty->cyclesPerMinute, Quantity::CyclesPerMinute, QStringLiteral("duty.cyclesPerMinute"),
+               builtinText(1312));
+    checkRange(c.duty->hoursPerDay, Quantity::HoursPerDay, QStringLiteral("duty.hoursPerDay"), builtinText(1313));
+    checkRange(c.duty->daysPerYear, Quantity::DaysPerYear, QStringLiteral("duty.daysPerYear"), builtinText(1314));
+  }
+}
+
+// The case from a JSON text; `plainForces` the rows of its "forces" when they were
+// taken out of the text.
+bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainForces) {
+  QJsonParseError perr;
+  const QJsonDocument doc = QJsonDocument::fromJson(json, &perr);
+  try {
+    if (perr.error != QJsonParseError::NoError)
+      refuse(QStringLiteral("malformed JSON at offset %1: %2").arg(perr.offset).arg(perr.errorString()),
+             builtinText(1213).arg(perr.offset).arg(perr.errorString()));
+    if (!doc.isObject()) refuse(QStringLiteral("the case must be a JSON object"), builtinText(1214));
+    const QJsonObject o = doc.object();
+    Case c;
+    for (const Key &key : kKeys) {
+      key.read(o.value(QLatin1String(key.name)), c);
+      if (plainForces && key.read == readForces) c.forces = std::move(*plainForces);
+    }
+    for (auto it = o.begin(); it != o.end(); ++it)
+      if (!isKnown(it.key())) c.unknown.insert(it.key(), it.value());
+    checkValues(c);
+    if (out) *out = std::move(c);
+    return true;
+  } catch (const Refusal &r) {
+    if (error) *error = r.error;
+    return false;
+  }
+}
+
+}  // namespace
+
+bool checkValues(Case *c, Error *error) {
+  c->notes.clear();
+  try {
+    checkValues(*c);
+    return true;
+  } catch (const Refusal &r) {
+    if (error) *error = r.error;
+    return false;
+  }
+}
+
+bool parse(const QByteArray &json, Case *out, Error *error) {
+  QByteArray rest;
+  TextRows rows;
+  if (takeOutPlainForces(json, &rest, &rows) && parseText(rest, out, nullptr, &rows)) return true;
+  return parseText(json, out, error, nullptr);
+}
+
+bool readFile(const QString &path, Case *out, Error *error) {
+  auto fail = [error](const QString &english, const QString &german) {
+    if (error) *error = {english, german};
+    return false;
+  };
+  if (!QFileInfo::exists(path))
+    return fail(QStringLiteral("case file not found: ") + path, builtinText(1211));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || QFileInfo(path).isDir())
+    return fail(QStringLiteral("cannot read the case file ") + path + QStringLiteral(": ") + file.errorString(),
+                builtinText(1212).arg(file.errorString()));
+  // Read one byte beyond the limit: a pipe or a device tells its size only that way. A
+  // case is a few kilobytes; a device or a runaway file must not exhaust the memory.
+  const QByteArray bytes = file.read(kMaxBytes + 1);
+  if (bytes.size() > kMaxBytes)
+    return fail(QStringLiteral("the case file %1 is larger than %2 MiB; a case file is a small JSON object")
+                    .arg(path)
+                    .arg(kMaxBytes / (1024 * 1024)),
+                builtinText(1238).arg(kMaxBytes / (1024 * 1024)));
+  Error e;
+  if (parse(bytes, out, &e)) return true;
+  // The command line names the file in the text; malformed JSON keeps its old wording.
+  if (e.english.startsWith(QLatin1String("malformed JSON at")))
+    e.english.replace(0, int(sizeof("malformed JSON") - 1), QStringLiteral("malformed JSON in ") + path);
+  return fail(e.english, e.german);
+}
+
+QByteArray toJson(const Case &c) {
+  QJsonObject o = c.unknown;
+  for (const Key &key : kKeys) {
+    o.remove(QLatin1String(key.name));
+    key.write(c, o);
+  }
+  return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+bool writeFile(const QString &path, const Case &c, QString *error) {
+  QSaveFile file(path);
+  const QByteArray bytes = toJson(c);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (error) *error = file.errorString();
+    file.cancelWriting();
+    return false;
+  }
+  return true;
+}
+
+QVector<LoadCase> loadCasesOf(const Case &c) {
+  if (!c.loadCases.isEmpty()) return c.loadCases;
+  LoadCase one;
+  one.name = builtinText(1306) + QStringLiteral(" 1");
+  one.forces = c.forces;
+  return {one};
+}
+
+bool tickMatches(const QPair<QString, QString> &ticked, const QStringList &row) {
+  const auto &[serie, gr] = ticked;
+  if (serie != row.value(0) && serie != row.value(3)) return false;
+  if (gr == row.value(1)) return true;
+  double a = 0, b = 0;
+  return num::toDouble(gr, &a) && num::toDouble(row.value(1), &b) && a == b;
+}
+
+bool isTicked(const Case &c, const QStringList &row) {
+  if (c.tickAll) return true;
+  return std::any_of(c.ticked.begin(), c.ticked.end(), [&](const auto &t) { return tickMatches(t, row); });
+}
+
+std::optional<QString> screenRefusal(const Case &c) {
+  // The distance fields take digits and the decimal comma only.
+  const QChar comma = num::locale().decimalPoint().at(0);
+  for (const auto &[name, text] : {std::pair{QStringLiteral("m"), c.m}, std::pair{QStringLiteral("n"), c.n}})
+    for (const QChar ch : text)
+      if (!ch.isDigit() && ch != comma) return builtinText(1229).arg(name, text);
+  // Force, x, y and z are numbers (or empty) as the force dialog takes them.
+  for (int r = 0; r < c.forces.size(); ++r)
+    for (int col = 1; col < 5; ++col) {
+      const QString cell = c.forces[r].value(col);
+      if (!cell.trimmed().isEmpty() && !num::toDouble(cell, nullptr))
+        return builtinText(1230).arg(r + 1).arg(builtinText(131 + col), cell);
+    }
+  // The special roller shoe as its editor's "Ok" would check it: its refusal is what the
+  // user would have read there.
+  if (c.special) {
+    msg::Recorder quiet;
+    int refused = -1;
+    try {
+      refused = sonderFirstMissingField(c.special->fields);
+    } catch (const AppError &e) {
+      return builtinText(1231).arg(e.description());
+    }
+    if (refused >= 0 && !quiet.messages.isEmpty())
+      return builtinText(1231).arg(quiet.messages.first().text);
+  }
+  return std::nullopt;
+}
+
+QString withSuffix(const QString &path, const QString &suffix) {
+  const QFileInfo info(path);
+  if (path.isEmpty() || !info.suffix().isEmpty() || info.fileName().endsWith(QLatin1Char('.'))) return path;
+  return path + QLatin1Char('.') + suffix;
+}
+
+}  // namespace calcfile

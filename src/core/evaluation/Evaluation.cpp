@@ -1,0 +1,357 @@
+#include "core/evaluation/Evaluation.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Errors.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+
+float fsngC(float C, float P, float D, const QString &TypR) {
+  if (P <= 0.0f) return 0.0f;
+  const double p = eval::lifeExponent(TypR);
+  if (p == 0.0) {
+    msg::plain(QStringLiteral("Error fsngC!"));
+    return 0.0f;
+  }
+  // Millions of revolutions times the roller circumference in mm gives kilometres.
+  const double km = std::pow(static_cast<double>(C) / static_cast<double>(P), p) * 3.141592 *
+                    static_cast<double>(D);
+  if (!std::isfinite(km) || std::fabs(km) > FLT_MAX) throw AppError(err::overflow());
+  return static_cast<float>(km);
+}
+
+float fsngSafety(float Co, float P) { return P > 0.0f ? Co / P : 0.0f; }
+
+bool setRequiredSafety(Session &s, int loadType) {
+  if (loadType < 0 || loadType > 2) return false;
+  float siko = 0.0f;
+  if (!num::toFloat(gfstrSettings(s, eval::safetySettingKey(loadType), true), &siko)) {
+    msg::critical(err::typeMismatch(), QStringLiteral("OptBelArt_Click!"));
+    return false;
+  }
+  s.gsngSiko = siko;
+  s.gintLoadType = loadType;
+  return true;
+}
+
+namespace eval {
+
+namespace {
+
+const QString &cell(const QStringList &row, int column) {
+  if (column < 0 || column >= row.size()) throw AppError(err::subscript());
+  return row.at(column);
+}
+
+float number(const QString &text) {
+  float v = 0.0f;
+  if (!num::toFloat(text, &v)) throw AppError(err::typeMismatch());
+  return v;
+}
+
+// The ten values describing the rated unit of a result row: catalogue columns Serie,
+// Gr, C, Co, Ls, D, TypR, then the unit series with its order number and width (the
+// cassette's FD/FDBest/KBs or the roller shoe's FE/FEBest/KB1, whichever names the
+// unit the load was calculated for). Empty when the catalogue has no such size.
+QStringList unitRecord(const TextRows &ratings, const QStringList &res, int *widthColumn) {
+  QStringList unit(10);
+  for (const QStringList &row : ratings) {
+    if (cell(row, 1) != cell(res, 1) || cell(row, 0) != cell(res, 0)) continue;
+    for (int j = 0; j <= 6; ++j) unit[j] = cell(row, j);
+    for (int c = 7; c <= 12; ++c) {
+      if (cell(row, c) == cell(res, 3)) {
+        unit[7] = cell(row, c);
+        unit[8] = cell(row, c + 1);
+        unit[9] = cell(row, c + 2);
+        *widthColumn = c + 2;
+        break;
+      }
+    }
+  }
+  return unit;
+}
+
+bool severalLoadCases(const EvaluationInput &in) {
+  return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
+}
+
+EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
+                      int setNo, int resultRow, EvaluationDetail *detail, QStringList *extra) {
+  int widthColumn = -1;
+  const QStringList unit = unitRecord(ratings, res, &widthColumn);
+  // A catalogue value of the rated unit (index into `unit`). One that holds no number is
+  // named with its table, series, size and column where the catalogue can tell them.
+  const auto value = [&](int index) {
+    float v = 0.0f;
+    if (num::toFloat(unit[index], &v)) return v;
+    QString text = err::typeMismatch();
+    const int column = index == 9 ? widthColumn : index;
+    if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
+      const QPair<QString, QString> source = in.cellSource(setNo, column);
+      text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
+    }
+    throw AppError(text);
+  };
+  EvaluationRow f;
+  f.unit = cell(res, 3);
+  f.size = cell(res, 1);
+  f.orderNo = unit[8];
+  const float Co = value(3);
+  const float C = value(2);
+  f.staticRating = num::formatGrouped(Co) + QStringLiteral(" N");
+  f.dynamicRating = num::formatGrouped(C) + QStringLiteral(" N");
+  const float P = number(cell(res, 2));
+  f.load = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
+  f.safety = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
+  // Safety against the largest load of any load case; lifetime under the equivalent
+  // load over the load cases (the same load where there is one load case).
+  EvaluationDetail &d = *detail;
+  d.staticLoad = P;
+  d.equivalentLoad = P;
+  d.exponent = lifeExponent(unit[6]);
+  d.C = C;
+  d.D = value(5);
+  if (severalLoadCases(in)) {
+    int position = 4;
+    if (d.exponent > 0.0) {
+      QVector<std::array<float, 5>> loads;
+      for (const auto &caseRows : in.caseLoads) {
+        if (resultRow < 0 || resultRow >= caseRows.size()) throw AppError(err::subscript());
+        loads.append(caseRows[resultRow]);
+      }
+      d.equivalentLoad = equivalentLoad(in.shares, loads, in.loadPositions, d.exponent, &position);
+    }
+    for (const auto &caseRows : in.caseLoads) d.caseLoads.append(caseRows[resultRow][position]);
+    *extra << num::formatGrouped(num::roundHalfEven(d.equivalentLoad, 0)) + QStringLiteral(" N");
+  }
+  const float life = fsngC(C, d.equivalentLoad, d.D, unit[6]);
+  f.life = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
+  d.lifeKm = life;
+  d.lifeHours = lifeHours(life, in.duty);
+  d.lifeYears = lifeYears(d.lifeHours, in.duty);
+  if (d.lifeHours) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0));
+  // A life of a few years shows its tenths (1 068 h at 16 h on 250 days is 0,3 years,
+  // not 0); from 10 years on whole years say enough.
+  if (d.lifeYears)
+    *extra << (*d.lifeYears < 10.0 ? num::formatGrouped(*d.lifeYears, 1)
+                                   : num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0)));
+
+  // A unit longer than the distance between the units, or wider than the distance
+  // between the rails, collides with its neighbour: that verdict replaces the safety.
+  QString de, en;
+  if (in.unitDistance > 0.0f && value(4) > in.unitDistance) {
+    de = builtinText(225);
+    en = builtinText(111);
+  }
+  if (in.railDistance > 0.0f && value(9) > in.railDistance) {
+    if (!de.isEmpty()) {
+      de += builtinText(227);
+      en += builtinText(113);
+    } else {
+      de = builtinText(226);
+      en = builtinText(112);
+    }
+  }
+  if (!de.isEmpty()) {
+    de += builtinText(228);
+    en += builtinText(114);
+  } else if (number(f.safety) >= in.requiredSafety) {
+    de = builtinText(230);
+    en = builtinText(116);
+  } else {
+    de = builtinText(229);
+    en = builtinText(115);
+  }
+  f.verdictGerman = de;
+  f.verdictEnglish = en;
+  return f;
+}
+
+}  // namespace
+
+const std::array<int, kBoxesPerFrame> &sizes() {
+  static const std::array<int, kBoxesPerFrame> s = {12, 15, 20, 25, 35, 45};
+  return s;
+}
+
+SizeBoxes assignSizeBoxes(const TextRows &result) {
+  SizeBoxes b;
+  try {
+    int box = 0;
+    int pos = 0;  // position within the frame, 0..5
+    QString frameSeries;
+    for (int r = 0; r < result.size(); ++r) {
+      const QString &series = cell(result[r], 0);
+      const double size = number(cell(result[r], 1));
+      for (;;) {
+        // Nine frames of six boxes: a tenth series or a size without a column has
+        // nowhere to go.
+        if (box >= kBoxes) throw AppError(err::subscript());
+        if (pos == 0) frameSeries = series;
+        const bool fits = sizes()[pos] == size && series == frameSeries;
+        if (fits) b.tag[box] = r + 1;
+        ++box;
+        pos = (pos + 1) % kBoxesPerFrame;
+        if (fits) break;
+      }
+    }
+  } catch (const AppError &e) {
+    b.error = e.description();
+  }
+  for (int i = 0; i < kBoxes; ++i) b.enabled[i] = b.tag[i] != -1;
+  return b;
+}
+
+bool frameUsed(const SizeBoxes &boxes, int frame) {
+  if (frame < 0 || frame >= kFrames) return false;
+  for (int i = frame * kBoxesPerFrame; i < (frame + 1) * kBoxesPerFrame; ++i)
+    if (boxes.tag[i] != -1) return true;
+  return false;
+}
+
+QString frameCaption(const Session &s, const TextRows &result, const SizeBoxes &boxes, int frame) {
+  if (frameUsed(boxes, frame)) {
+    for (int i = frame * kBoxesPerFrame; i < (frame + 1) * kBoxesPerFrame; ++i) {
+      const int r = boxes.tag[i];
+      if (r < 1 || r > result.size()) continue;
+      const QString unit = result[r - 1].value(3);
+      int end = 0;
+      while (end < unit.size() && !(unit[end] >= QLatin1Char('0') && unit[end] <= QLatin1Char('9')))
+        ++end;
+      return gfstrSetText(s, 204) + QLatin1Char(' ') + unit.left(end);
+    }
+  }
+  // "Sonder" is a fixed text: the customer text set does not replace it.
+  return builtinText(533);
+}
+
+namespace {
+// The table set whose ratings frame f (0-based) needs: that of the first row standing in
+// the frame, or set f + 1 when the sets of the rows are not known; 0 for a frame without
+// rows when they are known (nothing to rate there).
+int frameSet(const EvaluationInput &in, int f) {
+  if (in.resultSet.isEmpty()) return f + 1;
+  for (int i = f * kBoxesPerFrame; i < (f + 1) * kBoxesPerFrame; ++i) {
+    const int r = in.tag[i];
+    if (r >= 1 && r <= in.resultSet.size()) return in.resultSet[r - 1];
+  }
+  return 0;
+}
+}  // namespace
+
+QVector<int> extraColumns(const EvaluationInput &in) {
+  QVector<int> heads;
+  if (severalLoadCases(in)) heads << 1300;
+  if (in.duty.hasHours()) heads << 1301;
+  if (in.duty.hasYears()) heads << 1302;
+  return heads;
+}
+
+int englishExtraHead(int germanId) { return germanId + 3; }
+
+QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
+                    const QStringList &extra) {
+  QStringList row = nine.mid(0, 6);
+  const auto add = [&](int id) {
+    const int i = extraHead.indexOf(id);
+    if (i >= 0) row << extra.value(i);
+  };
+  add(1300);
+  row << nine.value(6) << nine.value(7);
+  add(1301);
+  add(1302);
+  row << nine.value(8);
+  return row;
+}
+
+QString safetySettingKey(int loadType) {
+  static const char *const keys[] = {"StdSiko", "SwSiko", "WeSiko"};
+  return QLatin1String(keys[qBound(0, loadType, 2)]);
+}
+
+EvaluationRun evaluate(const EvaluationInput &in) {
+  EvaluationRun run;
+  // A safety of 0 (or none at all) would pass every overloaded size as safe.
+  if (!(in.requiredSafety > 0.0f) || !std::isfinite(in.requiredSafety)) {
+    msg::critical(builtinText(1058).arg(safetySettingKey(in.loadType)), QStringLiteral("CmdBerechnen_Click!"));
+    run.failed = true;
+    run.refused = true;
+    return run;
+  }
+  run.extraHead = extraColumns(in);
+  TextRows ratings;
+  int ratingsSet = 0;
+  try {
+    for (int i = 0; i < kBoxes; ++i) {
+      // Frame k shows table set k; frames beyond the sets keep the rows loaded last
+      // (their boxes stand for no row). Where the calculation noted the set of each
+      // row, a frame loads the set its rows came from, so that a table set without rows
+      // does not shift the later series onto the ratings of the wrong set.
+      if (i % kBoxesPerFrame == 0 && in.loadRatings) {
+        const int set = frameSet(in, i / kBoxesPerFrame);
+        if (set > 0 && set <= in.tableSetCount) {
+          ratings = in.loadRatings(set);
+          ratingsSet = set;
+        }
+      }
+      if (!in.ticked[i]) continue;
+      const int r = in.tag[i];
+      if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
+      EvaluationDetail detail;
+      QStringList extra;
+      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra).fields();
+      run.rows.append(row);
+      run.extraRows.append(extra);
+      run.details.append(detail);
+      // gridRow reads the first nine fields only: the row itself, not a copy of them.
+      run.gridRows.append(gridRow(row, run.extraHead, extra));
+      run.byCheck.append(in.resultCheck.value(r - 1, false));
+    }
+  } catch (const AppError &e) {
+    msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
+    run.failed = true;
+  }
+  return run;
+}
+
+EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
+                            const std::array<bool, kBoxes> &ticked) {
+  EvaluationInput in;
+  in.result = s.gastrResult;
+  in.tag = tag;
+  in.ticked = ticked;
+  in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
+  if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
+  if (s.gablnResultCheck.size() == s.gastrResult.size()) in.resultCheck = s.gablnResultCheck;
+  in.loadRatings = [&s](int setNo) {
+    if (!sBerDat(s, catalogue::code::Evaluation, setNo, s.gintTblAnz)) return TextRows();
+    return s.gastrSerie;
+  };
+  in.cellSource = [&s](int setNo, int column) { return catalogue::evaluationCellSource(s, setNo, column); };
+  in.unitDistance = s.gsngUnitDistance;
+  in.railDistance = s.gsngRailDistance;
+  in.requiredSafety = s.gsngSiko;
+  Session &lcs = s;
+  if (lcs.gaLoadCases.size() > 1 && lcs.gaLoadCaseLoads.size() == lcs.gaLoadCases.size()) {
+    for (const LoadCase &lc : lcs.gaLoadCases) in.shares << lc.share / 100.0;
+    in.caseLoads = lcs.gaLoadCaseLoads;
+    in.loadPositions = lcs.gblnLoadPositions;
+  }
+  in.duty = lcs.gDutyCycle;
+  in.loadType = s.gintLoadType;
+  EvaluationRun run = evaluate(in);
+  if (!run.failed || run.refused) {
+    const bool none = run.rows.isEmpty();
+    s.gastrEvaluation = none ? TextRows{QStringList(10)} : run.rows;
+    lcs.gaintExtraHead = run.extraHead;
+    lcs.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
+    lcs.gaEvaluationDetail = run.details;
+    s.gablnEvaluationCheck = none ? QVector<bool>{false} : run.byCheck;
+  }
+  return run;
+}
+
+}  // namespace eval

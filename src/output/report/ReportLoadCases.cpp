@@ -1,0 +1,174 @@
+#include "output/report/ReportLoadCases.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "core/common/Session.h"
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+
+namespace report {
+
+namespace {
+QString text(int germanId, int k) { return builtinText(k == English ? germanId + 1 : germanId); }
+
+// Every number of a worked formula in the language's notation.
+QString numbersInLanguage(const QString &text, int k) {
+  if (k != English) return text;
+  static const QRegularExpression number(QStringLiteral("\\d[\\d.,]*\\d|\\d"));
+  QString out;
+  qsizetype at = 0;
+  for (auto it = number.globalMatch(text); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    out += text.mid(at, m.capturedStart() - at) + inLanguage(m.captured(), k);
+    at = m.capturedEnd();
+  }
+  return out + text.mid(at);
+}
+
+QString percent(double share) { return num::doubleToText(share) + QStringLiteral(" %"); }
+
+// "10/3" or "3": the exponent as the formula names it.
+QString exponentText(double p) { return p > 3.0 ? QStringLiteral("10/3") : num::doubleToText(p); }
+QString inverseText(double p) { return p > 3.0 ? QStringLiteral("3/10") : QStringLiteral("1/") + num::doubleToText(p); }
+}  // namespace
+
+bool severalLoadCases(const Session &session) { return session.gaLoadCases.size() > 1; }
+
+ReportLines forceTableLines(const Session &session, const ReportTables &t, int k) {
+  ReportLines out;
+  ReportLine head;
+  for (int c = 0; c < 5; ++c) head.items << TabItem{kForceHeadTabs[c], t.forceHead(c, k)};
+  out << head;
+  const auto rows = [&out, k](const TextRows &table) {
+    for (const QStringList &row : table) {
+      ReportLine r;
+      r.role = ReportLine::Role::ForceRow;
+      for (int c = 0; c < 5; ++c) r.items << TabItem{kForceRowTabs[c], forceField(row, c, k)};
+      out << r;
+    }
+  };
+  if (!severalLoadCases(session)) {
+    rows(session.gastrForce);
+    return out;
+  }
+  for (int i = 0; i < session.gaLoadCases.size(); ++i) {
+    const LoadCase &lc = session.gaLoadCases[i];
+    out << line({{kLabelTab, lc.name}, {kValueTab, text(1326, k) + QLatin1Char(' ') + inLanguage(percent(lc.share), k)}},
+                     ReportLine::Role::ForceRow);
+    rows(session.gaLoadCaseForce.value(i));
+  }
+  return out;
+}
+
+ReportLines dutyLines(const Session &session, int k) {
+  const DutyCycle &d = session.gDutyCycle;
+  ReportLines out;
+  if (!d.hasHours()) return out;
+  const auto add = [&](int id, double value, const QString &unit) {
+    out << line({{kLabelTab, text(id, k) + QLatin1Char(':')}, {kValueTab, inLanguage(num::doubleToText(value), k) + unit}});
+  };
+  add(1330, d.stroke, QStringLiteral(" mm"));
+  add(1332, d.cyclesPerMinute, QString());
+  if (d.hasYears()) {
+    add(1334, d.hoursPerDay, QString());
+    add(1336, d.daysPerYear, QString());
+  }
+  return out;
+}
+
+QString extraHeading(int germanId, int k) {
+  return builtinText(k == English ? germanId + 3 : germanId);
+}
+
+ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int k) {
+  ReportLines out;
+  if (session.gaintExtraHead.isEmpty()) return out;
+  out << ReportLine();
+  out << underlined(text(1340, k));
+  ReportLine head;
+  for (int c = 0; c < 3; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(c, k)};
+  for (int e = 0; e < session.gaintExtraHead.size(); ++e)
+    head.items << TabItem{kResultTabs[3 + e], extraHeading(session.gaintExtraHead[e], k)};
+  out << head;
+  const TextRows &rows = session.gastrEvaluation;
+  for (int r = 0; r < rows.size(); ++r) {
+    ReportLine line;
+    line.role = ReportLine::Role::ResultRow;
+    const EvaluationRow row = EvaluationRow::of(rows[r]);
+    const QString shown[3] = {row.unit, row.size, row.orderNo};
+    for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], shown[c]};
+    const QStringList extra = session.gastrEvaluationExtra.value(r);
+    for (int e = 0; e < session.gaintExtraHead.size(); ++e)
+      line.items << TabItem{kResultTabs[3 + e], inLanguage(field(extra, e), k)};
+    out << line;
+  }
+  return out;
+}
+
+ReportLines formulaLines(const Session &session, int k) {
+  ReportLines out;
+  if (session.gaintExtraHead.isEmpty() || session.gaEvaluationDetail.isEmpty()) return out;
+  // The most loaded size: the largest equivalent load (the first of equal ones).
+  const auto &details = session.gaEvaluationDetail;
+  const int r = static_cast<int>(
+      std::max_element(details.begin(), details.end(),
+                       [](const EvaluationDetail &a, const EvaluationDetail &b) {
+                         return a.equivalentLoad < b.equivalentLoad;
+                       }) -
+      details.begin());
+  const EvaluationDetail &d = details[r];
+  const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.value(r));
+  const auto formula = [&out](const QString &s) {
+    out << line({{kLabelTab, s}}, ReportLine::Role::ResultRow);
+  };
+  const auto figures = [&out, k](const QString &s) {
+    out << line({{kLabelTab + 2, numbersInLanguage(s, k)}}, ReportLine::Role::ResultRow);
+  };
+  const QString p = exponentText(d.exponent);
+
+  out << ReportLine();
+  out << underlined(text(1338, k));
+  formula(text(1374, k) + QStringLiteral(": ") + row.unit + QLatin1Char(' ') + row.size);
+  if (severalLoadCases(session) && d.exponent > 0.0) {
+    formula(text(1366, k));
+    QStringList terms;
+    for (int i = 0; i < session.gaLoadCases.size() && i < d.caseLoads.size(); ++i)
+      terms << num::doubleToText(session.gaLoadCases[i].share / 100.0) + QStringLiteral(" · ") +
+                   num::singleToText(d.caseLoads[i]) + QLatin1Char('^') + p;
+    figures(QStringLiteral("Pm = (") + terms.join(QStringLiteral(" + ")) + QStringLiteral(")^(") +
+            inverseText(d.exponent) + QStringLiteral(") = ") + num::singleToText(d.equivalentLoad) +
+            QStringLiteral(" N"));
+  }
+  formula(text(1368, k));
+  figures(QStringLiteral("L = (") + num::singleToText(d.C) + QStringLiteral(" / ") +
+          num::singleToText(d.equivalentLoad) + QStringLiteral(")^") + p + QStringLiteral(" · ") + num::doubleToText(3.141592) + QStringLiteral(" · ") +
+          num::singleToText(d.D) + QStringLiteral(" = ") + num::singleToText(d.lifeKm) + QStringLiteral(" km"));
+  const DutyCycle &duty = session.gDutyCycle;
+  if (d.lifeHours) {
+    formula(text(1370, k));
+    figures(QStringLiteral("Lh = ") + num::singleToText(d.lifeKm) + QStringLiteral(" · 10^6 / (2 · ") +
+            num::doubleToText(duty.stroke) + QStringLiteral(" · ") + num::doubleToText(duty.cyclesPerMinute) +
+            QStringLiteral(" · 60) = ") + num::doubleToText(num::roundHalfEven(*d.lifeHours, 1)) +
+            QStringLiteral(" h"));
+  }
+  if (d.lifeYears) {
+    formula(text(1372, k));
+    figures(num::doubleToText(num::roundHalfEven(*d.lifeHours, 1)) + QStringLiteral(" / (") +
+            num::doubleToText(duty.hoursPerDay) + QStringLiteral(" · ") + num::doubleToText(duty.daysPerYear) +
+            QStringLiteral(") = ") + num::doubleToText(num::roundHalfEven(*d.lifeYears, 2)));
+  }
+  return out;
+}
+
+QString asText(const ReportLines &lines) {
+  QString s;
+  for (const ReportLine &l : lines) {
+    QStringList items;
+    for (const TabItem &i : l.items) items << i.text;
+    s += items.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+  }
+  return s;
+}
+
+}  // namespace report

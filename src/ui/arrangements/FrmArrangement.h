@@ -1,0 +1,164 @@
+#pragma once
+// The arrangement screen: one class serves all six arrangements (FrmEKaEDSch,
+// FrmERoEESch, FrmZKaEDSch, FrmZKaZDSch, FrmVKaZDSch, FrmZRoEESch); what differs between
+// them comes from the arrangement table. The screen collects the distances and the
+// forces, runs the calculation on "Berechnen", shows the loads of one series on the
+// picture and hands the results on to the evaluation with "Weiter".
+#include <QMainWindow>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "core/arrangements/models/Arrangement.h"
+#include "core/common/Session.h"
+
+class QAction;
+class QFrame;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QToolBar;
+class QWidgetAction;
+class DirectionLabels;
+class ForceGrid;
+class LoadCaseTabs;
+class Shape;
+
+class FrmArrangement : public QMainWindow {
+  Q_OBJECT
+ public:
+  // The screen calculates on the session and hands its results on in it.
+  FrmArrangement(Session &session, ArrangementId id, QWidget *parent = nullptr);
+  ~FrmArrangement() override;
+
+  const ArrangementInfo &info() const { return *info_; }
+  Session &session() const { return session_; }
+
+  // "Zurück" and closing the window lead to the start screen on the session, loaded
+  // afresh (AppServices::startScreen); without it the screen just closes.
+
+  // Controls.
+  ForceGrid *MSFlexGrid1() const { return grid_; }
+  // The load cases above the grid; "Lastfälle aus Bewegung…" beside them.
+  LoadCaseTabs *loadCaseTabs() const { return tabs_; }
+  QPushButton *CmdBewegung() const { return cmdBewegung_; }
+  QLineEdit *Tb_m() const { return tbM_; }  // nullptr where the arrangement has no m
+  QLineEdit *Tb_n() const { return tbN_; }  // nullptr where the arrangement has no n
+  QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
+  QLabel *LabFo(int k) const { return labFo_.at(static_cast<size_t>(k)); }
+  // The note beside the load display, visible while the series shown is rated with the
+  // rigid-plate check.
+  QLabel *LabPlatte() const { return labPlatte_; }
+  Shape *ShpMaxBel(int k) const { return shapes_.value(k); }
+  int shapeCount() const { return static_cast<int>(shapes_.size()); }
+  Shape *Shape1() const { return shape1_; }
+  Shape *Shape2() const { return shape2_; }
+  DirectionLabels *directionLabels() const { return directions_; }
+  QLabel *LabKoordinaten(int i) const;
+  QWidget *Frame1() const;
+  QLabel *LabUebSchr() const { return labUebSchr_; }
+  QLabel *picIcon() const { return picIcon_; }
+  QToolBar *Toolbar1() const { return toolbar_; }
+  // Toolbar button by key: "Zurück", "Berechnen", "Weiter", "Inhalt".
+  QAction *toolbarButton(const QString &key) const;
+  QMenu *MenuDatei() const { return menuDatei_; }
+  QMenu *MenuOptionen() const { return menuOptionen_; }  // "&Belastungen"
+  QMenu *MenuHilfe() const { return menuHilfe_; }
+  QAction *MenuWeiter() const { return menuWeiter_; }
+  QAction *MenuZurueck() const { return menuZurueck_; }
+  QAction *MenuBeenden() const { return menuBeenden_; }
+  QAction *MenuInhalt() const { return menuInhalt_; }
+
+  // The series menu: its entries, the number of entries in each of its columns, and the
+  // entry checked (-1 when none is).
+  const QVector<QAction *> &mnuSerie() const { return mnuSerie_; }
+  QVector<int> seriesMenuColumns() const;
+  int checkedSeries() const;
+
+  // Screen state of the last calculation.
+  const QVector<std::array<float, 5>> &msngLoad() const { return msngLoad_; }
+  const QVector<bool> &byCheck() const { return byCheck_; }
+  bool mblnCalcFailed() const { return mblnCalcFailed_; }
+
+  // The commands of the screen.
+  void CmdBerechnen_Click();
+  void weiter();    // "Weiter": calculate again, hand over, show the evaluation
+  void zurueck();   // "Zurück": back to the start screen
+  void beenden();   // "&Beenden": end the program at once
+  // Closes the screen without the way back to the start screen: another calculation
+  // (an opened file) takes its place.
+  void closeForReplacement();
+  void inhalt();    // "Inhalt": the help document
+  // A press on a direction label: the force dialog for that direction (modal).
+  void LabKoordinaten_MouseDown(int index);
+  // Choosing entry `index` of the series menu.
+  void mnuSerie_Click(int index);
+  // The mouse over the picture around the labels.
+  void Frame1_MouseMove();
+  // "Lastfälle aus Bewegung…": the motion dialog; its load cases replace the screen's.
+  void CmdBewegung_Click();
+  // Double-click, Enter or the context menu on force row `row`: the force dialog with
+  // the row's direction and texts; OK writes them back into the row.
+  void editForce(int row);
+  // The scale of the drawing against its design size (1 at the design size).
+  double pictureScale() const { return pictureScale_; }
+
+ protected:
+  void closeEvent(QCloseEvent *e) override;
+
+ private:
+  void buildControls();
+  void layOut(QWidget *central);
+  // Everything on the picture follows the drawing, which keeps its proportions.
+  void placeOnPicture();
+  static void fitLoadLabel(QLabel *label);
+  void buildMenus();
+  void sSetLayout();
+  void resetLoadDisplay();
+  void fillSeriesMenu(const QStringList &captions);
+  void layoutSeriesMenu();
+  void showLoads(int index);
+  void showLoadCase(int index);
+  QColor colourOf(int code) const;
+
+  Session &session_;
+  const ArrangementInfo *info_;
+  ForceGrid *grid_ = nullptr;
+  LoadCaseTabs *tabs_ = nullptr;
+  QPushButton *cmdBewegung_ = nullptr;
+  QLineEdit *tbM_ = nullptr;
+  QLineEdit *tbN_ = nullptr;
+  QPushButton *cmdBerechnen_ = nullptr;
+  std::array<QLabel *, 4> labFo_{};
+  QLabel *labPlatte_ = nullptr;
+  QVector<Shape *> shapes_;
+  Shape *shape1_ = nullptr;
+  Shape *shape2_ = nullptr;
+  QFrame *frame1_ = nullptr;
+  DirectionLabels *directions_ = nullptr;
+  QLabel *labUebSchr_ = nullptr;
+  QLabel *picIcon_ = nullptr;
+  QToolBar *toolbar_ = nullptr;
+  QMenu *menuDatei_ = nullptr;
+  QMenu *menuOptionen_ = nullptr;
+  QMenu *menuHilfe_ = nullptr;
+  QAction *menuWeiter_ = nullptr;
+  QAction *menuZurueck_ = nullptr;
+  QAction *menuBeenden_ = nullptr;
+  QAction *menuInhalt_ = nullptr;
+  QWidgetAction *seriesAction_ = nullptr;
+  QWidget *seriesPanel_ = nullptr;
+  QGridLayout *seriesGrid_ = nullptr;
+  QVector<QAction *> mnuSerie_;
+
+  QVector<std::array<float, 5>> msngLoad_;
+  QVector<QVector<std::array<float, 5>>> caseLoads_;  // msngLoad of every load case
+  QVector<bool> byCheck_;                // per series: the check governs its loads
+  QVector<QVector<bool>> caseByCheck_;   // byCheck_ of every load case
+  bool mblnCalcFailed_ = false;
+  bool lastCompleted_ = false;
+  bool ending_ = false;
+  double pictureScale_ = 1.0;
+};

@@ -1,0 +1,106 @@
+#include "ui/loads/MotionDialog.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/common/Gui.h"
+#include "core/common/Messages.h"
+#include "ui/common/NumericInput.h"
+#include "core/common/Texts.h"
+#include "ui/loads/KeyFilter.h"
+#include "core/loads/Motion.h"
+
+MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("DialogBewegung"));
+  setWindowTitle(builtinText(1342));
+  setWindowIcon(gui::windowIcon(session));
+  auto *form = new QFormLayout;
+  // Label text ids of the fields, in field order; the coordinates may be negative.
+  static const int labels[kFields] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};
+  static const bool minus[kFields] = {false, true, true, true, false, false, false, false, false, true, true, true};
+  for (int i = 0; i < kFields; ++i) {
+    auto *f = new QLineEdit(this);
+    f->setObjectName(QStringLiteral("tbBewegung%1").arg(i));
+    f->setAlignment(Qt::AlignRight);
+    // Enter moves on to the next field, as in the force dialog; the button takes it when
+    // it has the focus.
+    NumericKeyFilter::install(f, {minus[i], true});
+    fields_.append(f);
+  }
+  mounting_ = new QComboBox(this);
+  mounting_->setObjectName(QStringLiteral("cboEinbaulage"));
+  for (int id = 1348; id <= 1351; ++id) mounting_->addItem(builtinText(id));
+  direction_ = new QComboBox(this);
+  direction_->setObjectName(QStringLiteral("cboRichtung"));
+  direction_->addItems({QStringLiteral("X +"), QStringLiteral("- X"), QStringLiteral("Y +"),
+                        QStringLiteral("- Y"), QStringLiteral("Z +"), QStringLiteral("- Z")});
+  direction_->setCurrentIndex(5);
+
+  for (int i = 0; i < 4; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
+  form->addRow(builtinText(1347), mounting_);
+  for (int i = 4; i < 9; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
+  form->addRow(builtinText(1357), direction_);
+  for (int i = 9; i < kFields; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
+
+  ok_ = new QPushButton(builtinText(1376), this);
+  ok_->setObjectName(QStringLiteral("cmdOK"));
+  exit_ = new QPushButton(QStringLiteral("&Exit"), this);
+  exit_->setObjectName(QStringLiteral("cmdExit"));
+  connect(ok_, &QPushButton::clicked, this, &MotionDialog::cmdOK_Click);
+  connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
+  // Tab follows the form from top to bottom, the two lists included.
+  QList<QWidget *> order;
+  for (int i = 0; i < 4; ++i) order << fields_[i];
+  order << mounting_;
+  for (int i = 4; i < 9; ++i) order << fields_[i];
+  order << direction_;
+  for (int i = 9; i < kFields; ++i) order << fields_[i];
+  order << ok_ << exit_;
+  mounting_->setFocusPolicy(Qt::StrongFocus);
+  direction_->setFocusPolicy(Qt::StrongFocus);
+  for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  ok_->setAutoDefault(true);
+  exit_->setAutoDefault(true);
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok_);
+  buttons->addWidget(exit_);
+  auto *layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addLayout(buttons);
+}
+
+void MotionDialog::cmdOK_Click() {
+  // A field whose text breaks the character rules is refused by its name and marked; the
+  // ranges and the required fields are checked with the motion.
+  static const int labels[kFields] = {1343, 1344, 1345, 1346, 1352, 1353, 1354, 1355, 1356, 1358, 1359, 1360};
+  for (int i = 0; i < kFields; ++i)
+    if (!gui::holdsNumber(fields_[i]) && !gui::checkNumber(fields_[i], builtinText(labels[i]), builtinText(1342), nullptr))
+      return;
+  loads::MotionInput in;
+  in.mass = fields_[0]->text();
+  in.x = fields_[1]->text();
+  in.y = fields_[2]->text();
+  in.z = fields_[3]->text();
+  in.mounting = static_cast<loads::Mounting>(mounting_->currentIndex());
+  in.speed = fields_[4]->text();
+  in.acceleration = fields_[5]->text();
+  in.deceleration = fields_[6]->text();
+  in.stroke = fields_[7]->text();
+  in.processForce = fields_[8]->text();
+  in.processDirection = direction_->currentText();
+  in.px = fields_[9]->text();
+  in.py = fields_[10]->text();
+  in.pz = fields_[11]->text();
+  QString message;
+  if (!loads::loadCasesFromMotion(in, &cases_, &message)) {
+    msg::critical2(message, builtinText(1342));
+    return;
+  }
+  accept();
+}

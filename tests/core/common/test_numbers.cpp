@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "core/common/Numbers.h"
+
+TEST(Numbers, RoundingTiesGoToTheEvenNeighbour) {
+  EXPECT_EQ(num::roundHalfEven(2.5), 2.0);
+  EXPECT_EQ(num::roundHalfEven(3.5), 4.0);
+  EXPECT_EQ(num::roundHalfEven(-2.5), -2.0);
+  EXPECT_EQ(num::roundHalfEven(199.5), 200.0);
+  EXPECT_EQ(num::roundHalfEven(200.5), 200.0);
+  EXPECT_EQ(num::roundHalfEven(0.4), 0.0);
+  EXPECT_EQ(num::roundHalfEven(0.6), 1.0);
+  EXPECT_DOUBLE_EQ(num::roundHalfEven(4.0 / 60.0, 2), 0.07);
+  EXPECT_DOUBLE_EQ(num::roundHalfEven(1.0 / 60.0, 4), 0.0167);
+  EXPECT_DOUBLE_EQ(num::roundHalfEven(1984.5), 1984.0);
+}
+
+TEST(Numbers, GermanTextToNumber) {
+  double v = 0;
+  ASSERT_TRUE(num::toDouble("0,6", &v));
+  EXPECT_DOUBLE_EQ(v, 0.6);
+  ASSERT_TRUE(num::toDouble("1.500", &v));
+  EXPECT_DOUBLE_EQ(v, 1500.0);
+  ASSERT_TRUE(num::toDouble("-20", &v));
+  EXPECT_DOUBLE_EQ(v, -20.0);
+  ASSERT_TRUE(num::toDouble(" 12 ", &v));
+  EXPECT_DOUBLE_EQ(v, 12.0);
+  EXPECT_FALSE(num::toDouble("", &v));
+  EXPECT_FALSE(num::toDouble("abc", &v));
+  EXPECT_FALSE(num::toDouble("1,2,3", &v));
+  EXPECT_FALSE(num::toDouble("-", &v));
+  EXPECT_FALSE(num::toDouble("1-2", &v));
+  ASSERT_TRUE(num::toDouble("-0,5", &v));
+  EXPECT_DOUBLE_EQ(v, -0.5);
+  ASSERT_TRUE(num::toDouble(",5", &v));
+  EXPECT_DOUBLE_EQ(v, 0.5);
+  ASSERT_TRUE(num::toDouble("1.234,5", &v));  // grouped form goes the general way
+  EXPECT_DOUBLE_EQ(v, 1234.5);
+  float f = 0;
+  ASSERT_TRUE(num::toFloat("0,1", &f));
+  EXPECT_EQ(f, 0.1f);  // the nearest single, as a direct conversion gives
+}
+
+TEST(Numbers, CLocaleFallsBackToGerman) {
+  num::resetLocale();
+  const QLocale sys = QLocale::system();
+  if (sys.language() == QLocale::C) EXPECT_EQ(num::locale().language(), QLocale::German);
+  else EXPECT_EQ(num::locale().language(), sys.language());
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}
+
+TEST(Numbers, Int16RangeIsChecked) {
+  int v = 0;
+  ASSERT_TRUE(num::toInt16("15", &v));
+  EXPECT_EQ(v, 15);
+  EXPECT_FALSE(num::toInt16("40000", &v));
+  EXPECT_FALSE(num::toInt16("", &v));
+}
+
+TEST(Numbers, PatternsAndSingleText) {
+  EXPECT_EQ(num::formatGrouped(1500), "1.500");
+  EXPECT_EQ(num::formatGrouped(123456.6), "123.457");
+  EXPECT_EQ(num::formatGrouped(-20), "-20");
+  EXPECT_EQ(num::formatGrouped(0), "0");
+  EXPECT_EQ(num::formatWhole(1250.4), "1250");
+  EXPECT_EQ(num::singleToText(900.6f), "900,6");
+  EXPECT_EQ(num::singleToText(1000.0f), "1000");
+  EXPECT_EQ(num::singleToText(0.0167f), "0,0167");
+  EXPECT_EQ(num::singleToText(1562.5f), "1562,5");
+  EXPECT_EQ(num::singleToText(-25.05f), "-25,05");
+  EXPECT_EQ(num::singleToText(1234567.0f), "1234567");
+  EXPECT_EQ(num::singleToText(0.0f), "0");
+}
+
+TEST(Numbers, EnglishLocaleUsesThePoint) {
+  num::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(num::formatGrouped(1500), "1,500");
+  EXPECT_EQ(num::singleToText(900.6f), "900.6");
+  double v = 0;
+  ASSERT_TRUE(num::toDouble("0.6", &v));
+  EXPECT_DOUBLE_EQ(v, 0.6);
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}
+
+TEST(Numbers, CatalogueTextReadsEitherNotation) {
+  struct Case {
+    const char *text, *german, *english;
+  };
+  // Rewritten only where the locale cannot read the text but the plain notation can.
+  const Case cases[] = {{"42.25", "42,25", "42.25"},   {"42,25", "42,25", "42.25"},
+                        {"-0.5", "-0,5", "-0.5"},      {"+7,5", "+7,5", "7.5"},
+                        {"1.500", "1.500", "1.500"},   {"1.500,5", "1.500,5", "1.500,5"},
+                        {"KD12-058", "KD12-058", "KD12-058"}, {"1.2.3", "1.2.3", "1.2.3"},
+                        {"", "", ""},                  {"12", "12", "12"}};
+  for (const Case &c : cases) {
+    num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.german)) << c.text;
+    num::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.english)) << c.text;
+  }
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}

@@ -1,0 +1,89 @@
+// The report and the text export with load cases and a duty cycle: the force table of
+// every load case with its share, the operating figures, the lifetime block and the
+// formulas with the figures of the most loaded size.
+#include <gtest/gtest.h>
+
+#include "core/common/Session.h"
+#include "output/report/ReportLoadCases.h"
+#include "output/report/ReportText.h"
+#include "output/report/ReportFixture.h"
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// Two load cases of one cassette, rated KK25 (see the hand computation of the
+// evaluation: Pm 1842,016 N, 2370,761 km, 3951,3 h, 1,98 years) and FDK12 less loaded.
+void fillLoadCases(Session &l) {
+  fixture::fillEvaluation(l);
+  LoadCase a, b;
+  a.name = "Eilgang";
+  a.share = 25;
+  b.name = "Bearbeitung";
+  b.share = 75;
+  l.gaLoadCases = {a, b};
+  l.gaLoadCaseForce = {{{"- Z", "1.000 N", "0 mm", "0 mm", "0 mm"}}, {{"- Z", "2.000 N", "0 mm", "0 mm", "0 mm"}}};
+  l.gDutyCycle = {500, 10, 8, 250};
+  l.gaintExtraHead = {1300, 1301, 1302};
+  l.gastrEvaluationExtra = {{"1.842 N", "3.951", "2"}, {"900 N", "80.000", "40"}};
+  EvaluationDetail kk;
+  kk.staticLoad = 2000;
+  kk.equivalentLoad = 1842.0157f;
+  kk.lifeKm = 2370.761f;
+  kk.lifeHours = 3951.2683;
+  kk.lifeYears = 1.9756342;
+  kk.exponent = 3;
+  kk.C = 6800;
+  kk.D = 15;
+  kk.caseLoads = {1000, 2000};
+  EvaluationDetail small = kk;
+  small.equivalentLoad = 900;
+  l.gaEvaluationDetail = {kk, small};
+}
+
+TEST(ReportLoadCases, WithoutLoadCasesNothingIsAdded) {
+  Session session;
+  fixture::fillEvaluation(session);
+  EXPECT_FALSE(report::severalLoadCases(session));
+  EXPECT_TRUE(report::dutyLines(session, report::German).isEmpty());
+  EXPECT_TRUE(report::serviceLifeBlock(session, report::buildReportTables(session), report::German).isEmpty());
+  EXPECT_TRUE(report::formulaLines(session, report::German).isEmpty());
+}
+
+TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
+  Session session;
+  fillLoadCases(session);
+  const QString de = report::reportText(session, report::German, QDate(2026, 12, 8));
+  EXPECT_TRUE(de.contains("Schienenabstand:\t0 mm\r\nHub:\t500 mm\r\nDoppelhübe pro Minute:\t10\r\n"
+                          "Stunden pro Tag:\t8\r\nTage pro Jahr:\t250\r\n"))
+      << de.toStdString();
+  EXPECT_TRUE(de.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t0 mm\t0 mm\t0 mm\t\r\n"
+                          "Bearbeitung\tAnteil 75 %\r\n- Z\t2.000 N\t"));
+  EXPECT_TRUE(de.contains("Lebensdauer im Betrieb:\r\nSerie\tGröße\tBest-Nr.\tÄquiv. Belastung\t"
+                          "Lebensdauer [h]\t[Jahre]\r\nFDK20\t20\tFDK20-20\t1.842 N\t3.951\t2\r\n"));
+  EXPECT_TRUE(de.contains("Am höchsten belastete Größe: FDK20 20\r\n"));
+  EXPECT_TRUE(de.contains("Pm = (0,25 · 1000^3 + 0,75 · 2000^3)^(1/3) = 1842,016 N\r\n"));
+  EXPECT_TRUE(de.contains("L = (6800 / 1842,016)^3 · 3,141592 · 15 = 2370,761 km\r\n"));
+  EXPECT_TRUE(de.contains("Lh = 2370,761 · 10^6 / (2 · 500 · 10 · 60) = 3951,3 h\r\n"));
+  EXPECT_TRUE(de.contains("3951,3 / (8 · 250) = 1,98\r\n"));
+  const QString en = report::reportText(session, report::English, QDate(2026, 12, 8));
+  EXPECT_TRUE(en.contains("Stroke:\t500 mm\r\n"));
+  EXPECT_TRUE(en.contains("Eilgang\tShare 25 %\r\n"));
+  EXPECT_TRUE(en.contains("Equiv. load\tLifetime [h]\t[Years]\r\n"));
+}
+
+TEST(ReportLoadCases, ReportBodyPlacesTheBlockAfterTheVerdicts) {
+  Session session;
+  fillLoadCases(session);
+  const report::ReportLines body = report::reportBody(session, report::buildReportTables(session), report::German);
+  int verdicts = -1, block = -1;
+  for (int i = 0; i < body.size(); ++i) {
+    if (!body[i].items.isEmpty() && body[i].items.last().text == builtinText(229)) verdicts = i;
+    if (!body[i].items.isEmpty() && body[i].items.first().text == "Lebensdauer im Betrieb:") block = i;
+  }
+  ASSERT_GE(verdicts, 0);
+  EXPECT_EQ(block, verdicts + 2);
+  EXPECT_TRUE(body[block].underline);
+}
+
+}  // namespace
