@@ -24,7 +24,7 @@ namespace aux {
 
 // The full path of the help document: the one the installed services name
 // (AppServices::Desktop), else Help/AnlFN.pdf beside the program, or in
-// ../share/tarvelcalc/ of it when installed (common/DataFiles.h).
+// ../share/tarvelcalc/ of it when installed (core/common/DataFiles.h).
 QString helpDocumentPath();
 
 // The desktop services behind the links, the help and the about box are those of the

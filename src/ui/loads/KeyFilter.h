@@ -1,7 +1,7 @@
 #pragma once
 // The key rules of the numeric input fields. Every character typed or pasted stays in the
 // field as typed; the character rules sit on the field as its validator and mark a text
-// they do not take (common/NumericInput.h), so the calculating buttons refuse it by name.
+// they do not take (ui/common/NumericInput.h), so the calculating buttons refuse it by name.
 // The filter gives Enter its meaning in the dialogs whose Enter moves on like Tab.
 #include <QObject>
 

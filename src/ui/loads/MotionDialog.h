@@ -1,6 +1,6 @@
 #pragma once
 // "Lastfälle aus Bewegung…": the dialog that builds load cases from a moved mass and
-// its motion (see loads/Motion.h). "Lastfälle übernehmen" checks the fields; a bad one
+// its motion (see core/loads/Motion.h). "Lastfälle übernehmen" checks the fields; a bad one
 // is named in a message and the dialog stays open with everything typed.
 #include <QDialog>
 #include <QVector>

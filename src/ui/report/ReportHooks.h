@@ -1,7 +1,7 @@
 #pragma once
 // The dialogs and windows the report commands open: the file dialogs, the print preview,
 // the printer setup dialog, the comment dialog, the busy window and the about box. They
-// are the dialogs part of the program's services (common/AppServices.h): the program
+// are the dialogs part of the program's services (ui/common/AppServices.h): the program
 // shows the real dialogs, the tests and the batch tool answer for the user.
 #include <QString>
 #include <functional>

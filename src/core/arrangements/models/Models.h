@@ -28,10 +28,10 @@ struct CalcInput {
   // named in the message (table, series, size, column).
   std::function<QPair<QString, QString>(int code, int column)> cellSource;
   // The multi-unit arrangements rate the larger of their model and the rigid-plate check
-  // (arrangements/models/RigidCheck.h); false rates the model alone, as earlier releases.
+  // (core/arrangements/models/RigidCheck.h); false rates the model alone, as earlier releases.
   bool rigidCheck = true;
   // Input as the engineer enters it (every calculation he starts: calculateArrangement):
-  // values beyond the plausible ranges (common/InputLimits.h) are refused by the name of
+  // values beyond the plausible ranges (core/common/InputLimits.h) are refused by the name of
   // their field, and the coordinate along a force's own axis is taken as 0, since where a
   // force sits on its own line of action changes no load (the zone and quadrant choices
   // of the models would otherwise book one physical force in different places). The
