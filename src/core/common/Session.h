@@ -76,7 +76,8 @@ struct Session {
   }
 };
 
-// Program version: major 2002, minor 2, revision 8.
-constexpr int kVersionMajor = 2002;
-constexpr int kVersionMinor = 2;
-constexpr int kVersionRevision = 8;
+// Program version, from the project's version in CMakeLists.txt (2002.2.0.8: major 2002,
+// minor 2, revision 8).
+constexpr int kVersionMajor = TARVEL_VERSION_MAJOR;
+constexpr int kVersionMinor = TARVEL_VERSION_MINOR;
+constexpr int kVersionRevision = TARVEL_VERSION_REVISION;

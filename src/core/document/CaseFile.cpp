@@ -12,6 +12,7 @@
 #include "core/arrangements/models/Arrangement.h"
 #include "core/common/Errors.h"
 #include "core/common/InputLimits.h"
+#include "core/loads/Directions.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
@@ -30,11 +31,7 @@ struct Refusal {
 
 QString k(const char *s) { return QString::fromLatin1(s); }
 
-const QStringList &directionLabels() {
-  static const QStringList labels = {QStringLiteral("X +"), QStringLiteral("- X"), QStringLiteral("Y +"),
-                                     QStringLiteral("- Y"), QStringLiteral("Z +"), QStringLiteral("- Z")};
-  return labels;
-}
+using loads::directionLabels;
 
 // A field as typed: text, or a JSON number written as the locale would show it. `what`
 // names the field on the command line, `key` the entry of the file that holds it.
@@ -443,13 +440,6 @@ void checkRange(const QString &text, limits::Quantity q, const QString &key, con
   if (!limits::within(q, v)) refuse(limits::englishRefusal(q, key), limits::refusal(q, name));
 }
 
-// The column of a row that holds the coordinate along the force's own axis.
-int ownColumn(const QString &direction) {
-  if (direction.contains(QLatin1Char('X'))) return 2;
-  if (direction.contains(QLatin1Char('Y'))) return 3;
-  if (direction.contains(QLatin1Char('Z'))) return 4;
-  return -1;
-}
 
 // The force rows of one table: ranges checked; the rows with a coordinate other than 0
 // along the force's own axis are named in *moved. The text stays as the file holds it
@@ -457,7 +447,7 @@ int ownColumn(const QString &direction) {
 void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QStringList *moved) {
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows[r];
-    const int own = ownColumn(row.value(0));
+    const int own = loads::ownCoordinateColumn(row.value(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
         double v = 0.0;

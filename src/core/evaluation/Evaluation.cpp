@@ -334,21 +334,20 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   in.unitDistance = s.gsngUnitDistance;
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;
-  Session &lcs = s;
-  if (lcs.gaLoadCases.size() > 1 && lcs.gaLoadCaseLoads.size() == lcs.gaLoadCases.size()) {
-    for (const LoadCase &lc : lcs.gaLoadCases) in.shares << lc.share / 100.0;
-    in.caseLoads = lcs.gaLoadCaseLoads;
-    in.loadPositions = lcs.gblnLoadPositions;
+  if (s.gaLoadCases.size() > 1 && s.gaLoadCaseLoads.size() == s.gaLoadCases.size()) {
+    for (const LoadCase &lc : s.gaLoadCases) in.shares << lc.share / 100.0;
+    in.caseLoads = s.gaLoadCaseLoads;
+    in.loadPositions = s.gblnLoadPositions;
   }
-  in.duty = lcs.gDutyCycle;
+  in.duty = s.gDutyCycle;
   in.loadType = s.gintLoadType;
   EvaluationRun run = evaluate(in);
   if (!run.failed || run.refused) {
     const bool none = run.rows.isEmpty();
     s.gastrEvaluation = none ? TextRows{QStringList(10)} : run.rows;
-    lcs.gaintExtraHead = run.extraHead;
-    lcs.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
-    lcs.gaEvaluationDetail = run.details;
+    s.gaintExtraHead = run.extraHead;
+    s.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
+    s.gaEvaluationDetail = run.details;
     s.gablnEvaluationCheck = none ? QVector<bool>{false} : run.byCheck;
   }
   return run;

@@ -1,4 +1,5 @@
 #include "core/loads/LoadCaseJson.h"
+#include "core/loads/Directions.h"
 
 #include <QJsonArray>
 
@@ -22,9 +23,7 @@ QString typed(const QJsonValue &v, const QString &what) {
 }
 
 TextRows forceTable(const QJsonValue &forces, const QString &where) {
-  static const QStringList labels = {QStringLiteral("X +"), QStringLiteral("- X"),
-                                     QStringLiteral("Y +"), QStringLiteral("- Y"),
-                                     QStringLiteral("Z +"), QStringLiteral("- Z")};
+  const QStringList &labels = loads::directionLabels();
   if (!forces.isUndefined() && !forces.isArray())
     throw FormError{where + QStringLiteral(" must be a list of rows")};
   TextRows table;

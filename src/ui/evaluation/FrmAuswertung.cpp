@@ -137,7 +137,6 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
     : QMainWindow(parent), session_(session), master_(masterForm) {
   setObjectName(QStringLiteral("FrmAuswertung"));
   setAttribute(Qt::WA_DeleteOnClose);
-  tag_.fill(-1);
   buildControls();
   buildMenus();
   buildToolbar();
@@ -159,6 +158,11 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
 FrmAuswertung::~FrmAuswertung() = default;
 
 QWidget *FrmAuswertung::mfrmMasterForm() const { return master_; }
+
+int FrmAuswertung::boxTag(int i) const {
+  const QVariant tag = chkGrSer_.at(i)->property("Tag");
+  return tag.isValid() ? tag.toInt() : -1;
+}
 
 QString FrmAuswertung::masterScreenName() const {
   if (!master_) return QString();
@@ -555,7 +559,7 @@ void FrmAuswertung::sSetLayout() {
     // The option shown is the load type whose required safety is in force.
     const int loadType = qBound(0, session_.gintLoadType, 2);
     optBelArt_[loadType]->setChecked(true);
-    cmdBerechnen_->setText(QStringLiteral("Berechnen"));
+    cmdBerechnen_->setText(builtinText(1524));
     fraBetrieb_->setTitle(builtinText(1310));
     for (int i = 0; i < 4; ++i) {
       labBetrieb_[i]->setText(builtinText(1311 + i));
@@ -636,7 +640,6 @@ void FrmAuswertung::assignBoxes() {
   const TextRows &result = session_.gastrResult;
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(result);
   for (int i = 0; i < eval::kBoxes; ++i) {
-    tag_[i] = boxes.tag[i];
     chkGrSer_[i]->setProperty("Tag", boxes.tag[i]);
     chkGrSer_[i]->setEnabled(boxes.enabled[i]);
   }
@@ -778,7 +781,9 @@ void FrmAuswertung::CmdBerechnen_Click() {
 
   grid_->setUpdatesEnabled(false);
   grid_->setRowCount(0);
-  const eval::EvaluationRun run = eval::runEvaluation(session_, tag_, ticked);
+  std::array<int, eval::kBoxes> tags;
+  for (int i = 0; i < eval::kBoxes; ++i) tags[static_cast<size_t>(i)] = boxTag(i);
+  const eval::EvaluationRun run = eval::runEvaluation(session_, tags, ticked);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);

@@ -55,7 +55,9 @@ class FrmAuswertung : public QMainWindow {
   QCheckBox *chkKSerie(int k) const { return chkKSerie_.at(k); }
   QCheckBox *chkGrSer(int i) const { return chkGrSer_.at(i); }
   // The result row (gastrResult, from 1) a size box stands for, -1 for none.
-  int boxTag(int i) const { return tag_.at(i); }
+  // The result row a size box stands for (its property "Tag", the one place it is kept);
+  // -1 for none.
+  int boxTag(int i) const;
   QRadioButton *OptBelArt(int i) const { return optBelArt_.at(i); }
   QLabel *LabBelArt(int i) const { return labBelArt_.at(i); }
   QLabel *ImgAnordnung(int i) const { return imgAnordnung_.at(i); }
@@ -121,7 +123,6 @@ class FrmAuswertung : public QMainWindow {
   bool evaluated_ = false;  // an evaluation ran on this screen
   bool refused_ = false;    // the last run gave no verdict: no required safety in force
   bool leaving_ = false;
-  std::array<int, 54> tag_{};
 
   QWidget *central_ = nullptr;
   QLabel *label2_ = nullptr;

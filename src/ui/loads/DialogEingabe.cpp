@@ -1,4 +1,5 @@
 #include "ui/loads/DialogEingabe.h"
+#include "core/loads/Directions.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -119,10 +120,7 @@ void DialogEingabe::sSetLayout() {
 
     // The coordinate along the force's own axis plays no part: its field is disabled.
     direction_ = pendingDirection(directionHolder_);
-    if (direction_ == QLatin1String("X +") || direction_ == QLatin1String("- X")) disabledField_ = 1;
-    else if (direction_ == QLatin1String("Y +") || direction_ == QLatin1String("- Y")) disabledField_ = 2;
-    else if (direction_ == QLatin1String("Z +") || direction_ == QLatin1String("- Z")) disabledField_ = 3;
-    else disabledField_ = 0;
+    disabledField_ = loads::directionAxis(direction_) + 1;  // 0: the force field stays on
     QLineEdit *off = fields_[static_cast<size_t>(disabledField_)];
     off->setEnabled(false);
     off->setStyleSheet(QStringLiteral("QLineEdit { background-color: rgb(192, 192, 255); }"));

@@ -1,4 +1,5 @@
 #include "ui/loads/MotionDialog.h"
+#include "core/loads/Directions.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -37,8 +38,7 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
   for (int id = 1348; id <= 1351; ++id) mounting_->addItem(builtinText(id));
   direction_ = new QComboBox(this);
   direction_->setObjectName(QStringLiteral("cboRichtung"));
-  direction_->addItems({QStringLiteral("X +"), QStringLiteral("- X"), QStringLiteral("Y +"),
-                        QStringLiteral("- Y"), QStringLiteral("Z +"), QStringLiteral("- Z")});
+  direction_->addItems(loads::directionLabels());
   direction_->setCurrentIndex(5);
 
   for (int i = 0; i < 4; ++i) form->addRow(builtinText(labels[i]), fields_[i]);

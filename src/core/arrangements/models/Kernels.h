@@ -39,10 +39,17 @@ namespace col {
 enum : int { Serie = 0, Gr, a1, a2, b1, b2, h1, h2, AnzR, FD, FE, B, bI };
 }
 
-// Catalogue cell conversions (locale-aware); false with the error description when the
+// A catalogue cell that could not be read: the error description and the layout column
+// of the cell when its text is no number (-1 otherwise, e.g. a bearing count out of range).
+struct CellError {
+  QString text;
+  int column = -1;
+};
+
+// Catalogue cell conversions (locale-aware); false with the error in *error when the
 // text is no number (or, for the bearing count, out of the 16-bit range).
-bool readCell(const QStringList &row, int column, float *out, QString *error);
-bool readCellInt16(const QStringList &row, int column, int *out, QString *error);
+bool readCell(const QStringList &row, int column, float *out, CellError *error);
+bool readCellInt16(const QStringList &row, int column, int *out, CellError *error);
 
 enum Quadrant { QA = 0, QB = 1, QC = 2, QD = 3 };
 inline Quadrant quadrantOf(float x, float y) {
@@ -72,7 +79,7 @@ struct SingleUnit {
     bool factorError = false;  // k1 or k2 had a zero divisor
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, QString *error) {
+  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
     if (!readCell(row, col::a1, &s.a1, error) || !readCell(row, col::a2, &s.a2, error) ||
         !readCell(row, p.rollerShoe ? col::h2 : col::h1, &s.h, error) ||
         !readCellInt16(row, col::AnzR, &s.anzR, error))
@@ -157,7 +164,7 @@ struct RailPositions {
     bool factorError = false;
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, QString *error) {
+  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
     if (p.rollerShoe) {
       float b2 = 0.0f;
       if (!readCell(row, col::b2, &b2, error) || !readCell(row, col::h2, &s.h, error))
@@ -299,7 +306,7 @@ struct TwoRails {
     bool factorError = false;
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, QString *error) {
+  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
     if (p.fourCassettes) {
       if (!readCell(row, col::h1, &s.h, error)) return false;
       s.d = p.m;

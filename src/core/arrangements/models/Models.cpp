@@ -1,4 +1,5 @@
 #include "core/arrangements/models/Models.h"
+#include "core/loads/Directions.h"
 
 #include <cfloat>
 #include <cmath>
@@ -14,29 +15,17 @@
 
 namespace models {
 
-namespace {
-// The layout column of the last catalogue cell that could not be read (-1: none). The
-// kernels report only the error text; the calculation adds where the cell is. Kept per
-// thread: the batch tool calculates on several threads at once.
-int &unreadableColumn() {
-  thread_local int column = -1;
-  return column;
-}
-}  // namespace
-
-bool readCell(const QStringList &row, int column, float *out, QString *error) {
+bool readCell(const QStringList &row, int column, float *out, CellError *error) {
   if (num::toFloat(row.value(column), out)) return true;
-  if (error) *error = err::typeMismatch();
-  unreadableColumn() = column;
+  if (error) *error = {err::typeMismatch(), column};
   return false;
 }
 
-bool readCellInt16(const QStringList &row, int column, int *out, QString *error) {
+bool readCellInt16(const QStringList &row, int column, int *out, CellError *error) {
   if (num::toInt16(row.value(column), out)) return true;
   double d = 0.0;
   const bool number = num::toDouble(row.value(column), &d);
-  if (error) *error = number ? err::overflow() : err::typeMismatch();
-  if (!number) unreadableColumn() = column;
+  if (error) *error = {number ? err::overflow() : err::typeMismatch(), number ? -1 : column};
   return false;
 }
 
@@ -81,26 +70,12 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
   return true;
 }
 
+// The kernels' direction: the program's one table of directions, in its order, after None.
+static_assert(static_cast<int>(Dir::XPlus) == 1 + static_cast<int>(loads::Direction::XPlus) &&
+              static_cast<int>(Dir::ZMinus) == 1 + static_cast<int>(loads::Direction::ZMinus));
 Dir directionOf(const QString &label) {
-  if (label == QLatin1String("X +")) return Dir::XPlus;
-  if (label == QLatin1String("- X")) return Dir::XMinus;
-  if (label == QLatin1String("Y +")) return Dir::YPlus;
-  if (label == QLatin1String("- Y")) return Dir::YMinus;
-  if (label == QLatin1String("Z +")) return Dir::ZPlus;
-  if (label == QLatin1String("- Z")) return Dir::ZMinus;
-  return Dir::None;
-}
-
-// The column of the force table that holds the coordinate along the force's own axis
-// (2 x, 3 y, 4 z; -1 without a direction).
-int ownCoordinateColumn(Dir d) {
-  switch (d) {
-    case Dir::XPlus: case Dir::XMinus: return 2;
-    case Dir::YPlus: case Dir::YMinus: return 3;
-    case Dir::ZPlus: case Dir::ZMinus: return 4;
-    case Dir::None: break;
-  }
-  return -1;
+  const loads::DirectionInfo *d = loads::directionOf(label);
+  return d ? static_cast<Dir>(1 + static_cast<int>(d->direction)) : Dir::None;
 }
 
 void zeroOwnCoordinate(Force &f) {
@@ -145,7 +120,7 @@ struct PlateCheck {
 
   // The check's five values for one series row; false with the error description when a
   // catalogue cell it needs is no number.
-  bool loadsOf(const QStringList &row, std::array<float, 5> &out, QString *error) const {
+  bool loadsOf(const QStringList &row, std::array<float, 5> &out, CellError *error) const {
     plate::Geometry g;
     float h = 0.0f;
     switch (arrangement) {
@@ -238,16 +213,16 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     series.assign(static_cast<size_t>(n), typename K::Series());
     factorErrors.clear();
     int usable = n;
-    QString seriesError;
+    CellError seriesError;
     for (int s = 0; s < n; ++s) {
-      unreadableColumn() = -1;
+      seriesError = CellError();
       if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
         usable = s;
-        const int column = unreadableColumn();
+        const int column = seriesError.column;
         if (in.cellSource && column >= 0) {
           const QStringList &row = rows.at(s);
           const QPair<QString, QString> source = in.cellSource(code, column);
-          seriesError += QLatin1Char('\n') + builtinText(1404).arg(source.first, row.value(col::Serie),
+          seriesError.text += QLatin1Char('\n') + builtinText(1404).arg(source.first, row.value(col::Serie),
                                                                   row.value(col::Gr), source.second,
                                                                   row.value(column));
         }
@@ -270,7 +245,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       const typename K::Series *sp = series.data();
       float *ap = acc.data();
       for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
-      if (usable < n) throw AppError(seriesError);
+      if (usable < n) throw AppError(seriesError.text);
     }
 
     for (int s = 0; s < n; ++s) {
@@ -283,7 +258,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       bool byCheck = false;
       if (check.on) {
         std::array<float, 5> plateLoads;
-        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError);
+        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError.text);
         for (float v : plateLoads)
           if (!std::isfinite(v)) throw AppError(err::overflow());
         byCheck = plate::governs(plateLoads[4], model[4]);
@@ -344,7 +319,7 @@ CalcOutput runModel(const CalcInput &in) {
     return refuseRange(limits::Quantity::Distance, builtinText(1517));
   for (int r = 0; in.engineerInput && r < in.forces.size(); ++r)
     for (int c = 1; c < 5; ++c) {
-      if (c == ownCoordinateColumn(directionOf(in.forces[r].value(0)))) continue;  // taken as 0
+      if (c == loads::ownCoordinateColumn(in.forces[r].value(0))) continue;  // taken as 0
       double v = 0.0;
       if (!num::toDouble(in.forces[r].value(c), &v)) continue;  // named when the row is reached
       const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
