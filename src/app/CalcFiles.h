@@ -17,16 +17,14 @@ namespace calcfiles {
 // The file items of the menus "Datei" (the fileMenu part of the program's services).
 AppServices::FileMenu fileMenuServices();
 
-// Keeps the calculations' save points and window titles. The program calls it once at
-// start, before any screen is made.
-void watchDocuments();
-
 // Opens a calculation file: its arrangement screen with everything filled in and
 // calculated, and, when sizes are ticked, the evaluation screen with them ticked and
 // evaluated, on the session; the screens of the window `from` (start screen, or the
 // arrangement screen with its evaluation) give way. A file that cannot be read or holds
 // what the screens would refuse is reported naming the file and the problem, and nothing
-// on screen or in the session changes. False then.
+// on screen or in the session changes. Unsaved input of the screens giving way is not
+// replaced without the question "Speichern / Verwerfen / Abbrechen". False when nothing
+// was opened.
 bool openFile(Session &session, const QString &path, QWidget *from);
 
 // "Öffnen…": the file dialog, then openFile.
@@ -38,10 +36,8 @@ bool open(Session &session, QWidget *from);
 // replaced only when complete. False when nothing was written.
 bool save(QWidget *screen, bool askName);
 
-// The input the screens hold now, as a calculation file holds it.
+// The input of the calculation an arrangement screen shows, as a calculation file holds
+// it (the comment lines of the report as the session holds them).
 calcfile::Case gather(FrmArrangement *screen);
-
-// The calculation's save point of an arrangement screen (made on first use).
-CalcDocument *documentOf(FrmArrangement *screen);
 
 }  // namespace calcfiles

@@ -77,7 +77,6 @@ int main(int argc, char **argv) {
   });
   // What the program provides around its session.
   app::install(programServices(session));
-  calcfiles::watchDocuments();
 
   // No catalogue where the program looks, but the maker's Access file: offered for
   // import into the user's data folder, done by the catalogue tool beside the program

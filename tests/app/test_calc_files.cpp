@@ -35,7 +35,8 @@
 #include "ui/arrangements/FrmArrangement.h"
 #include "core/catalogue/Catalogue.h"
 #include "ui/common/AppServices.h"
-#include "ui/common/CalcDocument.h"
+#include "core/document/CalcDocument.h"
+#include "ui/common/DocumentWindows.h"
 #include "core/document/CaseFile.h"
 #include "ui/common/FileMenu.h"
 #include "core/common/Messages.h"
@@ -105,7 +106,6 @@ class CalcFiles : public ::testing::Test {
     services.fileMenu = calcfiles::fileMenuServices();
     services.evaluation = FrmAuswertung::standardServices();
     app::install(std::move(services));
-    calcfiles::watchDocuments();
     filemenu::setRecentStore(dir.filePath("recent.ini"));
     start = FrmStart::open(session);
     ASSERT_TRUE(start);
@@ -432,7 +432,7 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   ASSERT_TRUE(arr);
   EXPECT_EQ(arr->windowTitle(), "title.tcalc[*] - " + screenCaption(session, "Zwei Kassetten mit einer Doppelschiene"));
   EXPECT_FALSE(arr->isWindowModified());
-  CalcDocument *doc = CalcDocument::of(arr);
+  CalcDocument *doc = docui::of(arr);
   ASSERT_TRUE(doc);
   EXPECT_EQ(doc->fileName(), path);
 
@@ -461,8 +461,8 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   fresh->show();
   settle();
   EXPECT_EQ(fresh->windowTitle(), screenCaption(session, "Eine Kassette mit einer Doppelschiene"));
-  ASSERT_TRUE(CalcDocument::of(fresh));
-  EXPECT_FALSE(CalcDocument::of(fresh)->isModified());
+  ASSERT_TRUE(docui::of(fresh));
+  EXPECT_FALSE(docui::of(fresh)->isModified());
   saveAnswer = std::nullopt;  // cancelled
   action(fresh, "MenüDateiSpeichern")->trigger();
   EXPECT_EQ(saveDialogs, 1);

@@ -28,6 +28,8 @@ Answer defaultAnswer(const Message &m) {
     case Buttons::YesNoCancel:
       return m.defaultButton == 3 ? Answer::Cancel : (second ? Answer::No : Answer::Yes);
     case Buttons::RetryCancel: return second ? Answer::Cancel : Answer::Retry;
+    case Buttons::SaveDiscardCancel:
+      return m.defaultButton == 3 ? Answer::Cancel : (second ? Answer::Discard : Answer::Save);
   }
   return Answer::Ok;
 }

@@ -11,8 +11,8 @@
 namespace msg {
 
 enum class Icon { None, Critical, Question, Exclamation, Information };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
-enum class Answer { Ok, Cancel, Yes, No, Retry };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, SaveDiscardCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry, Save, Discard };
 
 struct Message {
   QString text;

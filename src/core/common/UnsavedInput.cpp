@@ -24,15 +24,20 @@ void markSavePoint() { counter().savedAt = counter().changes; }
 bool hasUnsavedChanges() { return counter().changes != counter().savedAt; }
 
 msg::Message discardQuestion() {
-  return {builtinText(1103), builtinText(1104), msg::Icon::Exclamation, msg::Buttons::YesNo, 2};
+  return {builtinText(1537), builtinText(1538), msg::Icon::Exclamation, msg::Buttons::SaveDiscardCancel, 3};
 }
 
-bool confirmDiscard() {
+bool confirmDiscard(const std::function<bool()> &save) {
   if (!hasUnsavedChanges()) return true;
-  const msg::Answer a = msg::show(discardQuestion());
-  if (a != msg::Answer::Yes) return false;
-  markSavePoint();
-  return true;
+  switch (msg::show(discardQuestion())) {
+    case msg::Answer::Save:
+      return save && save();
+    case msg::Answer::Discard:
+      markSavePoint();
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace input

@@ -5,6 +5,7 @@
 // since nothing is left to lose. Before work is thrown away (program end, back to the
 // start screen) the user is asked first.
 #include <QString>
+#include <functional>
 
 #include "core/common/Messages.h"
 
@@ -17,10 +18,13 @@ void markSavePoint();
 // Input changed since the last save point.
 bool hasUnsavedChanges();
 
-// The question: "Eingaben verwerfen?", Yes/No, No the default.
+// The question before unsaved input goes: "Speichern", "Verwerfen" or "Abbrechen", the
+// last the default.
 msg::Message discardQuestion();
-// Asks whether unsaved input may be discarded (default answer: no). Returns true when
-// there is nothing unsaved or the user agrees; the answer sets a save point then.
-bool confirmDiscard();
+// Asks before unsaved input is replaced or thrown away. True when there is nothing
+// unsaved, when the user discards it (a save point then) or when "Speichern" saved it
+// through `save` (which asks for a name where there is none); false when the user
+// cancels or the input could not be saved: then nothing may go.
+bool confirmDiscard(const std::function<bool()> &save = {});
 
 }  // namespace input

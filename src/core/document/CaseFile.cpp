@@ -253,6 +253,52 @@ void writeDuty(const Case &c, QJsonObject &o) {
   o.insert(QStringLiteral("duty"), d);
 }
 
+// The motion dialog's fields: texts as typed, the mounting by its name.
+struct MotionField {
+  const char *key;
+  QString loads::MotionInput::*field;
+};
+const MotionField kMotionFields[] = {
+    {"mass", &loads::MotionInput::mass},
+    {"x", &loads::MotionInput::x},
+    {"y", &loads::MotionInput::y},
+    {"z", &loads::MotionInput::z},
+    {"speed", &loads::MotionInput::speed},
+    {"acceleration", &loads::MotionInput::acceleration},
+    {"deceleration", &loads::MotionInput::deceleration},
+    {"stroke", &loads::MotionInput::stroke},
+    {"processForce", &loads::MotionInput::processForce},
+    {"processDirection", &loads::MotionInput::processDirection},
+    {"px", &loads::MotionInput::px},
+    {"py", &loads::MotionInput::py},
+    {"pz", &loads::MotionInput::pz},
+};
+
+void readMotion(const QJsonValue &v, Case &c) {
+  if (v.isUndefined() || v.isNull()) return;
+  const auto bad = [](const QString &english) { refuse(english, builtinText(1228).arg(QStringLiteral("motion"))); };
+  if (!v.isObject()) bad(QStringLiteral("\"motion\" must be an object of the motion dialog's fields"));
+  const QJsonObject o = v.toObject();
+  loads::MotionInput m;
+  for (const MotionField &f : kMotionFields)
+    m.*f.field = typedText(o.value(k(f.key)), QStringLiteral("\"motion.%1\"").arg(k(f.key)), QStringLiteral("motion"));
+  if (!m.processDirection.isEmpty() && !loads::directionOf(m.processDirection))
+    bad(QStringLiteral("unknown direction \"%1\" (key \"motion.processDirection\"); one of: %2")
+            .arg(m.processDirection, loads::directionLabels().join(QStringLiteral(", "))));
+  const QJsonValue mounting = o.value(QStringLiteral("mounting"));
+  if (!mounting.isUndefined() && !loads::mountingOf(mounting.toString(), &m.mounting))
+    bad(QStringLiteral("\"motion.mounting\" must be one of: horizontal, overhead, wall, vertical"));
+  c.motion = m;
+}
+void writeMotion(const Case &c, QJsonObject &o) {
+  if (!c.motion) return;
+  QJsonObject m;
+  for (const MotionField &f : kMotionFields)
+    if (!((*c.motion).*f.field).isEmpty()) m.insert(k(f.key), (*c.motion).*f.field);
+  m.insert(QStringLiteral("mounting"), loads::mountingKey(c.motion->mounting));
+  o.insert(QStringLiteral("motion"), m);
+}
+
 struct Key {
   const char *name;
   void (*read)(const QJsonValue &, Case &);
@@ -274,6 +320,7 @@ const Key kKeys[] = {
     {"comments", readComments, writeComments},
     {"loadCases", readLoadCases, writeLoadCases},
     {"duty", readDuty, writeDuty},
+    {"motion", readMotion, writeMotion},
 };
 
 bool isKnown(const QString &key) {

@@ -17,6 +17,7 @@
 
 #include "core/common/Session.h"
 #include "core/loads/LoadCaseJson.h"
+#include "core/loads/Motion.h"
 
 namespace calcfile {
 
@@ -46,6 +47,8 @@ struct Case {
   // Several load cases ("loadCases", in place of "forces"); empty for one force table.
   QVector<LoadCase> loadCases;
   std::optional<loads::DutyTexts> duty;  // the evaluation screen's group "Betrieb"
+  // The motion the load cases were made from (the motion dialog's fields as typed).
+  std::optional<loads::MotionInput> motion;
   QJsonObject unknown;                  // keys of other programs or later versions
   // What reading the file changed and the user should read once (German), e.g. a
   // coordinate along a force's own axis taken as 0. Not written back, and no part of

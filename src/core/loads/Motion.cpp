@@ -111,4 +111,19 @@ bool loadCasesFromMotion(const MotionInput &in, QVector<LoadCase> *out, QString 
   }
 }
 
+namespace {
+const char *const kMountingKeys[] = {"horizontal", "overhead", "wall", "vertical"};
+}
+
+QString mountingKey(Mounting mounting) { return QString::fromLatin1(kMountingKeys[static_cast<int>(mounting)]); }
+
+bool mountingOf(const QString &key, Mounting *mounting) {
+  for (int i = 0; i < 4; ++i)
+    if (key == QLatin1String(kMountingKeys[i])) {
+      *mounting = static_cast<Mounting>(i);
+      return true;
+    }
+  return false;
+}
+
 }  // namespace loads

@@ -32,7 +32,13 @@ struct MotionInput {
   QString processForce;                  // N; empty or 0: none
   QString processDirection;              // one of the six direction labels
   QString px, py, pz;                    // point of the process force, mm
+
+  bool operator==(const MotionInput &o) const = default;
 };
+// The mountings as the calculation file names them ("horizontal", "overhead", "wall",
+// "vertical"); false for another text.
+QString mountingKey(Mounting mounting);
+bool mountingOf(const QString &key, Mounting *mounting);
 
 // The load cases of the motion, travelling in +X: "Beschleunigen" (gravity, the inertial
 // force m·a against the motion, "- X", at the centre of gravity), "Konstantfahrt"

@@ -21,6 +21,9 @@
 #include <cmath>
 
 #include "core/arrangements/Calculate.h"
+#include "core/document/CalcDocument.h"
+#include "core/special/SonderCore.h"
+#include "ui/common/DocumentWindows.h"
 #include "core/arrangements/LoadCases.h"
 #include "output/arrangements/Drawings.h"
 #include "ui/arrangements/Shape.h"
@@ -110,10 +113,30 @@ FrmArrangement::FrmArrangement(Session &session, ArrangementId id, QWidget *pare
     : QMainWindow(parent), session_(session), info_(&arrangement(id)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName(QString::fromLatin1(info_->screenName));
+  // A new calculation: this arrangement, and what the session holds from the start screen
+  // (the special roller shoe in force, the comment lines, the load type); nothing ticked.
+  calcfile::Case input;
+  input.arrangement = QString::fromLatin1(info_->screenName);
+  input.loadType = session_.gintLoadType;
+  input.tickAll = false;
+  input.comments = session_.gastrComment;
+  if (session_.gintAnzSonder == 1 && session_.gastrSonderEingabe.size() >= sonder::kFieldCount + 2) {
+    calcfile::SpecialShoe shoe;
+    shoe.fields = session_.gastrSonderEingabe.mid(0, sonder::kFieldCount);
+    shoe.bearingsIndex = session_.gastrSonderEingabe.at(sonder::kFieldCount).toInt();
+    shoe.type = session_.gastrSonderEingabe.at(sonder::kFieldCount + 1);
+    input.special = shoe;
+  }
+  document_ = new CalcDocument(input, this);
   buildControls();
   buildMenus();
   sSetLayout();
   filemenu::addItems(menuDatei_, this, session_, true);
+  docui::addEditMenu(menuBar(), document_, this);
+  docui::showIn(document_, this);
+  connect(document_, &CalcDocument::replaced, this, [this] { showInput(document_->input()); });
+  connect(document_, &CalcDocument::distancesChanged, this, &FrmArrangement::inputChanged);
+  connect(document_, &CalcDocument::forcesChanged, this, &FrmArrangement::inputChanged);
   // The window opens at its design size, centred; it can be resized and maximised.
   gui::placeWindow(this, sizeHint().expandedTo(QSize(kWidth, 0)));
 }
@@ -173,18 +196,27 @@ void FrmArrangement::buildControls() {
     f->setAlignment(Qt::AlignRight);
     // Distances are positive: a minus sign cannot be typed.
     NumericKeyFilter::install(f, {false, false});
-    connect(f, &QLineEdit::textEdited, this, [] { input::noteChange(); });
+    connect(f, &QLineEdit::textEdited, this, [this, name] {
+      input::noteChange();
+      commit(1528, QString::fromLatin1(name));
+    });
     return f;
   };
   if (info_->hasM) tbM_ = makeDistanceField("Tb_m");
   if (info_->hasN) tbN_ = makeDistanceField("Tb_n");
 
   grid_ = new ForceGrid(central);
-  connect(grid_, &ForceGrid::rowDeleted, this, [this] { gui::gsubSetColWidth(this, grid_, false); });
+  connect(grid_, &ForceGrid::rowDeleted, this, [this] {
+    gui::gsubSetColWidth(this, grid_, false);
+    commit(1531);
+  });
   connect(grid_, &ForceGrid::editRequested, this, &FrmArrangement::editForce);
   tabs_ = new LoadCaseTabs(grid_, central);
   connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
-  connect(tabs_, &LoadCaseTabs::edited, this, [] { input::noteChange(); });
+  connect(tabs_, &LoadCaseTabs::edited, this, [this] {
+    input::noteChange();
+    commit(1532, QStringLiteral("loadCases"));
+  });
 
   cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
@@ -603,7 +635,7 @@ void FrmArrangement::zurueck() { close(); }
 
 void FrmArrangement::closeEvent(QCloseEvent *e) {
   // Back to the start screen throws the distances and forces away: ask first.
-  if (!ending_ && !input::confirmDiscard()) {
+  if (!ending_ && !input::confirmDiscard(filemenu::saveFor(this, session_))) {
     e->ignore();
     return;
   }
@@ -621,7 +653,7 @@ void FrmArrangement::closeForReplacement() {
 }
 
 void FrmArrangement::beenden() {
-  if (!input::confirmDiscard()) return;
+  if (!input::confirmDiscard(filemenu::saveFor(this, session_))) return;
   ending_ = true;
   try {
     msg::endProgram(0);
@@ -638,6 +670,7 @@ void FrmArrangement::LabKoordinaten_MouseDown(int index) {
   DialogEingabe dialog(session_, this, grid_, holder);
   dialog.exec();
   directions_->resetHighlight();
+  commit(1529);
 }
 
 void FrmArrangement::editForce(int row) {
@@ -647,6 +680,7 @@ void FrmArrangement::editForce(int row) {
   DialogEingabe dialog(session_, this, grid_, holder, row);
   dialog.exec();
   directions_->resetHighlight();
+  commit(1530);
 }
 
 void FrmArrangement::showLoadCase(int index) {
@@ -660,9 +694,68 @@ void FrmArrangement::showLoadCase(int index) {
 
 void FrmArrangement::CmdBewegung_Click() {
   MotionDialog dialog(session_, this);
+  // The motion entered before, as the calculation keeps it.
+  if (document_->input().motion) dialog.setInput(*document_->input().motion);
   if (dialog.exec() != QDialog::Accepted) return;
+  // Load cases made by hand are not replaced without a question.
+  bool anyForce = false;
+  for (const LoadCase &lc : tabs_->loadCases())
+    for (const QStringList &row : lc.forces) anyForce = anyForce || !row.join(QString()).trimmed().isEmpty();
+  if ((anyForce || tabs_->count() > 1) &&
+      msg::show({builtinText(1365), builtinText(1342), msg::Icon::Question, msg::Buttons::YesNo, 2}) != msg::Answer::Yes)
+    return;
+  showing_ = true;
   tabs_->setLoadCases(dialog.loadCases());
+  showing_ = false;
+  input::noteChange();
+  const loads::MotionInput motion = dialog.input();
+  commit(1533, QString(), [motion](calcfile::Case &c) { c.motion = motion; });
+}
+
+void FrmArrangement::commit(int what, const QString &mergeKey, const std::function<void(calcfile::Case &)> &change) {
+  if (showing_ || !document_) return;
+  calcfile::Case c = document_->input();
+  c.m = tbM_ ? tbM_->text() : QString();
+  c.n = tbN_ ? tbN_->text() : QString();
+  // Load cases are kept as such only where the one force table of 100 % would not say the
+  // same.
+  const QVector<LoadCase> cases = tabs_->loadCases();
+  if (cases.size() > 1 || cases.value(0).share != 100.0) {
+    c.loadCases = cases;
+    c.forces.clear();
+  } else {
+    c.loadCases.clear();
+    c.forces = grid_->dataRows();
+  }
+  if (change) change(c);
+  document_->edit(builtinText(what), c, mergeKey);
+}
+
+void FrmArrangement::inputChanged() {
+  resetLoadDisplay();
   caseLoads_.clear();
+  caseByCheck_.clear();
+  msngLoad_.clear();
+  byCheck_.clear();
+}
+
+void FrmArrangement::showInput(const calcfile::Case &input) {
+  showing_ = true;
+  if (tbM_) tbM_->setText(input.m);
+  if (tbN_) tbN_->setText(input.n);
+  // Several load cases go into the tabs above the force grid; one force table as one
+  // load case of 100 %.
+  QVector<LoadCase> cases = input.loadCases;
+  if (cases.isEmpty()) {
+    TextRows rows;
+    for (const QStringList &row : input.forces)
+      if (!row.join(QString()).isEmpty()) rows << row;
+    cases = {LoadCase{builtinText(1306) + QStringLiteral(" 1"), 100.0, rows}};
+  }
+  tabs_->setLoadCases(cases);
+  gui::gsubSetColWidth(this, grid_, false);
+  showing_ = false;
+  inputChanged();
 }
 
 void FrmArrangement::Frame1_MouseMove() {

@@ -25,6 +25,10 @@ class DirectionLabels;
 class ForceGrid;
 class LoadCaseTabs;
 class Shape;
+class CalcDocument;
+namespace calcfile {
+struct Case;
+}
 
 class FrmArrangement : public QMainWindow {
   Q_OBJECT
@@ -35,6 +39,11 @@ class FrmArrangement : public QMainWindow {
 
   const ArrangementInfo &info() const { return *info_; }
   Session &session() const { return session_; }
+  // The calculation this screen shows and edits; its evaluation screen shows the same.
+  CalcDocument *document() const { return document_; }
+  // Shows the input of a calculation (a file opened, an undo): distances, load cases and
+  // forces; the loads on the picture belong to no input then.
+  void showInput(const calcfile::Case &input);
 
   // "Zurück" and closing the window lead to the start screen on the session, loaded
   // afresh (AppServices::startScreen); without it the screen just closes.
@@ -109,6 +118,14 @@ class FrmArrangement : public QMainWindow {
   void closeEvent(QCloseEvent *e) override;
 
  private:
+  // What the user did to the input becomes one edit of the document: the distances and
+  // load cases as the screen holds them, the rest as the document has it; `change`
+  // adds what else the edit changes.
+  void commit(int what, const QString &mergeKey = QString(),
+              const std::function<void(calcfile::Case &)> &change = {});
+  // The loads on the picture and the verdict note belong to the last calculation: any
+  // change of the input takes them away until "Berechnen" runs again.
+  void inputChanged();
   void buildControls();
   void layOut(QWidget *central);
   // Everything on the picture follows the drawing, which keeps its proportions.
@@ -160,5 +177,7 @@ class FrmArrangement : public QMainWindow {
   bool mblnCalcFailed_ = false;
   bool lastCompleted_ = false;
   bool ending_ = false;
+  CalcDocument *document_ = nullptr;
+  bool showing_ = false;  // filling the controls from the document
   double pictureScale_ = 1.0;
 };

@@ -55,8 +55,9 @@ struct AppServices {
   struct FileMenu {
     std::function<void(Session &session, QWidget *screen)> open;
     std::function<void(Session &session, QWidget *screen, const QString &path)> openFile;
-    std::function<void(Session &session, QWidget *screen)> save;
-    std::function<void(Session &session, QWidget *screen)> saveAs;
+    // True when the calculation was saved.
+    std::function<bool(Session &session, QWidget *screen)> save;
+    std::function<bool(Session &session, QWidget *screen)> saveAs;
   };
 
   // The windows and outputs the evaluation screen opens. An item or toolbar button whose

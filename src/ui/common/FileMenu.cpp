@@ -94,6 +94,10 @@ bool available() {
   return s.open || s.openFile || s.save || s.saveAs;
 }
 
+std::function<bool()> saveFor(QWidget *screen, Session &session) {
+  return [screen, &session] { return services().save && services().save(session, screen); };
+}
+
 void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave) {
   const AppServices::FileMenu &s = services();
   if (!datei || !screen || !available()) return;

@@ -6,6 +6,7 @@
 // without them keeps its menu as it is.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "core/common/Session.h"
 
@@ -22,6 +23,9 @@ bool available();
 // false where there is no calculation to save (the start screen). Nothing happens while
 // no services are installed.
 void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave);
+// "Speichern" of the question before unsaved input goes: saves the calculation of the
+// screen as the menu item does; true when it was saved.
+std::function<bool()> saveFor(QWidget *screen, Session &session);
 
 // The files last saved or opened, newest first, five at most; files that no longer
 // exist are left out.

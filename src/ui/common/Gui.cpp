@@ -38,6 +38,10 @@ QList<QPair<QMessageBox::StandardButton, msg::Answer>> buttonsOf(const msg::Mess
               {QMessageBox::Cancel, msg::Answer::Cancel}};
     case msg::Buttons::RetryCancel:
       return {{QMessageBox::Retry, msg::Answer::Retry}, {QMessageBox::Cancel, msg::Answer::Cancel}};
+    case msg::Buttons::SaveDiscardCancel:
+      return {{QMessageBox::Save, msg::Answer::Save},
+              {QMessageBox::Discard, msg::Answer::Discard},
+              {QMessageBox::Cancel, msg::Answer::Cancel}};
   }
   return {{QMessageBox::Ok, msg::Answer::Ok}};
 }

@@ -36,6 +36,8 @@
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
 #include "core/evaluation/Evaluation.h"
+#include "ui/common/DocumentWindows.h"
+#include "core/document/CalcDocument.h"
 #include "ui/evaluation/ResultGrid.h"
 
 #include "output/arrangements/Drawings.h"
@@ -143,10 +145,23 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
   // Enter on a focused button presses it, as Space does.
   for (QPushButton *b : findChildren<QPushButton *>()) b->setAutoDefault(true);
   layOut();
+  document_ = docui::of(masterForm);
   sSetLayout();
   fitDesignSize();
   gui::placeWindow(this, designSize_, masterForm);
   filemenu::addItems(menuDatei_, this, session_, true);
+  if (document_) {
+    docui::addEditMenu(menuBar(), document_, this);
+    docui::showIn(document_, this);
+    showDocumentInput();
+    connect(document_, &CalcDocument::replaced, this, &FrmAuswertung::showDocumentInput);
+    // The results shown belong to the distances and forces they were calculated from:
+    // when those change (undone from here), the screen gives way to the arrangement.
+    for (auto signal : {&CalcDocument::distancesChanged, &CalcDocument::forcesChanged})
+      connect(document_, signal, this, [this] {
+        if (!leaving_) close();
+      });
+  }
   // Without the arrangement screen that opened it the screen cannot know which
   // arrangement it evaluates, nor where "Zurück" leads.
   if (!masterForm) {
@@ -395,6 +410,7 @@ void FrmAuswertung::buildControls() {
     // The rules of every numeric field: what is typed stays, what they do not take
     // ("2.500") is marked and refused by "Berechnen".
     gui::setNumericRules(tb, false);
+    connect(tb, &QLineEdit::textEdited, this, &FrmAuswertung::commitDuty);
     labBetrieb_.append(lab);
     tbBetrieb_.append(tb);
   }
@@ -718,6 +734,51 @@ void FrmAuswertung::chkGrSer_Click(int index) {
   if (index < 0 || index >= chkGrSer_.size()) return;
   colourBox(chkGrSer_[index]);
   input::noteChange();
+  commitTicks();
+}
+
+void FrmAuswertung::showDocumentInput() {
+  if (!document_) return;
+  const calcfile::Case &in = document_->input();
+  const TextRows &results = session_.gastrResult;
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    const int tag = boxTag(i);
+    if (!chkGrSer_[i]->isEnabled() || tag < 1 || tag > results.size()) continue;
+    setBoxValue(chkGrSer_[i], calcfile::isTicked(in, results.at(tag - 1)));
+  }
+  if (in.duty) {
+    const QString texts[] = {in.duty->stroke, in.duty->cyclesPerMinute, in.duty->hoursPerDay, in.duty->daysPerYear};
+    for (int i = 0; i < 4; ++i)
+      if (tbBetrieb_[i]->text() != texts[i]) tbBetrieb_[i]->setText(texts[i]);
+  }
+}
+
+void FrmAuswertung::commitTicks() {
+  if (!document_) return;
+  calcfile::Case c = document_->input();
+  c.ticked.clear();
+  bool all = true;
+  const TextRows &results = session_.gastrResult;
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    const int tag = boxTag(i);
+    if (!chkGrSer_[i]->isEnabled() || tag < 1 || tag > results.size()) continue;
+    const ResultRow row = ResultRow::of(results.at(tag - 1));
+    if (chkGrSer_[i]->isChecked()) c.ticked.append({row.serie, row.size});
+    else all = false;
+  }
+  // Every size ticked is written as such.
+  c.tickAll = all && !c.ticked.isEmpty();
+  if (c.tickAll) c.ticked.clear();
+  document_->edit(builtinText(1534), c);
+}
+
+void FrmAuswertung::commitDuty() {
+  if (!document_) return;
+  calcfile::Case c = document_->input();
+  const loads::DutyTexts duty{tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
+                              tbBetrieb_[3]->text()};
+  c.duty = duty == loads::DutyTexts{} ? std::nullopt : std::optional<loads::DutyTexts>(duty);
+  document_->edit(builtinText(1535), c, QStringLiteral("duty"));
 }
 
 void FrmAuswertung::chkKSerie_Click(int frame) {
@@ -734,12 +795,18 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
       setBoxValue(box, false);
     }
   }
+  commitTicks();
 }
 
 void FrmAuswertung::OptBelArt_Click(int index) {
   if (index < 0 || index > 2) return;
   if (setRequiredSafety(session_, index)) {
     session_.gintLoadType = index;
+    if (document_) {
+      calcfile::Case c = document_->input();
+      c.loadType = index;
+      document_->edit(builtinText(1536), c);
+    }
   } else {
     // The safety in force did not change, so neither does the load type shown.
     optBelArt_[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
@@ -860,7 +927,7 @@ void FrmAuswertung::MenuZurueck_Click() { close(); }
 
 void FrmAuswertung::endProgram() {
   // Ending throws the distances, forces and ticks away: ask first.
-  if (!input::confirmDiscard()) return;
+  if (!input::confirmDiscard(filemenu::saveFor(this, session_))) return;
   msg::endProgram(0);
 }
 

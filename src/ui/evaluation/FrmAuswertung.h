@@ -23,6 +23,8 @@ class QRadioButton;
 class QTableWidget;
 class QToolBar;
 
+class CalcDocument;
+
 class FrmAuswertung : public QMainWindow {
   Q_OBJECT
  public:
@@ -107,6 +109,11 @@ class FrmAuswertung : public QMainWindow {
   void sSetLayout();
   void assignBoxes();
   void showNinthFrame();
+  // The ticks and the group "Betrieb" as the document holds them.
+  void showDocumentInput();
+  // The ticks, the group "Betrieb" or the load type the user changed, as one edit.
+  void commitTicks();
+  void commitDuty();
   void fitDesignSize();
   void layOut();
   void colourBox(QCheckBox *box);
@@ -118,6 +125,8 @@ class FrmAuswertung : public QMainWindow {
 
   Session &session_;
   QPointer<QWidget> master_;
+  // The calculation shown: the master's document (none for a master without one).
+  CalcDocument *document_ = nullptr;
   QSize designSize_;
   bool ninthShown_ = false;
   bool evaluated_ = false;  // an evaluation ran on this screen

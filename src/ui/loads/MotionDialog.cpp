@@ -75,6 +75,30 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
   layout->addLayout(buttons);
 }
 
+namespace {
+// The text fields of a motion in the order of the dialog's fields.
+QString loads::MotionInput::*const kFieldOf[MotionDialog::kFields] = {
+    &loads::MotionInput::mass,  &loads::MotionInput::x,        &loads::MotionInput::y,
+    &loads::MotionInput::z,     &loads::MotionInput::speed,    &loads::MotionInput::acceleration,
+    &loads::MotionInput::deceleration, &loads::MotionInput::stroke, &loads::MotionInput::processForce,
+    &loads::MotionInput::px,    &loads::MotionInput::py,       &loads::MotionInput::pz};
+}  // namespace
+
+loads::MotionInput MotionDialog::input() const {
+  loads::MotionInput in;
+  for (int i = 0; i < kFields; ++i) in.*kFieldOf[i] = fields_[i]->text();
+  in.mounting = static_cast<loads::Mounting>(mounting_->currentIndex());
+  in.processDirection = direction_->currentText();
+  return in;
+}
+
+void MotionDialog::setInput(const loads::MotionInput &in) {
+  for (int i = 0; i < kFields; ++i) fields_[i]->setText(in.*kFieldOf[i]);
+  mounting_->setCurrentIndex(static_cast<int>(in.mounting));
+  const int direction = direction_->findText(in.processDirection);
+  if (direction >= 0) direction_->setCurrentIndex(direction);
+}
+
 void MotionDialog::cmdOK_Click() {
   // A field whose text breaks the character rules is refused by its name and marked; the
   // ranges and the required fields are checked with the motion.
@@ -82,23 +106,8 @@ void MotionDialog::cmdOK_Click() {
   for (int i = 0; i < kFields; ++i)
     if (!gui::holdsNumber(fields_[i]) && !gui::checkNumber(fields_[i], builtinText(labels[i]), builtinText(1342), nullptr))
       return;
-  loads::MotionInput in;
-  in.mass = fields_[0]->text();
-  in.x = fields_[1]->text();
-  in.y = fields_[2]->text();
-  in.z = fields_[3]->text();
-  in.mounting = static_cast<loads::Mounting>(mounting_->currentIndex());
-  in.speed = fields_[4]->text();
-  in.acceleration = fields_[5]->text();
-  in.deceleration = fields_[6]->text();
-  in.stroke = fields_[7]->text();
-  in.processForce = fields_[8]->text();
-  in.processDirection = direction_->currentText();
-  in.px = fields_[9]->text();
-  in.py = fields_[10]->text();
-  in.pz = fields_[11]->text();
   QString message;
-  if (!loads::loadCasesFromMotion(in, &cases_, &message)) {
+  if (!loads::loadCasesFromMotion(input(), &cases_, &message)) {
     msg::critical2(message, builtinText(1342));
     return;
   }

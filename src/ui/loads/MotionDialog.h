@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include "core/common/Session.h"
+#include "core/loads/Motion.h"
 
 class QComboBox;
 class QLineEdit;
@@ -28,6 +29,9 @@ class MotionDialog : public QDialog {
 
   // The load cases of the last accepted "Lastfälle übernehmen".
   QVector<LoadCase> loadCases() const { return cases_; }
+  // The fields as typed, and filled from a motion entered before.
+  loads::MotionInput input() const;
+  void setInput(const loads::MotionInput &in);
 
   void cmdOK_Click();
 

@@ -177,9 +177,11 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
 
     // Menus: &Datei with &Weiter, &Zurück, a separator and &Beenden; "&Belastungen"
     // hidden until the first calculation; &? with &Inhalt.
-    const QList<QAction *> bar = w->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
+    QList<QAction *> bar = w->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), "&Datei");
+    EXPECT_EQ(bar[1]->text(), "Bearb&eiten");  // undo and redo
+    bar.removeAt(1);
     // The menu's caption without its mnemonic: Alt+B belongs to "&Berechnen".
     EXPECT_EQ(bar[1]->text(), "Belastungen");
     EXPECT_FALSE(bar[1]->isVisible());
@@ -638,14 +640,14 @@ TEST_F(ArrangementScreen, WorkIsNotThrownAwayWithoutAQuestion) {
     };
     leave();
     ASSERT_EQ(rec.messages.size(), 1);
-    EXPECT_EQ(rec.messages.first().title, builtinText(1104));
-    EXPECT_EQ(rec.messages.first().defaultButton, 2);
+    EXPECT_EQ(rec.messages.first().title, builtinText(1538));
+    EXPECT_EQ(msg::defaultAnswer(rec.messages.first()), msg::Answer::Cancel);
     EXPECT_FALSE(alive.isNull());
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(startScreens, 0);
     EXPECT_EQ(rec.endCalls, 0);
-    // Yes discards.
-    rec.answers = {msg::Answer::Yes};
+    // "Verwerfen" discards.
+    rec.answers = {msg::Answer::Discard};
     leave();
     EXPECT_EQ(rec.messages.size(), 2);
     EXPECT_EQ(startScreens + rec.endCalls, 1);

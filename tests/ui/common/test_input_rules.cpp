@@ -107,13 +107,28 @@ TEST(UnsavedInput, NoQuestionWithoutChangesAndNoDiscardByDefault) {
   EXPECT_FALSE(input::confirmDiscard());
   ASSERT_EQ(rec.messages.size(), 1);
   const msg::Message &m = rec.messages.first();
-  EXPECT_EQ(m.title, "Eingaben verwerfen?");
-  EXPECT_EQ(m.buttons, msg::Buttons::YesNo);
-  EXPECT_EQ(m.defaultButton, 2);
-  EXPECT_EQ(msg::defaultAnswer(m), msg::Answer::No);
+  EXPECT_EQ(m.title, "Eingaben speichern?");
+  EXPECT_EQ(m.buttons, msg::Buttons::SaveDiscardCancel);
+  EXPECT_EQ(msg::defaultAnswer(m), msg::Answer::Cancel);
   EXPECT_TRUE(input::hasUnsavedChanges());
 
-  rec.answers = {msg::Answer::Yes};
+  // "Speichern" goes on only when the input was saved.
+  int saves = 0;
+  for (const bool saved : {false, true}) {
+    rec.answers = {msg::Answer::Save};
+    EXPECT_EQ(input::confirmDiscard([&] {
+      ++saves;
+      if (saved) input::markSavePoint();
+      return saved;
+    }), saved);
+  }
+  EXPECT_EQ(saves, 2);
+  input::noteChange();
+  rec.answers = {msg::Answer::Save};
+  EXPECT_FALSE(input::confirmDiscard()) << "nothing to save with";
+
+  input::noteChange();
+  rec.answers = {msg::Answer::Discard};
   EXPECT_TRUE(input::confirmDiscard());
   EXPECT_FALSE(input::hasUnsavedChanges());
 

@@ -583,12 +583,12 @@ TEST_F(EvaluationScreenTest, ExitAsksFirstWhenTicksAreUnsaved) {
   tick(s, 0);
   s->Toolbar1_ButtonClick(QStringLiteral("Exit"));
   ASSERT_EQ(rec.messages.size(), 1);
-  EXPECT_EQ(rec.messages.first().title, builtinText(1104));
-  EXPECT_EQ(rec.messages.first().defaultButton, 2);
+  EXPECT_EQ(rec.messages.first().title, builtinText(1538));
+  EXPECT_EQ(msg::defaultAnswer(rec.messages.first()), msg::Answer::Cancel);
   EXPECT_EQ(rec.endCalls, 0);
   s->menuItem(QStringLiteral("MenüBeenden"))->trigger();
   EXPECT_EQ(rec.endCalls, 0);
-  rec.answers = {msg::Answer::Yes};
+  rec.answers = {msg::Answer::Discard};
   EXPECT_THROW(s->Toolbar1_ButtonClick(QStringLiteral("Exit")), msg::ProgramEnded);
   EXPECT_EQ(rec.endCalls, 1);
 }

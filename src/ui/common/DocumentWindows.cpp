@@ -1,0 +1,82 @@
+#include "ui/common/DocumentWindows.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QWidget>
+
+#include "core/common/Texts.h"
+#include "core/document/CalcDocument.h"
+
+namespace docui {
+
+namespace {
+constexpr char kDocumentProperty[] = "calcDocument";
+constexpr char kPlainTitleProperty[] = "plainTitle";
+
+void updateTitle(const CalcDocument *doc, QWidget *window) {
+  const QString plain = window->property(kPlainTitleProperty).toString();
+  if (doc->fileName().isEmpty()) {
+    window->setWindowTitle(plain);
+    return;
+  }
+  // "[*]" is where the window shows its modified mark.
+  window->setWindowTitle(QFileInfo(doc->fileName()).fileName() + QStringLiteral("[*] - ") + plain);
+  window->setWindowModified(doc->isModified());
+}
+}  // namespace
+
+void showIn(CalcDocument *doc, QWidget *window) {
+  if (!doc || !window) return;
+  if (!window->property(kPlainTitleProperty).isValid())
+    window->setProperty(kPlainTitleProperty, window->windowTitle());
+  window->setProperty(kDocumentProperty, QVariant::fromValue<QObject *>(doc));
+  const QPointer<QWidget> w(window);
+  const auto update = [doc, w] {
+    if (w) updateTitle(doc, w);
+  };
+  QObject::connect(doc, &CalcDocument::modifiedChanged, window, update);
+  QObject::connect(doc, &CalcDocument::fileNameChanged, window, update);
+  update();
+}
+
+CalcDocument *of(const QWidget *widget) {
+  for (const QWidget *w = widget; w; w = w->parentWidget()) {
+    const QVariant v = w->property(kDocumentProperty);
+    if (auto *doc = qobject_cast<CalcDocument *>(v.value<QObject *>())) return doc;
+  }
+  return nullptr;
+}
+
+QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
+  QMenu *menu = new QMenu(builtinText(1525), window);
+  menu->setObjectName(QStringLiteral("MenüBearbeiten"));
+  QAction *undo = menu->addAction(QString());
+  undo->setObjectName(QStringLiteral("MenüRückgängig"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction *redo = menu->addAction(QString());
+  redo->setObjectName(QStringLiteral("MenüWiederholen"));
+  redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  const auto update = [doc, undo, redo] {
+    const auto caption = [](int id, const QString &step) {
+      return step.isEmpty() ? builtinText(id) : builtinText(id) + QStringLiteral(": ") + step;
+    };
+    undo->setText(caption(1526, doc->undoText()));
+    redo->setText(caption(1527, doc->redoText()));
+    undo->setEnabled(doc->canUndo());
+    redo->setEnabled(doc->canRedo());
+  };
+  QObject::connect(undo, &QAction::triggered, doc, &CalcDocument::undo);
+  QObject::connect(redo, &QAction::triggered, doc, &CalcDocument::redo);
+  QObject::connect(doc, &CalcDocument::historyChanged, menu, update);
+  update();
+  // After "Datei", where a user looks for it.
+  const QList<QAction *> menus = bar->actions();
+  bar->insertMenu(menus.size() > 1 ? menus.at(1) : nullptr, menu);
+  return menu;
+}
+
+}  // namespace docui
