@@ -26,6 +26,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
@@ -45,6 +46,8 @@
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/loads/ForceGrid.h"
 #include "ui/loads/LoadCaseTabs.h"
+#include "ui/loads/MotionDialog.h"
+#include "core/evaluation/Evaluation.h"
 #include "ui/report/FrmAusdruck.h"
 #include "support/PdfText.h"
 #include "ui/report/ReportHooks.h"
@@ -612,3 +615,130 @@ TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
 
 }  // namespace
 
+
+// The calculation document on the screens: ticks kept across the way back, no false
+// modified mark, the loads leaving the picture with any change, undo and redo with the
+// keyboard, the motion kept, and no replacement of unsaved input without a question.
+TEST_F(CalcFiles, TheScreensShowAndEditOneDocument) {
+  QJsonObject o = exampleCase(kExamples[1]);  // two sizes ticked
+  const QString path = write("doc.tcalc", o);
+  ASSERT_TRUE(calcfiles::openFile(session, path, start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  auto ticked = [](FrmAuswertung *e) {
+    QStringList out;
+    for (int i = 0; i < eval::kBoxes; ++i)
+      if (e->chkGrSer(i)->isChecked()) out << QString::number(i);
+    return out;
+  };
+  const QStringList ticks = ticked(ev);
+  ASSERT_EQ(ticks.size(), 2);
+  // Back and on again: the same ticks, and the file is as it was.
+  ev->MenuZurueck_Click();
+  settle();
+  FrmArrangement *arr = arrangementScreen();
+  ASSERT_TRUE(arr);
+  arr->weiter();
+  settle();
+  ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  EXPECT_EQ(ticked(ev), ticks);
+  EXPECT_FALSE(ev->isWindowModified());
+  EXPECT_FALSE(arr->document()->isModified());
+  ev->MenuZurueck_Click();
+  settle();
+
+  // A deleted force takes the loads off the picture; Ctrl+Z brings the force back, Ctrl+Y
+  // takes it away again.
+  arr->activateWindow();
+  arr->CmdBerechnen()->click();
+  ASSERT_FALSE(arr->LabFo(0)->text().isEmpty());
+  const TextRows rows = arr->MSFlexGrid1()->dataRows();
+  ForceGrid *grid = arr->MSFlexGrid1();
+  grid->setFocus();
+  grid->setCurrentCell(-1, -1);
+  QTest::keyClick(grid, Qt::Key_Down);
+  rec.answers = {msg::Answer::Yes};
+  QTest::keyClick(grid, Qt::Key_Delete);
+  ASSERT_EQ(grid->dataRows().size(), rows.size() - 1);
+  EXPECT_TRUE(arr->LabFo(0)->text().isEmpty());
+  EXPECT_TRUE(arr->isWindowModified());
+  QTest::keyClick(arr, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(grid->dataRows(), rows);
+  EXPECT_FALSE(arr->isWindowModified()) << "undone back to the file";
+  QTest::keyClick(arr, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(grid->dataRows().size(), rows.size() - 1);
+  EXPECT_EQ(action(arr, "MenüRückgängig")->text(), builtinText(1526) + ": " + builtinText(1531));
+
+  // Opening another file over the unsaved change asks; "Abbrechen" keeps everything,
+  // "Verwerfen" opens it.
+  const QString other = write("other.tcalc", exampleCase(kExamples[4]));
+  rec.clear();
+  rec.answers = {msg::Answer::Cancel};
+  EXPECT_FALSE(calcfiles::openFile(session, other, arr));
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages.first().buttons, msg::Buttons::SaveDiscardCancel);
+  EXPECT_EQ(arrangementScreen(), arr);
+  rec.answers = {msg::Answer::Discard};
+  ASSERT_TRUE(calcfiles::openFile(session, other, arr));
+  settle();
+  if (FrmAuswertung *e = evaluationScreen()) e->MenuZurueck_Click();
+  settle();
+  arr = arrangementScreen();
+  ASSERT_TRUE(arr);
+  EXPECT_EQ(arr->objectName(), "FrmVKaZDSch");
+
+  // The motion dialog replaces hand-made load cases only after a question; what was
+  // entered is kept in the file and offered again.
+  rec.clear();
+  int shown = 0;
+  QTimer::singleShot(0, [&] {
+    auto *d = qobject_cast<MotionDialog *>(QApplication::activeModalWidget());
+    if (!d) return;
+    ++shown;
+    d->field(0)->setText("80");     // kg
+    d->field(4)->setText("1");      // m/s
+    d->field(5)->setText("2");      // m/s²
+    d->field(6)->setText("2");
+    d->field(7)->setText("1000");   // mm
+    d->cmdOK_Click();
+  });
+  rec.answers = {msg::Answer::No};
+  arr->CmdBewegung()->click();
+  EXPECT_EQ(shown, 1);
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages.first().text, builtinText(1365));
+  EXPECT_EQ(arr->loadCaseTabs()->count(), 1) << "No keeps the load cases";
+  QTimer::singleShot(0, [&] {
+    auto *d = qobject_cast<MotionDialog *>(QApplication::activeModalWidget());
+    if (!d) return;
+    ++shown;
+    EXPECT_EQ(d->field(0)->text(), "") << "nothing taken over yet";
+    d->field(0)->setText("80");
+    d->field(4)->setText("1");
+    d->field(5)->setText("2");
+    d->field(6)->setText("2");
+    d->field(7)->setText("1000");
+    d->cmdOK_Click();
+  });
+  rec.answers = {msg::Answer::Yes};
+  arr->CmdBewegung()->click();
+  EXPECT_EQ(arr->loadCaseTabs()->count(), 3);
+  ASSERT_TRUE(arr->document()->input().motion);
+  EXPECT_EQ(arr->document()->input().motion->mass, "80");
+  QTimer::singleShot(0, [&] {
+    auto *d = qobject_cast<MotionDialog *>(QApplication::activeModalWidget());
+    if (!d) return;
+    ++shown;
+    EXPECT_EQ(d->field(0)->text(), "80");
+    EXPECT_EQ(d->field(7)->text(), "1000");
+    d->cmdExit()->click();
+  });
+  arr->CmdBewegung()->click();
+  EXPECT_EQ(shown, 3);
+  saveAnswer = dir.filePath("moved.tcalc");
+  action(arr, "MenüDateiSpeichernUnter")->trigger();
+  ASSERT_TRUE(read(dir.filePath("moved.tcalc")).motion);
+  EXPECT_EQ(read(dir.filePath("moved.tcalc")).motion->stroke, "1000");
+}
