@@ -135,8 +135,8 @@ FrmArrangement::FrmArrangement(Session &session, ArrangementId id, QWidget *pare
   docui::addEditMenu(menuBar(), document_, this);
   docui::showIn(document_, this);
   connect(document_, &CalcDocument::replaced, this, [this] { showInput(document_->input()); });
-  connect(document_, &CalcDocument::distancesChanged, this, &FrmArrangement::inputChanged);
-  connect(document_, &CalcDocument::forcesChanged, this, &FrmArrangement::inputChanged);
+  connect(document_, &CalcDocument::distancesChanged, this, &FrmArrangement::dropLoads);
+  connect(document_, &CalcDocument::forcesChanged, this, &FrmArrangement::dropLoads);
   // The window opens at its design size, centred; it can be resized and maximised.
   gui::placeWindow(this, sizeHint().expandedTo(QSize(kWidth, 0)));
 }
@@ -731,7 +731,7 @@ void FrmArrangement::commit(int what, const QString &mergeKey, const std::functi
   document_->edit(builtinText(what), c, mergeKey);
 }
 
-void FrmArrangement::inputChanged() {
+void FrmArrangement::dropLoads() {
   resetLoadDisplay();
   caseLoads_.clear();
   caseByCheck_.clear();
@@ -755,7 +755,7 @@ void FrmArrangement::showInput(const calcfile::Case &input) {
   tabs_->setLoadCases(cases);
   gui::gsubSetColWidth(this, grid_, false);
   showing_ = false;
-  inputChanged();
+  dropLoads();
 }
 
 void FrmArrangement::Frame1_MouseMove() {

@@ -125,7 +125,7 @@ class FrmArrangement : public QMainWindow {
               const std::function<void(calcfile::Case &)> &change = {});
   // The loads on the picture and the verdict note belong to the last calculation: any
   // change of the input takes them away until "Berechnen" runs again.
-  void inputChanged();
+  void dropLoads();
   void buildControls();
   void layOut(QWidget *central);
   // Everything on the picture follows the drawing, which keeps its proportions.
