@@ -741,6 +741,8 @@ void FrmArrangement::dropLoads() {
 
 void FrmArrangement::showInput(const calcfile::Case &input) {
   showing_ = true;
+  // The report prints the comment lines of the calculation shown.
+  if (input.comments) session_.gastrComment = *input.comments;
   if (tbM_) tbM_->setText(input.m);
   if (tbN_) tbN_->setText(input.n);
   // Several load cases go into the tabs above the force grid; one force table as one

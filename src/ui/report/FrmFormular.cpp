@@ -16,6 +16,8 @@
 #include "core/common/Session.h"
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
+#include "core/document/CalcDocument.h"
+#include "ui/common/DocumentWindows.h"
 #include "ui/report/CommentFields.h"
 #include "output/report/ReportCanvas.h"
 #include "output/report/ReportText.h"
@@ -249,5 +251,12 @@ void FrmFormular::loadComments() {
     connect(field, &QLineEdit::textEdited, this, [this] {
       report::storeComments(session_, tbKunde);
       input::noteChange();
+      // The comment lines are part of the calculation shown (its document, where the
+      // report was opened from an evaluation screen).
+      if (CalcDocument *doc = docui::of(this)) {
+        calcfile::Case c = doc->input();
+        c.comments = session_.gastrComment;
+        doc->edit(builtinText(1539), c, QStringLiteral("comments"));
+      }
     });
 }
