@@ -1,0 +1,130 @@
+// "Berechnen" as the user presses it, with real widgets offscreen, on the demo catalogue:
+// the arrangement screen's button with ten forces (calculation and load display), and the
+// whole road to the filled evaluation grid: "Berechnen", "Weiter" to a new evaluation
+// screen with every size ticked, its "Berechnen" (the progress display included) and the
+// way back.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPointer>
+#include <QTableWidget>
+
+#include "core/catalogue/Catalogue.h"
+#include "core/catalogue/StartSession.h"
+#include "core/common/Messages.h"
+#include "core/common/Numbers.h"
+#include "core/common/Session.h"
+#include "core/document/CalcDocument.h"
+#include "ui/arrangements/FrmArrangement.h"
+#include "ui/evaluation/FrmAuswertung.h"
+
+namespace {
+
+TextRows tenForces() {
+  return {{"- Z", "2500", "50", "-30", "0"},  {"- Z", "400", "-120", "60", "0"},
+          {"Z +", "150", "180", "-90", "0"},  {"X +", "600", "0", "0", "150"},
+          {"- X", "250", "0", "40", "90"},    {"Y +", "400", "120", "0", "100"},
+          {"- Y", "180", "-60", "0", "40"},   {"- Z", "900", "210", "160", "0"},
+          {"X +", "320", "0", "-170", "60"},  {"Y +", "90", "-220", "0", "250"}};
+}
+
+// An arrangement screen of four cassettes with the ten forces, every size to be ticked.
+FrmArrangement *screenWithForces(Session &session) {
+  session.catalogue = std::make_shared<catalogue::Catalogue>(QStringLiteral(TARVEL_DEMO_CATALOGUE));
+  startSession(session);
+  sSetTblAnzBez(session, true, arrangement(ArrangementId::VKaZDSch).groupTL, true);
+  auto *w = new FrmArrangement(session, ArrangementId::VKaZDSch);
+  w->setAttribute(Qt::WA_DontShowOnScreen);
+  calcfile::Case c = w->document()->input();
+  c.m = QStringLiteral("400");
+  c.n = QStringLiteral("300");
+  c.forces = tenForces();
+  c.tickAll = true;
+  w->document()->reset(c);
+  w->show();
+  return w;
+}
+
+// Arg 1: with the event loop's painting after each press.
+void BM_ArrangementBerechnen(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  const bool painted = state.range(0) != 0;
+  for (auto _ : state) {
+    w->CmdBerechnen_Click();
+    if (painted) QCoreApplication::processEvents();
+  }
+  state.SetLabel(painted ? "painted" : "loads shown, not painted");
+  if (w->msngLoad().isEmpty() || !rec.messages.isEmpty()) state.SkipWithError("no loads, or a message");
+  delete w.data();
+}
+BENCHMARK(BM_ArrangementBerechnen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_BerechnenToTheEvaluationGrid(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  int rows = 0;
+  for (auto _ : state) {
+    w->weiter();  // "Berechnen", then the evaluation screen
+    QPointer<FrmAuswertung> ev;
+    for (QWidget *top : QApplication::topLevelWidgets())
+      if (auto *e = qobject_cast<FrmAuswertung *>(top); e && e->isVisible()) ev = e;
+    if (!ev) {
+      state.SkipWithError("no evaluation screen");
+      break;
+    }
+    ev->CmdBerechnen_Click();
+    rows = ev->MSFlexGrid1()->rowCount();
+    ev->MenuZurueck_Click();
+    // What the program's event loop does between two presses.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  state.SetLabel(std::to_string(rows) + " rows rated");
+  if (rows == 0 || !rec.messages.isEmpty()) state.SkipWithError("nothing rated, or a message");
+  delete w.data();
+}
+BENCHMARK(BM_BerechnenToTheEvaluationGrid)->Unit(benchmark::kMillisecond);
+
+// The evaluation screen's "Berechnen" alone, on a screen that stays open. Arg 1: with the
+// event loop's painting after each press (the progress display repaints its bar about a
+// hundred times while it runs, as the program shows it).
+void BM_EvaluationBerechnen(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  w->weiter();
+  QPointer<FrmAuswertung> ev;
+  for (QWidget *top : QApplication::topLevelWidgets())
+    if (auto *e = qobject_cast<FrmAuswertung *>(top); e && e->isVisible()) ev = e;
+  if (!ev) {
+    state.SkipWithError("no evaluation screen");
+    return;
+  }
+  const bool painted = state.range(0) != 0;
+  for (auto _ : state) {
+    ev->CmdBerechnen_Click();
+    if (painted) QCoreApplication::processEvents();
+  }
+  state.SetLabel(painted ? "painted" : "grid filled, not painted");
+  ev->MenuZurueck_Click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete w.data();
+}
+BENCHMARK(BM_EvaluationBerechnen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
