@@ -20,6 +20,7 @@
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/run/CalculationRun.h"
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/loads/ForceGrid.h"
 #include "ui/loads/LoadCaseTabs.h"
@@ -103,15 +104,17 @@ void tickAndEvaluate(const Session &session, FrmAuswertung *ev, const calcfile::
     const QString texts[] = {d.stroke, d.cyclesPerMinute, d.hoursPerDay, d.daysPerYear};
     for (int i = 0; i < 4; ++i) ev->Tb_Betrieb(i)->setText(texts[i]);
   }
-  ev->OptBelArt(c.loadType)->setChecked(true);
-  ev->OptBelArt_Click(c.loadType);
-  const TextRows &results = session.gastrResult;
+  // The load type and its required safety were taken over with the file (the screen
+  // shows the session's); the ticks are the run's for the boxes the screen shows.
+  eval::SizeBoxes boxes;
   for (int i = 0; i < eval::kBoxes; ++i) {
-    QCheckBox *box = ev->chkGrSer(i);
-    const int tag = ev->boxTag(i);
-    if (!box->isEnabled() || tag < 1 || tag > results.size()) continue;
-    if (!calcfile::isTicked(c, results.at(tag - 1))) continue;
-    box->setChecked(true);
+    boxes.tag[i] = ev->boxTag(i);
+    boxes.enabled[i] = ev->chkGrSer(i)->isEnabled();
+  }
+  const run::Ticks ticks = run::ticksOf(c, session.gastrResult, boxes);
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    if (!ticks.ticked[i]) continue;
+    ev->chkGrSer(i)->setChecked(true);
     ev->chkGrSer_Click(i);
   }
   ev->CmdBerechnen()->click();
@@ -237,14 +240,9 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
   const ArrangementInfo *info = arrangementByScreen(c.arrangement);
   if (!info) return refuseFile(path, builtinText(1217).arg(c.arrangement));
 
-  // The session state the file describes: the special roller shoe (or none), the comment
-  // lines, the load type; then the table list of the arrangement, as its picture on the
-  // start screen builds it.
-  if (c.special) takeOverSonder(session, c.special->fields, c.special->bearingsIndex, c.special->type);
-  else session.gintAnzSonder = 0;
-  session.gastrComment = c.comments.value_or(QStringList(6));
-  setRequiredSafety(session, c.loadType);
-  sSetTblAnzBez(session, true, info->groupTL, true);
+  // The session state the file describes (comment lines, load type and its required
+  // safety, the arrangement's table list, the special roller shoe), as every run takes it.
+  run::takeOver(session, c, *info);
 
   auto *screen = new FrmArrangement(session, info->id);
   fillScreen(screen, c);

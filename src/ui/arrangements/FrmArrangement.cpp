@@ -22,6 +22,7 @@
 
 #include "core/arrangements/Calculate.h"
 #include "core/arrangements/LoadCases.h"
+#include "core/run/CalculationRun.h"
 #include "output/arrangements/Drawings.h"
 #include "ui/arrangements/Shape.h"
 #include "ui/auxiliary/Auxiliary.h"
@@ -465,9 +466,9 @@ void FrmArrangement::CmdBerechnen_Click() {
     lastCompleted_ = false;
     return;
   }
-  const LoadCaseOutput calc = calculateLoadCases(session_, info_->id, tabs_->loadCases(),
-                                                 tbM_ ? tbM_->text() : QString(),
-                                                 tbN_ ? tbN_->text() : QString());
+  const LoadCaseOutput calc = run::calculate(session_, info_->id, tabs_->loadCases(),
+                                            tbM_ ? tbM_->text() : QString(),
+                                            tbN_ ? tbN_->text() : QString()).output;
   const CalcOutput &out = calc.combined;
   if (tbM_) tbM_->setText(out.mText);
   if (tbN_) tbN_->setText(out.nText);
@@ -593,7 +594,7 @@ void FrmArrangement::weiter() {
   // A refused calculation stops here; so does one that broke off with an error, whose
   // results would not belong to the input on the screen.
   if (mblnCalcFailed_ || !lastCompleted_) return;
-  handOverLoadCases(session_, info_->id, tabs_->loadCases());
+  run::handOver(session_, info_->id, tabs_->loadCases());
   auto *evaluation = new FrmAuswertung(session_, this);
   evaluation->show();
   hide();
