@@ -16,7 +16,34 @@ struct LocaleState {
   QLocale noGroup;    // no group separators written
   QChar decimalPoint;
   bool fromOverride = false;
+  // Whole numbers written without the locale's general formatter: its minus sign and
+  // group separator in groups of three, used only where the locale was found to write
+  // exactly that (ASCII digits, grouping from four digits on).
+  QString minus, groupSeparator;
+  bool fastWhole = false;    // noGroup writes whole numbers as wholeText(..., false)
+  bool fastGrouped = false;  // plain writes them as wholeText(..., true)
 };
+
+// |r| below this is a whole double written digit for digit.
+constexpr double kFastWholeLimit = 1e15;
+
+QString wholeText(double r, const QString &minus, const QString &sep, bool grouped) {
+  char digits[24];
+  long long v = static_cast<long long>(std::fabs(r));
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v);
+  QString out;
+  out.reserve(n + n / 3 * sep.size() + minus.size());
+  if (r < 0) out += minus;
+  for (int i = n - 1; i >= 0; --i) {
+    out += QLatin1Char(digits[i]);
+    if (grouped && i > 0 && i % 3 == 0) out += sep;
+  }
+  return out;
+}
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
@@ -36,6 +63,18 @@ LocaleState makeState() {
   st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  st.minus = st.plain.negativeSign();
+  st.groupSeparator = st.plain.groupSeparator();
+  static const double samples[] = {0.0,      7.0,        -7.0,        123.0,           999.0,
+                                   1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
+                                   100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
+                                   -999999999999999.0};
+  st.fastWhole = st.fastGrouped = true;
+  for (double v : samples) {
+    st.fastWhole = st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
+    st.fastGrouped =
+        st.fastGrouped && st.plain.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, true);
+  }
   return st;
 }
 
@@ -81,14 +120,23 @@ bool fastToDouble(const QString &text, double *out) {
 
 double roundHalfEven(double value, int places) {
   if (!std::isfinite(value)) return value;
-  const double scale = std::pow(10.0, places);
+  // The powers of ten a value is rounded to are exact doubles: the table holds what pow
+  // gives for them.
+  static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  const double scale = places >= 0 && places <= 12 ? kPowers[places] : std::pow(10.0, places);
   const double scaled = value * scale;
   // nearbyint honours the current rounding mode, which is round-to-nearest-even
-  // unless somebody changed it; make sure of it.
+  // unless somebody changed it; make sure of it (switching the mode costs more than the
+  // rounding, so only when it is another).
+  double r;
   const int old = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  double r = std::nearbyint(scaled);
-  std::fesetround(old);
+  if (old == FE_TONEAREST) {
+    r = std::nearbyint(scaled);
+  } else {
+    std::fesetround(FE_TONEAREST);
+    r = std::nearbyint(scaled);
+    std::fesetround(old);
+  }
   // Guard against representation noise: 0.0667 * 100 = 6.67 is fine, but a value like
   // 2.675 is stored as 2.67499999..., which must round down as the binary value says.
   return r / scale;
@@ -190,6 +238,8 @@ QString formatGrouped(double value) {
   const QLocale &loc = state().plain;
   double r = std::round(value);  // away from zero for halves, as a picture format does
   if (r == 0.0) r = 0.0;         // no "-0"
+  if (state().fastGrouped && std::fabs(r) < kFastWholeLimit)
+    return wholeText(r, state().minus, state().groupSeparator, true);
   return loc.toString(r, 'f', 0);
 }
 
@@ -204,6 +254,8 @@ QString formatWhole(double value) {
   const QLocale &loc = state().noGroup;
   double r = std::round(value);
   if (r == 0.0) r = 0.0;
+  if (state().fastWhole && std::fabs(r) < kFastWholeLimit)
+    return wholeText(r, state().minus, state().groupSeparator, false);
   return loc.toString(r, 'f', 0);
 }
 

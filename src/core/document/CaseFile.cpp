@@ -431,13 +431,20 @@ bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows
 // the screens' own checks name (a distance or stroke of 0, a text that is no number) is
 // left to them, so the user reads the same message either way.
 
-void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+// The key and the name of the refusal are made only when the value is refused: a case
+// may hold tens of thousands of cells, and nearly all of them are taken.
+template <class KeyOf, class NameOf>
+void checkRangeOf(const QString &text, limits::Quantity q, const KeyOf &keyOf, const NameOf &nameOf) {
   double v = 0.0;
   if (!num::toDouble(text, &v)) return;
   if (q == limits::Quantity::Force) v = std::fabs(v);
   const bool positiveOnly = q != limits::Quantity::Coordinate && q != limits::Quantity::Force;
   if (positiveOnly && !(v > 0.0)) return;
-  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, key), limits::refusal(q, name));
+  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, keyOf()), limits::refusal(q, nameOf()));
+}
+
+void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+  checkRangeOf(text, q, [&key] { return key; }, [&name] { return name; });
 }
 
 
@@ -455,10 +462,13 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
           *moved << namePrefix + QString::number(r + 1);
         continue;
       }
-      checkRange(row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
-                 keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col),
-                 namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
-                                      : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col)));
+      checkRangeOf(
+          row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
+          [&] { return keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col); },
+          [&] {
+            return namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
+                                        : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col));
+          });
     }
   }
 }
