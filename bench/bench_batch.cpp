@@ -118,7 +118,8 @@ void BM_CasesThroughPipe(benchmark::State &state) {
     file.write(QJsonDocument(c).toJson(QJsonDocument::Compact) + '\n');
   }
   file.close();
-  const QStringList args{QStringLiteral("--cases"), file.fileName(), QStringLiteral("--jobs"), QStringLiteral("1"),
+  const QStringList args{QStringLiteral("--cases"),     file.fileName(),
+                         QStringLiteral("--jobs"),      QStringLiteral("1"),
                          QStringLiteral("--catalogue"), QStringLiteral(TARVEL_DEMO_CATALOGUE)};
   qint64 bytes = 0;
   for (auto _ : state) {

@@ -44,12 +44,16 @@ QByteArray caseText(const char *screen, int loadType) {
       {"m", "400"},
       {"n", "300"},
       {"loadCases",
-       QJsonArray{QJsonObject{{"name", "Eilgang"}, {"share", 30}, {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
+       QJsonArray{QJsonObject{{"name", "Eilgang"},
+                              {"share", 30},
+                              {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
                   QJsonObject{{"name", "Bearbeitung"},
                               {"share", 70},
                               {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
                                                     QJsonArray{"X +", "600", "0", "0", "150"}}}}}},
-      {"duty", QJsonObject{{"stroke", "500"}, {"cyclesPerMinute", "10"}, {"hoursPerDay", "8"}, {"daysPerYear", "250"}}},
+      {"duty",
+       QJsonObject{
+           {"stroke", "500"}, {"cyclesPerMinute", "10"}, {"hoursPerDay", "8"}, {"daysPerYear", "250"}}},
       {"loadType", loadType},
       {"ticked", "all"}};
   return QJsonDocument(o).toJson();
@@ -60,7 +64,8 @@ class OneRun : public ::testing::Test {
   void SetUp() override {
     QApplication::setQuitOnLastWindowClosed(false);
     computeSubVersion(session);
-    catalogueFile = std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
+    catalogueFile =
+        std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
     AppServices services;
     services.dialogs = report::standardDialogs();
     services.fileMenu = calcfiles::fileMenuServices();
@@ -73,7 +78,8 @@ class OneRun : public ::testing::Test {
   void TearDown() override {
     QList<QPointer<QWidget>> windows;
     for (QWidget *w : QApplication::topLevelWidgets())
-      if (qobject_cast<FrmAuswertung *>(w) || qobject_cast<FrmArrangement *>(w) || qobject_cast<FrmStart *>(w))
+      if (qobject_cast<FrmAuswertung *>(w) || qobject_cast<FrmArrangement *>(w) ||
+          qobject_cast<FrmStart *>(w))
         windows << w;
     for (const QPointer<QWidget> &w : windows) delete w.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -71,7 +71,8 @@ LocaleState makeState() {
                                    -999999999999999.0};
   st.fastWhole = st.fastGrouped = true;
   for (double v : samples) {
-    st.fastWhole = st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
+    st.fastWhole =
+        st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
     st.fastGrouped =
         st.fastGrouped && st.plain.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, true);
   }

@@ -466,8 +466,8 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
           row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
           [&] { return keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col); },
           [&] {
-            return namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
-                                        : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col));
+            const QString name = builtinText(1518).arg(r + 1).arg(builtinText(515 + col));
+            return namePrefix.isEmpty() ? name : namePrefix + name;
           });
     }
   }

@@ -15,8 +15,8 @@ namespace {
 // to calculate: that is the catalogue's fault and ends the run as a database error would.
 void refuseEmptyTableList(Session &s, bool withTL, int exitCode) {
   if (s.gintTblAnz > 0) return;
-  const QString keys = withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz")
-                              : QStringLiteral("FNTblAnz, SoTblAnz");
+  const QString keys =
+      withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz") : QStringLiteral("FNTblAnz, SoTblAnz");
   msg::critical(builtinText(1059).arg(keys).arg(s.gintTblAnz), catalogue::databaseErrorTitle());
   msg::endProgram(exitCode);
 }
@@ -30,8 +30,10 @@ void takeOverInput(Session &s, const calcfile::Case &c, const ArrangementInfo &a
   if (exitCode >= 0) refuseEmptyTableList(s, arrangement.groupTL, exitCode);
   // The special roller shoe as its editor's "Ok" takes it over (a refused entry leaves
   // none in force).
-  if (c.special) takeOverSonder(s, c.special->fields, c.special->bearingsIndex, c.special->type);
-  else s.gintAnzSonder = 0;
+  if (c.special)
+    takeOverSonder(s, c.special->fields, c.special->bearingsIndex, c.special->type);
+  else
+    s.gintAnzSonder = 0;
 }
 
 // The typed rows of a completed calculation: the texts of gastrResult with the table
@@ -130,7 +132,8 @@ Result calculateCase(Session &s, const calcfile::Case &c, const ArrangementInfo 
   Result r;
   // What reading the case changed (a coordinate along a force's own axis taken as 0),
   // once, as the desktop program says it on opening the file.
-  for (const QString &note : c.notes) msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
+  for (const QString &note : c.notes)
+    msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
   takeOverInput(s, c, arrangement, endedExitCode);
 
   // "Berechnen" and "Weiter" of the arrangement screen.

@@ -38,8 +38,8 @@ bool chooseLoadType(Session &s, int loadType);
 
 // ---------------------------------------------------------------- first stage
 struct Calculation {
-  LoadCaseOutput output;     // as calculateLoadCases gives it (per load case as well)
-  QVector<ResultRow> rows;   // typed rows of gastrResult; empty unless completed
+  LoadCaseOutput output;    // as calculateLoadCases gives it (per load case as well)
+  QVector<ResultRow> rows;  // typed rows of gastrResult; empty unless completed
   bool completed() const { return output.combined.completed && !output.combined.calcFailed; }
 };
 
@@ -65,8 +65,8 @@ struct Ticks {
 Ticks ticksOf(const calcfile::Case &c, const TextRows &result, const eval::SizeBoxes &boxes);
 
 struct Evaluation {
-  bool dutyRefused = false;  // the group "Betrieb" held a figure it does not take: nothing rated
-  eval::EvaluationRun run;   // as eval::runEvaluation gives it (texts, grid rows, extra columns)
+  bool dutyRefused = false;     // the group "Betrieb" held a figure it does not take: nothing rated
+  eval::EvaluationRun run;      // as eval::runEvaluation gives it (texts, grid rows, extra columns)
   QVector<EvaluationRow> rows;  // typed rows of gastrEvaluation with their figures
 };
 
@@ -80,12 +80,12 @@ Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
 
 // ---------------------------------------------------------------- the whole run
 struct Options {
-  bool rigidCheck = true;    // false: the multi-unit models alone
-  bool printForces = true;   // the printed force tables of the report and the text export
+  bool rigidCheck = true;   // false: the multi-unit models alone
+  bool printForces = true;  // the printed force tables of the report and the text export
 };
 
 struct Result {
-  bool calcFailed = false;   // the calculation was refused or broke off
+  bool calcFailed = false;  // the calculation was refused or broke off
   float unitDistance = 0.0f, railDistance = 0.0f;
   QVector<ResultRow> results;  // empty unless the calculation completed
   QVector<EvaluationRow> evaluation;

@@ -771,9 +771,9 @@ void FrmAuswertung::CmdBerechnen_Click() {
   for (int i = 0; i < eval::kBoxes; ++i) tags[static_cast<size_t>(i)] = boxTag(i);
   // The group "Betrieb" is read first: a figure that is no number or not above 0 stops
   // the run before anything changes.
-  const run::Evaluation evaluation =
-      run::evaluate(session_, tags, ticked,
-                    {tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(), tbBetrieb_[3]->text()});
+  const loads::DutyTexts duty{tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
+                              tbBetrieb_[3]->text()};
+  const run::Evaluation evaluation = run::evaluate(session_, tags, ticked, duty);
   if (evaluation.dutyRefused) return;
   const eval::EvaluationRun &run = evaluation.run;
   evaluated_ = true;

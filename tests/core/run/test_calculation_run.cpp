@@ -35,12 +35,15 @@ QByteArray caseText(const char *screen, int loadType = 1) {
       {"m", "400"},
       {"n", "300"},
       {"loadCases",
-       QJsonArray{QJsonObject{{"name", "Eilgang"}, {"share", 30}, {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
+       QJsonArray{QJsonObject{{"name", "Eilgang"},
+                              {"share", 30},
+                              {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
                   QJsonObject{{"name", "Bearbeitung"},
                               {"share", 70},
                               {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
                                                     QJsonArray{"X +", "600", "0", "0", "150"}}}}}},
-      {"duty", QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}, {"hoursPerDay", 8}, {"daysPerYear", 250}}},
+      {"duty",
+       QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}, {"hoursPerDay", 8}, {"daysPerYear", 250}}},
       {"loadType", loadType},
       {"ticked", "all"}};
   return QJsonDocument(o).toJson();
