@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace num {
@@ -95,12 +96,18 @@ bool fastToDouble(const QString &text, double *out) {
   char buf[48];
   int len = 0;
   bool digits = false, point = false;
+  // The digits as a whole number and the count of those after the separator.
+  std::uint64_t mantissa = 0;
+  int digitCount = 0, decimals = 0;
   const QChar dp = state().decimalPoint;
   for (int i = 0; i < n; ++i) {
     const QChar c = text.at(i);
     if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
       buf[len++] = static_cast<char>(c.unicode());
       digits = true;
+      mantissa = mantissa * 10 + (c.unicode() - u'0');
+      ++digitCount;
+      if (point) ++decimals;
     } else if (c == dp && !point) {
       buf[len++] = '.';
       point = true;
@@ -111,6 +118,16 @@ bool fastToDouble(const QString &text, double *out) {
     }
   }
   if (!digits) return false;
+  // Up to 15 digits the whole number and the power of ten are exact doubles, and one
+  // division of exact operands is rounded correctly: the same value from_chars gives.
+  static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (digitCount <= 15) {
+    const double whole = static_cast<double>(mantissa);
+    const double v = decimals == 0 ? whole : whole / kPowers[decimals];
+    *out = buf[0] == '-' ? -v : v;
+    return true;
+  }
   double v = 0;
   const auto res = std::from_chars(buf, buf + len, v);
   if (res.ec != std::errc() || res.ptr != buf + len) return false;
