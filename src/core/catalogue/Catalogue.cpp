@@ -45,8 +45,7 @@ QString Catalogue::file() const {
 ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
   // Real numbers come as text in the program locale's notation, so the locale is part of
   // the question.
-  const QString key = num::locale().name() + QLatin1Char(':') +
-                      QString::number(static_cast<int>(numbers)) + QLatin1Char(':') + sql;
+  const AnswerKey key{num::localeName(), static_cast<int>(numbers), sql};
   std::lock_guard<std::mutex> lock(mutex_);
   const auto known = answers_.constFind(key);
   if (known != answers_.constEnd()) return *known;

@@ -1,5 +1,6 @@
 #include "core/common/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfenv>
 #include <cmath>
@@ -21,6 +22,7 @@ struct LocaleState {
   // group separator in groups of three, used only where the locale was found to write
   // exactly that (ASCII digits, grouping from four digits on).
   QString minus, groupSeparator;
+  QString name;  // plain.name()
   bool fastWhole = false;    // noGroup writes whole numbers as wholeText(..., false)
   bool fastGrouped = false;  // plain writes them as wholeText(..., true)
 };
@@ -29,21 +31,26 @@ struct LocaleState {
 constexpr double kFastWholeLimit = 1e15;
 
 QString wholeText(double r, const QString &minus, const QString &sep, bool grouped) {
-  char digits[24];
+  // Written from the right into one buffer: 15 digits, their separators and the sign.
+  char16_t buf[96];
+  char16_t *const end = buf + sizeof buf / sizeof buf[0];
+  char16_t *p = end;
   long long v = static_cast<long long>(std::fabs(r));
   int n = 0;
   do {
-    digits[n++] = static_cast<char>('0' + v % 10);
+    if (grouped && n > 0 && n % 3 == 0) {
+      p -= sep.size();
+      std::copy_n(reinterpret_cast<const char16_t *>(sep.utf16()), sep.size(), p);
+    }
+    *--p = static_cast<char16_t>(u'0' + v % 10);
     v /= 10;
+    ++n;
   } while (v);
-  QString out;
-  out.reserve(n + n / 3 * sep.size() + minus.size());
-  if (r < 0) out += minus;
-  for (int i = n - 1; i >= 0; --i) {
-    out += QLatin1Char(digits[i]);
-    if (grouped && i > 0 && i % 3 == 0) out += sep;
+  if (r < 0) {
+    p -= minus.size();
+    std::copy_n(reinterpret_cast<const char16_t *>(minus.utf16()), minus.size(), p);
   }
-  return out;
+  return QString(reinterpret_cast<const QChar *>(p), static_cast<qsizetype>(end - p));
 }
 
 std::optional<QLocale> &overrideLocale() {
@@ -64,13 +71,15 @@ LocaleState makeState() {
   st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  st.name = st.plain.name();
   st.minus = st.plain.negativeSign();
   st.groupSeparator = st.plain.groupSeparator();
   static const double samples[] = {0.0,      7.0,        -7.0,        123.0,           999.0,
                                    1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
                                    100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
                                    -999999999999999.0};
-  st.fastWhole = st.fastGrouped = true;
+  // The buffer of wholeText holds 15 digits with separators and sign of up to 4 each.
+  st.fastWhole = st.fastGrouped = st.minus.size() <= 4 && st.groupSeparator.size() <= 4;
   for (double v : samples) {
     st.fastWhole =
         st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
@@ -161,6 +170,8 @@ double roundHalfEven(double value, int places) {
 }
 
 QLocale locale() { return state().plain; }
+
+const QString &localeName() { return state().name; }
 
 void setLocale(const QLocale &loc) {
   overrideLocale() = loc;
