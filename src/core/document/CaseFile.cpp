@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -356,6 +357,19 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
+  // Long tables repeat a few values (forces, coordinates of 0): equal cells share one
+  // text instead of each holding a copy. The views point into the case text, which
+  // outlives the reading.
+  constexpr qsizetype kMaxShared = 4096;
+  QHash<QByteArrayView, QString> shared;
+  const auto text = [&shared](const char *b, qsizetype n) {
+    const QByteArrayView key(b, n);
+    const auto known = shared.constFind(key);
+    if (known != shared.constEnd()) return *known;
+    QString t = QString::fromLatin1(b, n);
+    if (shared.size() < kMaxShared) shared.insert(key, t);
+    return t;
+  };
   if (p == end || *p != '[') return nullptr;
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;
@@ -377,7 +391,7 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         if (label < 0) return nullptr;
         row << labels.at(label);
       } else {
-        row << QString::fromLatin1(b, n);
+        row << text(b, n);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
