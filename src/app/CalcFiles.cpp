@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "app/FrmStart.h"
 #include "ui/arrangements/FrmArrangement.h"
@@ -17,9 +16,8 @@
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/run/CalculationRun.h"
 #include "ui/evaluation/FrmAuswertung.h"
-#include "ui/loads/ForceGrid.h"
-#include "ui/loads/LoadCaseTabs.h"
 #include "ui/report/ReportHooks.h"
 #include "core/special/SonderCore.h"
 
@@ -75,11 +73,9 @@ bool refuseFile(const QString &path, const QString &problem) {
   return false;
 }
 
-// The evaluation screen took the ticks and the group "Betrieb" from the document; the
-// load type is chosen as the user chooses it, then the sizes are evaluated.
-void tickAndEvaluate(FrmAuswertung *ev, const calcfile::Case &c) {
-  ev->OptBelArt(c.loadType)->setChecked(true);
-  ev->OptBelArt_Click(c.loadType);
+// The evaluation screen took the ticks and the group "Betrieb" from the document and
+// shows the load type the run took over with the file; the sizes are evaluated.
+void evaluate(FrmAuswertung *ev) {
   ev->CmdBerechnen()->click();
 }
 
@@ -108,19 +104,15 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
   const ArrangementInfo *info = arrangementByScreen(c.arrangement);
   if (!info) return refuseFile(path, builtinText(1217).arg(c.arrangement));
 
-  // The session state the file describes: the special roller shoe (or none), the comment
-  // lines, the load type; then the table list of the arrangement, as its picture on the
-  // start screen builds it.
-  if (c.special) takeOverSonder(session, c.special->fields, c.special->bearingsIndex, c.special->type);
-  else session.gintAnzSonder = 0;
-  session.gastrComment = c.comments.value_or(QStringList(6));
-  setRequiredSafety(session, c.loadType);
-  sSetTblAnzBez(session, true, info->groupTL, true);
-
-  // Unsaved input of the calculation shown is not replaced without a question.
+  // Unsaved input of the calculation shown is not replaced without a question; nothing
+  // changes before it is answered.
   const QList<QPointer<QWidget>> old = screensGivingWay(from);
   if (FrmArrangement *shown = arrangementOf(from))
     if (!input::confirmDiscard([shown] { return save(shown, false); })) return false;
+
+  // The session state the file describes (comment lines, load type and its required
+  // safety, the arrangement's table list, the special roller shoe), as every run takes it.
+  run::takeOver(session, c, *info);
 
   auto *screen = new FrmArrangement(session, info->id);
   CalcDocument *doc = screen->document();
@@ -135,7 +127,7 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
 
   if (c.tickAll || !c.ticked.isEmpty() || c.duty) screen->weiter();
   else screen->CmdBerechnen()->click();
-  if (FrmAuswertung *ev = evaluationOf(screen)) tickAndEvaluate(ev, c);
+  if (FrmAuswertung *ev = evaluationOf(screen)) evaluate(ev);
 
   // What the calculation wrote back into the fields (a distance rounded) is the file's.
   doc->markSaved(path);

@@ -7,17 +7,11 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/arrangements/Calculate.h"
-#include "core/arrangements/LoadCases.h"
-#include "core/catalogue/Catalogue.h"
 #include "core/catalogue/StartSession.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
-#include "core/evaluation/Evaluation.h"
-#include "core/loads/LoadCaseJson.h"
 #include "output/report/ReportText.h"
-#include "core/special/SonderCore.h"
 
 namespace batch {
 
@@ -72,89 +66,12 @@ Start startOn(const std::shared_ptr<catalogue::Catalogue> &catalogue) {
 
 namespace {
 
-// A catalogue without table sets for the arrangement (counts of 0 or below) has nothing
-// to calculate: that is the catalogue's fault and ends the run as a database error would.
-void refuseEmptyTableList(Session &s, bool withTL) {
-  if (s.gintTblAnz > 0) return;
-  const QString keys = withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz")
-                              : QStringLiteral("FNTblAnz, SoTblAnz");
-  msg::critical(builtinText(1059).arg(keys).arg(s.gintTblAnz), catalogue::databaseErrorTitle());
-  msg::endProgram(kExitEnded);
-}
-
 Report calculateAndEvaluate(Session &s, const Case &c, bool printForces, QStringList &notes) {
   Report r;
-  const calcfile::Case &f = c.file;
-  // What reading the case changed (a coordinate along a force's own axis taken as 0),
-  // once, as the desktop program says it on opening the file.
-  for (const QString &note : f.notes) msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
-  // The report's comment lines, as a calculation file saved from the screens holds them.
-  if (f.comments) s.gastrComment = *f.comments;
-
-  // The load type (chosen on the evaluation screen; it only matters there). The case
-  // chose it: when its setting cannot be read, no required safety is in force, and not
-  // the one of another load type.
-  if (!setRequiredSafety(s, f.loadType)) {
-    s.gsngSiko = 0.0f;
-    s.gintLoadType = f.loadType;
-  }
-
-  // The arrangement picture: the table list of its groups; then the special roller
-  // shoe as its editor's "Ok" takes it over (a refused entry leaves none in force).
-  sSetTblAnzBez(s, true, c.arrangement->groupTL, true);
-  refuseEmptyTableList(s, c.arrangement->groupTL);
-  if (f.special) takeOverSonder(s, f.special->fields, f.special->bearingsIndex, f.special->type);
-
-  // "Weiter": the calculation, then the hand-over to the evaluation.
-  const QVector<LoadCase> loadCases = calcfile::loadCasesOf(f);
-  const LoadCaseOutput calc = calculateLoadCases(s, c.arrangement->id, loadCases, f.m, f.n, c.rigidCheck);
-  const CalcOutput &out = calc.combined;
-  r.calcFailed = out.calcFailed;
-  r.unitDistance = s.gsngUnitDistance;
-  r.railDistance = s.gsngRailDistance;
-  if (!out.completed || out.calcFailed) return r;
-  r.results = s.gastrResult;
-  r.loads = out.loads;
-  if (calc.perCase.size() > 1) r.caseLoads = s.gaLoadCaseLoads;
-  r.calc = out;
-  // The printed force tables are read by the report and the text export alone.
-  handOverLoadCases(s, c.arrangement->id, loadCases, printForces);
-
-  // The evaluation screen: size boxes, ticks, "Berechnen".
-  const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
-  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
-  std::array<bool, eval::kBoxes> ticked;
-  ticked.fill(false);
-  QVector<bool> used(f.ticked.size(), false);
-  for (int i = 0; i < eval::kBoxes; ++i) {
-    if (!boxes.enabled[i]) continue;
-    if (f.tickAll) {
-      ticked[i] = true;
-      continue;
-    }
-    const QStringList &row = s.gastrResult[boxes.tag[i] - 1];
-    for (int t = 0; t < f.ticked.size(); ++t) {
-      if (calcfile::tickMatches(f.ticked[t], row)) {
-        ticked[i] = true;
-        used[t] = true;
-      }
-    }
-  }
-  for (int t = 0; t < f.ticked.size(); ++t)
-    if (!used[t])
-      notes << QStringLiteral("no size box for %1 %2; not ticked").arg(f.ticked[t].first, f.ticked[t].second);
-  // The group "Betrieb", checked by "Berechnen" before it rates.
-  const loads::DutyTexts duty = f.duty.value_or(loads::DutyTexts{});
-  QString dutyRefusal;
-  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
-                           &s.gDutyCycle, &dutyRefusal)) {
-    msg::critical2(dutyRefusal, builtinText(314));
-    return r;
-  }
-  const eval::EvaluationRun ev = eval::runEvaluation(s, boxes.tag, ticked);
-  r.evaluation = ev.rows;
-  if (!ev.extraHead.isEmpty()) r.details = ev.details;
-  r.evaluationRefused = ev.refused;
+  static_cast<run::Result &>(r) =
+      run::calculateCase(s, c.file, *c.arrangement, {c.rigidCheck, printForces}, kExitEnded);
+  for (const QPair<QString, QString> &t : r.unmatchedTicks)
+    notes << QStringLiteral("no size box for %1 %2; not ticked").arg(t.first, t.second);
   return r;
 }
 
@@ -304,24 +221,12 @@ struct Writer {
     }
     out.push_back(']');
   }
-  void loadArray(const QVector<std::array<float, 5>> &rows, int i) {
-    if (i >= rows.size()) out.append("null");
-    else numbers(rows[i].data(), 5);
-  }
   // Five values whose text was written just before (`text`, of `before`) are written
   // again from it when they are the same: the rated loads are the model's on most rows.
   void sameOrNumbers(const std::array<float, 5> &values, const std::array<float, 5> *before,
                      const std::string &text) {
     if (before && std::memcmp(values.data(), before->data(), sizeof values) == 0) out.append(text);
     else numbers(values.data(), 5);
-  }
-  void stringArray(const QStringList &items) {
-    out.push_back('[');
-    for (int k = 0; k < items.size(); ++k) {
-      if (k) sep();
-      appendQuoted(out, items[k]);
-    }
-    out.push_back(']');
   }
 };
 
@@ -359,10 +264,9 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   w.next();
   w.key("results");
   out.push_back('[');
-  const CalcOutput &c = r.calc;
   std::string loadsText;
   for (int i = 0; i < r.results.size(); ++i) {
-    const ResultRow row = ResultRow::of(r.results[i]);
+    const ResultRow &row = r.results[i];
     w.rowStart(i);
     out.push_back('{');
     w.key("serie");
@@ -379,18 +283,16 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     w.sep();
     w.key("loads");
     const size_t loadsAt = out.size();
-    if (i < r.loads.size()) w.numbers(r.loads[i].data(), 5);
+    if (row.loads) w.numbers(row.loads->data(), 5);
     else out.append("[]");
     loadsText.assign(out, loadsAt, std::string::npos);
-    const std::array<float, 5> *loads = i < r.loads.size() ? &r.loads[i] : nullptr;
-    if (r.caseLoads.size() > 1) {
+    if (row.caseLoads.size() > 1) {
       w.sep();
       w.key("caseLoads");
       out.push_back('[');
-      for (int k = 0; k < r.caseLoads.size(); ++k) {
+      for (int k = 0; k < row.caseLoads.size(); ++k) {
         if (k) w.sep();
-        const std::array<float, 5> values = r.caseLoads[k].value(i);
-        w.numbers(values.data(), 5);
+        w.numbers(row.caseLoads[k].data(), 5);
       }
       out.push_back(']');
     }
@@ -398,14 +300,15 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     // where there is none) and which of the two is rated.
     w.sep();
     w.key("modelLoads");
-    if (i < c.modelLoads.size()) w.sameOrNumbers(c.modelLoads[i], loads, loadsText);
+    if (row.modelLoads) w.sameOrNumbers(*row.modelLoads, row.loads ? &*row.loads : nullptr, loadsText);
     else out.append("null");
     w.sep();
     w.key("checkLoads");
-    w.loadArray(c.checkLoads, i);
+    if (row.checkLoads) w.numbers(row.checkLoads->data(), 5);
+    else out.append("null");
     w.sep();
     w.key("governs");
-    out.append(c.byCheck.value(i, false) ? "\"check\"" : "\"model\"");
+    out.append(row.byCheck ? "\"check\"" : "\"model\"");
     out.push_back('}');
   }
   w.listEnd(r.results.isEmpty());
@@ -413,11 +316,20 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   w.key("evaluation");
   out.push_back('[');
   for (int i = 0; i < r.evaluation.size(); ++i) {
+    const EvaluationRow &e = r.evaluation[i];
     w.rowStart(i);
-    w.stringArray(r.evaluation[i]);
+    out.push_back('[');
+    const QString *const texts[EvaluationRow::kFields] = {
+        &e.unit, &e.size, &e.orderNo, &e.staticRating, &e.dynamicRating,
+        &e.load, &e.safety, &e.life, &e.verdictGerman, &e.verdictEnglish};
+    for (int k = 0; k < EvaluationRow::kFields; ++k) {
+      if (k) w.sep();
+      appendQuoted(out, *texts[k]);
+    }
+    out.push_back(']');
   }
   w.listEnd(r.evaluation.isEmpty());
-  if (!r.details.isEmpty()) {
+  if (r.withDetails && !r.evaluation.isEmpty()) {
     const auto optional = [&out](const std::optional<double> &v) {
       if (v) appendNumber(out, static_cast<float>(*v));
       else out.append("null");
@@ -425,8 +337,8 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     w.next();
     w.key("details");
     out.push_back('[');
-    for (int i = 0; i < r.details.size(); ++i) {
-      const EvaluationDetail &d = r.details[i];
+    for (int i = 0; i < r.evaluation.size(); ++i) {
+      const EvaluationDetail &d = r.evaluation[i].detail;
       w.rowStart(i);
       out.push_back('{');
       w.key("staticLoad");

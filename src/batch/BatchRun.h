@@ -16,6 +16,7 @@
 #include "core/document/CaseFile.h"
 #include "core/common/Messages.h"
 #include "core/common/Session.h"
+#include "core/run/CalculationRun.h"
 
 namespace catalogue {
 class Catalogue;
@@ -43,19 +44,8 @@ struct Options {
   QString reportLanguage;    // "de" or "en": "report", the report text file; empty: none
 };
 
-struct Report {
-  bool calcFailed = false;
-  float unitDistance = 0.0f, railDistance = 0.0f;
-  TextRows results;
-  QVector<std::array<float, 5>> loads;
-  CalcOutput calc;  // the model's and the rigid-plate check's values of every row
-  TextRows evaluation;
-  // With more than one load case: per load case, per result row, the five rated values.
-  QVector<QVector<std::array<float, 5>>> caseLoads;
-  // The figures behind each evaluation row, written when the evaluation shows extra
-  // columns (more than one load case, or a duty cycle).
-  QVector<EvaluationDetail> details;
-  bool evaluationRefused = false;  // no required safety greater than 0: no verdicts
+// The run's typed rows, and the texts a case asked for besides them.
+struct Report : run::Result {
   std::optional<QString> exportText;  // the evaluation screen's text export
   std::optional<QString> reportText;  // the report window's text file
 };

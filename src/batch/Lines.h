@@ -53,7 +53,8 @@ LineResult runLine(const Start &start, std::int64_t lineNumber, const QByteArray
 
 // A run of many cases allocates and frees about the same memory case after case: the
 // freed memory is kept for the next case rather than handed back to the system and
-// faulted in again. runMany calls it; the benchmark too.
+// faulted in again; the heap grows in large steps. The tool calls it before it reads a
+// case; runMany and the benchmark too.
 void keepHeapBetweenCases();
 
 // Runs every case of the input and writes the results to `out` (standard output), the

@@ -277,6 +277,9 @@ int main(int argc, char **argv) {
       throw UsageError{QStringLiteral("unknown locale ") + localeName};
     // Set once, before any worker starts: every thread reads the numbers in it.
     num::setLocale(loc);
+    // A case of many thousand force rows reads each cell into a text of its own: the
+    // heap grows in large steps instead of one system call per 128 KiB.
+    batch::keepHeapBetweenCases();
     if (!casePath.isEmpty()) {
       QString error;
       if (!batch::caseFromFile(casePath, &c, &error)) throw UsageError{error};

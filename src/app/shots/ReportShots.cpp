@@ -4,6 +4,8 @@
 
 #include "app/shots/Shots.h"
 #include "core/arrangements/Calculate.h"
+#include "core/run/CalculationRun.h"
+#include "ui/loads/LoadCaseTabs.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/loads/ForceGrid.h"
@@ -16,7 +18,7 @@ namespace {
 void evaluatedFourCassettes(Session &session) {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   w->CmdBerechnen_Click();
-  handOver(session, ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  run::handOver(session, ArrangementId::VKaZDSch, w->loadCaseTabs()->loadCases());
   FrmAuswertung::grabScreen(session, w, 3, true);
 }
 }  // namespace

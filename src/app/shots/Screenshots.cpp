@@ -21,6 +21,8 @@
 #include "app/FrmStart.h"
 #include "app/shots/Shots.h"
 #include "core/arrangements/Calculate.h"
+#include "core/run/CalculationRun.h"
+#include "ui/loads/LoadCaseTabs.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/common/Gui.h"
 #include "ui/loads/DirectionLabels.h"
@@ -94,7 +96,11 @@ void freshStart(Session &session) {
 
 FrmArrangement *calculatedScreen(Session &session, ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
-  sSetTblAnzBez(session, true, info.groupTL, true);
+  // The session as a calculation of this arrangement takes it over (its table list),
+  // then the screen with the example's input and its "Berechnen".
+  calcfile::Case input;
+  input.arrangement = QString::fromLatin1(info.screenName);
+  run::takeOver(session, input, info);
   auto *w = new FrmArrangement(session, id);
   for (const Example &ex : examples()) {
     if (ex.id != id) continue;
@@ -223,7 +229,7 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
-  handOver(session, ArrangementId::VKaZDSch, w->MSFlexGrid1()->dataRows());
+  run::handOver(session, ArrangementId::VKaZDSch, w->loadCaseTabs()->loadCases());
   return FrmAuswertung::grabScreen(session, w, 3, true);
 }
 

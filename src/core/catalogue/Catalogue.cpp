@@ -1,5 +1,7 @@
 #include "core/catalogue/Catalogue.h"
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 #include <QCoreApplication>
@@ -43,8 +45,7 @@ QString Catalogue::file() const {
 ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
   // Real numbers come as text in the program locale's notation, so the locale is part of
   // the question.
-  const QString key = num::locale().name() + QLatin1Char(':') +
-                      QString::number(static_cast<int>(numbers)) + QLatin1Char(':') + sql;
+  const AnswerKey key{num::localeName(), static_cast<int>(numbers), sql};
   std::lock_guard<std::mutex> lock(mutex_);
   const auto known = answers_.constFind(key);
   if (known != answers_.constEnd()) return *known;
@@ -209,7 +210,27 @@ namespace {
 // Builds the SQL text of a table code into gstrSQL. What is wrong with its table names
 // goes to `problemOut` (empty when nothing is): a faulty name never enters the text, the
 // query reports the problem as a database error instead.
+// The texts built last on this thread, with what they were built from: a calculation
+// asks for the same few table sets again and again, and building a text takes longer
+// than the catalogue needs to answer it from what it keeps.
+struct SqlMemo {
+  int code = 0, setNo = 0, tableSets = 0;
+  QStringList tableNames;
+  QString sql, problem;
+};
+constexpr int kSqlMemos = 32;
+
 void buildSql(Session &s, int code, int setNo, QString *problemOut) {
+  thread_local std::array<SqlMemo, kSqlMemos> memos;
+  thread_local int used = 0, next = 0;
+  for (int i = 0; i < used; ++i) {
+    const SqlMemo &m = memos[static_cast<size_t>(i)];
+    if (m.code == code && m.setNo == setNo && m.tableSets == s.gintTblAnz && m.tableNames == s.gastrTblNam) {
+      s.gstrSQL = m.sql;
+      *problemOut = m.problem;
+      return;
+    }
+  }
   runReporting(QStringLiteral("conStrSQL!"), [&] {
     static const QStringList fixed = {
         QStringLiteral("Einstellung"), QStringLiteral("Vertreter"), QStringLiteral("Info"),
@@ -279,6 +300,10 @@ void buildSql(Session &s, int code, int setNo, QString *problemOut) {
     }
     s.gstrSQL = sql;
     *problemOut = problem;
+    SqlMemo &m = memos[static_cast<size_t>(next)];
+    m = {code, setNo, s.gintTblAnz, s.gastrTblNam, sql, problem};
+    next = (next + 1) % kSqlMemos;
+    used = std::max(used, next == 0 ? kSqlMemos : next);
   });
 }
 }  // namespace

@@ -64,7 +64,17 @@ class Catalogue {
   std::function<void()> busy_;
   mutable std::mutex mutex_;
   mutable std::unique_ptr<sqlite::Database> db_;
-  mutable QHash<QString, ResultSet> answers_;
+  // The answers kept, by locale name, kind of numbers and SQL text.
+  struct AnswerKey {
+    QString locale;
+    int numbers = 0;
+    QString sql;
+    bool operator==(const AnswerKey &o) const = default;
+    friend size_t qHash(const AnswerKey &k, size_t seed = 0) {
+      return qHashMulti(seed, k.locale, k.numbers, k.sql);
+    }
+  };
+  mutable QHash<AnswerKey, ResultSet> answers_;
   mutable int fileQueries_ = 0;
 };
 

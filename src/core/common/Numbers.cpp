@@ -1,8 +1,10 @@
 #include "core/common/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace num {
@@ -16,7 +18,40 @@ struct LocaleState {
   QLocale noGroup;    // no group separators written
   QChar decimalPoint;
   bool fromOverride = false;
+  // Whole numbers written without the locale's general formatter: its minus sign and
+  // group separator in groups of three, used only where the locale was found to write
+  // exactly that (ASCII digits, grouping from four digits on).
+  QString minus, groupSeparator;
+  QString name;  // plain.name()
+  bool fastWhole = false;    // noGroup writes whole numbers as wholeText(..., false)
+  bool fastGrouped = false;  // plain writes them as wholeText(..., true)
 };
+
+// |r| below this is a whole double written digit for digit.
+constexpr double kFastWholeLimit = 1e15;
+
+QString wholeText(double r, const QString &minus, const QString &sep, bool grouped) {
+  // Written from the right into one buffer: 15 digits, their separators and the sign.
+  char16_t buf[96];
+  char16_t *const end = buf + sizeof buf / sizeof buf[0];
+  char16_t *p = end;
+  long long v = static_cast<long long>(std::fabs(r));
+  int n = 0;
+  do {
+    if (grouped && n > 0 && n % 3 == 0) {
+      p -= sep.size();
+      std::copy_n(reinterpret_cast<const char16_t *>(sep.utf16()), sep.size(), p);
+    }
+    *--p = static_cast<char16_t>(u'0' + v % 10);
+    v /= 10;
+    ++n;
+  } while (v);
+  if (r < 0) {
+    p -= minus.size();
+    std::copy_n(reinterpret_cast<const char16_t *>(minus.utf16()), minus.size(), p);
+  }
+  return QString(reinterpret_cast<const QChar *>(p), static_cast<qsizetype>(end - p));
+}
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
@@ -36,6 +71,21 @@ LocaleState makeState() {
   st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  st.name = st.plain.name();
+  st.minus = st.plain.negativeSign();
+  st.groupSeparator = st.plain.groupSeparator();
+  static const double samples[] = {0.0,      7.0,        -7.0,        123.0,           999.0,
+                                   1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
+                                   100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
+                                   -999999999999999.0};
+  // The buffer of wholeText holds 15 digits with separators and sign of up to 4 each.
+  st.fastWhole = st.fastGrouped = st.minus.size() <= 4 && st.groupSeparator.size() <= 4;
+  for (double v : samples) {
+    st.fastWhole =
+        st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
+    st.fastGrouped =
+        st.fastGrouped && st.plain.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, true);
+  }
   return st;
 }
 
@@ -55,12 +105,18 @@ bool fastToDouble(const QString &text, double *out) {
   char buf[48];
   int len = 0;
   bool digits = false, point = false;
+  // The digits as a whole number and the count of those after the separator.
+  std::uint64_t mantissa = 0;
+  int digitCount = 0, decimals = 0;
   const QChar dp = state().decimalPoint;
   for (int i = 0; i < n; ++i) {
     const QChar c = text.at(i);
     if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
       buf[len++] = static_cast<char>(c.unicode());
       digits = true;
+      mantissa = mantissa * 10 + (c.unicode() - u'0');
+      ++digitCount;
+      if (point) ++decimals;
     } else if (c == dp && !point) {
       buf[len++] = '.';
       point = true;
@@ -71,6 +127,16 @@ bool fastToDouble(const QString &text, double *out) {
     }
   }
   if (!digits) return false;
+  // Up to 15 digits the whole number and the power of ten are exact doubles, and one
+  // division of exact operands is rounded correctly: the same value from_chars gives.
+  static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (digitCount <= 15) {
+    const double whole = static_cast<double>(mantissa);
+    const double v = decimals == 0 ? whole : whole / kPowers[decimals];
+    *out = buf[0] == '-' ? -v : v;
+    return true;
+  }
   double v = 0;
   const auto res = std::from_chars(buf, buf + len, v);
   if (res.ec != std::errc() || res.ptr != buf + len) return false;
@@ -81,20 +147,31 @@ bool fastToDouble(const QString &text, double *out) {
 
 double roundHalfEven(double value, int places) {
   if (!std::isfinite(value)) return value;
-  const double scale = std::pow(10.0, places);
+  // The powers of ten a value is rounded to are exact doubles: the table holds what pow
+  // gives for them.
+  static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  const double scale = places >= 0 && places <= 12 ? kPowers[places] : std::pow(10.0, places);
   const double scaled = value * scale;
   // nearbyint honours the current rounding mode, which is round-to-nearest-even
-  // unless somebody changed it; make sure of it.
+  // unless somebody changed it; make sure of it (switching the mode costs more than the
+  // rounding, so only when it is another).
+  double r;
   const int old = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  double r = std::nearbyint(scaled);
-  std::fesetround(old);
+  if (old == FE_TONEAREST) {
+    r = std::nearbyint(scaled);
+  } else {
+    std::fesetround(FE_TONEAREST);
+    r = std::nearbyint(scaled);
+    std::fesetround(old);
+  }
   // Guard against representation noise: 0.0667 * 100 = 6.67 is fine, but a value like
   // 2.675 is stored as 2.67499999..., which must round down as the binary value says.
   return r / scale;
 }
 
 QLocale locale() { return state().plain; }
+
+const QString &localeName() { return state().name; }
 
 void setLocale(const QLocale &loc) {
   overrideLocale() = loc;
@@ -190,6 +267,8 @@ QString formatGrouped(double value) {
   const QLocale &loc = state().plain;
   double r = std::round(value);  // away from zero for halves, as a picture format does
   if (r == 0.0) r = 0.0;         // no "-0"
+  if (state().fastGrouped && std::fabs(r) < kFastWholeLimit)
+    return wholeText(r, state().minus, state().groupSeparator, true);
   return loc.toString(r, 'f', 0);
 }
 
@@ -204,6 +283,8 @@ QString formatWhole(double value) {
   const QLocale &loc = state().noGroup;
   double r = std::round(value);
   if (r == 0.0) r = 0.0;
+  if (state().fastWhole && std::fabs(r) < kFastWholeLimit)
+    return wholeText(r, state().minus, state().groupSeparator, false);
   return loc.toString(r, 'f', 0);
 }
 

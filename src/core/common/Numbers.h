@@ -13,6 +13,8 @@ double roundHalfEven(double value, int places = 0);
 // locale; where the system only offers the plain C locale the program falls back to
 // German, since its whole interface is German.
 QLocale locale();
+// Its name ("de_DE"), kept with it.
+const QString &localeName();
 void setLocale(const QLocale &loc);
 void resetLocale();
 

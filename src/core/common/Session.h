@@ -62,6 +62,11 @@ struct Session {
   TextRows gastrEvaluationExtra;
   QVector<EvaluationDetail> gaEvaluationDetail;
 
+  // The rows of the last calculation run (core/run/CalculationRun), typed: gastrResult
+  // and gastrEvaluation with the figures behind their texts.
+  QVector<ResultRow> resultRows;
+  QVector<EvaluationRow> evaluationRows;
+
   // The catalogue this session reads, opened once and shared read-only with other
   // sessions of the same process; none: the catalogue file where the program looks for
   // it (DBFN.db beside the program), opened on first use.

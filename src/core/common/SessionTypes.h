@@ -22,22 +22,56 @@ struct ResultSet {
 };
 
 // One row of gastrResult: what the calculation found for one size of one series. The
-// session keeps the four texts in this order (Serie, Gr, load, unit series).
+// session keeps the four texts in this order (Serie, Gr, load, unit series); a
+// calculation run gives the figures behind them as well.
 struct ResultRow {
   QString serie;  // catalogue series
   QString size;   // Gr
   QString load;   // the rated load of the most loaded unit, N, as text
   QString unit;   // the unit series the load was calculated for (FD12, FE25 ...)
+  // What a run knows beyond the texts: the table set the row came from (1-based, the
+  // special roller shoe last; 0 where not known), the five rated values (Q1..Q3 and P of
+  // one unit, or the four load positions and the largest), the model's own five and the
+  // rigid-plate check's five (none for the one-unit arrangements or with the check off),
+  // whether the check governs, and with more than one load case the five rated values of
+  // each load case.
+  int tableSet = 0;
+  std::optional<std::array<float, 5>> loads;
+  std::optional<std::array<float, 5>> modelLoads;
+  std::optional<std::array<float, 5>> checkLoads;
+  bool byCheck = false;
+  QVector<std::array<float, 5>> caseLoads;
 
   static ResultRow of(const QStringList &fields) {
-    return {fields.value(0), fields.value(1), fields.value(2), fields.value(3)};
+    ResultRow r;
+    r.serie = fields.value(0);
+    r.size = fields.value(1);
+    r.load = fields.value(2);
+    r.unit = fields.value(3);
+    return r;
   }
   QStringList fields() const { return {serie, size, load, unit}; }
+  bool operator==(const ResultRow &o) const = default;
+};
+
+// The figures behind the texts of one evaluated row.
+struct EvaluationDetail {
+  float staticLoad = 0.0f;      // largest rated P over the load cases, N
+  float equivalentLoad = 0.0f;  // the load the lifetime uses, N
+  float lifeKm = 0.0f;
+  std::optional<double> lifeHours, lifeYears;
+  // For the report's worked formulas: the exponent, the ratings used and, per load
+  // case, the rated value of the load position that gives the equivalent load.
+  double exponent = 0.0;
+  float C = 0.0f, D = 0.0f;
+  QVector<float> caseLoads;
+
+  bool operator==(const EvaluationDetail &o) const = default;
 };
 
 // One evaluated size: a row of gastrEvaluation, the texts as the grid shows them and the
 // report prints them. The session keeps the ten texts in this order; missing texts read
-// as empty.
+// as empty. A calculation run gives the figures behind them as well.
 struct EvaluationRow {
   QString unit;           // unit series (FD12 ...)
   QString size;           // Gr
@@ -49,15 +83,24 @@ struct EvaluationRow {
   QString life;           // "1.234 km"
   QString verdictGerman;
   QString verdictEnglish;
+  // The figures behind the texts, the texts of the extra columns in force (equivalent
+  // load, hours, years) and whether the load rated is the rigid-plate check's.
+  EvaluationDetail detail;
+  QStringList extra;
+  bool byCheck = false;
 
   static constexpr int kFields = 10;
   static EvaluationRow of(const QStringList &f) {
-    return {f.value(0), f.value(1), f.value(2), f.value(3), f.value(4),
-            f.value(5), f.value(6), f.value(7), f.value(8), f.value(9)};
+    EvaluationRow r;
+    QString *const texts[kFields] = {&r.unit, &r.size, &r.orderNo, &r.staticRating, &r.dynamicRating,
+                                     &r.load, &r.safety, &r.life, &r.verdictGerman, &r.verdictEnglish};
+    for (int i = 0; i < kFields && i < f.size(); ++i) *texts[i] = f.at(i);
+    return r;
   }
   QStringList fields() const {
     return {unit, size, orderNo, staticRating, dynamicRating, load, safety, life, verdictGerman, verdictEnglish};
   }
+  bool operator==(const EvaluationRow &o) const = default;
 };
 
 // One load case of an arrangement: its name, its share of the travel in percent and its
@@ -79,17 +122,4 @@ struct DutyCycle {
   double daysPerYear = 0.0;
   bool hasHours() const { return stroke > 0.0 && cyclesPerMinute > 0.0; }
   bool hasYears() const { return hasHours() && hoursPerDay > 0.0 && daysPerYear > 0.0; }
-};
-
-// The figures behind the texts of one evaluated row.
-struct EvaluationDetail {
-  float staticLoad = 0.0f;      // largest rated P over the load cases, N
-  float equivalentLoad = 0.0f;  // the load the lifetime uses, N
-  float lifeKm = 0.0f;
-  std::optional<double> lifeHours, lifeYears;
-  // For the report's worked formulas: the exponent, the ratings used and, per load
-  // case, the rated value of the load position that gives the equivalent load.
-  double exponent = 0.0;
-  float C = 0.0f, D = 0.0f;
-  QVector<float> caseLoads;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -403,6 +404,19 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
+  // Long tables repeat a few values (forces, coordinates of 0): equal cells share one
+  // text instead of each holding a copy. The views point into the case text, which
+  // outlives the reading.
+  constexpr qsizetype kMaxShared = 4096;
+  QHash<QByteArrayView, QString> shared;
+  const auto text = [&shared](const char *b, qsizetype n) {
+    const QByteArrayView key(b, n);
+    const auto known = shared.constFind(key);
+    if (known != shared.constEnd()) return *known;
+    QString t = QString::fromLatin1(b, n);
+    if (shared.size() < kMaxShared) shared.insert(key, t);
+    return t;
+  };
   if (p == end || *p != '[') return nullptr;
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;
@@ -424,7 +438,7 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         if (label < 0) return nullptr;
         row << labels.at(label);
       } else {
-        row << QString::fromLatin1(b, n);
+        row << text(b, n);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
@@ -478,13 +492,20 @@ bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows
 // the screens' own checks name (a distance or stroke of 0, a text that is no number) is
 // left to them, so the user reads the same message either way.
 
-void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+// The key and the name of the refusal are made only when the value is refused: a case
+// may hold tens of thousands of cells, and nearly all of them are taken.
+template <class KeyOf, class NameOf>
+void checkRangeOf(const QString &text, limits::Quantity q, const KeyOf &keyOf, const NameOf &nameOf) {
   double v = 0.0;
   if (!num::toDouble(text, &v)) return;
   if (q == limits::Quantity::Force) v = std::fabs(v);
   const bool positiveOnly = q != limits::Quantity::Coordinate && q != limits::Quantity::Force;
   if (positiveOnly && !(v > 0.0)) return;
-  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, key), limits::refusal(q, name));
+  if (!limits::within(q, v)) refuse(limits::englishRefusal(q, keyOf()), limits::refusal(q, nameOf()));
+}
+
+void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
+  checkRangeOf(text, q, [&key] { return key; }, [&name] { return name; });
 }
 
 
@@ -502,10 +523,13 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
           *moved << namePrefix + QString::number(r + 1);
         continue;
       }
-      checkRange(row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
-                 keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col),
-                 namePrefix.isEmpty() ? builtinText(1518).arg(r + 1).arg(builtinText(515 + col))
-                                      : namePrefix + builtinText(1518).arg(r + 1).arg(builtinText(515 + col)));
+      checkRangeOf(
+          row[col], col == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate,
+          [&] { return keyPrefix + QStringLiteral("[%1][%2]").arg(r).arg(col); },
+          [&] {
+            const QString name = builtinText(1518).arg(r + 1).arg(builtinText(515 + col));
+            return namePrefix.isEmpty() ? name : namePrefix + name;
+          });
     }
   }
 }

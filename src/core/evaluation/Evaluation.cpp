@@ -302,13 +302,18 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
       EvaluationDetail detail;
       QStringList extra;
-      const QStringList row = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra).fields();
+      EvaluationRow typed = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra);
+      const QStringList row = typed.fields();
       run.rows.append(row);
       run.extraRows.append(extra);
       run.details.append(detail);
       // gridRow reads the first nine fields only: the row itself, not a copy of them.
       run.gridRows.append(gridRow(row, run.extraHead, extra));
       run.byCheck.append(in.resultCheck.value(r - 1, false));
+      typed.detail = std::move(detail);
+      typed.extra = std::move(extra);
+      typed.byCheck = run.byCheck.constLast();
+      run.typedRows.append(std::move(typed));
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));

@@ -98,6 +98,8 @@ struct EvaluationRun {
   TextRows extraRows;
   QVector<EvaluationDetail> details;
   QVector<bool> byCheck;  // per row: the load rated is the rigid-plate check's
+  // The same rows typed: texts, figures, extra texts and the check flag of each.
+  QVector<EvaluationRow> typedRows;
   bool failed = false;
   // No required safety greater than 0 was in force: nothing was rated (failed is set too).
   bool refused = false;

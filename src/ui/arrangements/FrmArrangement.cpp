@@ -25,6 +25,7 @@
 #include "core/special/SonderCore.h"
 #include "ui/common/DocumentWindows.h"
 #include "core/arrangements/LoadCases.h"
+#include "core/run/CalculationRun.h"
 #include "output/arrangements/Drawings.h"
 #include "ui/arrangements/Shape.h"
 #include "ui/auxiliary/Auxiliary.h"
@@ -497,9 +498,9 @@ void FrmArrangement::CmdBerechnen_Click() {
     lastCompleted_ = false;
     return;
   }
-  const LoadCaseOutput calc = calculateLoadCases(session_, info_->id, tabs_->loadCases(),
-                                                 tbM_ ? tbM_->text() : QString(),
-                                                 tbN_ ? tbN_->text() : QString());
+  const LoadCaseOutput calc = run::calculate(session_, info_->id, tabs_->loadCases(),
+                                            tbM_ ? tbM_->text() : QString(),
+                                            tbN_ ? tbN_->text() : QString()).output;
   const CalcOutput &out = calc.combined;
   if (tbM_) tbM_->setText(out.mText);
   if (tbN_) tbN_->setText(out.nText);
@@ -625,7 +626,7 @@ void FrmArrangement::weiter() {
   // A refused calculation stops here; so does one that broke off with an error, whose
   // results would not belong to the input on the screen.
   if (mblnCalcFailed_ || !lastCompleted_) return;
-  handOverLoadCases(session_, info_->id, tabs_->loadCases());
+  run::handOver(session_, info_->id, tabs_->loadCases());
   auto *evaluation = new FrmAuswertung(session_, this);
   evaluation->show();
   hide();

@@ -38,6 +38,7 @@
 #include "core/evaluation/Evaluation.h"
 #include "ui/common/DocumentWindows.h"
 #include "core/document/CalcDocument.h"
+#include "core/run/CalculationRun.h"
 #include "ui/evaluation/ResultGrid.h"
 
 #include "output/arrangements/Drawings.h"
@@ -831,26 +832,23 @@ void FrmAuswertung::runProgressDisplay() {
 }
 
 void FrmAuswertung::CmdBerechnen_Click() {
-  // The group "Betrieb" first: a figure that is no number or not above 0 stops the
-  // run before anything changes.
-  QString dutyRefusal;
-  if (!eval::readDutyCycle(tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
-                           tbBetrieb_[3]->text(), &session_.gDutyCycle, &dutyRefusal)) {
-    msg::critical2(dutyRefusal, builtinText(314));
-    return;
-  }
+  std::array<bool, eval::kBoxes> ticked{};
+  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = chkGrSer_[i]->isChecked();
+  std::array<int, eval::kBoxes> tags;
+  for (int i = 0; i < eval::kBoxes; ++i) tags[static_cast<size_t>(i)] = boxTag(i);
+  // The group "Betrieb" is read first: a figure that is no number or not above 0 stops
+  // the run before anything changes.
+  const loads::DutyTexts duty{tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
+                              tbBetrieb_[3]->text()};
+  const run::Evaluation evaluation = run::evaluate(session_, tags, ticked, duty);
+  if (evaluation.dutyRefused) return;
+  const eval::EvaluationRun &run = evaluation.run;
   evaluated_ = true;
   updateServiceItems();
   runProgressDisplay();
 
-  std::array<bool, eval::kBoxes> ticked{};
-  for (int i = 0; i < eval::kBoxes; ++i) ticked[i] = chkGrSer_[i]->isChecked();
-
   grid_->setUpdatesEnabled(false);
   grid_->setRowCount(0);
-  std::array<int, eval::kBoxes> tags;
-  for (int i = 0; i < eval::kBoxes; ++i) tags[static_cast<size_t>(i)] = boxTag(i);
-  const eval::EvaluationRun run = eval::runEvaluation(session_, tags, ticked);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);

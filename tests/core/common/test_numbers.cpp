@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
 #include "core/common/Numbers.h"
 
 TEST(Numbers, RoundingTiesGoToTheEvenNeighbour) {
@@ -97,6 +103,59 @@ TEST(Numbers, CatalogueTextReadsEitherNotation) {
     EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.german)) << c.text;
     num::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(num::catalogueText(QString::fromUtf8(c.text)), QString::fromUtf8(c.english)) << c.text;
+  }
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}
+
+// Plain number texts are converted without the general parser; the value must be the
+// one the general conversion gives, to the last bit, for every length and position of
+// the separator.
+TEST(Numbers, PlainTextsConvertToTheCorrectlyRoundedValue) {
+  const QString point = num::locale().decimalPoint();
+  std::uint64_t state = 0x9e3779b97f4a7c15ull;
+  const auto next = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const int digits = 1 + static_cast<int>(next() % 19);
+    std::string plain;
+    if (next() % 2) plain += '-';
+    for (int d = 0; d < digits; ++d) plain += static_cast<char>('0' + next() % 10);
+    const int at = static_cast<int>(next() % (digits + 2));  // digits + 1: no separator
+    if (at <= digits) plain.insert(plain.size() - static_cast<size_t>(digits) + static_cast<size_t>(at), ".");
+    double expected = 0;
+    const auto res = std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+    ASSERT_EQ(res.ptr, plain.data() + plain.size()) << plain;
+    QString text = QString::fromStdString(plain);
+    text.replace(QLatin1Char('.'), point);
+    double v = 0;
+    ASSERT_TRUE(num::toDouble(text, &v)) << plain;
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(expected)) << plain;
+  }
+}
+
+// Whole numbers are written without the general formatter where the locale writes them
+// alike: the text must be the locale's own, in locales that group differently.
+TEST(Numbers, WholeNumbersAreWrittenAsTheLocaleWritesThem) {
+  const QLocale locales[] = {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English),
+                             QLocale(QLocale::French, QLocale::France), QLocale(QLocale::Spanish, QLocale::Spain),
+                             QLocale(QLocale::Hindi, QLocale::India), QLocale(QLocale::Arabic, QLocale::Egypt)};
+  for (const QLocale &loc : locales) {
+    SCOPED_TRACE(loc.name().toStdString());
+    num::setLocale(loc);
+    QLocale plain = loc;
+    plain.setNumberOptions(QLocale::DefaultNumberOptions);
+    QLocale noGroup = loc;
+    noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
+    for (double v : {0.0, -0.4, 0.5, 1.5, -2.5, 999.0, 1000.0, -1234.4, 12345.6, 1234567.0, 98765432109.0,
+                     999999999999999.0, 1e15, 3.4e38}) {
+      const double r = std::round(v) == 0.0 ? 0.0 : std::round(v);
+      EXPECT_EQ(num::formatGrouped(v), plain.toString(r, 'f', 0)) << v;
+      EXPECT_EQ(num::formatWhole(v), noGroup.toString(r, 'f', 0)) << v;
+    }
   }
   num::setLocale(QLocale(QLocale::German, QLocale::Germany));
 }

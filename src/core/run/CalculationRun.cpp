@@ -1,0 +1,163 @@
+#include "core/run/CalculationRun.h"
+
+#include "core/arrangements/Calculate.h"
+#include "core/catalogue/Catalogue.h"
+#include "core/common/Messages.h"
+#include "core/common/Texts.h"
+#include "core/evaluation/DutyCycle.h"
+#include "core/special/SonderCore.h"
+
+namespace run {
+
+namespace {
+
+// A catalogue without table sets for the arrangement (counts of 0 or below) has nothing
+// to calculate: that is the catalogue's fault and ends the run as a database error would.
+void refuseEmptyTableList(Session &s, bool withTL, int exitCode) {
+  if (s.gintTblAnz > 0) return;
+  const QString keys =
+      withTL ? QStringLiteral("FNTblAnz, TLTblAnz, SoTblAnz") : QStringLiteral("FNTblAnz, SoTblAnz");
+  msg::critical(builtinText(1059).arg(keys).arg(s.gintTblAnz), catalogue::databaseErrorTitle());
+  msg::endProgram(exitCode);
+}
+
+// takeOver, with the refusal of an empty table list (exitCode >= 0) before the special
+// roller shoe is taken over.
+void takeOverInput(Session &s, const calcfile::Case &c, const ArrangementInfo &arrangement, int exitCode) {
+  s.gastrComment = c.comments.value_or(QStringList(6));
+  chooseLoadType(s, c.loadType);
+  sSetTblAnzBez(s, true, arrangement.groupTL, true);
+  if (exitCode >= 0) refuseEmptyTableList(s, arrangement.groupTL, exitCode);
+  // The special roller shoe as its editor's "Ok" takes it over (a refused entry leaves
+  // none in force).
+  if (c.special)
+    takeOverSonder(s, c.special->fields, c.special->bearingsIndex, c.special->type);
+  else
+    s.gintAnzSonder = 0;
+}
+
+// The typed rows of a completed calculation: the texts of gastrResult with the table
+// set, the rated, model and check values and, with several load cases, those of each.
+QVector<ResultRow> typedRows(const Session &s, const LoadCaseOutput &calc) {
+  const CalcOutput &out = calc.combined;
+  const bool severalCases = calc.perCase.size() > 1 && s.gaLoadCaseLoads.size() > 1;
+  QVector<ResultRow> rows;
+  rows.reserve(out.result.size());
+  for (int i = 0; i < out.result.size(); ++i) {
+    ResultRow row = ResultRow::of(out.result[i]);
+    row.tableSet = s.gaintResultSet.value(i, 0);
+    if (i < out.loads.size()) row.loads = out.loads[i];
+    if (i < out.modelLoads.size()) row.modelLoads = out.modelLoads[i];
+    if (i < out.checkLoads.size()) row.checkLoads = out.checkLoads[i];
+    row.byCheck = out.byCheck.value(i, false);
+    if (severalCases) {
+      row.caseLoads.reserve(s.gaLoadCaseLoads.size());
+      for (const QVector<std::array<float, 5>> &lc : s.gaLoadCaseLoads) row.caseLoads.append(lc.value(i));
+    }
+    rows.append(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace
+
+bool chooseLoadType(Session &s, int loadType) {
+  if (setRequiredSafety(s, loadType)) return true;
+  s.gsngSiko = 0.0f;
+  s.gintLoadType = loadType;
+  return false;
+}
+
+void takeOver(Session &s, const calcfile::Case &c, const ArrangementInfo &arrangement) {
+  takeOverInput(s, c, arrangement, -1);
+}
+
+Calculation calculate(Session &s, ArrangementId id, const QVector<LoadCase> &cases, const QString &m,
+                      const QString &n, bool rigidCheck) {
+  Calculation calc;
+  calc.output = calculateLoadCases(s, id, cases, m, n, rigidCheck);
+  if (calc.completed()) calc.rows = typedRows(s, calc.output);
+  if (calc.output.combined.completed) s.resultRows = calc.rows;
+  return calc;
+}
+
+bool handOver(Session &s, ArrangementId id, const QVector<LoadCase> &cases, bool printForces) {
+  return handOverLoadCases(s, id, cases, printForces);
+}
+
+Ticks ticksOf(const calcfile::Case &c, const TextRows &result, const eval::SizeBoxes &boxes) {
+  Ticks t;
+  QVector<bool> used(c.ticked.size(), false);
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    const int tag = boxes.tag[i];
+    if (!boxes.enabled[i] || tag < 1 || tag > result.size()) continue;
+    if (c.tickAll) {
+      t.ticked[i] = true;
+      continue;
+    }
+    const QStringList &row = result[tag - 1];
+    for (int k = 0; k < c.ticked.size(); ++k) {
+      if (calcfile::tickMatches(c.ticked[k], row)) {
+        t.ticked[i] = true;
+        used[k] = true;
+      }
+    }
+  }
+  for (int k = 0; k < c.ticked.size(); ++k)
+    if (!used[k]) t.unmatched.append(c.ticked[k]);
+  return t;
+}
+
+Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
+                    const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty) {
+  Evaluation e;
+  // The group "Betrieb" first: a figure that is no number or not above 0 stops the run
+  // before anything changes.
+  QString dutyRefusal;
+  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
+                           &s.gDutyCycle, &dutyRefusal)) {
+    msg::critical2(dutyRefusal, builtinText(314));
+    e.dutyRefused = true;
+    return e;
+  }
+  e.run = eval::runEvaluation(s, tags, ticked);
+  e.rows = e.run.typedRows;
+  // The session's rows follow gastrEvaluation: replaced unless the run failed midway.
+  if (!e.run.failed || e.run.refused) s.evaluationRows = e.rows;
+  return e;
+}
+
+Result calculateCase(Session &s, const calcfile::Case &c, const ArrangementInfo &arrangement,
+                     const Options &options, int endedExitCode) {
+  Result r;
+  // What reading the case changed (a coordinate along a force's own axis taken as 0),
+  // once, as the desktop program says it on opening the file.
+  for (const QString &note : c.notes)
+    msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
+  takeOverInput(s, c, arrangement, endedExitCode);
+
+  // "Berechnen" and "Weiter" of the arrangement screen.
+  const QVector<LoadCase> loadCases = calcfile::loadCasesOf(c);
+  Calculation calc = calculate(s, arrangement.id, loadCases, c.m, c.n, options.rigidCheck);
+  const CalcOutput &out = calc.output.combined;
+  r.calcFailed = out.calcFailed;
+  r.unitDistance = s.gsngUnitDistance;
+  r.railDistance = s.gsngRailDistance;
+  if (!calc.completed()) return r;
+  r.results = std::move(calc.rows);
+  handOver(s, arrangement.id, loadCases, options.printForces);
+
+  // The evaluation screen: its size boxes, the ticks, the group "Betrieb", "Berechnen".
+  const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
+  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
+  const Ticks ticks = ticksOf(c, s.gastrResult, boxes);
+  r.unmatchedTicks = ticks.unmatched;
+  const Evaluation ev = evaluate(s, boxes.tag, ticks.ticked, c.duty.value_or(loads::DutyTexts{}));
+  if (ev.dutyRefused) return r;
+  r.evaluation = ev.rows;
+  r.withDetails = !ev.run.extraHead.isEmpty();
+  r.evaluationRefused = ev.run.refused;
+  return r;
+}
+
+}  // namespace run

@@ -1,0 +1,171 @@
+// A calculation file opened onto the screens (filled in, "Weiter", ticked, "Berechnen" of
+// the evaluation) leaves the same typed rows as the whole run of the batch tool gives
+// for the same file, for every arrangement with load cases and a duty cycle; a load type
+// whose required safety cannot be read gives no verdict on the screens either.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/CalcFiles.h"
+#include "app/FrmStart.h"
+#include "core/catalogue/StartSession.h"
+#include "core/common/Messages.h"
+#include "core/common/Session.h"
+#include "core/common/Texts.h"
+#include "core/document/CaseFile.h"
+#include "core/run/CalculationRun.h"
+#include "support/TestCatalogue.h"
+#include "ui/arrangements/FrmArrangement.h"
+#include "ui/common/AppServices.h"
+#include "ui/common/FileMenu.h"
+#include "ui/evaluation/FrmAuswertung.h"
+#include "ui/report/ReportHooks.h"
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+const char *const kScreens[] = {"FrmEKaEDSch", "FrmERoEESch", "FrmZKaEDSch",
+                                "FrmZKaZDSch", "FrmVKaZDSch", "FrmZRoEESch"};
+
+QByteArray caseText(const char *screen, int loadType) {
+  const QJsonObject o{
+      {"format", "tarvelcalc-case"},
+      {"version", 1},
+      {"arrangement", screen},
+      {"m", "400"},
+      {"n", "300"},
+      {"loadCases",
+       QJsonArray{QJsonObject{{"name", "Eilgang"},
+                              {"share", 30},
+                              {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
+                  QJsonObject{{"name", "Bearbeitung"},
+                              {"share", 70},
+                              {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
+                                                    QJsonArray{"X +", "600", "0", "0", "150"}}}}}},
+      {"duty",
+       QJsonObject{
+           {"stroke", "500"}, {"cyclesPerMinute", "10"}, {"hoursPerDay", "8"}, {"daysPerYear", "250"}}},
+      {"loadType", loadType},
+      {"ticked", "all"}};
+  return QJsonDocument(o).toJson();
+}
+
+class OneRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QApplication::setQuitOnLastWindowClosed(false);
+    computeSubVersion(session);
+    catalogueFile =
+        std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
+    AppServices services;
+    services.dialogs = report::standardDialogs();
+    services.fileMenu = calcfiles::fileMenuServices();
+    services.evaluation = FrmAuswertung::standardServices();
+    app::install(std::move(services));
+    filemenu::setRecentStore(dir.filePath("recent.ini"));
+    start = FrmStart::open(session);
+    ASSERT_TRUE(start);
+  }
+  void TearDown() override {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (qobject_cast<FrmAuswertung *>(w) || qobject_cast<FrmArrangement *>(w) ||
+          qobject_cast<FrmStart *>(w))
+        windows << w;
+    for (const QPointer<QWidget> &w : windows) delete w.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    app::install({});
+    filemenu::setRecentStore(QString());
+    catalogueFile.reset();
+  }
+
+  QString write(const QString &name, const QByteArray &content) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    return f.fileName();
+  }
+
+  FrmAuswertung *evaluationScreen() {
+    FrmAuswertung *found = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (auto *ev = qobject_cast<FrmAuswertung *>(w); ev && !ev->isHidden()) found = ev;
+    return found;
+  }
+
+  // The whole run on a freshly started session over the same catalogue, as the batch
+  // tool runs a case (`adjust` changes the started session first).
+  run::Result wholeRun(const QString &path, void (*adjust)(Session &) = nullptr) {
+    calcfile::Case c;
+    calcfile::Error e;
+    EXPECT_TRUE(calcfile::readFile(path, &c, &e)) << e.english.toStdString();
+    Session s = session.afresh();
+    msg::Recorder recorder;
+    startSession(s);
+    if (adjust) adjust(s);
+    return run::calculateCase(s, c, *arrangementByScreen(c.arrangement), {});
+  }
+
+  Session session;
+  QTemporaryDir dir;
+  std::unique_ptr<testsupport::ScopedCatalogueFile> catalogueFile;
+  msg::Recorder rec;
+  QPointer<FrmStart> start;
+};
+
+TEST_F(OneRun, FileOntoTheScreensGivesTheTypedRowsOfTheWholeRun) {
+  for (const char *screen : kScreens) {
+    SCOPED_TRACE(screen);
+    const QString path = write(QString::fromLatin1(screen) + ".tcalc", caseText(screen, 1));
+    QWidget *from = start ? static_cast<QWidget *>(start) : evaluationScreen();
+    ASSERT_TRUE(calcfiles::openFile(session, path, from));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rec.messages.isEmpty()) << rec.messages.value(0).text.toStdString();
+    ASSERT_TRUE(evaluationScreen());
+
+    const run::Result whole = wholeRun(path);
+    ASSERT_FALSE(whole.results.isEmpty());
+    ASSERT_EQ(whole.evaluation.size(), whole.results.size());
+    EXPECT_EQ(session.resultRows, whole.results);
+    EXPECT_EQ(session.evaluationRows, whole.evaluation);
+    EXPECT_EQ(whole.results.first().caseLoads.size(), 2);
+    EXPECT_TRUE(whole.evaluation.first().detail.lifeYears.has_value());
+  }
+}
+
+void unreadableSwSiko(Session &s) {
+  for (QStringList &row : s.gastrSettings)
+    if (row.value(0) == QLatin1String("SwSiko")) row[1] = QStringLiteral("zwei");
+}
+
+TEST_F(OneRun, UnreadableRequiredSafetyGivesNoVerdictOnTheScreens) {
+  unreadableSwSiko(session);
+  ASSERT_GT(session.gsngSiko, 0.0f) << "the start's safety of load type 0";
+  const QString path = write("schwellend.tcalc", caseText("FrmVKaZDSch", 1));
+  ASSERT_TRUE(calcfiles::openFile(session, path, start));
+  QCoreApplication::processEvents();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  EXPECT_TRUE(ev->OptBelArt(1)->isChecked()) << "the load type the file chose";
+  EXPECT_EQ(session.gsngSiko, 0.0f);
+  EXPECT_TRUE(session.evaluationRows.isEmpty());
+  EXPECT_EQ(session.gastrEvaluation, TextRows{QStringList(10)});
+  QStringList titles;
+  for (const msg::Message &m : rec.messages) titles << m.title;
+  EXPECT_EQ(titles, QStringList({"gfstrSettings!", "OptBelArt_Click!", "CmdBerechnen_Click!"}));
+
+  const run::Result whole = wholeRun(path, unreadableSwSiko);
+  EXPECT_TRUE(whole.evaluationRefused);
+  EXPECT_EQ(session.resultRows, whole.results);
+}
+
+}  // namespace
