@@ -741,12 +741,15 @@ void FrmAuswertung::chkGrSer_Click(int index) {
 void FrmAuswertung::showDocumentInput() {
   if (!document_) return;
   const calcfile::Case &in = document_->input();
-  const TextRows &results = session_.gastrResult;
+  // The sizes the calculation ticks, matched to the boxes as every run matches them.
+  eval::SizeBoxes boxes;
   for (int i = 0; i < eval::kBoxes; ++i) {
-    const int tag = boxTag(i);
-    if (!chkGrSer_[i]->isEnabled() || tag < 1 || tag > results.size()) continue;
-    setBoxValue(chkGrSer_[i], calcfile::isTicked(in, results.at(tag - 1)));
+    boxes.tag[i] = boxTag(i);
+    boxes.enabled[i] = chkGrSer_[i]->isEnabled();
   }
+  const run::Ticks ticks = run::ticksOf(in, session_.gastrResult, boxes);
+  for (int i = 0; i < eval::kBoxes; ++i)
+    if (boxes.enabled[i]) setBoxValue(chkGrSer_[i], ticks.ticked[i]);
   if (in.duty) {
     const QString texts[] = {in.duty->stroke, in.duty->cyclesPerMinute, in.duty->hoursPerDay, in.duty->daysPerYear};
     for (int i = 0; i < 4; ++i)
