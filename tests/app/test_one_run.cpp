@@ -22,6 +22,7 @@
 #include "core/common/Texts.h"
 #include "core/document/CaseFile.h"
 #include "core/run/CalculationRun.h"
+#include "support/JsonList.h"
 #include "support/TestCatalogue.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/common/AppServices.h"
@@ -46,7 +47,7 @@ QByteArray caseText(const char *screen, int loadType) {
       {"loadCases",
        QJsonArray{QJsonObject{{"name", "Eilgang"},
                               {"share", 30},
-                              {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
+                              {"forces", testsupport::listOf(QJsonArray{"- Z", "1200", "40", "-20", "0"})}},
                   QJsonObject{{"name", "Bearbeitung"},
                               {"share", 70},
                               {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},

@@ -18,6 +18,7 @@
 #include "core/common/Session.h"
 #include "core/document/CaseFile.h"
 #include "core/run/CalculationRun.h"
+#include "support/JsonList.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -37,7 +38,7 @@ QByteArray caseText(const char *screen, int loadType = 1) {
       {"loadCases",
        QJsonArray{QJsonObject{{"name", "Eilgang"},
                               {"share", 30},
-                              {"forces", QJsonArray{QJsonArray{"- Z", "1200", "40", "-20", "0"}}}},
+                              {"forces", testsupport::listOf(QJsonArray{"- Z", "1200", "40", "-20", "0"})}},
                   QJsonObject{{"name", "Bearbeitung"},
                               {"share", 70},
                               {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
