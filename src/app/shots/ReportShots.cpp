@@ -32,13 +32,13 @@ TARVEL_SHOT("40-FrmAusdruck.png") {
   w->resize(1400, 960);
   w->button(QStringLiteral("Sprache"))->trigger();
   w->button(QStringLiteral("Formular"))->trigger();
-  shots::grab(w);
+  shots::pictureOf(w);
   w->button(QStringLiteral("Nebeneinander"))->trigger();
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("41-FrmKommentar.png") {
   auto *d = new FrmKommentar(session);
   d->setAttribute(Qt::WA_DeleteOnClose);
-  return shots::grab(d);
+  return shots::pictureOf(d);
 }

@@ -81,7 +81,7 @@ void settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-QImage grab(QWidget *w) {
+QImage pictureOf(QWidget *w) {
   w->setAttribute(Qt::WA_DontShowOnScreen, true);
   w->show();
   settle();
@@ -127,7 +127,7 @@ TARVEL_SHOT("01-start.png") {
   // The mouse over the one-cassette picture: its help text and the linear module.
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicEKaEDS")) w->PicButton_MouseMove(i);
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("02-start-roller-shoes.png") {
@@ -135,11 +135,11 @@ TARVEL_SHOT("02-start-roller-shoes.png") {
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicZRoEES")) w->PicButton_MouseMove(i);
   w->LabWeb_MouseMove();
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 #define ARRANGEMENT_SHOT(file, id) \
-  TARVEL_SHOT(file) { return shots::grab(shots::calculatedScreen(session, ArrangementId::id)); }
+  TARVEL_SHOT(file) { return shots::pictureOf(shots::calculatedScreen(session, ArrangementId::id)); }
 ARRANGEMENT_SHOT("10-FrmEKaEDSch.png", EKaEDSch)
 ARRANGEMENT_SHOT("11-FrmERoEESch.png", ERoEESch)
 ARRANGEMENT_SHOT("12-FrmZKaEDSch.png", ZKaEDSch)
@@ -149,7 +149,7 @@ ARRANGEMENT_SHOT("15-FrmZRoEESch.png", ZRoEESch)
 
 TARVEL_SHOT("16-series-menu.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  shots::grab(w);
+  shots::pictureOf(w);
   QMenu *menu = w->MenuOptionen();
   menu->setAttribute(Qt::WA_DontShowOnScreen, true);
   menu->popup(w->mapToGlobal(QPoint(60, 40)));
@@ -163,57 +163,57 @@ TARVEL_SHOT("17-direction-hover.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZKaZDSch);
   w->directionLabels()->highlight(4);
   w->directionLabels()->highlight(1);
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("03-start-keyboard-focus.png") {
   FrmStart *w = FrmStart::open(session);
-  shots::grab(w);
+  shots::pictureOf(w);
   QApplication::setActiveWindow(w);
   // Tab has brought the keyboard to the two-cassette picture: its frame and its text.
   for (int i = 0; i < FrmStart::kPictures; ++i)
     if (w->pictureTag(i) == QLatin1String("PicZKaEDS")) w->PicButton(i)->setFocus(Qt::TabFocusReason);
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("18-resized-window.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZRoEESch);
-  shots::grab(w);
+  shots::pictureOf(w);
   // The window made larger: drawing, labels and force table grow with it.
   w->resize(1300, 720);
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("19-direction-keyboard-focus.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
-  shots::grab(w);
+  shots::pictureOf(w);
   QApplication::setActiveWindow(w);
   w->LabKoordinaten(4)->setFocus(Qt::TabFocusReason);
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("22-discard-question.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZKaEDSch);
-  shots::grab(w);
+  shots::pictureOf(w);
   // What "Zurück" asks while the input is unsaved.
   std::unique_ptr<QMessageBox> box(gui::messageBox(input::discardQuestion(), w));
-  return shots::grab(box.get());
+  return shots::pictureOf(box.get());
 }
 
 TARVEL_SHOT("21-force-refused.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
-  shots::grab(w);
+  shots::pictureOf(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
   DialogEingabe d(session, w, w->MSFlexGrid1(), holder);
   const msg::Message refusal{builtinText(1101), d.windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1};
   std::unique_ptr<QMessageBox> box(gui::messageBox(refusal, w));
-  return shots::grab(box.get());
+  return shots::pictureOf(box.get());
 }
 
 TARVEL_SHOT("20-force-dialog.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  shots::grab(w);
+  shots::pictureOf(w);
   QLabel *holder = w->LabKoordinaten(0);
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
   auto *d = new DialogEingabe(session, w, w->MSFlexGrid1(), holder);
@@ -222,7 +222,7 @@ TARVEL_SHOT("20-force-dialog.png") {
   d->tbKrfXYZ(2)->setText(QStringLiteral("40"));
   // A few steps of the scrolling hint.
   for (int i = 0; i < 6; ++i) d->tmrSchrift_Timer();
-  return shots::grab(d);
+  return shots::pictureOf(d);
 }
 
 TARVEL_SHOT("30-FrmAuswertung.png") {

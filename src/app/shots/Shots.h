@@ -6,7 +6,7 @@
 //
 //   TARVEL_SHOT("40-report.png") {
 //     auto *w = new FrmSomething(...);
-//     return shots::grab(w);
+//     return shots::pictureOf(w);
 //   }
 //
 // Shots run in the order of their names, each on the tool's session freshly started
@@ -30,7 +30,7 @@ bool add(const QString &name, Render render);
 
 // Shows a widget offscreen (laid out and painted, never on a screen) and takes its
 // picture, window contents with menu bar and toolbar.
-QImage grab(QWidget *w);
+QImage pictureOf(QWidget *w);
 // Lets pending events (layouts, repaints, timers due) run.
 void settle();
 

@@ -16,17 +16,17 @@ TARVEL_SHOT("60-FrmSonder.png") {
   shots::settle();
   w->MSHFlexGrid1_Click(3);
   w->cmdResult_Click();
-  return shots::grab(w);
+  return shots::pictureOf(w);
 }
 
 TARVEL_SHOT("61-FrmVertreter-representatives.png") {
   msubSearchDB(session, catalogue::code::Representatives, false, 0);
-  return shots::grab(new FrmVertreter(session, catalogue::code::Representatives));
+  return shots::pictureOf(new FrmVertreter(session, catalogue::code::Representatives));
 }
 
 TARVEL_SHOT("62-FrmVertreter-database.png") {
   msubSearchDB(session, catalogue::code::Info, false, 0);
-  return shots::grab(new FrmVertreter(session, catalogue::code::Info));
+  return shots::pictureOf(new FrmVertreter(session, catalogue::code::Info));
 }
 
-TARVEL_SHOT("63-frmAbout.png") { return shots::grab(new FrmAbout(session)); }
+TARVEL_SHOT("63-frmAbout.png") { return shots::pictureOf(new FrmAbout(session)); }
