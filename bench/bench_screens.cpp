@@ -14,18 +14,19 @@
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Session.h"
+#include "TenForces.h"
 #include "core/document/CalcDocument.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/evaluation/FrmAuswertung.h"
 
 namespace {
 
-TextRows tenForces() {
-  return {{"- Z", "2500", "50", "-30", "0"},  {"- Z", "400", "-120", "60", "0"},
-          {"Z +", "150", "180", "-90", "0"},  {"X +", "600", "0", "0", "150"},
-          {"- X", "250", "0", "40", "90"},    {"Y +", "400", "120", "0", "100"},
-          {"- Y", "180", "-60", "0", "40"},   {"- Z", "900", "210", "160", "0"},
-          {"X +", "320", "0", "-170", "60"},  {"Y +", "90", "-220", "0", "250"}};
+
+// The evaluation screen "Weiter" opened.
+FrmAuswertung *shownEvaluation() {
+  for (QWidget *top : QApplication::topLevelWidgets())
+    if (auto *e = qobject_cast<FrmAuswertung *>(top); e && e->isVisible()) return e;
+  return nullptr;
 }
 
 // An arrangement screen of four cassettes with the ten forces, every size to be ticked.
@@ -68,9 +69,7 @@ void BM_BerechnenToTheEvaluationGrid(benchmark::State &state) {
   int rows = 0;
   for (auto _ : state) {
     w->weiter();  // "Berechnen", then the evaluation screen
-    QPointer<FrmAuswertung> ev;
-    for (QWidget *top : QApplication::topLevelWidgets())
-      if (auto *e = qobject_cast<FrmAuswertung *>(top); e && e->isVisible()) ev = e;
+    QPointer<FrmAuswertung> ev = shownEvaluation();
     if (!ev) {
       state.SkipWithError("no evaluation screen");
       break;
@@ -96,9 +95,7 @@ void BM_EvaluationBerechnen(benchmark::State &state) {
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
   w->weiter();
-  QPointer<FrmAuswertung> ev;
-  for (QWidget *top : QApplication::topLevelWidgets())
-    if (auto *e = qobject_cast<FrmAuswertung *>(top); e && e->isVisible()) ev = e;
+  QPointer<FrmAuswertung> ev = shownEvaluation();
   if (!ev) {
     state.SkipWithError("no evaluation screen");
     return;

@@ -6,9 +6,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -22,8 +19,9 @@
 #include "core/common/Texts.h"
 #include "core/document/CaseFile.h"
 #include "core/run/CalculationRun.h"
-#include "support/JsonList.h"
+#include "support/LoadCaseDutyCase.h"
 #include "support/TestCatalogue.h"
+#include "app/CalcFilesFixture.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/common/AppServices.h"
 #include "ui/common/FileMenu.h"
@@ -34,75 +32,11 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
-const char *const kScreens[] = {"FrmEKaEDSch", "FrmERoEESch", "FrmZKaEDSch",
-                                "FrmZKaZDSch", "FrmVKaZDSch", "FrmZRoEESch"};
+using testsupport::kArrangementScreens;
+using testsupport::loadCaseDutyCase;
 
-QByteArray caseText(const char *screen, int loadType) {
-  const QJsonObject o{
-      {"format", "tarvelcalc-case"},
-      {"version", 1},
-      {"arrangement", screen},
-      {"m", "400"},
-      {"n", "300"},
-      {"loadCases",
-       QJsonArray{QJsonObject{{"name", "Eilgang"},
-                              {"share", 30},
-                              {"forces", testsupport::listOf(QJsonArray{"- Z", "1200", "40", "-20", "0"})}},
-                  QJsonObject{{"name", "Bearbeitung"},
-                              {"share", 70},
-                              {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
-                                                    QJsonArray{"X +", "600", "0", "0", "150"}}}}}},
-      {"duty",
-       QJsonObject{
-           {"stroke", "500"}, {"cyclesPerMinute", "10"}, {"hoursPerDay", "8"}, {"daysPerYear", "250"}}},
-      {"loadType", loadType},
-      {"ticked", "all"}};
-  return QJsonDocument(o).toJson();
-}
-
-class OneRun : public ::testing::Test {
+class OneRun : public CalcFiles {
  protected:
-  void SetUp() override {
-    QApplication::setQuitOnLastWindowClosed(false);
-    computeSubVersion(session);
-    catalogueFile =
-        std::make_unique<testsupport::ScopedCatalogueFile>(session, testsupport::demoCatalogueFile());
-    AppServices services;
-    services.dialogs = report::standardDialogs();
-    services.fileMenu = calcfiles::fileMenuServices();
-    services.evaluation = FrmAuswertung::standardServices();
-    app::install(std::move(services));
-    filemenu::setRecentStore(dir.filePath("recent.ini"));
-    start = FrmStart::open(session);
-    ASSERT_TRUE(start);
-  }
-  void TearDown() override {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *w : QApplication::topLevelWidgets())
-      if (qobject_cast<FrmAuswertung *>(w) || qobject_cast<FrmArrangement *>(w) ||
-          qobject_cast<FrmStart *>(w))
-        windows << w;
-    for (const QPointer<QWidget> &w : windows) delete w.data();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    app::install({});
-    filemenu::setRecentStore(QString());
-    catalogueFile.reset();
-  }
-
-  QString write(const QString &name, const QByteArray &content) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-    return f.fileName();
-  }
-
-  FrmAuswertung *evaluationScreen() {
-    FrmAuswertung *found = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-      if (auto *ev = qobject_cast<FrmAuswertung *>(w); ev && !ev->isHidden()) found = ev;
-    return found;
-  }
-
   // The whole run on a freshly started session over the same catalogue, as the batch
   // tool runs a case (`adjust` changes the started session first).
   run::Result wholeRun(const QString &path, void (*adjust)(Session &) = nullptr) {
@@ -115,18 +49,12 @@ class OneRun : public ::testing::Test {
     if (adjust) adjust(s);
     return run::calculateCase(s, c, *arrangementByScreen(c.arrangement), {});
   }
-
-  Session session;
-  QTemporaryDir dir;
-  std::unique_ptr<testsupport::ScopedCatalogueFile> catalogueFile;
-  msg::Recorder rec;
-  QPointer<FrmStart> start;
 };
 
 TEST_F(OneRun, FileOntoTheScreensGivesTheTypedRowsOfTheWholeRun) {
-  for (const char *screen : kScreens) {
+  for (const char *screen : kArrangementScreens) {
     SCOPED_TRACE(screen);
-    const QString path = write(QString::fromLatin1(screen) + ".tcalc", caseText(screen, 1));
+    const QString path = write(QString::fromLatin1(screen) + ".tcalc", loadCaseDutyCase(screen, 1));
     QWidget *from = start ? static_cast<QWidget *>(start) : evaluationScreen();
     ASSERT_TRUE(calcfiles::openFile(session, path, from));
     QCoreApplication::processEvents();
@@ -151,7 +79,7 @@ void unreadableSwSiko(Session &s) {
 TEST_F(OneRun, UnreadableRequiredSafetyGivesNoVerdictOnTheScreens) {
   unreadableSwSiko(session);
   ASSERT_GT(session.gsngSiko, 0.0f) << "the start's safety of load type 0";
-  const QString path = write("schwellend.tcalc", caseText("FrmVKaZDSch", 1));
+  const QString path = write("schwellend.tcalc", loadCaseDutyCase("FrmVKaZDSch", 1));
   ASSERT_TRUE(calcfiles::openFile(session, path, start));
   QCoreApplication::processEvents();
   FrmAuswertung *ev = evaluationScreen();

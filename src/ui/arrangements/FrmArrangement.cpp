@@ -753,7 +753,7 @@ void FrmArrangement::showInput(const calcfile::Case &input) {
     TextRows rows;
     for (const QStringList &row : input.forces)
       if (!row.join(QString()).isEmpty()) rows << row;
-    cases = {LoadCase{builtinText(1306) + QStringLiteral(" 1"), 100.0, rows}};
+    cases = {LoadCase{LoadCaseTabs::caseName(1), 100.0, rows}};
   }
   tabs_->setLoadCases(cases);
   gui::gsubSetColWidth(this, grid_, false);

@@ -107,10 +107,12 @@ bool LoadCaseTabs::checkShares(const QString &title) {
   return true;
 }
 
+QString LoadCaseTabs::caseName(int n) { return builtinText(1306) + QLatin1Char(' ') + QString::number(n); }
+
 QString LoadCaseTabs::nextName() const {
   // The first free "Lastfall n".
   for (int n = 1;; ++n) {
-    const QString candidate = builtinText(1306) + QLatin1Char(' ') + QString::number(n);
+    const QString candidate = caseName(n);
     bool used = false;
     for (const Case &c : cases_) used = used || c.name == candidate;
     if (!used) return candidate;

@@ -49,6 +49,9 @@ class LoadCaseTabs : public QWidget {
   // The rename of a double click: asks for the name in an input dialog.
   void askRename(int index);
 
+  // "Lastfall n", the name a new load case gets.
+  static QString caseName(int n);
+
   QTabBar *tabBar() const { return tabBar_; }
   QLineEdit *shareField() const { return share_; }
   QToolButton *addButton() const { return add_; }

@@ -4,9 +4,6 @@
 // verdict on either road.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <functional>
 #include <memory>
@@ -18,37 +15,15 @@
 #include "core/common/Session.h"
 #include "core/document/CaseFile.h"
 #include "core/run/CalculationRun.h"
-#include "support/JsonList.h"
+#include "support/LoadCaseDutyCase.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
-const char *const kScreens[] = {"FrmEKaEDSch", "FrmERoEESch", "FrmZKaEDSch",
-                                "FrmZKaZDSch", "FrmVKaZDSch", "FrmZRoEESch"};
-
-// Two load cases (the second with a side force and a moment), a full duty cycle, every
-// size ticked, distances where the arrangement has them.
-QByteArray caseText(const char *screen, int loadType = 1) {
-  const QJsonObject o{
-      {"arrangement", screen},
-      {"m", "400"},
-      {"n", "300"},
-      {"loadCases",
-       QJsonArray{QJsonObject{{"name", "Eilgang"},
-                              {"share", 30},
-                              {"forces", testsupport::listOf(QJsonArray{"- Z", "1200", "40", "-20", "0"})}},
-                  QJsonObject{{"name", "Bearbeitung"},
-                              {"share", 70},
-                              {"forces", QJsonArray{QJsonArray{"- Z", "2500", "50", "-30", "0"},
-                                                    QJsonArray{"X +", "600", "0", "0", "150"}}}}}},
-      {"duty",
-       QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}, {"hoursPerDay", 8}, {"daysPerYear", 250}}},
-      {"loadType", loadType},
-      {"ticked", "all"}};
-  return QJsonDocument(o).toJson();
-}
+using testsupport::kArrangementScreens;
+using testsupport::loadCaseDutyCase;
 
 calcfile::Case parsed(const QByteArray &text) {
   calcfile::Case c;
@@ -102,9 +77,9 @@ class CalculationRun : public ::testing::Test {
 };
 
 TEST_F(CalculationRun, ScreensStagesAndBatchToolGiveTheSameTypedRows) {
-  for (const char *screen : kScreens) {
+  for (const char *screen : kArrangementScreens) {
     SCOPED_TRACE(screen);
-    const QByteArray text = caseText(screen);
+    const QByteArray text = loadCaseDutyCase(screen);
 
     Session batchSession;
     const batch::Outcome o = batchRoad(text, &batchSession);
@@ -146,7 +121,7 @@ TEST_F(CalculationRun, UnreadableRequiredSafetyGivesNoVerdictOnEveryRoad) {
     for (QStringList &row : s.gastrSettings)
       if (row.value(0) == QLatin1String("SwSiko")) row[1] = QStringLiteral("zwei");
   };
-  const QByteArray text = caseText("FrmVKaZDSch", 1);
+  const QByteArray text = loadCaseDutyCase("FrmVKaZDSch", 1);
 
   Session batchSession;
   const batch::Outcome o = batchRoad(text, &batchSession, damaged);
