@@ -11,6 +11,7 @@
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "output/report/ReportText.h"
 
 namespace batch {
@@ -316,15 +317,12 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   w.key("evaluation");
   out.push_back('[');
   for (int i = 0; i < r.evaluation.size(); ++i) {
-    const EvaluationRow &e = r.evaluation[i];
     w.rowStart(i);
     out.push_back('[');
-    const QString *const texts[EvaluationRow::kFields] = {
-        &e.unit, &e.size, &e.orderNo, &e.staticRating, &e.dynamicRating,
-        &e.load, &e.safety, &e.life, &e.verdictGerman, &e.verdictEnglish};
+    const QStringList texts = eval::fields(r.evaluation[i]);
     for (int k = 0; k < EvaluationRow::kFields; ++k) {
       if (k) w.sep();
-      appendQuoted(out, *texts[k]);
+      appendQuoted(out, texts[k]);
     }
     out.push_back(']');
   }

@@ -34,6 +34,7 @@
 #include "app/CalcFiles.h"
 #include "app/FrmStart.h"
 #include "ui/arrangements/FrmArrangement.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "core/catalogue/Catalogue.h"
 #include "ui/common/AppServices.h"
 #include "core/document/CalcDocument.h"
@@ -132,7 +133,7 @@ Shown shownOn(FrmArrangement *arr, FrmAuswertung *ev) {
   if (arr->Tb_n()) s.n = arr->Tb_n()->text();
   s.forces = arr->MSFlexGrid1()->dataRows();
   s.results = session.gastrResult;
-  s.evaluation = session.gastrEvaluation;
+  s.evaluation = eval::fieldRows(session.gastrEvaluation);
   if (ev) {
     s.grid = gridCells(ev->MSFlexGrid1());
     for (int i = 0; i < 3; ++i)
@@ -209,7 +210,7 @@ TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
   const TextRows batchRows = evaluationRows(batch({source}).out);
-  EXPECT_EQ(session.gastrEvaluation, batchRows);
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), batchRows);
   EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
 }
 
@@ -241,7 +242,7 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   const BatchRun fromSaved = batch({*saveAnswer});
   ASSERT_EQ(fromOriginal.exitCode, 0);
   EXPECT_EQ(fromSaved.out, fromOriginal.out);
-  EXPECT_EQ(session.gastrEvaluation, evaluationRows(fromOriginal.out));
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), evaluationRows(fromOriginal.out));
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
@@ -462,7 +463,7 @@ TEST_F(CalcFiles, TheEvaluationPrintoutBecomesAPdfWithoutAPrinter) {
   const QString text = pdf::pages(file).join("\n");
   EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
   EXPECT_TRUE(text.contains("Kunde Muster"));
-  for (const QStringList &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+  for (const EvaluationRow &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.orderNo)) << row.orderNo.toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*", ".*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"auswertung.pdf"}));
 }
 
@@ -489,7 +490,7 @@ TEST_F(CalcFiles, TheEvaluationPrintoutShowsInThePreview) {
   EXPECT_TRUE(rec.messages.isEmpty());
   const QString text = pdf::pages(file).join("\n");
   EXPECT_TRUE(text.contains("Berechnungsausdruck TARVEL-Rollenführungen"));
-  for (const QStringList &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.value(2))) << row.value(2).toStdString();
+  for (const EvaluationRow &row : session.gastrEvaluation) EXPECT_TRUE(text.contains(row.orderNo)) << row.orderNo.toStdString();
 }
 
 TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
@@ -507,7 +508,7 @@ TEST_F(CalcFiles, TheSpecialRollerShoeTravelsWithTheFile) {
   EXPECT_EQ(session.gintAnzSonder, 1);
   EXPECT_EQ(session.gastrResult.last().value(0), "SRS");
   ASSERT_EQ(session.gastrEvaluation.size(), 1);
-  EXPECT_EQ(session.gastrEvaluation[0].value(2), "KS25-180");
+  EXPECT_EQ(session.gastrEvaluation[0].orderNo, "KS25-180");
 
   saveAnswer = dir.filePath("special-saved.tcalc");
   action(evaluationScreen(), "MenüDateiSpeichernUnter")->trigger();

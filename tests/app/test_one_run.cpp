@@ -65,7 +65,7 @@ TEST_F(OneRun, FileOntoTheScreensGivesTheTypedRowsOfTheWholeRun) {
     ASSERT_FALSE(whole.results.isEmpty());
     ASSERT_EQ(whole.evaluation.size(), whole.results.size());
     EXPECT_EQ(session.resultRows, whole.results);
-    EXPECT_EQ(session.evaluationRows, whole.evaluation);
+    EXPECT_EQ(session.gastrEvaluation, whole.evaluation);
     EXPECT_EQ(whole.results.first().caseLoads.size(), 2);
     EXPECT_TRUE(whole.evaluation.first().detail.lifeYears.has_value());
   }
@@ -86,8 +86,7 @@ TEST_F(OneRun, UnreadableRequiredSafetyGivesNoVerdictOnTheScreens) {
   ASSERT_TRUE(ev);
   EXPECT_TRUE(ev->OptBelArt(1)->isChecked()) << "the load type the file chose";
   EXPECT_EQ(session.gsngSiko, 0.0f);
-  EXPECT_TRUE(session.evaluationRows.isEmpty());
-  EXPECT_EQ(session.gastrEvaluation, TextRows{QStringList(10)});
+  EXPECT_EQ(session.gastrEvaluation, QVector<EvaluationRow>{EvaluationRow()});
   QStringList titles;
   for (const msg::Message &m : rec.messages) titles << m.title;
   EXPECT_EQ(titles, QStringList({"gfstrSettings!", "OptBelArt_Click!", "CmdBerechnen_Click!"}));

@@ -43,6 +43,7 @@
 #include "app/FrmStart.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/arrangements/Shape.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "core/catalogue/Catalogue.h"
 #include "ui/common/AppServices.h"
 #include "core/common/Messages.h"
@@ -266,7 +267,7 @@ TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
                             "Belastung zu hoch!"};
   EXPECT_EQ(gridRow(e, 0), kd25);
   EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(session.gastrEvaluation, (TextRows{withEnglish(kd25, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), (TextRows{withEnglish(kd25, "Safety ok."), withEnglish(kx12, "Over load!")}));
 }
 
 // One roller-shoe pair on one single-rail pair, rail distance n = 50.
@@ -305,7 +306,7 @@ TEST_F(WholeRoad, OneRollerShoePair) {
                             "Schienenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), re25);
   EXPECT_EQ(gridRow(e, 1), re35);
-  EXPECT_EQ(session.gastrEvaluation,
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
             (TextRows{withEnglish(re25, "Safety ok."), withEnglish(re35, "Rails too narrow!")}));
 }
 
@@ -345,7 +346,7 @@ TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
                             "Kassettenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), kd20);
   EXPECT_EQ(gridRow(e, 1), kd35);
-  EXPECT_EQ(session.gastrEvaluation,
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
             (TextRows{withEnglish(kd20, "Over load!"), withEnglish(kd35, "Cassettes too narrow!")}));
 }
 
@@ -386,7 +387,7 @@ TEST_F(WholeRoad, TwoCassettesOnTwoDoubleRails) {
                             "Schienenabstand zu gering!"};
   EXPECT_EQ(gridRow(e, 0), kh20);
   EXPECT_EQ(gridRow(e, 1), kh35);
-  EXPECT_EQ(session.gastrEvaluation,
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
             (TextRows{withEnglish(kh20, "Safety ok."), withEnglish(kh35, "Rails too narrow!")}));
 
   // "schwellend" asks for 2,5: a safety of exactly 2,5 still suffices.
@@ -449,7 +450,7 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
                             "Belastung zu hoch!"};
   EXPECT_EQ(gridRow(e, 0), kk45);
   EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(session.gastrEvaluation, (TextRows{withEnglish(kk45, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), (TextRows{withEnglish(kk45, "Safety ok."), withEnglish(kx12, "Over load!")}));
 
   // "Zurück" on the evaluation screen: the arrangement screen again, input unchanged.
   QPointer<FrmAuswertung> evaluation(e);
@@ -522,7 +523,7 @@ TEST_F(WholeRoad, TwoRollerShoePairs) {
   EXPECT_EQ(gridRow(e, 2), re20);
   EXPECT_EQ(gridRow(e, 3), re25);
   EXPECT_EQ(gridRow(e, 4), re35);
-  EXPECT_EQ(session.gastrEvaluation,
+  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
             (TextRows{withEnglish(re12, "Safety ok."), withEnglish(re15, "Safety ok."),
                       withEnglish(re20, "Safety ok."), withEnglish(re25, "Cassettes and rails too narrow!"),
                       withEnglish(re35, "Cassettes and rails too narrow!")}));
@@ -566,8 +567,9 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
   EXPECT_TRUE(e->LabPlatte()->text().startsWith("* Belastung aus der Nachrechnung als starre Platte"));
   EXPECT_LE(e->MSFlexGrid1()->geometry().bottom(), e->LabPlatte()->geometry().top());
   // The evaluated row keeps the plain load: the text export has its layout.
-  EXPECT_EQ(session.gastrEvaluation.value(0).value(5), "1.094 N");
-  EXPECT_EQ(session.gablnEvaluationCheck, QVector<bool>{true});
+  EXPECT_EQ(eval::loadText(session.gastrEvaluation.value(0)), "1.094 N");
+  ASSERT_EQ(session.gastrEvaluation.size(), 1);
+  EXPECT_TRUE(session.gastrEvaluation[0].byCheck);
 
   for (int k : {report::German, report::English}) {
     const report::ReportLines body = report::reportBody(session, report::buildReportTables(session), k);

@@ -118,10 +118,10 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   ASSERT_EQ(run.rows.size(), s.gastrResult.size());
   // The TLH series stands in the second frame and is rated with its own order numbers.
   bool sawKh15 = false;
-  for (const QStringList &row : run.rows)
-    if (row[0] == "KH15") {
+  for (const EvaluationRow &row : run.rows)
+    if (row.unit == "KH15") {
       sawKh15 = true;
-      EXPECT_EQ(row[2], "KH15-088");
+      EXPECT_EQ(row.orderNo, "KH15-088");
     }
   EXPECT_TRUE(sawKh15);
 }

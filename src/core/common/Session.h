@@ -43,8 +43,9 @@ struct Session {
   QStringList gastrArrangement = {QString(), QString()};
   float gsngUnitDistance = 0.0f;
   float gsngRailDistance = 0.0f;
-  TextRows gastrEvaluation;       // evaluated rows, fields 0..9
-  QVector<bool> gablnEvaluationCheck;  // per row of gastrEvaluation: load from the rigid-plate check
+  // The evaluated sizes, typed; their ten texts (and those of the extra columns) come
+  // from the evaluation's formatter (core/evaluation/EvaluationTexts.h).
+  QVector<EvaluationRow> gastrEvaluation;
   QStringList gastrComment = QStringList(6);
 
   // load cases and duty cycle: what "Berechnen" keeps of every load case, the operating
@@ -56,16 +57,12 @@ struct Session {
   QVector<QVector<std::array<float, 5>>> gaLoadCaseLoads;
   bool gblnLoadPositions = false;       // values 0..3 are load positions (else only value 4)
   DutyCycle gDutyCycle;                 // of the evaluation screen
-  // Per row of gastrEvaluation: the texts of the extra columns in force (headings
-  // gaintExtraHead, German text ids) and the figures behind the row.
+  // The extra columns of gastrEvaluation in force (German heading ids).
   QVector<int> gaintExtraHead;
-  TextRows gastrEvaluationExtra;
-  QVector<EvaluationDetail> gaEvaluationDetail;
 
   // The rows of the last calculation run (core/run/CalculationRun), typed: gastrResult
-  // and gastrEvaluation with the figures behind their texts.
+  // with the figures behind its texts.
   QVector<ResultRow> resultRows;
-  QVector<EvaluationRow> evaluationRows;
 
   // The catalogue this session reads, opened once and shared read-only with other
   // sessions of the same process; none: the catalogue file where the program looks for

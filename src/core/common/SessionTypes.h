@@ -69,37 +69,28 @@ struct EvaluationDetail {
   bool operator==(const EvaluationDetail &o) const = default;
 };
 
-// One evaluated size: a row of gastrEvaluation, the texts as the grid shows them and the
-// report prints them. The session keeps the ten texts in this order; missing texts read
-// as empty. A calculation run gives the figures behind them as well.
+// The verdict on one evaluated size: the static safety against the required one, unless
+// the unit collides with its neighbour (longer than the distance between the units,
+// wider than the distance between the rails, or both). None: a blank row.
+enum class Verdict : unsigned char { None, Sufficient, TooLow, UnitsTooClose, RailsTooClose, BothTooClose };
+
+// One evaluated size, as figures: the catalogue texts of the rated unit, its static
+// rating, the figures behind the load, safety and lifetime, the verdict, and whether the
+// load rated is the rigid-plate check's. Its texts (the ten fields the grid shows and the
+// report prints, and the extra columns) are made by the evaluation's one formatter
+// (core/evaluation/EvaluationTexts.h) where they are shown. A default row is blank: it
+// stands for an evaluation with nothing ticked and shows ten empty fields.
 struct EvaluationRow {
-  QString unit;           // unit series (FD12 ...)
-  QString size;           // Gr
-  QString orderNo;        // order number of the unit
-  QString staticRating;   // Co, "1.234 N"
-  QString dynamicRating;  // C, "1.234 N"
-  QString load;           // P, "1.234 N"
-  QString safety;         // Co / P to one decimal
-  QString life;           // "1.234 km"
-  QString verdictGerman;
-  QString verdictEnglish;
-  // The figures behind the texts, the texts of the extra columns in force (equivalent
-  // load, hours, years) and whether the load rated is the rigid-plate check's.
+  QString unit;     // unit series (FD12 ...)
+  QString size;     // Gr
+  QString orderNo;  // order number of the unit
+  float staticRating = 0.0f;  // Co, N (the dynamic rating C is detail.C)
+  Verdict verdict = Verdict::None;
   EvaluationDetail detail;
-  QStringList extra;
   bool byCheck = false;
 
   static constexpr int kFields = 10;
-  static EvaluationRow of(const QStringList &f) {
-    EvaluationRow r;
-    QString *const texts[kFields] = {&r.unit, &r.size, &r.orderNo, &r.staticRating, &r.dynamicRating,
-                                     &r.load, &r.safety, &r.life, &r.verdictGerman, &r.verdictEnglish};
-    for (int i = 0; i < kFields && i < f.size(); ++i) *texts[i] = f.at(i);
-    return r;
-  }
-  QStringList fields() const {
-    return {unit, size, orderNo, staticRating, dynamicRating, load, safety, life, verdictGerman, verdictEnglish};
-  }
+  bool blank() const { return verdict == Verdict::None; }
   bool operator==(const EvaluationRow &o) const = default;
 };
 

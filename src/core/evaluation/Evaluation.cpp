@@ -8,6 +8,7 @@
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
+#include "core/evaluation/EvaluationTexts.h"
 
 float fsngC(float C, float P, float D, const QString &TypR) {
   if (P <= 0.0f) return 0.0f;
@@ -79,7 +80,7 @@ bool severalLoadCases(const EvaluationInput &in) {
 }
 
 EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
-                      int setNo, int resultRow, EvaluationDetail *detail, QStringList *extra) {
+                      int setNo, int resultRow) {
   int widthColumn = -1;
   const QStringList unit = unitRecord(ratings, res, &widthColumn);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
@@ -99,20 +100,15 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   f.unit = cell(res, 3);
   f.size = cell(res, 1);
   f.orderNo = unit[8];
-  const float Co = value(3);
-  const float C = value(2);
-  f.staticRating = num::formatGrouped(Co) + QStringLiteral(" N");
-  f.dynamicRating = num::formatGrouped(C) + QStringLiteral(" N");
-  const float P = number(cell(res, 2));
-  f.load = num::formatGrouped(num::roundHalfEven(P, 0)) + QStringLiteral(" N");
-  f.safety = num::doubleToText(num::roundHalfEven(fsngSafety(Co, P), 1));
+  f.staticRating = value(3);
+  EvaluationDetail &d = f.detail;
+  d.C = value(2);
   // Safety against the largest load of any load case; lifetime under the equivalent
   // load over the load cases (the same load where there is one load case).
-  EvaluationDetail &d = *detail;
+  const float P = number(cell(res, 2));
   d.staticLoad = P;
   d.equivalentLoad = P;
   d.exponent = lifeExponent(unit[6]);
-  d.C = C;
   d.D = value(5);
   if (severalLoadCases(in)) {
     int position = 4;
@@ -125,48 +121,22 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
       d.equivalentLoad = equivalentLoad(in.shares, loads, in.loadPositions, d.exponent, &position);
     }
     for (const auto &caseRows : in.caseLoads) d.caseLoads.append(caseRows[resultRow][position]);
-    *extra << num::formatGrouped(num::roundHalfEven(d.equivalentLoad, 0)) + QStringLiteral(" N");
   }
-  const float life = fsngC(C, d.equivalentLoad, d.D, unit[6]);
-  f.life = num::formatGrouped(num::roundHalfEven(life, 0)) + QStringLiteral(" km");
-  d.lifeKm = life;
-  d.lifeHours = lifeHours(life, in.duty);
+  d.lifeKm = fsngC(d.C, d.equivalentLoad, d.D, unit[6]);
+  d.lifeHours = lifeHours(d.lifeKm, in.duty);
   d.lifeYears = lifeYears(d.lifeHours, in.duty);
-  if (d.lifeHours) *extra << num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0));
-  // A life of a few years shows its tenths (1 068 h at 16 h on 250 days is 0,3 years,
-  // not 0); from 10 years on whole years say enough.
-  if (d.lifeYears)
-    *extra << (*d.lifeYears < 10.0 ? num::formatGrouped(*d.lifeYears, 1)
-                                   : num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0)));
 
   // A unit longer than the distance between the units, or wider than the distance
   // between the rails, collides with its neighbour: that verdict replaces the safety.
-  QString de, en;
-  if (in.unitDistance > 0.0f && value(4) > in.unitDistance) {
-    de = builtinText(225);
-    en = builtinText(111);
-  }
-  if (in.railDistance > 0.0f && value(9) > in.railDistance) {
-    if (!de.isEmpty()) {
-      de += builtinText(227);
-      en += builtinText(113);
-    } else {
-      de = builtinText(226);
-      en = builtinText(112);
-    }
-  }
-  if (!de.isEmpty()) {
-    de += builtinText(228);
-    en += builtinText(114);
-  } else if (number(f.safety) >= in.requiredSafety) {
-    de = builtinText(230);
-    en = builtinText(116);
-  } else {
-    de = builtinText(229);
-    en = builtinText(115);
-  }
-  f.verdictGerman = de;
-  f.verdictEnglish = en;
+  const bool unitsClose = in.unitDistance > 0.0f && value(4) > in.unitDistance;
+  const bool railsClose = in.railDistance > 0.0f && value(9) > in.railDistance;
+  if (unitsClose && railsClose) f.verdict = Verdict::BothTooClose;
+  else if (unitsClose) f.verdict = Verdict::UnitsTooClose;
+  else if (railsClose) f.verdict = Verdict::RailsTooClose;
+  // The safety is judged as it is shown, to one decimal.
+  else if (number(safetyText(f)) >= in.requiredSafety) f.verdict = Verdict::Sufficient;
+  else f.verdict = Verdict::TooLow;
+  f.byCheck = in.resultCheck.value(resultRow, false);
   return f;
 }
 
@@ -252,8 +222,8 @@ QVector<int> extraColumns(const EvaluationInput &in) {
 
 int englishExtraHead(int germanId) { return germanId + 3; }
 
-QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
-                    const QStringList &extra) {
+QStringList withExtraColumns(const QStringList &nine, const QVector<int> &extraHead,
+                             const QStringList &extra) {
   QStringList row = nine.mid(0, 6);
   const auto add = [&](int id) {
     const int i = extraHead.indexOf(id);
@@ -265,6 +235,10 @@ QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
   add(1302);
   row << nine.value(8);
   return row;
+}
+
+QStringList gridRow(const EvaluationRow &row, const QVector<int> &extraHead) {
+  return withExtraColumns(fields(row), extraHead, extraTexts(row, extraHead));
 }
 
 QString safetySettingKey(int loadType) {
@@ -300,20 +274,7 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
-      EvaluationDetail detail;
-      QStringList extra;
-      EvaluationRow typed = rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, &detail, &extra);
-      const QStringList row = typed.fields();
-      run.rows.append(row);
-      run.extraRows.append(extra);
-      run.details.append(detail);
-      // gridRow reads the first nine fields only: the row itself, not a copy of them.
-      run.gridRows.append(gridRow(row, run.extraHead, extra));
-      run.byCheck.append(in.resultCheck.value(r - 1, false));
-      typed.detail = std::move(detail);
-      typed.extra = std::move(extra);
-      typed.byCheck = run.byCheck.constLast();
-      run.typedRows.append(std::move(typed));
+      run.rows.append(rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1));
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
@@ -348,12 +309,8 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   in.loadType = s.gintLoadType;
   EvaluationRun run = evaluate(in);
   if (!run.failed || run.refused) {
-    const bool none = run.rows.isEmpty();
-    s.gastrEvaluation = none ? TextRows{QStringList(10)} : run.rows;
+    s.gastrEvaluation = run.rows.isEmpty() ? QVector<EvaluationRow>{EvaluationRow()} : run.rows;
     s.gaintExtraHead = run.extraHead;
-    s.gastrEvaluationExtra = none ? TextRows{QStringList(run.extraHead.size())} : run.extraRows;
-    s.gaEvaluationDetail = run.details;
-    s.gablnEvaluationCheck = none ? QVector<bool>{false} : run.byCheck;
   }
   return run;
 }

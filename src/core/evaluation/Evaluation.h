@@ -89,17 +89,10 @@ struct EvaluationInput {
 };
 
 struct EvaluationRun {
-  TextRows rows;      // ten fields per evaluated size, in box order (gastrEvaluation)
-  TextRows gridRows;  // the first nine fields of each row, as the grid shows them
+  QVector<EvaluationRow> rows;  // one per evaluated size, in box order
   // The extra columns in force (German heading ids: 1300 "Äquiv. Belastung" with more
-  // than one load case, 1301 "Lebensdauer [h]" and 1302 "[Jahre]" with a duty cycle),
-  // their texts per row, and the figures behind every row.
+  // than one load case, 1301 "Lebensdauer [h]" and 1302 "[Jahre]" with a duty cycle).
   QVector<int> extraHead;
-  TextRows extraRows;
-  QVector<EvaluationDetail> details;
-  QVector<bool> byCheck;  // per row: the load rated is the rigid-plate check's
-  // The same rows typed: texts, figures, extra texts and the check flag of each.
-  QVector<EvaluationRow> typedRows;
   bool failed = false;
   // No required safety greater than 0 was in force: nothing was rated (failed is set too).
   bool refused = false;
@@ -121,18 +114,20 @@ EvaluationRun evaluate(const EvaluationInput &in);
 QVector<int> extraColumns(const EvaluationInput &in);
 // The English heading of an extra column.
 int englishExtraHead(int germanId);
-// Where the grid shows them: the nine fields of a row with its extra texts placed after
-// "Belastung" (equivalent load) and after "Lebensdauer" (hours, years).
-QStringList gridRow(const QStringList &nine, const QVector<int> &extraHead,
-                    const QStringList &extra);
+// Where the grid shows them: the nine fields of a row (or the nine headings) with its
+// extra texts placed after "Belastung" (equivalent load) and after "Lebensdauer"
+// (hours, years).
+QStringList withExtraColumns(const QStringList &nine, const QVector<int> &extraHead,
+                             const QStringList &extra);
+// A row as the grid shows it.
+QStringList gridRow(const EvaluationRow &row, const QVector<int> &extraHead);
 
 // The evaluation screen's run on the session: rating data of each table set from
 // sBerDat(20, k, gintTblAnz), load cases and duty cycle from the session; on
-// success gastrEvaluation (with gastrEvaluationExtra, gaEvaluationDetail,
-// gaintExtraHead and gablnEvaluationCheck) is replaced (one row of ten empty fields when
-// nothing was ticked); after a failure it keeps its content, after a refusal it holds
-// that empty row, so that no verdict of an earlier run is printed beside a required
-// safety that gave none.
+// success gastrEvaluation (with gaintExtraHead) is replaced (one blank row when nothing
+// was ticked); after a failure it keeps its content, after a refusal it holds that blank
+// row, so that no verdict of an earlier run is printed beside a required safety that
+// gave none.
 EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
                             const std::array<bool, kBoxes> &ticked);
 

@@ -121,9 +121,6 @@ Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
     return e;
   }
   e.run = eval::runEvaluation(s, tags, ticked);
-  e.rows = e.run.typedRows;
-  // The session's rows follow gastrEvaluation: replaced unless the run failed midway.
-  if (!e.run.failed || e.run.refused) s.evaluationRows = e.rows;
   return e;
 }
 
@@ -154,7 +151,7 @@ Result calculateCase(Session &s, const calcfile::Case &c, const ArrangementInfo 
   r.unmatchedTicks = ticks.unmatched;
   const Evaluation ev = evaluate(s, boxes.tag, ticks.ticked, c.duty.value_or(loads::DutyTexts{}));
   if (ev.dutyRefused) return r;
-  r.evaluation = ev.rows;
+  r.evaluation = ev.run.rows;
   r.withDetails = !ev.run.extraHead.isEmpty();
   r.evaluationRefused = ev.run.refused;
   return r;

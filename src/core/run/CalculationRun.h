@@ -66,15 +66,14 @@ Ticks ticksOf(const calcfile::Case &c, const TextRows &result, const eval::SizeB
 
 struct Evaluation {
   bool dutyRefused = false;     // the group "Betrieb" held a figure it does not take: nothing rated
-  eval::EvaluationRun run;      // as eval::runEvaluation gives it (texts, grid rows, extra columns)
-  QVector<EvaluationRow> rows;  // typed rows of gastrEvaluation with their figures
+  eval::EvaluationRun run;      // as eval::runEvaluation gives it (rows, extra columns)
 };
 
 // "Berechnen" of the evaluation screen: the group "Betrieb" read (a refusal shown titled
 // with text 314, nothing rated), then every ticked size rated against the required
 // safety in force (the load type chosen before), with the static load, the equivalent
-// load of the load cases and the duty cycle. The session's texts (gastrEvaluation ...)
-// and typed rows hold the result as eval::runEvaluation leaves them.
+// load of the load cases and the duty cycle. The session's gastrEvaluation holds the
+// result as eval::runEvaluation leaves it.
 Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
                     const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty);
 

@@ -6,6 +6,7 @@
 #include "core/common/Session.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
+#include "core/evaluation/EvaluationTexts.h"
 
 namespace report {
 
@@ -91,14 +92,12 @@ ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int 
   for (int e = 0; e < session.gaintExtraHead.size(); ++e)
     head.items << TabItem{kResultTabs[3 + e], extraHeading(session.gaintExtraHead[e], k)};
   out << head;
-  const TextRows &rows = session.gastrEvaluation;
-  for (int r = 0; r < rows.size(); ++r) {
+  for (const EvaluationRow &row : session.gastrEvaluation) {
     ReportLine line;
     line.role = ReportLine::Role::ResultRow;
-    const EvaluationRow row = EvaluationRow::of(rows[r]);
     const QString shown[3] = {row.unit, row.size, row.orderNo};
     for (int c = 0; c < 3; ++c) line.items << TabItem{kResultTabs[c], shown[c]};
-    const QStringList extra = session.gastrEvaluationExtra.value(r);
+    const QStringList extra = eval::extraTexts(row, session.gaintExtraHead);
     for (int e = 0; e < session.gaintExtraHead.size(); ++e)
       line.items << TabItem{kResultTabs[3 + e], inLanguage(field(extra, e), k)};
     out << line;
@@ -108,17 +107,13 @@ ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int 
 
 ReportLines formulaLines(const Session &session, int k) {
   ReportLines out;
-  if (session.gaintExtraHead.isEmpty() || session.gaEvaluationDetail.isEmpty()) return out;
+  const QVector<EvaluationRow> &rows = session.gastrEvaluation;
+  if (session.gaintExtraHead.isEmpty() || rows.isEmpty() || rows.constFirst().blank()) return out;
   // The most loaded size: the largest equivalent load (the first of equal ones).
-  const auto &details = session.gaEvaluationDetail;
-  const int r = static_cast<int>(
-      std::max_element(details.begin(), details.end(),
-                       [](const EvaluationDetail &a, const EvaluationDetail &b) {
-                         return a.equivalentLoad < b.equivalentLoad;
-                       }) -
-      details.begin());
-  const EvaluationDetail &d = details[r];
-  const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.value(r));
+  const EvaluationRow &row = *std::max_element(rows.begin(), rows.end(), [](const EvaluationRow &a, const EvaluationRow &b) {
+    return a.detail.equivalentLoad < b.detail.equivalentLoad;
+  });
+  const EvaluationDetail &d = row.detail;
   const auto formula = [&out](const QString &s) {
     out << line({{kLabelTab, s}}, ReportLine::Role::ResultRow);
   };

@@ -1,5 +1,6 @@
 #include "output/report/ReportText.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/common/Errors.h"
@@ -7,7 +8,7 @@
 #include "core/common/Session.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
-#include "core/common/Session.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "output/report/ReportLoadCases.h"
 
 namespace report {
@@ -57,11 +58,14 @@ QString forceRowsText(const Session &session, int k) {
 
 // Rows whose load is the rigid-plate check's carry a marker after the load, explained
 // by a footnote below the block; with no such row the report is as it always was.
-bool ratedByCheck(const Session &session, int row) { return session.gablnEvaluationCheck.value(row, false); }
-bool anyRatedByCheck(const Session &session) { return session.gablnEvaluationCheck.contains(true); }
-QString markedLoad(const Session &session, const EvaluationRow &row, int r, int k) {
-  const QString load = inLanguage(row.load, k);
-  return ratedByCheck(session, r) ? load + QLatin1Char(' ') + builtinText(1001) : load;
+bool anyRatedByCheck(const Session &session) {
+  return std::any_of(session.gastrEvaluation.cbegin(), session.gastrEvaluation.cend(),
+                     [](const EvaluationRow &row) { return row.byCheck; });
+}
+// Field 5 of a row's texts, the load, with the marker where the check's load is rated.
+QString markedLoad(const EvaluationRow &row, const QStringList &fields, int k) {
+  const QString load = inLanguage(fields.at(5), k);
+  return row.byCheck ? load + QLatin1Char(' ') + builtinText(1001) : load;
 }
 QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
 
@@ -156,12 +160,12 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   ReportLine head;
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kDataFields[c], k)};
   out << head;
-  for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
-    const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.at(i));
+  for (const EvaluationRow &row : session.gastrEvaluation) {
+    const QStringList f = eval::fields(row);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    const QString shown[6] = {row.unit, row.size, row.orderNo, inLanguage(row.staticRating, k),
-                              inLanguage(row.dynamicRating, k), markedLoad(session, row, i, k)};
+    const QString shown[6] = {f.at(0), f.at(1), f.at(2), inLanguage(f.at(3), k), inLanguage(f.at(4), k),
+                              markedLoad(row, f, k)};
     for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
@@ -173,12 +177,12 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   head = ReportLine();
   for (int c = 0; c < 6; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(kRatingHeads[c], k)};
   out << head;
-  for (const QStringList &fields : session.gastrEvaluation) {
-    const EvaluationRow row = EvaluationRow::of(fields);
+  for (const EvaluationRow &row : session.gastrEvaluation) {
+    const QStringList f = eval::fields(row);
     ReportLine r;
     r.role = ReportLine::Role::ResultRow;
-    const QString shown[6] = {row.unit, row.size, row.orderNo, inLanguage(row.safety, k), inLanguage(row.life, k),
-                              k == English ? row.verdictEnglish : row.verdictGerman};
+    const QString shown[6] = {f.at(0), f.at(1), f.at(2), inLanguage(f.at(6), k), inLanguage(f.at(7), k),
+                              f.at(k == English ? 9 : 8)};
     for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
@@ -210,12 +214,11 @@ QString reportText(const Session &session, int k, const QDate &day) {
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
     s += headingLine(heads);
     // Both verdicts travel in the file: field 8 German, field 9 English.
-    for (int i = 0; i < session.gastrEvaluation.size(); ++i) {
-      const EvaluationRow row = EvaluationRow::of(session.gastrEvaluation.at(i));
-      const QStringList shown = {row.unit, row.size, row.orderNo, inLanguage(row.staticRating, k),
-                                 inLanguage(row.dynamicRating, k), markedLoad(session, row, i, k),
-                                 inLanguage(row.safety, k), inLanguage(row.life, k), row.verdictGerman,
-                                 row.verdictEnglish};
+    for (const EvaluationRow &row : session.gastrEvaluation) {
+      const QStringList f = eval::fields(row);
+      const QStringList shown = {f.at(0), f.at(1), f.at(2), inLanguage(f.at(3), k), inLanguage(f.at(4), k),
+                                 markedLoad(row, f, k), inLanguage(f.at(6), k), inLanguage(f.at(7), k),
+                                 f.at(8), f.at(9)};
       s += cellLine(shown, EvaluationRow::kFields);
     }
     if (anyRatedByCheck(session)) s += checkFootnote(k) + kCrLf;
@@ -253,11 +256,10 @@ QString evaluationExportText(const Session &session, const QDate &day) {
     for (int id : session.gaintExtraHead) heads << extraHeading(id, German);
     s += headingLine(heads);
     // German only: the English verdict (field 9) stays out of the export.
-    for (int r = 0; r < session.gastrEvaluation.size(); ++r) {
-      QStringList row = session.gastrEvaluation[r].mid(0, 9);
-      while (row.size() < 9) row << QString();
-      row += session.gastrEvaluationExtra.value(r);
-      s += cellLine(row, 9 + session.gaintExtraHead.size());
+    for (const EvaluationRow &row : session.gastrEvaluation) {
+      QStringList cells = eval::fields(row).mid(0, 9);
+      cells += eval::extraTexts(row, session.gaintExtraHead);
+      s += cellLine(cells, 9 + session.gaintExtraHead.size());
     }
   } catch (const AppError &e) {
     showSaveError(e.description());

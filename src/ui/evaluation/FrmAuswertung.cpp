@@ -36,6 +36,7 @@
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "ui/common/DocumentWindows.h"
 #include "core/document/CalcDocument.h"
 #include "core/run/CalculationRun.h"
@@ -856,7 +857,7 @@ void FrmAuswertung::CmdBerechnen_Click() {
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);
   for (int h : run.extraHead) extraHeadings << builtinText(h);
-  headings = eval::gridRow(headings, run.extraHead, extraHeadings);
+  headings = eval::withExtraColumns(headings, run.extraHead, extraHeadings);
   const int columns = headings.size();
   grid_->setColumnCount(columns);
   grid_->setHorizontalHeaderLabels(headings);
@@ -864,16 +865,17 @@ void FrmAuswertung::CmdBerechnen_Click() {
     grid_->horizontalHeaderItem(c)->setTextAlignment(
         centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
   refused_ = run.refused;
-  grid_->setRowCount(run.gridRows.size());
+  grid_->setRowCount(run.rows.size());
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
   // colour of the load display.
   const QColor warning = gui::vbColor(gflngSetColor(session_, 702));
-  for (int r = 0; r < run.gridRows.size(); ++r) {
-    const QStringList &fields = run.gridRows.at(r);
-    const bool byCheck = run.byCheck.value(r, false);
+  for (int r = 0; r < run.rows.size(); ++r) {
+    const EvaluationRow &row = run.rows.at(r);
+    const QStringList fields = eval::gridRow(row, run.extraHead);
+    const bool byCheck = row.byCheck;
     anyByCheck = anyByCheck || byCheck;
-    const bool fails = eval::verdictFails(run.rows.value(r));
+    const bool fails = eval::fails(row);
     for (int c = 0; c < columns; ++c) {
       QString text = c < fields.size() ? fields.at(c) : QString();
       // The load of a row rated with the rigid-plate check carries the legend's marker.

@@ -10,11 +10,6 @@
 
 namespace eval {
 
-bool verdictFails(const QStringList &row) {
-  const QString verdict = row.value(8);
-  return !verdict.isEmpty() && verdict != builtinText(230);
-}
-
 QString selectionAsText(const QTableWidget *grid) {
   QSet<int> rowSet, columnSet;
   for (const QModelIndex &i : grid->selectionModel()->selectedIndexes()) {

@@ -6,6 +6,7 @@
 #include "core/common/Messages.h"
 #include "core/common/Session.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/evaluation/EvaluationTexts.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -39,7 +40,7 @@ class LoadCases : public ::testing::Test {
   }
   int rowOf(const eval::EvaluationRun &run, const QString &unit) {
     for (int i = 0; i < run.rows.size(); ++i)
-      if (run.rows[i][0] == unit) return i;
+      if (run.rows[i].unit == unit) return i;
     return -1;
   }
   msg::Recorder rec;
@@ -64,7 +65,6 @@ TEST_F(LoadCases, OneLoadCaseOfHundredPercentIsThePlainCalculation) {
   EXPECT_EQ(fresh.gastrResult, plainResult);
   const eval::EvaluationRun run = rateAll(fresh);
   EXPECT_EQ(run.rows, plainRun.rows);
-  EXPECT_EQ(run.gridRows, plainRun.gridRows);
   EXPECT_TRUE(run.extraHead.isEmpty());
   EXPECT_TRUE(rec.messages.isEmpty());
 }
@@ -87,6 +87,7 @@ TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
   ASSERT_EQ(out.perCase.size(), 2);
   Session &s = session;
   Session &lcs = session;
+  const auto extra = [](const EvaluationRow &row) { return eval::extraTexts(row, {1300, 1301, 1302}); };
   ASSERT_EQ(lcs.gaLoadCaseLoads.size(), 2);
   EXPECT_FALSE(lcs.gblnLoadPositions);
   for (const QStringList &row : s.gastrResult) EXPECT_EQ(row[2], "2000") << row.join(' ').toStdString();
@@ -100,20 +101,20 @@ TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
   EXPECT_EQ(run.extraHead, QVector<int>({1300, 1301, 1302}));
   const int kk = rowOf(run, "KK25");
   ASSERT_GE(kk, 0);
-  EXPECT_EQ(run.rows[kk].mid(3, 6), QStringList({"3.900 N", "6.800 N", "2.000 N", "2", "2.371 km",
+  EXPECT_EQ(eval::fields(run.rows[kk]).mid(3, 6), QStringList({"3.900 N", "6.800 N", "2.000 N", "2", "2.371 km",
                                                   "Sicherheit ausreichend."}));
-  EXPECT_EQ(run.extraRows[kk], QStringList({"1.842 N", "3.951", "2,0"}));
-  EXPECT_EQ(run.gridRows[kk], QStringList({"KK25", "25", "KK25-118", "3.900 N", "6.800 N", "2.000 N",
+  EXPECT_EQ(extra(run.rows[kk]), QStringList({"1.842 N", "3.951", "2,0"}));
+  EXPECT_EQ(eval::gridRow(run.rows[kk], run.extraHead), QStringList({"KK25", "25", "KK25-118", "3.900 N", "6.800 N", "2.000 N",
                                            "1.842 N", "2", "2.371 km", "3.951", "2,0",
                                            "Sicherheit ausreichend."}));
-  EXPECT_NEAR(run.details[kk].equivalentLoad, 1842.0157f, 0.01f);
-  EXPECT_NEAR(*run.details[kk].lifeHours, 3951.27, 0.01);
-  EXPECT_NEAR(*run.details[kk].lifeYears, 1.97563, 1e-4);
+  EXPECT_NEAR(run.rows[kk].detail.equivalentLoad, 1842.0157f, 0.01f);
+  EXPECT_NEAR(*run.rows[kk].detail.lifeHours, 3951.27, 0.01);
+  EXPECT_NEAR(*run.rows[kk].detail.lifeYears, 1.97563, 1e-4);
   const int kd = rowOf(run, "KD25");
   ASSERT_GE(kd, 0);
-  EXPECT_EQ(run.rows[kd][7], "21.462 km");
-  EXPECT_EQ(run.extraRows[kd], QStringList({"1.853 N", "35.769", "18"}));
-  EXPECT_EQ(lcs.gastrEvaluationExtra, run.extraRows);
+  EXPECT_EQ(eval::lifeText(run.rows[kd]), "21.462 km");
+  EXPECT_EQ(extra(run.rows[kd]), QStringList({"1.853 N", "35.769", "18"}));
+  EXPECT_EQ(lcs.gastrEvaluation, run.rows);
   EXPECT_EQ(lcs.gaintExtraHead, run.extraHead);
   EXPECT_TRUE(rec.messages.isEmpty());
 }

@@ -9,6 +9,7 @@
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/evaluation/EvaluationTexts.h"
 
 // Readable failure output for texts.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -17,6 +18,14 @@ namespace {
 
 using eval::EvaluationInput;
 using eval::EvaluationRun;
+
+// A run as the grid and the report show it: its rows as texts.
+struct Shown {
+  bool failed = false, refused = false;
+  TextRows rows;
+  QVector<EvaluationRow> typed;
+};
+Shown shown(const EvaluationRun &run) { return {run.failed, run.refused, eval::fieldRows(run.rows), run.rows}; }
 
 // One catalogue row of the evaluation layout:
 // Serie Gr C Co Ls D TypR FD FDBest KBs FE FEBest KB1
@@ -35,7 +44,7 @@ class Evaluation : public ::testing::Test {
   }
 
   // One result row and one ticked box (box 0 of frame 1, table set 1).
-  EvaluationRun rateOne(const QStringList &resultRow, const QStringList &catalogueRow,
+  Shown rateOne(const QStringList &resultRow, const QStringList &catalogueRow,
                         float siko = 1.5f, float unitDistance = 0, float railDistance = 0) {
     EvaluationInput in;
     in.result = {resultRow};
@@ -46,7 +55,7 @@ class Evaluation : public ::testing::Test {
     in.requiredSafety = siko;
     in.unitDistance = unitDistance;
     in.railDistance = railDistance;
-    return eval::evaluate(in);
+    return shown(eval::evaluate(in));
   }
 
   msg::Recorder rec;
@@ -110,20 +119,19 @@ TEST_F(Evaluation, MissingSafetySettingKeepsTheSafetyInForce) {
 TEST_F(Evaluation, RowFieldsAndSafetyVerdict) {
   // Co 2000, P 1300: safety 1.538.. shows 1,5 and is enough against 1.5;
   // lifetime (1000/1300)^3 * 3.141592 * 10 = 14.3 km.
-  const EvaluationRun run = rateOne({"TLS", "20", "1300", "KD20"},
+  const Shown run = rateOne({"TLS", "20", "1300", "KD20"},
                                     ratingRow("TLS", "20", "1000", "2000"), 1.5f);
   ASSERT_FALSE(run.failed);
   ASSERT_EQ(run.rows.size(), 1);
   EXPECT_EQ(run.rows[0],
             QStringList({"KD20", "20", "KD20-B", "2.000 N", "1.000 N", "1.300 N", "1,5", "14 km",
                          "Sicherheit ausreichend.", "Safety ok."}));
-  ASSERT_EQ(run.gridRows.size(), 1);
-  EXPECT_EQ(run.gridRows[0], run.rows[0].mid(0, 9));
+  EXPECT_EQ(eval::gridRow(run.typed[0], {}), run.rows[0].mid(0, 9));
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 TEST_F(Evaluation, SafetyBelowRequiredIsOverLoad) {
-  const EvaluationRun run = rateOne({"TLS", "20", "1300", "KD20"},
+  const Shown run = rateOne({"TLS", "20", "1300", "KD20"},
                                     ratingRow("TLS", "20", "1000", "2000"), 1.6f);
   EXPECT_EQ(run.rows[0][6], "1,5");
   EXPECT_EQ(run.rows[0][8], "Belastung zu hoch!");
@@ -131,7 +139,7 @@ TEST_F(Evaluation, SafetyBelowRequiredIsOverLoad) {
 }
 
 TEST_F(Evaluation, ZeroLoadRatesAsOverLoad) {
-  const EvaluationRun run =
+  const Shown run =
       rateOne({"TLS", "20", "0", "KD20"}, ratingRow("TLS", "20", "1000", "2000"), 1.5f);
   EXPECT_EQ(run.rows[0][5], "0 N");
   EXPECT_EQ(run.rows[0][6], "0");
@@ -154,7 +162,7 @@ TEST_F(Evaluation, LifetimeShownInWholeKilometres) {
 }
 
 TEST_F(Evaluation, LoadIsRoundedHalfToEvenAndGrouped) {
-  const EvaluationRun run = rateOne({"S", "20", "12344,5", "KD20"},
+  const Shown run = rateOne({"S", "20", "12344,5", "KD20"},
                                     ratingRow("S", "20", "100000", "200000"));
   EXPECT_EQ(run.rows[0][5], "12.344 N");
   EXPECT_EQ(run.rows[0][3], "200.000 N");
@@ -162,7 +170,7 @@ TEST_F(Evaluation, LoadIsRoundedHalfToEvenAndGrouped) {
 }
 
 TEST_F(Evaluation, UnknownBearingTypeGivesZeroKilometresAndANormalVerdict) {
-  const EvaluationRun run = rateOne({"S", "20", "500", "KD20"},
+  const Shown run = rateOne({"S", "20", "500", "KD20"},
                                     ratingRow("S", "20", "1000", "2000", "1", "10", "X"));
   ASSERT_FALSE(run.failed);
   EXPECT_EQ(run.rows[0][7], "0 km");
@@ -183,7 +191,7 @@ TEST_F(Evaluation, LastMatchingCatalogueRowWins) {
                     ratingRow("S", "20", "3000", "4000", "100", "20", "N", "KD20")};
   };
   in.requiredSafety = 1.5f;
-  const EvaluationRun run = eval::evaluate(in);
+  const Shown run = shown(eval::evaluate(in));
   ASSERT_EQ(run.rows.size(), 1);
   EXPECT_EQ(run.rows[0][3], "4.000 N");
   EXPECT_EQ(run.rows[0][4], "3.000 N");
@@ -203,7 +211,7 @@ TEST_F(Evaluation, LengthEqualToTheDistancePasses) {
   const auto row = ratingRow("S", "20", "1000", "2000", "200");
   EXPECT_EQ(rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 200, 0).rows[0][8],
             "Sicherheit ausreichend.");
-  const EvaluationRun longer = rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 199, 0);
+  const Shown longer = rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 199, 0);
   EXPECT_EQ(longer.rows[0][8], "Kassettenabstand zu gering!");
   EXPECT_EQ(longer.rows[0][9], "Cassettes too narrow!");
 }
@@ -211,7 +219,7 @@ TEST_F(Evaluation, LengthEqualToTheDistancePasses) {
 TEST_F(Evaluation, WidthBeyondRailDistance) {
   // A cassette row: the width is KBs (70).
   const auto row = ratingRow("S", "20", "1000", "2000", "100", "10", "K", "KD20", "70");
-  const EvaluationRun run = rateOne({"S", "20", "5000", "KD20"}, row, 1.5f, 0, 69);
+  const Shown run = rateOne({"S", "20", "5000", "KD20"}, row, 1.5f, 0, 69);
   EXPECT_EQ(run.rows[0][8], "Schienenabstand zu gering!");
   EXPECT_EQ(run.rows[0][9], "Rails too narrow!");
   EXPECT_EQ(rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 0, 70).rows[0][8],
@@ -220,7 +228,7 @@ TEST_F(Evaluation, WidthBeyondRailDistance) {
 
 TEST_F(Evaluation, BothDistancesTooSmall) {
   const auto row = ratingRow("S", "20", "1000", "2000", "100", "10", "K", "KD20", "70");
-  const EvaluationRun run = rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 50, 50);
+  const Shown run = rateOne({"S", "20", "100", "KD20"}, row, 1.5f, 50, 50);
   EXPECT_EQ(run.rows[0][8], "Kassetten- und Schienenabstand zu gering!");
   EXPECT_EQ(run.rows[0][9], "Cassettes and rails too narrow!");
 }
@@ -253,7 +261,7 @@ TEST_F(Evaluation, RunWalksFramesLoadsEachSetOnceAndKeepsBoxOrder) {
     return TextRows{ratingRow("B", "20", "1000", "2000", "1", "1", "K", "KB20")};
   };
   in.requiredSafety = 1.5f;
-  const EvaluationRun run = eval::evaluate(in);
+  const Shown run = shown(eval::evaluate(in));
   EXPECT_EQ(loaded, QVector<int>({1, 2}));
   ASSERT_EQ(run.rows.size(), 2);
   EXPECT_EQ(run.rows[0][0], "KA12");
@@ -271,10 +279,9 @@ TEST_F(Evaluation, TickedSizeWithoutCatalogueRowStopsTheRun) {
   in.tableSetCount = 1;
   in.loadRatings = [](int) { return TextRows{ratingRow("A", "12", "1000", "1200")}; };
   in.requiredSafety = 1.5f;
-  const EvaluationRun run = eval::evaluate(in);
+  const Shown run = shown(eval::evaluate(in));
   EXPECT_TRUE(run.failed);
   ASSERT_EQ(run.rows.size(), 1);  // the row rated before stays
-  EXPECT_EQ(run.gridRows.size(), 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
   EXPECT_EQ(rec.messages[0].text, err::typeMismatch());
@@ -311,24 +318,24 @@ TEST_F(Evaluation, ModuleRunReplacesEvaluationAndKeepsItAfterFailure) {
   std::array<bool, eval::kBoxes> ticked;
   ticked.fill(false);
 
-  const EvaluationRun none = eval::runEvaluation(session, tag, ticked);
+  const Shown none = shown(eval::runEvaluation(session, tag, ticked));
   EXPECT_FALSE(none.failed);
   EXPECT_TRUE(none.rows.isEmpty());
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
-  EXPECT_EQ(s.gastrEvaluation[0], QStringList(10));
+  EXPECT_EQ(eval::fields(s.gastrEvaluation[0]), QStringList(10));
 
   ticked[2] = true;
-  const EvaluationRun one = eval::runEvaluation(session, tag, ticked);
+  const Shown one = shown(eval::runEvaluation(session, tag, ticked));
   ASSERT_EQ(s.gastrEvaluation.size(), 1);
-  EXPECT_EQ(s.gastrEvaluation[0],
+  EXPECT_EQ(eval::fields(s.gastrEvaluation[0]),
             QStringList({"SOND", "20", "B-1", "2.000 N", "1.000 N", "500 N", "4", "251 km",
                          "Sicherheit ausreichend.", "Safety ok."}));
-  EXPECT_EQ(one.rows, s.gastrEvaluation);
+  EXPECT_EQ(one.typed, s.gastrEvaluation);
 
   s.gastrResult = {{"OTHER", "20", "500", "SOND"}};  // no catalogue row any more
-  const EvaluationRun failed = eval::runEvaluation(session, tag, ticked);
+  const Shown failed = shown(eval::runEvaluation(session, tag, ticked));
   EXPECT_TRUE(failed.failed);
-  EXPECT_EQ(s.gastrEvaluation, one.rows);
+  EXPECT_EQ(s.gastrEvaluation, one.typed);
 }
 
 // A damaged, empty or zero safety setting leaves no required safety: rating against 0
@@ -349,7 +356,7 @@ TEST_F(Evaluation, NoVerdictWithoutARequiredSafetyAboveZero) {
     in.loadRatings = [](int) { return TextRows{ratingRow("TLS", "20", "1000", "2000")}; };
     in.requiredSafety = c.siko;
     in.loadType = c.loadType;
-    const EvaluationRun run = eval::evaluate(in);
+    const Shown run = shown(eval::evaluate(in));
     EXPECT_TRUE(run.refused) << c.key;
     EXPECT_TRUE(run.failed) << c.key;
     EXPECT_TRUE(run.rows.isEmpty()) << c.key;
@@ -369,11 +376,11 @@ TEST_F(Evaluation, RefusedModuleRunLeavesNoEarlierVerdict) {
   ticked.fill(false);
   ticked[0] = true;
   ASSERT_FALSE(eval::runEvaluation(session, tag, ticked).failed);
-  ASSERT_EQ(s.gastrEvaluation[0][8], "Sicherheit ausreichend.");
+  ASSERT_EQ(eval::fields(s.gastrEvaluation[0])[8], "Sicherheit ausreichend.");
   s.gsngSiko = 0.0f;
   s.gintLoadType = 1;
   EXPECT_TRUE(eval::runEvaluation(session, tag, ticked).refused);
-  EXPECT_EQ(s.gastrEvaluation, TextRows{QStringList(10)});
+  EXPECT_EQ(eval::fieldRows(s.gastrEvaluation), TextRows{QStringList(10)});
   EXPECT_TRUE(rec.messages.last().text.contains("SwSiko"));
 }
 

@@ -25,7 +25,6 @@ void fillLoadCases(Session &l) {
   l.gaLoadCaseForce = {{{"- Z", "1.000 N", "0 mm", "0 mm", "0 mm"}}, {{"- Z", "2.000 N", "0 mm", "0 mm", "0 mm"}}};
   l.gDutyCycle = {500, 10, 8, 250};
   l.gaintExtraHead = {1300, 1301, 1302};
-  l.gastrEvaluationExtra = {{"1.842 N", "3.951", "2"}, {"900 N", "80.000", "40"}};
   EvaluationDetail kk;
   kk.staticLoad = 2000;
   kk.equivalentLoad = 1842.0157f;
@@ -38,7 +37,10 @@ void fillLoadCases(Session &l) {
   kk.caseLoads = {1000, 2000};
   EvaluationDetail small = kk;
   small.equivalentLoad = 900;
-  l.gaEvaluationDetail = {kk, small};
+  small.lifeHours = 80000;
+  small.lifeYears = 40;
+  l.gastrEvaluation[0].detail = kk;
+  l.gastrEvaluation[1].detail = small;
 }
 
 TEST(ReportLoadCases, WithoutLoadCasesNothingIsAdded) {
@@ -60,7 +62,7 @@ TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
   EXPECT_TRUE(de.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t0 mm\t0 mm\t0 mm\t\r\n"
                           "Bearbeitung\tAnteil 75 %\r\n- Z\t2.000 N\t"));
   EXPECT_TRUE(de.contains("Lebensdauer im Betrieb:\r\nSerie\tGröße\tBest-Nr.\tÄquiv. Belastung\t"
-                          "Lebensdauer [h]\t[Jahre]\r\nFDK20\t20\tFDK20-20\t1.842 N\t3.951\t2\r\n"));
+                          "Lebensdauer [h]\t[Jahre]\r\nFDK20\t20\tFDK20-20\t1.842 N\t3.951\t2,0\r\n"));
   EXPECT_TRUE(de.contains("Am höchsten belastete Größe: FDK20 20\r\n"));
   EXPECT_TRUE(de.contains("Pm = (0,25 · 1000^3 + 0,75 · 2000^3)^(1/3) = 1842,016 N\r\n"));
   EXPECT_TRUE(de.contains("L = (6800 / 1842,016)^3 · 3,141592 · 15 = 2370,761 km\r\n"));

@@ -114,7 +114,7 @@ TEST(ReportPrint, LongArrangementNamesStayClearOfTheDrawing) {
   fixture::fillEvaluation(session);
   // The longest names of all, beside which the drawing stands.
   session.gastrArrangement = {builtinText(218), builtinText(110)};
-  session.gastrEvaluation[0][8] = builtinText(225) + builtinText(227) + builtinText(228);
+  session.gastrEvaluation[0].verdict = Verdict::BothTooClose;
   QTemporaryDir dir;
   for (int k : {report::German, report::English}) {
     const QString file = printed(session, dir, k, QStringLiteral("long%1.pdf").arg(k));

@@ -123,7 +123,7 @@ TEST(ReportText, GermanFileExactly) {
       "Serie\tGröße\tBest-Nr.\tStatisch\tDynamisch\tBelastung\tSicherheit\tLebensdauer\tKommentar",
       // both verdicts: field 8 German, field 9 English
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\tSafety ok.\t",
-      "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\tOver load!\t"});
+      "FDK12\t12\tFDK12-12\t468 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\tOver load!\t"});
   EXPECT_EQ(reportText(session, German, kDay), expected);
 }
 
@@ -147,13 +147,13 @@ TEST(ReportText, EnglishFileKeepsTheGermanVerdictInField8) {
   EXPECT_EQ(cells[10], "");
   // Numbers in English notation.
   EXPECT_EQ(lines[14], "Z +\t1,000 N\t0 mm\t0 mm\t0 mm\t");
-  EXPECT_EQ(cells.mid(3, 5), QStringList({"11,200 N", "7,400 N", "520 N", "0.9", "1,234 km"}));
+  EXPECT_EQ(cells.mid(3, 5), QStringList({"468 N", "7,400 N", "520 N", "0.9", "1,234 km"}));
 }
 
 TEST(ReportText, NothingTickedGivesOneRowOfEmptyCells) {
   Session session;
   fixture::fillEvaluation(session);
-  session.gastrEvaluation = {QStringList(10)};
+  session.gastrEvaluation = {EvaluationRow()};
   const QString report = reportText(session, German, kDay);
   EXPECT_TRUE(report.endsWith(QStringLiteral("Kommentar\r\n\t\t\t\t\t\t\t\t\t\t\r\n")));
   const QString exported = evaluationExportText(session, kDay);
@@ -173,7 +173,7 @@ TEST(EvaluationExport, GermanTextExactly) {
       "Z +\t1.000 N\t0 mm\t0 mm\t0 mm\t", "- Y\t250 N\t10 mm\t-5 mm\t20 mm\t", "Ergebnisse:",
       "Serie\tGröße\tBest-Nr.\tStatisch\tDynamisch\tBelastung\tSicherheit\tLebensdauer\tKommentar",
       "FDK20\t20\tFDK20-20\t11.200 N\t7.400 N\t520 N\t21,5\t1.234 km\tSicherheit ausreichend.\t",
-      "FDK12\t12\tFDK12-12\t11.200 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\t"});
+      "FDK12\t12\tFDK12-12\t468 N\t7.400 N\t520 N\t0,9\t1.234 km\tBelastung zu hoch!\t"});
   EXPECT_EQ(evaluationExportText(session, kDay), expected);
   EXPECT_TRUE(builtinText(121).startsWith("Tel.:  "));
 }

@@ -339,7 +339,7 @@ TEST_F(EvaluationScreenTest, BerechnenFillsGridAndEvaluationTable) {
     EXPECT_EQ(cell(grid, 1, c), tlk25[c]) << c;
   }
   ASSERT_EQ(session.gastrEvaluation.size(), 2);
-  EXPECT_EQ(session.gastrEvaluation[1].value(9), "Over load!");
+  EXPECT_EQ(session.gastrEvaluation[1].verdict, Verdict::TooLow);
   // Columns 2..7 centred, size numbers to the right, texts to the left.
   EXPECT_EQ(grid->item(0, 3)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
   EXPECT_EQ(grid->item(0, 1)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
@@ -373,13 +373,14 @@ TEST_F(EvaluationScreenTest, NothingTickedGivesHeaderOnlyAndOneEmptyRow) {
   s->CmdBerechnen()->click();
   EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 0);
   ASSERT_EQ(session.gastrEvaluation.size(), 1);
-  EXPECT_EQ(session.gastrEvaluation[0], QStringList(10));
+  EXPECT_TRUE(session.gastrEvaluation[0].blank());
 }
 
 TEST_F(EvaluationScreenTest, FailedRunKeepsRowsSoFarAndThePreviousTable) {
   session.gastrResult = cassetteResult("500");
   session.gastrResult[1][2] = "";  // TLS 15 without a load
-  session.gastrEvaluation = {QStringList{"vorher"}};
+  session.gastrEvaluation = {EvaluationRow()};
+  session.gastrEvaluation[0].unit = "vorher";
   FrmAuswertung *s = open();
   tick(s, 0);
   tick(s, 1);
@@ -389,7 +390,8 @@ TEST_F(EvaluationScreenTest, FailedRunKeepsRowsSoFarAndThePreviousTable) {
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
   EXPECT_EQ(s->MSFlexGrid1()->rowCount(), 1);
   EXPECT_EQ(cell(s->MSFlexGrid1(), 0, 0), "KD12");
-  EXPECT_EQ(session.gastrEvaluation, TextRows{QStringList{"vorher"}});
+  ASSERT_EQ(session.gastrEvaluation.size(), 1);
+  EXPECT_EQ(session.gastrEvaluation[0].unit, "vorher");
 }
 
 TEST_F(EvaluationScreenTest, ViewMenuHidesColumnsAtOnceAndAfterLaterRuns) {

@@ -1,0 +1,78 @@
+#include "core/evaluation/EvaluationTexts.h"
+
+#include "core/common/Numbers.h"
+#include "core/common/Texts.h"
+#include "core/evaluation/Evaluation.h"
+
+namespace eval {
+
+namespace {
+QString newtons(double value) { return num::formatGrouped(value) + QStringLiteral(" N"); }
+}  // namespace
+
+QString verdictText(Verdict verdict, bool english) {
+  // German and English text ids of each part: a collision names what is too close and
+  // ends with the collision note; otherwise the safety decides.
+  const auto t = [english](int german, int englishId) { return builtinText(english ? englishId : german); };
+  switch (verdict) {
+    case Verdict::None: return QString();
+    case Verdict::Sufficient: return t(230, 116);
+    case Verdict::TooLow: return t(229, 115);
+    case Verdict::UnitsTooClose: return t(225, 111) + t(228, 114);
+    case Verdict::RailsTooClose: return t(226, 112) + t(228, 114);
+    case Verdict::BothTooClose: return t(225, 111) + t(227, 113) + t(228, 114);
+  }
+  return QString();
+}
+
+QString staticRatingText(const EvaluationRow &row) { return newtons(row.staticRating); }
+QString dynamicRatingText(const EvaluationRow &row) { return newtons(row.detail.C); }
+QString loadText(const EvaluationRow &row) { return newtons(num::roundHalfEven(row.detail.staticLoad, 0)); }
+QString safetyText(const EvaluationRow &row) {
+  return num::doubleToText(num::roundHalfEven(fsngSafety(row.staticRating, row.detail.staticLoad), 1));
+}
+QString lifeText(const EvaluationRow &row) {
+  return num::formatGrouped(num::roundHalfEven(row.detail.lifeKm, 0)) + QStringLiteral(" km");
+}
+
+QStringList fields(const EvaluationRow &row) {
+  if (row.blank()) return QStringList(EvaluationRow::kFields);
+  return {row.unit,         row.size,           row.orderNo,
+          staticRatingText(row), dynamicRatingText(row), loadText(row),
+          safetyText(row),  lifeText(row),      verdictText(row.verdict, false),
+          verdictText(row.verdict, true)};
+}
+
+QStringList extraTexts(const EvaluationRow &row, const QVector<int> &extraHead) {
+  QStringList out;
+  const EvaluationDetail &d = row.detail;
+  for (const int id : extraHead) {
+    if (row.blank()) {
+      out << QString();
+    } else if (id == 1300) {
+      out << newtons(num::roundHalfEven(d.equivalentLoad, 0));
+    } else if (id == 1301) {
+      out << (d.lifeHours ? num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0)) : QString());
+    } else if (id == 1302) {
+      // A life of a few years shows its tenths (1 068 h at 16 h on 250 days is 0,3
+      // years, not 0); from 10 years on whole years say enough.
+      out << (!d.lifeYears ? QString()
+              : *d.lifeYears < 10.0 ? num::formatGrouped(*d.lifeYears, 1)
+                                    : num::formatGrouped(num::roundHalfEven(*d.lifeYears, 0)));
+    } else {
+      out << QString();
+    }
+  }
+  return out;
+}
+
+TextRows fieldRows(const QVector<EvaluationRow> &rows) {
+  TextRows out;
+  out.reserve(rows.size());
+  for (const EvaluationRow &r : rows) out << fields(r);
+  return out;
+}
+
+bool fails(const EvaluationRow &row) { return !row.blank() && row.verdict != Verdict::Sufficient; }
+
+}  // namespace eval

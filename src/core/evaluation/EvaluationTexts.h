@@ -1,0 +1,38 @@
+#pragma once
+// The one formatter of evaluated sizes: the texts of an EvaluationRow as the evaluation
+// grid shows them, the report and the text export print them and the batch tool writes
+// them. Every text is made here from the row's figures, in the program's locale (German
+// notation; the English report converts the notation of the same texts).
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include "core/common/SessionTypes.h"
+
+namespace eval {
+
+// The verdict in German ("Sicherheit ausreichend.") or English; empty for a blank row.
+QString verdictText(Verdict verdict, bool english);
+
+// The ten fields of a row: unit series, Gr, order number, Co and C ("11.200 N"), the
+// load ("520 N"), the safety to one decimal ("21,5"), the lifetime ("1.234 km") and the
+// German and English verdict. A blank row gives ten empty fields.
+QStringList fields(const EvaluationRow &row);
+QString staticRatingText(const EvaluationRow &row);
+QString dynamicRatingText(const EvaluationRow &row);
+QString loadText(const EvaluationRow &row);
+QString safetyText(const EvaluationRow &row);
+QString lifeText(const EvaluationRow &row);
+
+// The texts of the extra columns in force (German heading ids 1300 equivalent load,
+// 1301 hours, 1302 years), in the order of `extraHead`.
+QStringList extraTexts(const EvaluationRow &row, const QVector<int> &extraHead);
+
+// The fields of every row, as the session's text view of an evaluation.
+TextRows fieldRows(const QVector<EvaluationRow> &rows);
+
+// Whether a row's size fails: its verdict is not "Sicherheit ausreichend." (load too
+// high, or units or rails too close). A blank row does not fail.
+bool fails(const EvaluationRow &row);
+
+}  // namespace eval
