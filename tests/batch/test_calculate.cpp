@@ -98,14 +98,14 @@ TEST(CalculateEmptySet, LaterSeriesAreRatedAgainstTheirOwnTableSet) {
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "sBerDat!");
   const Session &s = session;
-  ASSERT_EQ(s.gaintResultSet.size(), s.gastrResult.size());
+  ASSERT_EQ(s.resultRows.size(), s.gastrResult.size());
   // No row comes from the empty set; the TLH rows come from set 3.
-  EXPECT_FALSE(s.gaintResultSet.contains(2));
+  for (const ResultRow &row : s.resultRows) EXPECT_NE(row.tableSet, 2);
   int firstTlh = -1;
   for (int r = 0; r < s.gastrResult.size(); ++r)
     if (s.gastrResult[r][0] == "TLH" && firstTlh < 0) firstTlh = r;
   ASSERT_GE(firstTlh, 0);
-  EXPECT_EQ(s.gaintResultSet[firstTlh], 3);
+  EXPECT_EQ(s.resultRows[firstTlh].tableSet, 3);
 
   const eval::SizeBoxes boxes = eval::assignSizeBoxes(s.gastrResult);
   std::array<bool, eval::kBoxes> ticked{};

@@ -31,10 +31,24 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   s.gsngRailDistance = out.railDistance;
   if (out.completed) {
     s.gastrResult = out.result;
-    s.gaintResultSet = setOfRow;
-    s.gablnResultCheck = out.byCheck;
+    s.resultRows = resultRowsOf(out, setOfRow);
   }
   return out;
+}
+
+QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &tableSets) {
+  QVector<ResultRow> rows;
+  rows.reserve(out.result.size());
+  for (int i = 0; i < out.result.size(); ++i) {
+    ResultRow row = ResultRow::of(out.result[i]);
+    row.tableSet = tableSets.value(i, 0);
+    if (i < out.loads.size()) row.loads = out.loads[i];
+    if (i < out.modelLoads.size()) row.modelLoads = out.modelLoads[i];
+    if (i < out.checkLoads.size()) row.checkLoads = out.checkLoads[i];
+    row.byCheck = out.byCheck.value(i, false);
+    rows.append(std::move(row));
+  }
+  return rows;
 }
 
 void handOverNames(Session &s, ArrangementId id) {

@@ -50,13 +50,13 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
   }
   // A load case that is refused or fails leaves the results of the last calculation.
   const TextRows previousResult = s.gastrResult;
-  const QVector<int> previousSets = s.gaintResultSet;
+  const QVector<ResultRow> previousRows = s.resultRows;
   for (const LoadCase &lc : cases) {
     out.perCase.append(calculateArrangement(s, id, lc.forces, m, n, rigidCheck));
     const CalcOutput &last = out.perCase.last();
     if (last.calcFailed || !last.completed) {
       s.gastrResult = previousResult;
-      s.gaintResultSet = previousSets;
+      s.resultRows = previousRows;
       out.combined = last;
       return out;
     }
@@ -82,13 +82,16 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
       for (int k = 0; k < 5; ++k) max[k] = std::max(max[k], o.loads[r][k]);
     }
   }
+  // Every load case ran over the same table sets: the rows keep those of the last one.
+  QVector<int> tableSets;
+  for (const ResultRow &row : s.resultRows) tableSets << row.tableSet;
   s.gastrResult = out.combined.result;
-  s.gablnResultCheck = out.combined.byCheck;
-  Session &lcs = s;
-  lcs.gaLoadCases = cases;
-  lcs.gaLoadCaseLoads.clear();
-  for (const CalcOutput &o : out.perCase) lcs.gaLoadCaseLoads.append(o.loads);
-  lcs.gblnLoadPositions = arrangement(id).shapeCount > 1;
+  s.resultRows = resultRowsOf(out.combined, tableSets);
+  if (out.perCase.size() > 1)
+    for (int r = 0; r < s.resultRows.size(); ++r)
+      for (const CalcOutput &o : out.perCase) s.resultRows[r].caseLoads.append(o.loads.value(r));
+  s.gaLoadCases = cases;
+  s.gblnLoadPositions = arrangement(id).shapeCount > 1;
   return out;
 }
 

@@ -21,9 +21,10 @@ struct LoadCaseOutput {
 };
 
 // Checks (refusal titled "Abbruch der Berechnung", the calculation then counts as
-// refused) and calculates every load case. On completion gastrResult holds the combined
-// rows, gaLoadCases the load cases, gaLoadCaseLoads their rated values and
-// gblnLoadPositions whether values 0..3 are load positions.
+// refused) and calculates every load case. On completion gastrResult and resultRows hold
+// the combined rows (with more than one load case each typed row holds the rated values
+// of every load case), gaLoadCases the load cases and gblnLoadPositions whether values
+// 0..3 are load positions.
 // rigidCheck as for calculateArrangement; a series row's governing flag is that of the
 // load case that gives its static load.
 LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<LoadCase> &cases,

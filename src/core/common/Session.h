@@ -38,8 +38,9 @@ struct Session {
   // hand-over from the arrangement screens to the evaluation and the report
   TextRows gastrForce;            // formatted force table
   TextRows gastrResult;           // per series: Serie, Gr, load, unit series
-  QVector<int> gaintResultSet;    // the table set each row of gastrResult came from
-  QVector<bool> gablnResultCheck; // per row of gastrResult: its load is the rigid-plate check's
+  // The same rows typed: the table set each came from, the rated, model and rigid-plate
+  // check values, which of the two governs, and the values of every load case.
+  QVector<ResultRow> resultRows;
   QStringList gastrArrangement = {QString(), QString()};
   float gsngUnitDistance = 0.0f;
   float gsngRailDistance = 0.0f;
@@ -53,16 +54,10 @@ struct Session {
   // case of 100 % and no duty cycle leave every output as it is without them.
   QVector<LoadCase> gaLoadCases;        // the load cases of the last calculation
   QVector<TextRows> gaLoadCaseForce;    // their printed force tables (as gastrForce)
-  // Per load case, per row of gastrResult: the five rated values of the model.
-  QVector<QVector<std::array<float, 5>>> gaLoadCaseLoads;
   bool gblnLoadPositions = false;       // values 0..3 are load positions (else only value 4)
   DutyCycle gDutyCycle;                 // of the evaluation screen
   // The extra columns of gastrEvaluation in force (German heading ids).
   QVector<int> gaintExtraHead;
-
-  // The rows of the last calculation run (core/run/CalculationRun), typed: gastrResult
-  // with the figures behind its texts.
-  QVector<ResultRow> resultRows;
 
   // The catalogue this session reads, opened once and shared read-only with other
   // sessions of the same process; none: the catalogue file where the program looks for

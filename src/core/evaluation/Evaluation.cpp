@@ -1,5 +1,6 @@
 #include "core/evaluation/Evaluation.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -290,8 +291,14 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   in.tag = tag;
   in.ticked = ticked;
   in.tableSetCount = s.gintTblAnz + s.gintAnzSonder;
-  if (s.gaintResultSet.size() == s.gastrResult.size()) in.resultSet = s.gaintResultSet;
-  if (s.gablnResultCheck.size() == s.gastrResult.size()) in.resultCheck = s.gablnResultCheck;
+  // The typed rows of the calculation, where they belong to the texts rated.
+  const QVector<ResultRow> &typed = s.resultRows;
+  const bool withTyped = typed.size() == s.gastrResult.size();
+  if (withTyped)
+    for (const ResultRow &row : typed) {
+      in.resultSet << row.tableSet;
+      in.resultCheck << row.byCheck;
+    }
   in.loadRatings = [&s](int setNo) {
     if (!sBerDat(s, catalogue::code::Evaluation, setNo, s.gintTblAnz)) return TextRows();
     return s.gastrSerie;
@@ -300,9 +307,15 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   in.unitDistance = s.gsngUnitDistance;
   in.railDistance = s.gsngRailDistance;
   in.requiredSafety = s.gsngSiko;
-  if (s.gaLoadCases.size() > 1 && s.gaLoadCaseLoads.size() == s.gaLoadCases.size()) {
+  const int cases = s.gaLoadCases.size();
+  const bool everyCase = withTyped && std::all_of(typed.begin(), typed.end(), [cases](const ResultRow &row) {
+                           return row.caseLoads.size() == cases;
+                         });
+  if (cases > 1 && everyCase) {
     for (const LoadCase &lc : s.gaLoadCases) in.shares << lc.share / 100.0;
-    in.caseLoads = s.gaLoadCaseLoads;
+    in.caseLoads.resize(cases);
+    for (int c = 0; c < cases; ++c)
+      for (const ResultRow &row : typed) in.caseLoads[c].append(row.caseLoads[c]);
     in.loadPositions = s.gblnLoadPositions;
   }
   in.duty = s.gDutyCycle;

@@ -36,29 +36,6 @@ void takeOverInput(Session &s, const calcfile::Case &c, const ArrangementInfo &a
     s.gintAnzSonder = 0;
 }
 
-// The typed rows of a completed calculation: the texts of gastrResult with the table
-// set, the rated, model and check values and, with several load cases, those of each.
-QVector<ResultRow> typedRows(const Session &s, const LoadCaseOutput &calc) {
-  const CalcOutput &out = calc.combined;
-  const bool severalCases = calc.perCase.size() > 1 && s.gaLoadCaseLoads.size() > 1;
-  QVector<ResultRow> rows;
-  rows.reserve(out.result.size());
-  for (int i = 0; i < out.result.size(); ++i) {
-    ResultRow row = ResultRow::of(out.result[i]);
-    row.tableSet = s.gaintResultSet.value(i, 0);
-    if (i < out.loads.size()) row.loads = out.loads[i];
-    if (i < out.modelLoads.size()) row.modelLoads = out.modelLoads[i];
-    if (i < out.checkLoads.size()) row.checkLoads = out.checkLoads[i];
-    row.byCheck = out.byCheck.value(i, false);
-    if (severalCases) {
-      row.caseLoads.reserve(s.gaLoadCaseLoads.size());
-      for (const QVector<std::array<float, 5>> &lc : s.gaLoadCaseLoads) row.caseLoads.append(lc.value(i));
-    }
-    rows.append(std::move(row));
-  }
-  return rows;
-}
-
 }  // namespace
 
 bool chooseLoadType(Session &s, int loadType) {
@@ -76,8 +53,7 @@ Calculation calculate(Session &s, ArrangementId id, const QVector<LoadCase> &cas
                       const QString &n, bool rigidCheck) {
   Calculation calc;
   calc.output = calculateLoadCases(s, id, cases, m, n, rigidCheck);
-  if (calc.completed()) calc.rows = typedRows(s, calc.output);
-  if (calc.output.combined.completed) s.resultRows = calc.rows;
+  if (calc.completed()) calc.rows = s.resultRows;
   return calc;
 }
 

@@ -88,7 +88,7 @@ TEST_F(LoadCases, TwoLoadCasesRateTheEquivalentLoadInKmHoursAndYears) {
   Session &s = session;
   Session &lcs = session;
   const auto extra = [](const EvaluationRow &row) { return eval::extraTexts(row, {1300, 1301, 1302}); };
-  ASSERT_EQ(lcs.gaLoadCaseLoads.size(), 2);
+  for (const ResultRow &row : lcs.resultRows) ASSERT_EQ(row.caseLoads.size(), 2);
   EXPECT_FALSE(lcs.gblnLoadPositions);
   for (const QStringList &row : s.gastrResult) EXPECT_EQ(row[2], "2000") << row.join(' ').toStdString();
   lcs.gDutyCycle.stroke = 500.0;

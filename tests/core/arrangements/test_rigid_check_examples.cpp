@@ -86,13 +86,13 @@ TEST_P(WorkedExample, ModelCheckAndRatedLoad) {
   EXPECT_EQ(out.byCheck[r], e.byCheck);
   // What the evaluation rates and which rows it marks.
   EXPECT_EQ(session.gastrResult[r][2], e.rated);
-  EXPECT_EQ(session.gablnResultCheck.value(r), e.byCheck);
+  EXPECT_EQ(session.resultRows.value(r).byCheck, e.byCheck);
 
   // Without the check the model's value is rated, as before.
   const CalcOutput model = calculateArrangement(session, e.id, e.forces, QString::fromLatin1(e.m),
                                                 QString::fromLatin1(e.n), false);
   EXPECT_EQ(model.result[r][2], e.model4);
-  EXPECT_FALSE(session.gablnResultCheck.contains(true));
+  for (const ResultRow &row : session.resultRows) EXPECT_FALSE(row.byCheck);
 }
 
 INSTANTIATE_TEST_SUITE_P(DemoCatalogue, WorkedExample, ::testing::ValuesIn(kExamples),

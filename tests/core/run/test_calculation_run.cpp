@@ -97,10 +97,7 @@ TEST_F(CalculationRun, ScreensStagesAndBatchToolGiveTheSameTypedRows) {
     ASSERT_EQ(s.gastrResult.size(), r.results.size());
     for (int i = 0; i < r.results.size(); ++i) {
       EXPECT_EQ(s.gastrResult[i], r.results[i].fields());
-      EXPECT_EQ(s.gaintResultSet.value(i), r.results[i].tableSet);
-      EXPECT_EQ(s.gablnResultCheck.value(i), r.results[i].byCheck);
       ASSERT_EQ(r.results[i].caseLoads.size(), 2);
-      EXPECT_EQ(r.results[i].caseLoads[1], s.gaLoadCaseLoads[1][i]);
       ASSERT_TRUE(r.results[i].loads && r.results[i].modelLoads);
     }
     ASSERT_EQ(r.evaluation.size(), r.results.size()) << "every size ticked";
