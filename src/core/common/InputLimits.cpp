@@ -20,6 +20,7 @@ Range range(Quantity q) {
     case Quantity::Mass: return {0.0, 1.0e5};  // 100 t
     case Quantity::Speed: return {0.0, 20.0};
     case Quantity::Acceleration: return {0.0, 200.0};  // about 20 g
+    case Quantity::RequiredLife: return {1.0, 1.0e9};
   }
   return {0.0, 0.0};
 }

@@ -19,6 +19,7 @@ enum class Quantity {
   Mass,          // kg, moved mass of the motion dialog
   Speed,         // m/s
   Acceleration,  // m/s², acceleration and deceleration
+  RequiredLife,  // km of travel or hours of operation a guide must reach
 };
 
 struct Range {

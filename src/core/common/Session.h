@@ -56,6 +56,7 @@ struct Session {
   QVector<TextRows> gaLoadCaseForce;    // their printed force tables (as gastrForce)
   bool gblnLoadPositions = false;       // values 0..3 are load positions (else only value 4)
   DutyCycle gDutyCycle;                 // of the evaluation screen
+  RequiredLife gRequiredLife;           // of the evaluation screen; none unless given
   // The extra columns of gastrEvaluation in force (German heading ids).
   QVector<int> gaintExtraHead;
 

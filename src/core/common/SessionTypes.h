@@ -88,6 +88,9 @@ struct EvaluationRow {
   Verdict verdict = Verdict::None;
   EvaluationDetail detail;
   bool byCheck = false;
+  // Against a required life: whether the lifetime (km, or hours with a duty cycle) as
+  // shown, in whole units, reaches it; empty when no life is required.
+  std::optional<bool> lifeOk;
 
   static constexpr int kFields = 10;
   bool blank() const { return verdict == Verdict::None; }
@@ -102,6 +105,15 @@ struct LoadCase {
   TextRows forces;
 
   bool operator==(const LoadCase &o) const = default;
+};
+
+// The life a guide must reach, in km of travel or in hours of operation (hours need the
+// duty cycle's stroke and frequency). A value of 0: no life is required.
+struct RequiredLife {
+  double value = 0.0;
+  bool hours = false;
+  bool given() const { return value > 0.0; }
+  bool operator==(const RequiredLife &o) const = default;
 };
 
 // The operating figures of the evaluation screen's group "Betrieb"; 0 where not given.

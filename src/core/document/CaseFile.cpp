@@ -254,6 +254,30 @@ void writeDuty(const Case &c, QJsonObject &o) {
   o.insert(QStringLiteral("duty"), d);
 }
 
+// The required life: {"value": 20000, "unit": "h"} (or "km"); the value as typed.
+void readRequiredLife(const QJsonValue &v, Case &c) {
+  if (v.isUndefined() || v.isNull()) return;
+  const auto bad = [](const QString &english) {
+    refuse(english, builtinText(1228).arg(QStringLiteral("requiredLife")));
+  };
+  if (!v.isObject()) bad(QStringLiteral("\"requiredLife\" must be an object {\"value\": 20000, \"unit\": \"h\"}"));
+  const QJsonObject o = v.toObject();
+  loads::RequiredLifeTexts r;
+  r.value = typedText(o.value(QStringLiteral("value")), QStringLiteral("\"requiredLife.value\""),
+                      QStringLiteral("requiredLife"));
+  const QString unit = o.value(QStringLiteral("unit")).toString();
+  if (unit != QLatin1String("h") && unit != QLatin1String("km"))
+    bad(QStringLiteral("\"requiredLife.unit\" must be \"h\" or \"km\""));
+  r.hours = unit == QLatin1String("h");
+  c.requiredLife = r;
+}
+void writeRequiredLife(const Case &c, QJsonObject &o) {
+  if (!c.requiredLife) return;
+  o.insert(QStringLiteral("requiredLife"),
+           QJsonObject{{QStringLiteral("value"), c.requiredLife->value},
+                       {QStringLiteral("unit"), c.requiredLife->hours ? QStringLiteral("h") : QStringLiteral("km")}});
+}
+
 // The motion dialog's fields: texts as typed, the mounting by its name.
 struct MotionField {
   const char *key;
@@ -321,6 +345,7 @@ const Key kKeys[] = {
     {"comments", readComments, writeComments},
     {"loadCases", readLoadCases, writeLoadCases},
     {"duty", readDuty, writeDuty},
+    {"requiredLife", readRequiredLife, writeRequiredLife},
     {"motion", readMotion, writeMotion},
 };
 
@@ -551,6 +576,9 @@ void checkValues(Case &c) {
     checkRange(c.duty->hoursPerDay, Quantity::HoursPerDay, QStringLiteral("duty.hoursPerDay"), builtinText(1313));
     checkRange(c.duty->daysPerYear, Quantity::DaysPerYear, QStringLiteral("duty.daysPerYear"), builtinText(1314));
   }
+  if (c.requiredLife)
+    checkRange(c.requiredLife->value, limits::Quantity::RequiredLife, QStringLiteral("requiredLife.value"),
+               builtinText(1540));
 }
 
 // The case from a JSON text; `plainForces` the rows of its "forces" when they were

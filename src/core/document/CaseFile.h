@@ -47,6 +47,7 @@ struct Case {
   // Several load cases ("loadCases", in place of "forces"); empty for one force table.
   QVector<LoadCase> loadCases;
   std::optional<loads::DutyTexts> duty;  // the evaluation screen's group "Betrieb"
+  std::optional<loads::RequiredLifeTexts> requiredLife;  // "requiredLife": {"value", "unit"}
   // The motion the load cases were made from (the motion dialog's fields as typed).
   std::optional<loads::MotionInput> motion;
   QJsonObject unknown;                  // keys of other programs or later versions

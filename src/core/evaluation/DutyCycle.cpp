@@ -90,4 +90,28 @@ bool readDutyCycle(const QString &stroke, const QString &frequency, const QStrin
   return true;
 }
 
+bool readRequiredLife(const QString &typed, bool hours, const DutyCycle &duty, RequiredLife *life,
+                      QString *message) {
+  RequiredLife r;
+  r.hours = hours;
+  if (!typed.trimmed().isEmpty()) {
+    if (!field(typed, 1540, limits::Quantity::RequiredLife, &r.value, message)) return false;
+    if (hours && !duty.hasHours()) {
+      *message = builtinText(1542);
+      return false;
+    }
+  }
+  *life = r;
+  return true;
+}
+
+std::optional<bool> lifeReaches(const RequiredLife &required, float lifeKm, std::optional<double> lifeHours) {
+  if (!required.given()) return std::nullopt;
+  if (required.hours) {
+    if (!lifeHours) return std::nullopt;
+    return num::roundHalfEven(*lifeHours, 0) >= required.value;
+  }
+  return num::roundHalfEven(lifeKm, 0) >= required.value;
+}
+
 }  // namespace eval

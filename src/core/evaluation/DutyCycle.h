@@ -39,4 +39,16 @@ std::optional<double> lifeYears(std::optional<double> hours, const DutyCycle &du
 bool readDutyCycle(const QString &stroke, const QString &frequency, const QString &hoursPerDay,
                    const QString &daysPerYear, DutyCycle *duty, QString *message);
 
+// The required life as typed, in hours or km. Empty: none required. Otherwise a number
+// of the numeric fields' rules within its plausible range; hours need a duty cycle that
+// gives hours (stroke and frequency). Returns false with the German message in
+// `message`; `life` is then left as it was.
+bool readRequiredLife(const QString &typed, bool hours, const DutyCycle &duty, RequiredLife *life,
+                      QString *message);
+
+// Whether a lifetime reaches the required life, judged as it is shown: in whole km, or
+// in whole hours (none without hours). Empty when no life is required or there are no
+// hours to judge.
+std::optional<bool> lifeReaches(const RequiredLife &required, float lifeKm, std::optional<double> lifeHours);
+
 }  // namespace eval

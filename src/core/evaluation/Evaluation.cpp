@@ -126,6 +126,7 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   d.lifeKm = fsngC(d.C, d.equivalentLoad, d.D, unit[6]);
   d.lifeHours = lifeHours(d.lifeKm, in.duty);
   d.lifeYears = lifeYears(d.lifeHours, in.duty);
+  f.lifeOk = lifeReaches(in.requiredLife, d.lifeKm, d.lifeHours);
 
   // A unit longer than the distance between the units, or wider than the distance
   // between the rails, collides with its neighbour: that verdict replaces the safety.
@@ -319,6 +320,7 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
     in.loadPositions = s.gblnLoadPositions;
   }
   in.duty = s.gDutyCycle;
+  in.requiredLife = s.gRequiredLife;
   in.loadType = s.gintLoadType;
   EvaluationRun run = evaluate(in);
   if (!run.failed || run.refused) {

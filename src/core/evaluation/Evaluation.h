@@ -84,6 +84,7 @@ struct EvaluationInput {
   QVector<QVector<std::array<float, 5>>> caseLoads;
   bool loadPositions = false;               // values 0..3 are load positions
   DutyCycle duty;                           // gDutyCycle
+  RequiredLife requiredLife;                // gRequiredLife: each row's life verdict
   int loadType = 0;                         // gintLoadType: whose setting requiredSafety came from
   EvaluationInput() { tag.fill(-1); ticked.fill(false); }
 };

@@ -20,6 +20,14 @@ struct DutyTexts {
   bool operator==(const DutyTexts &o) const = default;
 };
 
+// The required life as typed, with its unit (hours or km).
+struct RequiredLifeTexts {
+  QString value;
+  bool hours = false;
+
+  bool operator==(const RequiredLifeTexts &o) const = default;
+};
+
 // The most load cases one calculation holds: a duty cycle is a handful of them; the
 // screens show one tab each.
 constexpr int kMaxLoadCases = 100;

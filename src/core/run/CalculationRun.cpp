@@ -85,17 +85,23 @@ Ticks ticksOf(const calcfile::Case &c, const TextRows &result, const eval::SizeB
 }
 
 Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
-                    const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty) {
+                    const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty,
+                    const loads::RequiredLifeTexts &requiredLife) {
   Evaluation e;
-  // The group "Betrieb" first: a figure that is no number or not above 0 stops the run
-  // before anything changes.
-  QString dutyRefusal;
-  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear,
-                           &s.gDutyCycle, &dutyRefusal)) {
-    msg::critical2(dutyRefusal, builtinText(314));
+  // The group "Betrieb" first, the required life after it (hours need the duty cycle):
+  // a figure that is no number or not above 0 stops the run before anything changes.
+  QString refusal;
+  DutyCycle dutyCycle = s.gDutyCycle;
+  RequiredLife life = s.gRequiredLife;
+  if (!eval::readDutyCycle(duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear, &dutyCycle,
+                           &refusal) ||
+      !eval::readRequiredLife(requiredLife.value, requiredLife.hours, dutyCycle, &life, &refusal)) {
+    msg::critical2(refusal, builtinText(314));
     e.dutyRefused = true;
     return e;
   }
+  s.gDutyCycle = dutyCycle;
+  s.gRequiredLife = life;
   e.run = eval::runEvaluation(s, tags, ticked);
   return e;
 }
@@ -125,7 +131,8 @@ Result calculateCase(Session &s, const calcfile::Case &c, const ArrangementInfo 
   if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
   const Ticks ticks = ticksOf(c, s.gastrResult, boxes);
   r.unmatchedTicks = ticks.unmatched;
-  const Evaluation ev = evaluate(s, boxes.tag, ticks.ticked, c.duty.value_or(loads::DutyTexts{}));
+  const Evaluation ev = evaluate(s, boxes.tag, ticks.ticked, c.duty.value_or(loads::DutyTexts{}),
+                                 c.requiredLife.value_or(loads::RequiredLifeTexts{}));
   if (ev.dutyRefused) return r;
   r.evaluation = ev.run.rows;
   r.withDetails = !ev.run.extraHead.isEmpty();

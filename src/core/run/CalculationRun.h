@@ -75,7 +75,8 @@ struct Evaluation {
 // load of the load cases and the duty cycle. The session's gastrEvaluation holds the
 // result as eval::runEvaluation leaves it.
 Evaluation evaluate(Session &s, const std::array<int, eval::kBoxes> &tags,
-                    const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty);
+                    const std::array<bool, eval::kBoxes> &ticked, const loads::DutyTexts &duty,
+                    const loads::RequiredLifeTexts &requiredLife = {});
 
 // ---------------------------------------------------------------- the whole run
 struct Options {

@@ -43,6 +43,7 @@ const QByteArray kFull = R"({
                          "9", "10", "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"],
               "bearings": "6", "type": "K"},
   "comments": ["Kunde", "Halle 3"],
+  "requiredLife": {"value": 20000, "unit": "h"},
   "mounting": [{"share": 50}],
   "drawnBy": "M. Muster"
 })";
@@ -68,6 +69,7 @@ TEST(CaseFile, ReadsEveryKeyAsTyped) {
   EXPECT_EQ(c.special->type, "K");
   ASSERT_TRUE(c.comments);
   EXPECT_EQ(*c.comments, QStringList({"Kunde", "Halle 3", "", "", "", ""}));
+  EXPECT_EQ(c.requiredLife, (loads::RequiredLifeTexts{"20000", true}));
   EXPECT_EQ(c.unknown.keys(), QStringList({"drawnBy", "mounting"}));
 }
 
@@ -136,6 +138,10 @@ TEST(CaseFile, EachRefusalSaysWhatIsWrongInBothLanguages) {
       {R"({"arrangement": "FrmEKaEDSch", "special": {"fields": []}})", "\"special\" needs \"fields\"", builtinText(1224)},
       {R"({"arrangement": "FrmEKaEDSch", "comments": ["a", 2]})", "\"comments\" must be", builtinText(1227)},
       {R"({"arrangement": "FrmEKaEDSch", "comments": ["1","2","3","4","5","6","7"]})", "\"comments\" must be", builtinText(1227)},
+      {R"({"arrangement": "FrmEKaEDSch", "requiredLife": {"value": 5, "unit": "years"}})",
+       "\"requiredLife.unit\" must be \"h\" or \"km\"", builtinText(1228).arg("requiredLife")},
+      {R"({"arrangement": "FrmEKaEDSch", "requiredLife": {"value": "0,5", "unit": "km"}})",
+       "\"requiredLife.value\" must be a number from 1 to", "Der Wert von „Geforderte Lebensdauer“ liegt außerhalb"},
       {manyLoadCases(101), "\"loadCases\" holds 101 load cases; at most 100 are possible",
        "Die Datei enthält 101 Lastfälle; möglich sind höchstens 100."},
   };
