@@ -150,12 +150,12 @@ ARRANGEMENT_SHOT("15-FrmZRoEESch.png", ZRoEESch)
 TARVEL_SHOT("16-series-menu.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   shots::pictureOf(w);
-  QMenu *menu = w->MenuOptionen();
-  menu->setAttribute(Qt::WA_DontShowOnScreen, true);
-  menu->popup(w->mapToGlobal(QPoint(60, 40)));
+  QMenu *loadsMenu = w->MenuOptionen();
+  loadsMenu->setAttribute(Qt::WA_DontShowOnScreen, true);
+  loadsMenu->popup(w->mapToGlobal(QPoint(60, 40)));
   shots::settle();
-  const QImage img = menu->grab().toImage();
-  menu->hide();
+  const QImage img = loadsMenu->grab().toImage();
+  loadsMenu->hide();
   return img;
 }
 
