@@ -59,12 +59,16 @@
 #include "ui/report/FrmAusdruck.h"
 #include "ui/report/ReportHooks.h"
 #include "output/report/ReportText.h"
+#include "support/Children.h"
 #include "support/TestCatalogue.h"
 
 // Readable failure output for texts.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
+
+using testsupport::child;
+using testsupport::numbered;
 
 const QColor kRed(255, 0, 0);
 
@@ -148,7 +152,7 @@ class WholeRoad : public ::testing::Test {
                                  const QString &x, const QString &y, const QString &z) {
     QLabel *label = nullptr;
     for (int i = 0; i < 8 && !label; ++i)
-      if (w->LabKoordinaten(i)->text() == direction) label = w->LabKoordinaten(i);
+      if (child<QLabel>(w, "LabKoordinaten", i)->text() == direction) label = child<QLabel>(w, "LabKoordinaten", i);
     ASSERT_NE(label, nullptr) << direction.toStdString();
     bool answered = false;
     // A timer of this function's own: should no dialog open, it goes with the function.
@@ -185,13 +189,13 @@ class WholeRoad : public ::testing::Test {
 
   static QStringList loadLabels(FrmArrangement *w) {
     QStringList out;
-    for (int k = 0; k < 4; ++k) out << w->LabFo(k)->text();
+    for (int k = 0; k < 4; ++k) out << child<QLabel>(w, "LabFo", k)->text();
     return out;
   }
 
   // "Weiter" on the arrangement screen: it hides, the evaluation screen shows.
   FrmAuswertung *weiter(FrmArrangement *w) {
-    clickToolButton(w->Toolbar1(), w->toolbarButton(QStringLiteral("Weiter")));
+    clickToolButton(child<QToolBar>(w, "Toolbar1"), child<QAction>(w, QStringLiteral("Weiter")));
     EXPECT_FALSE(w->isVisible());
     const QList<FrmAuswertung *> screens = topLevel<FrmAuswertung>();
     if (screens.size() != 1) {
@@ -233,16 +237,16 @@ class WholeRoad : public ::testing::Test {
 TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
   FrmArrangement *w = chooseOnStartScreen("PicEKaEDS", "FrmEKaEDSch");
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->Tb_m(), nullptr);
-  EXPECT_EQ(w->Tb_n(), nullptr);
+  EXPECT_EQ(w->findChild<QLineEdit *>("Tb_m"), nullptr);
+  EXPECT_EQ(w->findChild<QLineEdit *>("Tb_n"), nullptr);
   forceThroughDialog(w, "- Z", "2000", "0", "0", "");
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Fz = -2000 at x = y = 0: no moments (Q1 = Q2 = Q3 = 0), Q4 = |Fz| = 2000, P = 2000.
   EXPECT_EQ(loadLabels(w), (QStringList{"2000 N", "0 N", "0 N", "0 N"}));
-  EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
+  EXPECT_EQ(child<Shape>(w, "ShpMaxBel", 0)->fillColor(), kRed);
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -273,16 +277,16 @@ TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
 TEST_F(WholeRoad, OneRollerShoePair) {
   FrmArrangement *w = chooseOnStartScreen("PicERoEES", "FrmERoEESch");
   ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_n(), "50");
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_n"), nullptr);
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "50");
   forceThroughDialog(w, "- Z", "3000", "0", "0", "");
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // y = 0: the moment about X is k1 x 0 x Fz = 0 whatever k1; P = |Fz| = 3000.
   EXPECT_EQ(loadLabels(w), (QStringList{"3000 N", "0 N", "0 N", "0 N"}));
-  EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
-  EXPECT_EQ(w->Tb_n()->text(), "50");
+  EXPECT_EQ(child<Shape>(w, "ShpMaxBel", 0)->fillColor(), kRed);
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), "50");
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -313,17 +317,17 @@ TEST_F(WholeRoad, OneRollerShoePair) {
 TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
   FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
   ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  EXPECT_EQ(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "150");
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_m"), nullptr);
+  EXPECT_EQ(w->findChild<QLineEdit *>("Tb_n"), nullptr);
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "150");
   forceThroughDialog(w, "- Z", "7000", "0", "0", "");
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Inside the track width between the cassettes: each of the four positions gets
   // 2 x 7000 x 0,5 x 0,5 = 3500 (out4 = 3500); the labels show half of it, 1750.
   EXPECT_EQ(loadLabels(w), (QStringList{"1750 N", "1750 N", "1750 N", "1750 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
+  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -354,17 +358,17 @@ TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
 TEST_F(WholeRoad, TwoCassettesOnTwoDoubleRails) {
   FrmArrangement *w = chooseOnStartScreen("PicZKaZDS", "FrmZKaZDSch");
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_n(), "100");
+  EXPECT_EQ(w->findChild<QLineEdit *>("Tb_m"), nullptr);
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_n"), nullptr);
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "100");
   forceThroughDialog(w, "- Z", "6000", "0", "0", "");
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // x = 0 lies between the roller groups of every series: each support point gets
   // 6000 x 0,5 x 0,5 = 1500, outk = 2 x 1500 = 3000; the labels show half, 1500.
   EXPECT_EQ(loadLabels(w), (QStringList{"1500 N", "1500 N", "1500 N", "1500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
+  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -407,21 +411,21 @@ TEST_F(WholeRoad, TwoCassettesOnTwoDoubleRails) {
 TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
   FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
   ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_m"), nullptr);
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_n"), nullptr);
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "400");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "300");
   forceThroughDialog(w, "- Z", "6000", "0", "0", "");
   forceThroughDialog(w, "- Z", "4000", "0", "0", "");
   const TextRows forces = {{"- Z", "6000", "0", "0", "0"}, {"- Z", "4000", "0", "0", "0"}};
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), forces);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), forces);
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // The centre of the rectangle: every cassette takes a quarter of each force,
   // 6000/4 + 4000/4 = 2500, shown undivided.
   EXPECT_EQ(loadLabels(w), (QStringList{"2500 N", "2500 N", "2500 N", "2500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
+  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -457,10 +461,10 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(evaluation.isNull());
   EXPECT_TRUE(w->isVisible());
-  EXPECT_EQ(w->Tb_m()->text(), "400");
-  EXPECT_EQ(w->Tb_n()->text(), "300");
-  EXPECT_EQ(w->MSFlexGrid1()->rows(), 3);
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), forces);
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "400");
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), "300");
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 3);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), forces);
   EXPECT_EQ(loadLabels(w), (QStringList{"2500 N", "2500 N", "2500 N", "2500 N"}));
   EXPECT_FLOAT_EQ(session.gsngUnitDistance, 0.0f);
   EXPECT_FLOAT_EQ(session.gsngRailDistance, 0.0f);
@@ -473,18 +477,18 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
 TEST_F(WholeRoad, TwoRollerShoePairs) {
   FrmArrangement *w = chooseOnStartScreen("PicZRoEES", "FrmZRoEESch");
   ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "100");
-  QTest::keyClicks(w->Tb_n(), "40");
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_m"), nullptr);
+  ASSERT_NE(w->findChild<QLineEdit *>("Tb_n"), nullptr);
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "100");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "40");
   forceThroughDialog(w, "- Z", "2000", "0", "0", "");
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // Inside the rectangle of the four shoes (W = 40 + 2 b2): each position gets
   // 2 x 2000 x 0,5 x 0,5 = 1000 (out4 = 1000); the labels show half, 500.
   EXPECT_EQ(loadLabels(w), (QStringList{"500 N", "500 N", "500 N", "500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
+  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -536,21 +540,21 @@ TEST_F(WholeRoad, TwoRollerShoePairs) {
 TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
   FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "200");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "200");
   forceThroughDialog(w, "- Z", "1000", "0", "0", "");
   forceThroughDialog(w, "Y +", "300", "0", "0", "50");
-  EXPECT_FALSE(w->LabPlatte()->isVisible());
+  EXPECT_FALSE(child<QLabel>(w, "LabPlatte")->isVisible());
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
-  w->mnuSerie()[2]->trigger();  // "KD20 20"
-  ASSERT_EQ(w->mnuSerie()[2]->text(), "KD20 20");
+  numbered<QAction>(w, "mnuSerie")[2]->trigger();  // "KD20 20"
+  ASSERT_EQ(numbered<QAction>(w, "mnuSerie")[2]->text(), "KD20 20");
   // The check's value of each cassette, halved per position as the model's are.
   EXPECT_EQ(loadLabels(w), (QStringList{"547 N", "547 N", "547 N", "547 N"}));
-  EXPECT_TRUE(w->LabPlatte()->isVisible());
-  EXPECT_EQ(w->LabPlatte()->text(), builtinText(1000));
-  EXPECT_TRUE(w->LabPlatte()->text().startsWith("Nachrechnung als starre Platte"));
-  EXPECT_EQ(w->LabPlatte()->palette().color(QPalette::WindowText), kRed);
+  EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->isVisible());
+  EXPECT_EQ(child<QLabel>(w, "LabPlatte")->text(), builtinText(1000));
+  EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->text().startsWith("Nachrechnung als starre Platte"));
+  EXPECT_EQ(child<QLabel>(w, "LabPlatte")->palette().color(QPalette::WindowText), kRed);
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -647,9 +651,9 @@ TEST_F(WholeRoad, KeyboardOnly) {
   };
   QLabel *minusZ = nullptr;
   for (int i = 0; i < 8; ++i)
-    if (w->LabKoordinaten(i)->text() == "- Z") minusZ = w->LabKoordinaten(i);
+    if (child<QLabel>(w, "LabKoordinaten", i)->text() == "- Z") minusZ = child<QLabel>(w, "LabKoordinaten", i);
   ASSERT_TRUE(tabTo(minusZ));
-  EXPECT_TRUE(w->directionLabels()->hasFocusFrame(4));
+  EXPECT_TRUE(child<DirectionLabels>(w, "DirectionLabels")->hasFocusFrame(4));
   for (const char *force : {"1000", "2000"}) {
     QString title;
     QTimer::singleShot(0, [&] {
@@ -669,31 +673,31 @@ TEST_F(WholeRoad, KeyboardOnly) {
     });
     QTest::keyClick(minusZ, Qt::Key_Return);
     EXPECT_EQ(title, "Dateneingabe: Kraft in - Z-Richtung");
-    EXPECT_FALSE(w->directionLabels()->isHighlighted(4));
+    EXPECT_FALSE(child<DirectionLabels>(w, "DirectionLabels")->isHighlighted(4));
   }
-  ASSERT_EQ(w->MSFlexGrid1()->rows(), 3);
-  EXPECT_EQ(w->MSFlexGrid1()->textMatrix(2, 1), "2000");
+  ASSERT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 3);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->textMatrix(2, 1), "2000");
 
   // The first force deleted with the Delete key.
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-  ASSERT_TRUE(tabTo(w->MSFlexGrid1())) << (focused() ? focused()->objectName().toStdString() : "no focus");
-  w->MSFlexGrid1()->setCurrentCell(-1, -1);
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Down);
-  ASSERT_EQ(w->MSFlexGrid1()->currentDataRow(), 1);
+  ASSERT_TRUE(tabTo(child<ForceGrid>(w, "MSFlexGrid1"))) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  child<ForceGrid>(w, "MSFlexGrid1")->setCurrentCell(-1, -1);
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Down);
+  ASSERT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->currentDataRow(), 1);
   rec.answers = {msg::Answer::Yes};
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Delete);
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Delete);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
 
   // Tab leaves the force table (it does not walk its cells) and reaches "Berechnen";
   // Enter presses it.
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Tab);
-  EXPECT_EQ(focused(), w->CmdBerechnen()) << (focused() ? focused()->objectName().toStdString() : "no focus");
-  w->MSFlexGrid1()->setFocus();
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Backtab);
-  EXPECT_NE(focused(), w->MSFlexGrid1()) << "Shift+Tab leaves the table backwards";
-  ASSERT_TRUE(tabTo(w->CmdBerechnen()));
-  QTest::keyClick(w->CmdBerechnen(), Qt::Key_Return);
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Tab);
+  EXPECT_EQ(focused(), child<QPushButton>(w, "CmdBerechnen")) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  child<ForceGrid>(w, "MSFlexGrid1")->setFocus();
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Backtab);
+  EXPECT_NE(focused(), child<ForceGrid>(w, "MSFlexGrid1")) << "Shift+Tab leaves the table backwards";
+  ASSERT_TRUE(tabTo(child<QPushButton>(w, "CmdBerechnen")));
+  QTest::keyClick(child<QPushButton>(w, "CmdBerechnen"), Qt::Key_Return);
   for (int i = 0; i < 100 && loadLabels(w).value(0).isEmpty(); ++i) QTest::qWait(10);
   EXPECT_EQ(loadLabels(w).value(0), "2000 N");
   // Alt+B: "Berechnen" as well.
@@ -702,8 +706,8 @@ TEST_F(WholeRoad, KeyboardOnly) {
   EXPECT_EQ(sharedMnemonics(w->menuBar()->actions()), QStringList());
   // Alt+D, W: "Weiter".
   QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
-  ASSERT_TRUE(w->MenuDatei()->isVisible());
-  QTest::keyClick(w->MenuDatei(), Qt::Key_W);
+  ASSERT_TRUE(child<QMenu>(w, "MenüDatei")->isVisible());
+  QTest::keyClick(child<QMenu>(w, "MenüDatei"), Qt::Key_W);
   EXPECT_FALSE(w->isVisible());
   ASSERT_EQ(topLevel<FrmAuswertung>().size(), 1);
 
@@ -778,8 +782,8 @@ TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
     GTEST_SKIP() << "needs a real window manager: ctest -R UnderWindowManager (tests/app/under-wm.sh)";
   FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "400");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "300");
   forceThroughDialog(w, "- Z", "6000", "0", "0", "");
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -847,8 +851,8 @@ TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
 TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
   FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "400");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "300");
   forceThroughDialog(w, "- Z", "1000", "0", "0", "");
 
   struct Field {
@@ -859,10 +863,10 @@ TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
     std::function<void()> press;
   };
   QList<Field> fields;
-  auto pressBerechnen = [w] { w->CmdBerechnen()->click(); };
-  fields << Field{"Abstand m (mm)", w->Tb_m(), "400", false, pressBerechnen}
-         << Field{"Abstand n (mm)", w->Tb_n(), "300", false, pressBerechnen}
-         << Field{"Lastfall 1", w->loadCaseTabs()->shareField(), "100", false, pressBerechnen};
+  auto pressBerechnen = [w] { child<QPushButton>(w, "CmdBerechnen")->click(); };
+  fields << Field{"Abstand m (mm)", child<QLineEdit>(w, "Tb_m"), "400", false, pressBerechnen}
+         << Field{"Abstand n (mm)", child<QLineEdit>(w, "Tb_n"), "300", false, pressBerechnen}
+         << Field{"Lastfall 1", child<LoadCaseTabs>(w, "LoadCaseTabs")->shareField(), "100", false, pressBerechnen};
 
   QObject holder;
   DialogEingabe::setPendingDirection(&holder, QStringLiteral("- Y"));
