@@ -318,7 +318,8 @@ void FrmArrangement::placeOnPicture() {
     QLabel *lab = labFo_[static_cast<size_t>(k)];
     lab->setProperty("anchor", k < l.loadLabels.size() ? l.loadLabels.at(k) : QPointF());
     lab->setProperty("height", static_cast<int>(std::lround(18 * u)));
-    if (lab->isVisible()) fitLoadLabel(lab);
+    // A value calculated before the window first showed is placed now as well.
+    if (!lab->isHidden()) fitLoadLabel(lab);
   }
   if (tbM_) tbM_->setGeometry(l.mField.toAlignedRect());
   if (tbN_) tbN_->setGeometry(l.nField.toAlignedRect());

@@ -213,6 +213,19 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
   }
 }
 
+// Loads calculated before the window first shows (a file opened) sit on the picture too.
+TEST_F(ArrangementScreen, LoadsCalculatedBeforeTheWindowShowsSitOnThePicture) {
+  FrmArrangement *w = open(ArrangementId::VKaZDSch);
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
+  addForce(w, {"- Z", "1000", "0", "0", "0"});
+  w->CmdBerechnen_Click();
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  for (QLabel *l : numbered<QLabel>(w, "LabFo"))
+    EXPECT_TRUE(child<QWidget>(w, "Frame1")->rect().contains(l->geometry())) << l->objectName().toStdString();
+}
+
 TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
   w->show();
