@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/ArrangementRoads.h"
 #include "support/JsonList.h"
 #include "support/TestCatalogue.h"
 
@@ -154,6 +155,19 @@ TEST_F(Batch, OneCassetteCentredForceLoadsEverySeriesWithTheForce) {
             QStringList({"KD12", "12", "KD12-058", "1.480 N", "2.350 N", "1.000 N", "1,5",
                          "434 km", "Sicherheit ausreichend.", "Safety ok."}));
   EXPECT_EQ(r.evaluationRow("LM20").value(2), "LM20-140");
+}
+
+// The roads of the six arrangements through the screens give the same rows here.
+TEST_F(Batch, TheRoadsOfTheScreensGiveTheirRows) {
+  for (const testsupport::Road &road : testsupport::kRoads) {
+    SCOPED_TRACE(road.screen);
+    QJsonArray forces;
+    for (const QStringList &f : road.forces) forces.append(QJsonArray::fromStringList(f));
+    QJsonObject c = caseOf(road.screen, forces, QString::fromLatin1(road.m), QString::fromLatin1(road.n));
+    c.insert("loadType", 0);  // "ruhend"
+    const BatchRun r = run(c);
+    for (const QStringList &row : road.rows) EXPECT_EQ(r.evaluationRow(row[0]), row);
+  }
 }
 
 TEST_F(Batch, RollerShoePairFactorFromRailDistance) {
