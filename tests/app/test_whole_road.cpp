@@ -363,17 +363,16 @@ TEST_F(WholeRoad, TwoRollerShoePairs) {
   rate(e, kRoads[5]);
 }
 
-// Two cassettes one behind the other, a payload in the middle and a side force above it:
-// the model books the roll couple of the side force as uplift and rates 243,75 N; the
-// rigid-plate check governs with 1093,625 N. The arrangement screen says so beside the
+// The tandem whose side force rolls it, where the rigid-plate check governs with
+// 1093,625 N over the model's 243,75 N. The arrangement screen says so beside the
 // loads, the evaluation grid marks the load and explains the marker, and the report
 // (page, printout and the evaluation's printout alike) marks it with a footnote.
 TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
-  FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
+  const testsupport::Road &r = testsupport::kTandemRollCouple;
+  FrmArrangement *w = chooseOnStartScreen(r.picture, r.screen);
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "200");
-  forceThroughDialog(w, "- Z", "1000", "0", "0", "");
-  forceThroughDialog(w, "Y +", "300", "0", "0", "50");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), r.m);
+  for (const QStringList &f : r.forces) forceThroughDialog(w, f[0], f[1], f[2], f[3], f[4]);
   EXPECT_FALSE(child<QLabel>(w, "LabPlatte")->isVisible());
 
   QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
@@ -381,7 +380,7 @@ TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
   numbered<QAction>(w, "mnuSerie")[2]->trigger();  // "KD20 20"
   ASSERT_EQ(numbered<QAction>(w, "mnuSerie")[2]->text(), "KD20 20");
   // The check's value of each cassette, halved per position as the model's are.
-  EXPECT_EQ(loadLabels(w), (QStringList{"547 N", "547 N", "547 N", "547 N"}));
+  EXPECT_EQ(loadLabels(w), r.shown);
   EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->isVisible());
   EXPECT_EQ(child<QLabel>(w, "LabPlatte")->text(), builtinText(1000));
   EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->text().startsWith("Nachrechnung als starre Platte"));

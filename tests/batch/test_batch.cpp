@@ -205,15 +205,13 @@ TEST_F(Batch, TwoCassettesOnOneRailAndTheCassetteDistanceVerdict) {
   EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"750 N", "2", "1.131 km"}));
 }
 
-// The rigid-plate check beside the multi-unit models: two cassettes on one double rail,
-// m = 200, a payload of 1000 N in the middle and a side force of 300 N 50 mm above it.
-// KD20 (h1 15, B 44, k1 0,0455): the model gives at most 243,75, the check
-// 1000/2 + 300/2 + 0,0455 x (65 x 300)/2 = 1093,625 on both cassettes and is rated.
-// (The model: 243,75 on the positions of the force side, 93,75 on the others.)
+// The rigid-plate check beside the multi-unit models: the tandem whose side force rolls
+// it (tests/support/ArrangementRoads.h), where the check governs on KD20.
 TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
-  QJsonArray forces = oneRow({"- Z", "1000", "0", "0", "0"});
-  forces.append(QJsonArray{"Y +", "300", "0", "0", "50"});
-  QJsonObject c = caseOf("FrmZKaEDSch", forces, "200");
+  const testsupport::Road &tandem = testsupport::kTandemRollCouple;
+  QJsonArray forces;
+  for (const QStringList &f : tandem.forces) forces.append(QJsonArray::fromStringList(f));
+  QJsonObject c = caseOf(tandem.screen, forces, tandem.m);
   const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--report", "de"});
   const QJsonObject kd20 = r.result("TLS", "20");
   EXPECT_EQ(kd20.value("governs").toString(), "check");

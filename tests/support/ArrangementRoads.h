@@ -115,4 +115,13 @@ inline const Road kRoads[] = {
        "Kassetten- und Schienenabstand zu gering!", "Cassettes and rails too narrow!"}}},
 };
 
+// Two cassettes one behind the other, m = 200, a payload of 1000 N in the middle and a side
+// force of 300 N 50 mm above it. KD20 (h1 15, B 44, k1 0,0455): the model books the roll
+// couple of the side force as uplift and gives at most 243,75 (93,75 on the positions
+// away from the force); the rigid-plate check gives 1000/2 + 300/2 + 0,0455 x (65 x 300)/2
+// = 1093,625 on both cassettes, half of it (547) per position on the picture, and is rated.
+inline const Road kTandemRollCouple = {
+    "FrmZKaEDSch", "PicZKaEDS", "200", nullptr, {{"- Z", "1000", "0", "0", "0"}, {"Y +", "300", "0", "0", "50"}},
+    {"547 N", "547 N", "547 N", "547 N"}, {}};
+
 }  // namespace testsupport
