@@ -212,12 +212,6 @@ class WholeRoad : public ::testing::Test {
     return out;
   }
 
-  // The evaluated row as the grid shows it plus the English verdict.
-  static QStringList withEnglish(QStringList row, const QString &english) {
-    row << english;
-    return row;
-  }
-
   // The road of `r` up to the evaluation screen: its picture on the start screen, its
   // distances typed into the fields it has, its forces through the direction labels and
   // the force dialog, "Berechnen" with the load values and the most loaded marks red,

@@ -249,12 +249,8 @@ TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
 // The coordinate along a force's own axis is taken as 0, with one note, and the loads
 // are those of the force on its line through 0: for the six arrangements.
 TEST_F(Batch, TheCoordinateAlongAForcesOwnAxisIsTakenAsZeroWithANote) {
-  const struct {
-    const char *screen, *m, *n;
-  } screens[] = {{"FrmEKaEDSch", nullptr, nullptr}, {"FrmERoEESch", nullptr, "200"}, {"FrmZKaEDSch", "300", nullptr},
-                 {"FrmZKaZDSch", nullptr, "200"},   {"FrmVKaZDSch", "300", "200"},   {"FrmZRoEESch", "300", "200"}};
-  for (const auto &sc : screens) {
-    const QString m = sc.m ? QString::fromLatin1(sc.m) : QString(), n = sc.n ? QString::fromLatin1(sc.n) : QString();
+  for (const testsupport::Road &sc : testsupport::kRoads) {
+    const QString m = QString::fromLatin1(sc.m), n = QString::fromLatin1(sc.n);
     QJsonArray at0, moved;
     at0.append(QJsonArray{"- Z", "245", "50", "80", "0"});
     at0.append(QJsonArray{"X +", "125", "0", "50", "120"});

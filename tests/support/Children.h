@@ -1,9 +1,6 @@
 #pragma once
-// The controls of a screen as its user meets them, found by their object names: the
-// screens hand out no pointers to their widgets.
-#include <QList>
+// The controls of a screen, found by their object names: the screens hand out no widgets.
 #include <QObject>
-#include <QString>
 #include <stdexcept>
 
 namespace testsupport {
@@ -20,7 +17,6 @@ template <class T>
 T *child(const QObject *parent, const QString &name, int index) {
   return child<T>(parent, name + QLatin1Char('_') + QString::number(index));
 }
-
 // The children name_0, name_1, ... in that order, up to the first number missing.
 template <class T>
 QList<T *> numbered(const QObject *parent, const QString &name) {

@@ -33,6 +33,7 @@
 #include "ui/loads/DialogEingabe.h"
 #include "ui/loads/DirectionLabels.h"
 #include "ui/loads/ForceGrid.h"
+#include "support/ArrangementRoads.h"
 #include "support/Children.h"
 #include "support/TestCatalogue.h"
 
@@ -213,27 +214,16 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
   }
 }
 
-// Loads calculated before the window first shows (a file opened) sit on the picture too.
-TEST_F(ArrangementScreen, LoadsCalculatedBeforeTheWindowShowsSitOnThePicture) {
-  FrmArrangement *w = open(ArrangementId::VKaZDSch);
-  child<QLineEdit>(w, "Tb_m")->setText("200");
-  child<QLineEdit>(w, "Tb_n")->setText("100");
-  addForce(w, {"- Z", "1000", "0", "0", "0"});
-  w->CmdBerechnen_Click();
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  for (QLabel *l : numbered<QLabel>(w, "LabFo"))
-    EXPECT_TRUE(child<QWidget>(w, "Frame1")->rect().contains(l->geometry())) << l->objectName().toStdString();
-}
-
 TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
   child<QLineEdit>(w, "Tb_m")->setText("200");
   child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
+  // Calculated before the window shows (a file opened): the values sit on the picture.
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  for (QLabel *l : numbered<QLabel>(w, "LabFo")) EXPECT_TRUE(child<QWidget>(w, "Frame1")->rect().contains(l->geometry()));
   const QSize design = w->size();
   const double scale = w->pictureScale();
   const QRect label = child<QLabel>(w, "LabKoordinaten", 0)->geometry();
@@ -265,27 +255,15 @@ TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
 
 // ---- calculation and load display -----------------------------------------------------------
 
-// A downward force in the centre loads every unit or position alike, whatever the
-// series: the values shown follow from the arrangement alone.
+// Downward forces in the centre load every unit or position alike, whatever the series:
+// the values shown follow from the arrangement alone (the roads of tests/support).
 TEST_F(ArrangementScreen, CentredForceOnEveryArrangement) {
-  struct Case {
-    ArrangementId id;
-    const char *m, *n;
-    QStringList shown;
-  } cases[] = {
-      {ArrangementId::EKaEDSch, "", "", {"1000 N", "0 N", "0 N", "0 N"}},
-      {ArrangementId::ERoEESch, "", "100", {"1000 N", "0 N", "0 N", "0 N"}},
-      {ArrangementId::ZKaEDSch, "200", "", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::ZKaZDSch, "", "100", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::VKaZDSch, "200", "100", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::ZRoEESch, "200", "80", {"250 N", "250 N", "250 N", "250 N"}},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(arrangement(c.id).screenName);
-    FrmArrangement *w = open(c.id);
-    if (w->findChild<QLineEdit *>("Tb_m")) child<QLineEdit>(w, "Tb_m")->setText(c.m);
-    if (w->findChild<QLineEdit *>("Tb_n")) child<QLineEdit>(w, "Tb_n")->setText(c.n);
-    addForce(w, {"- Z", "1000", "0", "0", "0"});
+  for (const testsupport::Road &c : testsupport::kRoads) {
+    SCOPED_TRACE(c.screen);
+    FrmArrangement *w = open(arrangementByScreen(c.screen)->id);
+    if (c.m) child<QLineEdit>(w, "Tb_m")->setText(c.m);
+    if (c.n) child<QLineEdit>(w, "Tb_n")->setText(c.n);
+    for (const QStringList &f : c.forces) addForce(w, f);
     child<QPushButton>(w, "CmdBerechnen")->click();
     EXPECT_TRUE(rec.messages.isEmpty());
     EXPECT_FALSE(w->mblnCalcFailed());
