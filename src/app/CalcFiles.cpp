@@ -126,7 +126,7 @@ bool openFile(Session &session, const QString &path, QWidget *from) {
   for (const QString &note : c.notes) msg::show({note, builtinText(1520), msg::Icon::Information, msg::Buttons::Ok, 1});
 
   if (c.tickAll || !c.ticked.isEmpty() || c.duty) screen->weiter();
-  else screen->CmdBerechnen()->click();
+  else screen->CmdBerechnen_Click();
   if (FrmAuswertung *ev = evaluationOf(screen)) evaluate(ev);
 
   // What the calculation wrote back into the fields (a distance rounded) is the file's.

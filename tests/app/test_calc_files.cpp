@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "support/Children.h"
 #include "support/JsonList.h"
 #include "app/CalcFiles.h"
 #include "app/FrmStart.h"
@@ -60,6 +61,7 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
+using testsupport::child;
 using testsupport::listOf;
 
 
@@ -129,9 +131,9 @@ struct Shown {
 Shown shownOn(FrmArrangement *arr, FrmAuswertung *ev) {
   const Session &session = arr->session();
   Shown s;
-  if (arr->Tb_m()) s.m = arr->Tb_m()->text();
-  if (arr->Tb_n()) s.n = arr->Tb_n()->text();
-  s.forces = arr->MSFlexGrid1()->dataRows();
+  if (arr->findChild<QLineEdit *>("Tb_m")) s.m = child<QLineEdit>(arr, "Tb_m")->text();
+  if (arr->findChild<QLineEdit *>("Tb_n")) s.n = child<QLineEdit>(arr, "Tb_n")->text();
+  s.forces = child<ForceGrid>(arr, "MSFlexGrid1")->dataRows();
   s.results = session.gastrResult;
   s.evaluation = eval::fieldRows(session.gastrEvaluation);
   if (ev) {
@@ -223,8 +225,8 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   FrmAuswertung *ev = evaluationScreen();
   ASSERT_TRUE(ev);
   auto *arr = qobject_cast<FrmArrangement *>(ev->mfrmMasterForm());
-  ASSERT_TRUE(arr && arr->loadCaseTabs());
-  const QVector<LoadCase> cases = arr->loadCaseTabs()->loadCases();
+  ASSERT_TRUE(arr && child<LoadCaseTabs>(arr, "LoadCaseTabs"));
+  const QVector<LoadCase> cases = child<LoadCaseTabs>(arr, "LoadCaseTabs")->loadCases();
   ASSERT_EQ(cases.size(), 2);
   EXPECT_EQ(cases[1].name, "Bearbeitung");
   EXPECT_EQ(cases[1].share, 75.0);
@@ -254,7 +256,7 @@ TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {
   FrmArrangement *arr = arrangementScreen();
   ASSERT_TRUE(arr);
   EXPECT_FALSE(arr->msngLoad().isEmpty());
-  EXPECT_TRUE(arr->MenuOptionen()->menuAction()->isVisible());
+  EXPECT_TRUE(child<QMenu>(arr, "MenüOptionen")->menuAction()->isVisible());
 }
 
 TEST_F(CalcFiles, BadFilesAreRefusedNamingFileAndProblemAndNothingOnScreenChanges) {
@@ -348,18 +350,18 @@ TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {
   EXPECT_EQ(doc->fileName(), path);
 
   arr->activateWindow();
-  QTest::keyClick(arr->Tb_m(), Qt::Key_End);
-  QTest::keyClicks(arr->Tb_m(), "5");
+  QTest::keyClick(child<QLineEdit>(arr, "Tb_m"), Qt::Key_End);
+  QTest::keyClicks(child<QLineEdit>(arr, "Tb_m"), "5");
   settle();
-  EXPECT_EQ(arr->Tb_m()->text(), "3005");
+  EXPECT_EQ(child<QLineEdit>(arr, "Tb_m")->text(), "3005");
   EXPECT_TRUE(arr->isWindowModified());
   EXPECT_TRUE(doc->isModified());
   // Typed back as it was: no change left to save.
-  QTest::keyClick(arr->Tb_m(), Qt::Key_Backspace);
+  QTest::keyClick(child<QLineEdit>(arr, "Tb_m"), Qt::Key_Backspace);
   settle();
   EXPECT_FALSE(arr->isWindowModified());
 
-  QTest::keyClicks(arr->Tb_m(), "1");
+  QTest::keyClicks(child<QLineEdit>(arr, "Tb_m"), "1");
   settle();
   ASSERT_TRUE(arr->isWindowModified());
   action(arr, "MenüDateiSpeichern")->trigger();
@@ -401,7 +403,7 @@ TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
   FrmArrangement *arr = arrangementScreen();
   ASSERT_TRUE(arr);
   EXPECT_EQ(arr->objectName(), "FrmEKaEDSch");
-  const QList<QAction *> datei = arr->MenuDatei()->actions();
+  const QList<QAction *> datei = child<QMenu>(arr, "MenüDatei")->actions();
   ASSERT_GE(datei.size(), 5);
   EXPECT_EQ(datei[0]->text(), "&Öffnen…");
   // The entries say what they save: the evaluation's text export keeps "Speichern unter…".
@@ -421,7 +423,7 @@ TEST_F(CalcFiles, MenusOfferTheFileItemsAndRememberTheLastFiles) {
   arr = arrangementScreen();
   auto *recent = arr->findChild<QMenu *>("MenüZuletzt");
   ASSERT_TRUE(recent);
-  emit arr->MenuDatei()->aboutToShow();
+  emit child<QMenu>(arr, "MenüDatei")->aboutToShow();
   ASSERT_EQ(recent->actions().size(), 5);
   EXPECT_TRUE(recent->actions()[4]->text().endsWith(QDir::toNativeSeparators(paths[1])));
   recent->actions()[4]->trigger();
@@ -560,17 +562,17 @@ TEST_F(CalcFiles, TheScreensShowAndEditOneDocument) {
   // A deleted force takes the loads off the picture; Ctrl+Z brings the force back, Ctrl+Y
   // takes it away again.
   arr->activateWindow();
-  arr->CmdBerechnen()->click();
-  ASSERT_FALSE(arr->LabFo(0)->text().isEmpty());
-  const TextRows rows = arr->MSFlexGrid1()->dataRows();
-  ForceGrid *grid = arr->MSFlexGrid1();
+  child<QPushButton>(arr, "CmdBerechnen")->click();
+  ASSERT_FALSE(child<QLabel>(arr, "LabFo", 0)->text().isEmpty());
+  const TextRows rows = child<ForceGrid>(arr, "MSFlexGrid1")->dataRows();
+  ForceGrid *grid = child<ForceGrid>(arr, "MSFlexGrid1");
   grid->setFocus();
   grid->setCurrentCell(-1, -1);
   QTest::keyClick(grid, Qt::Key_Down);
   rec.answers = {msg::Answer::Yes};
   QTest::keyClick(grid, Qt::Key_Delete);
   ASSERT_EQ(grid->dataRows().size(), rows.size() - 1);
-  EXPECT_TRUE(arr->LabFo(0)->text().isEmpty());
+  EXPECT_TRUE(child<QLabel>(arr, "LabFo", 0)->text().isEmpty());
   EXPECT_TRUE(arr->isWindowModified());
   QTest::keyClick(arr, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(grid->dataRows(), rows);
@@ -613,11 +615,11 @@ TEST_F(CalcFiles, TheScreensShowAndEditOneDocument) {
     d->cmdOK_Click();
   });
   rec.answers = {msg::Answer::No};
-  arr->CmdBewegung()->click();
+  child<QPushButton>(arr, "CmdBewegung")->click();
   EXPECT_EQ(shown, 1);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages.first().text, builtinText(1365));
-  EXPECT_EQ(arr->loadCaseTabs()->count(), 1) << "No keeps the load cases";
+  EXPECT_EQ(child<LoadCaseTabs>(arr, "LoadCaseTabs")->count(), 1) << "No keeps the load cases";
   QTimer::singleShot(0, [&] {
     auto *d = qobject_cast<MotionDialog *>(QApplication::activeModalWidget());
     if (!d) return;
@@ -631,8 +633,8 @@ TEST_F(CalcFiles, TheScreensShowAndEditOneDocument) {
     d->cmdOK_Click();
   });
   rec.answers = {msg::Answer::Yes};
-  arr->CmdBewegung()->click();
-  EXPECT_EQ(arr->loadCaseTabs()->count(), 3);
+  child<QPushButton>(arr, "CmdBewegung")->click();
+  EXPECT_EQ(child<LoadCaseTabs>(arr, "LoadCaseTabs")->count(), 3);
   ASSERT_TRUE(arr->document()->input().motion);
   EXPECT_EQ(arr->document()->input().motion->mass, "80");
   QTimer::singleShot(0, [&] {
@@ -643,7 +645,7 @@ TEST_F(CalcFiles, TheScreensShowAndEditOneDocument) {
     EXPECT_EQ(d->field(7)->text(), "1000");
     d->cmdExit()->click();
   });
-  arr->CmdBewegung()->click();
+  child<QPushButton>(arr, "CmdBewegung")->click();
   EXPECT_EQ(shown, 3);
   saveAnswer = dir.filePath("moved.tcalc");
   action(arr, "MenüDateiSpeichernUnter")->trigger();

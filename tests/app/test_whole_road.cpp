@@ -1,21 +1,10 @@
 // The whole road of one calculation on real widgets, for each of the six arrangements:
 // the start screen, a click on the arrangement's picture, the distances typed into their
-// fields, a force entered through its direction label and the force dialog, "Berechnen"
-// with the load display, "Weiter", sizes ticked on the evaluation screen, the load type,
-// its "Berechnen" and the result grid. Every expected number below is worked out by
-// hand from the demo catalogue (src/resources/catalogue.sql) and noted beside it.
-//
-// Rules used in the hand computations:
-//   safety   = Co / P, one decimal place, decimal comma ("3" would show without one);
-//   lifetime = (C / P)^p x 3.141592 x D km, p = 10/3 for bearing type N, 3 for K,
-//              rounded to whole km, "." groups the thousands;
-//   verdict  = "Kassetten"/"Schienen"/"Kassetten- und Schienen" + "abstand zu gering!"
-//              when Ls exceeds the unit distance or the unit width exceeds the rail
-//              distance, otherwise safety (as shown) >= required safety
-//              ("ruhend" 1,5, "schwellend" 2,5, "wechselnd" 3,5) gives
-//              "Sicherheit ausreichend.", less "Belastung zu hoch!".
-// All forces are one or two downward "- Z" forces at x = y = z = 0, so that every
-// series carries the same load.
+// fields, the forces entered through their direction labels and the force dialog,
+// "Berechnen" with the load display, "Weiter", sizes ticked on the evaluation screen, the
+// load type, its "Berechnen" and the result grid. The input and the expected numbers are
+// those the batch tool is held to as well (tests/support/ArrangementRoads.h, worked out
+// by hand there); here the screens are checked to carry them along.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -33,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -60,12 +50,18 @@
 #include "ui/report/FrmAusdruck.h"
 #include "ui/report/ReportHooks.h"
 #include "output/report/ReportText.h"
+#include "support/ArrangementRoads.h"
+#include "support/Children.h"
 #include "support/TestCatalogue.h"
 
 // Readable failure output for texts.
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
+
+using testsupport::child;
+using testsupport::kRoads;
+using testsupport::numbered;
 
 const QColor kRed(255, 0, 0);
 
@@ -149,7 +145,7 @@ class WholeRoad : public ::testing::Test {
                                  const QString &x, const QString &y, const QString &z) {
     QLabel *label = nullptr;
     for (int i = 0; i < 8 && !label; ++i)
-      if (w->LabKoordinaten(i)->text() == direction) label = w->LabKoordinaten(i);
+      if (child<QLabel>(w, "LabKoordinaten", i)->text() == direction) label = child<QLabel>(w, "LabKoordinaten", i);
     ASSERT_NE(label, nullptr) << direction.toStdString();
     bool answered = false;
     // A timer of this function's own: should no dialog open, it goes with the function.
@@ -186,13 +182,13 @@ class WholeRoad : public ::testing::Test {
 
   static QStringList loadLabels(FrmArrangement *w) {
     QStringList out;
-    for (int k = 0; k < 4; ++k) out << w->LabFo(k)->text();
+    for (int k = 0; k < 4; ++k) out << child<QLabel>(w, "LabFo", k)->text();
     return out;
   }
 
   // "Weiter" on the arrangement screen: it hides, the evaluation screen shows.
   FrmAuswertung *weiter(FrmArrangement *w) {
-    clickToolButton(w->Toolbar1(), w->toolbarButton(QStringLiteral("Weiter")));
+    clickToolButton(child<QToolBar>(w, "Toolbar1"), child<QAction>(w, QStringLiteral("Weiter")));
     EXPECT_FALSE(w->isVisible());
     const QList<FrmAuswertung *> screens = topLevel<FrmAuswertung>();
     if (screens.size() != 1) {
@@ -217,10 +213,53 @@ class WholeRoad : public ::testing::Test {
     return out;
   }
 
-  // The evaluated row as the grid shows it plus the English verdict.
-  static QStringList withEnglish(QStringList row, const QString &english) {
-    row << english;
-    return row;
+  // The road of `r` up to the evaluation screen: its picture on the start screen, its
+  // distances typed into the fields it has, its forces through the direction labels and
+  // the force dialog, "Berechnen" with the load values and the most loaded marks red,
+  // "Weiter" with the distances handed on. `screen` gets the arrangement screen.
+  FrmAuswertung *toEvaluation(const testsupport::Road &r, FrmArrangement **screen = nullptr) {
+    FrmArrangement *w = chooseOnStartScreen(r.picture, r.screen);
+    if (!w) return nullptr;
+    if (screen) *screen = w;
+    const std::pair<const char *, const char *> fields[] = {{"Tb_m", r.m}, {"Tb_n", r.n}};
+    for (const auto &[name, text] : fields) {
+      auto *field = w->findChild<QLineEdit *>(name);
+      EXPECT_EQ(field != nullptr, text != nullptr) << name;
+      if (field && text) QTest::keyClicks(field, text);
+    }
+    for (const QStringList &f : r.forces) forceThroughDialog(w, f[0], f[1], f[2], f[3], f[4]);
+    EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), r.forces);
+    QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
+    EXPECT_TRUE(rec.messages.isEmpty());
+    EXPECT_EQ(loadLabels(w), r.shown);
+    for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
+    for (const auto &[name, text] : fields)
+      if (text) EXPECT_EQ(child<QLineEdit>(w, name)->text(), text) << name;
+    FrmAuswertung *e = weiter(w);
+    EXPECT_FLOAT_EQ(session.gsngUnitDistance, r.m ? QString(r.m).toFloat() : 0.0f);
+    EXPECT_FLOAT_EQ(session.gsngRailDistance, r.n ? QString(r.n).toFloat() : 0.0f);
+    return e;
+  }
+
+  // The sizes of r's rows ticked under their series (where not ticked yet), "ruhend" and
+  // "Berechnen": the grid and the session show r's rows.
+  void rate(FrmAuswertung *e, const testsupport::Road &r) {
+    for (const QStringList &row : r.rows) {
+      const QString series = "Serie " + QString(row[0]).remove(QRegularExpression("\\d+$"));
+      int frame = -1;
+      for (int k = 0; k < eval::kFrames && frame < 0; ++k)
+        if (e->chkKSerie(k)->text() == series) frame = k;
+      ASSERT_GE(frame, 0) << series.toStdString();
+      QCheckBox *box = e->chkGrSer(sizeBox(frame, row[1].toInt()));
+      if (!box->isChecked()) tick(box);
+    }
+    QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);  // "ruhend"
+    EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
+    QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
+    EXPECT_TRUE(rec.messages.isEmpty());
+    ASSERT_EQ(e->MSFlexGrid1()->rowCount(), r.rows.size());
+    for (int i = 0; i < r.rows.size(); ++i) EXPECT_EQ(gridRow(e, i), r.rows[i].mid(0, 9)) << i;
+    EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), r.rows);
   }
 
   Session session;
@@ -232,225 +271,63 @@ class WholeRoad : public ::testing::Test {
 
 // One cassette on one double rail. Table sets FN, TL and So: TLS, TLK, TLH, TLM, TLX.
 TEST_F(WholeRoad, OneCassetteOnOneDoubleRail) {
-  FrmArrangement *w = chooseOnStartScreen("PicEKaEDS", "FrmEKaEDSch");
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->Tb_m(), nullptr);
-  EXPECT_EQ(w->Tb_n(), nullptr);
-  forceThroughDialog(w, "- Z", "2000", "0", "0", "");
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // Fz = -2000 at x = y = 0: no moments (Q1 = Q2 = Q3 = 0), Q4 = |Fz| = 2000, P = 2000.
-  EXPECT_EQ(loadLabels(w), (QStringList{"2000 N", "0 N", "0 N", "0 N"}));
-  EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
-
-  FrmAuswertung *e = weiter(w);
+  FrmAuswertung *e = toEvaluation(kRoads[0]);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->chkKSerie(0)->text(), "Serie KD");
   EXPECT_EQ(e->chkKSerie(4)->text(), "Serie KX");  // the fifth table set
-  tick(e->chkGrSer(sizeBox(0, 25)));                 // TLS 25
-  tick(e->chkGrSer(sizeBox(4, 12)));                 // TLX 12
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);  // "ruhend"
-  EXPECT_FLOAT_EQ(session.gsngSiko, 1.5f);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 2);
-  // TLS 25 / KD25: Co 7820, C 11400, D 16, N. 7820/2000 = 3,91 -> 3,9;
-  // 5,7^(10/3) x 3.141592 x 16 = 16628,48 -> 16.628 km; 3,9 >= 1,5.
-  const QStringList kd25 = {"KD25", "25", "KD25-124", "7.820 N", "11.400 N", "2.000 N", "3,9",
-                            "16.628 km", "Sicherheit ausreichend."};
-  // TLX 12 / KX12: Co 950, C 1600, D 7,5, K. 950/2000 = 0,475 -> 0,5;
-  // 0,8^3 x 3.141592 x 7,5 = 12,06 -> 12 km; 0,5 < 1,5.
-  const QStringList kx12 = {"KX12", "12", "KX12-056", "950 N", "1.600 N", "2.000 N", "0,5", "12 km",
-                            "Belastung zu hoch!"};
-  EXPECT_EQ(gridRow(e, 0), kd25);
-  EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), (TextRows{withEnglish(kd25, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  rate(e, kRoads[0]);
 }
 
-// One roller-shoe pair on one single-rail pair, rail distance n = 50.
+// One roller-shoe pair on one single-rail pair.
 TEST_F(WholeRoad, OneRollerShoePair) {
-  FrmArrangement *w = chooseOnStartScreen("PicERoEES", "FrmERoEESch");
-  ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_n(), "50");
-  forceThroughDialog(w, "- Z", "3000", "0", "0", "");
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // y = 0: the moment about X is k1 x 0 x Fz = 0 whatever k1; P = |Fz| = 3000.
-  EXPECT_EQ(loadLabels(w), (QStringList{"3000 N", "0 N", "0 N", "0 N"}));
-  EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
-  EXPECT_EQ(w->Tb_n()->text(), "50");
-
-  FrmAuswertung *e = weiter(w);
+  FrmAuswertung *e = toEvaluation(kRoads[1]);
   ASSERT_NE(e, nullptr);
-  EXPECT_FLOAT_EQ(session.gsngRailDistance, 50.0f);
   EXPECT_EQ(e->chkKSerie(0)->text(), "Serie RE");
-  tick(e->chkGrSer(sizeBox(0, 25)));  // TLS 25
-  tick(e->chkGrSer(sizeBox(0, 35)));  // TLS 35
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 2);
-  // RE25: width KB1 49 <= 50. Co 7820/3000 = 2,607 -> 2,6; C/P = 11400/3000 = 3,8,
-  // 3,8^(10/3) x 3.141592 x 16 = 4304,09 -> 4.304 km; 2,6 >= 1,5.
-  const QStringList re25 = {"RE25", "25", "RE25-124", "7.820 N", "11.400 N", "3.000 N", "2,6", "4.304 km",
-                            "Sicherheit ausreichend."};
-  // RE35: KB1 67 > 50, the rail distance is too small. Co 14600/3000 = 4,867 -> 4,9;
-  // C/P = 20800/3000 = 6,933, 6,933^(10/3) x 3.141592 x 22 = 43925,10 -> 43.925 km.
-  const QStringList re35 = {"RE35", "35", "RE35-168", "14.600 N", "20.800 N", "3.000 N", "4,9", "43.925 km",
-                            "Schienenabstand zu gering!"};
-  EXPECT_EQ(gridRow(e, 0), re25);
-  EXPECT_EQ(gridRow(e, 1), re35);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
-            (TextRows{withEnglish(re25, "Safety ok."), withEnglish(re35, "Rails too narrow!")}));
+  rate(e, kRoads[1]);
 }
 
-// Two cassettes one behind the other on one double rail, cassette distance m = 150.
+// Two cassettes one behind the other on one double rail.
 TEST_F(WholeRoad, TwoCassettesOnOneDoubleRail) {
-  FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
-  ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  EXPECT_EQ(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "150");
-  forceThroughDialog(w, "- Z", "7000", "0", "0", "");
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // Inside the track width between the cassettes: each of the four positions gets
-  // 2 x 7000 x 0,5 x 0,5 = 3500 (out4 = 3500); the labels show half of it, 1750.
-  EXPECT_EQ(loadLabels(w), (QStringList{"1750 N", "1750 N", "1750 N", "1750 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
-
-  FrmAuswertung *e = weiter(w);
+  FrmAuswertung *e = toEvaluation(kRoads[2]);
   ASSERT_NE(e, nullptr);
-  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 150.0f);
-  tick(e->chkGrSer(sizeBox(0, 20)));  // TLS 20
-  tick(e->chkGrSer(sizeBox(0, 35)));  // TLS 35
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 2);
-  // KD20: Ls 98 <= 150. Co 4790/3500 = 1,369 -> 1,4 < 1,5;
-  // C/P = 7150/3500 = 2,043, 2,043^(10/3) x 3.141592 x 13 = 441,79 -> 442 km.
-  const QStringList kd20 = {"KD20", "20", "KD20-098", "4.790 N", "7.150 N", "3.500 N", "1,4", "442 km",
-                            "Belastung zu hoch!"};
-  // KD35: Ls 168 > 150, the cassette distance is too small. Co 14600/3500 = 4,171 -> 4,2;
-  // C/P = 20800/3500 = 5,943, 5,943^(10/3) x 3.141592 x 22 = 26275,85 -> 26.276 km.
-  const QStringList kd35 = {"KD35", "35", "KD35-168", "14.600 N", "20.800 N", "3.500 N", "4,2", "26.276 km",
-                            "Kassettenabstand zu gering!"};
-  EXPECT_EQ(gridRow(e, 0), kd20);
-  EXPECT_EQ(gridRow(e, 1), kd35);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
-            (TextRows{withEnglish(kd20, "Over load!"), withEnglish(kd35, "Cassettes too narrow!")}));
+  rate(e, kRoads[2]);
 }
 
-// Two cassettes side by side on two double rails, rail distance n = 100; then the
-// other load types on the same ticks.
+// Two cassettes side by side on two double rails; then the other load types on the same
+// ticks.
 TEST_F(WholeRoad, TwoCassettesOnTwoDoubleRails) {
-  FrmArrangement *w = chooseOnStartScreen("PicZKaZDS", "FrmZKaZDSch");
-  ASSERT_NE(w, nullptr);
-  EXPECT_EQ(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_n(), "100");
-  forceThroughDialog(w, "- Z", "6000", "0", "0", "");
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // x = 0 lies between the roller groups of every series: each support point gets
-  // 6000 x 0,5 x 0,5 = 1500, outk = 2 x 1500 = 3000; the labels show half, 1500.
-  EXPECT_EQ(loadLabels(w), (QStringList{"1500 N", "1500 N", "1500 N", "1500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
-
-  FrmAuswertung *e = weiter(w);
+  const testsupport::Road &r = kRoads[3];
+  FrmAuswertung *e = toEvaluation(r);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->chkKSerie(2)->text(), "Serie KH");
-  tick(e->chkGrSer(sizeBox(2, 20)));  // TLH 20
-  tick(e->chkGrSer(sizeBox(2, 35)));  // TLH 35
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 2);
-  // KH20: width KBs 77 <= 100. Co 7500/3000 = 2,5; C/P = 10800/3000 = 3,6,
-  // 3,6^(10/3) x 3.141592 x 13 = 2920,35 -> 2.920 km; 2,5 >= 1,5.
-  const QStringList kh20 = {"KH20", "20", "KH20-116", "7.500 N", "10.800 N", "3.000 N", "2,5", "2.920 km",
-                            "Sicherheit ausreichend."};
-  // KH35: KBs 127 > 100. Co 21800/3000 = 7,267 -> 7,3; C/P = 30500/3000 = 10,167,
-  // 10,167^(10/3) x 3.141592 x 22 = 157338,28 -> 157.338 km.
-  const QStringList kh35 = {"KH35", "35", "KH35-192", "21.800 N", "30.500 N", "3.000 N", "7,3", "157.338 km",
-                            "Schienenabstand zu gering!"};
-  EXPECT_EQ(gridRow(e, 0), kh20);
-  EXPECT_EQ(gridRow(e, 1), kh35);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
-            (TextRows{withEnglish(kh20, "Safety ok."), withEnglish(kh35, "Rails too narrow!")}));
-
+  rate(e, r);
   // "schwellend" asks for 2,5: a safety of exactly 2,5 still suffices.
   QTest::mouseClick(e->OptBelArt(1), Qt::LeftButton);
   EXPECT_FLOAT_EQ(session.gsngSiko, 2.5f);
   QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_EQ(gridRow(e, 0), kh20);
+  EXPECT_EQ(gridRow(e, 0), r.rows[0].mid(0, 9));
   // "wechselnd" asks for 3,5: 2,5 is too little; the distance verdict stays.
   QTest::mouseClick(e->OptBelArt(2), Qt::LeftButton);
   EXPECT_FLOAT_EQ(session.gsngSiko, 3.5f);
   QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
   EXPECT_EQ(gridRow(e, 0).value(8), "Belastung zu hoch!");
-  EXPECT_EQ(gridRow(e, 1), kh35);
+  EXPECT_EQ(gridRow(e, 1), r.rows[1].mid(0, 9));
 }
 
-// Four cassettes on two double rails, m = 400 and n = 300, two forces; then back to
-// the arrangement screen, which still holds its input.
+// Four cassettes on two double rails, two forces; then back to the arrangement screen,
+// which still holds its input.
 TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
-  FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
-  ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
-  forceThroughDialog(w, "- Z", "6000", "0", "0", "");
-  forceThroughDialog(w, "- Z", "4000", "0", "0", "");
-  const TextRows forces = {{"- Z", "6000", "0", "0", "0"}, {"- Z", "4000", "0", "0", "0"}};
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), forces);
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // The centre of the rectangle: every cassette takes a quarter of each force,
-  // 6000/4 + 4000/4 = 2500, shown undivided.
-  EXPECT_EQ(loadLabels(w), (QStringList{"2500 N", "2500 N", "2500 N", "2500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
-
-  FrmAuswertung *e = weiter(w);
+  const testsupport::Road &r = kRoads[4];
+  FrmArrangement *w = nullptr;
+  FrmAuswertung *e = toEvaluation(r, &w);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(session.gastrArrangement,
             (QStringList{"Vier Kassetten mit zwei Doppelschienen", "Four cassettes with two double rails"}));
   EXPECT_EQ(session.gastrForce, (TextRows{{"- Z", "6.000 N", "0 mm", "0 mm", "0 mm"},
                                            {"- Z", "4.000 N", "0 mm", "0 mm", "0 mm"}}));
-  EXPECT_FLOAT_EQ(session.gsngUnitDistance, 400.0f);
-  EXPECT_FLOAT_EQ(session.gsngRailDistance, 300.0f);
   EXPECT_EQ(e->chkKSerie(1)->text(), "Serie KK");
   EXPECT_EQ(e->chkKSerie(3)->text(), "Serie KX");
-  tick(e->chkGrSer(sizeBox(1, 45)));  // TLK 45
-  tick(e->chkGrSer(sizeBox(3, 12)));  // TLX 12
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 2);
-  // KK45: Ls 205 <= 400, KBs 152 <= 300. Co 11800/2500 = 4,72 -> 4,7;
-  // C/P = 19800/2500 = 7,92, 7,92^3 x 3.141592 x 26 = 40578,75 -> 40.579 km; 4,7 >= 1,5.
-  const QStringList kk45 = {"KK45", "45", "KK45-205", "11.800 N", "19.800 N", "2.500 N", "4,7", "40.579 km",
-                            "Sicherheit ausreichend."};
-  // KX12: Co 950/2500 = 0,38 -> 0,4 < 1,5; C/P = 0,64, 0,64^3 x 3.141592 x 7,5 = 6,18 -> 6 km.
-  const QStringList kx12 = {"KX12", "12", "KX12-056", "950 N", "1.600 N", "2.500 N", "0,4", "6 km",
-                            "Belastung zu hoch!"};
-  EXPECT_EQ(gridRow(e, 0), kk45);
-  EXPECT_EQ(gridRow(e, 1), kx12);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), (TextRows{withEnglish(kk45, "Safety ok."), withEnglish(kx12, "Over load!")}));
+  rate(e, r);
 
   // "Zurück" on the evaluation screen: the arrangement screen again, input unchanged.
   QPointer<FrmAuswertung> evaluation(e);
@@ -458,100 +335,51 @@ TEST_F(WholeRoad, FourCassettesOnTwoDoubleRailsAndBack) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(evaluation.isNull());
   EXPECT_TRUE(w->isVisible());
-  EXPECT_EQ(w->Tb_m()->text(), "400");
-  EXPECT_EQ(w->Tb_n()->text(), "300");
-  EXPECT_EQ(w->MSFlexGrid1()->rows(), 3);
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), forces);
-  EXPECT_EQ(loadLabels(w), (QStringList{"2500 N", "2500 N", "2500 N", "2500 N"}));
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), r.m);
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), r.n);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 3);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), r.forces);
+  EXPECT_EQ(loadLabels(w), r.shown);
   EXPECT_FLOAT_EQ(session.gsngUnitDistance, 0.0f);
   EXPECT_FLOAT_EQ(session.gsngRailDistance, 0.0f);
   EXPECT_EQ(topLevel<FrmStart>().size(), 0);
   EXPECT_TRUE(rec.messages.isEmpty());
 }
 
-// Two roller-shoe pairs on one single-rail pair, m = 100 and n = 40; the whole series
-// ticked with its series box.
+// Two roller-shoe pairs on one single-rail pair; the whole series ticked with its series
+// box.
 TEST_F(WholeRoad, TwoRollerShoePairs) {
-  FrmArrangement *w = chooseOnStartScreen("PicZRoEES", "FrmZRoEESch");
-  ASSERT_NE(w, nullptr);
-  ASSERT_NE(w->Tb_m(), nullptr);
-  ASSERT_NE(w->Tb_n(), nullptr);
-  QTest::keyClicks(w->Tb_m(), "100");
-  QTest::keyClicks(w->Tb_n(), "40");
-  forceThroughDialog(w, "- Z", "2000", "0", "0", "");
-
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-  // Inside the rectangle of the four shoes (W = 40 + 2 b2): each position gets
-  // 2 x 2000 x 0,5 x 0,5 = 1000 (out4 = 1000); the labels show half, 500.
-  EXPECT_EQ(loadLabels(w), (QStringList{"500 N", "500 N", "500 N", "500 N"}));
-  for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(w->ShpMaxBel(k)->fillColor(), kRed) << k;
-
-  FrmAuswertung *e = weiter(w);
+  FrmAuswertung *e = toEvaluation(kRoads[5]);
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->chkKSerie(0)->text(), "Serie RE");
   tick(e->chkKSerie(0));  // TLS 12, 15, 20, 25, 35 (TLS 45 has no roller shoe)
   for (int size : {12, 15, 20, 25, 35}) EXPECT_TRUE(e->chkGrSer(sizeBox(0, size))->isChecked()) << size;
   EXPECT_FALSE(e->chkGrSer(sizeBox(0, 45))->isChecked());
-  QTest::mouseClick(e->OptBelArt(0), Qt::LeftButton);
-  QTest::mouseClick(e->CmdBerechnen(), Qt::LeftButton);
-  EXPECT_TRUE(rec.messages.isEmpty());
-
-  ASSERT_EQ(e->MSFlexGrid1()->rowCount(), 5);
-  // P = 1000 for every size.
-  // RE12: Ls 58 <= 100, KB1 26 <= 40. Co 1480/1000 = 1,48 -> 1,5, which meets 1,5;
-  // C/P = 2,35, 2,35^(10/3) x 3.141592 x 8 = 433,64 -> 434 km.
-  const QStringList re12 = {"RE12", "12", "RE12-058", "1.480 N", "2.350 N", "1.000 N", "1,5", "434 km",
-                            "Sicherheit ausreichend."};
-  // RE15: Ls 74, KB1 31. 2310/1000 = 2,31 -> 2,3; 3,62^(10/3) x 3.141592 x 10 = 2288,29 -> 2.288 km.
-  const QStringList re15 = {"RE15", "15", "RE15-074", "2.310 N", "3.620 N", "1.000 N", "2,3", "2.288 km",
-                            "Sicherheit ausreichend."};
-  // RE20: Ls 98 <= 100, KB1 40 = 40 (equal passes). 4790/1000 = 4,79 -> 4,8;
-  // 7,15^(10/3) x 3.141592 x 13 = 28759,41 -> 28.759 km.
-  const QStringList re20 = {"RE20", "20", "RE20-098", "4.790 N", "7.150 N", "1.000 N", "4,8", "28.759 km",
-                            "Sicherheit ausreichend."};
-  // RE25: Ls 124 > 100 and KB1 49 > 40: both distances too small. 7820/1000 = 7,82 -> 7,8;
-  // 11,4^(10/3) x 3.141592 x 16 = 167604,60 -> 167.605 km.
-  const QStringList re25 = {"RE25", "25", "RE25-124", "7.820 N", "11.400 N", "1.000 N", "7,8", "167.605 km",
-                            "Kassetten- und Schienenabstand zu gering!"};
-  // RE35: Ls 168 > 100 and KB1 67 > 40. 14600/1000 = 14,6;
-  // 20,8^(10/3) x 3.141592 x 22 = 1710475,7 -> 1.710.476 km.
-  const QStringList re35 = {"RE35", "35", "RE35-168", "14.600 N", "20.800 N", "1.000 N", "14,6", "1.710.476 km",
-                            "Kassetten- und Schienenabstand zu gering!"};
-  EXPECT_EQ(gridRow(e, 0), re12);
-  EXPECT_EQ(gridRow(e, 1), re15);
-  EXPECT_EQ(gridRow(e, 2), re20);
-  EXPECT_EQ(gridRow(e, 3), re25);
-  EXPECT_EQ(gridRow(e, 4), re35);
-  EXPECT_EQ(eval::fieldRows(session.gastrEvaluation),
-            (TextRows{withEnglish(re12, "Safety ok."), withEnglish(re15, "Safety ok."),
-                      withEnglish(re20, "Safety ok."), withEnglish(re25, "Cassettes and rails too narrow!"),
-                      withEnglish(re35, "Cassettes and rails too narrow!")}));
+  rate(e, kRoads[5]);
 }
 
-// Two cassettes one behind the other, a payload in the middle and a side force above it:
-// the model books the roll couple of the side force as uplift and rates 243,75 N; the
-// rigid-plate check governs with 1093,625 N. The arrangement screen says so beside the
+// The tandem whose side force rolls it, where the rigid-plate check governs with
+// 1093,625 N over the model's 243,75 N. The arrangement screen says so beside the
 // loads, the evaluation grid marks the load and explains the marker, and the report
 // (page, printout and the evaluation's printout alike) marks it with a footnote.
 TEST_F(WholeRoad, RigidPlateCheckIsShownWhereItGoverns) {
-  FrmArrangement *w = chooseOnStartScreen("PicZKaEDS", "FrmZKaEDSch");
+  const testsupport::Road &r = testsupport::kTandemRollCouple;
+  FrmArrangement *w = chooseOnStartScreen(r.picture, r.screen);
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "200");
-  forceThroughDialog(w, "- Z", "1000", "0", "0", "");
-  forceThroughDialog(w, "Y +", "300", "0", "0", "50");
-  EXPECT_FALSE(w->LabPlatte()->isVisible());
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), r.m);
+  for (const QStringList &f : r.forces) forceThroughDialog(w, f[0], f[1], f[2], f[3], f[4]);
+  EXPECT_FALSE(child<QLabel>(w, "LabPlatte")->isVisible());
 
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
-  w->mnuSerie()[2]->trigger();  // "KD20 20"
-  ASSERT_EQ(w->mnuSerie()[2]->text(), "KD20 20");
+  numbered<QAction>(w, "mnuSerie")[2]->trigger();  // "KD20 20"
+  ASSERT_EQ(numbered<QAction>(w, "mnuSerie")[2]->text(), "KD20 20");
   // The check's value of each cassette, halved per position as the model's are.
-  EXPECT_EQ(loadLabels(w), (QStringList{"547 N", "547 N", "547 N", "547 N"}));
-  EXPECT_TRUE(w->LabPlatte()->isVisible());
-  EXPECT_EQ(w->LabPlatte()->text(), builtinText(1000));
-  EXPECT_TRUE(w->LabPlatte()->text().startsWith("Nachrechnung als starre Platte"));
-  EXPECT_EQ(w->LabPlatte()->palette().color(QPalette::WindowText), kRed);
+  EXPECT_EQ(loadLabels(w), r.shown);
+  EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->isVisible());
+  EXPECT_EQ(child<QLabel>(w, "LabPlatte")->text(), builtinText(1000));
+  EXPECT_TRUE(child<QLabel>(w, "LabPlatte")->text().startsWith("Nachrechnung als starre Platte"));
+  EXPECT_EQ(child<QLabel>(w, "LabPlatte")->palette().color(QPalette::WindowText), kRed);
 
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -649,9 +477,9 @@ TEST_F(WholeRoad, KeyboardOnly) {
   };
   QLabel *minusZ = nullptr;
   for (int i = 0; i < 8; ++i)
-    if (w->LabKoordinaten(i)->text() == "- Z") minusZ = w->LabKoordinaten(i);
+    if (child<QLabel>(w, "LabKoordinaten", i)->text() == "- Z") minusZ = child<QLabel>(w, "LabKoordinaten", i);
   ASSERT_TRUE(tabTo(minusZ));
-  EXPECT_TRUE(w->directionLabels()->hasFocusFrame(4));
+  EXPECT_TRUE(child<DirectionLabels>(w, "DirectionLabels")->hasFocusFrame(4));
   for (const char *force : {"1000", "2000"}) {
     QString title;
     QTimer::singleShot(0, [&] {
@@ -671,31 +499,31 @@ TEST_F(WholeRoad, KeyboardOnly) {
     });
     QTest::keyClick(minusZ, Qt::Key_Return);
     EXPECT_EQ(title, "Dateneingabe: Kraft in - Z-Richtung");
-    EXPECT_FALSE(w->directionLabels()->isHighlighted(4));
+    EXPECT_FALSE(child<DirectionLabels>(w, "DirectionLabels")->isHighlighted(4));
   }
-  ASSERT_EQ(w->MSFlexGrid1()->rows(), 3);
-  EXPECT_EQ(w->MSFlexGrid1()->textMatrix(2, 1), "2000");
+  ASSERT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 3);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->textMatrix(2, 1), "2000");
 
   // The first force deleted with the Delete key.
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-  ASSERT_TRUE(tabTo(w->MSFlexGrid1())) << (focused() ? focused()->objectName().toStdString() : "no focus");
-  w->MSFlexGrid1()->setCurrentCell(-1, -1);
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Down);
-  ASSERT_EQ(w->MSFlexGrid1()->currentDataRow(), 1);
+  ASSERT_TRUE(tabTo(child<ForceGrid>(w, "MSFlexGrid1"))) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  child<ForceGrid>(w, "MSFlexGrid1")->setCurrentCell(-1, -1);
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Down);
+  ASSERT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->currentDataRow(), 1);
   rec.answers = {msg::Answer::Yes};
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Delete);
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Delete);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), (TextRows{{"- Z", "2000", "0", "0", "0"}}));
 
   // Tab leaves the force table (it does not walk its cells) and reaches "Berechnen";
   // Enter presses it.
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Tab);
-  EXPECT_EQ(focused(), w->CmdBerechnen()) << (focused() ? focused()->objectName().toStdString() : "no focus");
-  w->MSFlexGrid1()->setFocus();
-  QTest::keyClick(w->MSFlexGrid1(), Qt::Key_Backtab);
-  EXPECT_NE(focused(), w->MSFlexGrid1()) << "Shift+Tab leaves the table backwards";
-  ASSERT_TRUE(tabTo(w->CmdBerechnen()));
-  QTest::keyClick(w->CmdBerechnen(), Qt::Key_Return);
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Tab);
+  EXPECT_EQ(focused(), child<QPushButton>(w, "CmdBerechnen")) << (focused() ? focused()->objectName().toStdString() : "no focus");
+  child<ForceGrid>(w, "MSFlexGrid1")->setFocus();
+  QTest::keyClick(child<ForceGrid>(w, "MSFlexGrid1"), Qt::Key_Backtab);
+  EXPECT_NE(focused(), child<ForceGrid>(w, "MSFlexGrid1")) << "Shift+Tab leaves the table backwards";
+  ASSERT_TRUE(tabTo(child<QPushButton>(w, "CmdBerechnen")));
+  QTest::keyClick(child<QPushButton>(w, "CmdBerechnen"), Qt::Key_Return);
   for (int i = 0; i < 100 && loadLabels(w).value(0).isEmpty(); ++i) QTest::qWait(10);
   EXPECT_EQ(loadLabels(w).value(0), "2000 N");
   // Alt+B: "Berechnen" as well.
@@ -704,8 +532,8 @@ TEST_F(WholeRoad, KeyboardOnly) {
   EXPECT_EQ(sharedMnemonics(w->menuBar()->actions()), QStringList());
   // Alt+D, W: "Weiter".
   QTest::keyClick(w, Qt::Key_D, Qt::AltModifier);
-  ASSERT_TRUE(w->MenuDatei()->isVisible());
-  QTest::keyClick(w->MenuDatei(), Qt::Key_W);
+  ASSERT_TRUE(child<QMenu>(w, "MenüDatei")->isVisible());
+  QTest::keyClick(child<QMenu>(w, "MenüDatei"), Qt::Key_W);
   EXPECT_FALSE(w->isVisible());
   ASSERT_EQ(topLevel<FrmAuswertung>().size(), 1);
 
@@ -780,8 +608,8 @@ TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
     GTEST_SKIP() << "needs a real window manager: ctest -R UnderWindowManager (tests/app/under-wm.sh)";
   FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "400");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "300");
   forceThroughDialog(w, "- Z", "6000", "0", "0", "");
   FrmAuswertung *e = weiter(w);
   ASSERT_NE(e, nullptr);
@@ -849,8 +677,8 @@ TEST_F(WholeRoad, UnderWindowManagerEvaluationAndReportWindows) {
 TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
   FrmArrangement *w = chooseOnStartScreen("PicVKaZDS", "FrmVKaZDSch");
   ASSERT_NE(w, nullptr);
-  QTest::keyClicks(w->Tb_m(), "400");
-  QTest::keyClicks(w->Tb_n(), "300");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "400");
+  QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), "300");
   forceThroughDialog(w, "- Z", "1000", "0", "0", "");
 
   struct Field {
@@ -861,10 +689,10 @@ TEST_F(WholeRoad, EveryNumericFieldCalculatesOnlyWhatItShows) {
     std::function<void()> press;
   };
   QList<Field> fields;
-  auto pressBerechnen = [w] { w->CmdBerechnen()->click(); };
-  fields << Field{"Abstand m (mm)", w->Tb_m(), "400", false, pressBerechnen}
-         << Field{"Abstand n (mm)", w->Tb_n(), "300", false, pressBerechnen}
-         << Field{"Lastfall 1", w->loadCaseTabs()->shareField(), "100", false, pressBerechnen};
+  auto pressBerechnen = [w] { child<QPushButton>(w, "CmdBerechnen")->click(); };
+  fields << Field{"Abstand m (mm)", child<QLineEdit>(w, "Tb_m"), "400", false, pressBerechnen}
+         << Field{"Abstand n (mm)", child<QLineEdit>(w, "Tb_n"), "300", false, pressBerechnen}
+         << Field{"Lastfall 1", child<LoadCaseTabs>(w, "LoadCaseTabs")->shareField(), "100", false, pressBerechnen};
 
   QObject holder;
   DialogEingabe::setPendingDirection(&holder, QStringLiteral("- Y"));

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/ArrangementRoads.h"
 #include "support/JsonList.h"
 #include "support/TestCatalogue.h"
 
@@ -156,6 +157,19 @@ TEST_F(Batch, OneCassetteCentredForceLoadsEverySeriesWithTheForce) {
   EXPECT_EQ(r.evaluationRow("LM20").value(2), "LM20-140");
 }
 
+// The roads of the six arrangements through the screens give the same rows here.
+TEST_F(Batch, TheRoadsOfTheScreensGiveTheirRows) {
+  for (const testsupport::Road &road : testsupport::kRoads) {
+    SCOPED_TRACE(road.screen);
+    QJsonArray forces;
+    for (const QStringList &f : road.forces) forces.append(QJsonArray::fromStringList(f));
+    QJsonObject c = caseOf(road.screen, forces, QString::fromLatin1(road.m), QString::fromLatin1(road.n));
+    c.insert("loadType", 0);  // "ruhend"
+    const BatchRun r = run(c);
+    for (const QStringList &row : road.rows) EXPECT_EQ(r.evaluationRow(row[0]), row);
+  }
+}
+
 TEST_F(Batch, RollerShoePairFactorFromRailDistance) {
   // n = 100, TLS 12 (RE12, b' = 18): k1 = 1/(50 + 18) = 0.0147; "Z +" 600 N at y = 30:
   // Q1 = 0.0147 * 30 * 600 = 264.6, Q4 = 600, P = 864.6.
@@ -191,15 +205,13 @@ TEST_F(Batch, TwoCassettesOnOneRailAndTheCassetteDistanceVerdict) {
   EXPECT_EQ(r.evaluationRow("KD12").mid(5, 3), QStringList({"750 N", "2", "1.131 km"}));
 }
 
-// The rigid-plate check beside the multi-unit models: two cassettes on one double rail,
-// m = 200, a payload of 1000 N in the middle and a side force of 300 N 50 mm above it.
-// KD20 (h1 15, B 44, k1 0,0455): the model gives at most 243,75, the check
-// 1000/2 + 300/2 + 0,0455 x (65 x 300)/2 = 1093,625 on both cassettes and is rated.
-// (The model: 243,75 on the positions of the force side, 93,75 on the others.)
+// The rigid-plate check beside the multi-unit models: the tandem whose side force rolls
+// it (tests/support/ArrangementRoads.h), where the check governs on KD20.
 TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
-  QJsonArray forces = oneRow({"- Z", "1000", "0", "0", "0"});
-  forces.append(QJsonArray{"Y +", "300", "0", "0", "50"});
-  QJsonObject c = caseOf("FrmZKaEDSch", forces, "200");
+  const testsupport::Road &tandem = testsupport::kTandemRollCouple;
+  QJsonArray forces;
+  for (const QStringList &f : tandem.forces) forces.append(QJsonArray::fromStringList(f));
+  QJsonObject c = caseOf(tandem.screen, forces, tandem.m);
   const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--report", "de"});
   const QJsonObject kd20 = r.result("TLS", "20");
   EXPECT_EQ(kd20.value("governs").toString(), "check");
@@ -237,12 +249,8 @@ TEST_F(Batch, RigidPlateCheckKeysAndTheModelAlone) {
 // The coordinate along a force's own axis is taken as 0, with one note, and the loads
 // are those of the force on its line through 0: for the six arrangements.
 TEST_F(Batch, TheCoordinateAlongAForcesOwnAxisIsTakenAsZeroWithANote) {
-  const struct {
-    const char *screen, *m, *n;
-  } screens[] = {{"FrmEKaEDSch", nullptr, nullptr}, {"FrmERoEESch", nullptr, "200"}, {"FrmZKaEDSch", "300", nullptr},
-                 {"FrmZKaZDSch", nullptr, "200"},   {"FrmVKaZDSch", "300", "200"},   {"FrmZRoEESch", "300", "200"}};
-  for (const auto &sc : screens) {
-    const QString m = sc.m ? QString::fromLatin1(sc.m) : QString(), n = sc.n ? QString::fromLatin1(sc.n) : QString();
+  for (const testsupport::Road &sc : testsupport::kRoads) {
+    const QString m = QString::fromLatin1(sc.m), n = QString::fromLatin1(sc.n);
     QJsonArray at0, moved;
     at0.append(QJsonArray{"- Z", "245", "50", "80", "0"});
     at0.append(QJsonArray{"X +", "125", "0", "50", "120"});

@@ -5,10 +5,10 @@
 #include "app/shots/Shots.h"
 #include "core/arrangements/Calculate.h"
 #include "core/run/CalculationRun.h"
-#include "ui/loads/LoadCaseTabs.h"
+#include "core/document/CalcDocument.h"
+#include "ui/common/DocumentWindows.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/evaluation/FrmAuswertung.h"
-#include "ui/loads/ForceGrid.h"
 #include "ui/report/FrmAusdruck.h"
 #include "ui/report/FrmKommentar.h"
 
@@ -18,7 +18,7 @@ namespace {
 void evaluatedFourCassettes(Session &session) {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   w->CmdBerechnen_Click();
-  run::handOver(session, ArrangementId::VKaZDSch, w->loadCaseTabs()->loadCases());
+  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
   FrmAuswertung::grabScreen(session, w, 3, true);
 }
 }  // namespace

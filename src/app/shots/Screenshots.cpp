@@ -18,11 +18,12 @@
 #include <memory>
 
 #include "core/common/CommandLine.h"
+#include "core/document/CalcDocument.h"
+#include "ui/common/DocumentWindows.h"
 #include "app/FrmStart.h"
 #include "app/shots/Shots.h"
 #include "core/arrangements/Calculate.h"
 #include "core/run/CalculationRun.h"
-#include "ui/loads/LoadCaseTabs.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/common/Gui.h"
 #include "ui/loads/DirectionLabels.h"
@@ -97,23 +98,23 @@ void freshStart(Session &session) {
 FrmArrangement *calculatedScreen(Session &session, ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
   // The session as a calculation of this arrangement takes it over (its table list),
-  // then the screen with the example's input and its "Berechnen".
+  // then the screen with the example's input, set on its document as a file would be,
+  // and its "Berechnen".
   calcfile::Case input;
   input.arrangement = QString::fromLatin1(info.screenName);
   run::takeOver(session, input, info);
   auto *w = new FrmArrangement(session, id);
+  CalcDocument *doc = docui::of(w);
+  calcfile::Case c = doc->input();
   for (const Example &ex : examples()) {
     if (ex.id != id) continue;
-    if (w->Tb_m()) w->Tb_m()->setText(QString::fromLatin1(ex.m));
-    if (w->Tb_n()) w->Tb_n()->setText(QString::fromLatin1(ex.n));
-    for (const Force &f : ex.forces) {
-      ForceGrid *g = w->MSFlexGrid1();
-      const int row = g->rowForNewForce();
-      const char *cells[5] = {f.label, f.force, f.x, f.y, f.z};
-      for (int c = 0; c < 5; ++c) g->setTextMatrix(row, c, QString::fromLatin1(cells[c]));
-    }
+    c.m = QString::fromLatin1(ex.m);
+    c.n = QString::fromLatin1(ex.n);
+    for (const Force &f : ex.forces)
+      c.forces << QStringList{QString::fromLatin1(f.label), QString::fromLatin1(f.force), QString::fromLatin1(f.x),
+                              QString::fromLatin1(f.y), QString::fromLatin1(f.z)};
   }
-  gui::gsubSetColWidth(w, w->MSFlexGrid1(), false);
+  doc->reset(c);
   w->CmdBerechnen_Click();
   return w;
 }
@@ -150,19 +151,20 @@ ARRANGEMENT_SHOT("15-FrmZRoEESch.png", ZRoEESch)
 TARVEL_SHOT("16-series-menu.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   shots::pictureOf(w);
-  QMenu *menu = w->MenuOptionen();
-  menu->setAttribute(Qt::WA_DontShowOnScreen, true);
-  menu->popup(w->mapToGlobal(QPoint(60, 40)));
+  QMenu *loadsMenu = w->findChild<QMenu *>(QStringLiteral("MenüOptionen"));
+  loadsMenu->setAttribute(Qt::WA_DontShowOnScreen, true);
+  loadsMenu->popup(w->mapToGlobal(QPoint(60, 40)));
   shots::settle();
-  const QImage img = menu->grab().toImage();
-  menu->hide();
+  const QImage img = loadsMenu->grab().toImage();
+  loadsMenu->hide();
   return img;
 }
 
 TARVEL_SHOT("17-direction-hover.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::ZKaZDSch);
-  w->directionLabels()->highlight(4);
-  w->directionLabels()->highlight(1);
+  auto *directions = w->findChild<DirectionLabels *>(QStringLiteral("DirectionLabels"));
+  directions->highlight(4);
+  directions->highlight(1);
   return shots::pictureOf(w);
 }
 
@@ -188,7 +190,7 @@ TARVEL_SHOT("19-direction-keyboard-focus.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
   shots::pictureOf(w);
   QApplication::setActiveWindow(w);
-  w->LabKoordinaten(4)->setFocus(Qt::TabFocusReason);
+  w->findChild<QLabel *>(QStringLiteral("LabKoordinaten_4"))->setFocus(Qt::TabFocusReason);
   return shots::pictureOf(w);
 }
 
@@ -203,9 +205,9 @@ TARVEL_SHOT("22-discard-question.png") {
 TARVEL_SHOT("21-force-refused.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::EKaEDSch);
   shots::pictureOf(w);
-  QLabel *holder = w->LabKoordinaten(0);
+  QLabel *holder = w->findChild<QLabel *>(QStringLiteral("LabKoordinaten_0"));
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  DialogEingabe d(session, w, w->MSFlexGrid1(), holder);
+  DialogEingabe d(session, w, w->findChild<ForceGrid *>(QStringLiteral("MSFlexGrid1")), holder);
   const msg::Message refusal{builtinText(1101), d.windowTitle(), msg::Icon::Exclamation, msg::Buttons::Ok, 1};
   std::unique_ptr<QMessageBox> box(gui::messageBox(refusal, w));
   return shots::pictureOf(box.get());
@@ -214,9 +216,9 @@ TARVEL_SHOT("21-force-refused.png") {
 TARVEL_SHOT("20-force-dialog.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   shots::pictureOf(w);
-  QLabel *holder = w->LabKoordinaten(0);
+  QLabel *holder = w->findChild<QLabel *>(QStringLiteral("LabKoordinaten_0"));
   DialogEingabe::setPendingDirection(holder, QStringLiteral("- Z"));
-  auto *d = new DialogEingabe(session, w, w->MSFlexGrid1(), holder);
+  auto *d = new DialogEingabe(session, w, w->findChild<ForceGrid *>(QStringLiteral("MSFlexGrid1")), holder);
   d->tbKrfXYZ(0)->setText(QStringLiteral("1250"));
   d->tbKrfXYZ(1)->setText(QStringLiteral("-75"));
   d->tbKrfXYZ(2)->setText(QStringLiteral("40"));
@@ -229,7 +231,7 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
-  run::handOver(session, ArrangementId::VKaZDSch, w->loadCaseTabs()->loadCases());
+  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
   return FrmAuswertung::grabScreen(session, w, 3, true);
 }
 

@@ -145,7 +145,6 @@ FrmArrangement::FrmArrangement(Session &session, ArrangementId id, QWidget *pare
 FrmArrangement::~FrmArrangement() = default;
 
 QLabel *FrmArrangement::LabKoordinaten(int i) const { return directions_->LabKoordinaten(i); }
-QWidget *FrmArrangement::Frame1() const { return frame1_; }
 
 void FrmArrangement::buildControls() {
   auto *central = new QWidget(this);
@@ -165,6 +164,7 @@ void FrmArrangement::buildControls() {
       info_->id, [this] { Frame1_MouseMove(); }, [this] { placeOnPicture(); }, central);
   frame1_ = frame;
   directions_ = new DirectionLabels(frame1_);
+  directions_->setObjectName(QStringLiteral("DirectionLabels"));
   connect(directions_, &DirectionLabels::pressed, this, &FrmArrangement::LabKoordinaten_MouseDown);
 
   for (int k = 0; k < info_->shapeCount; ++k) {
@@ -318,7 +318,8 @@ void FrmArrangement::placeOnPicture() {
     QLabel *lab = labFo_[static_cast<size_t>(k)];
     lab->setProperty("anchor", k < l.loadLabels.size() ? l.loadLabels.at(k) : QPointF());
     lab->setProperty("height", static_cast<int>(std::lround(18 * u)));
-    if (lab->isVisible()) fitLoadLabel(lab);
+    // A value calculated before the window first showed is placed now as well.
+    if (!lab->isHidden()) fitLoadLabel(lab);
   }
   if (tbM_) tbM_->setGeometry(l.mField.toAlignedRect());
   if (tbN_) tbN_->setGeometry(l.nField.toAlignedRect());
@@ -379,6 +380,7 @@ void FrmArrangement::buildMenus() {
   seriesAction_->setDefaultWidget(seriesPanel_);
   menuOptionen_->addAction(seriesAction_);
   auto *design = new QAction(QStringLiteral("#"), this);
+  design->setObjectName(QStringLiteral("mnuSerie_0"));
   design->setCheckable(true);
   mnuSerie_.append(design);
   connect(design, &QAction::triggered, this, [this] { mnuSerie_Click(0); });
@@ -529,6 +531,7 @@ void FrmArrangement::fillSeriesMenu(const QStringList &captions) {
   for (int i = 0; i < captions.size(); ++i) {
     if (i >= mnuSerie_.size()) {
       auto *a = new QAction(this);
+      a->setObjectName(QStringLiteral("mnuSerie_%1").arg(i));
       a->setCheckable(true);
       connect(a, &QAction::triggered, this, [this, i] { mnuSerie_Click(i); });
       mnuSerie_.append(a);

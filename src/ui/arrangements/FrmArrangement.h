@@ -48,41 +48,23 @@ class FrmArrangement : public QMainWindow {
   // "Zurück" and closing the window lead to the start screen on the session, loaded
   // afresh (AppServices::startScreen); without it the screen just closes.
 
-  // Controls.
-  ForceGrid *MSFlexGrid1() const { return grid_; }
-  // The load cases above the grid; "Lastfälle aus Bewegung…" beside them.
-  LoadCaseTabs *loadCaseTabs() const { return tabs_; }
-  QPushButton *CmdBewegung() const { return cmdBewegung_; }
-  QLineEdit *Tb_m() const { return tbM_; }  // nullptr where the arrangement has no m
-  QLineEdit *Tb_n() const { return tbN_; }  // nullptr where the arrangement has no n
-  QPushButton *CmdBerechnen() const { return cmdBerechnen_; }
-  QLabel *LabFo(int k) const { return labFo_.at(static_cast<size_t>(k)); }
-  // The note beside the load display, visible while the series shown is rated with the
-  // rigid-plate check.
-  QLabel *LabPlatte() const { return labPlatte_; }
-  Shape *ShpMaxBel(int k) const { return shapes_.value(k); }
-  int shapeCount() const { return static_cast<int>(shapes_.size()); }
-  Shape *Shape1() const { return shape1_; }
-  Shape *Shape2() const { return shape2_; }
-  DirectionLabels *directionLabels() const { return directions_; }
-  QLabel *LabKoordinaten(int i) const;
-  QWidget *Frame1() const;
-  QLabel *LabUebSchr() const { return labUebSchr_; }
-  QLabel *picIcon() const { return picIcon_; }
-  QToolBar *Toolbar1() const { return toolbar_; }
-  // Toolbar button by key: "Zurück", "Berechnen", "Weiter", "Inhalt".
-  QAction *toolbarButton(const QString &key) const;
-  QMenu *MenuDatei() const { return menuDatei_; }
-  QMenu *MenuOptionen() const { return menuOptionen_; }  // "&Belastungen"
-  QMenu *MenuHilfe() const { return menuHilfe_; }
-  QAction *MenuWeiter() const { return menuWeiter_; }
-  QAction *MenuZurueck() const { return menuZurueck_; }
-  QAction *MenuBeenden() const { return menuBeenden_; }
-  QAction *MenuInhalt() const { return menuInhalt_; }
+  // The screen hands out no widgets: the input is read and edited through the document,
+  // the results through the session. Its controls carry the names of the program's
+  // controls, by which tests and the screenshot tool find them: "Tb_m" and "Tb_n" (only
+  // where the arrangement has that distance), "MSFlexGrid1", the load cases
+  // "LoadCaseTabs" with "CmdBewegung" beside them, "CmdBerechnen", the picture "Frame1"
+  // with "DirectionLabels" (its labels "LabKoordinaten_i"), the load marks "ShpMaxBel_k"
+  // and values "LabFo_k" and "LabPlatte" (the note shown while the series on the picture
+  // is rated with the rigid-plate check); "LabUebSchr", "picIcon", "Shape1", "Shape2";
+  // "Toolbar1" with the buttons "Zurück", "Berechnen", "Weiter", "Inhalt"; the menus
+  // "MenüDatei", "MenüOptionen" ("Belastungen", the series entries "mnuSerie_i") and
+  // "MenüHilfe" with their entries "MenüWeiter", "MenüZurück", "MenüBeenden", "MenüInhalt".
 
-  // The series menu: its entries, the number of entries in each of its columns, and the
-  // entry checked (-1 when none is).
-  const QVector<QAction *> &mnuSerie() const { return mnuSerie_; }
+  // The number of load marks on the picture: one per unit or load position.
+  int shapeCount() const { return static_cast<int>(shapes_.size()); }
+
+  // The series menu: the number of entries in each of its columns, and the entry checked
+  // (-1 when none is).
   QVector<int> seriesMenuColumns() const;
   int checkedSeries() const;
 
@@ -131,6 +113,9 @@ class FrmArrangement : public QMainWindow {
   // Everything on the picture follows the drawing, which keeps its proportions.
   void placeOnPicture();
   static void fitLoadLabel(QLabel *label);
+  QLabel *LabKoordinaten(int i) const;
+  // Toolbar button by key: "Zurück", "Berechnen", "Weiter", "Inhalt".
+  QAction *toolbarButton(const QString &key) const;
   void buildMenus();
   void sSetLayout();
   void resetLoadDisplay();

@@ -8,6 +8,7 @@
 #include "core/common/Messages.h"
 #include "core/common/Session.h"
 #include "core/common/Numbers.h"
+#include "support/ArrangementRoads.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -26,8 +27,8 @@ struct Example {
 };
 
 const Example kExamples[] = {
-    {"tandem, roll couple of a side force", ArrangementId::ZKaEDSch, "200", "",
-     {{"- Z", "1000", "0", "0", "0"}, {"Y +", "300", "0", "0", "50"}}, "243,75",
+    {"tandem, roll couple of a side force", ArrangementId::ZKaEDSch, testsupport::kTandemRollCouple.m, "",
+     testsupport::kTandemRollCouple.forces, "243,75",
      {"1093,625", "1093,625", "1093,625", "1093,625"}, "1093,625", true},
     {"tandem, payload over one track", ArrangementId::ZKaEDSch, "200", "",
      {{"- Z", "1000", "0", "12", "0"}}, "500", {"773", "773", "773", "773"}, "773", true},

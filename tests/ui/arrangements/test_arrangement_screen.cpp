@@ -33,9 +33,14 @@
 #include "ui/loads/DialogEingabe.h"
 #include "ui/loads/DirectionLabels.h"
 #include "ui/loads/ForceGrid.h"
+#include "support/ArrangementRoads.h"
+#include "support/Children.h"
 #include "support/TestCatalogue.h"
 
 namespace {
+
+using testsupport::child;
+using testsupport::numbered;
 
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
@@ -98,20 +103,20 @@ class ArrangementScreen : public ::testing::Test {
   }
 
   static void addForce(FrmArrangement *w, const QStringList &cells) {
-    ForceGrid *g = w->MSFlexGrid1();
+    ForceGrid *g = child<ForceGrid>(w, "MSFlexGrid1");
     const int r = g->rowForNewForce();
     for (int c = 0; c < cells.size(); ++c) g->setTextMatrix(r, c, cells.at(c));
   }
 
   static QStringList labels(FrmArrangement *w) {
     QStringList out;
-    for (int k = 0; k < 4; ++k) out << w->LabFo(k)->text();
+    for (int k = 0; k < 4; ++k) out << child<QLabel>(w, "LabFo", k)->text();
     return out;
   }
 
   static QVector<QColor> shapeColours(FrmArrangement *w) {
     QVector<QColor> out;
-    for (int k = 0; k < w->shapeCount(); ++k) out << w->ShpMaxBel(k)->fillColor();
+    for (int k = 0; k < w->shapeCount(); ++k) out << child<Shape>(w, "ShpMaxBel", k)->fillColor();
     return out;
   }
 
@@ -163,17 +168,17 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
     // The title names the arrangement after the program caption.
     EXPECT_EQ(w->windowTitle(), QStringLiteral("TarvelCALC Rollenführungen  2002 c - ") +
                                     builtinText(arrangement(e.id).germanNameId));
-    EXPECT_EQ(w->LabUebSchr()->text(),
+    EXPECT_EQ(child<QLabel>(w, "LabUebSchr")->text(),
               QStringLiteral("Aluminium Rollenführung\n") + builtinText(arrangement(e.id).germanNameId));
-    ASSERT_EQ(w->Tb_m() != nullptr, e.tooltipM != 0);
-    ASSERT_EQ(w->Tb_n() != nullptr, e.tooltipN != 0);
-    if (w->Tb_m()) {
-      EXPECT_EQ(w->Tb_m()->toolTip(), builtinText(e.tooltipM));
+    ASSERT_EQ(w->findChild<QLineEdit *>("Tb_m") != nullptr, e.tooltipM != 0);
+    ASSERT_EQ(w->findChild<QLineEdit *>("Tb_n") != nullptr, e.tooltipN != 0);
+    if (w->findChild<QLineEdit *>("Tb_m")) {
+      EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->toolTip(), builtinText(e.tooltipM));
     }
-    if (w->Tb_n()) {
-      EXPECT_EQ(w->Tb_n()->toolTip(), builtinText(e.tooltipN));
+    if (w->findChild<QLineEdit *>("Tb_n")) {
+      EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->toolTip(), builtinText(e.tooltipN));
     }
-    EXPECT_EQ(w->CmdBerechnen()->text(), "&Berechnen");
+    EXPECT_EQ(child<QPushButton>(w, "CmdBerechnen")->text(), "&Berechnen");
 
     // Menus: &Datei with &Weiter, &Zurück, a separator and &Beenden; "&Belastungen"
     // hidden until the first calculation; &? with &Inhalt.
@@ -186,42 +191,44 @@ TEST_F(ArrangementScreen, LayoutOfEveryScreen) {
     EXPECT_EQ(bar[1]->text(), "Belastungen");
     EXPECT_FALSE(bar[1]->isVisible());
     EXPECT_EQ(bar[2]->text(), "&?");
-    const QList<QAction *> datei = w->MenuDatei()->actions();
+    const QList<QAction *> datei = child<QMenu>(w, "MenüDatei")->actions();
     ASSERT_EQ(datei.size(), 4);
     EXPECT_EQ(datei[0]->text(), "&Weiter");
     EXPECT_EQ(datei[1]->text(), "&Zurück");
     EXPECT_TRUE(datei[2]->isSeparator());
     EXPECT_EQ(datei[3]->text(), "&Beenden");
-    EXPECT_EQ(w->MenuHilfe()->actions().value(0)->text(), "&Inhalt");
-    EXPECT_EQ(w->toolbarButton("Zurück")->toolTip(), "Zurück zur Startseite");
-    EXPECT_EQ(w->toolbarButton("Berechnen")->toolTip(), "Belastungen anzeigen");
-    EXPECT_EQ(w->toolbarButton("Weiter")->toolTip(), "Weiter zur Auswertungsseite");
-    EXPECT_EQ(w->toolbarButton("Inhalt")->toolTip(), "Hilfe anzeigen");
+    EXPECT_EQ(child<QMenu>(w, "MenüHilfe")->actions().value(0)->text(), "&Inhalt");
+    EXPECT_EQ(child<QAction>(w, "Zurück")->toolTip(), "Zurück zur Startseite");
+    EXPECT_EQ(child<QAction>(w, "Berechnen")->toolTip(), "Belastungen anzeigen");
+    EXPECT_EQ(child<QAction>(w, "Weiter")->toolTip(), "Weiter zur Auswertungsseite");
+    EXPECT_EQ(child<QAction>(w, "Inhalt")->toolTip(), "Hilfe anzeigen");
 
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(w->LabKoordinaten(i)->toolTip(), builtinText(409));
-    EXPECT_EQ(w->Shape1()->fillColor(), kBlue);
-    EXPECT_EQ(w->Shape2()->fillColor(), QColor(192, 192, 255));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(child<QLabel>(w, "LabKoordinaten", i)->toolTip(), builtinText(409));
+    EXPECT_EQ(child<Shape>(w, "Shape1")->fillColor(), kBlue);
+    EXPECT_EQ(child<Shape>(w, "Shape2")->fillColor(), QColor(192, 192, 255));
     ASSERT_EQ(w->shapeCount(), e.shapes);
     const QColor neutral = e.neutral.isValid() ? e.neutral : gui::systemColor(14);
     for (const QColor &c : shapeColours(w)) EXPECT_EQ(c, neutral);
-    EXPECT_EQ(w->MSFlexGrid1()->rows(), 2);
+    EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 2);
     EXPECT_EQ(labels(w), QStringList(4));
   }
 }
 
 TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
-  w->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
+  // Calculated before the window shows (a file opened): the values sit on the picture.
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  for (QLabel *l : numbered<QLabel>(w, "LabFo")) EXPECT_TRUE(child<QWidget>(w, "Frame1")->rect().contains(l->geometry()));
   const QSize design = w->size();
   const double scale = w->pictureScale();
-  const QRect label = w->LabKoordinaten(0)->geometry();
-  const QRect shape = w->ShpMaxBel(0)->geometry();
-  const QRect grid = w->MSFlexGrid1()->geometry();
+  const QRect label = child<QLabel>(w, "LabKoordinaten", 0)->geometry();
+  const QRect shape = child<Shape>(w, "ShpMaxBel", 0)->geometry();
+  const QRect grid = child<ForceGrid>(w, "MSFlexGrid1")->geometry();
   // The window fits a 1366 x 768 screen at its design size.
   EXPECT_LE(design.width(), 1366);
   EXPECT_LE(design.height(), 740);
@@ -231,48 +238,36 @@ TEST_F(ArrangementScreen, AResizedWindowScalesTheDrawing) {
   EXPECT_EQ(w->size(), design + QSize(600, 300));
   // The drawing grows, keeping its proportions, and everything on it follows.
   EXPECT_GT(w->pictureScale(), scale * 1.3);
-  EXPECT_GT(w->ShpMaxBel(0)->width(), shape.width());
-  EXPECT_NEAR(w->ShpMaxBel(0)->width() / double(w->ShpMaxBel(0)->height()), shape.width() / double(shape.height()), 0.2);
-  EXPECT_NE(w->LabKoordinaten(0)->geometry(), label);
-  EXPECT_GT(w->LabKoordinaten(0)->width(), label.width());
-  EXPECT_TRUE(w->Frame1()->rect().contains(w->LabFo(0)->geometry()));
+  EXPECT_GT(child<Shape>(w, "ShpMaxBel", 0)->width(), shape.width());
+  EXPECT_NEAR(child<Shape>(w, "ShpMaxBel", 0)->width() / double(child<Shape>(w, "ShpMaxBel", 0)->height()), shape.width() / double(shape.height()), 0.2);
+  EXPECT_NE(child<QLabel>(w, "LabKoordinaten", 0)->geometry(), label);
+  EXPECT_GT(child<QLabel>(w, "LabKoordinaten", 0)->width(), label.width());
+  EXPECT_TRUE(child<QWidget>(w, "Frame1")->rect().contains(child<QLabel>(w, "LabFo", 0)->geometry()));
   // The force table grows with the window.
-  EXPECT_GT(w->MSFlexGrid1()->width(), grid.width());
-  EXPECT_GT(w->MSFlexGrid1()->height(), grid.height());
+  EXPECT_GT(child<ForceGrid>(w, "MSFlexGrid1")->width(), grid.width());
+  EXPECT_GT(child<ForceGrid>(w, "MSFlexGrid1")->height(), grid.height());
   // Back at the design size, the design returns.
   w->resize(design);
   QApplication::processEvents();
   EXPECT_DOUBLE_EQ(w->pictureScale(), scale);
-  EXPECT_EQ(w->LabKoordinaten(0)->geometry(), label);
+  EXPECT_EQ(child<QLabel>(w, "LabKoordinaten", 0)->geometry(), label);
 }
 
 // ---- calculation and load display -----------------------------------------------------------
 
-// A downward force in the centre loads every unit or position alike, whatever the
-// series: the values shown follow from the arrangement alone.
+// Downward forces in the centre load every unit or position alike, whatever the series:
+// the values shown follow from the arrangement alone (the roads of tests/support).
 TEST_F(ArrangementScreen, CentredForceOnEveryArrangement) {
-  struct Case {
-    ArrangementId id;
-    const char *m, *n;
-    QStringList shown;
-  } cases[] = {
-      {ArrangementId::EKaEDSch, "", "", {"1000 N", "0 N", "0 N", "0 N"}},
-      {ArrangementId::ERoEESch, "", "100", {"1000 N", "0 N", "0 N", "0 N"}},
-      {ArrangementId::ZKaEDSch, "200", "", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::ZKaZDSch, "", "100", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::VKaZDSch, "200", "100", {"250 N", "250 N", "250 N", "250 N"}},
-      {ArrangementId::ZRoEESch, "200", "80", {"250 N", "250 N", "250 N", "250 N"}},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(arrangement(c.id).screenName);
-    FrmArrangement *w = open(c.id);
-    if (w->Tb_m()) w->Tb_m()->setText(c.m);
-    if (w->Tb_n()) w->Tb_n()->setText(c.n);
-    addForce(w, {"- Z", "1000", "0", "0", "0"});
-    w->CmdBerechnen()->click();
+  for (const testsupport::Road &c : testsupport::kRoads) {
+    SCOPED_TRACE(c.screen);
+    FrmArrangement *w = open(arrangementByScreen(c.screen)->id);
+    if (c.m) child<QLineEdit>(w, "Tb_m")->setText(c.m);
+    if (c.n) child<QLineEdit>(w, "Tb_n")->setText(c.n);
+    for (const QStringList &f : c.forces) addForce(w, f);
+    child<QPushButton>(w, "CmdBerechnen")->click();
     EXPECT_TRUE(rec.messages.isEmpty());
     EXPECT_FALSE(w->mblnCalcFailed());
-    EXPECT_TRUE(w->MenuOptionen()->menuAction()->isVisible());
+    EXPECT_TRUE(child<QMenu>(w, "MenüOptionen")->menuAction()->isVisible());
     EXPECT_EQ(w->checkedSeries(), 3);
     EXPECT_EQ(labels(w), c.shown);
     for (const QColor &colour : shapeColours(w)) EXPECT_EQ(colour, kRed);
@@ -285,19 +280,19 @@ TEST_F(ArrangementScreen, OneCassetteWithAMomentAboutX) {
   addForce(w, {"Z +", "1000", "0", "50", "0"});
   w->CmdBerechnen_Click();
   EXPECT_EQ(labels(w), (QStringList{"2000 N", "1000 N", "0 N", "0 N"}));
-  EXPECT_EQ(w->ShpMaxBel(0)->fillColor(), kRed);
+  EXPECT_EQ(child<Shape>(w, "ShpMaxBel", 0)->fillColor(), kRed);
   // "Y +" 500 N at z = 0 with h1 = 20: Q1 = -200 is shown as its amount.
-  w->MSFlexGrid1()->setTextMatrix(1, 0, "Y +");
-  w->MSFlexGrid1()->setTextMatrix(1, 1, "500");
-  w->MSFlexGrid1()->setTextMatrix(1, 3, "0");
+  child<ForceGrid>(w, "MSFlexGrid1")->setTextMatrix(1, 0, "Y +");
+  child<ForceGrid>(w, "MSFlexGrid1")->setTextMatrix(1, 1, "500");
+  child<ForceGrid>(w, "MSFlexGrid1")->setTextMatrix(1, 3, "0");
   w->CmdBerechnen_Click();
   EXPECT_EQ(labels(w), (QStringList{"700 N", "200 N", "0 N", "0 N"}));
 }
 
 TEST_F(ArrangementScreen, OnlyTheMostLoadedCassetteIsMarked) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "800", "-50", "25", "0"});
   w->CmdBerechnen_Click();
   EXPECT_EQ(labels(w), (QStringList{"150 N", "450 N", "50 N", "150 N"}));
@@ -306,11 +301,11 @@ TEST_F(ArrangementScreen, OnlyTheMostLoadedCassetteIsMarked) {
 
 TEST_F(ArrangementScreen, TwoCassettesOnOneRailShowHalfThePositionLoads) {
   FrmArrangement *w = open(ArrangementId::ZKaEDSch);
-  w->Tb_m()->setText("199,5");
+  child<QLineEdit>(w, "Tb_m")->setText("199,5");
   addForce(w, {"- Z", "1000", "-50", "0", "0"});
   w->CmdBerechnen_Click();
   // 199,5 is taken as 200; the positions of the first cassette carry 750 each.
-  EXPECT_EQ(w->Tb_m()->text(), "200");
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "200");
   EXPECT_EQ(labels(w), (QStringList{"375 N", "375 N", "125 N", "125 N"}));
   EXPECT_EQ(shapeColours(w), (QVector<QColor>{kRed, kRed, kBlue, kBlue}));
   ASSERT_FALSE(w->msngLoad().isEmpty());
@@ -320,8 +315,8 @@ TEST_F(ArrangementScreen, TwoCassettesOnOneRailShowHalfThePositionLoads) {
 TEST_F(ArrangementScreen, RollerShoePairsUseTheLateralOffset) {
   // m 200, n 80, b2 10: W = 100; at y = -25 the shoes at -y carry 750, those at +y 250.
   FrmArrangement *w = open(ArrangementId::ZRoEESch, testsupport::buildCatalogue(uniformCatalogueSql(4)));
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("80");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("80");
   addForce(w, {"- Z", "1000", "0", "-25", "0"});
   w->CmdBerechnen_Click();
   EXPECT_EQ(labels(w), (QStringList{"375 N", "125 N", "375 N", "125 N"}));
@@ -332,38 +327,38 @@ TEST_F(ArrangementScreen, ChoosingASeriesShowsItsRow) {
   FrmArrangement *w = open(ArrangementId::EKaEDSch);
   addForce(w, {"Y +", "500", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  ASSERT_GE(w->mnuSerie().size(), 6);
-  ASSERT_EQ(w->msngLoad().size(), w->mnuSerie().size());
+  ASSERT_GE(numbered<QAction>(w, "mnuSerie").size(), 6);
+  ASSERT_EQ(w->msngLoad().size(), numbered<QAction>(w, "mnuSerie").size());
   // The load depends on the guide height and the moment distance of each series.
   EXPECT_NE(w->msngLoad()[0][4], w->msngLoad()[5][4]);
   for (int i : {0, 5}) {
-    w->mnuSerie()[i]->trigger();
+    numbered<QAction>(w, "mnuSerie")[i]->trigger();
     EXPECT_EQ(w->checkedSeries(), i);
     const auto &row = w->msngLoad()[i];
-    EXPECT_EQ(w->LabFo(0)->text(), num::formatWhole(std::fabs(row[4])) + " N");
-    EXPECT_EQ(w->LabFo(1)->text(), num::formatWhole(std::fabs(row[0])) + " N");
+    EXPECT_EQ(child<QLabel>(w, "LabFo", 0)->text(), num::formatWhole(std::fabs(row[4])) + " N");
+    EXPECT_EQ(child<QLabel>(w, "LabFo", 1)->text(), num::formatWhole(std::fabs(row[0])) + " N");
   }
   // The captions name the cassette series and the size.
-  EXPECT_EQ(w->mnuSerie()[0]->text(), session.gastrResult[0][3] + " " + session.gastrResult[0][1]);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie")[0]->text(), session.gastrResult[0][3] + " " + session.gastrResult[0][1]);
 }
 
 // ---- series menu ------------------------------------------------------------------------------
 
 TEST_F(ArrangementScreen, SeriesMenuOfFortyFiveSeriesHasFiveColumns) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch, testsupport::buildCatalogue(uniformCatalogueSql(45)));
-  EXPECT_EQ(w->mnuSerie().size(), 1);
-  EXPECT_EQ(w->mnuSerie()[0]->text(), "#");
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("100");
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie").size(), 1);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie")[0]->text(), "#");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  ASSERT_EQ(w->mnuSerie().size(), 45);
-  EXPECT_EQ(w->mnuSerie()[0]->text(), "KT 1");
-  EXPECT_EQ(w->mnuSerie()[44]->text(), "KT 45");
+  ASSERT_EQ(numbered<QAction>(w, "mnuSerie").size(), 45);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie")[0]->text(), "KT 1");
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie")[44]->text(), "KT 45");
   EXPECT_EQ(w->seriesMenuColumns(), (QVector<int>{10, 10, 10, 10, 5}));
   EXPECT_EQ(w->checkedSeries(), 3);
   int checked = 0;
-  for (QAction *a : w->mnuSerie()) checked += a->isChecked();
+  for (QAction *a : numbered<QAction>(w, "mnuSerie")) checked += a->isChecked();
   EXPECT_EQ(checked, 1);
 }
 
@@ -378,27 +373,27 @@ TEST_F(ArrangementScreen, FewerThanFourSeriesShowTheLast) {
   FrmArrangement *w = open(ArrangementId::EKaEDSch, testsupport::buildCatalogue(uniformCatalogueSql(2)));
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  ASSERT_EQ(w->mnuSerie().size(), 2);
+  ASSERT_EQ(numbered<QAction>(w, "mnuSerie").size(), 2);
   EXPECT_EQ(w->checkedSeries(), 1);
-  EXPECT_EQ(w->LabFo(0)->text(), "1000 N");
+  EXPECT_EQ(child<QLabel>(w, "LabFo", 0)->text(), "1000 N");
 }
 
 TEST_F(ArrangementScreen, SecondCalculationKeepsTheMenuAndShowsTheFourthAgain) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  const int entries = w->mnuSerie().size();
-  const QString caption = w->mnuSerie()[7]->text();
-  w->mnuSerie()[7]->trigger();
+  const int entries = numbered<QAction>(w, "mnuSerie").size();
+  const QString caption = numbered<QAction>(w, "mnuSerie")[7]->text();
+  numbered<QAction>(w, "mnuSerie")[7]->trigger();
   EXPECT_EQ(w->checkedSeries(), 7);
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
-  EXPECT_EQ(w->mnuSerie().size(), entries);
-  EXPECT_EQ(w->mnuSerie()[7]->text(), caption);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie").size(), entries);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie")[7]->text(), caption);
   EXPECT_EQ(w->checkedSeries(), 3);
-  EXPECT_FALSE(w->mnuSerie()[7]->isChecked());
+  EXPECT_FALSE(numbered<QAction>(w, "mnuSerie")[7]->isChecked());
   EXPECT_EQ(labels(w), (QStringList{"500 N", "500 N", "500 N", "500 N"}));
 }
 
@@ -425,8 +420,8 @@ TEST_F(ArrangementScreen, RefusalsOfEveryArrangement) {
     SCOPED_TRACE(std::string(arrangement(c.id).screenName) + " text " + std::to_string(c.text));
     rec.clear();
     FrmArrangement *w = open(c.id);
-    if (w->Tb_m()) w->Tb_m()->setText(c.m);
-    if (w->Tb_n()) w->Tb_n()->setText(c.n);
+    if (w->findChild<QLineEdit *>("Tb_m")) child<QLineEdit>(w, "Tb_m")->setText(c.m);
+    if (w->findChild<QLineEdit *>("Tb_n")) child<QLineEdit>(w, "Tb_n")->setText(c.n);
     if (c.force) addForce(w, {"- Z", "1000", "0", "0", "0"});
     w->CmdBerechnen_Click();
     ASSERT_EQ(rec.messages.size(), 1);
@@ -435,30 +430,30 @@ TEST_F(ArrangementScreen, RefusalsOfEveryArrangement) {
     EXPECT_EQ(rec.messages[0].icon, msg::Icon::Critical);
     EXPECT_EQ(rec.messages[0].defaultButton, 2);
     EXPECT_TRUE(w->mblnCalcFailed());
-    EXPECT_FALSE(w->MenuOptionen()->menuAction()->isVisible());
-    if (w->Tb_m()) {
-      EXPECT_EQ(w->Tb_m()->text(), c.mAfter);
+    EXPECT_FALSE(child<QMenu>(w, "MenüOptionen")->menuAction()->isVisible());
+    if (w->findChild<QLineEdit *>("Tb_m")) {
+      EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), c.mAfter);
     }
-    if (w->Tb_n()) {
-      EXPECT_EQ(w->Tb_n()->text(), c.nAfter);
+    if (w->findChild<QLineEdit *>("Tb_n")) {
+      EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), c.nAfter);
     }
   }
 }
 
 TEST_F(ArrangementScreen, RefusalKeepsThePreviousResults) {
   FrmArrangement *w = open(ArrangementId::ZKaZDSch);
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
   const auto loads = w->msngLoad();
   const TextRows result = session.gastrResult;
-  const int entries = w->mnuSerie().size();
-  w->Tb_n()->clear();
+  const int entries = numbered<QAction>(w, "mnuSerie").size();
+  child<QLineEdit>(w, "Tb_n")->clear();
   w->CmdBerechnen_Click();
   EXPECT_TRUE(w->mblnCalcFailed());
   EXPECT_EQ(w->msngLoad(), loads);
   EXPECT_EQ(session.gastrResult, result);
-  EXPECT_EQ(w->mnuSerie().size(), entries);
+  EXPECT_EQ(numbered<QAction>(w, "mnuSerie").size(), entries);
   // The display is emptied at the start of every calculation.
   EXPECT_EQ(labels(w), QStringList(4));
 }
@@ -468,7 +463,7 @@ TEST_F(ArrangementScreen, RefusalKeepsThePreviousResults) {
 TEST_F(ArrangementScreen, WeiterStopsAfterARefusal) {
   FrmArrangement *w = open(ArrangementId::EKaEDSch);
   w->show();
-  w->toolbarButton("Weiter")->trigger();
+  child<QAction>(w, "Weiter")->trigger();
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text, builtinText(315));
   EXPECT_TRUE(w->isVisible());
@@ -479,11 +474,11 @@ TEST_F(ArrangementScreen, WeiterStopsAfterARefusal) {
 TEST_F(ArrangementScreen, WeiterHandsOverAndTheWayBackKeepsTheInput) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
   w->show();
-  w->Tb_m()->setText("200,5");
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_m")->setText("200,5");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1500", "10", "-20", "0"});
   addForce(w, {"Y +", "250", "0", "0", "40"});
-  w->MenuWeiter()->trigger();
+  child<QAction>(w, "MenüWeiter")->trigger();
   EXPECT_TRUE(rec.messages.isEmpty());
   EXPECT_FALSE(w->isVisible());
   FrmAuswertung *e = evaluationScreen();
@@ -503,9 +498,9 @@ TEST_F(ArrangementScreen, WeiterHandsOverAndTheWayBackKeepsTheInput) {
   e->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(w->isVisible());
-  EXPECT_EQ(w->Tb_m()->text(), "200");
-  EXPECT_EQ(w->MSFlexGrid1()->rows(), 3);
-  EXPECT_EQ(w->MSFlexGrid1()->textMatrix(2, 4), "40");
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "200");
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 3);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->textMatrix(2, 4), "40");
   EXPECT_EQ(w->checkedSeries(), 3);
   EXPECT_EQ(startScreens, 0);
 }
@@ -513,12 +508,12 @@ TEST_F(ArrangementScreen, WeiterHandsOverAndTheWayBackKeepsTheInput) {
 TEST_F(ArrangementScreen, BackLeadsToANewStartScreen) {
   FrmArrangement *w = open(ArrangementId::ZKaEDSch);
   w->show();
-  w->Tb_m()->setText("300");
+  child<QLineEdit>(w, "Tb_m")->setText("300");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   w->CmdBerechnen_Click();
   EXPECT_FLOAT_EQ(session.gsngUnitDistance, 300.0f);
   QPointer<FrmArrangement> alive(w);
-  w->toolbarButton("Zurück")->trigger();
+  child<QAction>(w, "Zurück")->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(startScreens, 1);
   EXPECT_TRUE(alive.isNull());
@@ -541,7 +536,7 @@ TEST_F(ArrangementScreen, ClosingTheWindowIsLikeBack) {
 TEST_F(ArrangementScreen, BeendenEndsTheProgramAtOnce) {
   FrmArrangement *w = open(ArrangementId::EKaEDSch);
   w->show();
-  w->MenuBeenden()->trigger();
+  child<QAction>(w, "MenüBeenden")->trigger();
   EXPECT_EQ(rec.endCalls, 1);
   EXPECT_EQ(startScreens, 0);
 }
@@ -559,50 +554,50 @@ TEST_F(ArrangementScreen, DistanceFieldsCalculateOnlyWhatTheyShow) {
                {"1.5", "Dezimaltrennzeichen ist das Komma (zum Beispiel 12,5)."},
                {"3a-0", "Erlaubt sind Ziffern und das Komma."}};
   for (const auto &c : cases) {
-    w->Tb_m()->setText("400");
-    w->Tb_n()->clear();
-    QTest::keyClicks(w->Tb_n(), c.typed);
-    EXPECT_EQ(w->Tb_n()->text(), c.typed);
+    child<QLineEdit>(w, "Tb_m")->setText("400");
+    child<QLineEdit>(w, "Tb_n")->clear();
+    QTest::keyClicks(child<QLineEdit>(w, "Tb_n"), c.typed);
+    EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), c.typed);
     rec.clear();
-    QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
     EXPECT_TRUE(w->mblnCalcFailed()) << c.typed;
     ASSERT_EQ(rec.messages.size(), 1) << c.typed;
     EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
     EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Im Feld „Abstand n (mm)“ steht „%1“.\n%2\nBerechnet wird erst mit "
                                                       "einer gültigen Zahl.")
                                         .arg(QString::fromUtf8(c.typed), QString::fromUtf8(c.reason)));
-    EXPECT_EQ(w->Tb_n()->text(), c.typed) << "the field keeps what was typed";
+    EXPECT_EQ(child<QLineEdit>(w, "Tb_n")->text(), c.typed) << "the field keeps what was typed";
   }
   // Pasted text as well.
-  w->Tb_m()->setText("30");
+  child<QLineEdit>(w, "Tb_m")->setText("30");
   QApplication::clipboard()->setText("2.500");
-  w->Tb_m()->paste();
-  EXPECT_EQ(w->Tb_m()->text(), "302.500");
-  EXPECT_FALSE(gui::holdsNumber(w->Tb_m()));
+  child<QLineEdit>(w, "Tb_m")->paste();
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "302.500");
+  EXPECT_FALSE(gui::holdsNumber(child<QLineEdit>(w, "Tb_m")));
   // A distance beyond 10 m is a slip: refused with the range.
-  w->Tb_m()->setText("12345678901");
-  w->Tb_n()->setText("300");
+  child<QLineEdit>(w, "Tb_m")->setText("12345678901");
+  child<QLineEdit>(w, "Tb_n")->setText("300");
   rec.clear();
-  QTest::mouseClick(w->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(w, "CmdBerechnen"), Qt::LeftButton);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text, QString::fromUtf8("Der Wert von „Abstand m (mm)“ liegt außerhalb des zulässigen "
                                                     "Bereichs.\nErlaubt sind Werte von 0 bis 10.000."));
-  EXPECT_EQ(w->Tb_m()->text(), "12345678901");
+  EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "12345678901");
 }
 
 TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {
   FrmArrangement *one = open(ArrangementId::EKaEDSch);
   // The equivalent loads of the moments are forces, in N, and say which moment they
   // come from.
-  for (int k = 1; k <= 3; ++k) EXPECT_EQ(one->LabFo(k)->toolTip(), builtinText(1106 + k));
-  EXPECT_EQ(one->LabFo(0)->toolTip(), builtinText(1110));
+  for (int k = 1; k <= 3; ++k) EXPECT_EQ(child<QLabel>(one, "LabFo", k)->toolTip(), builtinText(1106 + k));
+  EXPECT_EQ(child<QLabel>(one, "LabFo", 0)->toolTip(), builtinText(1110));
   // Half position loads: per track on the tandem cassettes, per roller shoe on the pairs.
   FrmArrangement *tandem = open(ArrangementId::ZKaEDSch);
-  EXPECT_TRUE(tandem->LabFo(0)->toolTip().contains("je Laufbahn"));
+  EXPECT_TRUE(child<QLabel>(tandem, "LabFo", 0)->toolTip().contains("je Laufbahn"));
   FrmArrangement *shoes = open(ArrangementId::ZRoEESch);
-  for (int k = 0; k < 4; ++k) EXPECT_TRUE(shoes->LabFo(k)->toolTip().contains("je Rollenschuh"));
+  for (int k = 0; k < 4; ++k) EXPECT_TRUE(child<QLabel>(shoes, "LabFo", k)->toolTip().contains("je Rollenschuh"));
   FrmArrangement *four = open(ArrangementId::VKaZDSch);
-  EXPECT_TRUE(four->LabFo(0)->toolTip().isEmpty());
+  EXPECT_TRUE(child<QLabel>(four, "LabFo", 0)->toolTip().isEmpty());
 }
 
 TEST_F(ArrangementScreen, AltBCalculatesAlsoWhenTheLoadMenuIsShown) {
@@ -613,13 +608,13 @@ TEST_F(ArrangementScreen, AltBCalculatesAlsoWhenTheLoadMenuIsShown) {
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   // A mnemonic presses its button as a click does: shown pressed for a moment first.
   QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
-  for (int i = 0; i < 100 && !w->MenuOptionen()->menuAction()->isVisible(); ++i) QTest::qWait(10);
-  ASSERT_TRUE(w->MenuOptionen()->menuAction()->isVisible());
-  EXPECT_EQ(w->LabFo(0)->text(), "1000 N");
+  for (int i = 0; i < 100 && !child<QMenu>(w, "MenüOptionen")->menuAction()->isVisible(); ++i) QTest::qWait(10);
+  ASSERT_TRUE(child<QMenu>(w, "MenüOptionen")->menuAction()->isVisible());
+  EXPECT_EQ(child<QLabel>(w, "LabFo", 0)->text(), "1000 N");
   addForce(w, {"- Z", "500", "0", "0", "0"});
   QTest::keyClick(w, Qt::Key_B, Qt::AltModifier);
-  for (int i = 0; i < 100 && w->LabFo(0)->text() != "1500 N"; ++i) QTest::qWait(10);
-  EXPECT_EQ(w->LabFo(0)->text(), "1500 N");
+  for (int i = 0; i < 100 && child<QLabel>(w, "LabFo", 0)->text() != "1500 N"; ++i) QTest::qWait(10);
+  EXPECT_EQ(child<QLabel>(w, "LabFo", 0)->text(), "1500 N");
 }
 
 TEST_F(ArrangementScreen, WorkIsNotThrownAwayWithoutAQuestion) {
@@ -630,12 +625,12 @@ TEST_F(ArrangementScreen, WorkIsNotThrownAwayWithoutAQuestion) {
     rec.clear();
     FrmArrangement *w = open(ArrangementId::ZKaEDSch);
     w->show();
-    QTest::keyClicks(w->Tb_m(), "300");
+    QTest::keyClicks(child<QLineEdit>(w, "Tb_m"), "300");
     QPointer<FrmArrangement> alive(w);
     auto leave = [&] {
       if (QString(way) == "close") w->close();
-      else if (QString(way) == "Zurück") w->toolbarButton("Zurück")->trigger();
-      else w->MenuBeenden()->trigger();
+      else if (QString(way) == "Zurück") child<QAction>(w, "Zurück")->trigger();
+      else child<QAction>(w, "MenüBeenden")->trigger();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     leave();
@@ -673,42 +668,42 @@ TEST_F(ArrangementScreen, ForceThroughTheDirectionLabel) {
       ADD_FAILURE() << "no force dialog";
       return;
     }
-    pending = DialogEingabe::pendingDirection(w->LabKoordinaten(0));
+    pending = DialogEingabe::pendingDirection(child<QLabel>(w, "LabKoordinaten", 0));
     EXPECT_EQ(d->disabledField(), 3);
     d->tbKrfXYZ(0)->setText("1500");
     d->tbKrfXYZ(1)->setText("-40");
     d->cmdOK()->click();
   });
-  QTest::mouseClick(w->LabKoordinaten(4), Qt::LeftButton);
+  QTest::mouseClick(child<QLabel>(w, "LabKoordinaten", 4), Qt::LeftButton);
   EXPECT_EQ(pending, "- Z");
-  EXPECT_TRUE(DialogEingabe::pendingDirection(w->LabKoordinaten(0)).isEmpty());
-  EXPECT_EQ(w->MSFlexGrid1()->dataRows(), (TextRows{{"- Z", "1500", "-40", "0", "0"}}));
+  EXPECT_TRUE(DialogEingabe::pendingDirection(child<QLabel>(w, "LabKoordinaten", 0)).isEmpty());
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->dataRows(), (TextRows{{"- Z", "1500", "-40", "0", "0"}}));
 
   // Exit adds nothing.
   QTimer::singleShot(0, [] {
     if (auto *d = qobject_cast<DialogEingabe *>(QApplication::activeModalWidget())) d->cmdExit()->click();
   });
   w->LabKoordinaten_MouseDown(0);
-  EXPECT_EQ(w->MSFlexGrid1()->rows(), 2);
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->rows(), 2);
 }
 
 TEST_F(ArrangementScreen, HoverOverLabelsAndThePicture) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
   w->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
-  QTest::mouseMove(w->LabKoordinaten(5));
-  EXPECT_TRUE(w->directionLabels()->isHighlighted(5));
-  EXPECT_TRUE(w->directionLabels()->Pfeil(5)->isVisible());
+  QTest::mouseMove(child<QLabel>(w, "LabKoordinaten", 5));
+  EXPECT_TRUE(child<DirectionLabels>(w, "DirectionLabels")->isHighlighted(5));
+  EXPECT_TRUE(child<DirectionLabels>(w, "DirectionLabels")->Pfeil(5)->isVisible());
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   addForce(w, {"- Z", "2000", "0", "0", "0"});
-  w->MSFlexGrid1()->hoverAt(QPoint(5, w->MSFlexGrid1()->rowViewportPosition(1) +
-                                          w->MSFlexGrid1()->viewport()->y() + 5));
-  EXPECT_EQ(w->MSFlexGrid1()->tag(), "2");
+  child<ForceGrid>(w, "MSFlexGrid1")->hoverAt(QPoint(5, child<ForceGrid>(w, "MSFlexGrid1")->rowViewportPosition(1) +
+                                          child<ForceGrid>(w, "MSFlexGrid1")->viewport()->y() + 5));
+  EXPECT_EQ(child<ForceGrid>(w, "MSFlexGrid1")->tag(), "2");
   // Moving over the picture itself resets the labels and the grid's marker.
-  QTest::mouseMove(w->Frame1(), QPoint(4, 4));
-  EXPECT_FALSE(w->directionLabels()->isHighlighted(5));
-  EXPECT_FALSE(w->directionLabels()->Pfeil(5)->isVisible());
-  EXPECT_TRUE(w->MSFlexGrid1()->tag().isEmpty());
+  QTest::mouseMove(child<QWidget>(w, "Frame1"), QPoint(4, 4));
+  EXPECT_FALSE(child<DirectionLabels>(w, "DirectionLabels")->isHighlighted(5));
+  EXPECT_FALSE(child<DirectionLabels>(w, "DirectionLabels")->Pfeil(5)->isVisible());
+  EXPECT_TRUE(child<ForceGrid>(w, "MSFlexGrid1")->tag().isEmpty());
 }
 
 // A calculation that breaks off with an error has no results for the input on the
@@ -716,11 +711,11 @@ TEST_F(ArrangementScreen, HoverOverLabelsAndThePicture) {
 TEST_F(ArrangementScreen, WeiterStopsAfterACalculationError) {
   FrmArrangement *w = open(ArrangementId::VKaZDSch);
   w->show();
-  w->Tb_m()->setText("200");
-  w->Tb_n()->setText("100");
+  child<QLineEdit>(w, "Tb_m")->setText("200");
+  child<QLineEdit>(w, "Tb_n")->setText("100");
   addForce(w, {"- Z", "1000", "0", "0", "0"});
   addForce(w, {"- Z", "1000", "-", "0", "0"});
-  w->toolbarButton("Weiter")->trigger();
+  child<QAction>(w, "Weiter")->trigger();
   ASSERT_FALSE(rec.messages.isEmpty());
   EXPECT_EQ(rec.messages.last().title, "Berechnungsfehler!");
   EXPECT_FALSE(w->mblnCalcFailed());

@@ -33,11 +33,14 @@
 #include "ui/loads/LoadCaseTabs.h"
 #include "ui/loads/MotionDialog.h"
 #include "core/common/UnsavedInput.h"
+#include "support/Children.h"
 #include "support/TestCatalogue.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
+
+using testsupport::child;
 
 class LoadCaseScreen : public ::testing::Test {
  protected:
@@ -56,7 +59,7 @@ class LoadCaseScreen : public ::testing::Test {
     session.gsngSiko = 1.5f;
     screen = new FrmArrangement(session, ArrangementId::EKaEDSch);
     screen->show();
-    tabs = screen->loadCaseTabs();
+    tabs = child<LoadCaseTabs>(screen, "LoadCaseTabs");
   }
   void TearDown() override {
     // Deleting one window may take others with it: hold them by guarded pointers.
@@ -69,7 +72,7 @@ class LoadCaseScreen : public ::testing::Test {
   }
 
   void addForce(const QStringList &cells) {
-    ForceGrid *g = screen->MSFlexGrid1();
+    ForceGrid *g = child<ForceGrid>(screen, "MSFlexGrid1");
     const int r = g->rowForNewForce();
     for (int c = 0; c < cells.size(); ++c) g->setTextMatrix(r, c, cells.at(c));
   }
@@ -155,10 +158,10 @@ TEST_F(LoadCaseScreen, EveryTabKeepsItsOwnForceTable) {
   EXPECT_EQ(tabs->count(), 2);
   EXPECT_EQ(tabs->tabBar()->tabText(1), "Lastfall 2");
   clickTab(0);
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
   EXPECT_EQ(tabs->shareField()->text(), "25");
   clickTab(1);
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "2000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(), TextRows({{"- Z", "2000", "0", "0", "0"}}));
   EXPECT_EQ(tabs->shareField()->text(), "75");
   const QVector<LoadCase> cases = tabs->loadCases();
   ASSERT_EQ(cases.size(), 2);
@@ -190,13 +193,13 @@ TEST_F(LoadCaseScreen, RemovingAsksAndNoKeepsTheLoadCase) {
   rec.answers = {msg::Answer::Yes};
   QTest::mouseClick(tabs->removeButton(), Qt::LeftButton);
   EXPECT_EQ(tabs->count(), 1);
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
 }
 
 TEST_F(LoadCaseScreen, SharesNotMakingHundredAreRefusedAndNothingIsLost) {
   twoLoadCases();
   typeShare("70");
-  QTest::mouseClick(screen->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(screen, "CmdBerechnen"), Qt::LeftButton);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].title, "Abbruch der Berechnung");
   EXPECT_EQ(rec.messages[0].text,
@@ -204,9 +207,9 @@ TEST_F(LoadCaseScreen, SharesNotMakingHundredAreRefusedAndNothingIsLost) {
             "Lastfälle „Lastfall 1“ (25 %), „Lastfall 2“ (70 %).");
   EXPECT_TRUE(screen->mblnCalcFailed());
   EXPECT_EQ(tabs->shareField()->text(), "70");
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "2000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(), TextRows({{"- Z", "2000", "0", "0", "0"}}));
   clickTab(0);
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(), TextRows({{"- Z", "1000", "0", "0", "0"}}));
   // "Weiter" stays on the screen.
   screen->weiter();
   EXPECT_EQ(evaluationScreen(), nullptr);
@@ -218,12 +221,12 @@ TEST_F(LoadCaseScreen, SharesNotMakingHundredAreRefusedAndNothingIsLost) {
 // hour: 3951,3 h; at 8 h on 250 days a year 1,98 years.
 TEST_F(LoadCaseScreen, TheRoadWithTwoLoadCasesAndADutyCycle) {
   twoLoadCases();
-  QTest::mouseClick(screen->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(screen, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_TRUE(rec.messages.isEmpty());
   // The load display shows the load case in front, and follows the tabs.
-  EXPECT_EQ(screen->LabFo(0)->text(), "2000 N");
+  EXPECT_EQ(child<QLabel>(screen, "LabFo", 0)->text(), "2000 N");
   clickTab(0);
-  EXPECT_EQ(screen->LabFo(0)->text(), "1000 N");
+  EXPECT_EQ(child<QLabel>(screen, "LabFo", 0)->text(), "1000 N");
 
   screen->weiter();
   FrmAuswertung *e = evaluationScreen();
@@ -269,7 +272,7 @@ TEST_F(LoadCaseScreen, MotionDialogReplacesTheLoadCases) {
     QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
   });
   answer.start(0);
-  QTest::mouseClick(screen->CmdBewegung(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(screen, "CmdBewegung"), Qt::LeftButton);
   EXPECT_TRUE(refused);
   ASSERT_EQ(rec.messages.size(), 1);
   EXPECT_EQ(rec.messages[0].text, "Bitte geben Sie für „Hub (mm)“ eine Zahl größer als 0 ein.");
@@ -278,10 +281,10 @@ TEST_F(LoadCaseScreen, MotionDialogReplacesTheLoadCases) {
   EXPECT_EQ(tabs->tabBar()->tabText(1), "Konstantfahrt");
   EXPECT_EQ(tabs->tabBar()->tabText(2), "Bremsen");
   EXPECT_EQ(tabs->shareField()->text(), "25");
-  EXPECT_EQ(screen->MSFlexGrid1()->dataRows(),
+  EXPECT_EQ(child<ForceGrid>(screen, "MSFlexGrid1")->dataRows(),
             TextRows({{"- Y", "490,5", "100", "0", "80"}, {"- X", "100", "0", "0", "80"}}));
   // They calculate as any load cases.
-  QTest::mouseClick(screen->CmdBerechnen(), Qt::LeftButton);
+  QTest::mouseClick(child<QPushButton>(screen, "CmdBerechnen"), Qt::LeftButton);
   EXPECT_EQ(rec.messages.size(), 1);
   EXPECT_FALSE(screen->mblnCalcFailed());
 }
