@@ -6,12 +6,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 
 #include "core/catalogue/StartSession.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
-#include "output/report/ReportText.h"
+#include "batch/ReportLayer.h"
 
 namespace batch {
 
@@ -86,10 +87,15 @@ Outcome runCase(Session &s, const Case &c, const Options &options, msg::Recorder
       // exported, reported or printed over a safety of 0.
       o.status = Status::NoVerdict;
     } else {
-      if (options.wantExport) o.report.exportText = report::evaluationExportText(s);
-      if (!options.reportLanguage.isEmpty())
-        o.report.reportText = report::reportText(
-            s, options.reportLanguage == QLatin1String("en") ? report::English : report::German);
+      if (options.wantExport || !options.reportLanguage.isEmpty()) {
+        // The tool loads the layer before the first case and refuses to run without it.
+        QString error;
+        const ReportLayer *layer = reportLayer(&error);
+        if (!layer) throw std::runtime_error("the report layer cannot be loaded: " + error.toStdString());
+        if (options.wantExport) o.report.exportText = layer->exportText(s);
+        if (!options.reportLanguage.isEmpty())
+          o.report.reportText = layer->reportText(s, options.reportLanguage == QLatin1String("en"));
+      }
     }
   } catch (const msg::ProgramEnded &) {
     // The program ends itself after a database error: what the user read, and no more.
