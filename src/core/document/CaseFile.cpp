@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/arrangements/models/Arrangement.h"
@@ -510,17 +511,23 @@ void checkRange(const QString &text, limits::Quantity q, const QString &key, con
 
 
 // The force rows of one table: ranges checked; the rows with a coordinate other than 0
-// along the force's own axis are named in *moved. The text stays as the file holds it
-// (the file round-trips unchanged); the calculation takes that coordinate as 0.
-void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QStringList *moved) {
+// along the force's own axis are named in *moved, separated by "; " (written straight
+// into the one text: a long table names thousands of rows). The text stays as the file
+// holds it (the file round-trips unchanged); the calculation takes that coordinate as 0.
+void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QString *moved) {
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows[r];
     const int own = loads::ownCoordinateColumn(row.value(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
         double v = 0.0;
-        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0))
-          *moved << namePrefix + QString::number(r + 1);
+        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0)) {
+          if (!moved->isEmpty()) moved->append(QLatin1String("; "));
+          moved->append(namePrefix);
+          char digits[16];
+          const auto end = std::to_chars(digits, digits + sizeof digits, r + 1).ptr;
+          moved->append(QLatin1String(digits, end - digits));
+        }
         continue;
       }
       checkRangeOf(
@@ -537,12 +544,12 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
 void checkValues(Case &c) {
   checkRange(c.m, limits::Quantity::Distance, QStringLiteral("m"), builtinText(1516));
   checkRange(c.n, limits::Quantity::Distance, QStringLiteral("n"), builtinText(1517));
-  QStringList moved;
+  QString moved;
   checkForces(c.forces, QStringLiteral("forces"), QString(), &moved);
   for (int i = 0; i < c.loadCases.size(); ++i)
     checkForces(c.loadCases[i].forces, QStringLiteral("loadCases[%1].forces").arg(i),
                 QStringLiteral("„%1“, ").arg(c.loadCases[i].name), &moved);
-  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved.join(QStringLiteral("; ")));
+  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved);
   if (c.duty) {
     using limits::Quantity;
     checkRange(c.duty->stroke, Quantity::Stroke, QStringLiteral("duty.stroke"), builtinText(1311));
