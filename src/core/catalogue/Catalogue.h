@@ -70,9 +70,9 @@ class Catalogue {
     int numbers = 0;
     QString sql;
     bool operator==(const AnswerKey &o) const = default;
-    friend size_t qHash(const AnswerKey &k, size_t seed = 0) {
-      return qHashMulti(seed, k.locale, k.numbers, k.sql);
-    }
+    // The locale is compared, not hashed: a run asks in one or two, and Qt hashes a
+    // short text with AES instructions, slow on some processors.
+    friend size_t qHash(const AnswerKey &k, size_t seed = 0) { return qHashMulti(seed, k.numbers, k.sql); }
   };
   mutable QHash<AnswerKey, ResultSet> answers_;
   mutable int fileQueries_ = 0;
