@@ -194,21 +194,23 @@ namespace {
 // decide (a value outside the range, a whole value, a tie between two candidates).
 char *shortestFixed(float v, char *d) {
   const double a = std::fabs(static_cast<double>(v));
-  if (!(a >= 1.0 && a < 1e7) || a == std::floor(a)) return nullptr;
+  if (!(a >= 1.0 && a < 1e7) || a == static_cast<double>(static_cast<std::int64_t>(a))) return nullptr;
   std::uint32_t bits;
   std::memcpy(&bits, &v, sizeof bits);
   const bool even = (bits & 1u) == 0;  // the bounds themselves read back as v
-  int e = 0;
-  std::frexp(a, &e);                                  // a in [2^(e-1), 2^e)
-  const double halfUlp = std::ldexp(1.0, e - 25);     // half the spacing above a
-  const bool lowerHalf = (bits & 0x7fffffu) == 0;     // a power of two: spacing below is half
+  // Half the spacing of the floats above v: 2^(exponent - 24).
+  const int exponent = static_cast<int>((bits >> 23) & 0xffu) - 127;
+  const std::uint64_t halfBits = static_cast<std::uint64_t>(exponent - 24 + 1023) << 52;
+  double halfUlp;
+  std::memcpy(&halfUlp, &halfBits, sizeof halfUlp);
+  const bool lowerHalf = (bits & 0x7fffffu) == 0;  // a power of two: the spacing below is half
   static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
   for (int k = 1; k <= 9; ++k) {
     const double scale = kPowers[k];
-    const double x = a * scale;
-    const double n = std::nearbyint(x);
+    const double x = a * scale;  // below 2^53: x + 0.5 is exact, and so is the cut
+    const double n = static_cast<double>(static_cast<std::int64_t>(x + 0.5));
     const double diff = n - x;
-    if (std::fabs(diff) == 0.5) return nullptr;
+    if (diff == 0.5) return nullptr;  // halfway between two: the general routine decides
     const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
     const double dist = std::fabs(diff);
     if (!(dist < bound || (dist == bound && even))) continue;
@@ -234,9 +236,7 @@ void appendNumber(std::string &out, float v) {
     out.append("null");
     return;
   }
-  const size_t at = out.size();
-  out.resize(at + 32);
-  char *const d = out.data() + at;
+  char d[32];
   char *e = nullptr;
   // A whole number of up to five digits is its own shortest form (the exponent form,
   // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
@@ -248,7 +248,7 @@ void appendNumber(std::string &out, float v) {
     e = shortestFixed(v, d);
   }
   if (!e) e = std::to_chars(d, d + 32, v).ptr;
-  out.resize(static_cast<size_t>(e - out.data()));
+  out.append(d, static_cast<size_t>(e - d));
 }
 
 namespace {
