@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -76,6 +77,9 @@ class Catalogue {
   };
   mutable QHash<AnswerKey, ResultSet> answers_;
   mutable int fileQueries_ = 0;
+  // Tells the catalogues apart in the answers each thread keeps at hand (Catalogue.cpp):
+  // a new catalogue may be made where an old one was.
+  const std::uint64_t id_;
 };
 
 // The session's catalogue; a session without one opens the file where the program looks
