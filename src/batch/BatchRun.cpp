@@ -192,6 +192,7 @@ namespace {
 // the nearest whole number and the bounds of v's rounding interval times 10^k are all
 // exact. Writes into d and returns the end, or nullptr where the general routine must
 // decide (a value outside the range, a whole value, a tie between two candidates).
+// d has room for 32 characters.
 char *shortestFixed(float v, char *d) {
   const double a = std::fabs(static_cast<double>(v));
   if (!(a >= 1.0 && a < 1e7) || a == static_cast<double>(static_cast<std::int64_t>(a))) return nullptr;
@@ -214,17 +215,14 @@ char *shortestFixed(float v, char *d) {
     const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
     const double dist = std::fabs(diff);
     if (!(dist < bound || (dist == bound && even))) continue;
-    // n = whole part and k decimals; n has at most 16 digits.
-    char digits[24];
-    char *const end = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(n)).ptr;
-    const int count = static_cast<int>(end - digits);
-    if (count <= k) return nullptr;  // below 1 after rounding: not this form
+    // n = whole part and k decimals (at most 16 digits): written whole, then its last k
+    // digits moved one place on for the decimal point.
     if (v < 0) *d++ = '-';
-    std::memcpy(d, digits, static_cast<size_t>(count - k));
-    d += count - k;
-    *d++ = '.';
-    std::memcpy(d, end - k, static_cast<size_t>(k));
-    return d + k;
+    char *const end = std::to_chars(d, d + 24, static_cast<std::uint64_t>(n)).ptr;
+    if (end - d <= k) return nullptr;  // below 1 after rounding: not this form
+    for (char *q = end; q != end - k; --q) *q = q[-1];
+    end[-k] = '.';
+    return end + 1;
   }
   return nullptr;
 }
