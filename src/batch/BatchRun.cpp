@@ -185,14 +185,14 @@ void appendQuoted(std::string &out, const QString &s) {
 
 namespace {
 
-// The shortest text of a value from 1 to 10^7 with a fraction (no whole number: at
-// and above 2^23 every value is one), as std::to_chars gives it: the fewest decimals k whose nearest number n / 10^k still reads back as v, in
+// The shortest text of a value from 1 to 10^7 with a fraction, as std::to_chars gives
+// it: the fewest decimals k whose nearest number n / 10^k still reads back as v, in
 // plain notation (never longer than the exponent form there). Everything is exact in
-// double: v has 24 significant bits and 10^k at most 27, so v * 10^k, its distance to
-// the nearest whole number and the bounds of v's rounding interval times 10^k are all
-// exact. Writes into d and returns the end, or nullptr where the general routine must
-// decide (a value outside the range, a whole value, a tie between two candidates).
-// d has room for 32 characters.
+// double: v has 24 significant bits and 10^k (k <= 9) at most 21, so v * 10^k, its
+// distance to the nearest whole number and the bounds of v's rounding interval times
+// 10^k are all exact. Writes into d (room for 32 characters) and returns the end, or
+// nullptr where the general routine must decide: a value outside the range, a whole
+// value (from 2^23 on every value is one), a tie between two candidates.
 char *shortestFixed(float v, char *d) {
   const double a = std::fabs(static_cast<double>(v));
   if (!(a >= 1.0 && a < 1e7) || a == static_cast<double>(static_cast<std::int64_t>(a))) return nullptr;
