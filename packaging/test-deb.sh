@@ -59,6 +59,11 @@ done
   fail "worked example"
 grep -q '"calcFailed": false' "$work/run.json" || fail "worked example: calculation failed"
 grep -q '"KH45", "45", "KH45-246"' "$work/run.json" || fail "worked example: evaluation row KH45 missing"
+# The report layer is a module of its own, found from the installed tool.
+"$bin/tarvelcalc-batch" "$root/usr/share/doc/tarvelcalc/examples/four-cassettes.json" --report en \
+  --pdf "$work/report.pdf" >"$work/report.json" || fail "worked example with --report en --pdf"
+grep -q '"report": ".*Calculation report' "$work/report.json" || fail "worked example: report text missing"
+[ -s "$work/report.pdf" ] || fail "worked example: no PDF"
 "$bin/tarvelcalc-catalogue" check "$root/usr/share/tarvelcalc/DBFN.db" >/dev/null || fail "catalogue check"
 
 desktop-file-validate "$root/usr/share/applications/example.tarvel.tarvelcalc.desktop" || fail "desktop entry"

@@ -5,14 +5,16 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include "core/catalogue/StartSession.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
+#include "batch/ReportLayer.h"
 #include "core/evaluation/EvaluationTexts.h"
-#include "output/report/ReportText.h"
 
 namespace batch {
 
@@ -87,10 +89,15 @@ Outcome runCase(Session &s, const Case &c, const Options &options, msg::Recorder
       // exported, reported or printed over a safety of 0.
       o.status = Status::NoVerdict;
     } else {
-      if (options.wantExport) o.report.exportText = report::evaluationExportText(s);
-      if (!options.reportLanguage.isEmpty())
-        o.report.reportText = report::reportText(
-            s, options.reportLanguage == QLatin1String("en") ? report::English : report::German);
+      if (options.wantExport || !options.reportLanguage.isEmpty()) {
+        // The tool loads the layer before the first case and refuses to run without it.
+        QString error;
+        const ReportLayer *layer = reportLayer(&error);
+        if (!layer) throw std::runtime_error("the report layer cannot be loaded: " + error.toStdString());
+        if (options.wantExport) o.report.exportText = layer->exportText(s);
+        if (!options.reportLanguage.isEmpty())
+          o.report.reportText = layer->reportText(s, options.reportLanguage == QLatin1String("en"));
+      }
     }
   } catch (const msg::ProgramEnded &) {
     // The program ends itself after a database error: what the user read, and no more.
@@ -122,53 +129,50 @@ Outcome runCase(const Start &start, const Case &c, const Options &options) {
 // ---------------------------------------------------------------- JSON writing
 void appendQuoted(std::string &out, const QString &s) {
   // Printable ASCII, control characters and whole UTF-16 characters are written here as
-  // QJsonDocument writes them; a lone surrogate goes the library's way.
+  // QJsonDocument writes them; a lone surrogate goes the library's way. The text is
+  // written through a pointer into room for its longest form (six bytes per character,
+  // "\u001f"), which is cut to what was written at the end.
   static const char hex[] = "0123456789abcdef";
   const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
   const char16_t *const end = p + s.size();
   const size_t start = out.size();
-  out.reserve(out.size() + static_cast<size_t>(s.size()) + 2);
-  out.push_back('"');
+  out.resize(start + 6 * static_cast<size_t>(s.size()) + 2);
+  char *d = out.data() + start;
+  *d++ = '"';
   while (p != end) {
-    // A run of plain characters is copied at once.
-    const char16_t *plain = p;
-    while (plain != end && *plain >= 0x20 && *plain < 0x80 && *plain != '"' && *plain != '\\') ++plain;
-    if (plain != p) {
-      const size_t at = out.size();
-      out.resize(at + static_cast<size_t>(plain - p));
-      char *d = out.data() + at;
-      while (p != plain) *d++ = static_cast<char>(*p++);
-      continue;
-    }
     const char16_t u = *p++;
-    if (u < 0x80) {
-      out.push_back('\\');
+    if (u >= 0x20 && u < 0x80 && u != '"' && u != '\\') {
+      *d++ = static_cast<char>(u);
+    } else if (u < 0x80) {
+      *d++ = '\\';
       switch (u) {
-        case '"': out.push_back('"'); break;
-        case '\\': out.push_back('\\'); break;
-        case 0x8: out.push_back('b'); break;
-        case 0xc: out.push_back('f'); break;
-        case 0xa: out.push_back('n'); break;
-        case 0xd: out.push_back('r'); break;
-        case 0x9: out.push_back('t'); break;
+        case '"': *d++ = '"'; break;
+        case '\\': *d++ = '\\'; break;
+        case 0x8: *d++ = 'b'; break;
+        case 0xc: *d++ = 'f'; break;
+        case 0xa: *d++ = 'n'; break;
+        case 0xd: *d++ = 'r'; break;
+        case 0x9: *d++ = 't'; break;
         default:
-          out.append("u00");
-          out.push_back(hex[u >> 4]);
-          out.push_back(hex[u & 0xf]);
+          *d++ = 'u';
+          *d++ = '0';
+          *d++ = '0';
+          *d++ = hex[u >> 4];
+          *d++ = hex[u & 0xf];
       }
     } else if (u < 0x800) {
-      out.push_back(static_cast<char>(0xc0 | (u >> 6)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+      *d++ = static_cast<char>(0xc0 | (u >> 6));
+      *d++ = static_cast<char>(0x80 | (u & 0x3f));
     } else if (u < 0xd800 || u > 0xdfff) {
-      out.push_back(static_cast<char>(0xe0 | (u >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3f)));
-      out.push_back(static_cast<char>(0x80 | (u & 0x3f)));
+      *d++ = static_cast<char>(0xe0 | (u >> 12));
+      *d++ = static_cast<char>(0x80 | ((u >> 6) & 0x3f));
+      *d++ = static_cast<char>(0x80 | (u & 0x3f));
     } else if (u < 0xdc00 && p != end && *p >= 0xdc00 && *p <= 0xdfff) {
       const char32_t c = 0x10000 + ((static_cast<char32_t>(u) - 0xd800) << 10) + (*p++ - 0xdc00);
-      out.push_back(static_cast<char>(0xf0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3f)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3f)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3f)));
+      *d++ = static_cast<char>(0xf0 | (c >> 18));
+      *d++ = static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+      *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+      *d++ = static_cast<char>(0x80 | (c & 0x3f));
     } else {
       out.resize(start);
       const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
@@ -176,17 +180,74 @@ void appendQuoted(std::string &out, const QString &s) {
       return;
     }
   }
-  out.push_back('"');
+  *d++ = '"';
+  out.resize(static_cast<size_t>(d - out.data()));
 }
+
+namespace {
+
+// The shortest text of a value from 1 to 10^7 with a fraction, as std::to_chars gives
+// it: the fewest decimals k whose nearest number n / 10^k still reads back as v, in
+// plain notation (never longer than the exponent form there). Everything is exact in
+// double: v has 24 significant bits and 10^k (k <= 9) at most 21, so v * 10^k, its
+// distance to the nearest whole number and the bounds of v's rounding interval times
+// 10^k are all exact. Writes into d (room for 32 characters) and returns the end, or
+// nullptr where the general routine must decide: a value outside the range, a whole
+// value (from 2^23 on every value is one), a tie between two candidates.
+char *shortestFixed(float v, char *d) {
+  const double a = std::fabs(static_cast<double>(v));
+  if (!(a >= 1.0 && a < 1e7) || a == static_cast<double>(static_cast<std::int64_t>(a))) return nullptr;
+  std::uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  const bool even = (bits & 1u) == 0;  // the bounds themselves read back as v
+  // Half the spacing of the floats above v: 2^(exponent - 24).
+  const int exponent = static_cast<int>((bits >> 23) & 0xffu) - 127;
+  const std::uint64_t halfBits = static_cast<std::uint64_t>(exponent - 24 + 1023) << 52;
+  double halfUlp;
+  std::memcpy(&halfUlp, &halfBits, sizeof halfUlp);
+  const bool lowerHalf = (bits & 0x7fffffu) == 0;  // a power of two: the spacing below is half
+  static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  for (int k = 1; k <= 9; ++k) {
+    const double scale = kPowers[k];
+    const double x = a * scale;  // below 2^53: x + 0.5 is exact, and so is the cut
+    const double n = static_cast<double>(static_cast<std::int64_t>(x + 0.5));
+    const double diff = n - x;
+    if (diff == 0.5) return nullptr;  // halfway between two: the general routine decides
+    const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
+    const double dist = std::fabs(diff);
+    if (!(dist < bound || (dist == bound && even))) continue;
+    // n = whole part and k decimals (at most 16 digits): written whole, then its last k
+    // digits moved one place on for the decimal point.
+    if (v < 0) *d++ = '-';
+    char *const end = std::to_chars(d, d + 24, static_cast<std::uint64_t>(n)).ptr;
+    if (end - d <= k) return nullptr;  // below 1 after rounding: not this form
+    for (char *q = end; q != end - k; --q) *q = q[-1];
+    end[-k] = '.';
+    return end + 1;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 void appendNumber(std::string &out, float v) {
   if (!std::isfinite(v)) {
     out.append("null");
     return;
   }
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  out.append(buf, static_cast<size_t>(res.ptr - buf));
+  char d[32];
+  char *e = nullptr;
+  // A whole number of up to five digits is its own shortest form (the exponent form,
+  // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
+  // sign through the general routine. The general routine searches the shortest digits
+  // in every case, at several times the cost of the common ones written here.
+  if (std::fabs(v) < 100000.0f && v == static_cast<float>(static_cast<int>(v))) {
+    if (!(v == 0.0f && std::signbit(v))) e = std::to_chars(d, d + 32, static_cast<int>(v)).ptr;
+  } else {
+    e = shortestFixed(v, d);
+  }
+  if (!e) e = std::to_chars(d, d + 32, v).ptr;
+  out.append(d, static_cast<size_t>(e - d));
 }
 
 namespace {
@@ -197,10 +258,12 @@ struct Writer {
   std::string &out;
   bool pretty;
 
-  void key(const char *name) {
+  template <size_t N>
+  void key(const char (&name)[N]) {
     out.push_back('"');
-    out.append(name);
-    out.append(pretty ? "\": " : "\":");
+    out.append(name, N - 1);
+    if (pretty) out.append("\": ", 3);
+    else out.append("\":", 2);
   }
   void sep() { out.append(pretty ? ", " : ","); }
   // Before the i-th row of a list (indented by four) and after its last one.

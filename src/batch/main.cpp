@@ -26,7 +26,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLocale>
 #include <fcntl.h>
 #include <unistd.h>
@@ -39,14 +38,13 @@
 
 #include "batch/BatchRun.h"
 #include "batch/Lines.h"
+#include "batch/ReportLayer.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/common/CommandLine.h"
 #include "core/common/DataFiles.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Session.h"
-#include "output/report/ReportPrint.h"
-#include "output/report/ReportText.h"
 
 namespace {
 
@@ -118,10 +116,11 @@ int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> 
     case batch::Status::Ran: break;
   }
   if (!pdfPath.isEmpty()) {
-    const int language = options.reportLanguage == QLatin1String("en") ? report::English : report::German;
+    const bool english = options.reportLanguage == QLatin1String("en");
     QString error;
     try {
-      if (!report::printReportToPdf(s, pdfPath, language, QString::fromLatin1(c.arrangement->screenName), &error)) {
+      if (!batch::reportLayer()->printPdf(s, pdfPath, english, QString::fromLatin1(c.arrangement->screenName),
+                                          &error)) {
         writeErr(QStringLiteral("tarvelcalc-batch: ") + error);
         return kExitEnded;
       }
@@ -186,16 +185,25 @@ const char *const kUsage =
     "     --sweep: any line was no case or gave status 1\n"
     "  2  bad command line, missing or malformed case file, missing catalogue file\n";
 
-// Printing needs fonts and a paint engine: a GUI application, without a display if
-// there is none.
+// The report layer is loaded before anything runs: a tool installed without its module
+// says so once instead of failing in every case.
+[[nodiscard]] bool haveReportLayer() {
+  QString error;
+  if (batch::reportLayer(&error)) return true;
+  writeErr(QStringLiteral("tarvelcalc-batch: the report layer (--export, --report, --pdf) cannot be loaded: ") +
+           error);
+  return false;
+}
+
+// Printing needs fonts and a paint engine: a GUI application from the report layer,
+// without a display if there is none (nullptr when the layer cannot be loaded). Every
+// other run is a core application.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv) {
   bool pdf = false;
   for (int i = 1; i < argc; ++i) pdf = pdf || QByteArray(argv[i]) == "--pdf";
   if (!pdf) return std::make_unique<QCoreApplication>(argc, argv);
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  return std::make_unique<QGuiApplication>(argc, argv);
+  if (!haveReportLayer()) return nullptr;
+  return std::unique_ptr<QCoreApplication>(batch::reportLayer()->makeApplication(argc, argv));
 }
 
 // Closes the cases file when the run is over.
@@ -217,6 +225,7 @@ int main(int argc, char **argv) {
   const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", kUsage);
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+  if (!application) return kExitEnded;
   QCoreApplication &app = *application;
   QString casePath, casesPath, sweepArgument, jobsText;
   batch::Options options;
@@ -314,6 +323,7 @@ int main(int argc, char **argv) {
     return kExitRefused;
   }
 
+  if ((options.wantExport || !options.reportLanguage.isEmpty()) && !haveReportLayer()) return kExitEnded;
   const auto catalogue = std::make_shared<catalogue::Catalogue>(cataloguePath);
   if (!casesPath.isEmpty()) {
     batch::LineInput input;

@@ -5,6 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -45,6 +49,37 @@ TEST(BatchJson, NumbersInTheirShortestForm) {
   out += ' ';
   batch::appendNumber(out, 1e30f * 1e30f);
   EXPECT_EQ(out, "900.6 null");
+}
+
+// Values are written by a shortcut for the common forms; every one must still be what
+// std::to_chars writes: bit patterns across the whole range, values of few decimals
+// (the loads), and the neighbours of powers of two and ten, with both signs.
+TEST(BatchJson, NumbersAreWrittenAsToCharsWritesThem) {
+  const auto check = [](float v) {
+    for (const float x : {v, -v}) {
+      char buf[64];
+      std::string out;
+      batch::appendNumber(out, x);
+      ASSERT_EQ(out, std::string(buf, std::to_chars(buf, buf + sizeof buf, x).ptr)) << std::hexfloat << x;
+    }
+  };
+  for (std::uint64_t bits = 0; bits < 0x7f800000u; bits += 997) {
+    float v;
+    const auto b = static_cast<std::uint32_t>(bits);
+    std::memcpy(&v, &b, sizeof v);
+    check(v);
+  }
+  for (int i = 0; i < 200000; ++i) {
+    const int decimals = i % 5;
+    const double scale = std::pow(10.0, decimals);
+    check(static_cast<float>(static_cast<double>((i * 7919LL) % 100000000) / scale));
+  }
+  for (int p = -30; p <= 30; ++p)
+    for (const double base : {std::ldexp(1.0, p), std::pow(10.0, p)})
+      for (float v = static_cast<float>(base), k = 0; k < 8; ++k, v = std::nextafter(v, 0.0f)) {
+        check(v);
+        check(std::nextafter(static_cast<float>(base), 1e30f));
+      }
 }
 
 // Force rows of plain texts are read straight from the case text; the same case with

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,9 +19,11 @@ struct BatchRun {
   QString err;
 };
 
-BatchRun batch(const QStringList &args) {
+// The tool of the build tree, or `tool` (a copy elsewhere).
+BatchRun batch(const QStringList &args, QString tool = QString()) {
   const QString build = qEnvironmentVariable("TARVEL_BUILD_DIR");
   const QString source = qEnvironmentVariable("TARVEL_SOURCE_DIR");
+  if (tool.isEmpty()) tool = QDir(build).filePath(QStringLiteral("tarvelcalc-batch"));
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   // Without a display the tool must find its way to the offscreen platform itself.
@@ -28,8 +31,7 @@ BatchRun batch(const QStringList &args) {
   env.remove(QStringLiteral("DISPLAY"));
   env.remove(QStringLiteral("WAYLAND_DISPLAY"));
   p.setProcessEnvironment(env);
-  p.start(QDir(build).filePath(QStringLiteral("tarvelcalc-batch")),
-          QStringList{QDir(source).filePath(QStringLiteral("examples/four-cassettes.json"))} + args);
+  p.start(tool, QStringList{QDir(source).filePath(QStringLiteral("examples/four-cassettes.json"))} + args);
   BatchRun r;
   if (!p.waitForFinished(120000)) return r;
   r.exitCode = p.exitCode();
@@ -77,4 +79,26 @@ TEST(BatchReport, PdfOfTheReportAndItsCommandLineRules) {
   EXPECT_EQ(batch({"--pdf", dir.filePath("x.pdf")}).exitCode, 2);  // no --report
   EXPECT_EQ(batch({"--report", "fr"}).exitCode, 2);
   EXPECT_FALSE(QFile::exists(dir.filePath("x.pdf")));
+}
+
+// The report layer is a module of its own: a tool without it still calculates, and says
+// once why it cannot export, report or print.
+TEST(BatchReport, WithoutItsModuleTheToolCalculatesAndNamesTheMissingLayer) {
+  QTemporaryDir dir;
+  const QString build = qEnvironmentVariable("TARVEL_BUILD_DIR");
+  const QString tool = dir.filePath("tarvelcalc-batch");
+  ASSERT_TRUE(QFile::copy(QDir(build).filePath("tarvelcalc-batch"), tool));
+  const QStringList catalogue{"--catalogue", QDir(build).filePath("DBFN.db")};
+  const BatchRun plain = batch(catalogue, tool);
+  EXPECT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+  EXPECT_FALSE(plain.json.value("evaluation").toArray().isEmpty());
+  for (const QStringList &args : {QStringList{"--export"}, QStringList{"--report", "de", "--pdf", dir.filePath("r.pdf")}}) {
+    const BatchRun r = batch(catalogue + args, tool);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("the report layer (--export, --report, --pdf) cannot be loaded: tarvelcalc-report.so "
+                               "not found"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.json.isEmpty());
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("r.pdf")));
 }

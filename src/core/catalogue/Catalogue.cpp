@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <functional>
 
 #include <QCoreApplication>
@@ -35,7 +36,30 @@ void readNumbersInEitherNotation(Catalogue::Numbers numbers, ResultSet *rs) {
 }
 }  // namespace
 
-Catalogue::Catalogue(QString path, std::function<void()> busy) : path_(std::move(path)), busy_(std::move(busy)) {}
+namespace {
+std::atomic<std::uint64_t> lastCatalogueId{0};
+
+// The last answers this thread was given. A run asks the same few questions case after
+// case with the same SQL text (each thread keeps the text of a table code, see
+// buildSql), so they are found here by the identity of that text, without the lock,
+// the hash of some 600 characters and their comparison. An entry holds a reference to
+// its text: while it is kept, no other text can take its place in memory, and a text
+// that is shared cannot change (a change makes a copy), so the same address and length
+// mean the same text. Texts that point into memory of their own are not kept.
+struct ThreadAnswer {
+  std::uint64_t catalogue = 0;  // 0: empty
+  int numbers = 0;
+  QString locale;
+  QString sql;
+  ResultSet answer;
+};
+constexpr size_t kThreadAnswers = 32;
+thread_local std::array<ThreadAnswer, kThreadAnswers> threadAnswers;
+thread_local size_t nextThreadAnswer = 0;
+}  // namespace
+
+Catalogue::Catalogue(QString path, std::function<void()> busy)
+    : path_(std::move(path)), busy_(std::move(busy)), id_(++lastCatalogueId) {}
 Catalogue::~Catalogue() = default;
 
 QString Catalogue::file() const {
@@ -45,15 +69,32 @@ QString Catalogue::file() const {
 ResultSet Catalogue::query(const QString &sql, Numbers numbers) const {
   // Real numbers come as text in the program locale's notation, so the locale is part of
   // the question.
-  const AnswerKey key{num::localeName(), static_cast<int>(numbers), sql};
-  std::lock_guard<std::mutex> lock(mutex_);
-  const auto known = answers_.constFind(key);
-  if (known != answers_.constEnd()) return *known;
-  openLocked();
-  ++fileQueries_;
-  ResultSet rs = db_->query(sql);
-  readNumbersInEitherNotation(numbers, &rs);
-  answers_.insert(key, rs);
+  const QString &locale = num::localeName();
+  const bool keepable = sql.data_ptr().isMutable();  // allocated, counted text
+  if (keepable)
+    for (const ThreadAnswer &a : threadAnswers)
+      if (a.catalogue == id_ && a.sql.constData() == sql.constData() && a.sql.size() == sql.size() &&
+          a.numbers == static_cast<int>(numbers) && a.locale == locale)
+        return a.answer;
+  const AnswerKey key{locale, static_cast<int>(numbers), sql};
+  ResultSet rs;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto known = answers_.constFind(key);
+    if (known != answers_.constEnd()) {
+      rs = *known;
+    } else {
+      openLocked();
+      ++fileQueries_;
+      rs = db_->query(sql);
+      readNumbersInEitherNotation(numbers, &rs);
+      answers_.insert(key, rs);
+    }
+  }
+  if (keepable) {
+    threadAnswers[nextThreadAnswer] = {id_, static_cast<int>(numbers), locale, sql, rs};
+    nextThreadAnswer = (nextThreadAnswer + 1) % kThreadAnswers;
+  }
   return rs;
 }
 

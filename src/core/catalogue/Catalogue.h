@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -70,12 +71,15 @@ class Catalogue {
     int numbers = 0;
     QString sql;
     bool operator==(const AnswerKey &o) const = default;
-    friend size_t qHash(const AnswerKey &k, size_t seed = 0) {
-      return qHashMulti(seed, k.locale, k.numbers, k.sql);
-    }
+    // The locale is compared, not hashed: a run asks in one or two, and Qt hashes a
+    // short text with AES instructions, slow on some processors.
+    friend size_t qHash(const AnswerKey &k, size_t seed = 0) { return qHashMulti(seed, k.numbers, k.sql); }
   };
   mutable QHash<AnswerKey, ResultSet> answers_;
   mutable int fileQueries_ = 0;
+  // Tells the catalogues apart in the answers each thread keeps at hand (Catalogue.cpp):
+  // a new catalogue may be made where an old one was.
+  const std::uint64_t id_;
 };
 
 // The session's catalogue; a session without one opens the file where the program looks

@@ -3,12 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "core/arrangements/models/Arrangement.h"
 #include "core/common/Errors.h"
@@ -427,21 +428,35 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
   return p + 1;
 }
 
+// Long tables repeat a few values (forces, coordinates of 0): equal cells share one
+// text instead of each holding a copy. A cell of up to eight characters is looked up
+// by its characters packed into one number, in a small table indexed by a
+// multiplicative hash: a library hash of a short key costs more than taking the cell
+// itself, many times over on processors whose AES instructions are slow. A slot wanted
+// by another cell is taken over; longer cells are not shared.
+class SharedCells {
+ public:
+  QString text(const char *b, qsizetype n) {
+    if (n == 0 || n > 8) return QString::fromLatin1(b, n);
+    quint64 key = 0;
+    std::memcpy(&key, b, static_cast<size_t>(n));  // no cell holds a NUL: the key is unique
+    const size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits));
+    if (keys_[slot] != key) {
+      keys_[slot] = key;
+      texts_[slot] = QString::fromLatin1(b, n);
+    }
+    return texts_[slot];
+  }
+
+ private:
+  static constexpr int kBits = 7;
+  quint64 keys_[1 << kBits] = {};  // 0: empty (no cell of one to eight characters)
+  QString texts_[1 << kBits];
+};
+
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
-  // Long tables repeat a few values (forces, coordinates of 0): equal cells share one
-  // text instead of each holding a copy. The views point into the case text, which
-  // outlives the reading.
-  constexpr qsizetype kMaxShared = 4096;
-  QHash<QByteArrayView, QString> shared;
-  const auto text = [&shared](const char *b, qsizetype n) {
-    const QByteArrayView key(b, n);
-    const auto known = shared.constFind(key);
-    if (known != shared.constEnd()) return *known;
-    QString t = QString::fromLatin1(b, n);
-    if (shared.size() < kMaxShared) shared.insert(key, t);
-    return t;
-  };
+  SharedCells shared;
   if (p == end || *p != '[') return nullptr;
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;
@@ -456,14 +471,14 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
       p = plainCell(p, end, &b, &n);
       if (!p) return nullptr;
       if (i == 0) {
-        const QStringList &labels = directionLabels();
+        // The labels in the order of directionLabels(), compared as bytes.
         qsizetype label = -1;
-        for (qsizetype l = 0; l < labels.size() && label < 0; ++l)
-          if (labels[l] == QLatin1String(b, n)) label = l;
+        for (size_t l = 0; n == 3 && l < loads::kDirections.size() && label < 0; ++l)
+          if (std::memcmp(b, loads::kDirections[l].label, 3) == 0) label = static_cast<qsizetype>(l);
         if (label < 0) return nullptr;
-        row << labels.at(label);
+        row << directionLabels().at(label);
       } else {
-        row << text(b, n);
+        row << shared.text(b, n);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
@@ -535,17 +550,23 @@ void checkRange(const QString &text, limits::Quantity q, const QString &key, con
 
 
 // The force rows of one table: ranges checked; the rows with a coordinate other than 0
-// along the force's own axis are named in *moved. The text stays as the file holds it
-// (the file round-trips unchanged); the calculation takes that coordinate as 0.
-void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QStringList *moved) {
+// along the force's own axis are named in *moved, separated by "; " (written straight
+// into the one text: a long table names thousands of rows). The text stays as the file
+// holds it (the file round-trips unchanged); the calculation takes that coordinate as 0.
+void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QString *moved) {
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows[r];
     const int own = loads::ownCoordinateColumn(row.value(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
         double v = 0.0;
-        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0))
-          *moved << namePrefix + QString::number(r + 1);
+        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0)) {
+          if (!moved->isEmpty()) moved->append(QLatin1String("; "));
+          moved->append(namePrefix);
+          char digits[16];
+          const auto end = std::to_chars(digits, digits + sizeof digits, r + 1).ptr;
+          moved->append(QLatin1String(digits, end - digits));
+        }
         continue;
       }
       checkRangeOf(
@@ -562,12 +583,12 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
 void checkValues(Case &c) {
   checkRange(c.m, limits::Quantity::Distance, QStringLiteral("m"), builtinText(1516));
   checkRange(c.n, limits::Quantity::Distance, QStringLiteral("n"), builtinText(1517));
-  QStringList moved;
+  QString moved;
   checkForces(c.forces, QStringLiteral("forces"), QString(), &moved);
   for (int i = 0; i < c.loadCases.size(); ++i)
     checkForces(c.loadCases[i].forces, QStringLiteral("loadCases[%1].forces").arg(i),
                 QStringLiteral("„%1“, ").arg(c.loadCases[i].name), &moved);
-  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved.join(QStringLiteral("; ")));
+  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved);
   if (c.duty) {
     using limits::Quantity;
     checkRange(c.duty->stroke, Quantity::Stroke, QStringLiteral("duty.stroke"), builtinText(1311));

@@ -38,9 +38,15 @@ inline const QStringList &directionLabels() {
 }
 
 // The direction a text of the direction column names; nullptr for any other text.
+// Every label is three characters long: compared character by character here, as a
+// force table of thousands of rows asks this several times per row.
 inline const DirectionInfo *directionOf(const QString &label) {
+  if (label.size() != 3) return nullptr;
+  const char16_t *t = reinterpret_cast<const char16_t *>(label.constData());
   for (const DirectionInfo &d : kDirections)
-    if (label == QLatin1String(d.label)) return &d;
+    if (t[0] == static_cast<unsigned char>(d.label[0]) && t[1] == static_cast<unsigned char>(d.label[1]) &&
+        t[2] == static_cast<unsigned char>(d.label[2]))
+      return &d;
   return nullptr;
 }
 

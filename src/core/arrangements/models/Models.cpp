@@ -317,15 +317,18 @@ CalcOutput runModel(const CalcInput &in) {
     return refuseRange(limits::Quantity::Distance, builtinText(1516));
   if (in.engineerInput && rules.readsN && !limits::within(limits::Quantity::Distance, n))
     return refuseRange(limits::Quantity::Distance, builtinText(1517));
-  for (int r = 0; in.engineerInput && r < in.forces.size(); ++r)
+  for (int r = 0; in.engineerInput && r < in.forces.size(); ++r) {
+    const QStringList &row = in.forces[r];
+    const int own = loads::ownCoordinateColumn(row.value(0));
     for (int c = 1; c < 5; ++c) {
-      if (c == loads::ownCoordinateColumn(in.forces[r].value(0))) continue;  // taken as 0
+      if (c == own) continue;  // taken as 0
       double v = 0.0;
-      if (!num::toDouble(in.forces[r].value(c), &v)) continue;  // named when the row is reached
+      if (!num::toDouble(row.value(c), &v)) continue;  // named when the row is reached
       const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
       if (!limits::within(q, c == 1 ? std::fabs(v) : v))
         return refuseRange(q, builtinText(1518).arg(r + 1).arg(builtinText(515 + c)));
     }
+  }
   out.calcFailed = false;
 
   try {
