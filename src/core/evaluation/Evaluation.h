@@ -67,18 +67,18 @@ struct EvaluationInput {
   // Rating data (evaluation layout, columns 0..12) of table set k, 1-based; the last
   // set may be the special roller shoe.
   std::function<TextRows(int setNo)> loadRatings;
-  // The table set of every result row (gaintResultSet); empty: frame k shows set k.
+  // The table set of every result row (resultRows); empty: frame k shows set k.
   QVector<int> resultSet;
   // The catalogue table and column of a rating cell (table set, evaluation-layout
   // column). When set, a rating that holds no number is named in the message.
   std::function<QPair<QString, QString>(int setNo, int column)> cellSource;
-  // Per result row: its load is the rigid-plate check's (gablnResultCheck); may be empty.
+  // Per result row: its load is the rigid-plate check's (resultRows); may be empty.
   QVector<bool> resultCheck;
   float unitDistance = 0.0f;                // gsngUnitDistance
   float railDistance = 0.0f;                // gsngRailDistance
   float requiredSafety = 0.0f;              // gsngSiko
   // Load cases: the share of each as a fraction and, per load case and result row, the
-  // five rated values (gaLoadCaseLoads). With fewer than two load cases the rating is
+  // five rated values (each typed result row's caseLoads). With fewer than two load cases the rating is
   // the plain one: the load of the result row rates safety and lifetime alike.
   QVector<double> shares;
   QVector<QVector<std::array<float, 5>>> caseLoads;

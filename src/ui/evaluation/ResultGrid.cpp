@@ -6,7 +6,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "core/common/Texts.h"
 
 namespace eval {
 
