@@ -542,6 +542,38 @@ TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
   EXPECT_TRUE(exported.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t"));
 }
 
+// A required life in hours judges the life as shown in whole hours (3 951 h here):
+// reaching it exactly passes, an hour more fails, and what fails is neither recommended
+// nor suggested; the export appends the life verdict.
+TEST_F(Batch, RequiredLifeJudgesTheShownHoursAndDecidesTheSuggestion) {
+  QJsonObject c{{"arrangement", "FrmEKaEDSch"},
+                {"loadCases", QJsonArray{loadCaseOf("Eilgang", 25, {"- Z", "1000", "0", "0", "0"}),
+                                         loadCaseOf("Bearbeitung", 75, {"- Z", "2000", "0", "0", "0"})}},
+                {"duty", QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}}},
+                {"ticked", listOf(QJsonArray{"TLK", "25"})}};
+  struct Row {
+    double hours;
+    bool lifeOk;
+  };
+  for (const Row &row : {Row{3951, true}, Row{3952, false}}) {
+    c.insert("requiredLife", QJsonObject{{"value", row.hours}, {"unit", "h"}});
+    const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--export"});
+    const QJsonArray sizing = r.json.value("sizing").toArray();
+    ASSERT_EQ(sizing.size(), 1) << r.out.toStdString();
+    const QJsonObject z = sizing[0].toObject();
+    EXPECT_EQ(z.value("unit").toString(), "KK25");
+    EXPECT_TRUE(z.value("safetyOk").toBool());
+    EXPECT_EQ(z.value("lifeOk").toBool(), row.lifeOk) << row.hours;
+    EXPECT_EQ(z.value("passes").toBool(), row.lifeOk);
+    EXPECT_EQ(z.value("recommended").toBool(), row.lifeOk);
+    EXPECT_EQ(r.json.value("suggestion").isNull(), !row.lifeOk);
+    const QString exported = r.json.value("export").toString();
+    EXPECT_TRUE(exported.contains(row.lifeOk ? "\t3.951\tLebensdauer ausreichend.\t★\t\r\n"
+                                             : "\t3.951\tLebensdauer zu gering!\t\t\r\n"))
+        << exported.toStdString();
+  }
+}
+
 TEST_F(Batch, DutyWithoutYearsLeavesThemNull) {
   QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
   c.insert("duty", QJsonObject{{"stroke", "250"}, {"cyclesPerMinute", "20"}});

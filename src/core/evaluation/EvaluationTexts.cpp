@@ -35,6 +35,30 @@ QString lifeText(const EvaluationRow &row) {
   return num::formatGrouped(num::roundHalfEven(row.detail.lifeKm, 0)) + QStringLiteral(" km");
 }
 
+QString lifeVerdictText(const EvaluationRow &row, bool english) {
+  if (row.blank() || !row.lifeOk) return QString();
+  return builtinText(*row.lifeOk ? (english ? 1546 : 1545) : (english ? 1544 : 1543));
+}
+
+QString sizingLifeText(const EvaluationRow &row) {
+  if (row.detail.lifeHours) return num::formatGrouped(num::roundHalfEven(*row.detail.lifeHours, 0)) + QStringLiteral(" h");
+  return lifeText(row);
+}
+
+namespace {
+QString sizedLine(int german, int englishId, const EvaluationRow &row, bool english) {
+  return builtinText(english ? englishId : german).arg(row.unit, safetyText(row), sizingLifeText(row));
+}
+}  // namespace
+
+QString recommendationText(const EvaluationRow &row, bool english) { return sizedLine(1547, 1548, row, english); }
+
+QString suggestionText(const EvaluationRow *row, bool english) {
+  return row ? sizedLine(1551, 1552, *row, english) : builtinText(english ? 1554 : 1553);
+}
+
+QString noPassText(const QString &series, bool english) { return builtinText(english ? 1550 : 1549).arg(series); }
+
 QStringList fields(const EvaluationRow &row) {
   if (row.blank()) return QStringList(EvaluationRow::kFields);
   return {row.unit,         row.size,           row.orderNo,

@@ -9,6 +9,7 @@
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/EvaluationTexts.h"
+#include "core/evaluation/Sizing.h"
 #include "output/report/ReportLoadCases.h"
 
 namespace report {
@@ -154,6 +155,8 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   out << underlined(t.label(4, k));
   out << forceTableLines(session, t, k);
 
+  // The suggested size heads the results when the recommendations are asked for.
+  out << suggestionLines(session, k);
   // First block: what the catalogue says of each size and the load it carries.
   out << ReportLine();
   out << underlined(t.label(5, k));
@@ -186,6 +189,8 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
     for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
+  // Against a required life, and the recommended size of each series.
+  out << sizingBlock(session, t, k);
   // With load cases or a duty cycle: the lifetime in operation and how it came about.
   out << serviceLifeBlock(session, t, k);
   out << formulaLines(session, k);
@@ -209,6 +214,7 @@ QString reportText(const Session &session, int k, const QDate &day) {
     for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
     s += headingLine(heads);
     s += forceRowsText(session, k);
+    s += asText(suggestionLines(session, k));
     s += t.label(5, k) + kCrLf;
     heads.clear();
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
@@ -222,6 +228,7 @@ QString reportText(const Session &session, int k, const QDate &day) {
       s += cellLine(shown, EvaluationRow::kFields);
     }
     if (anyRatedByCheck(session)) s += checkFootnote(k) + kCrLf;
+    s += asText(sizingBlock(session, t, k));
     s += asText(serviceLifeBlock(session, t, k));
     s += asText(formulaLines(session, k));
   } catch (const AppError &e) {
@@ -254,12 +261,22 @@ QString evaluationExportText(const Session &session, const QDate &day) {
     for (int id = 136; id <= 144; ++id) heads << builtinText(id);
     // The extra columns (equivalent load, hours, years) follow the nine of every row.
     for (int id : session.gaintExtraHead) heads << extraHeading(id, German);
+    // Against a required life its verdict follows, and the recommended sizes are marked
+    // while they are shown.
+    const bool lifeColumn = session.gRequiredLife.given();
+    const bool marks = session.showsSizing();
+    if (lifeColumn) heads << builtinText(1540);
+    if (marks) heads << builtinText(1556);
     s += headingLine(heads);
+    const eval::Sizing sizing = marks ? eval::chooseSizes(session.gastrEvaluation) : eval::Sizing{};
     // German only: the English verdict (field 9) stays out of the export.
-    for (const EvaluationRow &row : session.gastrEvaluation) {
+    for (int r = 0; r < session.gastrEvaluation.size(); ++r) {
+      const EvaluationRow &row = session.gastrEvaluation.at(r);
       QStringList cells = eval::fields(row).mid(0, 9);
       cells += eval::extraTexts(row, session.gaintExtraHead);
-      s += cellLine(cells, 9 + session.gaintExtraHead.size());
+      if (lifeColumn) cells << eval::lifeVerdictText(row, false);
+      if (marks) cells << (sizing.rows.value(r).recommended ? builtinText(1556) : QString());
+      s += cellLine(cells, cells.size());
     }
   } catch (const AppError &e) {
     showSaveError(e.description());
