@@ -13,7 +13,7 @@ QString newtons(double value) { return num::formatGrouped(value) + QStringLitera
 QString verdictText(Verdict verdict, bool english) {
   // German and English text ids of each part: a collision names what is too close and
   // ends with the collision note; otherwise the safety decides.
-  const auto t = [english](int german, int englishId) { return builtinText(english ? englishId : german); };
+  const auto t = [english](int german, int englishId) { return tableText(english ? englishId : german); };
   switch (verdict) {
     case Verdict::None: return QString();
     case Verdict::Sufficient: return t(230, 116);
@@ -37,7 +37,7 @@ QString lifeText(const EvaluationRow &row) {
 
 QString lifeVerdictText(const EvaluationRow &row, bool english) {
   if (row.blank() || !row.lifeOk) return QString();
-  return builtinText(*row.lifeOk ? (english ? 1546 : 1545) : (english ? 1544 : 1543));
+  return tableText(*row.lifeOk ? (english ? 1546 : 1545) : (english ? 1544 : 1543));
 }
 
 QString sizingLifeText(const EvaluationRow &row) {
@@ -47,17 +47,17 @@ QString sizingLifeText(const EvaluationRow &row) {
 
 namespace {
 QString sizedLine(int german, int englishId, const EvaluationRow &row, bool english) {
-  return builtinText(english ? englishId : german).arg(row.unit, safetyText(row), sizingLifeText(row));
+  return tableText(english ? englishId : german).arg(row.unit, safetyText(row), sizingLifeText(row));
 }
 }  // namespace
 
 QString recommendationText(const EvaluationRow &row, bool english) { return sizedLine(1547, 1548, row, english); }
 
 QString suggestionText(const EvaluationRow *row, bool english) {
-  return row ? sizedLine(1551, 1552, *row, english) : builtinText(english ? 1554 : 1553);
+  return row ? sizedLine(1551, 1552, *row, english) : tableText(english ? 1554 : 1553);
 }
 
-QString noPassText(const QString &series, bool english) { return builtinText(english ? 1550 : 1549).arg(series); }
+QString noPassText(const QString &series, bool english) { return tableText(english ? 1550 : 1549).arg(series); }
 
 QStringList fields(const EvaluationRow &row) {
   if (row.blank()) return QStringList(EvaluationRow::kFields);

@@ -13,7 +13,7 @@
 namespace report {
 
 namespace {
-QString text(int germanId, int k) { return builtinText(k == English ? germanId + 1 : germanId); }
+QString text(int germanId, int k) { return tableText(k == English ? germanId + 1 : germanId); }
 
 // Every number of a worked formula in the language's notation.
 QString numbersInLanguage(const QString &text, int k) {
@@ -81,7 +81,7 @@ ReportLines dutyLines(const Session &session, int k) {
 }
 
 QString extraHeading(int germanId, int k) {
-  return builtinText(k == English ? eval::englishExtraHead(germanId) : germanId);
+  return tableText(k == English ? eval::englishExtraHead(germanId) : germanId);
 }
 
 namespace {
