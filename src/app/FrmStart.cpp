@@ -1,5 +1,7 @@
 #include "app/FrmStart.h"
 
+#include "ui/common/InterfaceLanguage.h"
+
 #include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
@@ -160,10 +162,15 @@ void FrmStart::buildControls() {
 
   // The calculation files: a menu of its own on this screen, where the program has them.
   if (filemenu::available()) {
-    QMenu *datei = menuBar()->addMenu(builtinText(500));
+    QMenu *datei = menuBar()->addMenu(QString());
+    gui::showText(datei, 500);
     datei->setObjectName(QStringLiteral("MenüDatei"));
     filemenu::addItems(datei, this, session_, false);
   }
+  // The language of the screens.
+  QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&?"));
+  hilfe->setObjectName(QStringLiteral("MenüHilfe"));
+  uilang::addMenu(hilfe);
 
   auto *central = new QWidget(this);
   setCentralWidget(central);
@@ -514,4 +521,12 @@ bool FrmStart::eventFilter(QObject *watched, QEvent *event) {
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmStart::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    gui::retext(this);
+    sSetLayout();
+  }
+  QMainWindow::changeEvent(event);
 }

@@ -71,6 +71,8 @@ class FrmStart : public QMainWindow {
   void Toolbar1_ButtonClick(const QString &key);
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void showEvent(QShowEvent *event) override;
   bool focusNextPrevChild(bool next) override;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QLocale>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "ui/common/AppServices.h"
 #include "core/common/CommandLine.h"
 #include "ui/common/Gui.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "core/common/Messages.h"
 #include "core/common/Texts.h"
 
@@ -27,7 +29,7 @@ namespace {
 constexpr const char *kUsage =
     "Usage: tarvelcalc [OPTION]...\n"
     "\n"
-    "Design check of aluminium roller linear guides (German user interface).\n"
+    "Design check of aluminium roller linear guides (German or English user interface).\n"
     "\n"
     "Starts the desktop program TarvelCALC: choose one of six arrangements of cassettes or\n"
     "roller shoes, enter the distances and the forces, calculate the loads of every series\n"
@@ -37,6 +39,8 @@ constexpr const char *kUsage =
     "Options:\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and exit\n"
+    "      --lang de|en  the language of the screens (default: the one chosen last,\n"
+    "                 else English where the system's locale is English, else German)\n"
     "  Qt's own options (for example -platform offscreen) are accepted as well.\n"
     "\n"
     "Exit status:\n"
@@ -54,7 +58,20 @@ int main(int argc, char **argv) {
   // Qt has taken its own options out; anything else with a dash is unknown. One file
   // name is let through: the desktop entry hands over the calculation file (%f) it was
   // started for; opening it belongs to the calculation files, not to the start.
-  const QStringList args = QApplication::arguments().mid(1);
+  QStringList args = QApplication::arguments().mid(1);
+  // --lang de|en (or --lang=de): the language of the screens for this start.
+  QString lang;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString a = args.at(i);
+    if (a != QLatin1String("--lang") && !a.startsWith(QLatin1String("--lang="))) continue;
+    const bool joined = a.startsWith(QLatin1String("--lang="));
+    if (!joined && i + 1 >= args.size()) return cli::usageError("tarvelcalc", kUsage, QStringLiteral("--lang needs de or en"));
+    lang = joined ? a.mid(7) : args.at(i + 1);
+    if (lang != QLatin1String("de") && lang != QLatin1String("en"))
+      return cli::usageError("tarvelcalc", kUsage, QStringLiteral("--lang takes de or en, not ") + lang);
+    args.remove(i, joined ? 1 : 2);
+    --i;
+  }
   int files = 0;
   for (const QString &a : args) {
     if (a.startsWith(QLatin1Char('-')) && a != QLatin1String("-"))
@@ -67,8 +84,8 @@ int main(int argc, char **argv) {
   font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   QApplication::setFont(font);
 
-  // Qt's own buttons and dialogs speak German like the rest of the program.
-  gui::loadQtTranslations();
+  // The screens' language; Qt's own buttons and dialogs speak it too.
+  uilang::apply(uilang::startLanguage(lang, QLocale::system().name()));
   gui::installMessageBoxPresenter();
   // Ending the program ends it at once: nothing is pending, the catalogue is only read.
   msg::setEndHook([](int code) {

@@ -57,8 +57,11 @@ class StartScreen : public ::testing::Test {
   void TearDown() override {
     app::install({});
     app::services().desktop.openUrl = {};
+    // Deleting a screen deletes its menus, which are windows of their own as well.
+    QList<QPointer<QWidget>> screens;
     for (QWidget *w : QApplication::topLevelWidgets())
-      if (qobject_cast<FrmStart *>(w) || qobject_cast<FrmArrangement *>(w)) delete w;
+      if (qobject_cast<FrmStart *>(w) || qobject_cast<FrmArrangement *>(w)) screens << w;
+    for (const QPointer<QWidget> &w : screens) delete w.data();
     FrmLogo::closeLogo();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }

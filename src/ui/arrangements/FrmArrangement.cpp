@@ -1,5 +1,7 @@
 #include "ui/arrangements/FrmArrangement.h"
 
+#include "ui/common/InterfaceLanguage.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -392,6 +394,8 @@ void FrmArrangement::buildMenus() {
   menuInhalt_ = menuHilfe_->addAction(QStringLiteral("&Inhalt"));
   menuInhalt_->setObjectName(QStringLiteral("MenüInhalt"));
   connect(menuInhalt_, &QAction::triggered, this, &FrmArrangement::inhalt);
+  menuHilfe_->addSeparator();
+  uilang::addMenu(menuHilfe_);
 }
 
 // Sized to its text and centred on its place in the picture.
@@ -767,4 +771,12 @@ void FrmArrangement::showInput(const calcfile::Case &input) {
 void FrmArrangement::Frame1_MouseMove() {
   directions_->resetHighlight();
   grid_->clearMarker();
+}
+
+void FrmArrangement::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    gui::retext(this);
+    sSetLayout();
+  }
+  QMainWindow::changeEvent(event);
 }

@@ -97,6 +97,8 @@ class FrmArrangement : public QMainWindow {
   double pictureScale() const { return pictureScale_; }
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *e) override;
 
  private:

@@ -1,5 +1,7 @@
 #include "ui/common/DocumentWindows.h"
 
+#include "ui/common/Gui.h"
+
 #include <QAction>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -52,7 +54,8 @@ CalcDocument *of(const QWidget *widget) {
 }
 
 QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
-  QMenu *menu = new QMenu(builtinText(1525), window);
+  QMenu *menu = new QMenu(window);
+  gui::showText(menu, 1525);
   menu->setObjectName(QStringLiteral("MenüBearbeiten"));
   QAction *undo = menu->addAction(QString());
   undo->setObjectName(QStringLiteral("MenüRückgängig"));
@@ -72,6 +75,8 @@ QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
   QObject::connect(undo, &QAction::triggered, doc, &CalcDocument::undo);
   QObject::connect(redo, &QAction::triggered, doc, &CalcDocument::redo);
   QObject::connect(doc, &CalcDocument::historyChanged, menu, update);
+  // Its captions in the language in use when it opens.
+  QObject::connect(menu, &QMenu::aboutToShow, menu, update);
   update();
   // After "Datei", where a user looks for it.
   const QList<QAction *> menus = bar->actions();

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "ui/common/AppServices.h"
+#include "ui/common/Gui.h"
 #include "core/common/Texts.h"
 
 namespace filemenu {
@@ -28,10 +29,6 @@ QString &recentStore() {
   return file;
 }
 
-std::unique_ptr<QSettings> settings() {
-  if (!recentStore().isEmpty()) return std::make_unique<QSettings>(recentStore(), QSettings::IniFormat);
-  return std::make_unique<QSettings>(QStringLiteral("Tarvel"), QStringLiteral("TarvelCALC"));
-}
 
 // The first local file of a drag, empty when it carries none.
 QString droppedFile(const QMimeData *data) {
@@ -89,6 +86,11 @@ void fillRecentMenu(QMenu *menu, QWidget *screen, Session &session) {
 }
 }  // namespace
 
+std::unique_ptr<QSettings> settings() {
+  if (!recentStore().isEmpty()) return std::make_unique<QSettings>(recentStore(), QSettings::IniFormat);
+  return std::make_unique<QSettings>(QStringLiteral("Tarvel"), QStringLiteral("TarvelCALC"));
+}
+
 bool available() {
   const AppServices::FileMenu &s = services();
   return s.open || s.openFile || s.save || s.saveAs;
@@ -103,7 +105,8 @@ void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave) {
   if (!datei || !screen || !available()) return;
   QAction *first = datei->actions().value(0);
   auto add = [&](const char *name, int text, const QKeySequence &keys, std::function<void()> run) {
-    auto *a = new QAction(builtinText(text), datei);
+    auto *a = new QAction(datei);
+    gui::showText(a, text);
     a->setObjectName(QString::fromUtf8(name));
     a->setShortcut(keys);
     a->setShortcutContext(Qt::WindowShortcut);
@@ -125,7 +128,8 @@ void addItems(QMenu *datei, QWidget *screen, Session &session, bool canSave) {
   save->setEnabled(canSave && bool(s.save));
   saveAs->setEnabled(canSave && bool(s.saveAs));
 
-  auto *recent = new QMenu(builtinText(1203), datei);
+  auto *recent = new QMenu(datei);
+  gui::showText(recent, 1203);
   recent->setObjectName(QStringLiteral("MenüZuletzt"));
   datei->insertMenu(first, recent);
   fillRecentMenu(recent, screen, session);

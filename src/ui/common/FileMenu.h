@@ -7,10 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "core/common/Session.h"
 
 class QMenu;
+class QSettings;
 class QWidget;
 
 namespace filemenu {
@@ -34,5 +36,7 @@ void noteRecentFile(const QString &path);
 // Where the list is kept: the user's settings of the program, or (tests) an INI file of
 // their own.
 void setRecentStore(const QString &iniFile);
+// The program's settings in that store (the recent files, the interface language).
+std::unique_ptr<QSettings> settings();
 
 }  // namespace filemenu

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QLibraryInfo>
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
 #include <QTranslator>
 #include <algorithm>
 #include <memory>
@@ -179,18 +182,62 @@ bool isKeyboardFocus(Qt::FocusReason reason) {
          reason == Qt::ShortcutFocusReason;
 }
 
-bool loadQtTranslations() {
+namespace {
+QTranslator *&qtTranslator() {
   static QTranslator *translator = nullptr;
-  if (translator) return true;
-  auto *t = new QTranslator(QCoreApplication::instance());
-  if (!t->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    delete t;
-    return false;
+  return translator;
+}
+bool qtTranslatorInstalled = false;
+}  // namespace
+
+bool loadQtTranslations() {
+  QTranslator *&translator = qtTranslator();
+  if (!translator) {
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      delete t;
+      return false;
+    }
+    translator = t;
   }
-  QCoreApplication::installTranslator(t);
-  translator = t;
+  if (!qtTranslatorInstalled) QCoreApplication::installTranslator(translator);
+  qtTranslatorInstalled = true;
   return true;
+}
+
+namespace {
+void setShownText(QObject *o, const QString &text) {
+  if (auto *a = qobject_cast<QAction *>(o)) a->setText(text);
+  else if (auto *m = qobject_cast<QMenu *>(o)) m->setTitle(text);
+  else if (auto *g = qobject_cast<QGroupBox *>(o)) g->setTitle(text);
+  else if (auto *b = qobject_cast<QAbstractButton *>(o)) b->setText(text);
+  else if (auto *l = qobject_cast<QLabel *>(o)) l->setText(text);
+}
+const char *const kTextId = "textId";
+}  // namespace
+
+void showText(QObject *object, int id) {
+  object->setProperty(kTextId, id);
+  setShownText(object, builtinText(id));
+}
+
+void retext(QObject *root) {
+  QList<QObject *> all = root->findChildren<QObject *>();
+  all.prepend(root);
+  for (QObject *o : all) {
+    const QVariant id = o->property(kTextId);
+    if (id.isValid()) setShownText(o, builtinText(id.toInt()));
+  }
+}
+
+void useQtTranslations(bool german) {
+  if (german) {
+    loadQtTranslations();
+  } else if (qtTranslator() && qtTranslatorInstalled) {
+    QCoreApplication::removeTranslator(qtTranslator());
+    qtTranslatorInstalled = false;
+  }
 }
 
 void placeWindow(QWidget *window, const QSize &size, const QWidget *near) {

@@ -34,6 +34,13 @@ QMessageBox *messageBox(const msg::Message &m, QWidget *parent);
 // dialogs) from the system's Qt translations. Returns false where they are not installed;
 // Qt's dialogs then speak English.
 bool loadQtTranslations();
+// Qt's own dialogs in German (the translations loaded as above) or in English (none).
+void useQtTranslations(bool german);
+// Marks a menu, action, label, button or group box as showing text `id` of the text
+// table (and shows it): retext() shows every marked text anew in the interface language.
+void showText(QObject *object, int id);
+// Every marked text of `root` and its children, in the interface language.
+void retext(QObject *root);
 
 // 0x00BBGGRR colour values; negative values 0x800000nn name system colours
 // (14 highlighted text, 18 button text, 5 window ...).

@@ -1,5 +1,7 @@
 #include "ui/evaluation/FrmAuswertung.h"
 
+#include "ui/common/InterfaceLanguage.h"
+
 #include <QAction>
 #include <QBoxLayout>
 #include <QApplication>
@@ -555,6 +557,8 @@ void FrmAuswertung::buildMenus() {
   connect(item(menuHilfe_, QStringLiteral("MenüInfo")), &QAction::triggered, this, [this] {
     if (services().about) services().about(session_, this);
   });
+  menuHilfe_->addSeparator();
+  uilang::addMenu(menuHilfe_);
 }
 
 void FrmAuswertung::buildToolbar() {
@@ -581,61 +585,81 @@ void FrmAuswertung::buildToolbar() {
 // ---------------------------------------------------------------------------------
 // Layout
 
+void FrmAuswertung::showTexts() {
+  setWindowTitle(screenCaption(session_, builtinText(1113)));
+  setWindowIcon(gui::windowIcon(session_));
+
+  // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
+  menuDatei_->setTitle(builtinText(500));
+  menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
+  menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
+  menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
+  menuItem(QStringLiteral("MenüPdf"))->setText(builtinText(1204));
+  menuItem(QStringLiteral("MenüSeitenansicht"))->setText(builtinText(1205));
+  menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
+  menuAnsicht_->setTitle(builtinText(505));
+  for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
+  menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
+  menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
+  menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
+  menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
+  menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
+  menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
+  menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
+  menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(session_, 511));
+  menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(session_, 512));
+  menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(session_, 513));
+  menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(session_, 514));
+  // Positions count the separators as the menu holds them.
+  gui::gsubSetMenuPics(menuDatei_, {0, static_cast<int>(menuDatei_->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
+                       {gui::resourcePicture(204), gui::resourcePicture(203)});
+  gui::gsubSetMenuPics(menuHilfe_, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
+
+  // Load type area.
+  labUebBel_->setText(builtinText(298));
+  for (int i = 0; i < 3; ++i) {
+    labBelArt_[i]->setText(builtinText(201 + i));
+    optBelArt_[i]->setToolTip(builtinText(400 + i));
+  }
+  cmdBerechnen_->setText(builtinText(1524));
+  fraBetrieb_->setTitle(builtinText(1310));
+  for (int i = 0; i < 4; ++i) {
+    labBetrieb_[i]->setText(builtinText(1311 + i));
+    tbBetrieb_[i]->setToolTip(builtinText(1311 + i));
+  }
+  labLebensdauer_->setText(builtinText(1540));
+  tbLebensdauer_->setToolTip(builtinText(1540));
+  cboLebensdauer_->setToolTip(builtinText(1560));
+  labUebSchr_->setText(builtinText(200));
+  labEmpfehlung_->setText(builtinText(1557));
+}
+
+void FrmAuswertung::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    gui::retext(this);
+    showTexts();
+    for (const auto &[key, tip] : {std::pair{"Inhalt", 403}, std::pair{"Zurück", 410}, std::pair{"Berechnen", 411},
+                                   std::pair{"Druckmanager", 416}, std::pair{"Exit", 406}}) {
+      toolbarButton(QString::fromUtf8(key))->setToolTip(builtinText(tip));
+      toolbarButton(QString::fromUtf8(key))->setText(builtinText(tip));
+    }
+    if (evaluated_) showEvaluation();
+  }
+  QMainWindow::changeEvent(event);
+}
+
 void FrmAuswertung::sSetLayout() {
   try {
     session_.grsSerie.close();
-    setWindowTitle(screenCaption(session_, builtinText(1113)));
-    setWindowIcon(gui::windowIcon(session_));
-
-    // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
-    menuDatei_->setTitle(builtinText(500));
-    menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
-    menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
-    menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
-    menuItem(QStringLiteral("MenüPdf"))->setText(builtinText(1204));
-    menuItem(QStringLiteral("MenüSeitenansicht"))->setText(builtinText(1205));
-    menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
-    menuAnsicht_->setTitle(builtinText(505));
-    for (int c = 3; c <= 5; ++c) menuItem(QStringLiteral("MenüAnsichtTabelle%1").arg(c))->setText(builtinText(503 + c));
-    menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
-    menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
-    menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
-    menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
-    menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
-    menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
-    menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
-    menuItem(QStringLiteral("MenüVertreter"))->setText(gfstrSetText(session_, 511));
-    menuItem(QStringLiteral("MenüEMail"))->setText(gfstrSetText(session_, 512));
-    menuItem(QStringLiteral("MenüWeb"))->setText(gfstrSetText(session_, 513));
-    menuItem(QStringLiteral("MenüInfo"))->setText(gfstrSetText(session_, 514));
-    // Positions count the separators as the menu holds them.
-    gui::gsubSetMenuPics(menuDatei_, {0, static_cast<int>(menuDatei_->actions().indexOf(menuItem(QStringLiteral("MenüBeenden"))))},
-                         {gui::resourcePicture(204), gui::resourcePicture(203)});
-    gui::gsubSetMenuPics(menuHilfe_, {0, 8}, {gui::resourcePicture(200), gui::resourcePicture(201)});
-
-    // Load type area.
-    labUebBel_->setText(builtinText(298));
-    for (int i = 0; i < 3; ++i) {
-      labBelArt_[i]->setText(builtinText(201 + i));
-      optBelArt_[i]->setToolTip(builtinText(400 + i));
-    }
+    showTexts();
     // The option shown is the load type whose required safety is in force.
     const int loadType = qBound(0, session_.gintLoadType, 2);
     optBelArt_[loadType]->setChecked(true);
-    cmdBerechnen_->setText(builtinText(1524));
-    fraBetrieb_->setTitle(builtinText(1310));
-    for (int i = 0; i < 4; ++i) {
-      labBetrieb_[i]->setText(builtinText(1311 + i));
-      tbBetrieb_[i]->setToolTip(builtinText(1311 + i));
-    }
     // The figures of the last run stay: the screen is made anew on every visit.
     const DutyCycle &duty = session_.gDutyCycle;
     const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
     for (int i = 0; i < 4; ++i)
       tbBetrieb_[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
-    labLebensdauer_->setText(builtinText(1540));
-    tbLebensdauer_->setToolTip(builtinText(1540));
-    cboLebensdauer_->setToolTip(builtinText(1560));
     const RequiredLife &life = session_.gRequiredLife;
     tbLebensdauer_->setText(life.given() ? num::doubleToText(life.value) : QString());
     cboLebensdauer_->setCurrentIndex(life.given() && life.hours ? 0 : 1);
@@ -646,7 +670,6 @@ void FrmAuswertung::sSetLayout() {
     const QPixmap icon = gui::headingPicture(session_);
     picIcon_->setPixmap(icon);
     picIcon_->setFixedSize(icon.isNull() ? twips(720, 720) : icon.size());
-    labUebSchr_->setText(builtinText(200));
 
     // Toolbar: tooltips and pictures 1 to 5 in button order.
     const QList<QPair<QString, int>> tips = {{QStringLiteral("Inhalt"), 403},
@@ -929,6 +952,7 @@ void FrmAuswertung::showEvaluation() {
   const bool rated = !rows.isEmpty() && !rows.constFirst().blank();
   const bool sizing = session_.showsSizing() && rated;
   const eval::Sizing choice = sizing ? eval::chooseSizes(rows) : eval::Sizing{};
+  const bool english = interfaceLanguage() == Language::English;
 
   grid_->setUpdatesEnabled(false);
   grid_->setRowCount(0);
@@ -954,7 +978,9 @@ void FrmAuswertung::showEvaluation() {
   for (int r = 0; r < rows.size(); ++r) {
     const EvaluationRow &row = rows.at(r);
     QStringList fields = eval::gridRow(row, extraHead);
-    if (lifeColumn) fields << eval::lifeVerdictText(row, false);
+    // The verdicts in the language of the screen.
+    if (!row.blank()) fields[verdictColumn] = eval::verdictText(row.verdict, english);
+    if (lifeColumn) fields << eval::lifeVerdictText(row, english);
     const bool byCheck = row.byCheck;
     anyByCheck = anyByCheck || byCheck;
     const bool fails = eval::fails(row);
@@ -982,7 +1008,7 @@ void FrmAuswertung::showEvaluation() {
   labEmpfehlung_->setVisible(sizing);
   labVorschlag_->setVisible(sizing);
   if (sizing)
-    labVorschlag_->setText(eval::suggestionText(choice.suggestion >= 0 ? &rows.at(choice.suggestion) : nullptr, false));
+    labVorschlag_->setText(eval::suggestionText(choice.suggestion >= 0 ? &rows.at(choice.suggestion) : nullptr, english));
   grid_->setUpdatesEnabled(true);
   fitAndHideColumns();
 }

@@ -101,6 +101,8 @@ class FrmAuswertung : public QMainWindow {
   void runProgressDisplay();
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -109,6 +111,8 @@ class FrmAuswertung : public QMainWindow {
   void buildMenus();
   void buildToolbar();
   void sSetLayout();
+  // Title, menus, labels and tooltips in the interface language.
+  void showTexts();
   void assignBoxes();
   void showNinthFrame();
   // The ticks and the group "Betrieb" as the document holds them.

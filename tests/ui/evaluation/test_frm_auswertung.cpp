@@ -29,6 +29,9 @@
 #include "core/common/UnsavedInput.h"
 #include "ui/evaluation/FrmAuswertung.h"
 #include "support/Children.h"
+#include "ui/common/FileMenu.h"
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -703,4 +706,28 @@ TEST_F(EvaluationScreenTest, RequiredLifeJudgesEverySizeAndMarksTheSmallestPassi
   s->menuItem(QStringLiteral("MenüEmpfehlung"))->trigger();
   EXPECT_EQ(cell(grid, 0, 1), "12");
   EXPECT_FALSE(suggestion->isVisible());
+}
+
+// "?" › "Sprache / Language": the open screen speaks English at once (title, groups,
+// the verdicts of the grid), keeps the choice in the settings and goes back to German.
+TEST_F(EvaluationScreenTest, TheLanguageChangesOnTheOpenScreen) {
+  using testsupport::child;
+  QTemporaryDir dir;
+  filemenu::setRecentStore(dir.filePath("settings.ini"));
+  FrmAuswertung *s = open();
+  tick(s, 0);
+  s->CmdBerechnen()->click();
+  QTableWidget *grid = s->MSFlexGrid1();
+  ASSERT_EQ(cell(grid, 0, 8), "Sicherheit ausreichend.");
+  child<QAction>(s, "MenüSpracheEn")->trigger();
+  EXPECT_EQ(interfaceLanguage(), Language::English);
+  EXPECT_EQ(cell(grid, 0, 8), "Safety ok.");
+  EXPECT_EQ(child<QLabel>(s, "LabLebensdauer")->text(), "Required life");
+  EXPECT_EQ(s->FraBetrieb()->title(), builtinText(1310, Language::English));
+  EXPECT_TRUE(s->windowTitle().endsWith(builtinText(1113, Language::English))) << s->windowTitle().toStdString();
+  EXPECT_EQ(filemenu::settings()->value("language").toString(), "en");
+  child<QAction>(s, "MenüSpracheDe")->trigger();
+  EXPECT_EQ(cell(grid, 0, 8), "Sicherheit ausreichend.");
+  EXPECT_EQ(child<QLabel>(s, "LabLebensdauer")->text(), "Geforderte Lebensdauer");
+  filemenu::setRecentStore(QString());
 }
