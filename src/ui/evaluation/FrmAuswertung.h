@@ -26,6 +26,7 @@ class QTableWidget;
 class QToolBar;
 
 class CalcDocument;
+class UnitLoadsPanel;
 
 class FrmAuswertung : public QMainWindow {
   Q_OBJECT
@@ -83,6 +84,8 @@ class FrmAuswertung : public QMainWindow {
   QPixmap arrangementPicture() const;
   // The size the window keeps.
   QSize designSize() const { return designSize_; }
+  // "Lasten je Einheit", once the user asked for it (nullptr before).
+  UnitLoadsPanel *unitLoadsPanel() const;
 
  public slots:
   void CmdBerechnen_Click();
@@ -91,6 +94,8 @@ class FrmAuswertung : public QMainWindow {
   void chkKSerie_Click(int frame);
   void MenuAnsichtTabelle_Click(int column);
   void MenuZurueck_Click();
+  // "Ansicht › Lasten je Einheit" ticked or not: the panel of the row picked in the grid.
+  void showUnitLoads(bool shown);
   // "Exit" and "&Beenden": end the program, after the question when input is unsaved.
   void endProgram();
   // Ctrl+C on the grid: the selected cells as tab-separated text with headings.
@@ -133,6 +138,8 @@ class FrmAuswertung : public QMainWindow {
   void placeLegend(bool shown);
   void updateServiceItems();
   void openList(int code);
+  // The panel follows the grid's current row.
+  void updateUnitLoads();
 
   Session &session_;
   QPointer<QWidget> master_;
@@ -175,6 +182,7 @@ class FrmAuswertung : public QMainWindow {
   // The rows of the last run as the grid shows them.
   QVector<EvaluationRow> shownRows_;
   QVector<int> shownExtraHead_;
+  QPointer<UnitLoadsPanel> unitLoads_;
 
   QMenu *menuDatei_ = nullptr;
   QMenu *menuAnsicht_ = nullptr;
