@@ -46,7 +46,7 @@ ReportLines sizingBlock(const Session &session, const ReportTables &t, int k);
 ReportLines unitLoadLines(const Session &session, const ReportTables &t, const eval::Sizing &sizing, int k);
 // Its print columns: the size and the source, then the values of the positions.
 constexpr int kUnitTabs[2] = {12, 22};
-constexpr int kUnitValueTabs[5] = {36, 49, 62, 75, 88};
+constexpr int kUnitValueTabs[5] = {38, 53, 68, 83, 98};
 
 // Heading of an extra column in language k.
 QString extraHeading(int germanId, int k);

@@ -15,9 +15,10 @@
 #include "ui/common/Gui.h"
 
 namespace {
-// The miniature: the arrangement screen's drawing at 70 % of its design size.
-constexpr int kMiniWidth = static_cast<int>(drawing::kDesignWidth * 0.7);
-constexpr int kMiniHeight = static_cast<int>(drawing::kDesignHeight * 0.7);
+// The miniature: the arrangement screen's drawing at 64 % of its design size, so that
+// the panel fits beside the grid of the evaluation window on a 1366 pixel wide screen.
+constexpr int kMiniWidth = static_cast<int>(drawing::kDesignWidth * 0.64);
+constexpr int kMiniHeight = static_cast<int>(drawing::kDesignHeight * 0.64);
 constexpr int kWarningColour = 702;  // the largest load on the arrangement screen
 }  // namespace
 
@@ -37,6 +38,12 @@ class UnitLoadsPanel::Miniature : public QWidget {
       QFont f = lab->font();
       f.setBold(true);
       lab->setFont(f);
+      // A white ground keeps the value readable where it crosses a line of the drawing.
+      lab->setAutoFillBackground(true);
+      QPalette pal = lab->palette();
+      pal.setColor(QPalette::Window, Qt::white);
+      lab->setPalette(pal);
+      lab->setMargin(1);
       lab->hide();
       labels_ << lab;
     }
@@ -82,7 +89,7 @@ class UnitLoadsPanel::Miniature : public QWidget {
 UnitLoadsPanel::UnitLoadsPanel(Session &session, ArrangementId id, QWidget *screen)
     : QWidget(screen, Qt::Tool), session_(session), id_(id) {
   setObjectName(QStringLiteral("FrmLastenJeEinheit"));
-  setWindowTitle(screenCaption(session_, builtinText(1700)));
+  setWindowTitle(builtinText(1700));
   setWindowIcon(gui::windowIcon(session_));
 
   heading_ = new QLabel(this);
@@ -117,10 +124,10 @@ UnitLoadsPanel::UnitLoadsPanel(Session &session, ArrangementId id, QWidget *scre
   auto *column = new QVBoxLayout(this);
   column->setSizeConstraint(QLayout::SetFixedSize);
   column->addWidget(heading_);
+  column->addWidget(loadCase_);
   column->addWidget(miniature_);
   column->addWidget(table_);
   column->addWidget(governing_);
-  column->addWidget(loadCase_);
   column->addWidget(note_);
   for (QWidget *w : std::initializer_list<QWidget *>{heading_, table_, governing_, loadCase_, note_})
     w->setFixedWidth(kMiniWidth);
