@@ -6,7 +6,8 @@
 namespace units {
 
 namespace {
-QString text(int germanId, bool english) { return builtinText(english ? germanId + 1 : germanId); }
+// The German table holds each text in German and, under the next id, in English.
+QString text(int germanId, bool english) { return tableText(english ? germanId + 1 : germanId); }
 bool singleUnit(ArrangementId id) { return arrangement(id).shapeCount == 1; }
 }  // namespace
 
@@ -14,7 +15,7 @@ std::optional<ArrangementId> handedOverArrangement(const Session &s) {
   const QString name = s.gastrArrangement.value(0);
   if (name.isEmpty()) return std::nullopt;
   for (const ArrangementInfo &a : arrangements())
-    if (name == builtinText(a.germanNameId)) return a.id;
+    if (name == tableText(a.germanNameId)) return a.id;
   return std::nullopt;
 }
 
@@ -48,7 +49,7 @@ std::optional<UnitLoads> unitLoadsOf(const Session &s, const EvaluationRow &row,
 
 QString positionName(ArrangementId id, int k, bool english) {
   // One unit: the symbols of its values, the same in both languages.
-  if (singleUnit(id)) return builtinText(1724).split(QLatin1Char('|')).value(k);
+  if (singleUnit(id)) return tableText(1724).split(QLatin1Char('|')).value(k);
   return k >= 0 && k < 4 ? text(1708 + 2 * k, english) : QString();
 }
 

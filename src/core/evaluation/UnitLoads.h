@@ -47,6 +47,8 @@ std::optional<ArrangementId> handedOverArrangement(const Session &s);
 // when the row is blank or its result row carries no values.
 std::optional<UnitLoads> unitLoadsOf(const Session &s, const EvaluationRow &row, ArrangementId id);
 
+// The names below are German, or English with `english`, whatever the screens speak (the
+// report chooses its language; a screen passes the interface language).
 // What sits at a position: "vorn links" (four positions; English "front left"), or for
 // one unit the value's symbol ("Q1 (Mx)" .. "P").
 QString positionName(ArrangementId id, int k, bool english);

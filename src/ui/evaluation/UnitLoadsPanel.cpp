@@ -20,6 +20,8 @@ namespace {
 constexpr int kMiniWidth = static_cast<int>(drawing::kDesignWidth * 0.64);
 constexpr int kMiniHeight = static_cast<int>(drawing::kDesignHeight * 0.64);
 constexpr int kWarningColour = 702;  // the largest load on the arrangement screen
+// The names of positions and sources in the language the screens speak.
+bool screensSpeakEnglish() { return interfaceLanguage() == Language::English; }
 }  // namespace
 
 // The drawing painted small, the load shapes filled and the rated values written on
@@ -87,9 +89,10 @@ class UnitLoadsPanel::Miniature : public QWidget {
 };
 
 UnitLoadsPanel::UnitLoadsPanel(Session &session, ArrangementId id, QWidget *screen)
-    : QWidget(screen, Qt::Tool), session_(session), id_(id) {
+    : QWidget(screen, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      session_(session),
+      id_(id) {
   setObjectName(QStringLiteral("FrmLastenJeEinheit"));
-  setWindowTitle(builtinText(1700));
   setWindowIcon(gui::windowIcon(session_));
 
   heading_ = new QLabel(this);
@@ -101,7 +104,6 @@ UnitLoadsPanel::UnitLoadsPanel(Session &session, ArrangementId id, QWidget *scre
 
   table_ = new QTableWidget(0, 2, this);
   table_->setObjectName(QStringLiteral("TabEinheiten"));
-  table_->setHorizontalHeaderLabels({units::sourceName(false, false), units::sourceName(true, false)});
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->setFocusPolicy(Qt::NoFocus);
@@ -154,6 +156,10 @@ void UnitLoadsPanel::clear(const QString &note) {
 }
 
 void UnitLoadsPanel::showRow(const EvaluationRow *row) {
+  row_ = row ? std::optional<EvaluationRow>(*row) : std::nullopt;
+  setWindowTitle(builtinText(1700));
+  const bool english = screensSpeakEnglish();
+  table_->setHorizontalHeaderLabels({units::sourceName(false, english), units::sourceName(true, english)});
   if (!row || row->blank()) {
     heading_->setText(builtinText(1700));
     clear(builtinText(1725));
@@ -191,7 +197,7 @@ void UnitLoadsPanel::showRow(const EvaluationRow *row) {
   const int count = u.valueCount();
   table_->setRowCount(count);
   QStringList names;
-  for (int k = 0; k < count; ++k) names << units::unitName(id_, k, false);
+  for (int k = 0; k < count; ++k) names << units::unitName(id_, k, english);
   table_->setVerticalHeaderLabels(names);
   for (int source = 0; source < 2; ++source) {
     const bool check = source == 1;
@@ -213,7 +219,8 @@ void UnitLoadsPanel::showRow(const EvaluationRow *row) {
                          2 * table_->frameWidth());
   table_->show();
 
-  governing_->setText(units::governingText(u, false));
+  // The numbers in the notation of the grid beside it.
+  governing_->setText(units::governingText(u, english));
   governing_->show();
   loadCase_->setVisible(u.loadCase >= 0);
   if (u.loadCase >= 0) loadCase_->setText(builtinText(1728).arg(session_.gaLoadCases.value(u.loadCase).name));
@@ -235,6 +242,12 @@ void UnitLoadsPanel::placeBeside(const QWidget *anchor) {
   const int x = std::max(free.left(), std::min(topRight.x() + 8, free.right() - size.width()));
   const int y = std::max(free.top(), std::min(topRight.y(), free.bottom() - size.height()));
   move(x, y);
+}
+
+void UnitLoadsPanel::changeEvent(QEvent *event) {
+  // Another language for the screens: the row shown again in it.
+  if (event->type() == QEvent::LanguageChange) showRow(row_ ? &*row_ : nullptr);
+  QWidget::changeEvent(event);
 }
 
 void UnitLoadsPanel::closeEvent(QCloseEvent *event) {

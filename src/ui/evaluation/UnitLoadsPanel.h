@@ -47,6 +47,7 @@ class UnitLoadsPanel : public QWidget {
   void closed();
 
  protected:
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
 
  private:
@@ -57,6 +58,7 @@ class UnitLoadsPanel : public QWidget {
   Session &session_;
   ArrangementId id_;
   bool placed_ = false;
+  std::optional<EvaluationRow> row_;  // the row shown
   QLabel *heading_ = nullptr;
   Miniature *miniature_ = nullptr;
   QTableWidget *table_ = nullptr;

@@ -22,6 +22,7 @@
 #include "support/TestCatalogue.h"
 #include "ui/common/AppServices.h"
 #include "ui/common/Gui.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/evaluation/UnitLoadsPanel.h"
 
@@ -38,6 +39,7 @@ struct Example {
   bool byCheck;
   int position;             // the one most loaded position
   const char *governing;
+  const char *governingInEnglish;  // with the screens in English
 };
 
 // The worked example of the manual (examples/four-cassettes.json): the model governs at
@@ -47,10 +49,10 @@ const Example kExamples[] = {
     {"model", "FrmVKaZDSch", "400", "300",
      {{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}, {"Y +", "400", "120", "0", "100"}},
      "KD12", {"411 N", "368 N", "1.144 N", "977 N"}, {"442 N", "337 N", "1.113 N", "1.008 N"}, false, 2,
-     "Maßgebend: Lastmodell – Kassette vorn rechts: 1.144 N"},
+     "Maßgebend: Lastmodell – Kassette vorn rechts: 1.144 N", "Governing: Load model – Cassette front right: 1.144 N"},
     {"check", "FrmVKaZDSch", "200", "100", {{"- Z", "2000", "-50", "-20", "0"}, {"- X", "2000", "0", "0", "150"}},
      "KD12", {"255 N", "345 N", "1.145 N", "945 N"}, {"1.745 N", "1.345 N", "345 N", "745 N"}, true, 0,
-     "Maßgebend: Starre Platte – Kassette vorn links: 1.745 N"},
+     "Maßgebend: Starre Platte – Kassette vorn links: 1.745 N", "Governing: Rigid plate – Cassette front left: 1.745 N"},
 };
 
 void PrintTo(const Example &e, std::ostream *os) { *os << e.name; }
@@ -64,6 +66,7 @@ class UnitLoadsPanelTest : public ::testing::TestWithParam<Example> {
     startSession(session);
   }
   void TearDown() override {
+    uilang::apply(Language::German);
     delete screen.data();
     app::install({});
   }
@@ -148,6 +151,13 @@ TEST_P(UnitLoadsPanelTest, ShowsTheValuesOfTheCurrentRowAndMarksTheGoverningOne)
     EXPECT_EQ(panel->drawingLabel(k)->palette().color(QPalette::WindowText) == warning, k == e.position) << k;
     EXPECT_EQ(panel->shapeFills().at(k) == warning, k == e.position) << k;
   }
+
+  // The screens switched to English: the panel names sources and positions in English.
+  uilang::apply(Language::English);
+  grid->setCurrentCell(looked, 0);
+  EXPECT_EQ(t->horizontalHeaderItem(e.byCheck ? 1 : 0)->text(), e.byCheck ? "Rigid plate" : "Load model");
+  EXPECT_EQ(panel->governing()->text(), e.governingInEnglish);
+  EXPECT_EQ(s->menuItem(QStringLiteral("MenüLastenJeEinheit"))->text(), "Loads per unit");
 
   // Closing the panel takes the tick off its item.
   panel->close();
