@@ -89,6 +89,10 @@ class FrmAuswertung : public QMainWindow {
   void chkKSerie_Click(int frame);
   void MenuAnsichtTabelle_Click(int column);
   void MenuZurueck_Click();
+  // "Als CSV exportieren…": the rows of the last evaluation as a CSV file.
+  void MenuCsv_Click();
+  // "Parameterstudie…": the study window of this calculation (one per screen).
+  void MenuParameterstudie_Click();
   // "Exit" and "&Beenden": end the program, after the question when input is unsaved.
   void endProgram();
   // Ctrl+C on the grid: the selected cells as tab-separated text with headings.
