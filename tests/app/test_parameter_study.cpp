@@ -122,7 +122,7 @@ TEST_F(ParameterStudy, RangeFollowsTheNumberInputRules) {
   } bad[] = {
       {study->Tb_Schritte(), "201", builtinText(1678).arg(2).arg(200)},
       {study->Tb_Schritte(), "1", builtinText(1678).arg(2).arg(200)},
-      {study->Tb_Schritte(), "2.5", "„2.5“"},
+      {study->Tb_Schritte(), "2,5", builtinText(1678).arg(2).arg(200)},
       {study->Tb_Von(), "-5", "„-5“"},  // a distance takes no sign
       {study->Tb_Bis(), "20000", "Der Wert von „Bis“ liegt außerhalb"},
       {study->Tb_Von(), "", builtinText(1688).arg("Von")},

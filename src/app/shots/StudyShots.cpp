@@ -14,9 +14,11 @@
 
 TARVEL_SHOT("31-parameter-study.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  // A required life of 3 000 km, so that the life chart shows its line too.
+  // Every size ticked, and a required life of 3 000 km, so that the life chart shows its
+  // line too.
   CalcDocument *doc = docui::of(w);
   calcfile::Case c = doc->input();
+  c.tickAll = true;
   c.requiredLife = loads::RequiredLifeTexts{QStringLiteral("3000"), false};
   doc->reset(c);
   run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(c));
@@ -30,5 +32,6 @@ TARVEL_SHOT("31-parameter-study.png") {
   study->Tb_Schritte()->setText(QStringLiteral("61"));
   study->CmdBerechnen_Click();
   study->Tabelle()->selectRow(20);
+  study->resize(1240, 720);  // as it opens on a desktop of 1366 x 768
   return shots::pictureOf(study);
 }

@@ -215,7 +215,6 @@ void FrmParameterstudie::buildControls() {
   tbBis_->setObjectName(QStringLiteral("Tb_Bis"));
   tbSchritte_ = new QLineEdit(QString::number(kDefaultSteps), this);
   tbSchritte_->setObjectName(QStringLiteral("Tb_Schritte"));
-  gui::setNumericRules(tbSchritte_, false);
   gui::setNumericRules(tbVon_, true);
   gui::setNumericRules(tbBis_, true);
   for (QLineEdit *e : {tbVon_, tbBis_, tbSchritte_}) e->setMaximumWidth(gui::px(1400));
@@ -273,6 +272,7 @@ void FrmParameterstudie::buildControls() {
   split->addWidget(table_);
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
+  split->setSizes({700, 520});
   top->addWidget(split, 1);
 
   auto *buttons = new QHBoxLayout;
@@ -370,15 +370,16 @@ void FrmParameterstudie::chooseInput(int index) {
   tbBis_->setText(num::doubleToText(std::clamp(to, r.low, r.high)));
 }
 
-// The number of steps: a whole number from 2 to 200, marked at once when it is not.
-void FrmParameterstudie::checkSteps() {
-  const QString text = tbSchritte_->text();
-  QString problem = NumericValidator::problem(text, false);
-  bool whole = false;
-  const int n = text.trimmed().toInt(&whole);
-  if (problem.isEmpty() && (!whole || n < kMinSteps || n > kMaxSteps))
-    problem = builtinText(1678).arg(kMinSteps).arg(kMaxSteps);
-  gui::markField(tbSchritte_, problem);
+// The number of steps: a whole number from 2 to 200 (digits only), marked at once when it
+// is not. 0 when it is not.
+int FrmParameterstudie::checkSteps() {
+  const QString text = tbSchritte_->text().trimmed();
+  bool digits = !text.isEmpty();
+  for (const QChar c : text) digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+  const int n = digits && text.size() <= 3 ? text.toInt() : 0;
+  const bool ok = n >= kMinSteps && n <= kMaxSteps;
+  gui::markField(tbSchritte_, ok ? QString() : builtinText(1678).arg(kMinSteps).arg(kMaxSteps));
+  return ok ? n : 0;
 }
 
 void FrmParameterstudie::CmdBerechnen_Click() {
@@ -405,15 +406,9 @@ void FrmParameterstudie::CmdBerechnen_Click() {
     }
     if (!gui::checkNumber(field, name, title, q, nullptr)) return;
   }
-  checkSteps();
-  bool whole = false;
-  const int steps = tbSchritte_->text().trimmed().toInt(&whole);
-  const QString rules = NumericValidator::problem(tbSchritte_->text(), false);
-  if (!rules.isEmpty() || !whole || steps < kMinSteps || steps > kMaxSteps) {
-    const QString name = builtinText(1664).remove(QLatin1Char('&')).remove(QLatin1Char(':'));
-    msg::critical2(rules.isEmpty() ? builtinText(1678).arg(kMinSteps).arg(kMaxSteps)
-                                   : limits::fieldRefusal(name, tbSchritte_->text(), rules),
-                   title);
+  const int steps = checkSteps();
+  if (steps == 0) {
+    msg::critical2(builtinText(1678).arg(kMinSteps).arg(kMaxSteps), title);
     tbSchritte_->setFocus();
     tbSchritte_->selectAll();
     return;
@@ -495,9 +490,12 @@ void FrmParameterstudie::buildCharts() {
     chart->setBackgroundRoundness(0);
     chart->setLocalizeNumbers(true);
     chart->setLocale(num::locale());
+    // Labels in the locale's notation ("1.000", "0,5"): Qt Charts writes localized
+    // numbers with the 'f' format only, with as many decimals as the range needs.
     auto *x = new QValueAxis;
     x->setRange(xMin, xMax);
-    x->setLabelFormat(QStringLiteral("%g"));
+    const double span = xMax - xMin;
+    x->setLabelFormat(QStringLiteral("%.%1f").arg(span >= 20.0 ? 0 : span >= 2.0 ? 1 : span >= 0.2 ? 2 : 3));
     x->setTitleText(q == kQuantities - 1 ? sweepName_ : QString());
     chart->addAxis(x, Qt::AlignBottom);
     // Load on a linear scale from 0; safety and lifetime span decades: logarithmic.
@@ -541,7 +539,9 @@ void FrmParameterstudie::buildCharts() {
       yMax = std::max(yMax, required);
       auto *line = new QLineSeries;
       line->setObjectName(QStringLiteral("Gefordert"));
-      line->setName(builtinText(q == 1 ? 1675 : 1676).arg(num::doubleToText(required)));
+      line->setName(q == 1 ? builtinText(1675).arg(num::doubleToText(required))
+                           : builtinText(1676).arg(num::formatGrouped(required) +
+                                                   (hours ? QStringLiteral(" h") : QStringLiteral(" km"))));
       QPen pen(QColor(0xc0, 0, 0));
       pen.setWidthF(2.0);
       pen.setStyle(Qt::DashLine);
@@ -558,13 +558,15 @@ void FrmParameterstudie::buildCharts() {
     if (logarithmic) {
       auto *axis = new QLogValueAxis;
       axis->setBase(10.0);
-      axis->setLabelFormat(QStringLiteral("%g"));
+      axis->setLabelFormat(q == 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+      // The safety spans a decade or two: its minor lines (2 to 9) help reading it.
+      axis->setMinorTickCount(q == 1 ? 8 : 0);
       axis->setRange(yMin / 1.5, yMax * 1.5);
       y = axis;
     } else {
       auto *axis = new QValueAxis;
       axis->setRange(0.0, yMax * 1.05);
-      axis->setLabelFormat(QStringLiteral("%g"));
+      axis->setLabelFormat(QStringLiteral("%.0f"));
       axis->applyNiceNumbers();
       y = axis;
     }

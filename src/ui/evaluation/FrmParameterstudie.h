@@ -74,7 +74,7 @@ class FrmParameterstudie : public QWidget {
   void buildControls();
   void fillInputs();
   void chooseInput(int index);
-  void checkSteps();
+  int checkSteps();
   void showStudy();
   void buildCharts();
   void markSelection();
