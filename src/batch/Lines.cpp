@@ -58,7 +58,8 @@ Done refusedLine(std::int64_t line, const QString &error) {
 }
 
 void appendNote(Done &d, const QString &where, const QString &note) {
-  const QByteArray a = (QStringLiteral("tarvelcalc-batch: %1: ").arg(where) + note + QLatin1Char('\n')).toUtf8();
+  const QByteArray a =
+      (QStringLiteral("tarvelcalc-batch: %1: ").arg(where) + note + QLatin1Char('\n')).toUtf8();
   d.notes.append(a.constData(), static_cast<size_t>(a.size()));
 }
 
@@ -69,7 +70,9 @@ Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QS
   Done d;
   for (const QString &note : o.notes) appendNote(d, where, QStringLiteral("note: ") + note);
   for (const msg::Message &m : o.messages)
-    appendNote(d, where, QStringLiteral("message: ") + (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+    appendNote(
+        d, where,
+        QStringLiteral("message: ") + (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
   switch (o.status) {
     case Status::Ran: break;
     case Status::NoVerdict: d.failed = true; break;
@@ -109,8 +112,9 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     if (!caseFromJson(job.text, &c, &error)) return refused(error);
   }
   const Outcome o = runCase(start, c, options);
-  const QString where = input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
-                                    : QStringLiteral("line %1").arg(job.line);
+  const QString where =
+      input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
+                  : QStringLiteral("line %1").arg(job.line);
   if (input.csv) return csvLines(job, input, o, where);
   Done d;
   std::string prefix;  // the keys before those of the run

@@ -88,7 +88,8 @@ using CsvColumns = std::optional<eval::csv::Columns>;  // --csv: the columns of 
 
 // The results of the single case: its JSON, or with --csv its evaluated sizes under the
 // header, the messages on the standard error.
-std::string results(const batch::Report &r, const QVector<msg::Message> &messages, const CsvColumns &csvColumns) {
+std::string results(const batch::Report &r, const QVector<msg::Message> &messages,
+                    const CsvColumns &csvColumns) {
   if (!csvColumns) return json(r, messages);
   for (const msg::Message &m : messages)
     writeErr(QStringLiteral("tarvelcalc-batch: message: ") +
@@ -307,7 +308,8 @@ int main(int argc, char **argv) {
     if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty())
       throw UsageError{QStringLiteral("--pdf needs --report de|en")};
     if (csv && (options.wantExport || !options.reportLanguage.isEmpty()))
-      throw UsageError{QStringLiteral("--csv writes the evaluated sizes only; --export and --report belong to the JSON")};
+      throw UsageError{
+          QStringLiteral("--csv writes the evaluated sizes only; --export and --report belong to the JSON")};
     if (!jobsText.isEmpty()) {
       bool ok = false;
       jobs = jobsText.toInt(&ok);

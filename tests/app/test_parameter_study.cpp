@@ -54,7 +54,8 @@ TEST_F(ParameterStudy, CsvAndStudyGiveTheBatchToolsRowsAndAStepIsTakenOver) {
   const CalcFiles::BatchRun single = batch({path, "--csv"});
   ASSERT_EQ(single.exitCode, 0);
   EXPECT_EQ(contents(dir.filePath("auswertung.csv")), single.out);
-  EXPECT_TRUE(single.out.startsWith("unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,equivalent_load_N,"));
+  EXPECT_TRUE(
+      single.out.startsWith("unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,equivalent_load_N,"));
 
   // The distances, then every force's value and coordinates but the one along its axis.
   const QStringList keys = study->inputKeys();

@@ -40,12 +40,13 @@ Columns columnsOf(const calcfile::Case &c) {
   DutyCycle duty;
   QString refusal;
   if (c.duty)
-    eval::readDutyCycle(c.duty->stroke, c.duty->cyclesPerMinute, c.duty->hoursPerDay, c.duty->daysPerYear, &duty,
-                        &refusal);
+    eval::readDutyCycle(c.duty->stroke, c.duty->cyclesPerMinute, c.duty->hoursPerDay, c.duty->daysPerYear,
+                        &duty, &refusal);
   if (duty.hasHours()) extraHead << 1301;
   if (duty.hasYears()) extraHead << 1302;
   RequiredLife life;
-  if (c.requiredLife) eval::readRequiredLife(c.requiredLife->value, c.requiredLife->hours, duty, &life, &refusal);
+  if (c.requiredLife)
+    eval::readRequiredLife(c.requiredLife->value, c.requiredLife->hours, duty, &life, &refusal);
   return columnsOf(extraHead, life);
 }
 

@@ -32,10 +32,10 @@
 namespace eval::csv {
 
 struct Columns {
-  QVector<int> extraHead;        // as the evaluation's extra columns: 1300, 1301, 1302
-  bool lifeVerdict = false;      // life_ok
-  bool recommendation = false;   // safety_ok, passes, recommended, suggested
-  QStringList leading;           // the names of the leading columns
+  QVector<int> extraHead;       // as the evaluation's extra columns: 1300, 1301, 1302
+  bool lifeVerdict = false;     // life_ok
+  bool recommendation = false;  // safety_ok, passes, recommended, suggested
+  QStringList leading;          // the names of the leading columns
 };
 
 // The columns of an evaluation that shows `extraHead` and judges against `required`.

@@ -141,19 +141,22 @@ bool parseSweepKey(const QString &key, const calcfile::Case &base, Sweep *out, c
     s.column = parts[2].toInt(&columnOk);
   }
   if (!caseOk || !rowOk || !columnOk || s.row < 0 || s.column < 1 || s.column > 4)
-    return fail(QStringLiteral("unknown sweep key \"%1\"; one of: m, n, forces.ROW.COL, loadCases.N.forces.ROW.COL "
-                               "(N and ROW from 0, COL 1 force, 2 x, 3 y, 4 z)")
-                    .arg(key));
+    return fail(
+        QStringLiteral("unknown sweep key \"%1\"; one of: m, n, forces.ROW.COL, loadCases.N.forces.ROW.COL "
+                       "(N and ROW from 0, COL 1 force, 2 x, 3 y, 4 z)")
+            .arg(key));
   s.field = Sweep::Field::Force;
   const TextRows *rows = &base.forces;
   if (s.loadCase < 0) {
     if (!base.loadCases.isEmpty())
-      return fail(QStringLiteral("the base case has \"loadCases\"; forces.ROW.COL sweeps the \"forces\" of a case "
-                                 "without them, loadCases.N.forces.ROW.COL a load case"));
+      return fail(
+          QStringLiteral("the base case has \"loadCases\"; forces.ROW.COL sweeps the \"forces\" of a case "
+                         "without them, loadCases.N.forces.ROW.COL a load case"));
   } else {
     if (base.loadCases.isEmpty())
-      return fail(QStringLiteral("the base case has no \"loadCases\"; loadCases.N.forces.ROW.COL sweeps a load case, "
-                                 "forces.ROW.COL the \"forces\" of a case without them"));
+      return fail(
+          QStringLiteral("the base case has no \"loadCases\"; loadCases.N.forces.ROW.COL sweeps a load case, "
+                         "forces.ROW.COL the \"forces\" of a case without them"));
     if (s.loadCase >= base.loadCases.size())
       return fail(QStringLiteral("the base case has no load case %1 (its load cases are 0 to %2)")
                       .arg(s.loadCase)
@@ -166,7 +169,8 @@ bool parseSweepKey(const QString &key, const calcfile::Case &base, Sweep *out, c
                     .arg(s.loadCase < 0 ? QString() : QStringLiteral(" in load case %1").arg(s.loadCase))
                     .arg(rows->size() - 1));
   if ((*rows)[s.row].size() <= s.column)
-    return fail(QStringLiteral("the force row %1 of the base case has no column %2").arg(s.row).arg(s.column));
+    return fail(
+        QStringLiteral("the force row %1 of the base case has no column %2").arg(s.row).arg(s.column));
   *out = s;
   return true;
 }
@@ -197,11 +201,12 @@ bool parseSweep(const QString &argument, const calcfile::Case &base, Sweep *out,
   for (int i = 0; i < 3; ++i) {
     const std::optional<std::int64_t> v = scaled(e[i], decimals);
     if (!v)
-      return fail(QStringLiteral("the %1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
-                                 "are at most %4 digits long")
-                      .arg(QLatin1String(names[i]), range[i].trimmed())
-                      .arg(decimals)
-                      .arg(std::numeric_limits<std::int64_t>::digits10));
+      return fail(
+          QStringLiteral("the %1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
+                         "are at most %4 digits long")
+              .arg(QLatin1String(names[i]), range[i].trimmed())
+              .arg(decimals)
+              .arg(std::numeric_limits<std::int64_t>::digits10));
     bound[i] = *v;
   }
   const std::int64_t from = bound[0], to = bound[1], step = bound[2];
@@ -216,8 +221,9 @@ bool parseSweep(const QString &argument, const calcfile::Case &base, Sweep *out,
   if (count > kMaxSweepValues)
     return fail(QStringLiteral("--sweep %1 gives %2 values; at most %3 are run at once")
                     .arg(argument)
-                    .arg(count > std::numeric_limits<std::int64_t>::max() ? QStringLiteral("more than 9223372036854775807")
-                                                                          : QString::number(static_cast<qint64>(count)))
+                    .arg(count > std::numeric_limits<std::int64_t>::max()
+                             ? QStringLiteral("more than 9223372036854775807")
+                             : QString::number(static_cast<qint64>(count)))
                     .arg(kMaxSweepValues));
   for (std::int64_t k = 0; k < count; ++k) s.values.append(valueOf(from + k * step, decimals));
   calcfile::Error rangeRefusal;
@@ -227,8 +233,8 @@ bool parseSweep(const QString &argument, const calcfile::Case &base, Sweep *out,
   return true;
 }
 
-bool makeSweep(const QString &key, const calcfile::Case &base, const QString &from, const QString &to, int steps,
-               Sweep *out, calcfile::Error *error) {
+bool makeSweep(const QString &key, const calcfile::Case &base, const QString &from, const QString &to,
+               int steps, Sweep *out, calcfile::Error *error) {
   Sweep s;
   if (!parseSweepKey(key, base, &s, error)) return false;
   if (steps < 2 || steps > kMaxSweepValues) {
@@ -240,7 +246,9 @@ bool makeSweep(const QString &key, const calcfile::Case &base, const QString &fr
   const QString *texts[] = {&from, &to};
   for (int i = 0; i < 2; ++i)
     if (!readExact(*texts[i], &e[i])) {
-      *error = {QStringLiteral("\"%1\" is no number of at most 15 digits and %2 decimals").arg(*texts[i]).arg(kMaxSweepDecimals),
+      *error = {QStringLiteral("\"%1\" is no number of at most 15 digits and %2 decimals")
+                    .arg(*texts[i])
+                    .arg(kMaxSweepDecimals),
                 builtinText(1653).arg(*texts[i]).arg(kMaxSweepDecimals)};
       return false;
     }
@@ -249,8 +257,9 @@ bool makeSweep(const QString &key, const calcfile::Case &base, const QString &fr
   for (int i = 0; i < 2; ++i) {
     const std::optional<std::int64_t> v = scaled(e[i], decimals);
     if (!v) {
-      *error = {QStringLiteral("\"%1\" is too long to be stepped with %2 decimals").arg(*texts[i]).arg(decimals),
-                builtinText(1653).arg(*texts[i]).arg(kMaxSweepDecimals)};
+      *error = {
+          QStringLiteral("\"%1\" is too long to be stepped with %2 decimals").arg(*texts[i]).arg(decimals),
+          builtinText(1653).arg(*texts[i]).arg(kMaxSweepDecimals)};
       return false;
     }
     bound[i] = *v;
@@ -291,9 +300,9 @@ QString sweptText(const calcfile::Case &c, const Sweep &sweep) {
     case Sweep::Field::M: return c.m;
     case Sweep::Field::N: return c.n;
     case Sweep::Field::Force: {
-      const TextRows *rows = sweep.loadCase < 0 ? &c.forces
+      const TextRows *rows = sweep.loadCase < 0                    ? &c.forces
                              : sweep.loadCase < c.loadCases.size() ? &c.loadCases[sweep.loadCase].forces
-                                                                    : nullptr;
+                                                                   : nullptr;
       if (!rows || sweep.row >= rows->size()) return QString();
       return (*rows)[sweep.row].value(sweep.column);
     }

@@ -56,8 +56,8 @@ bool parseSweep(const QString &argument, const calcfile::Case &base, Sweep *out,
 // spaced, each typed with at most kMaxSweepDecimals decimals (three more than FROM and
 // TO have) and rounded to them half to even. False with the refusal in English and
 // German (a text that is no number, too many digits, a value outside the range).
-bool makeSweep(const QString &key, const calcfile::Case &base, const QString &from, const QString &to, int steps,
-               Sweep *out, calcfile::Error *error);
+bool makeSweep(const QString &key, const calcfile::Case &base, const QString &from, const QString &to,
+               int steps, Sweep *out, calcfile::Error *error);
 
 // The base case with value `index` of the sweep typed into its field; the notes the
 // value gives (a coordinate along its force's own axis) made anew.

@@ -13,8 +13,9 @@ namespace evalui {
 bool saveCsvAs(QWidget *parent, const QByteArray &bytes) {
   const AppServices::Dialogs &dialogs = app::services().dialogs;
   const std::optional<QString> chosen =
-      dialogs.askSaveFileName ? dialogs.askSaveFileName(parent, {builtinText(1655), builtinText(1207)}, builtinText(1656))
-                              : std::nullopt;
+      dialogs.askSaveFileName
+          ? dialogs.askSaveFileName(parent, {builtinText(1655), builtinText(1207)}, builtinText(1656))
+          : std::nullopt;
   if (!chosen || chosen->isEmpty()) return false;
   const QString path = calcfile::withSuffix(*chosen, QStringLiteral("csv"));
   QString reason;

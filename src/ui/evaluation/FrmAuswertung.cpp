@@ -460,7 +460,8 @@ void FrmAuswertung::buildMenus() {
   connect(item(menuDatei_, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
     if (services().save) services().save(this);
   });
-  connect(item(menuDatei_, QStringLiteral("MenüCsv")), &QAction::triggered, this, &FrmAuswertung::MenuCsv_Click);
+  connect(item(menuDatei_, QStringLiteral("MenüCsv")), &QAction::triggered, this,
+          &FrmAuswertung::MenuCsv_Click);
   // The printout without a printer: as a PDF file, or on screen.
   connect(item(menuDatei_, QStringLiteral("MenüPdf")), &QAction::triggered, this, [this] {
     if (services().pdf) services().pdf(this);

@@ -47,10 +47,10 @@ constexpr int kQuantities = 3;  // load, safety, lifetime
 
 // The colour of the i-th of n sizes: hues spread round the circle, dark enough on white.
 QColor sizeColour(int i) {
-  static const QColor palette[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
-                                   QColor(0xff, 0x7f, 0x0e), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
-                                   QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
-                                   QColor(0x17, 0xbe, 0xcf)};
+  static const QColor palette[] = {
+      QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
+      QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
+      QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf)};
   constexpr int n = sizeof palette / sizeof palette[0];
   QColor c = palette[i % n];
   // From the eleventh size on the same hues again, darker.
@@ -113,8 +113,8 @@ class StudyModel : public QAbstractTableModel {
  public:
   StudyModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-  void reset(const QVector<run::SweepStep> *steps, const run::Sweep *sweep, const QString &inputName, bool hours,
-             const QColor &warning) {
+  void reset(const QVector<run::SweepStep> *steps, const run::Sweep *sweep, const QString &inputName,
+             bool hours, const QColor &warning) {
     beginResetModel();
     steps_ = steps;
     sweep_ = sweep;
@@ -156,7 +156,8 @@ class StudyModel : public QAbstractTableModel {
       if (l.rowOf[s] >= 0) row = &step.result.evaluation.at(l.rowOf[s]);
     }
     if (role == Qt::TextAlignmentRole)
-      return QVariant::fromValue(c == columnCount() - 1 ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+      return QVariant::fromValue(c == columnCount() - 1 ? (Qt::AlignLeft | Qt::AlignVCenter)
+                                                        : (Qt::AlignRight | Qt::AlignVCenter));
     if (role == Qt::ForegroundRole && row && eval::fails(*row)) return warning_;
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return QVariant();
     if (c == 0) return QString::number(s + 1);
@@ -324,7 +325,8 @@ void FrmParameterstudie::fillInputs() {
       for (int col = 1; col <= 4; ++col) {
         if (col == own) continue;
         inputs_.append({keyPrefix + QStringLiteral("forces.%1.%2").arg(r).arg(col),
-                        namePrefix + builtinText(1660).arg(r + 1).arg(row.value(0), builtinText(515 + col)), col > 1});
+                        namePrefix + builtinText(1660).arg(r + 1).arg(row.value(0), builtinText(515 + col)),
+                        col > 1});
       }
     }
   };
@@ -397,7 +399,8 @@ void FrmParameterstudie::CmdBerechnen_Click() {
   // an empty field says what is missing.
   const limits::Quantity q = run::quantityOf(probe);
   for (QLineEdit *field : {tbVon_, tbBis_}) {
-    const QString name = builtinText(field == tbVon_ ? 1662 : 1663).remove(QLatin1Char('&')).remove(QLatin1Char(':'));
+    const QString name =
+        builtinText(field == tbVon_ ? 1662 : 1663).remove(QLatin1Char('&')).remove(QLatin1Char(':'));
     if (field->text().trimmed().isEmpty()) {
       gui::markField(field, builtinText(1688).arg(name));
       msg::critical2(builtinText(1688).arg(name), title);
@@ -524,7 +527,8 @@ void FrmParameterstudie::buildCharts() {
       connect(line, &QLineSeries::clicked, this, [this](const QPointF &p) {
         int best = -1;
         for (int st = 0; st < sweep_.values.size(); ++st)
-          if (best < 0 || std::fabs(sweep_.values[st].value - p.x()) < std::fabs(sweep_.values[best].value - p.x()))
+          if (best < 0 ||
+              std::fabs(sweep_.values[st].value - p.x()) < std::fabs(sweep_.values[best].value - p.x()))
             best = st;
         selectStep(best);
       });
@@ -658,7 +662,8 @@ void FrmParameterstudie::CmdDiagramme_Click() {
   const AppServices::Dialogs &dialogs = app::services().dialogs;
   const std::optional<QString> chosen =
       dialogs.askSaveFileName
-          ? dialogs.askSaveFileName(this, {builtinText(1667), builtinText(1668), builtinText(1207)}, builtinText(1669))
+          ? dialogs.askSaveFileName(this, {builtinText(1667), builtinText(1668), builtinText(1207)},
+                                    builtinText(1669))
           : std::nullopt;
   if (!chosen || chosen->isEmpty()) return;
   const QString path = calcfile::withSuffix(*chosen, QStringLiteral("png"));

@@ -33,8 +33,14 @@ TEST(EvaluationCsv, FieldsAreQuotedOnlyWhereTheyMustBeAndNumbersArePlain) {
     float value;
     std::string text;
   } numbers[] = {
-      {1144.0833f, "1144.0833"}, {1.0e7f, "10000000"},   {0.1f, "0.1"},         {-2.5f, "-2.5"},
-      {3.0e9f, "3000000000"},    {1.5e-7f, "0.00000015"}, {std::nanf(""), ""}, {std::numeric_limits<float>::infinity(), ""},
+      {1144.0833f, "1144.0833"},
+      {1.0e7f, "10000000"},
+      {0.1f, "0.1"},
+      {-2.5f, "-2.5"},
+      {3.0e9f, "3000000000"},
+      {1.5e-7f, "0.00000015"},
+      {std::nanf(""), ""},
+      {std::numeric_limits<float>::infinity(), ""},
   };
   for (const auto &n : numbers) {
     std::string out;
@@ -52,12 +58,14 @@ TEST(EvaluationCsv, FieldsAreQuotedOnlyWhereTheyMustBeAndNumbersArePlain) {
 TEST(EvaluationCsv, ColumnsFollowWhatTheEvaluationUses) {
   eval::csv::Columns all = eval::csv::allColumns();
   all.leading = {"step", "loadCases.1.forces.0.1_N"};
-  EXPECT_EQ(eval::csv::header(all),
-            "step,loadCases.1.forces.0.1_N,unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,"
-            "equivalent_load_N,safety,life_km,life_h,life_years,verdict_de,verdict_en,life_ok,safety_ok,passes,"
-            "recommended,suggested\r\n");
-  EXPECT_EQ(eval::csv::header(eval::csv::columnsOf({}, RequiredLife{})),
-            "unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,safety,life_km,verdict_de,verdict_en\r\n");
+  EXPECT_EQ(
+      eval::csv::header(all),
+      "step,loadCases.1.forces.0.1_N,unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,"
+      "equivalent_load_N,safety,life_km,life_h,life_years,verdict_de,verdict_en,life_ok,safety_ok,passes,"
+      "recommended,suggested\r\n");
+  EXPECT_EQ(
+      eval::csv::header(eval::csv::columnsOf({}, RequiredLife{})),
+      "unit,size,order_no,static_rating_N,dynamic_rating_N,load_N,safety,life_km,verdict_de,verdict_en\r\n");
   // Hours without days: the duty's hours column alone.
   calcfile::Case c;
   c.arrangement = "FrmEKaEDSch";

@@ -38,13 +38,17 @@ TEST_F(Sweep, StudyValuesAreEvenlySpacedAndTypedAsTheFieldsTakeThem) {
       {"0", "100", 4, {"0", "33,333", "66,667", "100"}},  // three decimals more than typed
       {"-1,5", "1,5", 3, {"-1,5", "0", "1,5"}},
       {"0", "0,00001", 3, {"0", "0,000005", "0,00001"}},  // at most six decimals
-      {"0", "0,000001", 5, {"0", "0", "0", "0,000001", "0,000001"}},  // 0.25, 0.5 and 0.75 millionths, half to even
+      {"0",
+       "0,000001",
+       5,
+       {"0", "0", "0", "0,000001", "0,000001"}},  // 0.25, 0.5 and 0.75 millionths, half to even
   };
   calcfile::Case base = withLoadCases();
   for (const auto &c : cases) {
     run::Sweep s;
     calcfile::Error e;
-    ASSERT_TRUE(run::makeSweep("loadCases.0.forces.0.2", base, c.from, c.to, c.steps, &s, &e)) << e.english.toStdString();
+    ASSERT_TRUE(run::makeSweep("loadCases.0.forces.0.2", base, c.from, c.to, c.steps, &s, &e))
+        << e.english.toStdString();
     QStringList texts;
     for (const run::SweepValue &v : s.values) texts << v.text;
     EXPECT_EQ(texts, c.texts) << c.from << " " << c.to;
