@@ -15,6 +15,7 @@
 #include "core/common/Texts.h"
 #include "batch/ReportLayer.h"
 #include "core/evaluation/EvaluationTexts.h"
+#include "core/evaluation/Sizing.h"
 
 namespace batch {
 
@@ -419,6 +420,60 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
       out.push_back('}');
     }
     w.listEnd(false);
+  }
+  // Which sizes pass every check, the smallest passing size of each series and the
+  // overall suggestion.
+  {
+    const eval::Sizing sizing = eval::chooseSizes(r.evaluation);
+    const auto flag = [&out](bool on) { out.append(on ? "true" : "false"); };
+    w.next();
+    w.key("sizing");
+    out.push_back('[');
+    for (int i = 0; i < r.evaluation.size(); ++i) {
+      const EvaluationRow &row = r.evaluation[i];
+      const eval::SizingRow &z = sizing.rows[i];
+      w.rowStart(i);
+      // The blank row of an evaluation without ticked sizes is no size.
+      if (row.blank()) {
+        out.append("null");
+        continue;
+      }
+      out.push_back('{');
+      w.key("unit");
+      appendQuoted(out, row.unit);
+      w.sep();
+      w.key("gr");
+      appendQuoted(out, row.size);
+      w.sep();
+      w.key("safetyOk");
+      flag(z.safetyOk);
+      w.sep();
+      w.key("lifeOk");
+      if (z.lifeOk) flag(*z.lifeOk);
+      else out.append("null");
+      w.sep();
+      w.key("passes");
+      flag(z.passes);
+      w.sep();
+      w.key("recommended");
+      flag(z.recommended);
+      out.push_back('}');
+    }
+    w.listEnd(r.evaluation.isEmpty());
+    w.next();
+    w.key("suggestion");
+    if (sizing.suggestion >= 0) {
+      const EvaluationRow &best = r.evaluation[sizing.suggestion];
+      out.push_back('{');
+      w.key("unit");
+      appendQuoted(out, best.unit);
+      w.sep();
+      w.key("gr");
+      appendQuoted(out, best.size);
+      out.push_back('}');
+    } else {
+      out.append("null");
+    }
   }
   if (r.exportText) {
     w.next();

@@ -8,6 +8,8 @@
 // printout as a PDF.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -245,6 +247,24 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   ASSERT_EQ(fromOriginal.exitCode, 0);
   EXPECT_EQ(fromSaved.out, fromOriginal.out);
   EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), evaluationRows(fromOriginal.out));
+
+  // A required life typed on the screen is one edit of the calculation: saved with it,
+  // opened again into the field, and undone with Ctrl+Z.
+  child<QComboBox>(ev, "CboLebensdauer")->setCurrentIndex(0);
+  QTest::keyClicks(child<QLineEdit>(ev, "TbLebensdauer"), "4000");
+  QTest::keyClick(ev, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(child<QLineEdit>(ev, "TbLebensdauer")->text(), "");
+  QTest::keyClick(ev, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(child<QLineEdit>(ev, "TbLebensdauer")->text(), "4000");
+  saveAnswer = dir.filePath("life.tcalc");
+  action(ev, "MenüDateiSpeichernUnter")->trigger();
+  ASSERT_TRUE(read(*saveAnswer).requiredLife);
+  EXPECT_EQ(*read(*saveAnswer).requiredLife, (loads::RequiredLifeTexts{"4000", true}));
+  ASSERT_TRUE(calcfiles::openFile(session, *saveAnswer, arr));
+  settle();
+  ASSERT_TRUE(evaluationScreen());
+  EXPECT_EQ(child<QLineEdit>(evaluationScreen(), "TbLebensdauer")->text(), "4000");
+  EXPECT_EQ(child<QComboBox>(evaluationScreen(), "CboLebensdauer")->currentIndex(), 0);
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {

@@ -2,6 +2,7 @@
 // demo catalogue and on catalogues built for the case. Expected numbers follow from the
 // load models and the rating formulas by hand (see the comment of each case).
 #include <gtest/gtest.h>
+#include <cmath>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -13,7 +14,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "support/ArrangementRoads.h"
@@ -542,6 +545,38 @@ TEST_F(Batch, LoadCasesAndDutyGiveEquivalentLoadHoursAndYears) {
   EXPECT_TRUE(exported.contains("Eilgang\tAnteil 25 %\r\n- Z\t1.000 N\t"));
 }
 
+// A required life in hours judges the life as shown in whole hours (3 951 h here):
+// reaching it exactly passes, an hour more fails, and what fails is neither recommended
+// nor suggested; the export appends the life verdict.
+TEST_F(Batch, RequiredLifeJudgesTheShownHoursAndDecidesTheSuggestion) {
+  QJsonObject c{{"arrangement", "FrmEKaEDSch"},
+                {"loadCases", QJsonArray{loadCaseOf("Eilgang", 25, {"- Z", "1000", "0", "0", "0"}),
+                                         loadCaseOf("Bearbeitung", 75, {"- Z", "2000", "0", "0", "0"})}},
+                {"duty", QJsonObject{{"stroke", 500}, {"cyclesPerMinute", 10}}},
+                {"ticked", listOf(QJsonArray{"TLK", "25"})}};
+  struct Row {
+    double hours;
+    bool lifeOk;
+  };
+  for (const Row &row : {Row{3951, true}, Row{3952, false}}) {
+    c.insert("requiredLife", QJsonObject{{"value", row.hours}, {"unit", "h"}});
+    const BatchRun r = run(c, testsupport::demoCatalogueFile(), {"--export"});
+    const QJsonArray sizing = r.json.value("sizing").toArray();
+    ASSERT_EQ(sizing.size(), 1) << r.out.toStdString();
+    const QJsonObject z = sizing[0].toObject();
+    EXPECT_EQ(z.value("unit").toString(), "KK25");
+    EXPECT_TRUE(z.value("safetyOk").toBool());
+    EXPECT_EQ(z.value("lifeOk").toBool(), row.lifeOk) << row.hours;
+    EXPECT_EQ(z.value("passes").toBool(), row.lifeOk);
+    EXPECT_EQ(z.value("recommended").toBool(), row.lifeOk);
+    EXPECT_EQ(r.json.value("suggestion").isNull(), !row.lifeOk);
+    const QString exported = r.json.value("export").toString();
+    EXPECT_TRUE(exported.contains(row.lifeOk ? "\t3.951\tLebensdauer ausreichend.\t★\t\r\n"
+                                             : "\t3.951\tLebensdauer zu gering!\t\t\r\n"))
+        << exported.toStdString();
+  }
+}
+
 TEST_F(Batch, DutyWithoutYearsLeavesThemNull) {
   QJsonObject c = caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"}));
   c.insert("duty", QJsonObject{{"stroke", "250"}, {"cyclesPerMinute", "20"}});
@@ -959,4 +994,99 @@ TEST_F(Batch, SweepRunsTheBaseCaseForEveryValue) {
   EXPECT_TRUE(moved[1].value("messages")[0].toObject().value("text").toString().startsWith(
       "Koordinate in Kraftrichtung wird nicht berücksichtigt (Kraftzeile 1)"));
   EXPECT_EQ(moved[1].value("results"), moved[0].value("results"));
+}
+
+// The sizing of every output is the choice made by hand from its own evaluation rows:
+// the six arrangements under three loads, with one or two load cases, without a required
+// life, against one in km and against one in hours (with a duty cycle).
+TEST_F(Batch, SizingIsTheChoiceMadeByHandFromTheRows) {
+  struct Life {
+    double value;
+    const char *unit;
+  };
+  const Life lives[] = {{0, nullptr}, {2000, "km"}, {3000, "h"}};
+  QByteArray input;
+  QVector<Life> asked;
+  for (const testsupport::Road &road : testsupport::kRoads)
+    for (double scale : {0.3, 1.0, 2.5})
+      for (bool twoCases : {false, true})
+        for (const Life &life : lives) {
+          QJsonArray forces;
+          for (const QStringList &f : road.forces) {
+            QStringList row = f;
+            row[1] = QString::number(f[1].toDouble() * scale);
+            forces.append(QJsonArray::fromStringList(row));
+          }
+          QJsonObject c = caseOf(road.screen, forces, road.m, road.n);
+          c.insert("ticked", "all");
+          if (twoCases) {
+            QJsonArray light;
+            for (const QJsonValue &f : forces) {
+              QJsonArray row = f.toArray();
+              row[1] = QString::number(row[1].toString().toDouble() / 2);
+              light.append(row);
+            }
+            c.remove("forces");
+            c.insert("loadCases", QJsonArray{QJsonObject{{"name", "A"}, {"share", 40}, {"forces", forces}},
+                                             QJsonObject{{"name", "B"}, {"share", 60}, {"forces", light}}});
+          }
+          if (life.unit) c.insert("requiredLife", QJsonObject{{"value", life.value}, {"unit", life.unit}});
+          if (life.unit && QByteArray(life.unit) == "h")
+            c.insert("duty", QJsonObject{{"stroke", 400}, {"cyclesPerMinute", 12}});
+          input += compact(c) + "\n";
+          asked << life;
+        }
+  const BatchRun r = runWithInput({"--cases", "-", "--catalogue", testsupport::demoCatalogueFile()}, input);
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QVector<QJsonObject> lines = outLines(r.out);
+  ASSERT_EQ(lines.size(), asked.size());
+  int recommended = 0, failedLife = 0;
+  for (int i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE(i);
+    const QJsonArray rows = lines[i].value("evaluation").toArray();
+    const QJsonArray details = lines[i].value("details").toArray();
+    const QJsonArray sizing = lines[i].value("sizing").toArray();
+    ASSERT_EQ(sizing.size(), rows.size());
+    const auto number = [](QString s) { return s.remove('.').replace(',', '.').section(' ', 0, 0).toDouble(); };
+    QVector<bool> passes(rows.size());
+    QMap<QString, int> best;  // series -> smallest passing row
+    for (int k = 0; k < rows.size(); ++k) {
+      const QJsonArray row = rows[k].toArray();
+      std::optional<bool> lifeOk;
+      if (asked[i].unit && QByteArray(asked[i].unit) == "km")
+        lifeOk = number(row[7].toString()) >= asked[i].value;
+      else if (asked[i].unit)
+        lifeOk = std::nearbyint(details[k].toObject().value("lifeHours").toDouble()) >= asked[i].value;
+      passes[k] = row[8].toString() == "Sicherheit ausreichend." && lifeOk.value_or(true);
+      failedLife += lifeOk == false;
+      const QJsonObject z = sizing[k].toObject();
+      EXPECT_EQ(z.value("lifeOk").isNull(), !lifeOk.has_value());
+      if (lifeOk) EXPECT_EQ(z.value("lifeOk").toBool(), *lifeOk);
+      EXPECT_EQ(z.value("passes").toBool(), passes[k]);
+      const QString series = row[0].toString().section(QRegularExpression("\\d"), 0, 0);
+      if (passes[k] && (!best.contains(series) || row[1].toString().toInt() < rows[best[series]].toArray()[1].toString().toInt()))
+        best[series] = k;
+    }
+    for (int k = 0; k < rows.size(); ++k)
+      EXPECT_EQ(sizing[k].toObject().value("recommended").toBool(), best.values().contains(k)) << k;
+    recommended += best.size();
+    // The suggestion: a recommended size, none smaller, none of its size safer.
+    const QJsonValue s = lines[i].value("suggestion");
+    ASSERT_EQ(s.isNull(), best.isEmpty());
+    if (best.isEmpty()) continue;
+    const int size = s.toObject().value("gr").toString().toInt();
+    int at = -1;
+    for (int k : best) {
+      const QJsonArray row = rows[k].toArray();
+      EXPECT_GE(row[1].toString().toInt(), size);
+      if (row[0].toString() == s.toObject().value("unit").toString()) at = k;
+    }
+    ASSERT_GE(at, 0) << "the suggestion is a recommended size";
+    for (int k : best)
+      if (rows[k].toArray()[1].toString().toInt() == size)
+        EXPECT_GE(number(rows[at].toArray()[6].toString()), number(rows[k].toArray()[6].toString()));
+  }
+  // The cases reach both answers.
+  EXPECT_GT(recommended, 0);
+  EXPECT_GT(failedLife, 0);
 }

@@ -235,6 +235,18 @@ TARVEL_SHOT("30-FrmAuswertung.png") {
   return FrmAuswertung::grabScreen(session, w, 3, true);
 }
 
+TARVEL_SHOT("31-FrmAuswertung-required-life.png") {
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
+  w->CmdBerechnen_Click();
+  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
+  // 5 000 km required: the life verdicts, the recommended sizes and the suggestion.
+  CalcDocument *document = docui::of(w);
+  calcfile::Case input = document->input();
+  input.requiredLife = loads::RequiredLifeTexts{QStringLiteral("5000"), false};
+  document->edit(QString(), input);
+  return FrmAuswertung::grabScreen(session, w, 4, true);
+}
+
 // ---- the command --------------------------------------------------------------------------
 
 namespace {

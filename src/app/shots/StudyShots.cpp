@@ -12,7 +12,7 @@
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/evaluation/FrmParameterstudie.h"
 
-TARVEL_SHOT("31-parameter-study.png") {
+TARVEL_SHOT("32-parameter-study.png") {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
   // Every size ticked, and a required life of 3 000 km, so that the life chart shows its
   // line too.

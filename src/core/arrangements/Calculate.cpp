@@ -54,7 +54,7 @@ QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &table
 void handOverNames(Session &s, ArrangementId id) {
   const ArrangementInfo &info = arrangement(id);
   // Read from the built-in texts: a customer text set never renames the arrangement.
-  s.gastrArrangement = {builtinText(info.germanNameId), builtinText(info.englishNameId)};
+  s.gastrArrangement = {tableText(info.germanNameId), tableText(info.englishNameId)};
 }
 
 bool handOver(Session &s, ArrangementId id, const TextRows &forces) {

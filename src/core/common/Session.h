@@ -57,6 +57,10 @@ struct Session {
   bool gblnLoadPositions = false;       // values 0..3 are load positions (else only value 4)
   DutyCycle gDutyCycle;                 // of the evaluation screen
   RequiredLife gRequiredLife;           // of the evaluation screen; none unless given
+  // The recommended sizes are shown (grid marker, report lines): asked for on the
+  // evaluation screen, or always while a life is required.
+  bool gblnRecommend = false;
+  bool showsSizing() const { return gblnRecommend || gRequiredLife.given(); }
   // The extra columns of gastrEvaluation in force (German heading ids).
   QVector<int> gaintExtraHead;
 

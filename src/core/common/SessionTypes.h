@@ -91,6 +91,9 @@ struct EvaluationRow {
   // Against a required life: whether the lifetime (km, or hours with a duty cycle) as
   // shown, in whole units, reaches it; empty when no life is required.
   std::optional<bool> lifeOk;
+  // The result row (index into the session's resultRows) the size was rated from: its
+  // loads per unit; -1 where unknown.
+  int resultRow = -1;
 
   static constexpr int kFields = 10;
   bool blank() const { return verdict == Verdict::None; }

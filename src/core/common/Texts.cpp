@@ -1,6 +1,7 @@
 #include "core/common/Texts.h"
 
 #include <QHash>
+#include <atomic>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -9,7 +10,8 @@
 #include "core/common/Session.h"
 #include "core/common/Numbers.h"
 
-extern const char *const kTextTableSource;  // generated from resources/texts.tsv
+extern const char *const kTextTableSource;    // generated from resources/texts.tsv
+extern const char *const kTextTableSourceEn;  // generated from resources/texts_en.tsv
 
 namespace {
 struct TextTable {
@@ -25,46 +27,64 @@ QString unquote(const QString &field) {
   return t;
 }
 
-const TextTable &table() {
-  static const TextTable t = [] {
-    TextTable tt;
-    const QStringList lines = QString::fromUtf8(kTextTableSource).split(QLatin1Char('\n'));
-    QVector<QPair<int, QString>> raw;
-    for (const QString &line : lines) {
-      if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
-      const int tab = line.indexOf(QLatin1Char('\t'));
-      if (tab < 0) continue;
-      const QString key = line.left(tab);
-      const QString value = unquote(line.mid(tab + 1));
-      if (key.startsWith(QLatin1Char('@'))) tt.config.insert(key.mid(1), value);
-      else raw.append({key.toInt(), value});
+TextTable parse(const char *source) {
+  TextTable tt;
+  const QStringList lines = QString::fromUtf8(source).split(QLatin1Char('\n'));
+  QVector<QPair<int, QString>> raw;
+  for (const QString &line : lines) {
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+    const int tab = line.indexOf(QLatin1Char('\t'));
+    if (tab < 0) continue;
+    const QString key = line.left(tab);
+    const QString value = unquote(line.mid(tab + 1));
+    if (key.startsWith(QLatin1Char('@'))) tt.config.insert(key.mid(1), value);
+    else raw.append({key.toInt(), value});
+  }
+  static const QRegularExpression ref(QStringLiteral("\\$\\{([a-z]+)\\}"));
+  for (auto &[id, text] : raw) {
+    QString filled = text;
+    auto it = ref.globalMatch(text);
+    while (it.hasNext()) {
+      const auto m = it.next();
+      filled.replace(m.captured(0), tt.config.value(m.captured(1)));
     }
-    static const QRegularExpression ref(QStringLiteral("\\$\\{([a-z]+)\\}"));
-    for (auto &[id, text] : raw) {
-      QString filled = text;
-      auto it = ref.globalMatch(text);
-      while (it.hasNext()) {
-        const auto m = it.next();
-        filled.replace(m.captured(0), tt.config.value(m.captured(1)));
-      }
-      tt.texts.insert(id, filled);
-    }
-    return tt;
-  }();
-  return t;
+    tt.texts.insert(id, filled);
+  }
+  return tt;
 }
+
+const TextTable &table(Language language) {
+  static const TextTable german = parse(kTextTableSource);
+  static const TextTable english = parse(kTextTableSourceEn);
+  return language == Language::English ? english : german;
+}
+
+std::atomic<Language> gLanguage{Language::German};
 }  // namespace
 
-bool hasBuiltinText(int id) { return table().texts.contains(id); }
+Language interfaceLanguage() { return gLanguage.load(std::memory_order_relaxed); }
+void setInterfaceLanguage(Language language) { gLanguage.store(language, std::memory_order_relaxed); }
 
-QString builtinText(int id) {
-  auto it = table().texts.constFind(id);
-  if (it == table().texts.constEnd())
+QString languageCode(Language language) {
+  return language == Language::English ? QStringLiteral("en") : QStringLiteral("de");
+}
+Language languageOfCode(const QString &code) {
+  return code.startsWith(QLatin1String("en"), Qt::CaseInsensitive) ? Language::English : Language::German;
+}
+
+bool hasBuiltinText(int id) { return table(Language::German).texts.contains(id); }
+
+QString builtinText(int id, Language language) {
+  const TextTable &t = table(language);
+  auto it = t.texts.constFind(id);
+  if (it == t.texts.constEnd())
     throw AppError(QStringLiteral("Ressource mit Bezeichner %1 nicht gefunden").arg(id));
   return *it;
 }
 
-QString configValue(const QString &name) { return table().config.value(name); }
+QString builtinText(int id) { return builtinText(id, interfaceLanguage()); }
+
+QString configValue(const QString &name) { return table(interfaceLanguage()).config.value(name); }
 
 namespace {
 // Walks the settings for the id written in decimal; the last matching row wins.
@@ -81,14 +101,14 @@ bool customerValue(const Session &s, int id, QString *value) {
 }
 }  // namespace
 
-QString gfstrSetText(const Session &s, int id) {
+QString gfstrSetText(const Session &s, int id, Language language) {
   try {
     if (s.gintTextMode == 3) {
       QString v;
       if (!customerValue(s, id, &v)) return QString();
       return v == QLatin1String("_") ? QString() : v;
     }
-    return builtinText(id);
+    return builtinText(id, language);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("gfstrSetText!"));
     return QString();

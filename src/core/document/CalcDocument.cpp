@@ -88,7 +88,7 @@ void CalcDocument::apply(const calcfile::Case &next, bool fromOutside) {
   if (before.m != next.m || before.n != next.n) emit distancesChanged();
   if (before.forces != next.forces || before.loadCases != next.loadCases) emit forcesChanged();
   if (before.tickAll != next.tickAll || before.ticked != next.ticked) emit ticksChanged();
-  if (before.duty != next.duty) emit dutyChanged();
+  if (before.duty != next.duty || before.requiredLife != next.requiredLife) emit dutyChanged();
   if (before.loadType != next.loadType) emit loadTypeChanged();
   if (before.special != next.special) emit specialChanged();
   if (before.comments != next.comments) emit commentsChanged();

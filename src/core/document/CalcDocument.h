@@ -61,7 +61,7 @@ class CalcDocument : public QObject {
   void distancesChanged();
   void forcesChanged();  // force tables, load cases, shares
   void ticksChanged();
-  void dutyChanged();
+  void dutyChanged();    // the group "Betrieb": duty cycle and required life
   void loadTypeChanged();
   void specialChanged();
   void commentsChanged();

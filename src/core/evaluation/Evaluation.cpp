@@ -101,6 +101,7 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   f.unit = cell(res, 3);
   f.size = cell(res, 1);
   f.orderNo = unit[8];
+  f.resultRow = resultRow;
   f.staticRating = value(3);
   EvaluationDetail &d = f.detail;
   d.C = value(2);

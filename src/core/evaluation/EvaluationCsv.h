@@ -17,8 +17,9 @@
 //   unit, size, order_no, static_rating_N, dynamic_rating_N, load_N,
 //   [equivalent_load_N: more than one load case], safety, life_km,
 //   [life_h, life_years: a duty cycle], verdict_de, verdict_en,
-//   [life_ok: a required life], [safety_ok, passes, recommended, suggested: with a
-//   required life, the choice of sizes]
+//   [life_ok: a required life], [safety_ok, passes, recommended, suggested: the choice
+//   of sizes, with a required life (the evaluation screen's export also where the screen
+//   shows it without one)]
 // Yes/no columns hold 1 or 0.
 #include <QByteArray>
 #include <QString>

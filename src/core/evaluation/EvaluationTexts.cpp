@@ -13,7 +13,7 @@ QString newtons(double value) { return num::formatGrouped(value) + QStringLitera
 QString verdictText(Verdict verdict, bool english) {
   // German and English text ids of each part: a collision names what is too close and
   // ends with the collision note; otherwise the safety decides.
-  const auto t = [english](int german, int englishId) { return builtinText(english ? englishId : german); };
+  const auto t = [english](int german, int englishId) { return tableText(english ? englishId : german); };
   switch (verdict) {
     case Verdict::None: return QString();
     case Verdict::Sufficient: return t(230, 116);
@@ -34,6 +34,30 @@ QString safetyText(const EvaluationRow &row) {
 QString lifeText(const EvaluationRow &row) {
   return num::formatGrouped(num::roundHalfEven(row.detail.lifeKm, 0)) + QStringLiteral(" km");
 }
+
+QString lifeVerdictText(const EvaluationRow &row, bool english) {
+  if (row.blank() || !row.lifeOk) return QString();
+  return tableText(*row.lifeOk ? (english ? 1546 : 1545) : (english ? 1544 : 1543));
+}
+
+QString sizingLifeText(const EvaluationRow &row) {
+  if (row.detail.lifeHours) return num::formatGrouped(num::roundHalfEven(*row.detail.lifeHours, 0)) + QStringLiteral(" h");
+  return lifeText(row);
+}
+
+namespace {
+QString sizedLine(int german, int englishId, const EvaluationRow &row, bool english) {
+  return tableText(english ? englishId : german).arg(row.unit, safetyText(row), sizingLifeText(row));
+}
+}  // namespace
+
+QString recommendationText(const EvaluationRow &row, bool english) { return sizedLine(1547, 1548, row, english); }
+
+QString suggestionText(const EvaluationRow *row, bool english) {
+  return row ? sizedLine(1551, 1552, *row, english) : tableText(english ? 1554 : 1553);
+}
+
+QString noPassText(const QString &series, bool english) { return tableText(english ? 1550 : 1549).arg(series); }
 
 QStringList fields(const EvaluationRow &row) {
   if (row.blank()) return QStringList(EvaluationRow::kFields);

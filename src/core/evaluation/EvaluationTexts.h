@@ -28,6 +28,23 @@ QString lifeText(const EvaluationRow &row);
 // 1301 hours, 1302 years), in the order of `extraHead`.
 QStringList extraTexts(const EvaluationRow &row, const QVector<int> &extraHead);
 
+// The life verdict against the required life: "Lebensdauer ausreichend." or
+// "Lebensdauer zu gering!" (English with `english`); empty when no life is required or
+// the row is blank.
+QString lifeVerdictText(const EvaluationRow &row, bool english);
+
+// The life as the sizing lines name it: in hours where the duty cycle gives them
+// ("18.525 h"), otherwise in km.
+QString sizingLifeText(const EvaluationRow &row);
+
+// "Empfehlung: KD20 — Sicherheit 4,4; Lebensdauer 18.525 h", the recommended size of a
+// series; and the overall suggestion, "Vorschlag: …" (row nullptr: none of the sizes
+// passes). Numbers in German notation, words in the chosen language.
+QString recommendationText(const EvaluationRow &row, bool english);
+QString suggestionText(const EvaluationRow *row, bool english);
+// "Keine Größe der Serie KX erfüllt die Anforderungen"
+QString noPassText(const QString &series, bool english);
+
 // The fields of every row, as the session's text view of an evaluation.
 TextRows fieldRows(const QVector<EvaluationRow> &rows);
 

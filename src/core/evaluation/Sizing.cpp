@@ -1,9 +1,10 @@
 #include "core/evaluation/Sizing.h"
 
-#include <QHash>
+#include <algorithm>
 
 #include "core/common/Numbers.h"
 #include "core/evaluation/Evaluation.h"
+#include "core/evaluation/EvaluationTexts.h"
 
 namespace eval {
 
@@ -24,8 +25,7 @@ double safetyOf(const EvaluationRow &row) { return fsngSafety(row.staticRating, 
 Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
   Sizing out;
   out.rows.resize(rows.size());
-  QStringList order;            // series in the order they appear
-  QHash<QString, int> smallest;  // series -> its recommended row
+  // A handful of series: a list searched from the front beats a hash here.
   for (int i = 0; i < rows.size(); ++i) {
     const EvaluationRow &row = rows[i];
     if (row.blank()) continue;
@@ -34,18 +34,17 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
     r.lifeOk = row.lifeOk;
     r.passes = r.safetyOk && row.lifeOk.value_or(true);
     const QString series = seriesOf(row.unit);
-    if (!order.contains(series)) order << series;
-    if (!r.passes) continue;
-    const auto at = smallest.constFind(series);
-    if (at == smallest.cend() || sizeOf(row) < sizeOf(rows[*at])) smallest.insert(series, i);
+    auto at = std::find_if(out.series.begin(), out.series.end(),
+                           [&series](const Sizing::Choice &c) { return c.series == series; });
+    if (at == out.series.end()) at = out.series.insert(out.series.end(), {series, -1});
+    if (r.passes && (at->row < 0 || sizeOf(row) < sizeOf(rows[at->row]))) at->row = i;
   }
-  for (const QString &series : order) {
-    const auto at = smallest.constFind(series);
-    if (at == smallest.cend()) {
-      out.seriesWithoutPass << series;
+  for (const Sizing::Choice &c : out.series) {
+    if (c.row < 0) {
+      out.seriesWithoutPass << c.series;
       continue;
     }
-    const int i = *at;
+    const int i = c.row;
     out.rows[i].recommended = true;
     if (out.suggestion < 0) {
       out.suggestion = i;
@@ -55,6 +54,13 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
     const double size = sizeOf(rows[i]), bestSize = sizeOf(best);
     if (size < bestSize || (size == bestSize && safetyOf(rows[i]) > safetyOf(best))) out.suggestion = i;
   }
+  return out;
+}
+
+QStringList recommendationLines(const QVector<EvaluationRow> &rows, const Sizing &sizing, bool english) {
+  QStringList out;
+  for (const Sizing::Choice &c : sizing.series)
+    out << (c.row >= 0 ? recommendationText(rows.at(c.row), english) : noPassText(c.series, english));
   return out;
 }
 

@@ -22,6 +22,12 @@ struct Sizing {
   int suggestion = -1;          // index of the overall suggestion; -1: nothing passes
   // The series (in the order they first appear) of which no size passes.
   QStringList seriesWithoutPass;
+  // Every series in the order it first appears, with its recommended row (-1: none).
+  struct Choice {
+    QString series;
+    int row = -1;
+  };
+  QVector<Choice> series;
 };
 
 // The series of a unit: its letters before the first digit ("KD" of "KD12").
@@ -32,5 +38,9 @@ QString seriesOf(const QString &unit);
 // at equal size, the highest static safety (the first of equal ones). Blank rows count
 // for nothing.
 Sizing chooseSizes(const QVector<EvaluationRow> &rows);
+
+// One line per series: its recommendation ("Empfehlung: KD20 — …") or that none of its
+// sizes passes; numbers in German notation.
+QStringList recommendationLines(const QVector<EvaluationRow> &rows, const Sizing &sizing, bool english);
 
 }  // namespace eval

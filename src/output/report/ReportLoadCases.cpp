@@ -7,11 +7,13 @@
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/EvaluationTexts.h"
+#include "core/evaluation/Evaluation.h"
+#include "core/evaluation/Sizing.h"
 
 namespace report {
 
 namespace {
-QString text(int germanId, int k) { return builtinText(k == English ? germanId + 1 : germanId); }
+QString text(int germanId, int k) { return tableText(k == English ? germanId + 1 : germanId); }
 
 // Every number of a worked formula in the language's notation.
 QString numbersInLanguage(const QString &text, int k) {
@@ -79,7 +81,57 @@ ReportLines dutyLines(const Session &session, int k) {
 }
 
 QString extraHeading(int germanId, int k) {
-  return builtinText(k == English ? germanId + 3 : germanId);
+  return tableText(k == English ? eval::englishExtraHead(germanId) : germanId);
+}
+
+namespace {
+bool anyRated(const Session &session) {
+  const QVector<EvaluationRow> &rows = session.gastrEvaluation;
+  return !rows.isEmpty() && !rows.constFirst().blank();
+}
+}  // namespace
+
+ReportLines suggestionLines(const Session &session, int k) {
+  ReportLines out;
+  if (!session.showsSizing() || !anyRated(session)) return out;
+  const eval::Sizing sizing = eval::chooseSizes(session.gastrEvaluation);
+  const EvaluationRow *best = sizing.suggestion >= 0 ? &session.gastrEvaluation.at(sizing.suggestion) : nullptr;
+  out << ReportLine();
+  out << line({{kLabelTab, numbersInLanguage(eval::suggestionText(best, k == English), k)}});
+  return out;
+}
+
+ReportLines sizingBlock(const Session &session, const ReportTables &t, int k) {
+  ReportLines out;
+  if (!anyRated(session)) return out;
+  const QVector<EvaluationRow> &rows = session.gastrEvaluation;
+  const RequiredLife &life = session.gRequiredLife;
+  if (life.given()) {
+    const QString required = num::formatGrouped(life.value) + (life.hours ? QStringLiteral(" h") : QStringLiteral(" km"));
+    out << ReportLine();
+    out << underlined(text(1561, k).arg(inLanguage(required, k)));
+    ReportLine head;
+    for (int c = 0; c < 3; ++c) head.items << TabItem{kResultTabs[c], t.resultHead(c, k)};
+    head.items << TabItem{kResultTabs[3], life.hours ? extraHeading(1301, k) : t.resultHead(7, k)};
+    head.items << TabItem{kResultTabs[4], t.resultHead(8, k)};
+    out << head;
+    for (const EvaluationRow &row : rows) {
+      ReportLine r;
+      r.role = ReportLine::Role::ResultRow;
+      const QString lifeShown = life.hours ? eval::sizingLifeText(row) : eval::lifeText(row);
+      const QString shown[5] = {row.unit, row.size, row.orderNo, inLanguage(lifeShown, k),
+                                eval::lifeVerdictText(row, k == English)};
+      for (int c = 0; c < 5; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
+      out << r;
+    }
+  }
+  if (session.showsSizing()) {
+    out << ReportLine();
+    const eval::Sizing sizing = eval::chooseSizes(rows);
+    for (const QString &s : eval::recommendationLines(rows, sizing, k == English))
+      out << line({{kLabelTab, numbersInLanguage(s, k)}}, ReportLine::Role::ResultRow);
+  }
+  return out;
 }
 
 ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int k) {

@@ -27,6 +27,14 @@ ReportLines serviceLifeBlock(const Session &session, const ReportTables &t, int 
 // one with the largest equivalent load); empty without extra columns.
 ReportLines formulaLines(const Session &session, int k);
 
+// The overall suggestion among the recommended sizes, one line; empty unless the
+// recommended sizes are shown (Session::showsSizing).
+ReportLines suggestionLines(const Session &session, int k);
+
+// The life verdict of every rated size against the required life (empty when none is
+// required), then the recommended size of each series (empty unless shown).
+ReportLines sizingBlock(const Session &session, const ReportTables &t, int k);
+
 // Heading of an extra column in language k.
 QString extraHeading(int germanId, int k);
 

@@ -225,9 +225,9 @@ bool printEvaluation(const Session &session, QPrinter &printer, const QString &m
     c.drawPixmap(QRectF(QPointF(gflngMmToTwips(17), gflngMmToTwips(10)), iconSize), icon);
     c.x = margins.left + 1600;
     c.printEmpty(14);
-    c.printAt(33, gfstrSetText(session, 117), 14);
+    c.printAt(33, gfstrSetText(session, 117, Language::German), 14);
     c.printEmpty();
-    c.printAt(12, builtinText(123), 0, true);
+    c.printAt(12, tableText(123), 0, true);
     c.printEmpty();
     for (int i = 0; i < 6; ++i) c.printAt(12, field(session.gastrComment, i));
     c.printEmpty();
@@ -238,17 +238,17 @@ bool printEvaluation(const Session &session, QPrinter &printer, const QString &m
     c.x = margins.left;
     c.printEmpty();
     printBody(session, c, t, German, m, margins);
-    c.printAt(17, gfstrSetText(session, 177));
-    c.printAt(17, gfstrSetText(session, 178));
+    c.printAt(17, gfstrSetText(session, 177, Language::German));
+    c.printAt(17, gfstrSetText(session, 178, Language::German));
 
     c.setBaseSize(base);
     c.y = footTop(c, m, margins.bottom, 2);
-    c.printAt(17, versionLine(session, builtinText(169), gfstrSetText(session, 170)), 7);
-    c.printAt(17, gfstrSetText(session, 174), 7);
+    c.printAt(17, versionLine(session, tableText(169), gfstrSetText(session, 170, Language::German)), 7);
+    c.printAt(17, gfstrSetText(session, 174, Language::German), 7);
     gsubPrintPageNo(c, m, base, c.x, margins.bottom);
   };
   try {
-    return run(session, printer, m, body, gfstrSetText(session, 117), error);
+    return run(session, printer, m, body, gfstrSetText(session, 117, Language::German), error);
   } catch (const AppError &e) {
     if (error) *error = e.description();
     return false;

@@ -9,6 +9,7 @@
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/EvaluationTexts.h"
+#include "core/evaluation/Sizing.h"
 #include "output/report/ReportLoadCases.h"
 
 namespace report {
@@ -49,7 +50,7 @@ QString forceRowsText(const Session &session, int k) {
   QString s;
   for (int i = 0; i < session.gaLoadCases.size(); ++i) {
     const LoadCase &lc = session.gaLoadCases[i];
-    s += lc.name + kTab + builtinText(k == English ? 1327 : 1326) + QLatin1Char(' ') +
+    s += lc.name + kTab + tableText(k == English ? 1327 : 1326) + QLatin1Char(' ') +
          num::doubleToText(lc.share) + QStringLiteral(" %") + kCrLf;
     for (const QStringList &row : session.gaLoadCaseForce.value(i)) s += forceLine(row, k);
   }
@@ -65,9 +66,9 @@ bool anyRatedByCheck(const Session &session) {
 // Field 5 of a row's texts, the load, with the marker where the check's load is rated.
 QString markedLoad(const EvaluationRow &row, const QStringList &fields, int k) {
   const QString load = inLanguage(fields.at(5), k);
-  return row.byCheck ? load + QLatin1Char(' ') + builtinText(1001) : load;
+  return row.byCheck ? load + QLatin1Char(' ') + tableText(1001) : load;
 }
-QString checkFootnote(int k) { return builtinText(k == English ? 1005 : 1004); }
+QString checkFootnote(int k) { return tableText(k == English ? 1005 : 1004); }
 
 
 void showSaveError(const QString &description) {
@@ -78,36 +79,36 @@ void showSaveError(const QString &description) {
 ReportTables buildReportTables(const Session &session) {
   ReportTables t;
   // Resource text 900 says in which column the German texts stand.
-  t.germanColumn = builtinText(900).trimmed() == QLatin1String("0") ? 1 : 0;
+  t.germanColumn = tableText(900).trimmed() == QLatin1String("0") ? 1 : 0;
   const int de = t.germanColumn;
   const int en = 1 - de;
   static const int labels[7][2] = {{124, 147}, {125, 148}, {126, 149}, {127, 150},
                                    {128, 151}, {129, 152}, {130, 153}};
   for (int i = 0; i < 7; ++i) {
-    t.mastrLabels[i][de] = builtinText(labels[i][0]);
-    t.mastrLabels[i][en] = builtinText(labels[i][1]);
+    t.mastrLabels[i][de] = tableText(labels[i][0]);
+    t.mastrLabels[i][en] = tableText(labels[i][1]);
   }
   static const int forceHead[5][2] = {{131, 154}, {132, 155}, {133, 156}, {134, 157}, {135, 158}};
   for (int i = 0; i < 5; ++i) {
-    t.mastrForceHead[i][de] = builtinText(forceHead[i][0]);
-    t.mastrForceHead[i][en] = builtinText(forceHead[i][1]);
+    t.mastrForceHead[i][de] = tableText(forceHead[i][0]);
+    t.mastrForceHead[i][en] = tableText(forceHead[i][1]);
   }
   // The English static and dynamic headings stand in the other order in the text
   // table (162 "Dynamic", 163 "Static"); each goes above its own value.
   static const int resultHead[9][2] = {{136, 159}, {137, 160}, {138, 161}, {139, 163}, {140, 162},
                                        {141, 164}, {142, 165}, {143, 166}, {144, 167}};
   for (int i = 0; i < 9; ++i) {
-    t.mastrResultHead[i][de] = builtinText(resultHead[i][0]);
-    t.mastrResultHead[i][en] = builtinText(resultHead[i][1]);
+    t.mastrResultHead[i][de] = tableText(resultHead[i][0]);
+    t.mastrResultHead[i][en] = tableText(resultHead[i][1]);
   }
-  t.mastrTitle[0][de] = builtinText(145);
-  t.mastrTitle[0][en] = builtinText(146);
-  t.mastrTitle[1][de] = builtinText(169);
-  t.mastrTitle[1][en] = builtinText(172);
-  t.mastrTitle[2][de] = gfstrSetText(session, 170);
-  t.mastrTitle[2][en] = gfstrSetText(session, 173);
-  t.mastrTitle[3][de] = gfstrSetText(session, 174);
-  t.mastrTitle[3][en] = gfstrSetText(session, 175);
+  t.mastrTitle[0][de] = tableText(145);
+  t.mastrTitle[0][en] = tableText(146);
+  t.mastrTitle[1][de] = tableText(169);
+  t.mastrTitle[1][en] = tableText(172);
+  t.mastrTitle[2][de] = gfstrSetText(session, 170, Language::German);
+  t.mastrTitle[2][en] = gfstrSetText(session, 173, Language::German);
+  t.mastrTitle[3][de] = gfstrSetText(session, 174, Language::German);
+  t.mastrTitle[3][en] = gfstrSetText(session, 175, Language::German);
   return t;
 }
 
@@ -154,6 +155,8 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
   out << underlined(t.label(4, k));
   out << forceTableLines(session, t, k);
 
+  // The suggested size heads the results when the recommendations are asked for.
+  out << suggestionLines(session, k);
   // First block: what the catalogue says of each size and the load it carries.
   out << ReportLine();
   out << underlined(t.label(5, k));
@@ -186,6 +189,8 @@ ReportLines reportBody(const Session &session, const ReportTables &t, int k) {
     for (int c = 0; c < 6; ++c) r.items << TabItem{kResultTabs[c], shown[c]};
     out << r;
   }
+  // Against a required life, and the recommended size of each series.
+  out << sizingBlock(session, t, k);
   // With load cases or a duty cycle: the lifetime in operation and how it came about.
   out << serviceLifeBlock(session, t, k);
   out << formulaLines(session, k);
@@ -209,6 +214,7 @@ QString reportText(const Session &session, int k, const QDate &day) {
     for (int c = 0; c < 5; ++c) heads << t.forceHead(c, k);
     s += headingLine(heads);
     s += forceRowsText(session, k);
+    s += asText(suggestionLines(session, k));
     s += t.label(5, k) + kCrLf;
     heads.clear();
     for (int c = 0; c < 9; ++c) heads << t.resultHead(c, k);
@@ -222,6 +228,7 @@ QString reportText(const Session &session, int k, const QDate &day) {
       s += cellLine(shown, EvaluationRow::kFields);
     }
     if (anyRatedByCheck(session)) s += checkFootnote(k) + kCrLf;
+    s += asText(sizingBlock(session, t, k));
     s += asText(serviceLifeBlock(session, t, k));
     s += asText(formulaLines(session, k));
   } catch (const AppError &e) {
@@ -236,30 +243,40 @@ QString evaluationExportText(const Session &session, const QDate &day) {
   QString s;
   try {
     s += reportDate(day) + kCrLf;
-    s += gfstrSetText(session, 117) + kCrLf;
-    s += builtinText(123) + kCrLf;
-    for (int id = 118; id <= 122; ++id) s += gfstrSetText(session, id) + kCrLf;
-    s += builtinText(124) + kTab + field(session.gastrArrangement, 0) + kCrLf;
-    s += builtinText(125) + kTab + safetyText(session) + kCrLf;
-    s += builtinText(126) + kTab + distanceText(session.gsngUnitDistance) + kCrLf;
-    s += builtinText(127) + kTab + distanceText(session.gsngRailDistance) + kCrLf;
+    s += gfstrSetText(session, 117, Language::German) + kCrLf;
+    s += tableText(123) + kCrLf;
+    for (int id = 118; id <= 122; ++id) s += gfstrSetText(session, id, Language::German) + kCrLf;
+    s += tableText(124) + kTab + field(session.gastrArrangement, 0) + kCrLf;
+    s += tableText(125) + kTab + safetyText(session) + kCrLf;
+    s += tableText(126) + kTab + distanceText(session.gsngUnitDistance) + kCrLf;
+    s += tableText(127) + kTab + distanceText(session.gsngRailDistance) + kCrLf;
     s += asText(dutyLines(session, German));
-    s += builtinText(128) + kCrLf;
+    s += tableText(128) + kCrLf;
     QStringList heads;
-    for (int id = 131; id <= 135; ++id) heads << builtinText(id);
+    for (int id = 131; id <= 135; ++id) heads << tableText(id);
     s += headingLine(heads);
     s += forceRowsText(session, German);
-    s += builtinText(130) + kCrLf;
+    s += tableText(130) + kCrLf;
     heads.clear();
-    for (int id = 136; id <= 144; ++id) heads << builtinText(id);
+    for (int id = 136; id <= 144; ++id) heads << tableText(id);
     // The extra columns (equivalent load, hours, years) follow the nine of every row.
     for (int id : session.gaintExtraHead) heads << extraHeading(id, German);
+    // Against a required life its verdict follows, and the recommended sizes are marked
+    // while they are shown.
+    const bool lifeColumn = session.gRequiredLife.given();
+    const bool marks = session.showsSizing();
+    if (lifeColumn) heads << tableText(1540);
+    if (marks) heads << tableText(1556);
     s += headingLine(heads);
+    const eval::Sizing sizing = marks ? eval::chooseSizes(session.gastrEvaluation) : eval::Sizing{};
     // German only: the English verdict (field 9) stays out of the export.
-    for (const EvaluationRow &row : session.gastrEvaluation) {
+    for (int r = 0; r < session.gastrEvaluation.size(); ++r) {
+      const EvaluationRow &row = session.gastrEvaluation.at(r);
       QStringList cells = eval::fields(row).mid(0, 9);
       cells += eval::extraTexts(row, session.gaintExtraHead);
-      s += cellLine(cells, 9 + session.gaintExtraHead.size());
+      if (lifeColumn) cells << eval::lifeVerdictText(row, false);
+      if (marks) cells << (sizing.rows.value(r).recommended ? tableText(1556) : QString());
+      s += cellLine(cells, cells.size());
     }
   } catch (const AppError &e) {
     showSaveError(e.description());

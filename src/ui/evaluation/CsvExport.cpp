@@ -27,7 +27,9 @@ bool saveCsvAs(QWidget *parent, const QByteArray &bytes) {
 }
 
 bool exportEvaluationCsv(const Session &session, QWidget *parent) {
-  const eval::csv::Columns columns = eval::csv::columnsOf(session.gaintExtraHead, session.gRequiredLife);
+  eval::csv::Columns columns = eval::csv::columnsOf(session.gaintExtraHead, session.gRequiredLife);
+  // The choice of sizes where the screen shows it: with a required life, or asked for.
+  columns.recommendation = session.showsSizing();
   return saveCsvAs(parent, eval::csv::fileText(session.gastrEvaluation, columns));
 }
 

@@ -15,7 +15,8 @@ namespace evalui {
 // was written.
 bool saveCsvAs(QWidget *parent, const QByteArray &bytes);
 
-// The rows of the last evaluation of the session, with the columns it showed.
+// The rows of the last evaluation of the session, with the columns it showed (the choice
+// of sizes where the screen shows it).
 bool exportEvaluationCsv(const Session &session, QWidget *parent);
 
 }  // namespace evalui

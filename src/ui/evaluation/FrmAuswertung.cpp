@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -37,6 +38,7 @@
 #include "core/common/UnsavedInput.h"
 #include "core/evaluation/Evaluation.h"
 #include "core/evaluation/EvaluationTexts.h"
+#include "core/evaluation/Sizing.h"
 #include "ui/common/DocumentWindows.h"
 #include "core/document/CalcDocument.h"
 #include "core/run/CalculationRun.h"
@@ -101,11 +103,12 @@ Qt::Alignment generalAlignment(const QString &text) {
   return (num::toDouble(text, &d) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
 }
 
-// Centred: every column between the size and the verdict.
-bool centredColumn(int column, int columnCount) { return column >= 2 && column <= columnCount - 2; }
+// Centred: every column between the size and the verdict (the last column, or the one
+// before the life verdict).
+bool centredColumn(int column, int verdictColumn) { return column >= 2 && column < verdictColumn; }
 
-Qt::Alignment columnAlignment(int column, int columnCount, const QString &text) {
-  if (centredColumn(column, columnCount)) return Qt::AlignCenter;
+Qt::Alignment columnAlignment(int column, int verdictColumn, const QString &text) {
+  if (centredColumn(column, verdictColumn)) return Qt::AlignCenter;
   return generalAlignment(text);
 }
 
@@ -259,6 +262,9 @@ void FrmAuswertung::layOut() {
     duty->addWidget(labBetrieb_.at(i), i, 0);
     duty->addWidget(tbBetrieb_.at(i), i, 1);
   }
+  duty->addWidget(labLebensdauer_, 4, 0, 2, 1);
+  duty->addWidget(tbLebensdauer_, 4, 1);
+  duty->addWidget(cboLebensdauer_, 5, 1);
   duty->setColumnStretch(0, 1);
 
   auto *side = new QVBoxLayout;
@@ -274,8 +280,10 @@ void FrmAuswertung::layOut() {
     w->setFixedWidth(gui::px(kSideWidth));
   auto *table = new QVBoxLayout;
   table->setSpacing(0);
+  table->addWidget(labVorschlag_);
   table->addWidget(grid_, 1);
   table->addWidget(labPlatte_);
+  table->addWidget(labEmpfehlung_);
   auto *lower = new QHBoxLayout;
   lower->setContentsMargins(gui::px(kMargin), 0, gui::px(kMargin), gui::px(kMargin));
   lower->setSpacing(gui::px(kMargin));
@@ -373,6 +381,17 @@ void FrmAuswertung::buildControls() {
   labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
   labPlatte_->setFixedHeight(grid_->fontMetrics().height() + 6);
   labPlatte_->setVisible(false);
+  // The overall suggestion above the grid and the legend of the recommended sizes below
+  // it, shown while the recommended sizes are.
+  labVorschlag_ = new QLabel(central_);
+  labVorschlag_->setObjectName(QStringLiteral("LabVorschlag"));
+  QFont bold = labVorschlag_->font();
+  bold.setBold(true);
+  labVorschlag_->setFont(bold);
+  labVorschlag_->setVisible(false);
+  labEmpfehlung_ = new QLabel(builtinText(1557), central_);
+  labEmpfehlung_->setObjectName(QStringLiteral("LabEmpfehlung"));
+  labEmpfehlung_->setVisible(false);
 
   // Load type area with the calculate button and the progress display below it.
   freBelArt_ = new QGroupBox(central_);
@@ -418,6 +437,22 @@ void FrmAuswertung::buildControls() {
     labBetrieb_.append(lab);
     tbBetrieb_.append(tb);
   }
+  // The life the guide must reach, in hours of operation or km of travel.
+  labLebensdauer_ = new QLabel(fraBetrieb_);
+  labLebensdauer_->setObjectName(QStringLiteral("LabLebensdauer"));
+  labLebensdauer_->setWordWrap(true);
+  tbLebensdauer_ = new QLineEdit(fraBetrieb_);
+  tbLebensdauer_->setObjectName(QStringLiteral("TbLebensdauer"));
+  tbLebensdauer_->setFixedWidth(gui::px(kDutyFieldWidth));
+  tbLebensdauer_->setAlignment(Qt::AlignRight);
+  gui::setNumericRules(tbLebensdauer_, false);
+  connect(tbLebensdauer_, &QLineEdit::textEdited, this, &FrmAuswertung::commitRequiredLife);
+  cboLebensdauer_ = new QComboBox(fraBetrieb_);
+  cboLebensdauer_->setObjectName(QStringLiteral("CboLebensdauer"));
+  cboLebensdauer_->addItem(QStringLiteral("h"));
+  cboLebensdauer_->addItem(QStringLiteral("km"));
+  cboLebensdauer_->setCurrentIndex(1);
+  connect(cboLebensdauer_, &QComboBox::activated, this, &FrmAuswertung::commitRequiredLife);
   progressBar_ = new QProgressBar(central_);
   progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
   progressBar_->setFixedHeight(gui::px(kBarHeight));
@@ -491,6 +526,15 @@ void FrmAuswertung::buildMenus() {
   connect(druckmanager, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(QStringLiteral("Druckmanager")); });
   connect(item(menuAnsicht_, QStringLiteral("MenüParameterstudie")), &QAction::triggered, this,
           &FrmAuswertung::MenuParameterstudie_Click);
+  // The smallest passing size of each series and the overall suggestion.
+  menuAnsicht_->addSeparator();
+  QAction *empfehlung = item(menuAnsicht_, QStringLiteral("MenüEmpfehlung"));
+  empfehlung->setCheckable(true);
+  empfehlung->setChecked(session_.gblnRecommend);
+  connect(empfehlung, &QAction::toggled, this, [this](bool on) {
+    session_.gblnRecommend = on;
+    if (evaluated_) showEvaluation();
+  });
 
   // A reserved item of the menu bar; it only carries its own check mark.
   QAction *sonder = bar->addAction(QString());
@@ -564,6 +608,7 @@ void FrmAuswertung::sSetLayout() {
     menuItem(QStringLiteral("MenüSonder"))->setText(builtinText(530));
     menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
     menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
+    menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
     menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
     menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
     menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
@@ -596,6 +641,12 @@ void FrmAuswertung::sSetLayout() {
     const double figures[4] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
     for (int i = 0; i < 4; ++i)
       tbBetrieb_[i]->setText(figures[i] > 0.0 ? num::doubleToText(figures[i]) : QString());
+    labLebensdauer_->setText(builtinText(1540));
+    tbLebensdauer_->setToolTip(builtinText(1540));
+    cboLebensdauer_->setToolTip(builtinText(1560));
+    const RequiredLife &life = session_.gRequiredLife;
+    tbLebensdauer_->setText(life.given() ? num::doubleToText(life.value) : QString());
+    cboLebensdauer_->setCurrentIndex(life.given() && life.hours ? 0 : 1);
 
     // Header band.
     image1_->setPixmap(gui::resourcePicture(150));
@@ -650,7 +701,7 @@ void FrmAuswertung::sSetLayout() {
     for (int h : kGridHeadings) headings << builtinText(h);
     grid_->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < kGridColumns; ++c) {
-      const Qt::Alignment a = centredColumn(c, kGridColumns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+      const Qt::Alignment a = centredColumn(c, kGridColumns - 1) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
       grid_->horizontalHeaderItem(c)->setTextAlignment(a);
     }
     fitAndHideColumns();
@@ -766,6 +817,21 @@ void FrmAuswertung::showDocumentInput() {
     for (int i = 0; i < 4; ++i)
       if (tbBetrieb_[i]->text() != texts[i]) tbBetrieb_[i]->setText(texts[i]);
   }
+  const QString life = in.requiredLife ? in.requiredLife->value : QString();
+  if (tbLebensdauer_->text() != life) tbLebensdauer_->setText(life);
+  if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
+}
+
+loads::RequiredLifeTexts FrmAuswertung::requiredLifeTexts() const {
+  return {tbLebensdauer_->text(), cboLebensdauer_->currentIndex() == 0};
+}
+
+void FrmAuswertung::commitRequiredLife() {
+  if (!document_) return;
+  calcfile::Case c = document_->input();
+  const loads::RequiredLifeTexts life = requiredLifeTexts();
+  c.requiredLife = life.value.isEmpty() ? std::nullopt : std::optional<loads::RequiredLifeTexts>(life);
+  document_->edit(builtinText(1559), c, QStringLiteral("requiredLife"));
 }
 
 void FrmAuswertung::commitTicks() {
@@ -854,50 +920,79 @@ void FrmAuswertung::CmdBerechnen_Click() {
   // the run before anything changes.
   const loads::DutyTexts duty{tbBetrieb_[0]->text(), tbBetrieb_[1]->text(), tbBetrieb_[2]->text(),
                               tbBetrieb_[3]->text()};
-  const run::Evaluation evaluation = run::evaluate(session_, tags, ticked, duty);
+  const run::Evaluation evaluation = run::evaluate(session_, tags, ticked, duty, requiredLifeTexts());
   if (evaluation.dutyRefused) return;
-  const eval::EvaluationRun &run = evaluation.run;
+  refused_ = evaluation.run.refused;
   evaluated_ = true;
   updateServiceItems();
   runProgressDisplay();
+  // What the run rated, also the rows so far of a run that broke off.
+  shownRows_ = evaluation.run.rows;
+  shownExtraHead_ = evaluation.run.extraHead;
+  showEvaluation();
+}
+
+void FrmAuswertung::showEvaluation() {
+  const QVector<EvaluationRow> &rows = shownRows_;
+  const QVector<int> &extraHead = shownExtraHead_;
+  const bool lifeColumn = session_.gRequiredLife.given();
+  const bool rated = !rows.isEmpty() && !rows.constFirst().blank();
+  const bool sizing = session_.showsSizing() && rated;
+  const eval::Sizing choice = sizing ? eval::chooseSizes(rows) : eval::Sizing{};
 
   grid_->setUpdatesEnabled(false);
   grid_->setRowCount(0);
   // Extra columns (equivalent load, hours, years) stand where their values belong.
   QStringList headings, extraHeadings;
   for (int h : kGridHeadings) headings << builtinText(h);
-  for (int h : run.extraHead) extraHeadings << builtinText(h);
-  headings = eval::withExtraColumns(headings, run.extraHead, extraHeadings);
+  for (int h : extraHead) extraHeadings << builtinText(h);
+  headings = eval::withExtraColumns(headings, extraHead, extraHeadings);
+  // The life verdict stands beside the verdict.
+  const int verdictColumn = headings.size() - 1;
+  if (lifeColumn) headings << builtinText(1540);
   const int columns = headings.size();
   grid_->setColumnCount(columns);
   grid_->setHorizontalHeaderLabels(headings);
   for (int c = 0; c < columns; ++c)
     grid_->horizontalHeaderItem(c)->setTextAlignment(
-        centredColumn(c, columns) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
-  refused_ = run.refused;
-  grid_->setRowCount(run.rows.size());
+        centredColumn(c, verdictColumn) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+  grid_->setRowCount(rows.size());
   bool anyByCheck = false;
   // A size that fails (load too high, distances too small) is drawn in the warning
   // colour of the load display.
   const QColor warning = gui::vbColor(gflngSetColor(session_, 702));
-  for (int r = 0; r < run.rows.size(); ++r) {
-    const EvaluationRow &row = run.rows.at(r);
-    const QStringList fields = eval::gridRow(row, run.extraHead);
+  for (int r = 0; r < rows.size(); ++r) {
+    const EvaluationRow &row = rows.at(r);
+    QStringList fields = eval::gridRow(row, extraHead);
+    if (lifeColumn) fields << eval::lifeVerdictText(row, false);
     const bool byCheck = row.byCheck;
     anyByCheck = anyByCheck || byCheck;
     const bool fails = eval::fails(row);
+    const bool recommended = choice.rows.value(r).recommended;
     for (int c = 0; c < columns; ++c) {
       QString text = c < fields.size() ? fields.at(c) : QString();
       // The load of a row rated with the rigid-plate check carries the legend's marker.
       if (byCheck && c == kLoadColumn) text += QLatin1Char(' ') + builtinText(1001);
+      // The recommended size of its series: marked at its size, the row in bold.
+      if (recommended && c == 1) text += QLatin1Char(' ') + builtinText(1556);
       auto *cell = new QTableWidgetItem(text);
-      cell->setTextAlignment(columnAlignment(c, columns, text));
+      cell->setTextAlignment(columnAlignment(c, verdictColumn, text));
       if (byCheck && c == kLoadColumn) cell->setToolTip(builtinText(1002));
-      if (fails) cell->setForeground(warning);
+      const bool lifeFails = c == verdictColumn + 1 && row.lifeOk == false;
+      if (fails || lifeFails) cell->setForeground(warning);
+      if (recommended) {
+        QFont f = cell->font();
+        f.setBold(true);
+        cell->setFont(f);
+      }
       grid_->setItem(r, c, cell);
     }
   }
   placeLegend(anyByCheck);
+  labEmpfehlung_->setVisible(sizing);
+  labVorschlag_->setVisible(sizing);
+  if (sizing)
+    labVorschlag_->setText(eval::suggestionText(choice.suggestion >= 0 ? &rows.at(choice.suggestion) : nullptr, false));
   grid_->setUpdatesEnabled(true);
   fitAndHideColumns();
 }

@@ -9,10 +9,12 @@
 
 #include "ui/common/AppServices.h"
 #include "core/common/Session.h"
+#include "core/loads/LoadCaseJson.h"
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -118,6 +120,11 @@ class FrmAuswertung : public QMainWindow {
   // The ticks, the group "Betrieb" or the load type the user changed, as one edit.
   void commitTicks();
   void commitDuty();
+  void commitRequiredLife();
+  // The required life as typed, with its unit.
+  loads::RequiredLifeTexts requiredLifeTexts() const;
+  // The grid (and the suggestion and legends) from the session's evaluated rows.
+  void showEvaluation();
   void fitDesignSize();
   void layOut();
   void colourBox(QCheckBox *box);
@@ -160,6 +167,14 @@ class FrmAuswertung : public QMainWindow {
   QGroupBox *fraBetrieb_ = nullptr;
   QVector<QLineEdit *> tbBetrieb_;
   QVector<QLabel *> labBetrieb_;
+  QLabel *labLebensdauer_ = nullptr;
+  QLineEdit *tbLebensdauer_ = nullptr;
+  QComboBox *cboLebensdauer_ = nullptr;
+  QLabel *labVorschlag_ = nullptr;
+  QLabel *labEmpfehlung_ = nullptr;
+  // The rows of the last run as the grid shows them.
+  QVector<EvaluationRow> shownRows_;
+  QVector<int> shownExtraHead_;
 
   QMenu *menuDatei_ = nullptr;
   QMenu *menuAnsicht_ = nullptr;

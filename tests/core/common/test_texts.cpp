@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include "core/common/Messages.h"
 #include "core/common/Session.h"
 #include "core/common/Texts.h"
@@ -79,4 +81,37 @@ TEST_F(TextsTest, PutReturnAndVersion) {
   EXPECT_EQ(subVersionFor(26), QString());
   computeSubVersion(session);
   EXPECT_TRUE(windowCaption(session).endsWith("2002 c"));
+}
+
+// Every text has its English form under the same id, with the same placeholders and no
+// German letters (the maker's street address aside); the interface language chooses the
+// form builtinText gives, while the outputs that read the table itself keep the German.
+TEST_F(TextsTest, EveryTextHasAnEnglishFormAndTheLanguageChoosesIt) {
+  static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+  static const QRegularExpression german(QStringLiteral("[äöüÄÖÜß]"));
+  const auto placeholders = [](const QString &t) {
+    QStringList out;
+    for (auto it = placeholder.globalMatch(t); it.hasNext();) out << it.next().captured();
+    out.sort();
+    return out;
+  };
+  int count = 0;
+  for (int id = 0; id < 5000; ++id) {
+    if (!hasBuiltinText(id)) continue;
+    ++count;
+    const QString de = builtinText(id, Language::German), en = builtinText(id, Language::English);
+    EXPECT_EQ(placeholders(en), placeholders(de)) << id;
+    if (en.contains(german)) EXPECT_TRUE(en.contains(configValue("street"))) << id << " " << en.toStdString();
+  }
+  EXPECT_GT(count, 500);
+  setInterfaceLanguage(Language::English);
+  EXPECT_EQ(builtinText(229), "Over load!");
+  EXPECT_EQ(tableText(229), "Belastung zu hoch!");
+  EXPECT_EQ(gfstrSetText(inMode(1), 229), "Over load!");
+  EXPECT_EQ(gfstrSetText(inMode(1), 229, Language::German), "Belastung zu hoch!");
+  setInterfaceLanguage(Language::German);
+  EXPECT_EQ(builtinText(229), "Belastung zu hoch!");
+  EXPECT_EQ(languageOfCode("en_GB.UTF-8"), Language::English);
+  EXPECT_EQ(languageOfCode("de_AT"), Language::German);
+  EXPECT_EQ(languageOfCode("fr"), Language::German);
 }

@@ -74,6 +74,32 @@ TEST(ReportLoadCases, ReportTextListsLoadCasesDutyBlockAndFormulas) {
   EXPECT_TRUE(en.contains("Equiv. load\tLifetime [h]\t[Years]\r\n"));
 }
 
+// A required life: the suggestion heads the results, each size's life verdict and each
+// series' recommendation follow the verdicts, in both languages. FDK20 reaches
+// 3 951 h < 4 000 h, FDK12 fails its safety: no size of FDK passes.
+TEST(ReportLoadCases, RequiredLifeAddsVerdictsRecommendationAndSuggestion) {
+  Session session;
+  fillLoadCases(session);
+  session.gRequiredLife = {4000, true};
+  session.gastrEvaluation[0].lifeOk = false;
+  session.gastrEvaluation[1].lifeOk = true;
+  const QString de = report::reportText(session, report::German, QDate(2026, 12, 8));
+  EXPECT_TRUE(de.contains("\r\nKeine der gewählten Größen erfüllt die Anforderungen.\r\nKassettendaten:"))
+      << de.toStdString();
+  EXPECT_TRUE(de.contains("Geforderte Lebensdauer: 4.000 h\r\nSerie\tGröße\tBest-Nr.\tLebensdauer [h]\tKommentar\r\n"
+                          "FDK20\t20\tFDK20-20\t3.951 h\tLebensdauer zu gering!\r\n"
+                          "FDK12\t12\tFDK12-12\t80.000 h\tLebensdauer ausreichend.\r\n\r\n"
+                          "Keine Größe der Serie FDK erfüllt die Anforderungen\r\n"));
+  // Enough life: FDK20 is recommended and suggested.
+  session.gRequiredLife = {3951, true};
+  session.gastrEvaluation[0].lifeOk = true;
+  const QString en = report::reportText(session, report::English, QDate(2026, 12, 8));
+  EXPECT_TRUE(en.contains("Suggestion: FDK20 — safety 5.6; life 3,951 h\r\n")) << en.toStdString();
+  EXPECT_TRUE(en.contains("Required life: 3,951 h\r\n"));
+  EXPECT_TRUE(en.contains("FDK20\t20\tFDK20-20\t3,951 h\tLife sufficient.\r\n"));
+  EXPECT_TRUE(en.contains("Recommendation: FDK20 — safety 5.6; life 3,951 h\r\n"));
+}
+
 TEST(ReportLoadCases, ReportBodyPlacesTheBlockAfterTheVerdicts) {
   Session session;
   fillLoadCases(session);

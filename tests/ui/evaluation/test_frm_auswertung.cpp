@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include "core/common/Texts.h"
 #include "core/common/UnsavedInput.h"
 #include "ui/evaluation/FrmAuswertung.h"
+#include "support/Children.h"
 
 namespace {
 
@@ -646,4 +649,58 @@ TEST_F(EvaluationScreenTest, ScreenWithoutArrangementEndsTheProgram) {
   EXPECT_EQ(rec.messages[0].title, builtinText(301));
   EXPECT_EQ(rec.messages[0].text, builtinText(300));
   EXPECT_EQ(rec.messages[0].defaultButton, 2);
+}
+
+// A required life judges every rated size beside its verdict; the smallest passing size
+// of each series is marked, and the overall suggestion named above the grid. Without a
+// required life and without the view item nothing of it shows.
+TEST_F(EvaluationScreenTest, RequiredLifeJudgesEverySizeAndMarksTheSmallestPassingOne) {
+  using testsupport::child;
+  FrmAuswertung *s = open();
+  tickSeries(s, 0);  // TLS: KD12 ... KD35, 500 N each
+  s->CmdBerechnen()->click();
+  QTableWidget *grid = s->MSFlexGrid1();
+  auto *suggestion = child<QLabel>(s, "LabVorschlag");
+  ASSERT_EQ(grid->rowCount(), 5);
+  EXPECT_EQ(grid->columnCount(), 9);
+  EXPECT_FALSE(suggestion->isVisible());
+  EXPECT_EQ(cell(grid, 1, 1), "15");
+
+  // Exactly the life of KD15: KD12 falls short, KD15 reaches it.
+  const QString life15 = cell(grid, 1, 7).section(QLatin1Char(' '), 0, 0).remove(QLatin1Char('.'));
+  auto *field = child<QLineEdit>(s, "TbLebensdauer");
+  QTest::keyClicks(field, life15);
+  s->CmdBerechnen()->click();
+  ASSERT_EQ(grid->columnCount(), 10);
+  EXPECT_EQ(grid->horizontalHeaderItem(9)->text(), "Geforderte Lebensdauer");
+  EXPECT_EQ(cell(grid, 0, 9), "Lebensdauer zu gering!");
+  EXPECT_EQ(grid->item(0, 9)->foreground().color(), kRed);
+  EXPECT_NE(grid->item(0, 8)->foreground().color(), kRed);  // its static verdict still passes
+  EXPECT_EQ(cell(grid, 1, 9), "Lebensdauer ausreichend.");
+  EXPECT_EQ(cell(grid, 1, 1), "15 ★");
+  EXPECT_TRUE(grid->item(1, 0)->font().bold());
+  EXPECT_FALSE(grid->item(2, 0)->font().bold());
+  EXPECT_TRUE(suggestion->isVisible());
+  EXPECT_TRUE(suggestion->text().startsWith("Vorschlag: KD15 — Sicherheit ")) << suggestion->text().toStdString();
+  EXPECT_TRUE(child<QLabel>(s, "LabEmpfehlung")->isVisible());
+
+  // Hours need stroke and frequency: refused with the reason, the grid stays.
+  auto *unit = child<QComboBox>(s, "CboLebensdauer");
+  unit->setCurrentIndex(0);
+  rec.clear();
+  s->CmdBerechnen()->click();
+  ASSERT_EQ(rec.messages.size(), 1);
+  EXPECT_EQ(rec.messages.last().text, builtinText(1542));
+  EXPECT_EQ(cell(grid, 0, 9), "Lebensdauer zu gering!");
+
+  // No life required: the view item alone shows the recommendation, without the column.
+  unit->setCurrentIndex(1);
+  field->clear();
+  s->menuItem(QStringLiteral("MenüEmpfehlung"))->trigger();
+  s->CmdBerechnen()->click();
+  EXPECT_EQ(grid->columnCount(), 9);
+  EXPECT_EQ(cell(grid, 0, 1), "12 ★");
+  s->menuItem(QStringLiteral("MenüEmpfehlung"))->trigger();
+  EXPECT_EQ(cell(grid, 0, 1), "12");
+  EXPECT_FALSE(suggestion->isVisible());
 }
