@@ -85,9 +85,18 @@ def compare(row, json_row, details, where):
     check(round_half_even(row["load_N"]) == german_number(load), f"{where}: load text")
     check(round_half_even(row["safety"], 1) == german_number(safety), f"{where}: safety {row['safety']} {safety}")
     check(round_half_even(row["life_km"]) == german_number(life), f"{where}: life text")
-    for column in ("life_ok", "safety_ok", "passes", "recommended", "suggested"):
-        check(row[column] in ("0", "1"), f"{where}: {column}")
-    check(row["safety_ok"] == ("1" if de == "Sicherheit ausreichend." else "0"), f"{where}: safety_ok")
+
+def compare_sizing(rows, data, where):
+    """The yes/no columns against the JSON's sizing and suggestion."""
+    flag = {True: "1", False: "0", None: ""}
+    for i, row in enumerate(rows):
+        z = data["sizing"][i]
+        for column, key in (("life_ok", "lifeOk"), ("safety_ok", "safetyOk"), ("passes", "passes"),
+                            ("recommended", "recommended")):
+            check(row[column] == flag[z[key]], f"{where} row {i}: {column} {row[column]} != {z[key]}")
+    suggested = [(r["unit"], r["size"]) for r in rows if r["suggested"] == "1"]
+    best = data["suggestion"]
+    check(suggested == ([(best["unit"], best["gr"])] if best else []), f"{where}: suggestion")
 
 
 def main():
@@ -103,7 +112,9 @@ def main():
         check(len(rows) == len(data["evaluation"]) > 0, "one row per evaluated size")
         for i, row in enumerate(rows):
             compare(row, data["evaluation"][i], data["details"][i], f"single row {i}")
-        check(sum(r["suggested"] == "1" for r in rows) <= 1, "one suggestion at most")
+        compare_sizing(rows, data, "single")
+        check(any(r["life_ok"] == "0" for r in rows) and any(r["life_ok"] == "1" for r in rows),
+              "the required life parts the sizes")
 
         # A sweep over the second load case's first force: step and value lead each row.
         key = "loadCases.1.forces.0.1"
@@ -113,12 +124,14 @@ def main():
         check(len(rows) == sum(len(l["evaluation"]) for l in lines), "sweep rows")
         at = 0
         for step, line in enumerate(lines):
+            n = len(line["evaluation"])
             for i, json_row in enumerate(line["evaluation"]):
-                row = rows[at]
-                at += 1
+                row = rows[at + i]
                 check(row["step"] == str(step + 1), f"step {step} number")
                 check(float(row[key + "_N"]) == line["sweep"]["value"], f"step {step} value")
                 compare(row, json_row, line["details"][i], f"step {step} row {i}")
+            compare_sizing(rows[at:at + n], line, f"step {step}")
+            at += n
 
         # --cases: the line leads.
         rows, header = csv_rows(run("--cases", "-", "--csv", stdin=(json.dumps(CASE) + "\n").encode()))
