@@ -501,20 +501,34 @@ void FrmParameterstudie::buildCharts() {
     x->setLabelFormat(QStringLiteral("%.%1f").arg(span >= 20.0 ? 0 : span >= 2.0 ? 1 : span >= 0.2 ? 2 : 3));
     x->setTitleText(q == kQuantities - 1 ? sweepName_ : QString());
     chart->addAxis(x, Qt::AlignBottom);
-    // Load on a linear scale from 0; safety and lifetime span decades: logarithmic.
-    const bool logarithmic = q > 0;
-    double yMin = std::numeric_limits<double>::infinity(), yMax = 0.0;
-    QVector<QLineSeries *> series;
-    for (int k = 0; k < lines.size(); ++k) {
-      QList<QPointF> points;
+    // The figures of every size; the required line of the quantity (the safety of the
+    // load type, the required life) counts for the scale too.
+    const double required = q == 1 ? requiredSafety : q == 2 ? requiredLife : 0.0;
+    QVector<QList<QPointF>> figures(lines.size());
+    double low = required > 0.0 ? required : std::numeric_limits<double>::infinity();
+    double high = required > 0.0 ? required : 0.0;
+    for (int k = 0; k < lines.size(); ++k)
       for (int st = 0; st < steps_.size(); ++st) {
         const int r = lines[k].rowOf[st];
         if (r < 0) continue;
         const double y = figure(steps_[st].result.evaluation.at(r), q, hours);
-        if (!std::isfinite(y) || (logarithmic && y <= 0.0)) continue;
-        points.append(QPointF(sweep_.values.at(st).value, y));
-        yMin = std::min(yMin, y);
-        yMax = std::max(yMax, y);
+        if (!std::isfinite(y)) continue;
+        figures[k].append(QPointF(sweep_.values.at(st).value, y));
+        if (y > 0.0) low = std::min(low, y);
+        high = std::max(high, y);
+      }
+    // Load on a linear scale from 0; safety and lifetime logarithmic where they span more
+    // than a decade (a logarithmic axis is labelled at the powers of ten only).
+    const bool logarithmic = q > 0 && high > 0.0 && high / low > 10.0;
+    double yMin = std::numeric_limits<double>::infinity(), yMax = 0.0;
+    QVector<QLineSeries *> series;
+    for (int k = 0; k < lines.size(); ++k) {
+      QList<QPointF> points;
+      for (const QPointF &p : figures[k]) {
+        if (logarithmic && p.y() <= 0.0) continue;
+        points.append(p);
+        yMin = std::min(yMin, p.y());
+        yMax = std::max(yMax, p.y());
       }
       auto *line = new QLineSeries;
       line->setName(lines[k].unit);
@@ -536,8 +550,6 @@ void FrmParameterstudie::buildCharts() {
         legend << QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
                       .arg(sizeColour(k).name(), lines[k].unit.toHtmlEscaped());
     }
-    // The required line of the quantity: the safety of the load type, the required life.
-    const double required = q == 1 ? requiredSafety : q == 2 ? requiredLife : 0.0;
     if (required > 0.0) {
       yMin = std::min(yMin, required);
       yMax = std::max(yMax, required);
@@ -570,7 +582,7 @@ void FrmParameterstudie::buildCharts() {
     } else {
       auto *axis = new QValueAxis;
       axis->setRange(0.0, yMax * 1.05);
-      axis->setLabelFormat(QStringLiteral("%.0f"));
+      axis->setLabelFormat(q == 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
       axis->applyNiceNumbers();
       y = axis;
     }
