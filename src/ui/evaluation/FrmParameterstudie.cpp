@@ -221,7 +221,6 @@ void FrmParameterstudie::buildControls() {
   for (QLineEdit *e : {tbVon_, tbBis_, tbSchritte_}) e->setMaximumWidth(gui::px(1400));
   cmdBerechnen_ = new QPushButton(builtinText(1522), this);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
-  cmdBerechnen_->setDefault(true);
   inputRow->addWidget(label(1661, cboEingabe_));
   inputRow->addWidget(cboEingabe_, 1);
   inputRow->addSpacing(gui::px(180));
@@ -292,6 +291,10 @@ void FrmParameterstudie::buildControls() {
   buttons->addWidget(cmdUebernehmen_);
   top->addLayout(buttons);
 
+  // Enter in a field of the range calculates; Enter on a focused button presses it.
+  for (QLineEdit *field : {tbVon_, tbBis_, tbSchritte_})
+    connect(field, &QLineEdit::returnPressed, this, &FrmParameterstudie::CmdBerechnen_Click);
+  for (QPushButton *b : findChildren<QPushButton *>()) b->setAutoDefault(true);
   connect(cboEingabe_, &QComboBox::activated, this, &FrmParameterstudie::chooseInput);
   connect(tbSchritte_, &QLineEdit::textChanged, this, &FrmParameterstudie::checkSteps);
   connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmParameterstudie::CmdBerechnen_Click);
