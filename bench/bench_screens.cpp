@@ -2,14 +2,17 @@
 // the arrangement screen's button with ten forces (calculation and load display), and the
 // whole road to the filled evaluation grid: "Berechnen", "Weiter" to a new evaluation
 // screen with every size ticked, its "Berechnen" (the progress display included) and the
-// way back.
+// way back; and the evaluation screen's parameter study of 200 steps.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTableWidget>
 
+#include "ui/evaluation/FrmParameterstudie.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/StartSession.h"
 #include "core/common/Messages.h"
@@ -143,6 +146,44 @@ void BM_UnitLoadsNextRow(benchmark::State &state) {
   delete w.data();
 }
 BENCHMARK(BM_UnitLoadsNextRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// "Parameterstudie…" of the evaluation screen: the distance m from 200 to 600 mm in 200
+// steps, every size ticked, each step through the whole run of the batch tool's --sweep,
+// then the table and the three charts built. Arg 1: the window drawn as well (grabbed
+// into a picture: every chart, the legend and the visible table painted).
+void BM_ParameterStudy(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  w->weiter();
+  QPointer<FrmAuswertung> ev = shownEvaluation();
+  if (!ev) {
+    state.SkipWithError("no evaluation screen");
+    return;
+  }
+  ev->menuItem(QStringLiteral("MenüParameterstudie"))->trigger();
+  FrmParameterstudie *study = ev->findChild<FrmParameterstudie *>();
+  study->CboEingabe()->setCurrentIndex(study->inputKeys().indexOf(QStringLiteral("m")));
+  study->Tb_Von()->setText(QStringLiteral("200"));
+  study->Tb_Bis()->setText(QStringLiteral("600"));
+  study->Tb_Schritte()->setText(QStringLiteral("200"));
+  study->CmdBerechnen_Click();  // the sessions started once, as on the first press
+  const bool drawn = state.range(0) != 0;
+  for (auto _ : state) {
+    study->CmdBerechnen_Click();
+    if (drawn) benchmark::DoNotOptimize(study->grab());
+  }
+  qsizetype rows = 0;
+  for (const run::SweepStep &step : study->steps()) rows += step.result.evaluation.size();
+  state.SetLabel(std::to_string(study->steps().size()) + " steps, " + std::to_string(rows) + " rows" +
+                 (drawn ? ", drawn" : ", not drawn"));
+  if (study->steps().size() != 200 || rows != 200 * 17 || !rec.messages.isEmpty())
+    state.SkipWithError("not every step rated, or a message");
+  ev->MenuZurueck_Click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete w.data();
+}
+BENCHMARK(BM_ParameterStudy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

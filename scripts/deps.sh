@@ -8,7 +8,7 @@ PKGS=(g++ cmake ninja-build pkg-config
       libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
       mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev file
-      qt6-translations-l10n openbox xdotool qt6-charts-dev qt6-svg-dev
+      qt6-translations-l10n openbox xdotool qt6-charts-dev qt6-svg-dev python3
 
       clang libclang-rt-14-dev llvm sqlite3)
 missing=()

@@ -22,185 +22,6 @@
 
 namespace batch {
 
-// ---------------------------------------------------------------- the sweep
-namespace {
-
-// A number of the command line in the locale's notation ("-12", "250,5" in German):
-// an optional minus, digits, the decimal separator and digits. Kept exactly as an
-// integer count of 10^-decimals, so that no step adds up rounding errors.
-struct Exact {
-  std::int64_t digits = 0;  // the number times 10^decimals
-  int decimals = 0;
-};
-
-constexpr int kMaxDecimals = 6;
-constexpr std::int64_t kMaxDigits = 1000000000000000LL;  // 10^15
-
-bool readExact(const QString &text, Exact *out) {
-  const QString t = text.trimmed();
-  const QChar point = num::locale().decimalPoint().at(0);
-  int i = 0;
-  bool minus = false;
-  if (i < t.size() && t.at(i) == QLatin1Char('-')) {
-    minus = true;
-    ++i;
-  }
-  std::int64_t v = 0;
-  int digits = 0, decimals = 0;
-  bool afterPoint = false;
-  for (; i < t.size(); ++i) {
-    const QChar c = t.at(i);
-    if (c == point && !afterPoint) {
-      afterPoint = true;
-      continue;
-    }
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-    if (afterPoint && ++decimals > kMaxDecimals) return false;
-    v = v * 10 + (c.unicode() - '0');
-    if (v >= kMaxDigits) return false;
-    ++digits;
-  }
-  if (digits == 0) return false;
-  out->digits = minus ? -v : v;
-  out->decimals = decimals;
-  return true;
-}
-
-// The number times 10^decimals, or nothing when that does not fit into 64 bits.
-std::optional<std::int64_t> scaled(const Exact &e, int decimals) {
-  std::int64_t v = e.digits;
-  for (int d = e.decimals; d < decimals; ++d)
-    if (__builtin_mul_overflow(v, 10, &v)) return std::nullopt;
-  return v;
-}
-
-// The value as the screens take it: the locale's decimal separator, no grouping, no
-// trailing zeros.
-QString typedText(std::int64_t digits, int decimals) {
-  const bool minus = digits < 0;
-  std::uint64_t a = minus ? static_cast<std::uint64_t>(-digits) : static_cast<std::uint64_t>(digits);
-  std::uint64_t scale = 1;
-  for (int d = 0; d < decimals; ++d) scale *= 10;
-  QString s = minus ? QStringLiteral("-") : QString();
-  s += QString::number(a / scale);
-  std::uint64_t frac = a % scale;
-  if (frac != 0) {
-    QString f = QString::number(frac).rightJustified(decimals, QLatin1Char('0'));
-    while (f.endsWith(QLatin1Char('0'))) f.chop(1);
-    s += num::locale().decimalPoint() + f;
-  }
-  return s;
-}
-
-}  // namespace
-
-bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *error) {
-  const auto fail = [error](const QString &text) {
-    *error = text;
-    return false;
-  };
-  const qsizetype eq = argument.indexOf(QLatin1Char('='));
-  if (eq <= 0)
-    return fail(QStringLiteral("--sweep takes KEY=FROM:TO:STEP, e.g. m=200:400:50"));
-  Sweep s;
-  s.key = argument.left(eq);
-  const QStringList range = argument.mid(eq + 1).split(QLatin1Char(':'));
-  if (s.key == QLatin1String("m") || s.key == QLatin1String("n")) {
-    const bool m = s.key == QLatin1String("m");
-    s.field = m ? Sweep::Field::M : Sweep::Field::N;
-    if (!(m ? base.arrangement->hasM : base.arrangement->hasN))
-      return fail(QStringLiteral("the arrangement %1 has no distance %2 to sweep")
-                      .arg(QLatin1String(base.arrangement->screenName), s.key));
-  } else {
-    const QStringList parts = s.key.split(QLatin1Char('.'));
-    bool rowOk = false, columnOk = false;
-    if (parts.size() == 3 && parts[0] == QLatin1String("forces")) {
-      s.row = parts[1].toInt(&rowOk);
-      s.column = parts[2].toInt(&columnOk);
-    }
-    if (!rowOk || !columnOk || s.row < 0 || s.column < 1 || s.column > 4)
-      return fail(QStringLiteral("unknown sweep key \"%1\"; one of: m, n, forces.ROW.COL (ROW from 0, "
-                                 "COL 1 force, 2 x, 3 y, 4 z)")
-                      .arg(s.key));
-    s.field = Sweep::Field::Force;
-    if (!base.file.loadCases.isEmpty())
-      return fail(QStringLiteral("the base case has \"loadCases\"; forces.ROW.COL sweeps the \"forces\" "
-                                 "of a case without them"));
-    if (s.row >= base.file.forces.size())
-      return fail(QStringLiteral("the base case has no force row %1 (its rows are 0 to %2)")
-                      .arg(s.row)
-                      .arg(base.file.forces.size() - 1));
-  }
-  if (range.size() != 3)
-    return fail(QStringLiteral("--sweep takes KEY=FROM:TO:STEP, e.g. m=200:400:50"));
-  const char *const names[] = {"FROM", "TO", "STEP"};
-  Exact e[3];
-  for (int i = 0; i < 3; ++i)
-    if (!readExact(range[i], &e[i]))
-      return fail(QStringLiteral("%1 of --sweep must be a number in the notation of the locale "
-                                 "(decimal separator \"%2\", at most %3 decimals, no grouping), not \"%4\"")
-                      .arg(QLatin1String(names[i]), num::locale().decimalPoint())
-                      .arg(kMaxDecimals)
-                      .arg(range[i]));
-  const int decimals = std::max({e[0].decimals, e[1].decimals, e[2].decimals});
-  std::int64_t bound[3];
-  for (int i = 0; i < 3; ++i) {
-    const std::optional<std::int64_t> v = scaled(e[i], decimals);
-    if (!v)
-      return fail(QStringLiteral("the %1 %2 of --sweep cannot be stepped with %3 decimals: the values of a sweep "
-                                 "are at most %4 digits long")
-                      .arg(QLatin1String(names[i]), range[i].trimmed())
-                      .arg(decimals)
-                      .arg(std::numeric_limits<std::int64_t>::digits10));
-    bound[i] = *v;
-  }
-  const std::int64_t from = bound[0], to = bound[1], step = bound[2];
-  if (step == 0) return fail(QStringLiteral("the STEP of --sweep must not be 0"));
-  // The distance from FROM to TO can exceed 64 bits (from one end of the range to the
-  // other); it is counted in 128.
-  const __int128 distance = static_cast<__int128>(to) - from;
-  if (distance != 0 && (distance > 0) != (step > 0))
-    return fail(QStringLiteral("the STEP %1 of --sweep leads away from TO %2 (from %3)")
-                    .arg(range[2].trimmed(), range[1].trimmed(), range[0].trimmed()));
-  const __int128 count = distance / step + 1;
-  if (count > kMaxSweepValues)
-    return fail(QStringLiteral("--sweep %1 gives %2 values; at most %3 are run at once")
-                    .arg(argument)
-                    .arg(count > std::numeric_limits<std::int64_t>::max() ? QStringLiteral("more than 9223372036854775807")
-                                                                          : QString::number(static_cast<qint64>(count)))
-                    .arg(kMaxSweepValues));
-  double scale = 1.0;
-  for (int d = 0; d < decimals; ++d) scale *= 10.0;
-  for (std::int64_t k = 0; k < count; ++k) {
-    const std::int64_t v = from + k * step;
-    s.values.append({typedText(v, decimals), static_cast<double>(v) / scale});
-  }
-  // The values lie between the first and the last: both within the key's range, every
-  // one is. A value outside is refused as in a case file, before anything runs.
-  for (const qsizetype k : {qsizetype(0), s.values.size() - 1}) {
-    Case swept = sweptCase(base, s, static_cast<int>(k));
-    calcfile::Error e;
-    if (!calcfile::checkValues(&swept.file, &e))
-      return fail(QStringLiteral("--sweep %1: the value %2: %3").arg(argument, s.values[k].text, e.english));
-  }
-  *out = s;
-  return true;
-}
-
-Case sweptCase(const Case &base, const Sweep &sweep, int index) {
-  Case c = base;
-  const QString &text = sweep.values[index].text;
-  switch (sweep.field) {
-    case Sweep::Field::M: c.file.m = text; break;
-    case Sweep::Field::N: c.file.n = text; break;
-    case Sweep::Field::Force: c.file.forces[sweep.row][sweep.column] = text; break;
-  }
-  // The notes follow the value (a coordinate along the force's own axis); its range was
-  // checked with the sweep.
-  calcfile::checkValues(&c.file, nullptr);
-  return c;
-}
-
 // ---------------------------------------------------------------- one line
 namespace {
 
@@ -236,23 +57,69 @@ Done refusedLine(std::int64_t line, const QString &error) {
   return d;
 }
 
+void appendNote(Done &d, const QString &where, const QString &note) {
+  const QByteArray a =
+      (QStringLiteral("tarvelcalc-batch: %1: ").arg(where) + note + QLatin1Char('\n')).toUtf8();
+  d.notes.append(a.constData(), static_cast<size_t>(a.size()));
+}
+
+// --csv: the rows of the case under the run's header, each led by its line or by the
+// sweep's step and value. What the JSON says besides the numbers (the messages, a
+// status of 1) goes to the standard error with the line's place.
+Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QString &where) {
+  Done d;
+  for (const QString &note : o.notes) appendNote(d, where, QStringLiteral("note: ") + note);
+  for (const msg::Message &m : o.messages)
+    appendNote(
+        d, where,
+        QStringLiteral("message: ") + (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+  switch (o.status) {
+    case Status::Ran: break;
+    case Status::NoVerdict: d.failed = true; break;
+    case Status::Ended:
+      d.failed = true;
+      appendNote(d, where, QStringLiteral("the program ended"));
+      return d;
+    case Status::Unexpected:
+      d.failed = true;
+      appendNote(d, where, QStringLiteral("unexpected error: ") + o.unexpected);
+      return d;
+  }
+  const QStringList leading =
+      input.sweep ? run::csvLeading(*input.sweep, job.sweepIndex) : QStringList{QString::number(job.line)};
+  eval::csv::appendRows(d.out, o.report.evaluation, *input.csv, leading);
+  return d;
+}
+
 Done runJob(const Start &start, const Job &job, const LineInput &input, const Options &options) {
   Case c;
+  const auto refused = [&](const QString &error) {
+    if (!input.csv) return refusedLine(job.line, error);
+    Done d;
+    d.failed = true;
+    appendNote(d, QStringLiteral("line %1").arg(job.line), error);
+    return d;
+  };
   if (input.sweep) {
-    c = sweptCase(*input.base, *input.sweep, job.sweepIndex);
+    c = *input.base;
+    c.file = run::sweptCase(input.base->file, *input.sweep, job.sweepIndex);
   } else {
-    if (!job.refusal.isEmpty()) return refusedLine(job.line, job.refusal);
+    if (!job.refusal.isEmpty()) return refused(job.refusal);
     QString error;
     bool blank = true;
     for (const char ch : job.text) blank = blank && (ch == ' ' || ch == '\t');
-    if (blank) return refusedLine(job.line, QStringLiteral("empty line; each line holds one case object"));
-    if (!caseFromJson(job.text, &c, &error)) return refusedLine(job.line, error);
+    if (blank) return refused(QStringLiteral("empty line; each line holds one case object"));
+    if (!caseFromJson(job.text, &c, &error)) return refused(error);
   }
   const Outcome o = runCase(start, c, options);
+  const QString where =
+      input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
+                  : QStringLiteral("line %1").arg(job.line);
+  if (input.csv) return csvLines(job, input, o, where);
   Done d;
   std::string prefix;  // the keys before those of the run
   if (input.sweep) {
-    const SweepValue &v = input.sweep->values[job.sweepIndex];
+    const run::SweepValue &v = input.sweep->values[job.sweepIndex];
     appendLatin1(prefix, "\"sweep\":{\"key\":");
     appendQuoted(prefix, input.sweep->key);
     appendLatin1(prefix, ",\"text\":");
@@ -267,12 +134,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     appendInt(prefix, job.line);
     prefix.push_back(',');
   }
-  const QString where = input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
-                                    : QStringLiteral("line %1").arg(job.line);
-  for (const QString &note : o.notes) {
-    const QByteArray a = (QStringLiteral("tarvelcalc-batch: %1: note: ").arg(where) + note + QLatin1Char('\n')).toUtf8();
-    d.notes.append(a.constData(), static_cast<size_t>(a.size()));
-  }
+  for (const QString &note : o.notes) appendNote(d, where, QStringLiteral("note: ") + note);
   if (o.status == Status::Unexpected) {
     d.failed = true;
     d.out.push_back('{');
@@ -421,6 +283,11 @@ void keepHeapBetweenCases() {
 int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> &catalogue,
             const Options &options, int jobs) {
   keepHeapBetweenCases();
+  if (input.csv) {
+    Done head;
+    head.out = eval::csv::header(*input.csv);
+    if (!writeLine(head)) outputLost();
+  }
   Producer producer(input);
   bool anyFailed = false;
   if (jobs <= 1) {

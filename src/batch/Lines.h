@@ -3,7 +3,8 @@
 // case, one field stepped over a range). Each case runs on its own copy of a started
 // session; with several workers each worker starts its own session over the one shared
 // catalogue. The results are written one JSON object per line, in the order of the
-// input, each line flushed as soon as it and all before it are done.
+// input, each line flushed as soon as it and all before it are done; with --csv the rows
+// of every case under one header line instead (core/evaluation/EvaluationCsv.h).
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -13,33 +14,14 @@
 #include <string>
 
 #include "batch/BatchRun.h"
+#include "core/evaluation/EvaluationCsv.h"
+#include "core/run/Sweep.h"
 
 namespace batch {
 
-// One value of a sweep: the text typed into the field and its number.
-struct SweepValue {
-  QString text;
-  double value = 0.0;
-};
-
-// --sweep KEY=FROM:TO:STEP over a base case. KEY is "m", "n" or "forces.ROW.COL" (ROW
-// from 0 in the base case's force table, COL 1 force, 2 x, 3 y, 4 z).
-struct Sweep {
-  QString key;
-  enum class Field { M, N, Force } field = Field::M;
-  int row = 0, column = 0;
-  QVector<SweepValue> values;
-};
-
-// The largest number of values a sweep may have.
-constexpr int kMaxSweepValues = 100000;
-
-// Reads the sweep of the command line against its base case; numbers in the locale's
-// notation (num::setLocale must have been called). False with the English refusal.
-bool parseSweep(const QString &argument, const Case &base, Sweep *out, QString *error);
-
-// The base case with one value of the sweep typed into its field.
-Case sweptCase(const Case &base, const Sweep &sweep, int index);
+// The sweep is the core's (core/run/Sweep.h), the one the parameter study runs too: the
+// base case with each value typed into its field.
+using run::Sweep;
 
 // One line of --cases as the run writes it: `out` the line of standard output (with its
 // line break), `notes` what goes to the standard error, `failed` whether the line makes
@@ -65,6 +47,8 @@ struct LineInput {
   std::FILE *file = nullptr;  // --cases: the file (or standard input)
   const Case *base = nullptr;  // --sweep: the base case
   const Sweep *sweep = nullptr;
+  // --csv: the columns of the file (the header is written first); none: JSON lines.
+  std::optional<eval::csv::Columns> csv;
 };
 int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> &catalogue,
             const Options &options, int jobs);

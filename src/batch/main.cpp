@@ -4,6 +4,7 @@
 //                    [--export] [--report de|en [--pdf FILE]]
 //   tarvelcalc-batch --cases FILE|- [--jobs N] [options]
 //   tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [options]
+//   (--csv with any of them: the evaluated sizes as CSV instead of JSON)
 //   (the usage text kUsage below is also the source of its man page)
 //
 // The case (a calculation file as the program saves it, read through calcfile::readFile)
@@ -34,6 +35,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "batch/BatchRun.h"
@@ -45,6 +47,8 @@
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Session.h"
+#include "core/evaluation/EvaluationCsv.h"
+#include "core/run/Sweep.h"
 
 namespace {
 
@@ -80,8 +84,23 @@ std::string json(const batch::Report &r, const QVector<msg::Message> &messages) 
   return out;
 }
 
+using CsvColumns = std::optional<eval::csv::Columns>;  // --csv: the columns of the file
+
+// The results of the single case: its JSON, or with --csv its evaluated sizes under the
+// header, the messages on the standard error.
+std::string results(const batch::Report &r, const QVector<msg::Message> &messages,
+                    const CsvColumns &csvColumns) {
+  if (!csvColumns) return json(r, messages);
+  for (const msg::Message &m : messages)
+    writeErr(QStringLiteral("tarvelcalc-batch: message: ") +
+             (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+  std::string out = eval::csv::header(*csvColumns);
+  eval::csv::appendRows(out, r.evaluation, *csvColumns);
+  return out;
+}
+
 // The program ends itself after a database error: what the user read, and status 1.
-int ended(const QVector<msg::Message> &messages) {
+int ended(const QVector<msg::Message> &messages, const CsvColumns &csvColumns) {
   if (!messages.isEmpty()) {
     const msg::Message &m = messages.last();
     // A box without a title carries the program's name only.
@@ -92,27 +111,27 @@ int ended(const QVector<msg::Message> &messages) {
   }
   batch::Report r;
   r.calcFailed = true;
-  if (!writeOut(json(r, messages))) outputLost();
+  if (!writeOut(csvColumns ? eval::csv::header(*csvColumns) : json(r, messages))) outputLost();
   return kExitEnded;
 }
 
 // One case, printed as the single case's JSON.
 int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> &catalogue,
-              const batch::Options &options, const QString &pdfPath) {
+              const batch::Options &options, const QString &pdfPath, const CsvColumns &csvColumns) {
   const batch::Start start = batch::startOn(catalogue);
   msg::Recorder recorder;
   recorder.messages = start.messages;
-  if (start.ended) return ended(recorder.messages);
+  if (start.ended) return ended(recorder.messages, csvColumns);
   Session s = start.session;
   const batch::Outcome o = batch::runCase(s, c, options, recorder);
   for (const QString &note : o.notes) writeErr(QStringLiteral("tarvelcalc-batch: note: ") + note);
   switch (o.status) {
-    case batch::Status::Ended: return ended(recorder.messages);
+    case batch::Status::Ended: return ended(recorder.messages, csvColumns);
     case batch::Status::Unexpected:
       writeErr(QStringLiteral("tarvelcalc-batch: unexpected error: ") + o.unexpected);
       return kExitEnded;
     case batch::Status::NoVerdict:
-      return writeOut(json(o.report, recorder.messages)) ? kExitEnded : outputLost();
+      return writeOut(results(o.report, recorder.messages, csvColumns)) ? kExitEnded : outputLost();
     case batch::Status::Ran: break;
   }
   if (!pdfPath.isEmpty()) {
@@ -125,10 +144,10 @@ int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> 
         return kExitEnded;
       }
     } catch (const msg::ProgramEnded &) {
-      return ended(recorder.messages);
+      return ended(recorder.messages, csvColumns);
     }
   }
-  return writeOut(json(o.report, recorder.messages)) ? 0 : outputLost();
+  return writeOut(results(o.report, recorder.messages, csvColumns)) ? 0 : outputLost();
 }
 
 const char *const kUsage =
@@ -137,8 +156,10 @@ const char *const kUsage =
     "       tarvelcalc-batch --cases FILE|- [--jobs N] [--catalogue FILE] [--locale NAME]\n"
     "                        [--export] [--report de|en]\n"
     "       tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [...]\n"
+    "       (--csv with any of them)\n"
     "\n"
-    "Runs TarvelCALC calculations as a user would on the screens and prints them as JSON.\n"
+    "Runs TarvelCALC calculations as a user would on the screens and prints them as JSON\n"
+    "or, with --csv, the evaluated sizes as CSV.\n"
     "\n"
     "One case per run, printed as one JSON object; with --cases or --sweep many, one\n"
     "compact JSON object per line, in input order.\n"
@@ -170,12 +191,19 @@ const char *const kUsage =
     "  --sweep KEY=FROM:TO:STEP\n"
     "                    runs the base case once for every value FROM, FROM+STEP, ... up\n"
     "                    to TO (numbers in the notation of --locale), typed into KEY: m,\n"
-    "                    n or forces.ROW.COL (ROW from 0; COL 1 force, 2 x, 3 y, 4 z);\n"
-    "                    each line carries \"sweep\":{\"key\",\"text\",\"value\"}; at most\n"
+    "                    n, forces.ROW.COL (ROW from 0; COL 1 force, 2 x, 3 y, 4 z) or,\n"
+    "                    in a case with load cases, loadCases.N.forces.ROW.COL (N from\n"
+    "                    0); each line carries \"sweep\":{\"key\",\"text\",\"value\"}; at most\n"
     "                    100000 values, each at most 18 digits long counted with the\n"
     "                    most decimals of FROM, TO and STEP; one --sweep per run\n"
     "  --jobs N          calculates on N threads (1 to 256; default 1); the output stays\n"
     "                    in input order\n"
+    "  --csv             prints the evaluated sizes as CSV (UTF-8, RFC 4180, one header\n"
+    "                    line, plain numbers with a decimal point, units in the column\n"
+    "                    names: load_N, life_km ...), one row per evaluated size;\n"
+    "                    first columns: with --cases line (the input line), with\n"
+    "                    --sweep step (from 1) and the swept field with its unit\n"
+    "                    (m_mm ...); messages and notes go to standard error\n"
     "  -h, --help        show this help and exit\n"
     "      --version     show the version and exit\n"
     "\n"
@@ -234,6 +262,8 @@ int main(int argc, char **argv) {
   QString localeName = QStringLiteral("de_DE");
   batch::Case c;
   batch::Sweep sweep;
+  bool csv = false;
+  CsvColumns csvColumns;
   int jobs = 1;
   std::unique_ptr<std::FILE, FileCloser> cases;
   try {
@@ -256,6 +286,8 @@ int main(int argc, char **argv) {
         *value = args[++i];
       } else if (a == QLatin1String("--export")) {
         options.wantExport = true;
+      } else if (a == QLatin1String("--csv")) {
+        csv = true;
       } else if (a.startsWith(QLatin1String("--")) || !casePath.isEmpty()) {
         throw UsageError{QStringLiteral("unexpected argument ") + a};
       } else {
@@ -275,6 +307,9 @@ int main(int argc, char **argv) {
       throw UsageError{QStringLiteral("--pdf prints one report and cannot be used with --cases or --sweep")};
     if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty())
       throw UsageError{QStringLiteral("--pdf needs --report de|en")};
+    if (csv && (options.wantExport || !options.reportLanguage.isEmpty()))
+      throw UsageError{
+          QStringLiteral("--csv writes the evaluated sizes only; --export and --report belong to the JSON")};
     if (!jobsText.isEmpty()) {
       bool ok = false;
       jobs = jobsText.toInt(&ok);
@@ -295,7 +330,17 @@ int main(int argc, char **argv) {
     }
     if (!sweepArgument.isEmpty()) {
       QString error;
-      if (!batch::parseSweep(sweepArgument, c, &sweep, &error)) throw UsageError{error};
+      if (!run::parseSweep(sweepArgument, c.file, &sweep, &error)) throw UsageError{error};
+    }
+    if (csv) {
+      // A sweep keeps the base case's load cases, duty cycle and required life; --cases
+      // may mix every kind, so its file has every column.
+      if (!casesPath.isEmpty()) {
+        csvColumns = eval::csv::allColumns();
+        csvColumns->leading = QStringList{QStringLiteral("line")};
+      } else {
+        csvColumns = sweepArgument.isEmpty() ? eval::csv::columnsOf(c.file) : run::csvColumns(c.file, sweep);
+      }
     }
     if (!casesPath.isEmpty()) {
       if (casesPath == QLatin1String("-")) {
@@ -328,13 +373,15 @@ int main(int argc, char **argv) {
   if (!casesPath.isEmpty()) {
     batch::LineInput input;
     input.file = cases.get();
+    input.csv = csvColumns;
     return batch::runMany(input, catalogue, options, jobs);
   }
   if (!sweepArgument.isEmpty()) {
     batch::LineInput input;
     input.base = &c;
     input.sweep = &sweep;
+    input.csv = csvColumns;
     return batch::runMany(input, catalogue, options, jobs);
   }
-  return runSingle(c, catalogue, options, pdfPath);
+  return runSingle(c, catalogue, options, pdfPath, csvColumns);
 }

@@ -8,6 +8,15 @@ QString CalcDocument::undoText() const { return canUndo() ? steps_.at(index_ - 1
 QString CalcDocument::redoText() const { return canRedo() ? steps_.at(index_).what : QString(); }
 
 void CalcDocument::edit(const QString &what, const calcfile::Case &after, const QString &mergeKey) {
+  addStep(what, after, mergeKey, false);
+}
+
+void CalcDocument::editFromOutside(const QString &what, const calcfile::Case &after) {
+  addStep(what, after, QString(), true);
+}
+
+void CalcDocument::addStep(const QString &what, const calcfile::Case &after, const QString &mergeKey,
+                           bool fromOutside) {
   if (after == input_) return;
   steps_.resize(index_);  // what was undone cannot be redone after a new edit
   if (mergeOpen_ && !mergeKey.isEmpty() && !steps_.isEmpty() && steps_.last().mergeKey == mergeKey) {
@@ -19,7 +28,7 @@ void CalcDocument::edit(const QString &what, const calcfile::Case &after, const 
   }
   index_ = steps_.size();
   mergeOpen_ = !mergeKey.isEmpty();
-  apply(after, false);
+  apply(after, fromOutside);
   emit historyChanged();
 }
 

@@ -30,6 +30,10 @@ class CalcDocument : public QObject {
   // An edit that changes nothing is no step. Edits with the same non-empty `mergeKey` in
   // a row make one step (the keys typed into one field).
   void edit(const QString &what, const calcfile::Case &after, const QString &mergeKey = QString());
+  // An edit made outside the views that show what it changes (the parameter study taking
+  // a value over into a distance or a force): one undoable step like `edit`, after which
+  // every view shows the input anew, as after an undo (replaced).
+  void editFromOutside(const QString &what, const calcfile::Case &after);
   bool canUndo() const { return index_ > 0; }
   bool canRedo() const { return index_ < steps_.size(); }
   QString undoText() const;
@@ -78,6 +82,7 @@ class CalcDocument : public QObject {
     calcfile::Case after;
   };
   void apply(const calcfile::Case &next, bool fromOutside);
+  void addStep(const QString &what, const calcfile::Case &after, const QString &mergeKey, bool fromOutside);
 
   calcfile::Case input_;
   calcfile::Case saved_;

@@ -50,8 +50,10 @@
 #include "core/catalogue/Catalogue.h"
 #include "ui/report/FrmAusdruck.h"
 #include "ui/auxiliary/Auxiliary.h"
+#include "ui/evaluation/CsvExport.h"
 #include "ui/evaluation/Export.h"
 #include "ui/evaluation/UnitLoadsPanel.h"
+#include "ui/evaluation/FrmParameterstudie.h"
 
 namespace {
 
@@ -496,6 +498,8 @@ void FrmAuswertung::buildMenus() {
   connect(item(menuDatei_, QStringLiteral("MenüSpeichern")), &QAction::triggered, this, [this] {
     if (services().save) services().save(this);
   });
+  connect(item(menuDatei_, QStringLiteral("MenüCsv")), &QAction::triggered, this,
+          &FrmAuswertung::MenuCsv_Click);
   // The printout without a printer: as a PDF file, or on screen.
   connect(item(menuDatei_, QStringLiteral("MenüPdf")), &QAction::triggered, this, [this] {
     if (services().pdf) services().pdf(this);
@@ -523,6 +527,8 @@ void FrmAuswertung::buildMenus() {
   QAction *druckmanager = item(menuAnsicht_, QStringLiteral("MenüDruckmanager"));
   druckmanager->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
   connect(druckmanager, &QAction::triggered, this, [this] { Toolbar1_ButtonClick(QStringLiteral("Druckmanager")); });
+  connect(item(menuAnsicht_, QStringLiteral("MenüParameterstudie")), &QAction::triggered, this,
+          &FrmAuswertung::MenuParameterstudie_Click);
   // The smallest passing size of each series and the overall suggestion.
   menuAnsicht_->addSeparator();
   QAction *empfehlung = item(menuAnsicht_, QStringLiteral("MenüEmpfehlung"));
@@ -602,6 +608,8 @@ void FrmAuswertung::showTexts() {
   menuItem(QStringLiteral("MenüZurück"))->setText(builtinText(501));
   menuItem(QStringLiteral("MenüDrucken"))->setText(builtinText(502));
   menuItem(QStringLiteral("MenüSpeichern"))->setText(builtinText(503));
+  menuItem(QStringLiteral("MenüCsv"))->setText(builtinText(1654));
+  menuItem(QStringLiteral("MenüParameterstudie"))->setText(builtinText(1658));
   menuItem(QStringLiteral("MenüPdf"))->setText(builtinText(1204));
   menuItem(QStringLiteral("MenüSeitenansicht"))->setText(builtinText(1205));
   menuItem(QStringLiteral("MenüBeenden"))->setText(builtinText(504));
@@ -781,6 +789,8 @@ void FrmAuswertung::updateServiceItems() {
   const AppServices::Evaluation &s = services();
   menuItem(QStringLiteral("MenüDrucken"))->setEnabled(evaluated_ && bool(s.print));
   menuItem(QStringLiteral("MenüSpeichern"))->setEnabled(evaluated_ && bool(s.save));
+  menuItem(QStringLiteral("MenüCsv"))->setEnabled(evaluated_);
+  menuItem(QStringLiteral("MenüParameterstudie"))->setEnabled(document_ != nullptr);
   for (const auto &[name, service] : {std::pair{QStringLiteral("MenüPdf"), bool(s.pdf)},
                                       std::pair{QStringLiteral("MenüSeitenansicht"), bool(s.preview)}}) {
     menuItem(name)->setVisible(service);
@@ -1082,6 +1092,17 @@ void FrmAuswertung::updateUnitLoads() {
   if (!unitLoads_) return;
   const int r = grid_->currentRow();
   unitLoads_->showRow(r >= 0 && r < shownRows_.size() ? &shownRows_.at(r) : nullptr);
+}
+
+void FrmAuswertung::MenuCsv_Click() { evalui::exportEvaluationCsv(session_, this); }
+
+void FrmAuswertung::MenuParameterstudie_Click() {
+  if (!document_) return;
+  FrmParameterstudie *study = findChild<FrmParameterstudie *>(QString(), Qt::FindDirectChildrenOnly);
+  if (!study) study = new FrmParameterstudie(session_, document_, this);
+  study->show();
+  study->raise();
+  study->activateWindow();
 }
 
 void FrmAuswertung::endProgram() {

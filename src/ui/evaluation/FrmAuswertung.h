@@ -96,6 +96,10 @@ class FrmAuswertung : public QMainWindow {
   void MenuZurueck_Click();
   // "Ansicht › Lasten je Einheit" ticked or not: the panel of the row picked in the grid.
   void showUnitLoads(bool shown);
+  // "Als CSV exportieren…": the rows of the last evaluation as a CSV file.
+  void MenuCsv_Click();
+  // "Parameterstudie…": the study window of this calculation (one per screen).
+  void MenuParameterstudie_Click();
   // "Exit" and "&Beenden": end the program, after the question when input is unsaved.
   void endProgram();
   // Ctrl+C on the grid: the selected cells as tab-separated text with headings.
