@@ -51,6 +51,7 @@
 #include "ui/report/FrmAusdruck.h"
 #include "ui/auxiliary/Auxiliary.h"
 #include "ui/evaluation/Export.h"
+#include "ui/evaluation/FrmDiagramm.h"
 
 namespace {
 
@@ -531,6 +532,8 @@ void FrmAuswertung::buildMenus() {
     session_.gblnRecommend = on;
     if (evaluated_) showEvaluation();
   });
+  // The charts of the evaluation, in a window of their own that follows this screen.
+  connect(item(menuAnsicht_, QStringLiteral("MenüDiagramm")), &QAction::triggered, this, [this] { FrmDiagramm::open(this); });
 
   // A reserved item of the menu bar; it only carries its own check mark.
   QAction *sonder = bar->addAction(QString());
@@ -603,6 +606,7 @@ void FrmAuswertung::showTexts() {
   menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
   menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
   menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
+  menuItem(QStringLiteral("MenüDiagramm"))->setText(builtinText(1600));
   menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
   menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
   menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
@@ -811,6 +815,7 @@ void FrmAuswertung::chkGrSer_Click(int index) {
   colourBox(chkGrSer_[index]);
   input::noteChange();
   commitTicks();
+  emit evaluationInputChanged();
 }
 
 void FrmAuswertung::showDocumentInput() {
@@ -833,6 +838,7 @@ void FrmAuswertung::showDocumentInput() {
   const QString life = in.requiredLife ? in.requiredLife->value : QString();
   if (tbLebensdauer_->text() != life) tbLebensdauer_->setText(life);
   if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
+  emit evaluationInputChanged();
 }
 
 loads::RequiredLifeTexts FrmAuswertung::requiredLifeTexts() const {
@@ -890,6 +896,7 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
     }
   }
   commitTicks();
+  emit evaluationInputChanged();
 }
 
 void FrmAuswertung::OptBelArt_Click(int index) {
@@ -901,6 +908,7 @@ void FrmAuswertung::OptBelArt_Click(int index) {
       c.loadType = index;
       document_->edit(builtinText(1536), c);
     }
+    emit evaluationInputChanged();
   } else {
     // The safety in force did not change, so neither does the load type shown.
     optBelArt_[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
@@ -1011,6 +1019,7 @@ void FrmAuswertung::showEvaluation() {
     labVorschlag_->setText(eval::suggestionText(choice.suggestion >= 0 ? &rows.at(choice.suggestion) : nullptr, english));
   grid_->setUpdatesEnabled(true);
   fitAndHideColumns();
+  emit evaluationShown();
 }
 
 void FrmAuswertung::placeLegend(bool shown) { labPlatte_->setVisible(shown); }
