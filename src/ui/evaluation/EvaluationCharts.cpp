@@ -91,9 +91,9 @@ QChart *newChart(const QString &title, const QFont &font, int k) {
 }
 
 // The bars of one chart: one set in the colour of its verdict, the bars that fail in the
-// warning colour, their figures written above them.
+// warning colour, their figures written above them (upright from their foot where `atFoot`).
 QBarSeries *barSeries(const QString &name, const QVector<double> &values, const QVector<bool> &failing,
-                      const QColor &colour, const QColor &fail, const QFont &font) {
+                      const QColor &colour, const QColor &fail, const QFont &font, bool atFoot = false) {
   auto *set = new QBarSet(name);
   for (const double v : values) set->append(v);
   set->setColor(colour);
@@ -107,7 +107,7 @@ QBarSeries *barSeries(const QString &name, const QVector<double> &values, const 
   series->append(set);
   series->setBarWidth(0.6);
   series->setLabelsVisible(true);
-  series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+  series->setLabelsPosition(atFoot ? QAbstractBarSeries::LabelsInsideBase : QAbstractBarSeries::LabelsOutsideEnd);
   series->setLabelsPrecision(12);
   if (values.size() >= kUprightLabels) series->setLabelsAngle(-90);
   return series;
@@ -223,6 +223,7 @@ QChart *safetyChart(const Data &data, int k, const QFont &font) {
   QChart *chart = newChart(text(k, 1602, 1603), font, k);
   QVector<double> values;
   QVector<bool> failing;
+  const bool upright = data.bars.size() >= kUprightLabels;
   double top = data.requiredSafety;
   for (const Bar &b : data.bars) {
     values << b.safety;
@@ -239,7 +240,7 @@ QChart *safetyChart(const Data &data, int k, const QFont &font) {
 
   auto *y = new QValueAxis;
   // Room above the highest bar for its figure.
-  y->setRange(0.0, top > 0.0 ? top * 1.15 : 1.0);
+  y->setRange(0.0, top > 0.0 ? top * (upright ? 1.25 : 1.15) : 1.0);
   y->applyNiceNumbers();
   y->setLabelFormat(y->max() < 10.0 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
   y->setLabelsFont(font);
@@ -267,7 +268,9 @@ QChart *lifeChart(const Data &data, int k, const QFont &font) {
   // Whole decades; the lowest bar keeps a visible height, the highest room for its figure.
   double from = std::pow(10.0, std::floor(std::log10(low)));
   if (low / from < 1.5) from /= 10.0;
-  const double to = std::pow(10.0, std::ceil(std::log10(high * 3.0)));
+  // Figures above the bars need a little room over the highest; upright ones stand inside.
+  const bool upright = data.bars.size() >= kUprightLabels;
+  const double to = std::pow(10.0, std::ceil(std::log10(high * (upright ? 1.2 : 3.0))));
 
   QVector<double> values;
   QVector<bool> failing;
@@ -278,8 +281,11 @@ QChart *lifeChart(const Data &data, int k, const QFont &font) {
     failing << (b.lifeOk == false);
   }
   const bool judged = data.requiredLife.has_value();
+  // An upright figure of many digits needs more than the room above its bar; on the
+  // logarithmic axis a bar is the taller the more digits its figure has, so the figures
+  // stand inside the bars from their foot.
   QBarSeries *bars = barSeries(judged ? text(k, 1610, 1611) : text(k, 1614, 1615), values, failing,
-                               judged ? data.pass : data.neutral, data.fail, font);
+                               judged ? data.pass : data.neutral, data.fail, font, upright);
   chart->addSeries(bars);
   QList<QAbstractSeries *> series{bars};
   QLineSeries *line = nullptr;

@@ -106,6 +106,7 @@ FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window
     *view = new QChartView(central);
     (*view)->setRenderHint(QPainter::Antialiasing);
     (*view)->setMinimumSize(gui::px(9000), gui::px(4200));
+    (*view)->viewport()->installEventFilter(this);
     column->addWidget(*view, 1);
   }
   safetyView_->setObjectName(QStringLiteral("ChartSicherheit"));
@@ -130,6 +131,14 @@ FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window
   refresh();
 }
 
+bool FrmDiagramm::eventFilter(QObject *watched, QEvent *event) {
+  if (event->type() == QEvent::ToolTip) {
+    if (!tip_.isEmpty()) QToolTip::showText(QCursor::pos(), tip_, this);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void FrmDiagramm::followInput() {
   // The charts show what the grid shows: a new evaluation updates both.
   if (screen_ && screen_->hasEvaluated()) screen_->CmdBerechnen_Click();
@@ -139,6 +148,7 @@ void FrmDiagramm::refresh() {
   const bool shown = screen_ && screen_->hasEvaluated();
   const charts::Data data = shown ? charts::dataOf(screen_->session(), 0) : charts::Data{};
   const bool any = !data.bars.isEmpty();
+  tip_.clear();
   hint_->setVisible(!any);
   saveItem_->setEnabled(any);
   const QFont font = this->font();
@@ -159,12 +169,10 @@ void FrmDiagramm::refresh() {
       if (!bars) continue;
       const bool life = c.life;
       connect(bars, &QBarSeries::hovered, this, [this, data, life](bool status, int index, QBarSet *) {
-        if (!status || index < 0 || index >= data.bars.size()) {
-          QToolTip::hideText();
-          return;
-        }
-        const charts::Bar &b = data.bars.at(index);
-        QToolTip::showText(QCursor::pos(), life ? b.lifeTip : b.safetyTip, this);
+        const bool on = status && index >= 0 && index < data.bars.size();
+        tip_ = on ? (life ? data.bars.at(index).lifeTip : data.bars.at(index).safetyTip) : QString();
+        if (on) QToolTip::showText(QCursor::pos(), tip_, this);
+        else QToolTip::hideText();
       });
     }
   }

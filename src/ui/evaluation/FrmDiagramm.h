@@ -6,6 +6,7 @@
 // type evaluates again at once (once the screen has evaluated).
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 
 class QAction;
 class QChartView;
@@ -32,8 +33,13 @@ class FrmDiagramm : public QMainWindow {
   // Written whole or not at all; a failure is reported. False when nothing was written.
   bool saveChart();
 
+ protected:
+  // The views' own tool tip event would hide the tip of the bar under the mouse.
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
  private:
   void followInput();
+  QString tip_;  // the tip of the bar under the mouse
   QPointer<FrmAuswertung> screen_;
   QChartView *safetyView_ = nullptr;
   QChartView *lifeView_ = nullptr;

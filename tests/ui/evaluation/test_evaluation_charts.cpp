@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -158,8 +160,13 @@ TEST_F(EvaluationChartsTest, TheChartsAreTheGridsFiguresAndFollowTicksAndLoadTyp
   // The tool tip of a bar gives the grid's figures of its size.
   QBarSet *bars = barsOf(d->safetyView()->chart());
   emit qobject_cast<QBarSeries *>(d->safetyView()->chart()->series().first())->hovered(true, 2, bars);
-  EXPECT_EQ(QToolTip::text(), "KK25, Größe 25\nStatische Tragzahl: 3.900 N\nBelastung: 3.400 N\n"
-                              "Sicherheit: 1,1 (erforderlich: 3,5)\nBelastung zu hoch!");
+  const QString tip = "KK25, Größe 25\nStatische Tragzahl: 3.900 N\nBelastung: 3.400 N\n"
+                    "Sicherheit: 1,1 (erforderlich: 3,5)\nBelastung zu hoch!";
+  EXPECT_EQ(QToolTip::text(), tip);
+  // The view's own tool tip event, which comes when the mouse rests, keeps it.
+  QHelpEvent rest(QEvent::ToolTip, QPoint(5, 5), d->safetyView()->viewport()->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(d->safetyView()->viewport(), &rest);
+  EXPECT_EQ(QToolTip::text(), tip);
 }
 
 TEST_F(EvaluationChartsTest, SavesThePictureAsPngOrSvgWholeOrNotAtAll) {
