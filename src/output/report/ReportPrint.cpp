@@ -150,18 +150,20 @@ void printBody(const Session &session, ReportCanvas &c, const ReportTables &t, i
 }
 
 // The charts after the results, the width of the text between the left margin and the
-// pictures' right limit; a page whose rest is too short for them is numbered first and
-// they open the next one.
+// pictures' right limit: half a page where that much is left below the results, otherwise
+// a page of their own (the page before is numbered first).
 void printCharts(const Session &session, ReportCanvas &c, const PageMetrics &m, const Margins &g, int k,
                  const ChartPainter &charts) {
   const double bottom = 0.9 * footY(m, g);  // where pageFull() ends a page
-  const double height = chartsHeight(session, bottom - g.top);
+  const double whole = bottom - g.top;
+  double height = chartsHeight(session, whole);
   if (height <= 0) return;
   c.printEmpty();
   if (c.y + height > bottom) {
     gsubPrintPageNo(c, m, c.baseSize(), c.x, g.bottom);
     c.newPage();
     c.y = g.top;
+    height = whole;
   }
   const QRectF area(g.left, c.y, rightLimit(m) - g.left, height);
   c.drawWith(area, [&](QPainter &p, const QRectF &device) { charts(p, device, k); });

@@ -30,8 +30,8 @@ namespace report {
 // report prints with, so that a PDF holds them as vector drawing. The screens' layer draws
 // them; an empty painter leaves the report as it is without charts.
 using ChartPainter = std::function<void(QPainter &painter, const QRectF &deviceRect, int k)>;
-// The height of the charts in twips: half the usable height of a page for a few sizes, the
-// whole of it for many (more than kChartsOnHalfPage); 0 when no size was rated.
+// The height the charts ask for in twips: half the usable height of a page for a few sizes,
+// the whole of it for many (more than kChartsOnHalfPage); 0 when no size was rated.
 constexpr int kChartsOnHalfPage = 12;
 double chartsHeight(const Session &session, double usableHeight);
 
@@ -45,8 +45,8 @@ void chooseLetterheadBin(QPrinter &printer);
 // sFrmPrint: the report of language k (the page's Tag) on the printer, with the given
 // margins (plain or letterhead) and the drawing of the arrangement screen named.
 // Returns false, with the reason in *error, when the printer cannot be started.
-// With charts, they follow the results: on the same page where they fit below them,
-// otherwise at the top of the next one.
+// With charts, they follow the results: on half a page below them where that much is left
+// (and no more than kChartsOnHalfPage sizes were rated), otherwise on a page of their own.
 bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
                QString *error = nullptr, const ChartPainter &charts = {});
 

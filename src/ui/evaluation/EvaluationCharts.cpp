@@ -157,7 +157,7 @@ QString uniqueIn(const QStringList &taken, QString label) {
   return label;
 }
 
-void addSizeAxes(QChart *chart, const Data &data, int k, const QFont &font, const QList<QAbstractSeries *> &series) {
+void addSizeAxes(QChart *chart, const Data &data, const QFont &font, const QList<QAbstractSeries *> &series) {
   const int count = static_cast<int>(data.bars.size());
   QCategoryAxis *sizes = categoryAxis(count, font);
   sizes->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -167,10 +167,10 @@ void addSizeAxes(QChart *chart, const Data &data, int k, const QFont &font, cons
   chart->addAxis(sizes, Qt::AlignBottom);
   for (QAbstractSeries *s : series) s->attachAxis(sizes);
 
+  // The series' names speak for themselves: no title under them, which leaves the bars
+  // their height on half a page.
   QCategoryAxis *groups = categoryAxis(count, font);
   groups->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
-  groups->setTitleFont(font);
-  groups->setTitleText(text(k, 136, 159));
   for (int i = 0; i < count; ++i)
     if (i + 1 == count || data.bars[i + 1].series != data.bars[i].series)
       groups->append(uniqueIn(groups->categoriesLabels(), data.bars[i].series),
@@ -236,7 +236,7 @@ QChart *safetyChart(const Data &data, int k, const QFont &font) {
   QLineSeries *line = addRequiredLine(
       chart, text(k, 1606, 1607).arg(inLanguage(num::singleToText(static_cast<float>(data.requiredSafety)), k)),
       data.requiredSafety, static_cast<int>(data.bars.size()));
-  addSizeAxes(chart, data, k, font, {bars, line});
+  addSizeAxes(chart, data, font, {bars, line});
 
   auto *y = new QValueAxis;
   // Room above the highest bar for its figure.
@@ -296,7 +296,7 @@ QChart *lifeChart(const Data &data, int k, const QFont &font) {
                            *data.requiredLife, static_cast<int>(data.bars.size()));
     series << line;
   }
-  addSizeAxes(chart, data, k, font, series);
+  addSizeAxes(chart, data, font, series);
 
   auto *y = new QLogValueAxis;
   y->setBase(10.0);
