@@ -46,6 +46,7 @@ PAIRS = {
     1312: 1333, 1313: 1335, 1314: 1337,
     1004: 1005, 1540: 1541, 1543: 1544, 1545: 1546, 1547: 1548, 1549: 1550,
     1551: 1552, 1553: 1554, 1557: 1558, 1561: 1562,
+    **{g: g + 1 for g in range(1602, 1616, 2) if g != 1608},  # the evaluation's charts
 }
 
 # Texts that are no words: configured values, blanks, place holders "#", symbols, symbol

@@ -29,7 +29,7 @@ namespace charts {
 
 namespace {
 
-constexpr int kEnglish = 1;
+constexpr int kEnglish = 1;  // the English report
 constexpr int kWarningColour = 702;  // the colour code of the load display's warning
 // From this many sizes on the labels under the bars stand upright.
 constexpr int kUprightLabels = 14;
@@ -38,19 +38,23 @@ constexpr int kUprightLabels = 14;
 constexpr double kLeftEdge = -0.75;
 double rightEdge(int count) { return count - 0.25; }
 
-QString text(int k, int german, int english) { return builtinText(k == kEnglish ? english : german); }
+// The screens speak the interface language; the report reads the German table, with the
+// English texts under their own ids.
+QString text(int k, int german, int english) {
+  return k == kScreen ? builtinText(german) : tableText(k == kEnglish ? english : german);
+}
 QString inLanguage(const QString &number, int k) { return k == kEnglish ? num::toEnglishNotation(number) : number; }
 
 QString lifeShownText(double value, bool hours) {
   return num::formatGrouped(value) + (hours ? QStringLiteral(" h") : QStringLiteral(" km"));
 }
 
-// The tool tips say what the grid says of the size, in German like the screen.
+// The tool tips say what the grid says of the size, in the screens' language.
 QString safetyTip(const Session &session, const EvaluationRow &row) {
   return QStringList{builtinText(1616).arg(row.unit, row.size), builtinText(1620).arg(eval::staticRatingText(row)),
                      builtinText(1622).arg(eval::loadText(row)),
                      builtinText(1617).arg(eval::safetyText(row), report::safetyText(session)),
-                     eval::verdictText(row.verdict, false)}
+                     eval::verdictText(row.verdict, interfaceLanguage() == Language::English)}
       .join(QLatin1Char('\n'));
 }
 
@@ -64,7 +68,7 @@ QString lifeTip(const Session &session, const EvaluationRow &row, const Data &da
   const QString shown = lifeShownText(life, data.lifeInHours);
   lines << (data.requiredLife ? builtinText(1619).arg(shown, lifeShownText(*data.requiredLife, data.lifeInHours))
                               : builtinText(1618).arg(shown));
-  if (row.lifeOk == false) lines << builtinText(1543);
+  if (row.lifeOk == false) lines << eval::lifeVerdictText(row, interfaceLanguage() == Language::English);
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -76,7 +80,7 @@ QChart *newChart(const QString &title, const QFont &font, int k) {
   chart->setBackgroundBrush(Qt::white);
   chart->setMargins(QMargins(4, 4, 8, 4));
   chart->layout()->setContentsMargins(0, 0, 0, 0);
-  // Numbers in the notation of the language: the German one of the grid, or English.
+  // Numbers in the notation of the grid, or the English one of the English report.
   chart->setLocalizeNumbers(true);
   chart->setLocale(k == kEnglish ? QLocale(QLocale::English, QLocale::UnitedStates) : num::locale());
   QFont titleFont = font;
@@ -186,8 +190,7 @@ QFont boldTitle(const QFont &font) {
 
 }  // namespace
 
-Data dataOf(const Session &session, int k) {
-  Q_UNUSED(k);
+Data dataOf(const Session &session) {
   Data d;
   d.requiredSafety = session.gsngSiko;
   d.fail = gui::vbColor(gflngSetColor(session, kWarningColour));
@@ -292,7 +295,7 @@ QChart *lifeChart(const Data &data, int k, const QFont &font) {
   if (judged) {
     addFailKey(chart, text(k, 1612, 1613), data.fail);
     line = addRequiredLine(chart,
-                           text(k, 1608, 1609).arg(inLanguage(lifeShownText(*data.requiredLife, data.lifeInHours), k)),
+                           text(k, 1561, 1562).arg(inLanguage(lifeShownText(*data.requiredLife, data.lifeInHours), k)),
                            *data.requiredLife, static_cast<int>(data.bars.size()));
     series << line;
   }
@@ -311,7 +314,7 @@ QChart *lifeChart(const Data &data, int k, const QFont &font) {
 }
 
 void paint(const Session &session, QPainter &painter, const QRectF &target, int k) {
-  const Data data = dataOf(session, k);
+  const Data data = dataOf(session);
   if (data.bars.isEmpty() || target.isEmpty()) return;
   // The charts are laid out in units of 1/96 inch at the size they take on paper, so that
   // their texts have the same size on any printer, in any file and on the page on screen.

@@ -39,13 +39,18 @@ struct Data {
   QColor pass, fail, neutral;   // the verdict colours
 };
 
-// The session's last evaluation (gastrEvaluation, the required safety and life) in
-// language k (0 German, 1 English: legends, titles and numbers). The life axis shows hours
-// where every size has them and no life is required in km; otherwise km.
-Data dataOf(const Session &session, int k);
+// The language of the charts' titles, legends and numbers: that of the report (0 German,
+// 1 English, with the English notation of numbers), or kScreen: the screens' interface
+// language with the user's notation, as the grid shows the numbers.
+constexpr int kScreen = -1;
 
-// The two charts, each a new object for the caller to own (a QChartView or a scene); the
-// font is that of axis labels and legend, titles a little larger.
+// The session's last evaluation (gastrEvaluation, the required safety and life); the tool
+// tips in the screens' language. The life axis shows hours where every size has them and
+// no life is required in km; otherwise km.
+Data dataOf(const Session &session);
+
+// The two charts in language k, each a new object for the caller to own (a QChartView or a
+// scene); the font is that of axis labels and legend, titles a little larger.
 QChart *safetyChart(const Data &data, int k, const QFont &font);
 QChart *lifeChart(const Data &data, int k, const QFont &font);
 

@@ -59,7 +59,7 @@ bool writeChart(const Session &session, const QString &path, bool svg, QString *
     generator.setDescription(windowCaption(session).trimmed());
     QPainter painter(&generator);
     painter.fillRect(sheet, Qt::white);
-    charts::paint(session, painter, sheet, 0);
+    charts::paint(session, painter, sheet, charts::kScreen);
   } else {
     QImage image(kFileWidth * kPngScale, kFileHeight * kPngScale, QImage::Format_RGB32);
     const int dotsPerMetre = static_cast<int>(96 * kPngScale / 0.0254 + 0.5);
@@ -68,7 +68,7 @@ bool writeChart(const Session &session, const QString &path, bool svg, QString *
     image.fill(Qt::white);
     {
       QPainter painter(&image);
-      charts::paint(session, painter, QRectF(image.rect()), 0);
+      charts::paint(session, painter, QRectF(image.rect()), charts::kScreen);
     }
     if (!image.save(&buffer, "PNG")) {
       *error = builtinText(1056);
@@ -146,7 +146,7 @@ void FrmDiagramm::followInput() {
 
 void FrmDiagramm::refresh() {
   const bool shown = screen_ && screen_->hasEvaluated();
-  const charts::Data data = shown ? charts::dataOf(screen_->session(), 0) : charts::Data{};
+  const charts::Data data = shown ? charts::dataOf(screen_->session()) : charts::Data{};
   const bool any = !data.bars.isEmpty();
   tip_.clear();
   hint_->setVisible(!any);
@@ -156,8 +156,8 @@ void FrmDiagramm::refresh() {
     QChartView *view;
     QChart *chart;
     bool life;
-  } views[] = {{safetyView_, any ? charts::safetyChart(data, 0, font) : new QChart, false},
-                {lifeView_, any ? charts::lifeChart(data, 0, font) : new QChart, true}};
+  } views[] = {{safetyView_, any ? charts::safetyChart(data, charts::kScreen, font) : new QChart, false},
+                {lifeView_, any ? charts::lifeChart(data, charts::kScreen, font) : new QChart, true}};
   for (const auto &c : views) {
     QChart *old = c.view->chart();
     c.view->setChart(c.chart);

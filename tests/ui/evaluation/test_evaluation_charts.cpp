@@ -213,7 +213,7 @@ TEST(EvaluationChartData, LifetimeInHoursAgainstTheRequiredLifeInBothLanguages) 
     QString axis, required;
   } cases[] = {{0, "Lebensdauer [h]", "Geforderte Lebensdauer: 1.000 h"}, {1, "Lifetime [h]", "Required life: 1,000 h"}};
   for (const auto &c : cases) {
-    const charts::Data data = charts::dataOf(s, c.k);
+    const charts::Data data = charts::dataOf(s);
     std::unique_ptr<QChart> chart(charts::lifeChart(data, c.k, QFont()));
     QBarSet *bars = barsOf(chart.get());
     ASSERT_TRUE(bars);
@@ -229,9 +229,15 @@ TEST(EvaluationChartData, LifetimeInHoursAgainstTheRequiredLifeInBothLanguages) 
     EXPECT_EQ(lineOf(chart.get())->points().first().y(), 1000.0);
     EXPECT_TRUE(legendOf(chart.get()).contains(c.required)) << legendOf(chart.get()).join("|").toStdString();
   }
+  // The window speaks the screens' language.
+  setInterfaceLanguage(Language::English);
+  std::unique_ptr<QChart> screen(charts::lifeChart(charts::dataOf(s), charts::kScreen, QFont()));
+  setInterfaceLanguage(Language::German);
+  EXPECT_EQ(screen->axes(Qt::Vertical).value(0)->titleText(), "Lifetime [h]");
+
   // Without a required life: no line, the bars in the neutral colour, judged by nobody.
   s.gRequiredLife = {};
-  const charts::Data data = charts::dataOf(s, 0);
+  const charts::Data data = charts::dataOf(s);
   std::unique_ptr<QChart> chart(charts::lifeChart(data, 0, QFont()));
   EXPECT_FALSE(lineOf(chart.get()));
   EXPECT_EQ(barsOf(chart.get())->color(), data.neutral);
