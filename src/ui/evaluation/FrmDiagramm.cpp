@@ -93,12 +93,12 @@ FrmDiagramm *FrmDiagramm::open(FrmAuswertung *screen) {
 FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window), screen_(screen) {
   setObjectName(QStringLiteral("FrmDiagramm"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(screenCaption(screen->session(), builtinText(1601)));
   setWindowIcon(gui::windowIcon(screen->session()));
 
   auto *central = new QWidget(this);
   auto *column = new QVBoxLayout(central);
-  hint_ = new QLabel(builtinText(1629), central);
+  hint_ = new QLabel(central);
+  gui::showText(hint_, 1629);
   hint_->setObjectName(QStringLiteral("LabHinweis"));
   hint_->setWordWrap(true);
   column->addWidget(hint_);
@@ -113,14 +113,17 @@ FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window
   lifeView_->setObjectName(QStringLiteral("ChartLebensdauer"));
   setCentralWidget(central);
 
-  QMenu *datei = menuBar()->addMenu(builtinText(500));
+  QMenu *datei = menuBar()->addMenu(QString());
   datei->setObjectName(QStringLiteral("MenüDatei"));
-  saveItem_ = datei->addAction(builtinText(1624));
+  gui::showText(datei, 500);
+  saveItem_ = datei->addAction(QString());
+  gui::showText(saveItem_, 1624);
   saveItem_->setObjectName(QStringLiteral("MenüDiagrammSpeichern"));
   saveItem_->setShortcut(QKeySequence::Save);
   connect(saveItem_, &QAction::triggered, this, &FrmDiagramm::saveChart);
   datei->addSeparator();
-  QAction *close = datei->addAction(builtinText(1633));
+  QAction *close = datei->addAction(QString());
+  gui::showText(close, 1633);
   close->setObjectName(QStringLiteral("MenüSchließen"));
   close->setShortcut(QKeySequence::Close);
   connect(close, &QAction::triggered, this, &QWidget::close);
@@ -128,7 +131,17 @@ FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window
   connect(screen, &FrmAuswertung::evaluationShown, this, &FrmDiagramm::refresh);
   connect(screen, &FrmAuswertung::evaluationInputChanged, this, &FrmDiagramm::followInput);
   gui::placeWindow(this, QSize(gui::px(10500), gui::px(10500)), screen);
+  setWindowTitle(screenCaption(screen->session(), builtinText(1601)));
   refresh();
+}
+
+void FrmDiagramm::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange && screen_) {
+    gui::retext(this);
+    setWindowTitle(screenCaption(screen_->session(), builtinText(1601)));
+    refresh();
+  }
+  QMainWindow::changeEvent(event);
 }
 
 bool FrmDiagramm::eventFilter(QObject *watched, QEvent *event) {

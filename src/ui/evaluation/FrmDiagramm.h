@@ -34,6 +34,8 @@ class FrmDiagramm : public QMainWindow {
   bool saveChart();
 
  protected:
+  // Texts and charts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   // The views' own tool tip event would hide the tip of the bar under the mouse.
   bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -34,6 +34,7 @@
 #include "core/common/UnsavedInput.h"
 #include "output/report/ReportFixture.h"
 #include "ui/common/AppServices.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "ui/evaluation/EvaluationCharts.h"
 #include "ui/evaluation/FrmAuswertung.h"
 #include "ui/evaluation/FrmDiagramm.h"
@@ -196,6 +197,19 @@ TEST_F(EvaluationChartsTest, SavesThePictureAsPngOrSvgWholeOrNotAtAll) {
   EXPECT_EQ(rec.messages[0].title, "Diagramm speichern");
   EXPECT_TRUE(rec.messages[0].text.startsWith("Das Diagramm\n" + QDir::toNativeSeparators(*answer) + "\n"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"diagramm.png", "diagramm.svg"}));
+}
+
+TEST_F(EvaluationChartsTest, TheWindowSpeaksANewInterfaceLanguageAtOnce) {
+  FrmDiagramm *d = FrmDiagramm::open(screen.get());
+  tick(0);
+  screen->CmdBerechnen()->click();
+  uilang::apply(Language::English);
+  EXPECT_EQ(d->safetyView()->chart()->title(), "Static safety");
+  EXPECT_EQ(d->saveItem()->text(), "&Save chart…");
+  EXPECT_TRUE(d->windowTitle().endsWith(" - Chart")) << d->windowTitle().toStdString();
+  uilang::apply(Language::German);
+  EXPECT_EQ(d->safetyView()->chart()->title(), "Statische Sicherheit");
+  EXPECT_EQ(d->saveItem()->text(), "Diagramm &speichern…");
 }
 
 // Hours where the duty cycle gives them, the required life as a line, the sizes that miss
