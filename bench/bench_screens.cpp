@@ -5,6 +5,7 @@
 // way back.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -116,6 +117,37 @@ void BM_EvaluationBerechnen(benchmark::State &state) {
   delete w.data();
 }
 BENCHMARK(BM_EvaluationBerechnen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// "Ansicht › Lasten je Einheit" open beside the evaluated grid: the current row moves on
+// by one (round the grid) and the panel shows that row's loads per unit. Arg 1: with the
+// event loop's painting after each move (the miniature and the table drawn anew).
+void BM_UnitLoadsNextRow(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  w->weiter();
+  QPointer<FrmAuswertung> ev = shownEvaluation();
+  if (!ev) {
+    state.SkipWithError("no evaluation screen");
+    return;
+  }
+  ev->CmdBerechnen_Click();
+  ev->menuItem(QStringLiteral("MenüLastenJeEinheit"))->trigger();
+  QTableWidget *grid = ev->MSFlexGrid1();
+  const bool painted = state.range(0) != 0;
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 1) % grid->rowCount();
+    grid->setCurrentCell(row, 0);
+    if (painted) QCoreApplication::processEvents();
+  }
+  state.SetLabel(painted ? "painted" : "panel filled, not painted");
+  if (!ev->unitLoadsPanel() || !rec.messages.isEmpty()) state.SkipWithError("no panel, or a message");
+  ev->MenuZurueck_Click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete w.data();
+}
+BENCHMARK(BM_UnitLoadsNextRow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The evaluation's charts of every size rated above. Arg 0: both charts drawn as the report
 // window's page draws them at 100 % (113 x 189 mm at 96 dpi), which each repaint of the

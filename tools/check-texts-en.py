@@ -47,12 +47,14 @@ PAIRS = {
     1004: 1005, 1540: 1541, 1543: 1544, 1545: 1546, 1547: 1548, 1549: 1550,
     1551: 1552, 1553: 1554, 1557: 1558, 1561: 1562,
     **{g: g + 1 for g in range(1602, 1616, 2) if g != 1608},  # the evaluation's charts
+    **{g: g + 1 for g in range(1700, 1724, 2)}, 1728: 1729,
 }
 
 # Texts that are no words: configured values, blanks, place holders "#", symbols, symbol
 # labels, links and colour values. They stay exactly as in texts.tsv.
 KEPT = {118, 119, 120, 122, 170, 173, 174, 175, 177, 178, 237, 239, 240, 289, 378, 379, 380,
-        522, 523, 524, 525, 526, 527, 530, 598, 599, 603, 700, 701, 702, 703, 900, 1001, 1556}
+        522, 523, 524, 525, 526, 527, 530, 598, 599, 603, 700, 701, 702, 703, 900, 1001, 1556,
+        1724}
 
 LINE = re.compile(r'^(\d+|@[a-z]+)\t"(.*)"$')
 PLACEHOLDER = re.compile(r"%[1-9]")

@@ -9,6 +9,7 @@
 #include "core/evaluation/EvaluationTexts.h"
 #include "core/evaluation/Evaluation.h"
 #include "core/evaluation/Sizing.h"
+#include "core/evaluation/UnitLoads.h"
 
 namespace report {
 
@@ -130,6 +131,46 @@ ReportLines sizingBlock(const Session &session, const ReportTables &t, int k) {
     const eval::Sizing sizing = eval::chooseSizes(rows);
     for (const QString &s : eval::recommendationLines(rows, sizing, k == English))
       out << line({{kLabelTab, numbersInLanguage(s, k)}}, ReportLine::Role::ResultRow);
+    out << unitLoadLines(session, t, sizing, k);
+  }
+  return out;
+}
+
+ReportLines unitLoadLines(const Session &session, const ReportTables &t, const eval::Sizing &sizing, int k) {
+  ReportLines out;
+  const std::optional<ArrangementId> id = units::handedOverArrangement(session);
+  if (!id) return out;
+  const bool english = k == English;
+  QVector<QPair<const EvaluationRow *, units::UnitLoads>> sized;
+  for (const eval::Sizing::Choice &c : sizing.series) {
+    if (c.row < 0) continue;
+    const EvaluationRow &row = session.gastrEvaluation.at(c.row);
+    if (const std::optional<units::UnitLoads> u = units::unitLoadsOf(session, row, *id)) sized.append({&row, *u});
+  }
+  if (sized.isEmpty()) return out;
+
+  const int count = sized.first().second.valueCount();
+  const auto values = [&](const QString &first, bool check, const std::array<float, 5> &v) {
+    ReportLine r = line({{kUnitTabs[0], first}, {kUnitTabs[1], units::sourceName(check, english)}},
+                        ReportLine::Role::ResultRow);
+    for (int i = 0; i < count; ++i)
+      r.items << TabItem{kUnitValueTabs[i], inLanguage(units::valueText(v[static_cast<size_t>(i)]), k)};
+    return r;
+  };
+  out << ReportLine();
+  out << underlined(text(1700, k));
+  ReportLine head = line({{kUnitTabs[0], t.resultHead(0, k)}, {kUnitTabs[1], units::kindName(*id, english)}});
+  for (int i = 0; i < count; ++i) head.items << TabItem{kUnitValueTabs[i], units::positionName(*id, i, english)};
+  out << head;
+  for (const auto &[row, u] : sized) {
+    out << values(row->unit, false, u.model);
+    if (u.check) out << values(QString(), true, *u.check);
+    if (u.loadCase >= 0)
+      out << line({{kUnitTabs[0], QString()},
+                   {kUnitTabs[1], text(1728, k).arg(session.gaLoadCases.value(u.loadCase).name)}},
+                  ReportLine::Role::ResultRow);
+    out << line({{kUnitTabs[0], QString()}, {kUnitTabs[1], numbersInLanguage(units::governingText(u, english), k)}},
+                ReportLine::Role::ResultRow);
   }
   return out;
 }

@@ -6,6 +6,10 @@
 // cycle every part is empty or as without them.
 #include "output/report/ReportText.h"
 
+namespace eval {
+struct Sizing;
+}
+
 namespace report {
 
 // More than one load case was calculated.
@@ -34,6 +38,15 @@ ReportLines suggestionLines(const Session &session, int k);
 // The life verdict of every rated size against the required life (empty when none is
 // required), then the recommended size of each series (empty unless shown).
 ReportLines sizingBlock(const Session &session, const ReportTables &t, int k);
+
+// "Lasten je Einheit": below the recommendations, the loads of every unit of each
+// recommended size (the load model's values, the rigid-plate check's where there is one,
+// and which of them governs at which position); empty when no recommended size carries
+// them. Part of sizingBlock while the recommended sizes are shown.
+ReportLines unitLoadLines(const Session &session, const ReportTables &t, const eval::Sizing &sizing, int k);
+// Its print columns: the size and the source, then the values of the positions.
+constexpr int kUnitTabs[2] = {12, 22};
+constexpr int kUnitValueTabs[5] = {38, 53, 68, 83, 98};
 
 // Heading of an extra column in language k.
 QString extraHeading(int germanId, int k);

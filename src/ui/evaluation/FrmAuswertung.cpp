@@ -52,6 +52,7 @@
 #include "ui/auxiliary/Auxiliary.h"
 #include "ui/evaluation/Export.h"
 #include "ui/evaluation/FrmDiagramm.h"
+#include "ui/evaluation/UnitLoadsPanel.h"
 
 namespace {
 
@@ -534,6 +535,13 @@ void FrmAuswertung::buildMenus() {
   });
   // The charts of the evaluation, in a window of their own that follows this screen.
   connect(item(menuAnsicht_, QStringLiteral("MenüDiagramm")), &QAction::triggered, this, [this] { FrmDiagramm::open(this); });
+  // The loads of every unit of the row picked in the grid, in a small window beside it.
+  QAction *unitLoads = item(menuAnsicht_, QStringLiteral("MenüLastenJeEinheit"));
+  unitLoads->setCheckable(true);
+  connect(unitLoads, &QAction::toggled, this, &FrmAuswertung::showUnitLoads);
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row, int, int previous, int) {
+    if (row != previous) updateUnitLoads();
+  });
 
   // A reserved item of the menu bar; it only carries its own check mark.
   QAction *sonder = bar->addAction(QString());
@@ -607,6 +615,7 @@ void FrmAuswertung::showTexts() {
   menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
   menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
   menuItem(QStringLiteral("MenüDiagramm"))->setText(builtinText(1600));
+  menuItem(QStringLiteral("MenüLastenJeEinheit"))->setText(builtinText(1700));
   menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
   menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
   menuItem(QStringLiteral("MenüInfoDB"))->setText(gfstrSetText(session_, 510));
@@ -1057,6 +1066,32 @@ void FrmAuswertung::Toolbar1_ButtonClick(const QString &key) {
 }
 
 void FrmAuswertung::MenuZurueck_Click() { close(); }
+
+UnitLoadsPanel *FrmAuswertung::unitLoadsPanel() const { return unitLoads_; }
+
+void FrmAuswertung::showUnitLoads(bool shown) {
+  if (!shown) {
+    if (unitLoads_) unitLoads_->hide();
+    return;
+  }
+  if (!unitLoads_) {
+    const ArrangementInfo *info = arrangementByScreen(masterScreenName());
+    if (!info) return;
+    unitLoads_ = new UnitLoadsPanel(session_, info->id, this);
+    connect(unitLoads_, &UnitLoadsPanel::closed, this,
+            [this] { menuItem(QStringLiteral("MenüLastenJeEinheit"))->setChecked(false); });
+  }
+  updateUnitLoads();
+  unitLoads_->placeBeside(grid_);
+  unitLoads_->show();
+  unitLoads_->raise();
+}
+
+void FrmAuswertung::updateUnitLoads() {
+  if (!unitLoads_) return;
+  const int r = grid_->currentRow();
+  unitLoads_->showRow(r >= 0 && r < shownRows_.size() ? &shownRows_.at(r) : nullptr);
+}
 
 void FrmAuswertung::endProgram() {
   // Ending throws the distances, forces and ticks away: ask first.

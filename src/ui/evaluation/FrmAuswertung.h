@@ -26,6 +26,7 @@ class QTableWidget;
 class QToolBar;
 
 class CalcDocument;
+class UnitLoadsPanel;
 
 class FrmAuswertung : public QMainWindow {
   Q_OBJECT
@@ -85,6 +86,8 @@ class FrmAuswertung : public QMainWindow {
   QSize designSize() const { return designSize_; }
   // Whether an evaluation ran on this screen: the grid shows its rows.
   bool hasEvaluated() const { return evaluated_; }
+  // "Lasten je Einheit", once the user asked for it (nullptr before).
+  UnitLoadsPanel *unitLoadsPanel() const;
 
  signals:
   // After each evaluation run, once the grid shows its rows (gastrEvaluation).
@@ -99,6 +102,8 @@ class FrmAuswertung : public QMainWindow {
   void chkKSerie_Click(int frame);
   void MenuAnsichtTabelle_Click(int column);
   void MenuZurueck_Click();
+  // "Ansicht › Lasten je Einheit" ticked or not: the panel of the row picked in the grid.
+  void showUnitLoads(bool shown);
   // "Exit" and "&Beenden": end the program, after the question when input is unsaved.
   void endProgram();
   // Ctrl+C on the grid: the selected cells as tab-separated text with headings.
@@ -141,6 +146,8 @@ class FrmAuswertung : public QMainWindow {
   void placeLegend(bool shown);
   void updateServiceItems();
   void openList(int code);
+  // The panel follows the grid's current row.
+  void updateUnitLoads();
 
   Session &session_;
   QPointer<QWidget> master_;
@@ -183,6 +190,7 @@ class FrmAuswertung : public QMainWindow {
   // The rows of the last run as the grid shows them.
   QVector<EvaluationRow> shownRows_;
   QVector<int> shownExtraHead_;
+  QPointer<UnitLoadsPanel> unitLoads_;
 
   QMenu *menuDatei_ = nullptr;
   QMenu *menuAnsicht_ = nullptr;

@@ -100,6 +100,47 @@ TEST(ReportLoadCases, RequiredLifeAddsVerdictsRecommendationAndSuggestion) {
   EXPECT_TRUE(en.contains("Recommendation: FDK20 — safety 5.6; life 3,951 h\r\n"));
 }
 
+// The loads per unit of the recommended sizes follow the recommendations, in both
+// languages, and only while the recommended sizes are shown: otherwise the report is the
+// same, whether the rows carry loads per unit or not. FDK20 of two cassettes on one
+// double rail, rated with the rigid-plate check, equal on both tracks of the left one.
+TEST(ReportLoadCases, LoadsPerUnitOfTheRecommendedSizesOnlyWhileTheyAreShown) {
+  Session plain;
+  fixture::fillEvaluation(plain);
+  Session session = plain;
+  ResultRow fdk20;
+  fdk20.modelLoads = std::array<float, 5>{100.0f, 243.75f, 50.0f, 200.0f, 243.75f};
+  fdk20.checkLoads = std::array<float, 5>{1093.625f, 1093.625f, 900.0f, 899.5f, 1093.625f};
+  fdk20.loads = fdk20.checkLoads;
+  fdk20.byCheck = true;
+  session.resultRows = {ResultRow(), fdk20};
+  session.gastrEvaluation[0].resultRow = 1;
+  session.gastrEvaluation[1].resultRow = 0;
+
+  const QDate day(2026, 12, 8);
+  for (int k : {report::German, report::English})
+    EXPECT_EQ(report::reportText(session, k, day), report::reportText(plain, k, day)) << k;
+
+  session.gblnRecommend = true;
+  const QString de = report::reportText(session, report::German, day);
+  EXPECT_TRUE(de.contains("Empfehlung: FDK20 — Sicherheit 21,5; Lebensdauer 1.234 km\r\n\r\n"
+                          "Lasten je Einheit\r\n"
+                          "Serie\tLaufbahn\tvorn links\thinten links\tvorn rechts\thinten rechts\r\n"
+                          "FDK20\tLastmodell\t100 N\t244 N\t50 N\t200 N\r\n"
+                          "\tStarre Platte\t1.094 N\t1.094 N\t900 N\t900 N\r\n"
+                          "\tMaßgebend: Starre Platte – Laufbahn vorn links, Laufbahn hinten links: 1.094 N\r\n"))
+      << de.toStdString();
+  const QString en = report::reportText(session, report::English, day);
+  EXPECT_TRUE(en.contains("Loads per unit\r\nSeries\tTrack\tfront left\trear left\tfront right\trear right\r\n"
+                          "FDK20\tLoad model\t100 N\t244 N\t50 N\t200 N\r\n"
+                          "\tRigid plate\t1,094 N\t1,094 N\t900 N\t900 N\r\n"
+                          "\tGoverning: Rigid plate – Track front left, Track rear left: 1,094 N\r\n"))
+      << en.toStdString();
+  // A recommended size whose row carries no loads per unit adds nothing.
+  session.gastrEvaluation[0].resultRow = 0;
+  EXPECT_FALSE(report::reportText(session, report::German, day).contains("Lasten je Einheit"));
+}
+
 TEST(ReportLoadCases, ReportBodyPlacesTheBlockAfterTheVerdicts) {
   Session session;
   fillLoadCases(session);
