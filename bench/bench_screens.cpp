@@ -7,10 +7,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 #include "ui/evaluation/FrmParameterstudie.h"
 #include "core/catalogue/Catalogue.h"
@@ -21,6 +24,8 @@
 #include "TenForces.h"
 #include "core/document/CalcDocument.h"
 #include "ui/arrangements/FrmArrangement.h"
+#include "output/report/ReportPrint.h"
+#include "ui/evaluation/EvaluationCharts.h"
 #include "ui/evaluation/FrmAuswertung.h"
 
 namespace {
@@ -184,6 +189,43 @@ void BM_ParameterStudy(benchmark::State &state) {
   delete w.data();
 }
 BENCHMARK(BM_ParameterStudy)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The evaluation's charts of every size rated above. Arg 0: both charts drawn as the report
+// window's page draws them at 100 % (113 x 189 mm at 96 dpi), which each repaint of the
+// page's lower part costs; 1: the report as PDF without them; 2: with them.
+void BM_EvaluationCharts(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  w->weiter();
+  QPointer<FrmAuswertung> ev = shownEvaluation();
+  if (!ev) {
+    state.SkipWithError("no evaluation screen");
+    return;
+  }
+  ev->CmdBerechnen_Click();
+  const report::ChartPainter charts = [&session](QPainter &p, const QRectF &r, int k) { charts::paint(session, p, r, k); };
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("bericht.pdf"));
+  QImage page(427, 714, QImage::Format_RGB32);
+  bool ok = true;
+  for (auto _ : state) {
+    if (state.range(0) == 0) {
+      page.fill(Qt::white);
+      QPainter painter(&page);
+      charts::paint(session, painter, QRectF(page.rect()), 0);
+    } else {
+      ok = report::printReportToPdf(session, file, report::German, QStringLiteral("FrmVKaZDSch"), nullptr,
+                                    state.range(0) == 2 ? charts : report::ChartPainter()) && ok;
+    }
+  }
+  state.SetLabel(std::to_string(session.gastrEvaluation.size()) + " sizes");
+  if (!ok || !rec.messages.isEmpty()) state.SkipWithError("no PDF, or a message");
+  ev->MenuZurueck_Click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete w.data();
+}
+BENCHMARK(BM_EvaluationCharts)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -14,10 +14,10 @@ deb=$(ls "$work"/pkg/tarvelcalc_*.deb)
 echo "package: $(basename "$deb")"
 dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read the package"
 
-# The dependencies come from dpkg-shlibdeps: Qt, SQLite, libmdb, the C++ runtime.
+# The dependencies come from dpkg-shlibdeps: Qt (Charts and SVG too), SQLite, libmdb, the C++ runtime.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6core6 libqt6widgets6 libsqlite3-0 libmdb3 libstdc++6 libc6; do
+for lib in libqt6core6 libqt6widgets6 libqt6charts6 libqt6svg6 libsqlite3-0 libmdb3 libstdc++6 libc6; do
   echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib"
 done
 # Every dependency is a Debian package this machine knows and has installed.

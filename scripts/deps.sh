@@ -9,6 +9,7 @@ PKGS=(g++ cmake ninja-build pkg-config
       fonts-liberation fonts-dejavu-core xvfb xauth poppler-utils
       mdbtools-dev mdbtools desktop-file-utils appstream dpkg-dev file
       qt6-translations-l10n openbox xdotool qt6-charts-dev qt6-svg-dev python3
+      libqt6opengl6-dev
 
       clang libclang-rt-14-dev llvm sqlite3)
 missing=()

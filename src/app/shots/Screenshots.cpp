@@ -2,6 +2,7 @@
 // widgets on the demo catalogue. See docs/screenshots.md.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFont>
 #include <QLabel>
@@ -38,6 +39,7 @@
 #include "ui/loads/DialogEingabe.h"
 #include "ui/loads/ForceGrid.h"
 #include "ui/evaluation/FrmAuswertung.h"
+#include "ui/evaluation/FrmDiagramm.h"
 #include "ui/report/ReportHooks.h"
 
 namespace shots {
@@ -245,6 +247,27 @@ TARVEL_SHOT("31-FrmAuswertung-required-life.png") {
   input.requiredLife = loads::RequiredLifeTexts{QStringLiteral("5000"), false};
   document->edit(QString(), input);
   return FrmAuswertung::grabScreen(session, w, 4, true);
+}
+
+TARVEL_SHOT("32-FrmDiagramm.png") {
+  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
+  w->CmdBerechnen_Click();
+  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
+  // The evaluation of the required-life shot, then its charts.
+  CalcDocument *document = docui::of(w);
+  calcfile::Case input = document->input();
+  input.requiredLife = loads::RequiredLifeTexts{QStringLiteral("5000"), false};
+  document->edit(QString(), input);
+  auto *screen = new FrmAuswertung(session, w);
+  screen->setAttribute(Qt::WA_DontShowOnScreen, true);
+  screen->show();
+  for (int k = 0; k < 3; ++k) {
+    if (!screen->chkKSerie(k)->isEnabled()) continue;
+    screen->chkKSerie(k)->setChecked(true);
+    screen->chkKSerie_Click(k);
+  }
+  screen->CmdBerechnen_Click();
+  return shots::pictureOf(FrmDiagramm::open(screen));
 }
 
 // ---- the command --------------------------------------------------------------------------

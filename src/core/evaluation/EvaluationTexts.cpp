@@ -28,12 +28,16 @@ QString verdictText(Verdict verdict, bool english) {
 QString staticRatingText(const EvaluationRow &row) { return newtons(row.staticRating); }
 QString dynamicRatingText(const EvaluationRow &row) { return newtons(row.detail.C); }
 QString loadText(const EvaluationRow &row) { return newtons(num::roundHalfEven(row.detail.staticLoad, 0)); }
-QString safetyText(const EvaluationRow &row) {
-  return num::doubleToText(num::roundHalfEven(fsngSafety(row.staticRating, row.detail.staticLoad), 1));
+double safetyShown(const EvaluationRow &row) {
+  return num::roundHalfEven(fsngSafety(row.staticRating, row.detail.staticLoad), 1);
 }
-QString lifeText(const EvaluationRow &row) {
-  return num::formatGrouped(num::roundHalfEven(row.detail.lifeKm, 0)) + QStringLiteral(" km");
+double lifeKmShown(const EvaluationRow &row) { return num::roundHalfEven(row.detail.lifeKm, 0); }
+std::optional<double> lifeHoursShown(const EvaluationRow &row) {
+  if (!row.detail.lifeHours) return std::nullopt;
+  return num::roundHalfEven(*row.detail.lifeHours, 0);
 }
+QString safetyText(const EvaluationRow &row) { return num::doubleToText(safetyShown(row)); }
+QString lifeText(const EvaluationRow &row) { return num::formatGrouped(lifeKmShown(row)) + QStringLiteral(" km"); }
 
 QString lifeVerdictText(const EvaluationRow &row, bool english) {
   if (row.blank() || !row.lifeOk) return QString();
@@ -76,7 +80,8 @@ QStringList extraTexts(const EvaluationRow &row, const QVector<int> &extraHead) 
     } else if (id == 1300) {
       out << newtons(num::roundHalfEven(d.equivalentLoad, 0));
     } else if (id == 1301) {
-      out << (d.lifeHours ? num::formatGrouped(num::roundHalfEven(*d.lifeHours, 0)) : QString());
+      const std::optional<double> hours = lifeHoursShown(row);
+      out << (hours ? num::formatGrouped(*hours) : QString());
     } else if (id == 1302) {
       // A life of a few years shows its tenths (1 068 h at 16 h on 250 days is 0,3
       // years, not 0); from 10 years on whole years say enough.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 #include "core/common/SessionTypes.h"
 
@@ -23,6 +24,13 @@ QString dynamicRatingText(const EvaluationRow &row);
 QString loadText(const EvaluationRow &row);
 QString safetyText(const EvaluationRow &row);
 QString lifeText(const EvaluationRow &row);
+
+// The figures behind those texts, rounded as they are shown: the safety to one decimal,
+// the lifetime in whole km and in whole hours (none without hours). The charts of the
+// evaluation draw exactly these.
+double safetyShown(const EvaluationRow &row);
+double lifeKmShown(const EvaluationRow &row);
+std::optional<double> lifeHoursShown(const EvaluationRow &row);
 
 // The texts of the extra columns in force (German heading ids 1300 equivalent load,
 // 1301 hours, 1302 years), in the order of `extraHead`.

@@ -127,6 +127,15 @@ void ReportCanvas::drawArrangement(const Session &session, const QRectF &twips, 
   painter_->restore();
 }
 
+void ReportCanvas::drawWith(const QRectF &twips, const std::function<void(QPainter &, const QRectF &)> &paint) {
+  if (!painter_ || !paint) return;
+  const QRectF r(twipsToDevice(twips.left(), dpi_), twipsToDevice(twips.top(), dpi_),
+                 twipsToDevice(twips.width(), dpi_), twipsToDevice(twips.height(), dpi_));
+  painter_->save();
+  paint(*painter_, r);
+  painter_->restore();
+}
+
 void ReportCanvas::newPage() {
   if (painter_ && onNewPage) onNewPage();
   ++page;

@@ -71,6 +71,9 @@ class ReportCanvas {
   // Pictures, at rectangles in twips.
   void drawPixmap(const QRectF &twips, const QPixmap &pixmap);
   void drawArrangement(const Session &session, const QRectF &twips, const QString &screenName);
+  // Any drawing, painted by `paint` into the rectangle (device units) of twips; nothing
+  // while only measuring.
+  void drawWith(const QRectF &twips, const std::function<void(QPainter &, const QRectF &)> &paint);
 
   // Called by newPage(): the printer starts a new sheet (painting pass only).
   std::function<void()> onNewPage;

@@ -149,6 +149,27 @@ void printBody(const Session &session, ReportCanvas &c, const ReportTables &t, i
   }
 }
 
+// The charts after the results, the width of the text between the left margin and the
+// pictures' right limit: half a page where that much is left below the results, otherwise
+// a page of their own (the page before is numbered first).
+void printCharts(const Session &session, ReportCanvas &c, const PageMetrics &m, const Margins &g, int k,
+                 const ChartPainter &charts) {
+  const double bottom = 0.9 * footY(m, g);  // where pageFull() ends a page
+  const double whole = bottom - g.top;
+  double height = chartsHeight(session, whole);
+  if (height <= 0) return;
+  c.printEmpty();
+  if (c.y + height > bottom) {
+    gsubPrintPageNo(c, m, c.baseSize(), c.x, g.bottom);
+    c.newPage();
+    c.y = g.top;
+    height = whole;
+  }
+  const QRectF area(g.left, c.y, rightLimit(m) - g.left, height);
+  c.drawWith(area, [&](QPainter &p, const QRectF &device) { charts(p, device, k); });
+  c.y += height;
+}
+
 QSizeF printedPictureSize() { return arrangementPictureTwips() * 1.2; }
 
 // The arrangement drawing of a printout, as large as it must be to read its labels: at
@@ -168,6 +189,14 @@ void printArrangement(const Session &session, ReportCanvas &c, Pictures &picture
 
 }  // namespace
 
+double chartsHeight(const Session &session, double usableHeight) {
+  int sizes = 0;
+  for (const EvaluationRow &row : session.gastrEvaluation)
+    if (!row.blank()) ++sizes;
+  if (sizes == 0) return 0.0;
+  return sizes > kChartsOnHalfPage ? usableHeight : usableHeight / 2;
+}
+
 void preparePrinter(QPrinter &printer, bool portrait) {
   // Settings the printer cannot take are simply left as they are.
   printer.setResolution(300);
@@ -180,7 +209,7 @@ void chooseLetterheadBin(QPrinter &printer) {
 }
 
 bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins, int k, const QString &masterScreen,
-               QString *error) {
+               QString *error, const ChartPainter &charts) {
   const PageMetrics m = gsubPageMetrics(printer);
   const ReportTables t = buildReportTables(session);
   const QDate today = QDate::currentDate();
@@ -199,6 +228,7 @@ bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins
     c.x = margins.left;
     c.printEmpty();
     printBody(session, c, t, k, m, margins);
+    if (charts) printCharts(session, c, m, margins, k, charts);
 
     c.setBaseSize(base);
     c.y = footTop(c, m, margins.bottom, 2);
@@ -265,13 +295,14 @@ void preparePdfPage(QPrinter &printer) {
 }
 }  // namespace
 
-bool printReportToPdf(const Session &session, const QString &fileName, int k, const QString &masterScreen, QString *error) {
+bool printReportToPdf(const Session &session, const QString &fileName, int k, const QString &masterScreen, QString *error,
+                      const ChartPainter &charts) {
   // A printer that prints to a file goes through the atomic PDF writer (see run()).
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(fileName);
   preparePdfPage(printer);
-  return sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, error);
+  return sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, error, charts);
 }
 
 bool printEvaluationToPdf(const Session &session, const QString &fileName, const QString &masterScreen, const QPixmap &icon,

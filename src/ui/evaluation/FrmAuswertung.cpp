@@ -52,6 +52,7 @@
 #include "ui/auxiliary/Auxiliary.h"
 #include "ui/evaluation/CsvExport.h"
 #include "ui/evaluation/Export.h"
+#include "ui/evaluation/FrmDiagramm.h"
 #include "ui/evaluation/UnitLoadsPanel.h"
 #include "ui/evaluation/FrmParameterstudie.h"
 
@@ -538,6 +539,8 @@ void FrmAuswertung::buildMenus() {
     session_.gblnRecommend = on;
     if (evaluated_) showEvaluation();
   });
+  // The charts of the evaluation, in a window of their own that follows this screen.
+  connect(item(menuAnsicht_, QStringLiteral("MenüDiagramm")), &QAction::triggered, this, [this] { FrmDiagramm::open(this); });
   // The loads of every unit of the row picked in the grid, in a small window beside it.
   QAction *unitLoads = item(menuAnsicht_, QStringLiteral("MenüLastenJeEinheit"));
   unitLoads->setCheckable(true);
@@ -619,6 +622,7 @@ void FrmAuswertung::showTexts() {
   menuItem(QStringLiteral("MenüBerechnen"))->setText(builtinText(1522));
   menuItem(QStringLiteral("MenüDruckmanager"))->setText(builtinText(1515));
   menuItem(QStringLiteral("MenüEmpfehlung"))->setText(builtinText(1555));
+  menuItem(QStringLiteral("MenüDiagramm"))->setText(builtinText(1600));
   menuItem(QStringLiteral("MenüLastenJeEinheit"))->setText(builtinText(1700));
   menuItem(QStringLiteral("MenüInhalt"))->setText(builtinText(509));
   menuItem(QStringLiteral("MenüInhalt"))->setShortcut(QKeySequence::HelpContents);
@@ -830,6 +834,7 @@ void FrmAuswertung::chkGrSer_Click(int index) {
   colourBox(chkGrSer_[index]);
   input::noteChange();
   commitTicks();
+  emit evaluationInputChanged();
 }
 
 void FrmAuswertung::showDocumentInput() {
@@ -852,6 +857,7 @@ void FrmAuswertung::showDocumentInput() {
   const QString life = in.requiredLife ? in.requiredLife->value : QString();
   if (tbLebensdauer_->text() != life) tbLebensdauer_->setText(life);
   if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
+  emit evaluationInputChanged();
 }
 
 loads::RequiredLifeTexts FrmAuswertung::requiredLifeTexts() const {
@@ -909,6 +915,7 @@ void FrmAuswertung::chkKSerie_Click(int frame) {
     }
   }
   commitTicks();
+  emit evaluationInputChanged();
 }
 
 void FrmAuswertung::OptBelArt_Click(int index) {
@@ -920,6 +927,7 @@ void FrmAuswertung::OptBelArt_Click(int index) {
       c.loadType = index;
       document_->edit(builtinText(1536), c);
     }
+    emit evaluationInputChanged();
   } else {
     // The safety in force did not change, so neither does the load type shown.
     optBelArt_[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
@@ -1030,6 +1038,7 @@ void FrmAuswertung::showEvaluation() {
     labVorschlag_->setText(eval::suggestionText(choice.suggestion >= 0 ? &rows.at(choice.suggestion) : nullptr, english));
   grid_->setUpdatesEnabled(true);
   fitAndHideColumns();
+  emit evaluationShown();
 }
 
 void FrmAuswertung::placeLegend(bool shown) { labPlatte_->setVisible(shown); }

@@ -84,8 +84,16 @@ class FrmAuswertung : public QMainWindow {
   QPixmap arrangementPicture() const;
   // The size the window keeps.
   QSize designSize() const { return designSize_; }
+  // Whether an evaluation ran on this screen: the grid shows its rows.
+  bool hasEvaluated() const { return evaluated_; }
   // "Lasten je Einheit", once the user asked for it (nullptr before).
   UnitLoadsPanel *unitLoadsPanel() const;
+
+ signals:
+  // After each evaluation run, once the grid shows its rows (gastrEvaluation).
+  void evaluationShown();
+  // The ticks or the load type changed: the rows shown no longer answer the input.
+  void evaluationInputChanged();
 
  public slots:
   void CmdBerechnen_Click();

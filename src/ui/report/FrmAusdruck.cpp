@@ -1,6 +1,7 @@
 #include "ui/report/FrmAusdruck.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMdiArea>
@@ -21,6 +22,7 @@
 #include "ui/report/ReportCommands.h"
 #include "ui/report/ReportHooks.h"
 #include "ui/report/ReportPictures.h"
+#include "ui/evaluation/EvaluationCharts.h"
 
 namespace {
 QPointer<FrmAusdruck> &openWindow() {
@@ -117,8 +119,10 @@ void FrmAusdruck::buildToolbar() {
       Toolbar1->addWidget(printButton_);
       connect(printItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Drucken")); });
       connect(setupItem_, &QAction::triggered, this, [this] { onButton(QStringLiteral("Druckereinrichtung")); });
-      connect(pdfItem_, &QAction::triggered, this, [this] { report::reportPdf(session_, this, activeLanguage(), master_); });
-      connect(previewItem_, &QAction::triggered, this, [this] { report::reportPreview(session_, this, activeLanguage(), master_); });
+      connect(pdfItem_, &QAction::triggered, this,
+              [this] { report::reportPdf(session_, this, activeLanguage(), master_, chartPainter()); });
+      connect(previewItem_, &QAction::triggered, this,
+              [this] { report::reportPreview(session_, this, activeLanguage(), master_, chartPainter()); });
     } else {
       Toolbar1->addAction(a);
     }
@@ -151,6 +155,15 @@ void FrmAusdruck::buildToolbar() {
   Toolbar1->addWidget(zoom_);
   connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
     for (FrmFormular *page : pages()) applyZoom(page);
+  });
+  // The charts are the user's choice: the report as it always was unless he asks for them.
+  Toolbar1->addSeparator();
+  chkDiagramme_ = new QCheckBox(builtinText(1630), this);
+  chkDiagramme_->setObjectName(QStringLiteral("ChkDiagramme"));
+  chkDiagramme_->setToolTip(builtinText(1632));
+  Toolbar1->addWidget(chkDiagramme_);
+  connect(chkDiagramme_, &QCheckBox::toggled, this, [this] {
+    for (FrmFormular *page : pages()) page->setCharts(chartPainter());
   });
   buttons_.value(QStringLiteral("Hilfe"))->setEnabled(static_cast<bool>(app::services().dialogs.aboutBox));
   sSetToolb();
@@ -190,6 +203,11 @@ void FrmAusdruck::buildMenus(QAction *manual) {
   QAction *languageButton = buttons_.value(QStringLiteral("Sprache"));
   connect(language, &QAction::toggled, languageButton, &QAction::setChecked);
   connect(languageButton, &QAction::toggled, language, &QAction::setChecked);
+  QAction *charts = ansicht->addAction(builtinText(1631));
+  charts->setObjectName(QStringLiteral("MenüDiagramme"));
+  charts->setCheckable(true);
+  connect(charts, &QAction::toggled, chkDiagramme_, &QCheckBox::setChecked);
+  connect(chkDiagramme_, &QCheckBox::toggled, charts, &QAction::setChecked);
 
   QMenu *fenster = bar->addMenu(builtinText(1523));
   entry(fenster, QStringLiteral("Nebeneinander"), 418);
@@ -209,6 +227,14 @@ void FrmAusdruck::sSetToolb() {
   static const int table[2][2] = {{1, 2}, {2, 1}};  // [tag][state]
   languagePicture_ = table[tag == 0 ? 0 : 1][state];
   if (QAction *a = button(QStringLiteral("Sprache"))) a->setIcon(report::languagePicture(languagePicture_));
+}
+
+bool FrmAusdruck::chartsChosen() const { return chkDiagramme_ && chkDiagramme_->isChecked(); }
+
+report::ChartPainter FrmAusdruck::chartPainter() const {
+  if (!chartsChosen()) return {};
+  const Session *session = &session_;
+  return [session](QPainter &painter, const QRectF &area, int k) { charts::paint(*session, painter, area, k); };
 }
 
 int FrmAusdruck::languageState() const {
@@ -239,6 +265,7 @@ QList<FrmFormular *> FrmAusdruck::pages() const {
 
 FrmFormular *FrmAusdruck::sSetFormular() {
   auto *page = new FrmFormular(session_, languageState(), master_);
+  if (chartsChosen()) page->setCharts(chartPainter());
   QMdiSubWindow *w = area_->addSubWindow(page);
   w->setAttribute(Qt::WA_DeleteOnClose);
   w->setWindowTitle(page->windowTitle());
@@ -329,9 +356,9 @@ void FrmAusdruck::onButton(const QString &key) {
   } else if (key == QLatin1String("Formular")) {
     sSetFormular();
   } else if (key == QLatin1String("Drucken")) {
-    report::sPrint(session_, this, activeLanguage(), master_);
+    report::sPrint(session_, this, activeLanguage(), master_, chartPainter());
   } else if (key == QLatin1String("Druckereinrichtung")) {
-    report::sSetPrint(session_, this, activeLanguage(), master_);
+    report::sSetPrint(session_, this, activeLanguage(), master_, chartPainter());
   } else if (key == QLatin1String("Speichern")) {
     report::SpeichernUnter(session_, this, activeLanguage());
   } else if (key == QLatin1String("Hilfe")) {

@@ -6,9 +6,11 @@
 #include <QString>
 
 #include "core/common/Session.h"
+#include "output/report/ReportPrint.h"
 #include "output/report/ReportText.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QMdiArea;
 class QMdiSubWindow;
@@ -61,6 +63,13 @@ class FrmAusdruck : public QMainWindow {
   // The zoom choice of the toolbar: "Seitenbreite", "Ganze Seite", 50 .. 200 %.
   QComboBox *zoomBox() const { return zoom_; }
 
+  // "Diagramme im Ausdruck" (toolbar check box and menu item, off when the window opens):
+  // the pages, printouts and PDF files print the evaluation's charts after the results.
+  QCheckBox *chartsBox() const { return chkDiagramme_; }
+  bool chartsChosen() const;
+  // The charts' painter while they are chosen, else none.
+  report::ChartPainter chartPainter() const;
+
  protected:
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;
@@ -87,5 +96,6 @@ class FrmAusdruck : public QMainWindow {
   QAction *previewItem_ = nullptr;
   QToolButton *printButton_ = nullptr;
   QComboBox *zoom_ = nullptr;
+  QCheckBox *chkDiagramme_ = nullptr;
   int languagePicture_ = 1;
 };

@@ -150,6 +150,15 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
     if (line.role == report::ReportLine::Role::ArrangementLine) plan.arrangementY = c.y;
     c.print(line);
   }
+  // The charts below the results, as wide as the text, half as high as the page's text
+  // area (all of it for many sizes).
+  const double chartsHeight = charts_ ? report::chartsHeight(session_, kPageHeight - 2 * kMargin) : 0.0;
+  if (chartsHeight > 0) {
+    c.printEmpty();
+    c.drawWith(QRectF(kMargin, c.y, kPageWidth - 2 * kMargin, chartsHeight),
+               [this](QPainter &p, const QRectF &r) { charts_(p, r, tag_); });
+    c.y += chartsHeight;
+  }
   // The page is 13000 twips high; a long evaluation makes it longer, so that no row runs
   // under the foot.
   plan.pageHeight = std::max(kPageHeight, c.y + kFootFromBottom + 2 * c.lineHeight(7) + 300);
@@ -206,6 +215,12 @@ void FrmFormular::layoutPage() {
   // which would drift by a pixel after each fit).
   baseSize_ = QSize(static_cast<int>(std::lround(report::twipsToDevice(width, dpi))),
                     static_cast<int>(std::lround(report::twipsToDevice(plan.pageHeight, dpi))));
+}
+
+void FrmFormular::setCharts(const report::ChartPainter &charts) {
+  charts_ = charts;
+  layoutPage();
+  sheet_->update();
 }
 
 void FrmFormular::setZoom(double factor) {

@@ -8,6 +8,7 @@
 #include <QVector>
 
 #include "core/common/Session.h"
+#include "output/report/ReportPrint.h"
 
 class QFrame;
 class QLabel;
@@ -48,6 +49,11 @@ class FrmFormular : public QScrollArea {
   // with it, the layout measures with it.
   Plan paintLines(report::ReportCanvas &c) const;
 
+  // The evaluation's charts after the results, as the printout has them (the report
+  // window's choice); an empty painter: the page without them.
+  void setCharts(const report::ChartPainter &charts);
+  bool showsCharts() const { return static_cast<bool>(charts_); }
+
   // The zoom of the page on screen: a factor (0.5 .. 2 for 50 .. 200 %), or fitted to the
   // width or the whole page within the visible area (kept fitted as the page window
   // changes size).
@@ -74,5 +80,6 @@ class FrmFormular : public QScrollArea {
   QSize baseSize_;
   QString master_;
   QDate day_;
+  report::ChartPainter charts_;
   QWidget *sheet_ = nullptr;
 };

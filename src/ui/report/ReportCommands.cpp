@@ -75,13 +75,14 @@ bool askLetterhead() {
   return msg::show(m) == msg::Answer::Yes;
 }
 
-bool printWithPaperQuestion(const Session &session, QPrinter &printer, int k, const QString &masterScreen, const QString &routine) {
+bool printWithPaperQuestion(const Session &session, QPrinter &printer, int k, const QString &masterScreen, const QString &routine,
+                            const ChartPainter &charts) {
   preparePrinter(printer);
   const PageMetrics metrics = gsubPageMetrics(printer);
   const bool letterhead = askLetterhead();
   if (letterhead) chooseLetterheadBin(printer);
   QString reason;
-  if (!sFrmPrint(session, printer, sSetMargins(metrics, letterhead), k, masterScreen, &reason)) {
+  if (!sFrmPrint(session, printer, sSetMargins(metrics, letterhead), k, masterScreen, &reason, charts)) {
     msg::critical(reason, routine + QLatin1Char('!'));
     return false;
   }
@@ -93,7 +94,7 @@ void pointAtDevice(QPrinter &printer) {
 }
 }  // namespace
 
-bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
+bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen, const ChartPainter &charts) {
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
   // Without any printer the print job could only fail: offer the PDF instead. (Where the
@@ -101,11 +102,11 @@ bool sPrint(const Session &session, QWidget *parent, int k, const QString &maste
   const bool noDevice = printer.outputFileName().isEmpty() &&
                         (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty());
   if (noDevice)
-    return offerPdfInstead([&] { return reportPdf(session, parent, k, masterScreen); });
-  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sPrint"));
+    return offerPdfInstead([&] { return reportPdf(session, parent, k, masterScreen, charts); });
+  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sPrint"), charts);
 }
 
-bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
+bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen, const ChartPainter &charts) {
   QPrinter printer(QPrinter::HighResolution);
   pointAtDevice(printer);
   if (!app::services().dialogs.printerSetup || !app::services().dialogs.printerSetup(parent, printer)) return false;
@@ -113,7 +114,7 @@ bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &ma
   if (printer.outputFormat() == QPrinter::NativeFormat) setChosenPrinterName(printer.printerName());
   const msg::Message ask{builtinText(253), builtinText(254), msg::Icon::Question, msg::Buttons::YesNo, 2};
   if (msg::show(ask) != msg::Answer::Yes) return false;
-  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sSetPrint"));
+  return printWithPaperQuestion(session, printer, k, masterScreen, QStringLiteral("sSetPrint"), charts);
 }
 
 bool savePdfAs(QWidget *parent, const QString &defaultName,
@@ -133,18 +134,18 @@ bool savePdfAs(QWidget *parent, const QString &defaultName,
   return true;
 }
 
-bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
+bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen, const ChartPainter &charts) {
   return savePdfAs(parent, QStringLiteral("Calc.pdf"), [&](const QString &path, QString *reason) {
-    return printReportToPdf(session, path, k, masterScreen, reason);
+    return printReportToPdf(session, path, k, masterScreen, reason, charts);
   });
 }
 
-void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen) {
+void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen, const ChartPainter &charts) {
   if (!app::services().dialogs.printPreview) return;
   app::services().dialogs.printPreview(parent, [&](QPrinter &printer) {
     preparePrinter(printer);
     QString reason;
-    if (!sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason))
+    if (!sFrmPrint(session, printer, sSetMargins(gsubPageMetrics(printer), false), k, masterScreen, &reason, charts))
       msg::critical(reason, QStringLiteral("sFrmPrint!"));
   });
 }

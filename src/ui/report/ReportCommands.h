@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/common/Session.h"
+#include "output/report/ReportPrint.h"
 
 class QWidget;
 
@@ -32,10 +33,13 @@ bool savePdfAs(QWidget *parent, const QString &defaultName,
                const std::function<bool(const QString &path, QString *reason)> &write);
 
 // "Als PDF speichern…" of the report window: the report of language k as "Drucken" prints
-// it, on plain paper, into a PDF file.
-bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen);
+// it, on plain paper, into a PDF file. The print commands print the evaluation's charts
+// after the results where `charts` paints them (the report window's choice).
+bool reportPdf(const Session &session, QWidget *parent, int k, const QString &masterScreen,
+               const ChartPainter &charts = {});
 // "Seitenansicht": the same printout in the print preview.
-void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen);
+void reportPreview(const Session &session, QWidget *parent, int k, const QString &masterScreen,
+                   const ChartPainter &charts = {});
 
 // Where "Drucken" finds no printer: the user is told so and may save the printout as a
 // PDF file instead (savePdf). False when nothing was printed or saved.
@@ -47,9 +51,11 @@ SaveOutcome SpeichernUnter(const Session &session, QWidget *parent, int k);
 
 // sPrint: the default printer (none: the offer to save a PDF instead), the paper question (Yes: letterhead margins and paper bin
 // 2), then the report of language k. False when nothing was printed.
-bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen);
+bool sPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen,
+            const ChartPainter &charts = {});
 // sSetPrint: the printer setup dialog first (cancel ends silently), the question whether
 // to print, then as sPrint.
-bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen);
+bool sSetPrint(const Session &session, QWidget *parent, int k, const QString &masterScreen,
+               const ChartPainter &charts = {});
 
 }  // namespace report

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include "core/common/Session.h"
 #include "core/common/Texts.h"
 #include "ui/report/FrmAusdruck.h"
+#include "ui/report/FrmFormular.h"
 #include "support/PdfText.h"
 #include "output/report/PdfWriter.h"
 #include "ui/report/ReportCommands.h"
@@ -29,6 +31,14 @@
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
+
+// The pictures a PDF holds (pdfimages -list: two lines of headings, then one per picture).
+int picturesIn(const QString &file) {
+  QProcess p;
+  p.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file});
+  p.waitForFinished(60000);
+  return static_cast<int>(QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts).size()) - 2;
+}
 
 QString pdfInfo(const QString &file) {
   QProcess p;
@@ -206,6 +216,73 @@ TEST_F(ReportPdf, ATextFileTypedWithoutSuffixGetsTxt) {
   answerFile = dir.filePath("bericht.text");  // a suffix of the user's own stays
   w->button("Speichern")->trigger();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"bericht.text", "bericht.txt"}));
+}
+
+// Chosen in the report window, the evaluation's charts follow the results, on a page of
+// their own where the results leave less than they need; drawn, not pasted as a
+// picture, in the language of the report. Not chosen, the report is as it was.
+TEST_F(ReportPdf, ChosenChartsFollowTheResultsAsDrawingInTheReportsLanguage) {
+  answerFile = dir.filePath("ohne.pdf");
+  w->pdfItem()->trigger();
+  const QStringList without = pdf::pages(*answerFile);
+  EXPECT_FALSE(without.join("\n").contains("Statische Sicherheit"));
+  const int pictures = picturesIn(*answerFile);
+
+  EXPECT_FALSE(w->chartsBox()->isChecked());
+  w->findChild<QAction *>(QStringLiteral("MenüDiagramme"))->trigger();
+  EXPECT_TRUE(w->chartsBox()->isChecked());
+  EXPECT_TRUE(w->activePage()->showsCharts());
+  answerFile = dir.filePath("mit.pdf");
+  w->pdfItem()->trigger();
+  const QStringList with = pdf::pages(*answerFile);
+  ASSERT_EQ(with.size(), without.size() + 1);  // 60 sizes: a page of their own
+  for (int i = 0; i + 1 < without.size(); ++i) EXPECT_EQ(with[i], without[i]) << i;
+  for (const char *text : {"Statische Sicherheit", "Sicherheit", "Lebensdauer [km]", "Erforderliche Sicherheit: 1,5",
+                           "S000", "S059", "1.234"})
+    EXPECT_TRUE(with.last().contains(QString::fromUtf8(text))) << text;
+  expectNumberedPages(*answerFile, static_cast<int>(with.size()));
+  EXPECT_EQ(picturesIn(*answerFile), pictures);
+
+  w->button("Sprache")->setChecked(true);
+  answerFile = dir.filePath("english.pdf");
+  w->pdfItem()->trigger();
+  const QString english = pdf::pages(*answerFile).last();
+  for (const char *text : {"Static safety", "Lifetime [km]", "Required safety: 1.5", "1,234"})
+    EXPECT_TRUE(english.contains(QString::fromUtf8(text))) << text;
+
+  // Two sizes would take half a page; the results leave less than that on theirs, so the
+  // charts have a page of their own.
+  fixture::fillEvaluation(session);
+  w->button("Sprache")->setChecked(false);
+  answerFile = dir.filePath("zwei.pdf");
+  w->pdfItem()->trigger();
+  const QStringList two = pdf::pages(*answerFile);
+  ASSERT_EQ(two.size(), 2);
+  EXPECT_TRUE(two[0].contains("FDK12"));
+  EXPECT_TRUE(two[1].contains("FDK12"));
+  double lowest = 0;
+  for (const pdf::Word &word : pdf::words(*answerFile))
+    if (word.page == 2 && word.text.startsWith("FDK")) lowest = std::max(lowest, word.box.bottom());
+  EXPECT_GT(lowest, pdf::mm(200));
+
+  // After a long force table the results end high on their page: the charts take the half
+  // page below them.
+  for (int i = 0; i < 40; ++i) session.gastrForce.append({"Z +", "10 N", "0 mm", "0 mm", "0 mm"});
+  answerFile = dir.filePath("unten.pdf");
+  w->pdfItem()->trigger();
+  const QVector<pdf::Word> words = pdf::words(*answerFile);
+  pdf::Word result, title;
+  for (const pdf::Word &word : words) {
+    if (word.text == "FDK12-12") result = word;
+    if (word.text == "Statische" && title.text.isEmpty()) title = word;
+  }
+  lowest = 0;
+  for (const pdf::Word &word : words)
+    if (word.page == title.page && word.text.startsWith("FDK")) lowest = std::max(lowest, word.box.bottom());
+  EXPECT_EQ(title.page, result.page);
+  EXPECT_GT(title.box.top(), result.box.bottom());
+  EXPECT_LT(lowest - title.box.top(), pdf::mm(125));
+  EXPECT_TRUE(rec.messages.isEmpty());
 }
 
 }  // namespace
