@@ -229,35 +229,35 @@ TARVEL_SHOT("20-force-dialog.png") {
   return shots::pictureOf(d);
 }
 
-TARVEL_SHOT("30-FrmAuswertung.png") {
+namespace {
+// The four cassettes calculated and handed over as "Weiter" does, without showing
+// anything; with `requiredKm`, that life required on the document.
+FrmArrangement *handedOverFourCassettes(Session &session, const QString &requiredKm = {}) {
   FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  // "Weiter" without showing anything: the hand-over the evaluation reads.
   w->CmdBerechnen_Click();
   run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
-  return FrmAuswertung::grabScreen(session, w, 3, true);
+  if (!requiredKm.isEmpty()) {
+    CalcDocument *document = docui::of(w);
+    calcfile::Case input = document->input();
+    input.requiredLife = loads::RequiredLifeTexts{requiredKm, false};
+    document->edit(QString(), input);
+  }
+  return w;
+}
+}  // namespace
+
+TARVEL_SHOT("30-FrmAuswertung.png") {
+  return FrmAuswertung::grabScreen(session, handedOverFourCassettes(session), 3, true);
 }
 
+// 5 000 km required: the life verdicts, the recommended sizes and the suggestion.
 TARVEL_SHOT("31-FrmAuswertung-required-life.png") {
-  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  w->CmdBerechnen_Click();
-  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
-  // 5 000 km required: the life verdicts, the recommended sizes and the suggestion.
-  CalcDocument *document = docui::of(w);
-  calcfile::Case input = document->input();
-  input.requiredLife = loads::RequiredLifeTexts{QStringLiteral("5000"), false};
-  document->edit(QString(), input);
-  return FrmAuswertung::grabScreen(session, w, 4, true);
+  return FrmAuswertung::grabScreen(session, handedOverFourCassettes(session, QStringLiteral("5000")), 4, true);
 }
 
 TARVEL_SHOT("32-FrmDiagramm.png") {
-  FrmArrangement *w = shots::calculatedScreen(session, ArrangementId::VKaZDSch);
-  w->CmdBerechnen_Click();
-  run::handOver(session, ArrangementId::VKaZDSch, calcfile::loadCasesOf(docui::of(w)->input()));
   // The evaluation of the required-life shot, then its charts.
-  CalcDocument *document = docui::of(w);
-  calcfile::Case input = document->input();
-  input.requiredLife = loads::RequiredLifeTexts{QStringLiteral("5000"), false};
-  document->edit(QString(), input);
+  FrmArrangement *w = handedOverFourCassettes(session, QStringLiteral("5000"));
   auto *screen = new FrmAuswertung(session, w);
   screen->setAttribute(Qt::WA_DontShowOnScreen, true);
   screen->show();
