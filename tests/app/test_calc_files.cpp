@@ -265,6 +265,10 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   ASSERT_TRUE(evaluationScreen());
   EXPECT_EQ(child<QLineEdit>(evaluationScreen(), "TbLebensdauer")->text(), "4000");
   EXPECT_EQ(child<QComboBox>(evaluationScreen(), "CboLebensdauer")->currentIndex(), 0);
+  // Another language keeps the file's name before the screen's title.
+  child<QAction>(evaluationScreen(), "MenüSpracheEn")->trigger();
+  EXPECT_TRUE(evaluationScreen()->windowTitle().startsWith("life.tcalc[*] - ")) << evaluationScreen()->windowTitle().toStdString();
+  child<QAction>(evaluationScreen(), "MenüSpracheDe")->trigger();
 }
 
 TEST_F(CalcFiles, WithoutTicksTheFileStaysOnItsArrangementScreenCalculated) {

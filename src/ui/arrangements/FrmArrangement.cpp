@@ -415,7 +415,7 @@ QColor FrmArrangement::colourOf(int code) const {
 void FrmArrangement::sSetLayout() {
   try {
     // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(session_, builtinText(info_->germanNameId)));
+    docui::setPlainTitle(this, screenCaption(session_, builtinText(info_->germanNameId)));
     setWindowIcon(gui::windowIcon(session_));
     for (int i = 0; i < loads::kDirectionLabelCount; ++i) LabKoordinaten(i)->setToolTip(builtinText(409));
     // What each load label shows: the equivalent loads of the moments on a single unit,

@@ -45,6 +45,14 @@ void showIn(CalcDocument *doc, QWidget *window) {
   update();
 }
 
+void setPlainTitle(QWidget *window, const QString &plain) {
+  window->setProperty(kPlainTitleProperty, plain);
+  if (auto *doc = qobject_cast<CalcDocument *>(window->property(kDocumentProperty).value<QObject *>()))
+    updateTitle(doc, window);
+  else
+    window->setWindowTitle(plain);
+}
+
 CalcDocument *of(const QWidget *widget) {
   for (const QWidget *w = widget; w; w = w->parentWidget()) {
     const QVariant v = w->property(kDocumentProperty);

@@ -13,6 +13,10 @@ namespace docui {
 // Shows the document in a window from now on: its title (the title the window has now is
 // its plain title) names the file, "*" while the input differs from the file.
 void showIn(CalcDocument *doc, QWidget *window);
+// The window's own title, without the file name: while it shows a document, the file
+// name and the modified mark stay before it (a screen sets its title anew when the
+// language changes).
+void setPlainTitle(QWidget *window, const QString &plain);
 // The document a widget belongs to: of its window, or of a window above it; nullptr
 // when none is attached.
 CalcDocument *of(const QWidget *widget);

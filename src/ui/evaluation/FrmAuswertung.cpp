@@ -603,7 +603,7 @@ void FrmAuswertung::buildToolbar() {
 // Layout
 
 void FrmAuswertung::showTexts() {
-  setWindowTitle(screenCaption(session_, builtinText(1113)));
+  docui::setPlainTitle(this, screenCaption(session_, builtinText(1113)));
   setWindowIcon(gui::windowIcon(session_));
 
   // Menus: 510..514 may be replaced by the customer text set, the rest is fixed.
