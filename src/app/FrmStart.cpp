@@ -154,7 +154,7 @@ void FrmStart::buildControls() {
   toolbar_->toggleViewAction()->setEnabled(false);
   for (const char *key : {"Inhalt", "Info", "Sonder", "Exit"}) {
     const QString k = QString::fromLatin1(key);
-    QAction *a = toolbar_->addAction(k);
+    QAction *a = toolbar_->addAction(QString());
     a->setObjectName(k);
     a->setData(k);
     connect(a, &QAction::triggered, this, [this, k] { Toolbar1_ButtonClick(k); });
@@ -345,6 +345,8 @@ void FrmStart::sSetLayout() {
       QAction *a = toolbarButton(QString::fromLatin1(b.key));
       a->setIcon(QIcon(gui::resourcePicture(b.picture)));
       a->setToolTip(builtinText(b.tooltip));
+      // The buttons show pictures; their text (what a screen reader says) is their hint.
+      a->setText(builtinText(b.tooltip));
       a->setVisible(true);
     }
     // F1 opens the manual on every screen.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "core/common/Texts.h"
+
 struct AppError : std::runtime_error {
   explicit AppError(const QString &description)
       : std::runtime_error(description.toStdString()), text(description) {}
@@ -12,12 +14,13 @@ struct AppError : std::runtime_error {
 };
 
 namespace err {
-// The classic run-time error descriptions of the German interface.
-inline QString typeMismatch() { return QStringLiteral("Typen unverträglich"); }
-inline QString overflow() { return QStringLiteral("Überlauf"); }
-inline QString subscript() { return QStringLiteral("Index außerhalb des gültigen Bereichs"); }
-inline QString invalidUseOfNull() { return QStringLiteral("Unzulässige Verwendung von Null"); }
-inline QString pathFileAccess() { return QStringLiteral("Fehler beim Zugriff auf Pfad/Datei"); }
-inline QString printerError() { return QStringLiteral("Druckerfehler"); }
-inline QString fileNotFound() { return QStringLiteral("Datei nicht gefunden"); }
+// The classic run-time error descriptions, in the language of the interface at the time
+// the error is raised (German unless the screens speak English).
+inline QString typeMismatch() { return builtinText(1855); }
+inline QString overflow() { return builtinText(1856); }
+inline QString subscript() { return builtinText(1857); }
+inline QString invalidUseOfNull() { return builtinText(1858); }
+inline QString pathFileAccess() { return builtinText(1859); }
+inline QString printerError() { return builtinText(1860); }
+inline QString fileNotFound() { return builtinText(1861); }
 }  // namespace err

@@ -221,12 +221,13 @@ void FrmArrangement::buildControls() {
     commit(1532, QStringLiteral("loadCases"));
   });
 
-  cmdBerechnen_ = new QPushButton(QStringLiteral("&Berechnen"), central);
+  cmdBerechnen_ = new QPushButton(central);
+  gui::showText(cmdBerechnen_, 1863);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
   connect(cmdBerechnen_, &QPushButton::clicked, this, &FrmArrangement::CmdBerechnen_Click);
-  cmdBewegung_ = new QPushButton(builtinText(1342), central);
+  cmdBewegung_ = new QPushButton(central);
+  gui::showText(cmdBewegung_, 1342);
   cmdBewegung_->setObjectName(QStringLiteral("CmdBewegung"));
-  cmdBewegung_->setToolTip(builtinText(1342));
   connect(cmdBewegung_, &QPushButton::clicked, this, &FrmArrangement::CmdBewegung_Click);
 
   // Tab order of a keyboard user: distances, the direction labels, the force table, the
@@ -343,7 +344,7 @@ void FrmArrangement::buildMenus() {
                             {"Weiter", &FrmArrangement::weiter},
                             {"Inhalt", &FrmArrangement::inhalt}};
   for (const Button &b : buttons) {
-    QAction *a = toolbar_->addAction(QString::fromUtf8(b.key));
+    QAction *a = toolbar_->addAction(QString());
     a->setObjectName(QString::fromUtf8(b.key));
     a->setData(QString::fromUtf8(b.key));
     // "Berechnen" presses the button, as the user would.
@@ -354,15 +355,15 @@ void FrmArrangement::buildMenus() {
     if (QString::fromUtf8(b.key) == QLatin1String("Weiter")) toolbar_->addSeparator();
   }
 
-  // Design captions; the layout routine puts the texts of the text table in.
-  menuDatei_ = menuBar()->addMenu(QStringLiteral("&Datei"));
+  // The layout routine puts the texts of the text table in.
+  menuDatei_ = menuBar()->addMenu(QString());
   menuDatei_->setObjectName(QStringLiteral("MenüDatei"));
-  menuWeiter_ = menuDatei_->addAction(QStringLiteral("&Weiter >>"));
+  menuWeiter_ = menuDatei_->addAction(QString());
   menuWeiter_->setObjectName(QStringLiteral("MenüWeiter"));
-  menuZurueck_ = menuDatei_->addAction(QStringLiteral("<< &Zurück"));
+  menuZurueck_ = menuDatei_->addAction(QString());
   menuZurueck_->setObjectName(QStringLiteral("MenüZurück"));
   menuDatei_->addSeparator()->setObjectName(QStringLiteral("MenüStrich"));
-  menuBeenden_ = menuDatei_->addAction(QStringLiteral("&Beenden"));
+  menuBeenden_ = menuDatei_->addAction(QString());
   menuBeenden_->setObjectName(QStringLiteral("MenüBeenden"));
   connect(menuWeiter_, &QAction::triggered, this, &FrmArrangement::weiter);
   connect(menuZurueck_, &QAction::triggered, this, &FrmArrangement::zurueck);
@@ -370,7 +371,7 @@ void FrmArrangement::buildMenus() {
 
   // The series menu: a panel of columns of ten entries inside the menu "&Belastungen",
   // hidden until the first calculation. It starts with its one design-time entry.
-  menuOptionen_ = menuBar()->addMenu(QStringLiteral("&Optionen"));
+  menuOptionen_ = menuBar()->addMenu(QString());
   menuOptionen_->setObjectName(QStringLiteral("MenüOptionen"));
   seriesPanel_ = new QWidget(menuOptionen_);
   seriesPanel_->setObjectName(QStringLiteral("mnuSerie"));
@@ -391,7 +392,7 @@ void FrmArrangement::buildMenus() {
 
   menuHilfe_ = menuBar()->addMenu(QStringLiteral("&?"));
   menuHilfe_->setObjectName(QStringLiteral("MenüHilfe"));
-  menuInhalt_ = menuHilfe_->addAction(QStringLiteral("&Inhalt"));
+  menuInhalt_ = menuHilfe_->addAction(QString());
   menuInhalt_->setObjectName(QStringLiteral("MenüInhalt"));
   connect(menuInhalt_, &QAction::triggered, this, &FrmArrangement::inhalt);
   menuHilfe_->addSeparator();
@@ -445,11 +446,14 @@ void FrmArrangement::sSetLayout() {
       const char *key;
       int picture, tooltip;
     } tips[] = {{"Zurück", 204, 410}, {"Berechnen", 206, 411}, {"Weiter", 205, 412}, {"Inhalt", 200, 403}};
+    // The buttons show pictures; their text (what a screen reader says) is their hint.
     for (const auto &t : tips) {
       QAction *a = toolbarButton(QString::fromUtf8(t.key));
       a->setIcon(QIcon(gui::resourcePicture(t.picture)));
       a->setToolTip(builtinText(t.tooltip));
+      a->setText(builtinText(t.tooltip));
     }
+    cmdBewegung_->setToolTip(builtinText(1342));
 
     // Heading: the picture centred in the band, the text 283.5 twips to its right.
     const QPixmap head = gui::headingPicture(session_);

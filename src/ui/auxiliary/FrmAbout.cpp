@@ -1,5 +1,6 @@
 #include "ui/auxiliary/FrmAbout.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,13 +25,14 @@ FrmAbout::FrmAbout(Session &session, QWidget *parent) : QDialog(parent), session
 
   picIcon = new QLabel(this);
   picIcon->setObjectName(QStringLiteral("picIcon"));
-  lblTitle = new QLabel(QStringLiteral("Name der Anwendung"), this);
+  // The texts come from the layout routine.
+  lblTitle = new QLabel(this);
   lblTitle->setObjectName(QStringLiteral("lblTitle"));
-  lblVersion = new QLabel(QStringLiteral("Version"), this);
+  lblVersion = new QLabel(this);
   lblVersion->setObjectName(QStringLiteral("lblVersion"));
-  lblDescription = new QLabel(QStringLiteral("Beschreibung"), this);
+  lblDescription = new QLabel(this);
   lblDescription->setObjectName(QStringLiteral("lblDescription"));
-  lblDisclaimer = new QLabel(QStringLiteral("Warnung: ..."), this);
+  lblDisclaimer = new QLabel(this);
   lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
   for (QLabel *l : {lblTitle, lblVersion, lblDescription, lblDisclaimer}) {
     l->setWordWrap(true);
@@ -47,10 +49,12 @@ FrmAbout::FrmAbout(Session &session, QWidget *parent) : QDialog(parent), session
     Line1[i]->setFrameShape(QFrame::HLine);
     Line1[i]->setFrameShadow(i == 0 ? QFrame::Sunken : QFrame::Plain);
   }
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK = new QPushButton(this);
+  gui::showText(cmdOK, 1852);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
+  cmdSysInfo = new QPushButton(this);
+  gui::showText(cmdSysInfo, 1853);
   cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, [] { aux::startSysInfo(); });
@@ -104,6 +108,14 @@ void FrmAbout::sSetLayout() {
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
+}
+
+void FrmAbout::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    gui::retext(this);
+    sSetLayout();
+  }
+  QDialog::changeEvent(event);
 }
 
 void showAbout(Session &session, QWidget *parent) {

@@ -28,6 +28,10 @@ class FrmAbout : public QDialog {
   QPushButton *cmdOK = nullptr;
   QPushButton *cmdSysInfo = nullptr;
 
+ protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
+
  private:
   void sSetLayout();
 

@@ -24,8 +24,6 @@ constexpr int kMargin = 60;
 constexpr int kGapBelowHeading = 120;
 constexpr qint32 kLinkBlue = 16711680;
 constexpr int kButtonTextColour = 18;
-
-QString sqlErrorTitle() { return QStringLiteral("SQL-Datenbankfehler!"); }
 }  // namespace
 
 FrmVertreter::FrmVertreter(Session &session, int code, QWidget *parent)
@@ -87,11 +85,20 @@ void FrmVertreter::sSetLayout() {
   }
 }
 
+void FrmVertreter::changeEvent(QEvent *event) {
+  // The title and heading; the list is the catalogue's.
+  if (event->type() == QEvent::LanguageChange) {
+    sSetLayout();
+    placeControls();
+  }
+  QDialog::changeEvent(event);
+}
+
 void FrmVertreter::fillGrid() {
   const ResultSet &rs = session_.grsInfo;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
     // Nothing to list; the window opens all the same with an empty grid.
-    msg::critical(builtinText(309), sqlErrorTitle());
+    msg::critical(builtinText(309), builtinText(310));
     return;
   }
   QTableWidget *g = MSHFlexGrid1;

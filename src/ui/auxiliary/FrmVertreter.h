@@ -27,6 +27,8 @@ class FrmVertreter : public QDialog {
   QSize loadedSize() const { return loadedSize_; }
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   void resizeEvent(QResizeEvent *e) override;
   bool eventFilter(QObject *watched, QEvent *e) override;
 

@@ -19,6 +19,17 @@ namespace {
 constexpr char kDocumentProperty[] = "calcDocument";
 constexpr char kPlainTitleProperty[] = "plainTitle";
 
+// The name of an undo step in the language of the screens. The screens name each step
+// by a text of the table when they make it; a step made before the language changed is
+// known by that text in either language.
+QString stepName(const QString &step) {
+  static const int kSteps[] = {1528, 1529, 1530, 1531, 1532, 1533, 1534, 1535, 1536, 1539, 1559, 1681};
+  for (int id : kSteps)
+    for (Language l : {Language::German, Language::English})
+      if (step == builtinText(id, l)) return builtinText(id);
+  return step;
+}
+
 void updateTitle(const CalcDocument *doc, QWidget *window) {
   const QString plain = window->property(kPlainTitleProperty).toString();
   if (doc->fileName().isEmpty()) {
@@ -73,7 +84,7 @@ QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
   redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   const auto update = [doc, undo, redo] {
     const auto caption = [](int id, const QString &step) {
-      return step.isEmpty() ? builtinText(id) : builtinText(id) + QStringLiteral(": ") + step;
+      return step.isEmpty() ? builtinText(id) : builtinText(id) + QStringLiteral(": ") + stepName(step);
     };
     undo->setText(caption(1526, doc->undoText()));
     redo->setText(caption(1527, doc->redoText()));
@@ -83,8 +94,9 @@ QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
   QObject::connect(undo, &QAction::triggered, doc, &CalcDocument::undo);
   QObject::connect(redo, &QAction::triggered, doc, &CalcDocument::redo);
   QObject::connect(doc, &CalcDocument::historyChanged, menu, update);
-  // Its captions in the language in use when it opens.
+  // Its captions in the language in use when it opens, and when the language changes.
   QObject::connect(menu, &QMenu::aboutToShow, menu, update);
+  gui::onLanguageChange(menu, update);
   update();
   // After "Datei", where a user looks for it.
   const QList<QAction *> menus = bar->actions();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QAbstractButton>
 #include <QAction>
@@ -229,6 +230,28 @@ void retext(QObject *root) {
     const QVariant id = o->property(kTextId);
     if (id.isValid()) setShownText(o, builtinText(id.toInt()));
   }
+}
+
+namespace {
+class LanguageChangeFilter : public QObject {
+ public:
+  LanguageChangeFilter(QWidget *widget, std::function<void()> show) : QObject(widget), show_(std::move(show)) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (watched == parent() && event->type() == QEvent::LanguageChange) show_();
+    return false;
+  }
+
+ private:
+  std::function<void()> show_;
+};
+}  // namespace
+
+void onLanguageChange(QWidget *widget, std::function<void()> show) {
+  new LanguageChangeFilter(widget, std::move(show));
 }
 
 void useQtTranslations(bool german) {

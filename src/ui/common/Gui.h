@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPixmap>
 #include <QString>
+#include <functional>
 
 #include "core/common/Session.h"
 
@@ -41,6 +42,9 @@ void useQtTranslations(bool german);
 void showText(QObject *object, int id);
 // Every marked text of `root` and its children, in the interface language.
 void retext(QObject *root);
+// Runs `show` whenever `widget` gets the LanguageChange event (the interface language
+// changed), for widgets whose texts are made by code rather than marked ones.
+void onLanguageChange(QWidget *widget, std::function<void()> show);
 
 // 0x00BBGGRR colour values; negative values 0x800000nn name system colours
 // (14 highlighted text, 18 button text, 5 window ...).

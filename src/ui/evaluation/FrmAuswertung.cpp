@@ -359,7 +359,8 @@ void FrmAuswertung::buildControls() {
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Several cells or rows can be chosen and copied for a spreadsheet (Ctrl+C).
   grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  auto *copy = new QAction(builtinText(1114), grid_);
+  auto *copy = new QAction(grid_);
+  gui::showText(copy, 1114);
   copy->setObjectName(QStringLiteral("GridCopy"));
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetShortcut);
@@ -381,7 +382,8 @@ void FrmAuswertung::buildControls() {
 
   // Legend of the rows rated with the rigid-plate check; the grid gives it its last
   // line while it is shown.
-  labPlatte_ = new QLabel(builtinText(1004), central_);  // the footnote of the report
+  labPlatte_ = new QLabel(central_);
+  gui::showText(labPlatte_, 1004);  // the footnote of the report
   labPlatte_->setObjectName(QStringLiteral("LabPlatte"));
   labPlatte_->setFixedHeight(grid_->fontMetrics().height() + 6);
   labPlatte_->setVisible(false);
@@ -393,7 +395,7 @@ void FrmAuswertung::buildControls() {
   bold.setBold(true);
   labVorschlag_->setFont(bold);
   labVorschlag_->setVisible(false);
-  labEmpfehlung_ = new QLabel(builtinText(1557), central_);
+  labEmpfehlung_ = new QLabel(central_);
   labEmpfehlung_->setObjectName(QStringLiteral("LabEmpfehlung"));
   labEmpfehlung_->setVisible(false);
 
@@ -664,7 +666,14 @@ void FrmAuswertung::changeEvent(QEvent *event) {
       toolbarButton(QString::fromUtf8(key))->setToolTip(builtinText(tip));
       toolbarButton(QString::fromUtf8(key))->setText(builtinText(tip));
     }
+    // The series captions and the grid's headings; an evaluation shown anew in the
+    // language (its verdicts and the suggestion).
+    captionFrames(boxesShown());
     if (evaluated_) showEvaluation();
+    else showGridHeadings();
+    // The other language's texts take other room (a label of the group "Betrieb" on two
+    // lines): the design size anew, and the window as large as it needs.
+    fitDesignSize();
   }
   QMainWindow::changeEvent(event);
 }
@@ -732,15 +741,7 @@ void FrmAuswertung::sSetLayout() {
     for (QCheckBox *ks : chkKSerie_) colourBox(ks);
     assignBoxes();
 
-    // Grid.
-    QStringList headings;
-    for (int h : kGridHeadings) headings << builtinText(h);
-    grid_->setHorizontalHeaderLabels(headings);
-    for (int c = 0; c < kGridColumns; ++c) {
-      const Qt::Alignment a = centredColumn(c, kGridColumns - 1) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-      grid_->horizontalHeaderItem(c)->setTextAlignment(a);
-    }
-    fitAndHideColumns();
+    showGridHeadings();
     updateServiceItems();
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
@@ -756,6 +757,23 @@ void FrmAuswertung::assignBoxes() {
     chkGrSer_[i]->setProperty("Tag", boxes.tag[i]);
     chkGrSer_[i]->setEnabled(boxes.enabled[i]);
   }
+  captionFrames(boxes);
+  // More series than frames, or sizes the boxes do not know: the rows placed so far
+  // stay usable, the message names what went wrong.
+  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
+}
+
+eval::SizeBoxes FrmAuswertung::boxesShown() const {
+  eval::SizeBoxes boxes;
+  for (int i = 0; i < eval::kBoxes; ++i) {
+    boxes.tag[i] = boxTag(i);
+    boxes.enabled[i] = chkGrSer_[i]->isEnabled();
+  }
+  return boxes;
+}
+
+void FrmAuswertung::captionFrames(const eval::SizeBoxes &boxes) {
+  const TextRows &result = session_.gastrResult;
   for (int k = 0; k < eval::kFrames; ++k) {
     const bool used = eval::frameUsed(boxes, k);
     QCheckBox *ks = chkKSerie_[k];
@@ -765,9 +783,18 @@ void FrmAuswertung::assignBoxes() {
     ks->setFixedWidth(std::min(ks->sizeHint().width() + gui::px(90), fraSerie_[k]->width() - 2 * gui::px(kBoxLeft)));
     if (used && k == eval::kFrames - 1) showNinthFrame();
   }
-  // More series than frames, or sizes the boxes do not know: the rows placed so far
-  // stay usable, the message names what went wrong.
-  if (!boxes.error.isEmpty()) msg::critical(boxes.error, QStringLiteral("sSetLayout!"));
+}
+
+void FrmAuswertung::showGridHeadings() {
+  QStringList headings;
+  for (int h : kGridHeadings) headings << builtinText(h);
+  grid_->setColumnCount(kGridColumns);
+  grid_->setHorizontalHeaderLabels(headings);
+  for (int c = 0; c < kGridColumns; ++c) {
+    const Qt::Alignment a = centredColumn(c, kGridColumns - 1) ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+    grid_->horizontalHeaderItem(c)->setTextAlignment(a);
+  }
+  fitAndHideColumns();
 }
 
 void FrmAuswertung::showNinthFrame() {

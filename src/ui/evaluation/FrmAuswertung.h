@@ -10,6 +10,7 @@
 #include "ui/common/AppServices.h"
 #include "core/common/Session.h"
 #include "core/loads/LoadCaseJson.h"
+#include "core/evaluation/Evaluation.h"
 
 class QAction;
 class QButtonGroup;
@@ -131,6 +132,13 @@ class FrmAuswertung : public QMainWindow {
   // Title, menus, labels and tooltips in the interface language.
   void showTexts();
   void assignBoxes();
+  // The series boxes' captions ("Serie KD", "Sonder") for the boxes as assigned, each box
+  // as wide as its caption; the ninth frame shown when it holds a series.
+  void captionFrames(const eval::SizeBoxes &boxes);
+  // The boxes as the screen holds them: each size box's row and whether it is enabled.
+  eval::SizeBoxes boxesShown() const;
+  // The grid's nine headings, before any evaluation.
+  void showGridHeadings();
   void showNinthFrame();
   // The ticks and the group "Betrieb" as the document holds them.
   void showDocumentInput();

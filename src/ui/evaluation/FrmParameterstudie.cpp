@@ -70,6 +70,11 @@ double figure(const EvaluationRow &row, int quantity, bool hours) {
 
 QString lifeHoursText(const EvaluationRow &row) { return eval::extraTexts(row, {1301}).value(0); }
 
+// The problem of a refused value or range in the language of the screens.
+QString problemText(const calcfile::Error &e) {
+  return interfaceLanguage() == Language::English ? e.english : e.german;
+}
+
 }  // namespace
 
 // The sizes of a study, shared by its table and its charts.
@@ -203,7 +208,8 @@ void FrmParameterstudie::buildControls() {
   auto *top = new QVBoxLayout(this);
   auto *inputRow = new QHBoxLayout;
   const auto label = [this](int text, QWidget *buddy) {
-    auto *l = new QLabel(builtinText(text), this);
+    auto *l = new QLabel(this);
+    gui::showText(l, text);
     l->setBuddy(buddy);
     return l;
   };
@@ -219,7 +225,8 @@ void FrmParameterstudie::buildControls() {
   gui::setNumericRules(tbVon_, true);
   gui::setNumericRules(tbBis_, true);
   for (QLineEdit *e : {tbVon_, tbBis_, tbSchritte_}) e->setMaximumWidth(gui::px(1400));
-  cmdBerechnen_ = new QPushButton(builtinText(1522), this);
+  cmdBerechnen_ = new QPushButton(this);
+  gui::showText(cmdBerechnen_, 1522);
   cmdBerechnen_->setObjectName(QStringLiteral("CmdBerechnen"));
   inputRow->addWidget(label(1661, cboEingabe_));
   inputRow->addWidget(cboEingabe_, 1);
@@ -279,11 +286,14 @@ void FrmParameterstudie::buildControls() {
   labHinweis_ = new QLabel(this);
   labHinweis_->setObjectName(QStringLiteral("LabHinweis"));
   labHinweis_->setWordWrap(true);
-  cmdCsv_ = new QPushButton(builtinText(1654), this);
+  cmdCsv_ = new QPushButton(this);
+  gui::showText(cmdCsv_, 1654);
   cmdCsv_->setObjectName(QStringLiteral("CmdCsv"));
-  cmdDiagramme_ = new QPushButton(builtinText(1666), this);
+  cmdDiagramme_ = new QPushButton(this);
+  gui::showText(cmdDiagramme_, 1666);
   cmdDiagramme_->setObjectName(QStringLiteral("CmdDiagramme"));
-  cmdUebernehmen_ = new QPushButton(builtinText(1665), this);
+  cmdUebernehmen_ = new QPushButton(this);
+  gui::showText(cmdUebernehmen_, 1665);
   cmdUebernehmen_->setObjectName(QStringLiteral("CmdUebernehmen"));
   buttons->addWidget(labHinweis_, 1);
   buttons->addWidget(cmdCsv_);
@@ -311,25 +321,24 @@ QStringList FrmParameterstudie::inputKeys() const {
 }
 
 // The distances of the arrangement, then every force row's value and its coordinates
-// (not the one along its own axis, which is taken as 0), load case by load case.
-void FrmParameterstudie::fillInputs() {
-  inputs_.clear();
-  if (!document_) return;
-  const calcfile::Case &c = document_->input();
+// (not the one along its own axis, which is taken as 0), load case by load case; named
+// in the language of the screens.
+QVector<FrmParameterstudie::Input> FrmParameterstudie::inputsOf(const calcfile::Case &c) {
+  QVector<Input> inputs;
   if (const ArrangementInfo *a = arrangementByScreen(c.arrangement)) {
-    if (a->hasM) inputs_.append({QStringLiteral("m"), builtinText(1516), false});
-    if (a->hasN) inputs_.append({QStringLiteral("n"), builtinText(1517), false});
+    if (a->hasM) inputs.append({QStringLiteral("m"), builtinText(1516), false});
+    if (a->hasN) inputs.append({QStringLiteral("n"), builtinText(1517), false});
   }
-  const auto forces = [this](const TextRows &rows, const QString &keyPrefix, const QString &namePrefix) {
+  const auto forces = [&inputs](const TextRows &rows, const QString &keyPrefix, const QString &namePrefix) {
     for (int r = 0; r < rows.size(); ++r) {
       const QStringList &row = rows[r];
       if (row.value(0).trimmed().isEmpty()) continue;
       const int own = loads::ownCoordinateColumn(row.value(0));
       for (int col = 1; col <= 4; ++col) {
         if (col == own) continue;
-        inputs_.append({keyPrefix + QStringLiteral("forces.%1.%2").arg(r).arg(col),
-                        namePrefix + builtinText(1660).arg(r + 1).arg(row.value(0), builtinText(515 + col)),
-                        col > 1});
+        inputs.append({keyPrefix + QStringLiteral("forces.%1.%2").arg(r).arg(col),
+                       namePrefix + builtinText(1660).arg(r + 1).arg(row.value(0), builtinText(515 + col)),
+                       col > 1});
       }
     }
   };
@@ -337,9 +346,15 @@ void FrmParameterstudie::fillInputs() {
     forces(c.forces, QString(), QString());
   } else {
     for (int i = 0; i < c.loadCases.size(); ++i)
-      forces(c.loadCases[i].forces, QStringLiteral("loadCases.%1.").arg(i),
-             QStringLiteral("„%1“, ").arg(c.loadCases[i].name));
+      forces(c.loadCases[i].forces, QStringLiteral("loadCases.%1.").arg(i), builtinText(1862).arg(c.loadCases[i].name));
   }
+  return inputs;
+}
+
+void FrmParameterstudie::fillInputs() {
+  inputs_.clear();
+  if (!document_) return;
+  inputs_ = inputsOf(document_->input());
   cboEingabe_->clear();
   for (const Input &in : inputs_) cboEingabe_->addItem(in.name, in.key);
   if (!inputs_.isEmpty()) chooseInput(0);
@@ -395,7 +410,7 @@ void FrmParameterstudie::CmdBerechnen_Click() {
   run::Sweep probe;
   calcfile::Error e;
   if (!run::parseSweepKey(in.key, document_->input(), &probe, &e)) {
-    msg::critical2(e.german, title);
+    msg::critical2(problemText(e), title);
     return;
   }
   // The range as every numeric field is checked: the characters, the plausible range;
@@ -426,7 +441,7 @@ void FrmParameterstudie::CmdBerechnen_Click() {
   }
   run::Sweep sweep;
   if (!run::makeSweep(in.key, base, tbVon_->text(), tbBis_->text(), steps, &sweep, &e)) {
-    msg::critical2(e.german, title);
+    msg::critical2(problemText(e), title);
     return;
   }
   // Every step on a copy of a session started as the batch tool starts one: what the
@@ -653,6 +668,29 @@ void FrmParameterstudie::updateButtons() {
   cmdUebernehmen_->setToolTip(builtinText(1686));
 }
 
+void FrmParameterstudie::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange && cboEingabe_) {
+    setWindowTitle(screenCaption(session_, builtinText(1659)));
+    gui::retext(this);
+    // The inputs named anew; the choice, the range and the study stay.
+    const QVector<Input> now = document_ ? inputsOf(document_->input()) : QVector<Input>();
+    for (int i = 0; i < inputs_.size(); ++i)
+      for (const Input &in : now)
+        if (in.key == inputs_[i].key) {
+          inputs_[i].name = in.name;
+          if (i < cboEingabe_->count()) cboEingabe_->setItemText(i, in.name);
+        }
+    if (!steps_.isEmpty()) {
+      for (const Input &in : inputsOf(studied_))
+        if (in.key == sweep_.key) sweepName_ = in.name;
+      showStudy();
+      noteInputChanged();
+    }
+    updateButtons();
+  }
+  QWidget::changeEvent(event);
+}
+
 void FrmParameterstudie::noteInputChanged() {
   if (steps_.isEmpty() || !document_ || document_->input() == studied_) return;
   labHinweis_->setText(builtinText(1680));
@@ -717,7 +755,7 @@ void FrmParameterstudie::CmdUebernehmen_Click() {
   run::Sweep field;
   calcfile::Error e;
   if (!run::parseSweepKey(sweep_.key, now, &field, &e)) {
-    msg::critical(e.german, windowTitle());
+    msg::critical(problemText(e), windowTitle());
     return;
   }
   input::noteChange();

@@ -65,6 +65,11 @@ class FrmParameterstudie : public QWidget {
   void CmdDiagramme_Click();
   void CmdUebernehmen_Click();
 
+ protected:
+  // The texts, the inputs' names and the study's charts anew when the interface
+  // language changes.
+  void changeEvent(QEvent *event) override;
+
  private:
   struct Input {
     QString key;
@@ -72,6 +77,7 @@ class FrmParameterstudie : public QWidget {
     bool minus = false;
   };
   void buildControls();
+  static QVector<Input> inputsOf(const calcfile::Case &c);
   void fillInputs();
   void chooseInput(int index);
   int checkSteps();

@@ -1,6 +1,7 @@
 #include "ui/loads/DialogEingabe.h"
 #include "core/loads/Directions.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,11 +73,13 @@ DialogEingabe::DialogEingabe(Session &session, QWidget *owner, ForceGrid *grid, 
   hint_->setObjectName(QStringLiteral("LabLaufschrift"));
 
   const int buttonTop = hintTop + 360 + 180;
-  ok_ = new QPushButton(QStringLiteral("&Ok"), this);
+  ok_ = new QPushButton(this);
+  gui::showText(ok_, 1850);
   ok_->setObjectName(QStringLiteral("cmdOK"));
   ok_->setGeometry(gui::px(kWidth - kLabelLeft - 2 * 1215 - 120), gui::px(buttonTop), gui::px(1215),
                    gui::px(375));
-  exit_ = new QPushButton(QStringLiteral("&Exit"), this);
+  exit_ = new QPushButton(this);
+  gui::showText(exit_, 1851);
   exit_->setObjectName(QStringLiteral("cmdExit"));
   exit_->setGeometry(gui::px(kWidth - kLabelLeft - 1215), gui::px(buttonTop), gui::px(1215),
                      gui::px(375));
@@ -101,25 +104,35 @@ DialogEingabe::DialogEingabe(Session &session, QWidget *owner, ForceGrid *grid, 
 
 DialogEingabe::~DialogEingabe() = default;
 
+void DialogEingabe::showTexts() {
+  // The title names the direction being entered.
+  setWindowTitle(direction_.isEmpty() ? builtinText(103)
+                                      : builtinText(103) + QStringLiteral(": ") + builtinText(1102).arg(direction_));
+  static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
+  for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
+  for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
+  gui::retext(this);
+  hint_->setText(gfstrSetText(session_, 259));
+  // The whole hint at once for the reader who does not want to wait for it.
+  hintFrame_->setToolTip(hint_->text());
+  hint_->adjustSize();
+  hint_->move(hint_->x(), (hintFrame_->height() - hint_->height()) / 2);
+}
+
+void DialogEingabe::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) showTexts();
+  QDialog::changeEvent(event);
+}
+
 void DialogEingabe::sSetLayout() {
   try {
-    // The title names the direction being entered.
-    const QString pending = pendingDirection(directionHolder_);
-    setWindowTitle(pending.isEmpty() ? builtinText(103)
-                                     : builtinText(103) + QStringLiteral(": ") + builtinText(1102).arg(pending));
+    direction_ = pendingDirection(directionHolder_);
     setWindowIcon(gui::windowIcon(session_));
-    static const int labelTexts[4] = {231, 232, 233, 234};  // Label1(0..3): x, y, z, force
-    for (int i = 0; i < 4; ++i) labels_[static_cast<size_t>(i)]->setText(builtinText(labelTexts[i]));
-    for (int i = 0; i < 4; ++i) fields_[static_cast<size_t>(i)]->setToolTip(builtinText(427 + i));
-    hint_->setText(gfstrSetText(session_, 259));
-    // The whole hint at once for the reader who does not want to wait for it.
-    hintFrame_->setToolTip(hint_->text());
-    hint_->adjustSize();
-    hint_->move(0, (hintFrame_->height() - hint_->height()) / 2);
+    showTexts();
+    hint_->move(0, hint_->y());
     hintLeft_ = 0;
 
     // The coordinate along the force's own axis plays no part: its field is disabled.
-    direction_ = pendingDirection(directionHolder_);
     disabledField_ = loads::directionAxis(direction_) + 1;  // 0: the force field stays on
     QLineEdit *off = fields_[static_cast<size_t>(disabledField_)];
     off->setEnabled(false);

@@ -47,9 +47,12 @@ class DialogEingabe : public QDialog {
 
  protected:
   void done(int r) override;
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
 
  private:
   void sSetLayout();
+  void showTexts();
 
   Session &session_;
   QWidget *owner_;

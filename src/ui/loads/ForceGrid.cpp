@@ -15,9 +15,7 @@
 ForceGrid::ForceGrid(QWidget *parent) : QTableWidget(parent) {
   setObjectName(QStringLiteral("MSFlexGrid1"));
   setColumnCount(kColumns);
-  QStringList headers;
-  for (int id = 515; id <= 519; ++id) headers << builtinText(id);
-  setHorizontalHeaderLabels(headers);
+  showHeadings();
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(gui::px(285));
   horizontalHeader()->setHighlightSections(false);
@@ -36,6 +34,20 @@ ForceGrid::ForceGrid(QWidget *parent) : QTableWidget(parent) {
   viewport()->setMouseTracking(true);
   setRowCount(1);
   for (int c = 0; c < kColumns; ++c) cell(1, c);
+}
+
+void ForceGrid::showHeadings() {
+  QStringList headers;
+  for (int id = 515; id <= 519; ++id) headers << builtinText(id);
+  setHorizontalHeaderLabels(headers);
+}
+
+void ForceGrid::changeEvent(QEvent *e) {
+  if (e->type() == QEvent::LanguageChange) {
+    showHeadings();
+    gui::gsubSetColWidth(window(), this, false);
+  }
+  QTableWidget::changeEvent(e);
 }
 
 QTableWidgetItem *ForceGrid::cell(int row, int column) {

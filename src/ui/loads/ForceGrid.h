@@ -67,6 +67,8 @@ class ForceGrid : public QTableWidget {
   void editRequested(int row);
 
  protected:
+  // The headings anew (and the columns fitted to them) when the interface language changes.
+  void changeEvent(QEvent *e) override;
   void mouseMoveEvent(QMouseEvent *e) override;
   void mousePressEvent(QMouseEvent *e) override;
   void mouseDoubleClickEvent(QMouseEvent *e) override;
@@ -74,6 +76,7 @@ class ForceGrid : public QTableWidget {
   void contextMenuEvent(QContextMenuEvent *e) override;
 
  private:
+  void showHeadings();
   // Data row under a point of the grid (from 1), 0 over the header, -1 elsewhere.
   int rowAtGrid(const QPoint &gridPos) const;
   int columnAtGrid(const QPoint &gridPos) const;

@@ -1,5 +1,6 @@
 #include "ui/loads/LoadCaseTabs.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -36,22 +37,20 @@ LoadCaseTabs::LoadCaseTabs(ForceGrid *grid, QWidget *parent) : QWidget(parent), 
   add_ = new QToolButton(this);
   add_->setObjectName(QStringLiteral("CmdLastfallNeu"));
   add_->setText(QStringLiteral("+"));
-  add_->setToolTip(builtinText(1318));
   layout->addWidget(add_);
   remove_ = new QToolButton(this);
   remove_->setObjectName(QStringLiteral("CmdLastfallEntfernen"));
   remove_->setText(QStringLiteral("−"));
-  remove_->setToolTip(builtinText(1320));
   layout->addWidget(remove_);
 
-  auto *label = new QLabel(builtinText(1317), this);
+  auto *label = new QLabel(this);
+  gui::showText(label, 1317);
   label->setObjectName(QStringLiteral("LabAnteil"));
   layout->addWidget(label);
   share_ = new QLineEdit(this);
   share_->setObjectName(QStringLiteral("Tb_Anteil"));
   share_->setAlignment(Qt::AlignRight);
   share_->setFixedWidth(gui::px(800));
-  share_->setToolTip(builtinText(1322));
   NumericKeyFilter::install(share_, {false, false});
   layout->addWidget(share_);
 
@@ -85,9 +84,33 @@ LoadCaseTabs::LoadCaseTabs(ForceGrid *grid, QWidget *parent) : QWidget(parent), 
     if (front_ >= 0 && front_ < cases_.size()) cases_[front_].share = text;
     emit edited();
   });
+  showTexts();
   connect(add_, &QToolButton::clicked, this, &LoadCaseTabs::addCase);
   connect(remove_, &QToolButton::clicked, this, [this] { removeCase(current()); });
   updateButtons();
+}
+
+void LoadCaseTabs::showTexts() {
+  add_->setToolTip(builtinText(1318));
+  remove_->setToolTip(builtinText(1320));
+  share_->setToolTip(builtinText(1322));
+  gui::retext(this);
+}
+
+void LoadCaseTabs::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) {
+    showTexts();
+    // The one load case of a single force table is no name of the user's (the
+    // calculation keeps the table alone): its first name follows the language. The
+    // names of several load cases are the user's and stay.
+    if (count() == 1)
+      for (Language l : {Language::German, Language::English})
+        if (cases_[0].name == builtinText(1306, l) + QStringLiteral(" 1")) {
+          cases_[0].name = caseName(1);
+          tabBar_->setTabText(0, cases_[0].name);
+        }
+  }
+  QWidget::changeEvent(event);
 }
 
 int LoadCaseTabs::current() const { return tabBar_->currentIndex(); }

@@ -63,7 +63,13 @@ class LoadCaseTabs : public QWidget {
   // A load case was added, removed, renamed or its share typed: input that can be lost.
   void edited();
 
+ protected:
+  // The texts anew when the interface language changes (the names of the load cases
+  // are the user's and stay).
+  void changeEvent(QEvent *event) override;
+
  private:
+  void showTexts();
   struct Case {
     QString name;
     QString share;  // as typed

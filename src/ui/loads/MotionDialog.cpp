@@ -2,6 +2,7 @@
 #include "core/loads/Directions.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,6 @@
 
 MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("DialogBewegung"));
-  setWindowTitle(builtinText(1342));
   setWindowIcon(gui::windowIcon(session));
   auto *form = new QFormLayout;
   // Label text ids of the fields, in field order; the coordinates may be negative.
@@ -35,21 +35,30 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
   }
   mounting_ = new QComboBox(this);
   mounting_->setObjectName(QStringLiteral("cboEinbaulage"));
-  for (int id = 1348; id <= 1351; ++id) mounting_->addItem(builtinText(id));
+  for (int i = 0; i < 4; ++i) mounting_->addItem(QString());
   direction_ = new QComboBox(this);
   direction_->setObjectName(QStringLiteral("cboRichtung"));
   direction_->addItems(loads::directionLabels());
   direction_->setCurrentIndex(5);
 
-  for (int i = 0; i < 4; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
-  form->addRow(builtinText(1347), mounting_);
-  for (int i = 4; i < 9; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
-  form->addRow(builtinText(1357), direction_);
-  for (int i = 9; i < kFields; ++i) form->addRow(builtinText(labels[i]), fields_[i]);
+  // Each row's label follows the interface language (gui::retext).
+  const auto row = [this, form](int text, QWidget *field) {
+    auto *label = new QLabel(this);
+    gui::showText(label, text);
+    label->setBuddy(field);
+    form->addRow(label, field);
+  };
+  for (int i = 0; i < 4; ++i) row(labels[i], fields_[i]);
+  row(1347, mounting_);
+  for (int i = 4; i < 9; ++i) row(labels[i], fields_[i]);
+  row(1357, direction_);
+  for (int i = 9; i < kFields; ++i) row(labels[i], fields_[i]);
 
-  ok_ = new QPushButton(builtinText(1376), this);
+  ok_ = new QPushButton(this);
+  gui::showText(ok_, 1376);
   ok_->setObjectName(QStringLiteral("cmdOK"));
-  exit_ = new QPushButton(QStringLiteral("&Exit"), this);
+  exit_ = new QPushButton(this);
+  gui::showText(exit_, 1851);
   exit_->setObjectName(QStringLiteral("cmdExit"));
   connect(ok_, &QPushButton::clicked, this, &MotionDialog::cmdOK_Click);
   connect(exit_, &QPushButton::clicked, this, &QDialog::reject);
@@ -73,6 +82,18 @@ MotionDialog::MotionDialog(const Session &session, QWidget *parent) : QDialog(pa
   auto *layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addLayout(buttons);
+  showTexts();
+}
+
+void MotionDialog::showTexts() {
+  setWindowTitle(builtinText(1342));
+  for (int i = 0; i < 4; ++i) mounting_->setItemText(i, builtinText(1348 + i));
+  gui::retext(this);
+}
+
+void MotionDialog::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange) showTexts();
+  QDialog::changeEvent(event);
 }
 
 namespace {

@@ -35,7 +35,12 @@ class MotionDialog : public QDialog {
 
   void cmdOK_Click();
 
+ protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
+
  private:
+  void showTexts();
   QVector<QLineEdit *> fields_;
   QComboBox *mounting_ = nullptr;
   QComboBox *direction_ = nullptr;

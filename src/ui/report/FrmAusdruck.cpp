@@ -34,6 +34,10 @@ struct ButtonDef {
   const char *key;
   int tooltip;
 };
+// The zoom choices fitted to the page window, by the data they carry in the zoom box.
+const QString kFitWidth = QStringLiteral("width");
+const QString kFitPage = QStringLiteral("page");
+
 // The toolbar by key and tool tip text, in its order.
 const ButtonDef kButtons[] = {{"Zurück", 417},    {"Nebeneinander", 418}, {"Überlappend", 419},
                               {"Schließen", 420}, {"Formular", 421},      {"Drucken", 422},
@@ -48,7 +52,7 @@ void openReportWindow(Session &session, QWidget *evaluationScreen, const QString
     w->setAttribute(Qt::WA_DeleteOnClose);
     // A report page is tall: the window takes the whole of the screen's free area, and
     // the page is shown at the width of its window, readable without scrolling sideways.
-    w->zoomBox()->setCurrentIndex(w->zoomBox()->findData(QStringLiteral("width")));
+    w->zoomBox()->setCurrentIndex(w->zoomBox()->findData(kFitWidth));
     w->showMaximized();
   }
   w->show();
@@ -66,10 +70,11 @@ FrmAusdruck::FrmAusdruck(Session &session, QWidget *evaluationScreen, const QStr
   area_->setBackground(QColor(128, 128, 128));
   setCentralWidget(area_);
   try {
-    // The title names the screen after the program caption.
-    setWindowTitle(screenCaption(session_, gfstrSetText(session_, 171)));
     setWindowIcon(gui::windowIcon(session_));
     buildToolbar();
+    showTexts();
+    // The report speaks the language of the screens to begin with; "Sprache" switches.
+    button(QStringLiteral("Sprache"))->setChecked(interfaceLanguage() == Language::English);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
@@ -98,19 +103,21 @@ void FrmAusdruck::buildToolbar() {
     const QString key = QString::fromUtf8(def.key);
     auto *a = new QAction(this);
     a->setObjectName(key);
-    a->setText(key);
-    a->setToolTip(builtinText(def.tooltip));
     a->setIcon(report::toolbarPicture(key));
     buttons_.insert(key, a);
     if (key == QLatin1String("Drucken")) {
       // "Drucken" prints at once; its drop-down offers the printer setup.
       auto *menu = new QMenu(this);
-      printItem_ = menu->addAction(builtinText(528));
-      setupItem_ = menu->addAction(builtinText(529));
+      printItem_ = menu->addAction(QString());
+      gui::showText(printItem_, 528);
+      setupItem_ = menu->addAction(QString());
+      gui::showText(setupItem_, 529);
       // Without a printer: the same printout as a PDF file, or on screen.
       menu->addSeparator();
-      pdfItem_ = menu->addAction(builtinText(1204));
-      previewItem_ = menu->addAction(builtinText(1205));
+      pdfItem_ = menu->addAction(QString());
+      gui::showText(pdfItem_, 1204);
+      previewItem_ = menu->addAction(QString());
+      gui::showText(previewItem_, 1205);
       printButton_ = new QToolButton(this);
       printButton_->setObjectName(QStringLiteral("DruckenButton"));
       printButton_->setDefaultAction(a);
@@ -147,9 +154,8 @@ void FrmAusdruck::buildToolbar() {
   Toolbar1->addSeparator();
   zoom_ = new QComboBox(this);
   zoom_->setObjectName(QStringLiteral("Zoom"));
-  zoom_->setToolTip(builtinText(1117));
-  zoom_->addItem(builtinText(1115), QStringLiteral("width"));
-  zoom_->addItem(builtinText(1116), QStringLiteral("page"));
+  zoom_->addItem(QString(), kFitWidth);
+  zoom_->addItem(QString(), kFitPage);
   for (int percent : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1 %").arg(percent), percent);
   zoom_->setCurrentIndex(zoom_->findData(100));
   Toolbar1->addWidget(zoom_);
@@ -158,9 +164,9 @@ void FrmAusdruck::buildToolbar() {
   });
   // The charts are the user's choice: the report as it always was unless he asks for them.
   Toolbar1->addSeparator();
-  chkDiagramme_ = new QCheckBox(builtinText(1630), this);
+  chkDiagramme_ = new QCheckBox(this);
+  gui::showText(chkDiagramme_, 1630);
   chkDiagramme_->setObjectName(QStringLiteral("ChkDiagramme"));
-  chkDiagramme_->setToolTip(builtinText(1632));
   Toolbar1->addWidget(chkDiagramme_);
   connect(chkDiagramme_, &QCheckBox::toggled, this, [this] {
     for (FrmFormular *page : pages()) page->setCharts(chartPainter());
@@ -175,7 +181,8 @@ void FrmAusdruck::buildToolbar() {
 void FrmAusdruck::buildMenus(QAction *manual) {
   QMenuBar *bar = menuBar();
   auto entry = [this](QMenu *menu, const QString &key, int text, const QKeySequence &shortcut = {}) {
-    QAction *item = menu->addAction(builtinText(text));
+    QAction *item = menu->addAction(QString());
+    gui::showText(item, text);
     item->setObjectName(QStringLiteral("Menü") + key);
     item->setShortcut(shortcut);
     QAction *tool = buttons_.value(key);
@@ -184,10 +191,12 @@ void FrmAusdruck::buildMenus(QAction *manual) {
     connect(tool, &QAction::enabledChanged, item, &QAction::setEnabled);
     return item;
   };
-  QMenu *datei = bar->addMenu(builtinText(500));
+  QMenu *datei = bar->addMenu(QString());
+  gui::showText(datei, 500);
   entry(datei, QStringLiteral("Formular"), 421, QKeySequence::New);
   datei->addSeparator();
-  QAction *print = datei->addAction(builtinText(528));
+  QAction *print = datei->addAction(QString());
+  gui::showText(print, 528);
   print->setObjectName(QStringLiteral("MenüDrucken"));
   print->setShortcut(QKeySequence::Print);
   connect(print, &QAction::triggered, printItem_, &QAction::trigger);
@@ -196,28 +205,54 @@ void FrmAusdruck::buildMenus(QAction *manual) {
   datei->addSeparator();
   entry(datei, QStringLiteral("Zurück"), 501);
 
-  QMenu *ansicht = bar->addMenu(builtinText(505));
-  QAction *language = ansicht->addAction(builtinText(424));
+  QMenu *ansicht = bar->addMenu(QString());
+  gui::showText(ansicht, 505);
+  QAction *language = ansicht->addAction(QString());
+  gui::showText(language, 424);
   language->setObjectName(QStringLiteral("MenüSprache"));
   language->setCheckable(true);
   QAction *languageButton = buttons_.value(QStringLiteral("Sprache"));
   connect(language, &QAction::toggled, languageButton, &QAction::setChecked);
   connect(languageButton, &QAction::toggled, language, &QAction::setChecked);
-  QAction *charts = ansicht->addAction(builtinText(1631));
+  QAction *charts = ansicht->addAction(QString());
+  gui::showText(charts, 1631);
   charts->setObjectName(QStringLiteral("MenüDiagramme"));
   charts->setCheckable(true);
   connect(charts, &QAction::toggled, chkDiagramme_, &QCheckBox::setChecked);
   connect(chkDiagramme_, &QCheckBox::toggled, charts, &QAction::setChecked);
 
-  QMenu *fenster = bar->addMenu(builtinText(1523));
+  QMenu *fenster = bar->addMenu(QString());
+  gui::showText(fenster, 1523);
   entry(fenster, QStringLiteral("Nebeneinander"), 418);
   entry(fenster, QStringLiteral("Überlappend"), 419);
   entry(fenster, QStringLiteral("Schließen"), 420);
 
   QMenu *hilfe = bar->addMenu(QStringLiteral("&?"));
-  manual->setText(builtinText(509));
+  gui::showText(manual, 509);
   hilfe->addAction(manual);
   entry(hilfe, QStringLiteral("Hilfe"), 514);
+}
+
+void FrmAusdruck::showTexts() {
+  // The title names the screen after the program caption.
+  setWindowTitle(screenCaption(session_, gfstrSetText(session_, 171)));
+  // The buttons show pictures; their text (what a screen reader says) is their hint.
+  for (const ButtonDef &def : kButtons) {
+    QAction *a = button(QString::fromUtf8(def.key));
+    a->setToolTip(builtinText(def.tooltip));
+    a->setText(builtinText(def.tooltip));
+  }
+  zoom_->setToolTip(builtinText(1117));
+  zoom_->setItemText(0, builtinText(1115));
+  zoom_->setItemText(1, builtinText(1116));
+  chkDiagramme_->setToolTip(builtinText(1632));
+  gui::retext(this);
+}
+
+void FrmAusdruck::changeEvent(QEvent *event) {
+  // The window's own texts; the pages keep the language they were made in.
+  if (event->type() == QEvent::LanguageChange && zoom_) showTexts();
+  QMainWindow::changeEvent(event);
 }
 
 void FrmAusdruck::sSetToolb() {
@@ -317,8 +352,8 @@ void FrmAusdruck::resizeEvent(QResizeEvent *event) {
 void FrmAusdruck::applyZoom(FrmFormular *page) const {
   if (!zoom_) return;
   const QVariant v = zoom_->currentData();
-  if (v.toString() == QLatin1String("width")) page->setFit(FrmFormular::Fit::Width);
-  else if (v.toString() == QLatin1String("page")) page->setFit(FrmFormular::Fit::Page);
+  if (v.toString() == kFitWidth) page->setFit(FrmFormular::Fit::Width);
+  else if (v.toString() == kFitPage) page->setFit(FrmFormular::Fit::Page);
   else page->setZoom(v.toInt() / 100.0);
 }
 

@@ -71,6 +71,8 @@ class FrmAusdruck : public QMainWindow {
   report::ChartPainter chartPainter() const;
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
@@ -80,6 +82,8 @@ class FrmAusdruck : public QMainWindow {
   // right of the one before, as large as the area allows up to the whole page.
   void placePage(QMdiSubWindow *window, int index);
   void buildToolbar();
+  // Title, tool tips, menus and the zoom choices in the interface language.
+  void showTexts();
   void buildMenus(QAction *manual);
   void onButton(const QString &key);
   void onPageActivated(QMdiSubWindow *window);

@@ -1,5 +1,6 @@
 #include "ui/report/FrmKommentar.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -30,9 +31,11 @@ FrmKommentar::FrmKommentar(Session &session, QWidget *parent) : QDialog(parent),
   }
   auto *buttons = new QHBoxLayout;
   buttons->addStretch();
-  cmdOK = new QPushButton(QStringLiteral("&Ok"), this);
+  cmdOK = new QPushButton(this);
+  gui::showText(cmdOK, 1850);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdExit = new QPushButton(QStringLiteral("&Exit"), this);
+  cmdExit = new QPushButton(this);
+  gui::showText(cmdExit, 1851);
   cmdExit->setObjectName(QStringLiteral("cmdExit"));
   // Enter belongs to the fields (next line), not to a default button.
   for (QPushButton *b : {cmdOK, cmdExit}) {
@@ -55,6 +58,15 @@ void FrmKommentar::sSetLayout() {
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
+}
+
+void FrmKommentar::changeEvent(QEvent *event) {
+  // The title and buttons; the lines are the user's.
+  if (event->type() == QEvent::LanguageChange) {
+    setWindowTitle(windowCaption(session_, 100));
+    gui::retext(this);
+  }
+  QDialog::changeEvent(event);
 }
 
 void FrmKommentar::cmdOK_Click() {

@@ -19,6 +19,10 @@ class FrmKommentar : public QDialog {
   // True when the dialog was left with "&Exit" (or closed): the printout does not start.
   bool cancelled() const { return cancelled_; }
 
+ protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
+
  private:
   void sSetLayout();
   void cmdOK_Click();

@@ -37,7 +37,7 @@ QString chosenPath(const QString &chosen, const QString &suffix) { return calcfi
 
 SaveOutcome saveTextAs(QWidget *parent, const QString &text, const QString &defaultName,
                        const QString &routine, const std::function<void()> &afterWrite) {
-  const QStringList filters = {QStringLiteral("Textdateien (*.txt)"), QStringLiteral("Alle Dateien (*.*)")};
+  const QStringList filters = {builtinText(1854), builtinText(1207)};
   // Cancel (or a dialog that gave no name) writes nothing: no file is made up in the
   // program's folder, which an installed program may not even write to.
   const std::optional<QString> chosen = app::services().dialogs.askSaveFileName

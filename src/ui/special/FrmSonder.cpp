@@ -211,9 +211,11 @@ void FrmSonder::buildControls() {
 
   auto *buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  Com_OK = new QPushButton(QStringLiteral("&Ok"), this);
+  Com_OK = new QPushButton(this);
+  gui::showText(Com_OK, 1850);
   Com_OK->setObjectName(QStringLiteral("Com_OK"));
-  Com_Exit = new QPushButton(QStringLiteral("&Exit"), this);
+  Com_Exit = new QPushButton(this);
+  gui::showText(Com_Exit, 1851);
   Com_Exit->setObjectName(QStringLiteral("Com_Exit"));
   buttons->addWidget(Com_OK);
   buttons->addWidget(Com_Exit);
@@ -255,23 +257,34 @@ void FrmSonder::buildControls() {
   connect(Com_Exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void FrmSonder::showTexts() {
+  setWindowTitle(windowCaption(session_, 100));
+  for (int i = 0; i < kFields; ++i) Lab_Bez[i]->setText(builtinText(350 + i));
+  for (int i = 0; i < kResults; ++i) labResult[i]->setText(builtinText(376 + i));
+  LabRollen->setText(builtinText(374));
+  LabLager->setText(builtinText(375));
+  Opt_Lager[0]->setText(builtinText(531));
+  Opt_Lager[1]->setText(builtinText(532));
+  optKsRs[0]->setText(builtinText(290));
+  optKsRs[1]->setText(builtinText(291));
+  cmdResult->setToolTip(builtinText(284));
+  LabUebSchr->setText(builtinText(200));
+  gui::retext(this);
+  if (hintId_) statusPanel_->setText(builtinText(hintId_));
+}
+
+void FrmSonder::changeEvent(QEvent *event) {
+  if (event->type() == QEvent::LanguageChange && statusPanel_) showTexts();
+  QDialog::changeEvent(event);
+}
+
 void FrmSonder::sSetLayout() {
   try {
-    setWindowTitle(windowCaption(session_, 100));
-    for (int i = 0; i < kFields; ++i) Lab_Bez[i]->setText(builtinText(350 + i));
-    for (int i = 0; i < kResults; ++i) labResult[i]->setText(builtinText(376 + i));
-    LabRollen->setText(builtinText(374));
-    LabLager->setText(builtinText(375));
-    Opt_Lager[0]->setText(builtinText(531));
-    Opt_Lager[1]->setText(builtinText(532));
-    optKsRs[0]->setText(builtinText(290));
-    optKsRs[1]->setText(builtinText(291));
+    showTexts();
     // The results button shows the program's "calculate" picture; its hint says what it does.
     cmdResult->setIcon(gui::resourceIcon(206));
-    cmdResult->setToolTip(builtinText(284));
     Image1->setPixmap(gui::headingPicture(session_));
     setWindowIcon(gui::windowIcon(session_));
-    LabUebSchr->setText(builtinText(200));
     if (QWidget *bar = findChild<QWidget *>(QStringLiteral("Shape1"))) {
       QPalette pal = bar->palette();
       pal.setColor(QPalette::Window, gui::vbColor(gflngSetColor(session_, 700)));
@@ -290,7 +303,7 @@ void FrmSonder::fillList() {
   msubSearchDB(session_, catalogue::code::SpecialSeries, false, 0);
   const ResultSet &rs = session_.grsSerie;
   if (rs.recordCount() == 0 || rs.fieldCount() == 0) {
-    msg::critical(builtinText(309), QStringLiteral("SQL-Datenbankfehler!"));
+    msg::critical(builtinText(309), builtinText(310));
     return;
   }
   QTableWidget *g = MSHFlexGrid1;
@@ -372,7 +385,7 @@ void FrmSonder::MSHFlexGrid1_Click(int row) {
   const bool needle = cell(kFields + 2) == QLatin1String("N");
   Opt_Lager[needle ? 0 : 1]->setChecked(true);
   setTypeCode(needle ? QStringLiteral("N") : QStringLiteral("K"));
-  showHint(builtinText(258));
+  showHint(258);
 }
 
 void FrmSonder::Cob_Rollen_Click() {
@@ -392,7 +405,10 @@ QString FrmSonder::typeCode() const { return Opt_Lager[0]->property("tag").toStr
 
 QString FrmSonder::statusText() const { return statusPanel_->text(); }
 
-void FrmSonder::showHint(const QString &text) { statusPanel_->setText(text); }
+void FrmSonder::showHint(int textId) {
+  hintId_ = textId;
+  statusPanel_->setText(builtinText(textId));
+}
 
 void FrmSonder::cmdA1A2_Click() {
   const msg::Message ask{builtinText(296), builtinText(297), msg::Icon::Exclamation, msg::Buttons::OkCancel, 1};
@@ -494,19 +510,19 @@ bool FrmSonder::eventFilter(QObject *watched, QEvent *e) {
       }
     }
   } else if (e->type() == QEvent::FocusIn) {
-    QString hint;
+    int hint = 0;
     for (int i = 0; i < kFields; ++i)
-      if (watched == Tb_Daten[i]) hint = builtinText(260 + i);
+      if (watched == Tb_Daten[i]) hint = 260 + i;
     for (int i = 0; i < 2; ++i)
-      if (watched == Opt_Lager[i]) hint = builtinText(601 + i);
-    if (watched == Cob_Rollen) hint = builtinText(604);
+      if (watched == Opt_Lager[i]) hint = 601 + i;
+    if (watched == Cob_Rollen) hint = 604;
     for (QLineEdit *r : Tb_Rollen)
-      if (watched == r) hint = builtinText(605);
-    if (watched == cmdA1A2) hint = builtinText(606);
-    if (watched == cmdResult) hint = builtinText(284);
-    if (watched == Com_OK) hint = builtinText(257);
-    if (watched == Com_Exit) hint = builtinText(256);
-    if (!hint.isEmpty()) showHint(hint);
+      if (watched == r) hint = 605;
+    if (watched == cmdA1A2) hint = 606;
+    if (watched == cmdResult) hint = 284;
+    if (watched == Com_OK) hint = 257;
+    if (watched == Com_Exit) hint = 256;
+    if (hint) showHint(hint);
   } else if (e->type() == QEvent::FocusOut) {
     if (zeroWhenEmpty(watched)) {
       auto *edit = static_cast<QLineEdit *>(watched);

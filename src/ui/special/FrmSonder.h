@@ -65,17 +65,21 @@ class FrmSonder : public QDialog {
   void Com_OK_Click();
 
  protected:
+  // The texts anew when the interface language changes.
+  void changeEvent(QEvent *event) override;
   bool eventFilter(QObject *watched, QEvent *e) override;
   void keyPressEvent(QKeyEvent *e) override;
 
  private:
   void buildControls();
   void sSetLayout();
+  void showTexts();
   void fillList();
   void restoreEntry();
   void Cob_Rollen_Click();
   void setTypeCode(const QString &code);
-  void showHint(const QString &text);
+  // The hint of text `textId` in the status bar (kept, so that it follows the language).
+  void showHint(int textId);
   bool filtersKeys(QObject *o) const;
   bool zeroWhenEmpty(QObject *o) const;
   int bearingCount() const;
@@ -83,4 +87,5 @@ class FrmSonder : public QDialog {
   Session &session_;
   QLabel *statusPanel_ = nullptr;
   int mintSelRow_ = 0;
+  int hintId_ = 0;
 };
