@@ -34,6 +34,7 @@
 #include <functional>
 
 #include "app/CalcFilesFixture.h"
+#include "core/common/UnsavedInput.h"
 #include "support/Children.h"
 #include "ui/auxiliary/FrmAbout.h"
 #include "ui/auxiliary/FrmVertreter.h"
@@ -280,8 +281,13 @@ class EnglishScreens : public CalcFiles {
 TEST_F(EnglishScreens, EveryWindowSpeaksEnglishAndFitsThenGermanComesBack) {
   const QList<QPointer<QWidget>> german = openFourCassettes(start);
   ASSERT_EQ(german.size(), 6);
+  // A step to undo, named in German.
+  auto *germanEv = qobject_cast<FrmAuswertung *>(german.first().data());
+  germanEv->chkGrSer(0)->click();
   speak(Language::English);
   checkAll(german);
+  EXPECT_EQ(germanEv->menuItem("MenüRückgängig")->text(), "&Undo: Choose sizes");
+  input::markSavePoint();  // the tick is given up without a question
   EXPECT_TRUE(check.problems.isEmpty()) << check.problems.join(QLatin1Char('\n')).toStdString();
   check.problems.clear();
 
@@ -318,6 +324,8 @@ TEST_F(EnglishScreens, EveryWindowSpeaksEnglishAndFitsThenGermanComesBack) {
   // The calculation opened again, now in English, in place of the German one.
   const QList<QPointer<QWidget>> english = openFourCassettes(german.first());
   ASSERT_EQ(english.size(), 6);
+  // The report window's pages speak English to begin with.
+  EXPECT_EQ(qobject_cast<FrmAusdruck *>(english.at(5).data())->languageState(), report::English);
   checkAll(english);
   auto *ev = qobject_cast<FrmAuswertung *>(english.first().data());
   throughModal("FrmKommentar", [&] { showKommentar(session, ev); });
