@@ -296,6 +296,11 @@ TEST_F(EnglishScreens, EveryWindowSpeaksEnglishAndFitsThenGermanComesBack) {
   QPointer<FrmStart> screen = FrmStart::open(session);
   ASSERT_TRUE(screen);
   check.window(screen);
+  // The help of each picture, as the mouse over it shows it.
+  for (int i = 0; i < FrmStart::kPictures; ++i) {
+    screen->PicButton_MouseMove(i);
+    check.window(screen);
+  }
   throughModal("FrmSonder", [&] { screen->toolbarButton("Sonder")->trigger(); });
   throughModal("FrmAbout", [&] { screen->toolbarButton("Info")->trigger(); });
 
