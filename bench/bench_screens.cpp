@@ -2,7 +2,8 @@
 // the arrangement screen's button with ten forces (calculation and load display), and the
 // whole road to the filled evaluation grid: "Berechnen", "Weiter" to a new evaluation
 // screen with every size ticked, its "Berechnen" (the progress display included) and the
-// way back; and the evaluation screen's parameter study of 200 steps.
+// way back; the evaluation screen's parameter study of 200 steps; and a switch of the
+// interface language with the evaluation's windows open.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -27,6 +29,8 @@
 #include "output/report/ReportPrint.h"
 #include "ui/evaluation/EvaluationCharts.h"
 #include "ui/evaluation/FrmAuswertung.h"
+#include "ui/common/InterfaceLanguage.h"
+#include "ui/report/FrmAusdruck.h"
 
 namespace {
 
@@ -226,6 +230,49 @@ void BM_EvaluationCharts(benchmark::State &state) {
   delete w.data();
 }
 BENCHMARK(BM_EvaluationCharts)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// "Sprache / Language" on the evaluation screen of every size rated: one switch to
+// English and one back, each showing every open window's texts anew (the grid evaluated
+// again in the language, its design size fitted). Arg 0: the evaluation screen and its
+// hidden arrangement screen; 1: with the windows it opens besides (the loads per unit of
+// the first row, the charts, a parameter study of 21 steps, the report window).
+void BM_LanguageSwitch(benchmark::State &state) {
+  msg::Recorder rec;
+  Session session;
+  QPointer<FrmArrangement> w = screenWithForces(session);
+  w->weiter();
+  QPointer<FrmAuswertung> ev = shownEvaluation();
+  if (!ev) {
+    state.SkipWithError("no evaluation screen");
+    return;
+  }
+  ev->CmdBerechnen_Click();
+  if (state.range(0) == 1) {
+    ev->MSFlexGrid1()->setCurrentCell(0, 0);
+    ev->menuItem(QStringLiteral("MenüLastenJeEinheit"))->setChecked(true);
+    ev->menuItem(QStringLiteral("MenüDiagramm"))->trigger();
+    ev->menuItem(QStringLiteral("MenüParameterstudie"))->trigger();
+    ev->findChild<FrmParameterstudie *>()->CmdBerechnen_Click();
+    openReportWindow(session, ev, QStringLiteral("FrmVKaZDSch"));
+  }
+  QCoreApplication::processEvents();
+  int windows = 0;
+  for (QWidget *top : QApplication::topLevelWidgets()) windows += top->isVisible() ? 1 : 0;
+  for (auto _ : state) {
+    uilang::apply(Language::English);
+    QCoreApplication::processEvents();
+    uilang::apply(Language::German);
+    QCoreApplication::processEvents();
+  }
+  state.SetLabel(std::to_string(windows) + " windows shown, two switches");
+  if (ev->CmdBerechnen()->text() != QStringLiteral("Berechnen") || !rec.messages.isEmpty())
+    state.SkipWithError("not German again, or a message");
+  if (FrmAusdruck *report = FrmAusdruck::current()) report->close();
+  ev->MenuZurueck_Click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete w.data();
+}
+BENCHMARK(BM_LanguageSwitch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -778,7 +778,7 @@ void FrmArrangement::Frame1_MouseMove() {
 }
 
 void FrmArrangement::changeEvent(QEvent *event) {
-  if (event->type() == QEvent::LanguageChange) {
+  if (event->type() == QEvent::LanguageChange && gui::languageChanged(this)) {
     gui::retext(this);
     sSetLayout();
   }

@@ -250,6 +250,15 @@ class LanguageChangeFilter : public QObject {
 };
 }  // namespace
 
+bool languageChanged(QWidget *window) {
+  static const char *const kShown = "shownLanguage";
+  const int now = static_cast<int>(interfaceLanguage());
+  const QVariant shown = window->property(kShown);
+  if (shown.isValid() && shown.toInt() == now) return false;
+  window->setProperty(kShown, now);
+  return true;
+}
+
 void onLanguageChange(QWidget *widget, std::function<void()> show) {
   new LanguageChangeFilter(widget, std::move(show));
 }

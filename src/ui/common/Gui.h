@@ -42,6 +42,12 @@ void useQtTranslations(bool german);
 void showText(QObject *object, int id);
 // Every marked text of `root` and its children, in the interface language.
 void retext(QObject *root);
+// Whether `window` is to show its texts anew on a LanguageChange event: true once for
+// each language it is switched to. A switch reaches a window more than once (sent to it
+// as a top-level window, passed on by the window it belongs to, and once more when Qt's
+// own translations change), and the windows that build charts or grids for their texts
+// do so once.
+bool languageChanged(QWidget *window);
 // Runs `show` whenever `widget` gets the LanguageChange event (the interface language
 // changed), for widgets whose texts are made by code rather than marked ones.
 void onLanguageChange(QWidget *widget, std::function<void()> show);

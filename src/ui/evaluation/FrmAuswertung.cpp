@@ -658,7 +658,7 @@ void FrmAuswertung::showTexts() {
 }
 
 void FrmAuswertung::changeEvent(QEvent *event) {
-  if (event->type() == QEvent::LanguageChange) {
+  if (event->type() == QEvent::LanguageChange && gui::languageChanged(this)) {
     gui::retext(this);
     showTexts();
     for (const auto &[key, tip] : {std::pair{"Inhalt", 403}, std::pair{"Zurück", 410}, std::pair{"Berechnen", 411},

@@ -136,7 +136,7 @@ FrmDiagramm::FrmDiagramm(FrmAuswertung *screen) : QMainWindow(screen, Qt::Window
 }
 
 void FrmDiagramm::changeEvent(QEvent *event) {
-  if (event->type() == QEvent::LanguageChange && screen_) {
+  if (event->type() == QEvent::LanguageChange && screen_ && gui::languageChanged(this)) {
     gui::retext(this);
     setWindowTitle(screenCaption(screen_->session(), builtinText(1601)));
     refresh();

@@ -669,7 +669,7 @@ void FrmParameterstudie::updateButtons() {
 }
 
 void FrmParameterstudie::changeEvent(QEvent *event) {
-  if (event->type() == QEvent::LanguageChange && cboEingabe_) {
+  if (event->type() == QEvent::LanguageChange && cboEingabe_ && gui::languageChanged(this)) {
     setWindowTitle(screenCaption(session_, builtinText(1659)));
     gui::retext(this);
     // The inputs named anew; the choice, the range and the study stay.
