@@ -17,8 +17,9 @@ const QStringList kShowingCalls = {
     "setPlaceholderText", "setTabText", "addTab", "insertTab", "addItem", "addItems", "insertItem", "setItemText",
     "setHorizontalHeaderLabels", "setVerticalHeaderLabels", "setLabelText", "addAction", "addMenu", "addRow",
     "showMessage", "setName", "setNameFilters", "askSaveFileName", "askOpenFileName", "getText", "QLabel",
-    "QPushButton", "QCheckBox", "QRadioButton", "QGroupBox", "QAction", "QMenu", "show", "critical", "critical2",
-    "plain"};
+    "QPushButton", "QCheckBox", "QRadioButton", "QGroupBox", "QAction", "QMenu", "showText", "setAccessibleName",
+    "setAccessibleDescription", "show", "critical", "critical2", "plain", "information", "warning", "question",
+    "about"};
 
 // Literals that are no words of a language, and why they may stand in the code.
 struct Allowed {
