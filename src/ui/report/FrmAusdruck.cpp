@@ -70,6 +70,9 @@ FrmAusdruck::FrmAusdruck(Session &session, QWidget *evaluationScreen, const QStr
     setWindowTitle(screenCaption(session_, gfstrSetText(session_, 171)));
     setWindowIcon(gui::windowIcon(session_));
     buildToolbar();
+    // The first page speaks the language of the screens; "Sprache" chooses the other.
+    if (QAction *language = button(QStringLiteral("Sprache")))
+      language->setChecked(interfaceLanguage() == Language::English);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }
