@@ -9,6 +9,7 @@ Usage: manuals_alike.py AnlFN.html AnlFN.pdf AnlFN_en.html AnlFN_en.pdf
 import re
 import subprocess
 import sys
+import unicodedata
 
 HEADING = re.compile(r'<h([1-3])([^>]*)>\s*([0-9.]*)\s*(.*?)</h\1>', re.S)
 PICTURE = re.compile(r'<img src="([^"]+)"')
@@ -22,8 +23,9 @@ def outline(html):
 
 
 def pdf_text(pdf):
+    """The text of a PDF, its ligatures (ﬁ, ﬀ) taken apart and its blanks made one."""
     text = subprocess.run(['pdftotext', pdf, '-'], check=True, capture_output=True, text=True).stdout
-    return ' '.join(text.split())
+    return ' '.join(unicodedata.normalize('NFKC', text).split())
 
 
 def pdf_pictures(pdf):
@@ -41,7 +43,7 @@ def main(de_html, de_pdf, en_html, en_pdf):
         failures.append(f'pictures differ:\n  German  {german[1]}\n  English {english[1]}')
     for (heads, pictures, titles), pdf in ((german, de_pdf), (english, en_pdf)):
         text = pdf_text(pdf)
-        missing = [t for t in titles if t.replace('&amp;', '&') not in text]
+        missing = [t for t in titles if unicodedata.normalize('NFKC', t) not in text]
         if missing:
             failures.append(f'{pdf} lacks the headings {missing}')
         # Each picture once; the drawn sketch of the axes is one of them.
