@@ -86,8 +86,7 @@ Report calculateAndEvaluate(Session &s, const Case &c, bool printForces, QString
   Report r;
   static_cast<run::Result &>(r) =
       run::calculateCase(s, c.file, *c.arrangement, {c.rigidCheck, printForces}, kExitEnded);
-  for (const QPair<QString, QString> &t : r.unmatchedTicks)
-    notes << message(1844).arg(t.first, t.second);
+  for (const QPair<QString, QString> &t : r.unmatchedTicks) notes << message(1844).arg(t.first, t.second);
   return r;
 }
 

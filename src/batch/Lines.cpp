@@ -70,7 +70,8 @@ Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QS
   Done d;
   for (const QString &note : o.notes) appendNote(d, where, message(1822).arg(note));
   for (const msg::Message &m : o.messages)
-    appendNote(d, where, message(1821).arg(m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+    appendNote(d, where,
+               message(1821).arg(m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
   switch (o.status) {
     case Status::Ran: break;
     case Status::NoVerdict: d.failed = true; break;
@@ -254,8 +255,8 @@ class Producer {
 
 [[noreturn]] void outputLost() {
   const QByteArray text =
-      (QStringLiteral("tarvelcalc-batch: ") + message(1826).arg(QString::fromLocal8Bit(std::strerror(errno))) +
-       QLatin1Char('\n'))
+      (QStringLiteral("tarvelcalc-batch: ") +
+       message(1826).arg(QString::fromLocal8Bit(std::strerror(errno))) + QLatin1Char('\n'))
           .toUtf8();
   std::fputs(text.constData(), stderr);
   std::fflush(stderr);

@@ -134,9 +134,7 @@ int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> 
   for (const QString &note : o.notes) tell(1822, note);
   switch (o.status) {
     case batch::Status::Ended: return ended(recorder.messages, csvColumns);
-    case batch::Status::Unexpected:
-      tell(1823, o.unexpected);
-      return kExitEnded;
+    case batch::Status::Unexpected: tell(1823, o.unexpected); return kExitEnded;
     case batch::Status::NoVerdict:
       return writeOut(results(o.report, recorder.messages, csvColumns)) ? kExitEnded : outputLost();
     case batch::Status::Ran: break;
@@ -232,8 +230,7 @@ int main(int argc, char **argv) {
       if (value) {
         if (i + 1 >= args.size()) throw UsageError{batch::message(1803).arg(a)};
         // One run steps one field; a second range would silently replace the first.
-        if (value == &sweepArgument && !sweepArgument.isEmpty())
-          throw UsageError{batch::message(1804)};
+        if (value == &sweepArgument && !sweepArgument.isEmpty()) throw UsageError{batch::message(1804)};
         *value = args[++i];
       } else if (a == QLatin1String("--export")) {
         options.wantExport = true;
@@ -246,18 +243,14 @@ int main(int argc, char **argv) {
       }
     }
     const bool many = !casesPath.isEmpty() || !sweepArgument.isEmpty();
-    if (!casesPath.isEmpty() && !sweepArgument.isEmpty())
-      throw UsageError{batch::message(1805)};
-    if (!casesPath.isEmpty() && !casePath.isEmpty())
-      throw UsageError{batch::message(1806)};
+    if (!casesPath.isEmpty() && !sweepArgument.isEmpty()) throw UsageError{batch::message(1805)};
+    if (!casesPath.isEmpty() && !casePath.isEmpty()) throw UsageError{batch::message(1806)};
     if (casesPath.isEmpty() && casePath.isEmpty()) throw UsageError{batch::message(1807)};
     if (!options.reportLanguage.isEmpty() && options.reportLanguage != QLatin1String("de") &&
         options.reportLanguage != QLatin1String("en"))
       throw UsageError{batch::message(1808)};
-    if (!pdfPath.isEmpty() && many)
-      throw UsageError{batch::message(1809)};
-    if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty())
-      throw UsageError{batch::message(1810)};
+    if (!pdfPath.isEmpty() && many) throw UsageError{batch::message(1809)};
+    if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty()) throw UsageError{batch::message(1810)};
     if (csv && (options.wantExport || !options.reportLanguage.isEmpty()))
       throw UsageError{batch::message(1811)};
     if (!jobsText.isEmpty()) {
@@ -296,8 +289,7 @@ int main(int argc, char **argv) {
       if (casesPath == QLatin1String("-")) {
         cases.reset(stdin);
       } else {
-        if (!QFileInfo(casesPath).isFile())
-          throw UsageError{batch::message(1815).arg(casesPath)};
+        if (!QFileInfo(casesPath).isFile()) throw UsageError{batch::message(1815).arg(casesPath)};
         cases.reset(std::fopen(QFile::encodeName(casesPath).constData(), "rb"));
         if (!cases)
           throw UsageError{batch::message(1816).arg(casesPath, QString::fromLocal8Bit(std::strerror(errno)))};
@@ -312,8 +304,7 @@ int main(int argc, char **argv) {
                                                   looked.last())};
       }
     }
-    if (!QFileInfo(cataloguePath).isFile())
-      throw UsageError{batch::message(1817).arg(cataloguePath)};
+    if (!QFileInfo(cataloguePath).isFile()) throw UsageError{batch::message(1817).arg(cataloguePath)};
   } catch (const UsageError &e) {
     writeErr(QStringLiteral("tarvelcalc-batch: ") + e.text);
     writeErr(QString::fromUtf8(usage()).trimmed());

@@ -109,7 +109,8 @@ class WarningLimiter {
   // signal handler may need them.
   static void prepareTexts() {
     const QStringList parts = say(1834).split(QStringLiteral("%1"));
-    const QByteArray before = (QString::fromLatin1(kProgram) + QStringLiteral(": ") + parts.value(0)).toUtf8();
+    const QByteArray before =
+        (QString::fromLatin1(kProgram) + QStringLiteral(": ") + parts.value(0)).toUtf8();
     const QByteArray after = (parts.value(1) + QLatin1Char('\n')).toUtf8();
     std::memcpy(before_, before.constData(), std::min<size_t>(before.size(), sizeof before_ - 1));
     std::memcpy(after_, after.constData(), std::min<size_t>(after.size(), sizeof after_ - 1));
@@ -177,8 +178,7 @@ int runImport(const QStringList &args) {
     } else if (args[i] == QLatin1String("--timeout")) {
       bool ok = false;
       timeout = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-      if (!ok || timeout < 1 || timeout > 86400)
-        return usageError(say(1829));
+      if (!ok || timeout < 1 || timeout > 86400) return usageError(say(1829));
     } else if (args[i] == QLatin1String("--partial")) {
       options.partial = true;
     } else if (args[i].startsWith(QLatin1Char('-'))) {
@@ -228,8 +228,8 @@ int runImport(const QStringList &args) {
     err(error);
     return 1;
   }
-  out(say(1835).arg(source, summary.format, QString::number(summary.tables.size()), QString::number(summary.rows),
-                    target, summary.partial ? say(1836) : QString()) +
+  out(say(1835).arg(source, summary.format, QString::number(summary.tables.size()),
+                    QString::number(summary.rows), target, summary.partial ? say(1836) : QString()) +
       QLatin1Char('\n'));
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

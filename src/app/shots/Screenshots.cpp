@@ -366,7 +366,8 @@ int main(int argc, char **argv) {
   // Every picture in German, then every one in English, the language switched as the
   // menu "Sprache / Language" switches it. The German pictures keep the German number
   // notation whatever the machine's locale.
-  for (const auto &[language, folder] : {std::pair{Language::German, dir}, std::pair{Language::English, english}}) {
+  for (const auto &[language, folder] :
+       {std::pair{Language::German, dir}, std::pair{Language::English, english}}) {
     uilang::apply(language);
     if (language == Language::German) num::setLocale(QLocale(QLocale::German, QLocale::Germany));
     failed += shots::takeAll(session, folder);

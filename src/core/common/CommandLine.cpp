@@ -67,8 +67,10 @@ QStringList withoutLanguageOption(const QStringList &args) {
       out += args.mid(i);
       break;
     }
-    if (args[i] == QLatin1String("--lang")) ++i;
-    else if (!args[i].startsWith(QLatin1String("--lang="))) out << args[i];
+    if (args[i] == QLatin1String("--lang"))
+      ++i;
+    else if (!args[i].startsWith(QLatin1String("--lang=")))
+      out << args[i];
   }
   return out;
 }

@@ -120,7 +120,8 @@ int main(int argc, char **argv) {
     return 1;
   }
   QTextDocument doc;
-  doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("axes")), axesSketch(english ? kEnglish : kGerman));
+  doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("axes")),
+                  axesSketch(english ? kEnglish : kGerman));
   if (n == 4) {
     const QDir shots(QString::fromLocal8Bit(arg[3]));
     for (const QString &name : shots.entryList({QStringLiteral("*.png")}, QDir::Files)) {

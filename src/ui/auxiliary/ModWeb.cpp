@@ -33,10 +33,10 @@ QString helpDocumentPath() {
   const QString &chosen = app::services().desktop.helpDocument;
   const QString german = chosen.isEmpty() ? datafiles::locate(QStringLiteral("Help/AnlFN.pdf")) : chosen;
   if (interfaceLanguage() == Language::German) return german;
-  const QStringList english =
-      chosen.isEmpty() ? datafiles::candidates(QStringLiteral("Help/AnlFN_en.pdf"))
-                       : QStringList{QFileInfo(chosen).dir().filePath(QFileInfo(chosen).completeBaseName() +
-                                                                        QStringLiteral("_en.pdf"))};
+  const QStringList english = chosen.isEmpty()
+                                  ? datafiles::candidates(QStringLiteral("Help/AnlFN_en.pdf"))
+                                  : QStringList{QFileInfo(chosen).dir().filePath(
+                                        QFileInfo(chosen).completeBaseName() + QStringLiteral("_en.pdf"))};
   for (const QString &path : english)
     if (QFileInfo::exists(path)) return path;
   return german;

@@ -269,8 +269,10 @@ TEST_F(HelpTest, DocumentFollowsTheInterfaceLanguage) {
   for (const auto &c : cases) {
     SCOPED_TRACE(qPrintable(languageCode(c.language) + (c.englishInstalled ? " with" : " without") +
                             " the English manual"));
-    if (c.englishInstalled) QFile::copy(doc, english);
-    else QFile::remove(english);
+    if (c.englishInstalled)
+      QFile::copy(doc, english);
+    else
+      QFile::remove(english);
     setInterfaceLanguage(c.language);
     opened.clear();
     gsubHelp();
