@@ -259,9 +259,9 @@ void BM_LanguageSwitch(benchmark::State &state) {
   int windows = 0;
   for (QWidget *top : QApplication::topLevelWidgets()) windows += top->isVisible() ? 1 : 0;
   for (auto _ : state) {
-    uilang::apply(Language::English);
+    uilang::apply(Language::English, &session);
     QCoreApplication::processEvents();
-    uilang::apply(Language::German);
+    uilang::apply(Language::German, &session);
     QCoreApplication::processEvents();
   }
   state.SetLabel(std::to_string(windows) + " windows shown, two switches");

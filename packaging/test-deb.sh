@@ -39,7 +39,7 @@ dpkg --root="$root" --force-depends --force-not-root --force-script-chrootless \
 dpkg --root="$root" -s tarvelcalc | grep -q '^Status: install ok installed' || fail "not installed"
 
 for f in usr/bin/tarvelcalc usr/bin/tarvelcalc-batch usr/bin/tarvelcalc-catalogue \
-         usr/share/tarvelcalc/DBFN.db usr/share/tarvelcalc/Help/AnlFN.pdf \
+         usr/share/tarvelcalc/DBFN.db usr/share/tarvelcalc/Help/AnlFN.pdf usr/share/tarvelcalc/Help/AnlFN_en.pdf \
          usr/share/applications/example.tarvel.tarvelcalc.desktop \
          usr/share/metainfo/example.tarvel.tarvelcalc.metainfo.xml \
          usr/share/mime/packages/tarvelcalc.xml \

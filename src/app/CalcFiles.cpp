@@ -99,7 +99,7 @@ calcfile::Case gather(FrmArrangement *screen) {
 bool openFile(Session &session, const QString &path, QWidget *from) {
   calcfile::Case c;
   calcfile::Error error;
-  if (!calcfile::readFile(path, &c, &error))
+  if (!calcfile::readDocument(path, &c, &error))
     return refuseFile(path, interfaceLanguage() == Language::English ? error.english : error.german);
   if (const std::optional<QString> refusal = calcfile::screenRefusal(c)) return refuseFile(path, *refusal);
   const ArrangementInfo *info = arrangementByScreen(c.arrangement);

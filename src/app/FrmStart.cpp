@@ -170,7 +170,7 @@ void FrmStart::buildControls() {
   // The language of the screens.
   QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&?"));
   hilfe->setObjectName(QStringLiteral("MenüHilfe"));
-  uilang::addMenu(hilfe);
+  uilang::addMenu(hilfe, &session_);
 
   auto *central = new QWidget(this);
   setCentralWidget(central);

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -19,9 +20,18 @@
 
 namespace batch {
 
+// ---------------------------------------------------------------- messages
+namespace {
+std::atomic<Language> gMessageLanguage{Language::English};
+}  // namespace
+
+void setMessageLanguage(Language language) { gMessageLanguage = language; }
+
+QString message(int id) { return builtinText(id, gMessageLanguage); }
+
 // ---------------------------------------------------------------- case reading
 namespace {
-bool completeCase(Case *c, QString *error) {
+bool completeCase(Case *c, QString *error, Language language) {
   c->arrangement = arrangementByScreen(c->file.arrangement);
   // A new screen's table holds one empty row.
   if (c->file.forces.isEmpty()) c->file.forces.append(QStringList(5));
@@ -29,7 +39,7 @@ bool completeCase(Case *c, QString *error) {
   // they do not use.
   const QJsonValue rc = c->file.unknown.value(QStringLiteral("rigidCheck"));
   if (!rc.isUndefined() && !rc.isBool()) {
-    *error = QStringLiteral("\"rigidCheck\" must be true or false");
+    *error = builtinText(1843, language);
     return false;
   }
   c->rigidCheck = rc.toBool(true);
@@ -43,16 +53,18 @@ bool caseFromJson(const QByteArray &json, Case *out, QString *error) {
     *error = e.english;
     return false;
   }
-  return completeCase(out, error);
+  return completeCase(out, error, Language::English);
 }
 
 bool caseFromFile(const QString &path, Case *out, QString *error) {
+  const Language language = gMessageLanguage;
   calcfile::Error e;
   if (!calcfile::readFile(path, &out->file, &e)) {
-    *error = e.english;
+    // The German text is the screens' (their message names the file around it).
+    *error = language == Language::English ? e.english : path + QStringLiteral(": ") + e.german;
     return false;
   }
-  return completeCase(out, error);
+  return completeCase(out, error, language);
 }
 
 // ---------------------------------------------------------------- the run
@@ -74,8 +86,7 @@ Report calculateAndEvaluate(Session &s, const Case &c, bool printForces, QString
   Report r;
   static_cast<run::Result &>(r) =
       run::calculateCase(s, c.file, *c.arrangement, {c.rigidCheck, printForces}, kExitEnded);
-  for (const QPair<QString, QString> &t : r.unmatchedTicks)
-    notes << QStringLiteral("no size box for %1 %2; not ticked").arg(t.first, t.second);
+  for (const QPair<QString, QString> &t : r.unmatchedTicks) notes << message(1844).arg(t.first, t.second);
   return r;
 }
 

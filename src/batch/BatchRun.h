@@ -16,6 +16,7 @@
 #include "core/document/CaseFile.h"
 #include "core/common/Messages.h"
 #include "core/common/Session.h"
+#include "core/common/Texts.h"
 #include "core/run/CalculationRun.h"
 
 namespace catalogue {
@@ -33,8 +34,15 @@ struct Case {
   bool rigidCheck = true;  // false: the multi-unit models alone, as earlier releases
 };
 
-// A case from JSON text or from a case file. False with the English refusal in *error
-// (what the single case reports with exit status 2).
+// The language of the tool's own messages on the standard error (--lang): English
+// unless set. Set once at start, before any worker runs.
+void setMessageLanguage(Language language);
+// The text of an id in that language.
+QString message(int id);
+
+// A case from JSON text or from a case file. False with the refusal in *error: English
+// (what a line of --cases carries in its JSON), for a case file in the language of the
+// messages (what the single case reports with exit status 2).
 bool caseFromJson(const QByteArray &json, Case *out, QString *error);
 bool caseFromFile(const QString &path, Case *out, QString *error);
 

@@ -68,21 +68,20 @@ void appendNote(Done &d, const QString &where, const QString &note) {
 // status of 1) goes to the standard error with the line's place.
 Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QString &where) {
   Done d;
-  for (const QString &note : o.notes) appendNote(d, where, QStringLiteral("note: ") + note);
+  for (const QString &note : o.notes) appendNote(d, where, message(1822).arg(note));
   for (const msg::Message &m : o.messages)
-    appendNote(
-        d, where,
-        QStringLiteral("message: ") + (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+    appendNote(d, where,
+               message(1821).arg(m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
   switch (o.status) {
     case Status::Ran: break;
     case Status::NoVerdict: d.failed = true; break;
     case Status::Ended:
       d.failed = true;
-      appendNote(d, where, QStringLiteral("the program ended"));
+      appendNote(d, where, message(1820));
       return d;
     case Status::Unexpected:
       d.failed = true;
-      appendNote(d, where, QStringLiteral("unexpected error: ") + o.unexpected);
+      appendNote(d, where, message(1823).arg(o.unexpected));
       return d;
   }
   const QStringList leading =
@@ -97,7 +96,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     if (!input.csv) return refusedLine(job.line, error);
     Done d;
     d.failed = true;
-    appendNote(d, QStringLiteral("line %1").arg(job.line), error);
+    appendNote(d, message(1842).arg(job.line), error);
     return d;
   };
   if (input.sweep) {
@@ -114,7 +113,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
   const Outcome o = runCase(start, c, options);
   const QString where =
       input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
-                  : QStringLiteral("line %1").arg(job.line);
+                  : message(1842).arg(job.line);
   if (input.csv) return csvLines(job, input, o, where);
   Done d;
   std::string prefix;  // the keys before those of the run
@@ -134,7 +133,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     appendInt(prefix, job.line);
     prefix.push_back(',');
   }
-  for (const QString &note : o.notes) appendNote(d, where, QStringLiteral("note: ") + note);
+  for (const QString &note : o.notes) appendNote(d, where, message(1822).arg(note));
   if (o.status == Status::Unexpected) {
     d.failed = true;
     d.out.push_back('{');
@@ -255,10 +254,11 @@ class Producer {
 }
 
 [[noreturn]] void outputLost() {
-  const char *text = "tarvelcalc-batch: cannot write the results to standard output: ";
-  std::fputs(text, stderr);
-  std::fputs(std::strerror(errno), stderr);
-  std::fputs("\n", stderr);
+  const QByteArray text =
+      (QStringLiteral("tarvelcalc-batch: ") +
+       message(1826).arg(QString::fromLocal8Bit(std::strerror(errno))) + QLatin1Char('\n'))
+          .toUtf8();
+  std::fputs(text.constData(), stderr);
   std::fflush(stderr);
   // The workers and the reader may be waiting for input that never comes.
   std::_Exit(kExitEnded);

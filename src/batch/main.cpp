@@ -5,7 +5,10 @@
 //   tarvelcalc-batch --cases FILE|- [--jobs N] [options]
 //   tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [options]
 //   (--csv with any of them: the evaluated sizes as CSV instead of JSON)
-//   (the usage text kUsage below is also the source of its man page)
+//   (--lang de|en with any of them: the language of the usage text and of the tool's own
+//   messages on the standard error, English unless given; the JSON, the CSV and the
+//   messages of the calculation are data and stay as they are)
+//   (the usage text, text 1800 of the table, is also the source of its man page)
 //
 // The case (a calculation file as the program saves it, read through calcfile::readFile)
 // names the arrangement screen, the distance fields and the force table as typed, the
@@ -72,9 +75,15 @@ void writeErr(const QString &text) {
   std::fflush(stderr);
 }
 
+// "tarvelcalc-batch: " and the text of the id in the language of the messages, with
+// `detail` in its place.
+void tell(int id) { writeErr(QStringLiteral("tarvelcalc-batch: ") + batch::message(id)); }
+void tell(int id, const QString &detail) {
+  writeErr(QStringLiteral("tarvelcalc-batch: ") + batch::message(id).arg(detail));
+}
+
 int outputLost() {
-  writeErr(QStringLiteral("tarvelcalc-batch: cannot write the results to standard output: ") +
-           QString::fromLocal8Bit(std::strerror(errno)));
+  tell(1826, QString::fromLocal8Bit(std::strerror(errno)));
   return kExitEnded;
 }
 
@@ -92,8 +101,7 @@ std::string results(const batch::Report &r, const QVector<msg::Message> &message
                     const CsvColumns &csvColumns) {
   if (!csvColumns) return json(r, messages);
   for (const msg::Message &m : messages)
-    writeErr(QStringLiteral("tarvelcalc-batch: message: ") +
-             (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+    tell(1821, m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text);
   std::string out = eval::csv::header(*csvColumns);
   eval::csv::appendRows(out, r.evaluation, *csvColumns);
   return out;
@@ -104,10 +112,9 @@ int ended(const QVector<msg::Message> &messages, const CsvColumns &csvColumns) {
   if (!messages.isEmpty()) {
     const msg::Message &m = messages.last();
     // A box without a title carries the program's name only.
-    writeErr(QStringLiteral("tarvelcalc-batch: the program ended: ") +
-             (m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text));
+    tell(1819, m.title.isEmpty() ? m.text : m.title + QStringLiteral(": ") + m.text);
   } else {
-    writeErr(QStringLiteral("tarvelcalc-batch: the program ended"));
+    tell(1820);
   }
   batch::Report r;
   r.calcFailed = true;
@@ -124,12 +131,10 @@ int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> 
   if (start.ended) return ended(recorder.messages, csvColumns);
   Session s = start.session;
   const batch::Outcome o = batch::runCase(s, c, options, recorder);
-  for (const QString &note : o.notes) writeErr(QStringLiteral("tarvelcalc-batch: note: ") + note);
+  for (const QString &note : o.notes) tell(1822, note);
   switch (o.status) {
     case batch::Status::Ended: return ended(recorder.messages, csvColumns);
-    case batch::Status::Unexpected:
-      writeErr(QStringLiteral("tarvelcalc-batch: unexpected error: ") + o.unexpected);
-      return kExitEnded;
+    case batch::Status::Unexpected: tell(1823, o.unexpected); return kExitEnded;
     case batch::Status::NoVerdict:
       return writeOut(results(o.report, recorder.messages, csvColumns)) ? kExitEnded : outputLost();
     case batch::Status::Ran: break;
@@ -150,76 +155,15 @@ int runSingle(const batch::Case &c, const std::shared_ptr<catalogue::Catalogue> 
   return writeOut(results(o.report, recorder.messages, csvColumns)) ? 0 : outputLost();
 }
 
-const char *const kUsage =
-    "Usage: tarvelcalc-batch CASE.json [--catalogue FILE] [--locale NAME]\n"
-    "                        [--export] [--report de|en [--pdf FILE]]\n"
-    "       tarvelcalc-batch --cases FILE|- [--jobs N] [--catalogue FILE] [--locale NAME]\n"
-    "                        [--export] [--report de|en]\n"
-    "       tarvelcalc-batch BASE.json --sweep KEY=FROM:TO:STEP [--jobs N] [...]\n"
-    "       (--csv with any of them)\n"
-    "\n"
-    "Runs TarvelCALC calculations as a user would on the screens and prints them as JSON\n"
-    "or, with --csv, the evaluated sizes as CSV.\n"
-    "\n"
-    "One case per run, printed as one JSON object; with --cases or --sweep many, one\n"
-    "compact JSON object per line, in input order.\n"
-    "\n"
-    "Case file:\n"
-    "  {\"arrangement\": \"FrmVKaZDSch\", \"m\": \"200\", \"n\": \"100\",\n"
-    "   \"forces\": [[\"- Z\", \"1000\", \"0\", \"0\", \"0\"]], \"loadType\": 0,\n"
-    "   (or \"loadCases\": [{\"name\": ..., \"share\": 25, \"forces\": [[...]]}, ...]),\n"
-    "   \"duty\": {\"stroke\": 500, \"cyclesPerMinute\": 10, \"hoursPerDay\": 8,\n"
-    "            \"daysPerYear\": 250},\n"
-    "   \"ticked\": \"all\", \"special\": {...}, \"rigidCheck\": true}\n"
-    "\n"
-    "Options:\n"
-    "  --catalogue FILE  the catalogue file (default: DBFN.db beside this program,\n"
-    "                    else in ../share/tarvelcalc/)\n"
-    "  --locale NAME     number format of the typed values and the output, e.g. en_US\n"
-    "                    (default: de_DE)\n"
-    "  --export          adds \"export\": the evaluation text export (German)\n"
-    "  --report de|en    adds \"report\": the report text file in German or English\n"
-    "  --pdf FILE        prints that report to a PDF file (plain A4 paper; one case only)\n"
-    "  --cases FILE      runs every line of FILE (JSON Lines; - for standard input), one\n"
-    "                    case object per line; prints one line per input line, in order:\n"
-    "                    the case's JSON on one line, or for a line that is no case\n"
-    "                    {\"line\":N,\"status\":2,\"error\":\"...\"}; a case that gives status 1\n"
-    "                    on its own carries \"status\":1 (and \"ended\" when the program\n"
-    "                    would have ended); each line is written whole in one write,\n"
-    "                    so a killed run may end before the last input line, never\n"
-    "                    within a line\n"
-    "  --sweep KEY=FROM:TO:STEP\n"
-    "                    runs the base case once for every value FROM, FROM+STEP, ... up\n"
-    "                    to TO (numbers in the notation of --locale), typed into KEY: m,\n"
-    "                    n, forces.ROW.COL (ROW from 0; COL 1 force, 2 x, 3 y, 4 z) or,\n"
-    "                    in a case with load cases, loadCases.N.forces.ROW.COL (N from\n"
-    "                    0); each line carries \"sweep\":{\"key\",\"text\",\"value\"}; at most\n"
-    "                    100000 values, each at most 18 digits long counted with the\n"
-    "                    most decimals of FROM, TO and STEP; one --sweep per run\n"
-    "  --jobs N          calculates on N threads (1 to 256; default 1); the output stays\n"
-    "                    in input order\n"
-    "  --csv             prints the evaluated sizes as CSV (UTF-8, RFC 4180, one header\n"
-    "                    line, plain numbers with a decimal point, units in the column\n"
-    "                    names: load_N, life_km ...), one row per evaluated size;\n"
-    "                    first columns: with --cases line (the input line), with\n"
-    "                    --sweep step (from 1) and the swept field with its unit\n"
-    "                    (m_mm ...); messages and notes go to standard error\n"
-    "  -h, --help        show this help and exit\n"
-    "      --version     show the version and exit\n"
-    "\n"
-    "Exit status:\n"
-    "  0  after a run, also when the calculation was refused\n"
-    "  1  the program would have ended itself (a database error); with --cases or\n"
-    "     --sweep: any line was no case or gave status 1\n"
-    "  2  bad command line, missing or malformed case file, missing catalogue file\n";
+// The usage text in the language of the messages (--lang).
+QByteArray usage() { return batch::message(1800).toUtf8(); }
 
 // The report layer is loaded before anything runs: a tool installed without its module
 // says so once instead of failing in every case.
 [[nodiscard]] bool haveReportLayer() {
   QString error;
   if (batch::reportLayer(&error)) return true;
-  writeErr(QStringLiteral("tarvelcalc-batch: the report layer (--export, --report, --pdf) cannot be loaded: ") +
-           error);
+  tell(1824, error);
   return false;
 }
 
@@ -244,13 +188,18 @@ struct FileCloser {
 }  // namespace
 
 int main(int argc, char **argv) {
+  // --lang first: the usage and every refusal speak its language.
+  Language language = Language::English;
+  if (!cli::languageOption(argc, argv, &language))
+    return cli::usageError("tarvelcalc-batch", usage().constData(), batch::message(1827));
+  batch::setMessageLanguage(language);
   // Without a standard output the results would be lost, and the first file opened
   // would take its place and receive them.
   if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
-    writeErr(QStringLiteral("tarvelcalc-batch: standard output is closed; the results would be lost"));
+    tell(1825);
     return kExitEnded;
   }
-  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", kUsage);
+  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", usage().constData());
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   if (!application) return kExitEnded;
@@ -267,7 +216,7 @@ int main(int argc, char **argv) {
   int jobs = 1;
   std::unique_ptr<std::FILE, FileCloser> cases;
   try {
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = cli::withoutLanguageOption(app.arguments().mid(1));
     for (int i = 0; i < args.size(); ++i) {
       const QString &a = args[i];
       QString *value = nullptr;
@@ -279,46 +228,40 @@ int main(int argc, char **argv) {
       else if (a == QLatin1String("--sweep")) value = &sweepArgument;
       else if (a == QLatin1String("--jobs")) value = &jobsText;
       if (value) {
-        if (i + 1 >= args.size()) throw UsageError{a + QStringLiteral(" needs a value")};
+        if (i + 1 >= args.size()) throw UsageError{batch::message(1803).arg(a)};
         // One run steps one field; a second range would silently replace the first.
-        if (value == &sweepArgument && !sweepArgument.isEmpty())
-          throw UsageError{QStringLiteral("--sweep is given twice; a run steps one field over one range")};
+        if (value == &sweepArgument && !sweepArgument.isEmpty()) throw UsageError{batch::message(1804)};
         *value = args[++i];
       } else if (a == QLatin1String("--export")) {
         options.wantExport = true;
       } else if (a == QLatin1String("--csv")) {
         csv = true;
       } else if (a.startsWith(QLatin1String("--")) || !casePath.isEmpty()) {
-        throw UsageError{QStringLiteral("unexpected argument ") + a};
+        throw UsageError{batch::message(1802).arg(a)};
       } else {
         casePath = a;
       }
     }
     const bool many = !casesPath.isEmpty() || !sweepArgument.isEmpty();
-    if (!casesPath.isEmpty() && !sweepArgument.isEmpty())
-      throw UsageError{QStringLiteral("--cases and --sweep cannot be combined")};
-    if (!casesPath.isEmpty() && !casePath.isEmpty())
-      throw UsageError{QStringLiteral("--cases takes the cases from its file; no case file is given beside it")};
-    if (casesPath.isEmpty() && casePath.isEmpty()) throw UsageError{QStringLiteral("no case file given")};
+    if (!casesPath.isEmpty() && !sweepArgument.isEmpty()) throw UsageError{batch::message(1805)};
+    if (!casesPath.isEmpty() && !casePath.isEmpty()) throw UsageError{batch::message(1806)};
+    if (casesPath.isEmpty() && casePath.isEmpty()) throw UsageError{batch::message(1807)};
     if (!options.reportLanguage.isEmpty() && options.reportLanguage != QLatin1String("de") &&
         options.reportLanguage != QLatin1String("en"))
-      throw UsageError{QStringLiteral("--report takes de or en")};
-    if (!pdfPath.isEmpty() && many)
-      throw UsageError{QStringLiteral("--pdf prints one report and cannot be used with --cases or --sweep")};
-    if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty())
-      throw UsageError{QStringLiteral("--pdf needs --report de|en")};
+      throw UsageError{batch::message(1808)};
+    if (!pdfPath.isEmpty() && many) throw UsageError{batch::message(1809)};
+    if (!pdfPath.isEmpty() && options.reportLanguage.isEmpty()) throw UsageError{batch::message(1810)};
     if (csv && (options.wantExport || !options.reportLanguage.isEmpty()))
-      throw UsageError{
-          QStringLiteral("--csv writes the evaluated sizes only; --export and --report belong to the JSON")};
+      throw UsageError{batch::message(1811)};
     if (!jobsText.isEmpty()) {
       bool ok = false;
       jobs = jobsText.toInt(&ok);
-      if (!ok || jobs < 1 || jobs > 256) throw UsageError{QStringLiteral("--jobs takes a number from 1 to 256")};
-      if (!many) throw UsageError{QStringLiteral("--jobs needs --cases or --sweep")};
+      if (!ok || jobs < 1 || jobs > 256) throw UsageError{batch::message(1812)};
+      if (!many) throw UsageError{batch::message(1813)};
     }
     const QLocale loc(localeName);
     if (loc.language() == QLocale::C && localeName != QLatin1String("C"))
-      throw UsageError{QStringLiteral("unknown locale ") + localeName};
+      throw UsageError{batch::message(1814).arg(localeName)};
     // Set once, before any worker starts: every thread reads the numbers in it.
     num::setLocale(loc);
     // A case of many thousand force rows reads each cell into a text of its own: the
@@ -346,25 +289,25 @@ int main(int argc, char **argv) {
       if (casesPath == QLatin1String("-")) {
         cases.reset(stdin);
       } else {
-        if (!QFileInfo(casesPath).isFile())
-          throw UsageError{QStringLiteral("cases file not found: ") + casesPath};
+        if (!QFileInfo(casesPath).isFile()) throw UsageError{batch::message(1815).arg(casesPath)};
         cases.reset(std::fopen(QFile::encodeName(casesPath).constData(), "rb"));
         if (!cases)
-          throw UsageError{QStringLiteral("cannot read the cases file ") + casesPath + QStringLiteral(": ") +
-                           QString::fromLocal8Bit(std::strerror(errno))};
+          throw UsageError{batch::message(1816).arg(casesPath, QString::fromLocal8Bit(std::strerror(errno)))};
       }
     }
     if (cataloguePath.isEmpty()) {
       cataloguePath = datafiles::locate(QStringLiteral("DBFN.db"));
-      if (!QFileInfo(cataloguePath).isFile())
-        throw UsageError{QStringLiteral("catalogue file not found: ") +
-                         datafiles::candidates(QStringLiteral("DBFN.db")).join(QStringLiteral(" nor "))};
+      if (!QFileInfo(cataloguePath).isFile()) {
+        // Where the program looks: beside it, then in ../share/tarvelcalc/.
+        const QStringList looked = datafiles::candidates(QStringLiteral("DBFN.db"));
+        throw UsageError{batch::message(1818).arg(looked.mid(0, looked.size() - 1).join(QStringLiteral(", ")),
+                                                  looked.last())};
+      }
     }
-    if (!QFileInfo(cataloguePath).isFile())
-      throw UsageError{QStringLiteral("catalogue file not found: ") + cataloguePath};
+    if (!QFileInfo(cataloguePath).isFile()) throw UsageError{batch::message(1817).arg(cataloguePath)};
   } catch (const UsageError &e) {
     writeErr(QStringLiteral("tarvelcalc-batch: ") + e.text);
-    writeErr(QString::fromUtf8(kUsage).trimmed());
+    writeErr(QString::fromUtf8(usage()).trimmed());
     return kExitRefused;
   }
 

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -26,48 +27,14 @@
 namespace {
 
 constexpr const char *kProgram = "tarvelcalc-catalogue";
-constexpr const char *kUsage =
-    "Usage: tarvelcalc-catalogue import SOURCE.mdb|SOURCE.mde|SOURCE.accdb [-o TARGET.db]\n"
-    "                                   [--timeout SECONDS] [--partial]\n"
-    "       tarvelcalc-catalogue check CATALOGUE.db\n"
-    "       tarvelcalc-catalogue export CATALOGUE.db > catalogue.sql\n"
-    "\n"
-    "Imports, checks and exports the guide catalogue of TarvelCALC.\n"
-    "\n"
-    "Commands:\n"
-    "  import   copy every table of an Access/Jet file (Jet 3, Jet 4, ACE) into a new\n"
-    "           SQLite catalogue file: names as they are, numbers as INTEGER or REAL,\n"
-    "           currency exact, dates as ISO 8601 text, yes/no as 0/1, memo as TEXT,\n"
-    "           OLE objects as BLOB. The source is only read; the target is written\n"
-    "           completely or not at all (default: the source's name with .db): the\n"
-    "           import needs at least one table and, for every table, as many rows\n"
-    "           as the Access file declares and all its columns, otherwise the\n"
-    "           target stays as it was. Only a regular file is replaced. A date\n"
-    "           outside the years 100 to 9999 becomes NULL, with a note.\n"
-    "  check    check a catalogue file against what the program reads: the settings,\n"
-    "           every listed table with its columns, the numbers in every numeric\n"
-    "           cell, the sizes of each table set and the special series. One line\n"
-    "           per problem naming table, row and column, then a summary.\n"
-    "  export   write a catalogue file as SQL text (CREATE TABLE and INSERT\n"
-    "           statements) on standard output. The file is read as the program\n"
-    "           reads a catalogue, and what the program refuses is refused; a text\n"
-    "           that is no UTF-8 or holds a NUL is written as its bytes, so that\n"
-    "           the SQL builds the same values again.\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output FILE  the catalogue file an import writes\n"
-    "      --timeout SECONDS\n"
-    "                     stop an import that reads longer (default 120; a damaged\n"
-    "                     file can make the reading loop)\n"
-    "      --partial      write what could be read of a damaged file, into a new\n"
-    "                     file only; what is missing is named\n"
-    "  -h, --help         show this help and exit\n"
-    "      --version      show the version and exit\n"
-    "\n"
-    "Exit status:\n"
-    "  0  done; for check: the program can use the catalogue (notes may remain)\n"
-    "  1  the import or export failed, or check found errors\n"
-    "  2  bad command line\n";
+// The language of the tool's own messages and of its usage text (--lang): English
+// unless given. The lines of "check" and the details of the catalogue code stay as
+// they are.
+Language gLanguage = Language::English;
+QString say(int id) { return builtinText(id, gLanguage); }
+// The usage text, text 1801 of the table (also the source of the man page).
+QByteArray usage() { return say(1801).toUtf8(); }
+int usageError(const QString &message) { return cli::usageError(kProgram, usage().constData(), message); }
 
 // Where the tool's own messages go: the standard error, also while libmdb's warnings
 // are read through a pipe in its place.
@@ -127,15 +94,26 @@ class WarningLimiter {
   static void tellHidden(int fd) {
     const long n = hidden_.load();
     if (n <= 0) return;
-    char buf[128];
+    char buf[sizeof before_ + sizeof after_ + 24];
     int len = 0;
-    for (const char *p = "tarvelcalc-catalogue: \xE2\x80\xA6 "; *p; ++p) buf[len++] = *p;
+    for (const char *p = before_; *p; ++p) buf[len++] = *p;
     char digits[24];
     int d = 0;
     for (long v = n; v > 0; v /= 10) digits[d++] = static_cast<char>('0' + v % 10);
     while (d > 0) buf[len++] = digits[--d];
-    for (const char *p = " more warnings of libmdb not shown\n"; *p; ++p) buf[len++] = *p;
+    for (const char *p = after_; *p; ++p) buf[len++] = *p;
     cli::writeAll(fd, buf, static_cast<size_t>(len));
+  }
+
+  // The words around the count, in the language of the messages: prepared before any
+  // signal handler may need them.
+  static void prepareTexts() {
+    const QStringList parts = say(1834).split(QStringLiteral("%1"));
+    const QByteArray before =
+        (QString::fromLatin1(kProgram) + QStringLiteral(": ") + parts.value(0)).toUtf8();
+    const QByteArray after = (parts.value(1) + QLatin1Char('\n')).toUtf8();
+    std::memcpy(before_, before.constData(), std::min<size_t>(before.size(), sizeof before_ - 1));
+    std::memcpy(after_, after.constData(), std::min<size_t>(after.size(), sizeof after_ - 1));
   }
 
  private:
@@ -171,6 +149,8 @@ class WarningLimiter {
   int saved_ = -1;
   std::thread reader_;
   static inline std::atomic<long> hidden_{0};
+  static inline char before_[128] = {};
+  static inline char after_[128] = {};
 };
 
 // The time limit of an import: libmdb cannot be asked to stop, so the process ends
@@ -193,39 +173,35 @@ int runImport(const QStringList &args) {
   catalogue::ImportOptions options;
   for (int i = 0; i < args.size(); ++i) {
     if (args[i] == QLatin1String("-o") || args[i] == QLatin1String("--output")) {
-      if (i + 1 >= args.size()) return cli::usageError(kProgram, kUsage, args[i] + QStringLiteral(" needs a file name"));
+      if (i + 1 >= args.size()) return usageError(say(1828).arg(args[i]));
       target = args[++i];
     } else if (args[i] == QLatin1String("--timeout")) {
       bool ok = false;
       timeout = i + 1 < args.size() ? args[++i].toInt(&ok) : 0;
-      if (!ok || timeout < 1 || timeout > 86400)
-        return cli::usageError(kProgram, kUsage, QStringLiteral("--timeout takes a number of seconds from 1 to 86400"));
+      if (!ok || timeout < 1 || timeout > 86400) return usageError(say(1829));
     } else if (args[i] == QLatin1String("--partial")) {
       options.partial = true;
     } else if (args[i].startsWith(QLatin1Char('-'))) {
-      return cli::usageError(kProgram, kUsage, QStringLiteral("unknown option ") + args[i]);
+      return usageError(say(1830).arg(args[i]));
     } else if (source.isEmpty()) {
       source = args[i];
     } else {
-      return cli::usageError(kProgram, kUsage, QStringLiteral("unexpected argument ") + args[i]);
+      return usageError(say(1802).arg(args[i]));
     }
   }
-  if (source.isEmpty()) return cli::usageError(kProgram, kUsage, QStringLiteral("import needs a source file"));
+  if (source.isEmpty()) return usageError(say(1831));
   if (target.isEmpty()) {
     const QFileInfo fi(source);
     target = fi.dir().filePath(fi.completeBaseName() + QStringLiteral(".db"));
   }
   if (QFileInfo(target).absoluteFilePath() == QFileInfo(source).absoluteFilePath())
-    return cli::usageError(kProgram, kUsage, QStringLiteral("the target must differ from the source"));
+    return usageError(say(1832));
 
-  const QByteArray message = (QString::fromLatin1(kProgram) +
-                              QStringLiteral(": %1: the reading was stopped after %2 s (--timeout); the file seems "
-                                             "damaged; %3 is left as it was\n")
-                                  .arg(source)
-                                  .arg(timeout)
-                                  .arg(target))
+  const QByteArray message = (QString::fromLatin1(kProgram) + QStringLiteral(": ") +
+                              say(1833).arg(source, QString::number(timeout), target) + QLatin1Char('\n'))
                                  .toUtf8()
                                  .left(sizeof gTimeoutMessage);
+  WarningLimiter::prepareTexts();
   std::memcpy(gTimeoutMessage, message.constData(), static_cast<size_t>(message.size()));
   gTimeoutLength = static_cast<size_t>(message.size());
   options.temporaryCreated = [](const QString &path) {
@@ -247,23 +223,20 @@ int runImport(const QStringList &args) {
     ::alarm(0);
     gTemporary[0] = '\0';
   }
-  for (const QString &note : summary.notes) err(QStringLiteral("note: ") + note);
+  for (const QString &note : summary.notes) err(say(1822).arg(note));
   if (!done) {
     err(error);
     return 1;
   }
-  out(QStringLiteral("%1 (%2): %3 tables, %4 rows -> %5%6\n")
-          .arg(source, summary.format)
-          .arg(summary.tables.size())
-          .arg(summary.rows)
-          .arg(target)
-          .arg(summary.partial ? QStringLiteral(" (PARTIAL: the file is damaged; see the notes)") : QString()));
+  out(say(1835).arg(source, summary.format, QString::number(summary.tables.size()),
+                    QString::number(summary.rows), target, summary.partial ? say(1836) : QString()) +
+      QLatin1Char('\n'));
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 int runCheck(const QString &path) {
   if (!QFileInfo(path).isFile()) {
-    err(path + QStringLiteral(": no such file"));
+    err(say(1837).arg(path));
     return 1;
   }
   const catalogue::CheckReport report = catalogue::checkCatalogue(path);
@@ -286,7 +259,7 @@ int runExport(const QString &path) {
   // A broken pipe is a failed write here, not the end of the process.
   std::signal(SIGPIPE, SIG_IGN);
   if (!out(sql) || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    err(QStringLiteral("cannot write the SQL text to standard output: ") + QString::fromLocal8Bit(std::strerror(errno)));
+    err(say(1838).arg(QString::fromLocal8Bit(std::strerror(errno))));
     return 1;
   }
   return 0;
@@ -295,21 +268,23 @@ int runExport(const QString &path) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  const int answered = cli::answerStandardOptions(argc, argv, kProgram, kUsage);
+  // --lang first: the usage and every refusal speak its language.
+  if (!cli::languageOption(argc, argv, &gLanguage)) return usageError(say(1827));
+  const int answered = cli::answerStandardOptions(argc, argv, kProgram, usage().constData());
   if (answered >= 0) return answered;
   QCoreApplication app(argc, argv);
   // The check reads numbers as the program does; the program's locale is German
   // unless the user's says otherwise.
   num::resetLocale();
-  const QStringList args = app.arguments().mid(1);
-  if (args.isEmpty()) return cli::usageError(kProgram, kUsage, QStringLiteral("no command given"));
+  const QStringList args = cli::withoutLanguageOption(app.arguments().mid(1));
+  if (args.isEmpty()) return usageError(say(1839));
   const QString command = args.first();
   const QStringList rest = args.mid(1);
   if (command == QLatin1String("import")) return runImport(rest);
   if (command == QLatin1String("check") || command == QLatin1String("export")) {
     if (rest.size() != 1 || rest.first().startsWith(QLatin1Char('-')))
-      return cli::usageError(kProgram, kUsage, command + QStringLiteral(" needs exactly one catalogue file"));
+      return usageError(say(1840).arg(command));
     return command == QLatin1String("check") ? runCheck(rest.first()) : runExport(rest.first());
   }
-  return cli::usageError(kProgram, kUsage, QStringLiteral("unknown command ") + command);
+  return usageError(say(1841).arg(command));
 }

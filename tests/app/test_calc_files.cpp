@@ -32,6 +32,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "core/common/Numbers.h"
 #include "support/Children.h"
 #include "support/JsonList.h"
 #include "app/CalcFiles.h"
@@ -357,6 +358,71 @@ TEST_F(CalcFiles, UnknownKeysAreKeptWhenTheFileIsSavedAgain) {
   EXPECT_EQ(back.value("drawnBy").toString(), "M. Muster");
   EXPECT_EQ(back.value("mounting"), o.value("mounting"));
   EXPECT_EQ(read(path), read(write("expected.tcalc", o)));
+}
+
+// The English interface shows the numbers of the open calculation in English notation
+// without marking it modified, writes its file in the file's notation (the bytes the
+// German interface writes), and a file saved in English opens in German unchanged.
+TEST_F(CalcFiles, NumbersFollowTheLanguageAndTheFileStaysTheSame) {
+  QJsonObject o = exampleCase(kExamples[4]);
+  o.insert("n", "300,5");
+  o.insert("forces", QJsonArray{QJsonArray{"- Z", "2.500,5", "50", "-30", "0"},
+                                QJsonArray{"X +", "600", "0", "0", "150"}});
+  o.insert("duty", QJsonObject{{"stroke", "500"}, {"cyclesPerMinute", "2,5"}, {"hoursPerDay", "8"},
+                               {"daysPerYear", "220"}});
+  ASSERT_TRUE(calcfiles::openFile(session, write("de.tcalc", o), start));
+  settle();
+  FrmAuswertung *ev = evaluationScreen();
+  ASSERT_TRUE(ev);
+  auto *arr = qobject_cast<FrmArrangement *>(ev->mfrmMasterForm());
+  ASSERT_TRUE(arr);
+  const QString savedDe = dir.filePath("saved-de.tcalc"), savedEn = dir.filePath("saved-en.tcalc");
+  saveAnswer = savedDe;
+  action(ev, "MenüDateiSpeichernUnter")->trigger();
+  const QStringList germanGrid = gridCells(ev->MSFlexGrid1());
+  const QString germanN = child<QLineEdit>(arr, "Tb_n")->text();
+  const QString reports[] = {report::reportText(session, report::German), report::reportText(session, report::English)};
+
+  const QLocale de(QLocale::German, QLocale::Germany), en(QLocale::English, QLocale::UnitedStates);
+  child<QAction>(ev, "MenüSpracheEn")->trigger();
+  EXPECT_EQ(child<QLineEdit>(arr, "Tb_n")->text(), num::convertNotation(germanN, de, en));
+  EXPECT_EQ(child<ForceGrid>(arr, "MSFlexGrid1")->dataRows().value(0).value(1), "2,500.5");
+  EXPECT_EQ(ev->Tb_Betrieb(1)->text(), "2.5");
+  EXPECT_FALSE(docui::of(arr)->isModified());
+  // Every number of the grid is the German one in English notation, shown anew and
+  // rated again from what the arrangement screen handed over.
+  for (bool again : {false, true}) {
+    if (again) ev->CmdBerechnen()->click();
+    const QStringList englishGrid = gridCells(ev->MSFlexGrid1());
+    ASSERT_EQ(englishGrid.size(), germanGrid.size());
+    int decimals = 0;
+    for (int i = 0; i < germanGrid.size(); ++i) {
+      bool number = false;
+      de.toDouble(germanGrid[i].section(' ', 0, 0), &number);
+      if (!number) continue;
+      EXPECT_EQ(englishGrid[i], num::convertNotation(germanGrid[i], de, en)) << germanGrid[i].toStdString();
+      decimals += germanGrid[i].contains(',');
+    }
+    EXPECT_GT(decimals, 0);
+  }
+  // The report keeps a language of its own: each is the same from either interface, but
+  // for the date of the English one, written as the screens write dates.
+  EXPECT_EQ(report::reportText(session, report::German).toStdString(), reports[0].toStdString());
+  EXPECT_EQ(report::reportText(session, report::English).section("\r\n", 1).toStdString(),
+            reports[1].section("\r\n", 1).toStdString());
+
+  saveAnswer = savedEn;
+  action(ev, "MenüDateiSpeichernUnter")->trigger();
+  QFile fileDe(savedDe), fileEn(savedEn);
+  ASSERT_TRUE(fileDe.open(QIODevice::ReadOnly) && fileEn.open(QIODevice::ReadOnly));
+  EXPECT_EQ(fileEn.readAll(), fileDe.readAll());
+
+  child<QAction>(evaluationScreen(), "MenüSpracheDe")->trigger();
+  ASSERT_TRUE(calcfiles::openFile(session, savedEn, evaluationScreen()));
+  settle();
+  ASSERT_TRUE(evaluationScreen());
+  EXPECT_EQ(child<QLineEdit>(evaluationScreen()->mfrmMasterForm(), "Tb_n")->text(), germanN);
+  EXPECT_EQ(gridCells(evaluationScreen()->MSFlexGrid1()), germanGrid);
 }
 
 TEST_F(CalcFiles, TitleShowsTheFileAndMarksChangesUntilSaved) {

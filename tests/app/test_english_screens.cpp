@@ -211,13 +211,13 @@ class EnglishScreens : public CalcFiles {
   }
   void TearDown() override {
     if (FrmAusdruck *report = FrmAusdruck::current()) report->close();
-    uilang::apply(Language::German);
+    uilang::apply(Language::German, &session);
     CalcFiles::TearDown();
     QApplication::setFont(programFont_);
   }
 
   void speak(Language language) {
-    uilang::apply(language);
+    uilang::apply(language, &session);
     settle();
   }
 

@@ -59,6 +59,77 @@ INSTANTIATE_TEST_SUITE_P(All, Program,
                            return n.replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
                          });
 
+// --lang: the tools' own messages and usage in German or English, English unless given.
+TEST(ToolLanguage, MessagesAndUsageFollowLang) {
+  const QString batch = QStringLiteral("tarvelcalc-batch"),
+                catalogue = QStringLiteral("tarvelcalc-catalogue");
+  const QString missing = QStringLiteral("/no/such/DBFN.db");
+  const struct {
+    QString program;
+    QStringList args;
+    int code;
+    QString said;  // the start of the standard error (of the output for --help)
+  } cases[] = {
+      {batch, {}, 2, QStringLiteral("tarvelcalc-batch: no case file given\nUsage: tarvelcalc-batch ")},
+      {batch,
+       {QStringLiteral("--lang"), QStringLiteral("en")},
+       2,
+       QStringLiteral("tarvelcalc-batch: no case file given\nUsage: tarvelcalc-batch ")},
+      {batch,
+       {QStringLiteral("--lang"), QStringLiteral("de")},
+       2,
+       QStringLiteral("tarvelcalc-batch: keine Falldatei angegeben\nAufruf: tarvelcalc-batch ")},
+      {batch,
+       {QStringLiteral("--lang=de"), QStringLiteral("--jobs"), QStringLiteral("0")},
+       2,
+       QStringLiteral("tarvelcalc-batch: keine Falldatei angegeben")},
+      {batch,
+       {QStringLiteral("--lang"), QStringLiteral("fr")},
+       2,
+       QStringLiteral("tarvelcalc-batch: --lang takes de or en")},
+      {batch,
+       {QStringLiteral("--help"), QStringLiteral("--lang"), QStringLiteral("de")},
+       0,
+       QStringLiteral("Aufruf: tarvelcalc-batch ")},
+      {catalogue,
+       {QStringLiteral("check"), missing},
+       1,
+       QStringLiteral("tarvelcalc-catalogue: /no/such/DBFN.db: no such file\n")},
+      {catalogue,
+       {QStringLiteral("--lang"), QStringLiteral("de"), QStringLiteral("check"), missing},
+       1,
+       QStringLiteral("tarvelcalc-catalogue: /no/such/DBFN.db: keine solche Datei\n")},
+      {catalogue,
+       {QStringLiteral("frobnicate"), QStringLiteral("--lang=de")},
+       2,
+       QStringLiteral("tarvelcalc-catalogue: unbekannter Befehl frobnicate\nAufruf: tarvelcalc-catalogue ")},
+      {catalogue,
+       {QStringLiteral("--lang"), QStringLiteral("de"), QStringLiteral("--help")},
+       0,
+       QStringLiteral("Aufruf: tarvelcalc-catalogue ")},
+  };
+  for (const auto &c : cases) {
+    const Outcome r = run(c.program, c.args);
+    const QString shown = c.code == 0 ? r.out : r.err;
+    EXPECT_EQ(r.code, c.code) << qPrintable(c.program + QLatin1Char(' ') + c.args.join(QLatin1Char(' ')));
+    EXPECT_TRUE(shown.startsWith(c.said))
+        << qPrintable(c.args.join(QLatin1Char(' ')) + QStringLiteral(":\n") + shown);
+  }
+}
+
+// The results are data: --lang de leaves the JSON as it is.
+TEST(ToolLanguage, TheJsonStaysAsItIs) {
+  const QString example = QDir(qEnvironmentVariable("TARVEL_SOURCE_DIR"))
+                              .filePath(QStringLiteral("examples/four-cassettes.json"));
+  const Outcome english = run(QStringLiteral("tarvelcalc-batch"), {example});
+  const Outcome german =
+      run(QStringLiteral("tarvelcalc-batch"), {QStringLiteral("--lang"), QStringLiteral("de"), example});
+  ASSERT_EQ(english.code, 0) << qPrintable(english.err);
+  EXPECT_EQ(german.code, 0);
+  EXPECT_TRUE(english.out.contains(QLatin1String("Sicherheit ausreichend.")));
+  EXPECT_EQ(german.out, english.out);
+}
+
 TEST(CatalogueTool, ChecksTheDemoCatalogue) {
   const Outcome r = run(QStringLiteral("tarvelcalc-catalogue"), {QStringLiteral("check"), testsupport::demoCatalogueFile()});
   EXPECT_EQ(r.code, 0) << qPrintable(r.out + r.err);

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "core/common/CommandLine.h"
 #include "core/document/CalcDocument.h"
@@ -27,6 +28,7 @@
 #include "core/run/CalculationRun.h"
 #include "ui/arrangements/FrmArrangement.h"
 #include "ui/common/Gui.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "ui/loads/DirectionLabels.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/catalogue/StartSession.h"
@@ -272,11 +274,43 @@ TARVEL_SHOT("32-FrmDiagramm.png") {
 
 // ---- the command --------------------------------------------------------------------------
 
+namespace shots {
+namespace {
+// Takes every registered picture into `dir`; the number of pictures not written.
+int takeAll(Session &session, const QDir &dir) {
+  int failed = 0;
+  for (auto it = registry().cbegin(); it != registry().cend(); ++it) {
+    freshStart(session);
+    QImage img;
+    try {
+      img = it.value()(session);
+    } catch (const std::exception &e) {
+      std::fprintf(stderr, "%s: %s\n", qPrintable(it.key()), e.what());
+    }
+    const QString path = dir.filePath(it.key());
+    QSaveFile file(path);
+    if (img.isNull() || !file.open(QIODevice::WriteOnly) || !img.save(&file, "PNG") || !file.commit()) {
+      std::fprintf(stderr, "tarvelcalc-shots: %s not written\n", qPrintable(path));
+      ++failed;
+    } else {
+      std::printf("%s\n", qPrintable(path));
+    }
+    // Leaving every window: nothing to ask about.
+    input::markSavePoint();
+    for (QWidget *w : QApplication::topLevelWidgets()) w->close();
+    settle();
+  }
+  return failed;
+}
+}  // namespace
+}  // namespace shots
+
 namespace {
 constexpr const char *kUsage =
     "Usage: tarvelcalc-shots DIR\n"
     "\n"
-    "Renders every screen of TarvelCALC in a typical state to PNG files in DIR.\n"
+    "Renders every screen of TarvelCALC in a typical state to PNG files: in German in DIR,\n"
+    "in English in DIR/en (the same file names).\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help and exit\n"
@@ -299,15 +333,16 @@ int main(int argc, char **argv) {
                            QStringLiteral("unexpected argument ") +
                                QString::fromLocal8Bit(argv[argv[1][0] == '-' ? 1 : 2]));
   const QDir dir(QString::fromLocal8Bit(argv[1]));
-  if (!QDir().mkpath(dir.absolutePath())) {
-    std::fprintf(stderr, "tarvelcalc-shots: cannot create %s\n", argv[1]);
+  // The English pictures lie in a folder of their own under the same names, so that
+  // the German ones keep the names the documents use.
+  const QDir english(dir.filePath(QStringLiteral("en")));
+  if (!QDir().mkpath(english.absolutePath())) {
+    std::fprintf(stderr, "tarvelcalc-shots: cannot create %s\n", qPrintable(english.path()));
     return 1;
   }
   QFont font(QStringLiteral("Arial"), 9);
   font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
   QApplication::setFont(font);
-  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
-  gui::loadQtTranslations();
   // No boxes offscreen: what a box would say goes to the terminal and the default
   // button answers.
   msg::setPresenter([](const msg::Message &m) {
@@ -328,26 +363,14 @@ int main(int argc, char **argv) {
   app::install(std::move(services));
 
   int failed = 0;
-  for (auto it = shots::registry().cbegin(); it != shots::registry().cend(); ++it) {
-    shots::freshStart(session);
-    QImage img;
-    try {
-      img = it.value()(session);
-    } catch (const std::exception &e) {
-      std::fprintf(stderr, "%s: %s\n", qPrintable(it.key()), e.what());
-    }
-    const QString path = dir.filePath(it.key());
-    QSaveFile file(path);
-    if (img.isNull() || !file.open(QIODevice::WriteOnly) || !img.save(&file, "PNG") || !file.commit()) {
-      std::fprintf(stderr, "tarvelcalc-shots: %s not written\n", qPrintable(path));
-      ++failed;
-    } else {
-      std::printf("%s\n", qPrintable(path));
-    }
-    // Leaving every window: nothing to ask about.
-    input::markSavePoint();
-    for (QWidget *w : QApplication::topLevelWidgets()) w->close();
-    shots::settle();
+  // Every picture in German, then every one in English, the language switched as the
+  // menu "Sprache / Language" switches it. The German pictures keep the German number
+  // notation whatever the machine's locale.
+  for (const auto &[language, folder] :
+       {std::pair{Language::German, dir}, std::pair{Language::English, english}}) {
+    uilang::apply(language);
+    if (language == Language::German) num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+    failed += shots::takeAll(session, folder);
   }
   return failed ? 1 : 0;
 }

@@ -42,6 +42,39 @@ int usageError(const char *program, const char *usage, const QString &message) {
   return kExitUsage;
 }
 
+bool languageOption(int argc, char **argv, Language *language) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--") == 0) break;
+    const char *value = nullptr;
+    if (std::strcmp(argv[i], "--lang") == 0) {
+      if (i + 1 >= argc) return false;
+      value = argv[++i];
+    } else if (std::strncmp(argv[i], "--lang=", 7) == 0) {
+      value = argv[i] + 7;
+    } else {
+      continue;
+    }
+    if (std::strcmp(value, "de") != 0 && std::strcmp(value, "en") != 0) return false;
+    *language = languageOfCode(QString::fromLatin1(value));
+  }
+  return true;
+}
+
+QStringList withoutLanguageOption(const QStringList &args) {
+  QStringList out;
+  for (int i = 0; i < args.size(); ++i) {
+    if (args[i] == QLatin1String("--")) {
+      out += args.mid(i);
+      break;
+    }
+    if (args[i] == QLatin1String("--lang"))
+      ++i;
+    else if (!args[i].startsWith(QLatin1String("--lang=")))
+      out << args[i];
+  }
+  return out;
+}
+
 bool writeAll(int fd, const char *data, std::size_t size) {
   while (size > 0) {
     const ssize_t n = ::write(fd, data, size);

@@ -3,8 +3,11 @@
 // tools do: --help prints the program's usage text, --version its name and version.
 // The usage text of each program is its one source: the man page is generated from it.
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
+
+#include "core/common/Texts.h"
 
 namespace cli {
 
@@ -21,6 +24,13 @@ int answerStandardOptions(int argc, char **argv, const char *program, const char
 int usageError(const char *program, const char *usage, const QString &message);
 
 constexpr int kExitUsage = 2;
+
+// --lang de|en (or --lang=de) among the arguments before any "--": the language of the
+// program's own messages; *language stays as it is when the option is not given. False
+// when the value is missing or neither de nor en.
+bool languageOption(int argc, char **argv, Language *language);
+// The arguments without --lang and its value.
+QStringList withoutLanguageOption(const QStringList &args);
 
 // Writes all SIZE bytes to the file descriptor, again after an interrupted or short
 // write; false when a write fails (a full disk, a closed output, a broken pipe). Calls

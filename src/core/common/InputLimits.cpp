@@ -50,17 +50,25 @@ QString englishRefusal(Quantity q, const QString &key) {
   return QStringLiteral("\"%1\" must be a number from %2 to %3").arg(key, englishShown(r.low), englishShown(r.high));
 }
 
+namespace {
+// The decimal separator of the notation in force: the comma in German, the point in English.
+QChar decimalSeparator() {
+  const QString dp = num::locale().decimalPoint();
+  return dp.isEmpty() ? QLatin1Char(',') : dp.at(0);
+}
+}  // namespace
+
 bool passes(QChar c, bool minus) {
   if (c.isDigit() && c.unicode() < 128) return true;
-  if (c == QLatin1Char(',')) return true;
+  if (c == decimalSeparator()) return true;
   return minus && c == QLatin1Char('-');
 }
 
 QString inputProblem(const QString &text, bool minus) {
   for (const QChar c : text) {
     if (passes(c, minus)) continue;
-    // The most common slip first: the decimal point of another notation.
-    if (c == QLatin1Char('.')) return builtinText(1500);
+    // The most common slip first: the decimal separator of the other notation.
+    if (c == QLatin1Char('.') || c == QLatin1Char(',')) return builtinText(1500);
     if (c == QLatin1Char('-') && !minus) return builtinText(1501);
     return builtinText(minus ? 1502 : 1503);
   }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/common/Texts.h"
+
 namespace num {
 
 namespace {
@@ -183,6 +185,15 @@ void resetLocale() {
   state() = makeState();
 }
 
+NotationScope::NotationScope(const QLocale &loc) : overridden_(overrideLocale().has_value()), before_(locale()) {
+  setLocale(loc);
+}
+
+NotationScope::~NotationScope() {
+  if (overridden_) setLocale(before_);
+  else resetLocale();
+}
+
 bool toDouble(const QString &text, double *out) {
   double fast = 0;
   if (fastToDouble(text, &fast)) {
@@ -322,27 +333,64 @@ QString singleToText(float value) { return significant(static_cast<double>(value
 
 QString doubleToText(double value) { return significant(value, 15); }
 
-QString toEnglishNotation(const QString &text) {
-  const QLocale loc = locale();
-  const QString group = loc.groupSeparator();
-  const QString point = loc.decimalPoint();
+QString convertNotation(const QString &text, const QLocale &from, const QLocale &to) {
+  if (sameNotation(from, to)) return text;
+  const QString group = from.groupSeparator();
+  const QString point = from.decimalPoint();
   // The leading number: digits, separators and a sign; the rest is its unit.
   int end = 0;
   while (end < text.size()) {
     const QChar c = text.at(end);
     const bool part = (c.isDigit() && c.unicode() < 128) || group.contains(c) || point.contains(c) ||
-                      (end == 0 && (c == QLatin1Char('-') || c == loc.negativeSign().at(0)));
+                      (end == 0 && (c == QLatin1Char('-') || c == from.negativeSign().at(0)));
     if (!part) break;
     ++end;
   }
   const QString number = text.left(end);
-  double value = 0;
-  if (number.isEmpty() || !toDouble(number, &value)) return text;
+  if (number.isEmpty()) return text;
+  bool ok = false;
+  const double value = from.toDouble(number, &ok);
+  if (!ok || !std::isfinite(value)) return text;
   const qsizetype pointAt = point.isEmpty() ? -1 : number.indexOf(point);
   const int decimals = pointAt < 0 ? 0 : static_cast<int>(number.size() - pointAt - point.size());
-  QLocale english(QLocale::English, QLocale::UnitedStates);
-  if (group.isEmpty() || !number.contains(group)) english.setNumberOptions(QLocale::OmitGroupSeparator);
-  return english.toString(value, 'f', decimals) + text.mid(end);
+  QLocale target = to;
+  target.setNumberOptions(group.isEmpty() || !number.contains(group) ? QLocale::OmitGroupSeparator
+                                                                      : QLocale::DefaultNumberOptions);
+  return target.toString(value, 'f', decimals) + text.mid(end);
 }
+
+QString convertNumber(const QString &text, const QLocale &from, const QLocale &to) {
+  bool ok = false;
+  from.toDouble(text.trimmed(), &ok);
+  return ok ? convertNotation(text, from, to) : text;
+}
+
+QString toNotation(const QString &text, const QLocale &to) { return convertNotation(text, locale(), to); }
+
+QString toEnglishNotation(const QString &text) {
+  return toNotation(text, QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+QLocale notationOf(Language language) {
+  if (language == Language::English) return QLocale(QLocale::English, QLocale::UnitedStates);
+  return interfaceLanguage() == Language::English ? localeFor(Language::German) : locale();
+}
+
+QString inLanguageNotation(const QString &text, Language language) {
+  return toNotation(text, notationOf(language));
+}
+
+QLocale localeFor(Language language, const QLocale &system) {
+  if (language == Language::English) return QLocale(QLocale::English, QLocale::UnitedStates);
+  if (system.language() != QLocale::C && system.decimalPoint() == QLatin1String(",")) return system;
+  return QLocale(QLocale::German, QLocale::Germany);
+}
+
+bool sameNotation(const QLocale &a, const QLocale &b) {
+  return a.decimalPoint() == b.decimalPoint() && a.groupSeparator() == b.groupSeparator() &&
+         a.negativeSign() == b.negativeSign() && a.zeroDigit() == b.zeroDigit();
+}
+
+QLocale fileNotation() { return QLocale(QLocale::German, QLocale::Germany); }
 
 }  // namespace num

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QString>
 
+enum class Language;
+
 namespace num {
 
 // Decimal rounding to `places` digits, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
@@ -17,6 +19,29 @@ QLocale locale();
 const QString &localeName();
 void setLocale(const QLocale &loc);
 void resetLocale();
+// The notation numbers are typed and shown in for an interface language. English:
+// English notation (12,345.5). German: the system's own where its decimal separator is
+// the comma (as the program always took it), otherwise German (12.345,5): the German
+// screens and their messages speak of the decimal comma.
+QLocale localeFor(Language language, const QLocale &system = QLocale::system());
+// Numbers read and written in `loc` for as long as it lives (a file read in the notation
+// it is stored in); the locale in force before comes back after it.
+class NotationScope {
+ public:
+  explicit NotationScope(const QLocale &loc);
+  ~NotationScope();
+  NotationScope(const NotationScope &) = delete;
+  NotationScope &operator=(const NotationScope &) = delete;
+
+ private:
+  bool overridden_;
+  QLocale before_;
+};
+// Whether two locales write and read numbers alike (decimal and group separator, signs).
+bool sameNotation(const QLocale &a, const QLocale &b);
+// The notation of the numbers a calculation file keeps as typed text: German, whatever
+// the language of the program that wrote it, so a file reads the same in either.
+QLocale fileNotation();
 
 // Text to number in the program's locale, as the user types it or the catalogue stores
 // it ("1.500,5" in German). Blanks around the number are ignored; group separators are
@@ -54,5 +79,19 @@ QString doubleToText(double value);
 // the same value, decimals and unit, grouped where the text was grouped. A text that does
 // not begin with a number is returned unchanged. For the English report.
 QString toEnglishNotation(const QString &text);
+// The same for any notation: a number text of `from` (with an optional unit after it)
+// written in the notation of `to`. toNotation takes the program's locale as `from`.
+QString convertNotation(const QString &text, const QLocale &from, const QLocale &to);
+QString toNotation(const QString &text, const QLocale &to);
+// A text that is a number of `from` as a whole, written in `to`; any other text (a name
+// that begins with digits, an order number) unchanged.
+QString convertNumber(const QString &text, const QLocale &from, const QLocale &to);
+// A number text of the program's locale as a text in `language` writes it, for what
+// chooses its language apart from the interface (the report, its charts): English
+// notation for English; for German the program's own notation, or German notation where
+// the interface is English.
+QString inLanguageNotation(const QString &text, Language language);
+// The locale whose notation that is.
+QLocale notationOf(Language language);
 
 }  // namespace num

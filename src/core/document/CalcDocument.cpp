@@ -1,7 +1,35 @@
 #include "core/document/CalcDocument.h"
 
+#include "core/common/Numbers.h"
+
+namespace {
+// The documents alive, for a change of notation that concerns them all.
+QList<CalcDocument *> &openDocuments() {
+  static QList<CalcDocument *> documents;
+  return documents;
+}
+}  // namespace
+
 CalcDocument::CalcDocument(calcfile::Case input, QObject *parent)
-    : QObject(parent), input_(std::move(input)), saved_(input_) {}
+    : QObject(parent), input_(std::move(input)), saved_(input_) {
+  openDocuments().append(this);
+}
+
+CalcDocument::~CalcDocument() { openDocuments().removeOne(this); }
+
+void CalcDocument::renotateAll(const QLocale &from, const QLocale &to) {
+  if (num::sameNotation(from, to)) return;
+  for (CalcDocument *d : openDocuments()) {
+    d->input_ = calcfile::renotated(d->input_, from, to);
+    d->saved_ = calcfile::renotated(d->saved_, from, to);
+    for (Step &step : d->steps_) {
+      step.before = calcfile::renotated(step.before, from, to);
+      step.after = calcfile::renotated(step.after, from, to);
+    }
+    d->mergeOpen_ = false;
+    emit d->notationChanged();
+  }
+}
 
 QString CalcDocument::undoText() const { return canUndo() ? steps_.at(index_ - 1).what : QString(); }
 
@@ -69,14 +97,14 @@ void CalcDocument::reset(const calcfile::Case &input) {
 
 bool CalcDocument::read(const QString &path, calcfile::Error *error) {
   calcfile::Case c;
-  if (!calcfile::readFile(path, &c, error)) return false;
+  if (!calcfile::readDocument(path, &c, error)) return false;
   reset(c);
   markSaved(path);
   return true;
 }
 
 bool CalcDocument::write(const QString &path, QString *error) {
-  if (!calcfile::writeFile(path, input_, error)) return false;
+  if (!calcfile::writeDocument(path, input_, error)) return false;
   markSaved(path);
   return true;
 }

@@ -11,6 +11,7 @@
 // core does not link. It has the same shape (steps with a text, undo/redo, a clean state
 // where the file was saved); each step holds the input before and after, which is small
 // and shares its texts.
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -23,6 +24,12 @@ class CalcDocument : public QObject {
   // A document over the input given (a new calculation: the arrangement and what the
   // session holds); that input is its save point.
   explicit CalcDocument(calcfile::Case input, QObject *parent = nullptr);
+  ~CalcDocument() override;
+
+  // The numbers of every open document, its save point and its history rewritten from
+  // one notation into another (the language of the program changed): the same values,
+  // so nothing becomes modified and nothing needs calculating again.
+  static void renotateAll(const QLocale &from, const QLocale &to);
 
   const calcfile::Case &input() const { return input_; }
 
@@ -71,6 +78,8 @@ class CalcDocument : public QObject {
   void replaced();
   void modifiedChanged(bool modified);
   void fileNameChanged(const QString &fileName);
+  // The numbers are shown in another notation (renotateAll); the values are the same.
+  void notationChanged();
   // canUndo, canRedo or their texts changed.
   void historyChanged();
 

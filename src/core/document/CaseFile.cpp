@@ -696,6 +696,49 @@ bool writeFile(const QString &path, const Case &c, QString *error) {
   return true;
 }
 
+Case renotated(const Case &c, const QLocale &from, const QLocale &to) {
+  if (num::sameNotation(from, to)) return c;
+  Case out = c;
+  auto renote = [&](QString &text) { text = num::convertNumber(text, from, to); };
+  auto renoteRows = [&](TextRows &rows) {
+    for (QStringList &row : rows)
+      for (int col = 1; col < row.size(); ++col) renote(row[col]);
+  };
+  renote(out.m);
+  renote(out.n);
+  renoteRows(out.forces);
+  for (LoadCase &lc : out.loadCases) renoteRows(lc.forces);
+  if (out.special)
+    for (QString &field : out.special->fields) renote(field);
+  if (out.duty)
+    for (QString *t : {&out.duty->stroke, &out.duty->cyclesPerMinute, &out.duty->hoursPerDay, &out.duty->daysPerYear})
+      renote(*t);
+  if (out.requiredLife) renote(out.requiredLife->value);
+  if (out.motion) {
+    loads::MotionInput &m = *out.motion;
+    for (QString *t : {&m.mass, &m.x, &m.y, &m.z, &m.speed, &m.acceleration, &m.deceleration, &m.stroke,
+                       &m.processForce, &m.px, &m.py, &m.pz})
+      renote(*t);
+  }
+  return out;
+}
+
+bool readDocument(const QString &path, Case *out, Error *error) {
+  const QLocale program = num::locale();
+  if (num::sameNotation(program, num::fileNotation())) return readFile(path, out, error);
+  Case c;
+  {
+    const num::NotationScope inFile(num::fileNotation());
+    if (!readFile(path, &c, error)) return false;
+  }
+  if (out) *out = renotated(c, num::fileNotation(), program);
+  return true;
+}
+
+bool writeDocument(const QString &path, const Case &c, QString *error) {
+  return writeFile(path, renotated(c, num::locale(), num::fileNotation()), error);
+}
+
 QVector<LoadCase> loadCasesOf(const Case &c) {
   if (!c.loadCases.isEmpty()) return c.loadCases;
   LoadCase one;

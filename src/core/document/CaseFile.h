@@ -101,6 +101,17 @@ std::optional<QString> screenRefusal(const Case &c);
 
 // The file name with the suffix added when the user typed none ("anlage" ->
 // "anlage.tcalc"); a name that ends in a dot or has a suffix stays as it is.
+// The case with every number typed as text (distances, force cells, duty cycle, required
+// life, motion, the special roller shoe's numbers) rewritten from the notation `from` into
+// `to`, with the same value, decimals and grouping. A text that is no number in `from`
+// (a name, an empty field, a slip the screen marks) stays as it is.
+Case renotated(const Case &c, const QLocale &from, const QLocale &to);
+// A calculation file of the screens: its numbers typed as text are kept in
+// num::fileNotation() and come and go in the notation of the program's locale, so a
+// file reads the same in either language.
+bool readDocument(const QString &path, Case *out, Error *error);
+bool writeDocument(const QString &path, const Case &c, QString *error);
+
 QString withSuffix(const QString &path, const QString &suffix);
 
 }  // namespace calcfile

@@ -3,6 +3,7 @@
 #include "core/arrangements/Calculate.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/common/Messages.h"
+#include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/DutyCycle.h"
 #include "core/special/SonderCore.h"
@@ -138,6 +139,41 @@ Result calculateCase(Session &s, const calcfile::Case &c, const ArrangementInfo 
   r.withDetails = !ev.run.extraHead.isEmpty();
   r.evaluationRefused = ev.run.refused;
   return r;
+}
+
+void renotate(Session &s, const QLocale &from, const QLocale &to) {
+  if (num::sameNotation(from, to)) return;
+  auto texts = [&](QStringList &list) {
+    for (QString &t : list) t = num::convertNumber(t, from, to);
+  };
+  auto rows = [&](TextRows &table) {
+    for (QStringList &row : table) texts(row);
+  };
+  // A settings row whose key is a text id holds a text of the customer text set, which
+  // stays as it is written; the others hold numbers.
+  auto settings = [&](TextRows &table) {
+    for (QStringList &row : table) {
+      bool textId = false;
+      row.value(0).toInt(&textId);
+      if (!textId && row.size() > 1) row[1] = num::convertNumber(row[1], from, to);
+    }
+  };
+  settings(s.gastrSettings);
+  settings(s.grsSettings.rows);
+  rows(s.gastrSerie);
+  rows(s.grsSerie.rows);
+  rows(s.grsInfo.rows);
+  texts(s.gastrSonderGeo);
+  texts(s.gastrSonderAusw);
+  texts(s.gastrSonderEingabe);
+  // The printed force tables hold numbers with their units ("2.500 N").
+  auto printed = [&](TextRows &table) {
+    for (QStringList &row : table)
+      for (QString &t : row) t = num::convertNotation(t, from, to);
+  };
+  printed(s.gastrForce);
+  for (TextRows &table : s.gaLoadCaseForce) printed(table);
+  rows(s.gastrResult);
 }
 
 }  // namespace run

@@ -36,6 +36,12 @@ void takeOver(Session &s, const calcfile::Case &c, const ArrangementInfo &arrang
 // Returns whether a required safety could be read.
 bool chooseLoadType(Session &s, int loadType);
 
+// The session's number texts (the printed force tables, the loads of the result rows, the
+// catalogue rows and settings, the special roller shoe) rewritten from one notation into
+// another, value for value: the program's language changed, and what was calculated
+// stays valid, to be shown, printed and rated again in the new notation.
+void renotate(Session &s, const QLocale &from, const QLocale &to);
+
 // ---------------------------------------------------------------- first stage
 struct Calculation {
   LoadCaseOutput output;    // as calculateLoadCases gives it (per load case as well)

@@ -18,7 +18,7 @@ QString text(int germanId, int k) { return tableText(k == English ? germanId + 1
 
 // Every number of a worked formula in the language's notation.
 QString numbersInLanguage(const QString &text, int k) {
-  if (k != English) return text;
+  if (k != English && interfaceLanguage() != Language::English) return text;
   static const QRegularExpression number(QStringLiteral("\\d[\\d.,]*\\d|\\d"));
   QString out;
   qsizetype at = 0;

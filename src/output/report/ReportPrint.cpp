@@ -221,7 +221,7 @@ bool sFrmPrint(const Session &session, QPrinter &printer, const Margins &margins
     c.printEmpty();
     c.printEmpty();
     c.x = margins.left;
-    c.printAt(100, reportDate(today));
+    c.printAt(100, reportDate(today, k));
     for (int i = 0; i < 6; ++i) c.printAt(12, field(session.gastrComment, i));
     c.printEmpty();
     printArrangement(session, c, pictures, m, QPointF(7938, c.y), masterScreen);

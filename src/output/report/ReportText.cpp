@@ -114,11 +114,17 @@ ReportTables buildReportTables(const Session &session) {
 
 QString reportDate(const QDate &day) { return num::locale().toString(day, QLocale::ShortFormat); }
 
+QString reportDate(const QDate &day, int k) {
+  return k == German ? num::notationOf(Language::German).toString(day, QLocale::ShortFormat) : reportDate(day);
+}
+
 QString safetyText(const Session &session) { return num::singleToText(session.gsngSiko); }
 
 QString distanceText(float mm) { return num::singleToText(mm) + QStringLiteral(" mm"); }
 
-QString inLanguage(const QString &text, int k) { return k == English ? num::toEnglishNotation(text) : text; }
+QString inLanguage(const QString &text, int k) {
+  return num::inLanguageNotation(text, k == English ? Language::English : Language::German);
+}
 
 QString forceField(const QStringList &row, int c, int k) { return c >= 1 ? inLanguage(field(row, c), k) : field(row, c); }
 
@@ -201,7 +207,7 @@ QString reportText(const Session &session, int k, const QDate &day) {
   QString s;
   try {
     const ReportTables t = buildReportTables(session);
-    s += reportDate(day) + kCrLf;
+    s += reportDate(day, k) + kCrLf;
     s += t.title(0, k) + kCrLf;
     for (int i = 0; i < 6; ++i) s += field(session.gastrComment, i) + kCrLf;
     s += t.label(0, k) + kTab + field(session.gastrArrangement, k) + kCrLf;

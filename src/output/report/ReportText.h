@@ -67,6 +67,9 @@ using ReportLines = QVector<ReportLine>;
 
 // Text pieces shared by every output.
 QString reportDate(const QDate &day);            // the locale's short date
+// The date of a report in language k: a German report keeps German notation whatever
+// the language of the screens.
+QString reportDate(const QDate &day, int k);
 QString safetyText(const Session &session);  // gsngSiko as number text
 QString distanceText(float mm);                  // "150 mm"
 // "Programmversion: 2002 c - ..."

@@ -1,7 +1,8 @@
 // Turns the manual's HTML source into the PDF document that the program opens as its
-// help: mkmanual <AnlFN.html> <AnlFN.pdf> [SHOTS]. Runs at build time on the offscreen
-// platform. SHOTS is the folder of the screenshot tool's pictures; the HTML shows
-// SHOTS/NAME.png as <img src="shot:NAME.png">.
+// help: mkmanual [--lang en] <AnlFN.html> <AnlFN.pdf> [SHOTS]. Runs at build time on the
+// offscreen platform. SHOTS is the folder of the screenshot tool's pictures; the HTML
+// shows SHOTS/NAME.png as <img src="shot:NAME.png">. --lang en labels the drawn sketch
+// in English, for the English manual.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 #include <cstdio>
@@ -35,9 +37,18 @@ void arrow(QPainter &p, QPointF from, QPointF to, const QString &label, QPointF 
   p.drawText(to + labelOffset, label);
 }
 
+// The labels of the sketch in the manual's language.
+struct SketchLabels {
+  QString centre, top, cassette, rail;
+};
+const SketchLabels kGerman{QStringLiteral("Mitte: x = 0, y = 0"), QStringLiteral("Oberseite: z = 0"),
+                           QStringLiteral("Kassette"), QStringLiteral("Doppelschiene")};
+const SketchLabels kEnglish{QStringLiteral("Centre: x = 0, y = 0"), QStringLiteral("Top face: z = 0"),
+                            QStringLiteral("Cassette"), QStringLiteral("Double rail")};
+
 // A cassette on its double rail in a slanted view, with the three axes through the
 // centre and the height z measured from the cassette's top face.
-QImage axesSketch() {
+QImage axesSketch(const SketchLabels &labels) {
   QImage img(840, 400, QImage::Format_ARGB32);
   img.fill(Qt::white);
   QPainter p(&img);
@@ -78,10 +89,10 @@ QImage axesSketch() {
   p.setFont(f);
   p.setPen(QColor(30, 40, 90));
   p.drawLine(centre + QPointF(-8, 4), QPointF(150, 120));
-  p.drawText(QPointF(20, 96), QStringLiteral("Mitte: x = 0, y = 0"));
-  p.drawText(QPointF(20, 122), QStringLiteral("Oberseite: z = 0"));
-  p.drawText(QPointF(250, 262), QStringLiteral("Kassette"));
-  p.drawText(QPointF(60, 368), QStringLiteral("Doppelschiene"));
+  p.drawText(QPointF(20, 96), labels.centre);
+  p.drawText(QPointF(20, 122), labels.top);
+  p.drawText(QPointF(250, 262), labels.cassette);
+  p.drawText(QPointF(60, 368), labels.rail);
   return img;
 }
 
@@ -89,19 +100,30 @@ QImage axesSketch() {
 
 int main(int argc, char **argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: mkmanual <manual.html> <manual.pdf> [screenshots]\n");
+  // The arguments after the options (Qt keeps argc and argv for itself).
+  int n = argc;
+  char **arg = argv;
+  bool english = false;
+  if (n > 2 && QByteArray(arg[1]) == "--lang") {
+    english = QByteArray(arg[2]) == "en";
+    if (!english && QByteArray(arg[2]) != "de") n = 0;  // neither: the usage below
+    arg += 2;
+    n -= 2;
+  }
+  if (n != 3 && n != 4) {
+    std::fprintf(stderr, "usage: mkmanual [--lang de|en] <manual.html> <manual.pdf> [screenshots]\n");
     return 2;
   }
-  QFile in(QString::fromLocal8Bit(argv[1]));
+  QFile in(QString::fromLocal8Bit(arg[1]));
   if (!in.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "mkmanual: cannot read %s\n", argv[1]);
+    std::fprintf(stderr, "mkmanual: cannot read %s\n", arg[1]);
     return 1;
   }
   QTextDocument doc;
-  doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("axes")), axesSketch());
-  if (argc == 4) {
-    const QDir shots(QString::fromLocal8Bit(argv[3]));
+  doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("axes")),
+                  axesSketch(english ? kEnglish : kGerman));
+  if (n == 4) {
+    const QDir shots(QString::fromLocal8Bit(arg[3]));
     for (const QString &name : shots.entryList({QStringLiteral("*.png")}, QDir::Files)) {
       const QImage picture(shots.filePath(name));
       if (!picture.isNull())
@@ -109,12 +131,24 @@ int main(int argc, char **argv) {
     }
   }
   doc.setHtml(QString::fromUtf8(in.readAll()));
+  // A picture the HTML names but nobody provided would leave an empty frame in the
+  // manual: the build stops instead.
+  for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) continue;
+      const QString name = format.toImageFormat().name();
+      if (!doc.resource(QTextDocument::ImageResource, QUrl(name)).isValid()) {
+        std::fprintf(stderr, "mkmanual: no picture %s\n", qPrintable(name));
+        return 1;
+      }
+    }
 
   // Written beside the target and renamed at the end, so that a broken run never
   // leaves half a manual in the Help folder.
-  QSaveFile out(QString::fromLocal8Bit(argv[2]));
+  QSaveFile out(QString::fromLocal8Bit(arg[2]));
   if (!out.open(QIODevice::WriteOnly)) {
-    std::fprintf(stderr, "mkmanual: cannot write %s\n", argv[2]);
+    std::fprintf(stderr, "mkmanual: cannot write %s\n", arg[2]);
     return 1;
   }
   {
@@ -128,7 +162,7 @@ int main(int argc, char **argv) {
     doc.print(&pdf);
   }
   if (!out.commit()) {
-    std::fprintf(stderr, "mkmanual: cannot write %s\n", argv[2]);
+    std::fprintf(stderr, "mkmanual: cannot write %s\n", arg[2]);
     return 1;
   }
   return 0;

@@ -138,6 +138,17 @@ FrmArrangement::FrmArrangement(Session &session, ArrangementId id, QWidget *pare
   docui::addEditMenu(menuBar(), document_, this);
   docui::showIn(document_, this);
   connect(document_, &CalcDocument::replaced, this, [this] { showInput(document_->input()); });
+  // The same numbers in another notation: the loads shown still belong to them.
+  // The distance fields show what the last calculation made of them; they are rewritten
+  // by themselves like every numeric field.
+  connect(document_, &CalcDocument::notationChanged, this, [this] {
+    const int current = tabs_->current();
+    calcfile::Case shown = document_->input();
+    if (tbM_) shown.m = tbM_->text();
+    if (tbN_) shown.n = tbN_->text();
+    showTexts(shown);
+    tabs_->setCurrent(current);
+  });
   connect(document_, &CalcDocument::distancesChanged, this, &FrmArrangement::dropLoads);
   connect(document_, &CalcDocument::forcesChanged, this, &FrmArrangement::dropLoads);
   // The window opens at its design size, centred; it can be resized and maximised.
@@ -396,7 +407,7 @@ void FrmArrangement::buildMenus() {
   menuInhalt_->setObjectName(QStringLiteral("MenüInhalt"));
   connect(menuInhalt_, &QAction::triggered, this, &FrmArrangement::inhalt);
   menuHilfe_->addSeparator();
-  uilang::addMenu(menuHilfe_);
+  uilang::addMenu(menuHilfe_, &session_);
 }
 
 // Sized to its text and centred on its place in the picture.
@@ -752,6 +763,11 @@ void FrmArrangement::dropLoads() {
 }
 
 void FrmArrangement::showInput(const calcfile::Case &input) {
+  showTexts(input);
+  dropLoads();
+}
+
+void FrmArrangement::showTexts(const calcfile::Case &input) {
   showing_ = true;
   // The report prints the comment lines of the calculation shown.
   if (input.comments) session_.gastrComment = *input.comments;
@@ -769,7 +785,6 @@ void FrmArrangement::showInput(const calcfile::Case &input) {
   tabs_->setLoadCases(cases);
   gui::gsubSetColWidth(this, grid_, false);
   showing_ = false;
-  dropLoads();
 }
 
 void FrmArrangement::Frame1_MouseMove() {

@@ -44,6 +44,8 @@ class FrmArrangement : public QMainWindow {
   // Shows the input of a calculation (a file opened, an undo): distances, load cases and
   // forces; the loads on the picture belong to no input then.
   void showInput(const calcfile::Case &input);
+  // The input's texts in the fields, the force grid and the tabs, the loads shown kept.
+  void showTexts(const calcfile::Case &input);
 
   // "Zurück" and closing the window lead to the start screen on the session, loaded
   // afresh (AppServices::startScreen); without it the screen just closes.

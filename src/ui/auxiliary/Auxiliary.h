@@ -12,7 +12,8 @@ class QUrl;
 
 // Hands a "mailto:" or "http://" link to the desktop; returns a result code (0 = failed).
 qint32 glngOpenLink(const QString &link);
-// Opens Help/AnlFN.pdf of the program directory with the desktop's PDF viewer.
+// Opens the manual of the interface language (Help/AnlFN.pdf, in English
+// Help/AnlFN_en.pdf) with the desktop's PDF viewer.
 void gsubHelp();
 // The about box frmAbout on the session, modal.
 void showAbout(Session &session, QWidget *parent);
@@ -24,7 +25,9 @@ namespace aux {
 
 // The full path of the help document: the one the installed services name
 // (AppServices::Desktop), else Help/AnlFN.pdf beside the program, or in
-// ../share/tarvelcalc/ of it when installed (core/common/DataFiles.h).
+// ../share/tarvelcalc/ of it when installed (core/common/DataFiles.h). In English the
+// English manual AnlFN_en.pdf beside it (the one named with "_en" before ".pdf"), the
+// German one when there is no English one.
 QString helpDocumentPath();
 
 // The desktop services behind the links, the help and the about box are those of the

@@ -1,6 +1,7 @@
 // Links, the help document and the system-information tool: everything the program
 // hands to the desktop.
 #include <QCoreApplication>
+#include <QDir>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -26,9 +27,19 @@ bool openUrl(const QUrl &url) {
 }  // namespace
 
 QString helpDocumentPath() {
+  // The German manual (the one chosen, or where the program looks) and, for an English
+  // interface, its English edition beside it: AnlFN_en.pdf. Where that one is missing
+  // the German manual serves.
   const QString &chosen = app::services().desktop.helpDocument;
-  if (!chosen.isEmpty()) return chosen;
-  return datafiles::locate(QStringLiteral("Help/AnlFN.pdf"));
+  const QString german = chosen.isEmpty() ? datafiles::locate(QStringLiteral("Help/AnlFN.pdf")) : chosen;
+  if (interfaceLanguage() == Language::German) return german;
+  const QStringList english = chosen.isEmpty()
+                                  ? datafiles::candidates(QStringLiteral("Help/AnlFN_en.pdf"))
+                                  : QStringList{QFileInfo(chosen).dir().filePath(
+                                        QFileInfo(chosen).completeBaseName() + QStringLiteral("_en.pdf"))};
+  for (const QString &path : english)
+    if (QFileInfo::exists(path)) return path;
+  return german;
 }
 
 

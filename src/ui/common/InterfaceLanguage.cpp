@@ -4,12 +4,19 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QEvent>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QWidget>
 
+#include "core/common/Numbers.h"
+#include "core/document/CalcDocument.h"
+#include "core/run/CalculationRun.h"
 #include "ui/common/FileMenu.h"
 #include "ui/common/Gui.h"
+#include "ui/common/NumericInput.h"
 
 namespace uilang {
 
@@ -24,10 +31,25 @@ Language startLanguage(const QString &commandLine, const QString &systemLocale) 
   return languageOfCode(systemLocale);
 }
 
-void apply(Language language) {
+void apply(Language language, Session *session) {
   const bool changed = language != interfaceLanguage();
   setInterfaceLanguage(language);
   gui::useQtTranslations(language == Language::German);
+  // Numbers are typed and shown in the notation of the language: what the fields and the
+  // open calculations hold is rewritten into it, value for value.
+  const QLocale before = num::locale();
+  const QLocale after = num::localeFor(language);
+  num::setLocale(after);
+  if (!num::sameNotation(before, after)) {
+    for (QWidget *w : QApplication::topLevelWidgets())
+      for (QLineEdit *field : w->findChildren<QLineEdit *>())
+        if (qobject_cast<const NumericValidator *>(field->validator())) {
+          const QSignalBlocker quiet(field);
+          field->setText(num::convertNotation(field->text(), before, after));
+        }
+    if (session) run::renotate(*session, before, after);
+    CalcDocument::renotateAll(before, after);
+  }
   if (!changed) return;
   // Every window shows its texts anew; their children follow from it.
   for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -36,12 +58,12 @@ void apply(Language language) {
   }
 }
 
-void choose(Language language) {
+void choose(Language language, Session *session) {
   filemenu::settings()->setValue(kKey, languageCode(language));
-  apply(language);
+  apply(language, session);
 }
 
-QMenu *addMenu(QMenu *menu) {
+QMenu *addMenu(QMenu *menu, Session *session) {
   QMenu *sub = menu->addMenu(builtinText(1563));
   sub->setObjectName(QStringLiteral("MenüSprache"));
   auto *group = new QActionGroup(sub);
@@ -52,7 +74,7 @@ QMenu *addMenu(QMenu *menu) {
     a->setCheckable(true);
     a->setActionGroup(group);
     const Language l = language;
-    QObject::connect(a, &QAction::triggered, sub, [l] { choose(l); });
+    QObject::connect(a, &QAction::triggered, sub, [l, session] { choose(l, session); });
   }
   // The tick follows the language in use whenever the menu opens.
   QObject::connect(sub, &QMenu::aboutToShow, sub, [sub] {

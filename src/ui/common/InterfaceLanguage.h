@@ -8,6 +8,7 @@
 #include "core/common/Texts.h"
 
 class QMenu;
+struct Session;
 
 namespace uilang {
 
@@ -16,15 +17,17 @@ namespace uilang {
 Language startLanguage(const QString &commandLine, const QString &systemLocale);
 
 // Speaks `language` from now on: the text tables, Qt's own dialogs (German translations
-// for German, none for English) and a LanguageChange event to every window, so that
-// each shows its texts anew.
-void apply(Language language);
+// for German, none for English), the notation of numbers (num::localeFor) and a
+// LanguageChange event to every window, so that each shows its texts anew. The numbers
+// the open windows, the open calculations and `session` hold are rewritten into the new
+// notation, value for value.
+void apply(Language language, Session *session = nullptr);
 
 // Apply and keep in the settings: what the menu does.
-void choose(Language language);
+void choose(Language language, Session *session = nullptr);
 
 // The submenu "Sprache / Language" with "Deutsch" and "English", the language in use
-// ticked; added to `menu` (the screen's menu "?").
-QMenu *addMenu(QMenu *menu);
+// ticked; added to `menu` (the screen's menu "?") of a screen of `session`.
+QMenu *addMenu(QMenu *menu, Session *session = nullptr);
 
 }  // namespace uilang

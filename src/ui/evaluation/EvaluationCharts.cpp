@@ -43,7 +43,10 @@ double rightEdge(int count) { return count - 0.25; }
 QString text(int k, int german, int english) {
   return k == kScreen ? builtinText(german) : tableText(k == kEnglish ? english : german);
 }
-QString inLanguage(const QString &number, int k) { return k == kEnglish ? num::toEnglishNotation(number) : number; }
+Language languageOf(int k) { return k == kEnglish ? Language::English : Language::German; }
+QString inLanguage(const QString &number, int k) {
+  return k == kScreen ? number : num::inLanguageNotation(number, languageOf(k));
+}
 
 QString lifeShownText(double value, bool hours) {
   return num::formatGrouped(value) + (hours ? QStringLiteral(" h") : QStringLiteral(" km"));
@@ -82,7 +85,7 @@ QChart *newChart(const QString &title, const QFont &font, int k) {
   chart->layout()->setContentsMargins(0, 0, 0, 0);
   // Numbers in the notation of the grid, or the English one of the English report.
   chart->setLocalizeNumbers(true);
-  chart->setLocale(k == kEnglish ? QLocale(QLocale::English, QLocale::UnitedStates) : num::locale());
+  chart->setLocale(k == kScreen ? num::locale() : num::notationOf(languageOf(k)));
   QFont titleFont = font;
   titleFont.setBold(true);
   if (font.pixelSize() > 0) titleFont.setPixelSize(font.pixelSize() * 6 / 5);

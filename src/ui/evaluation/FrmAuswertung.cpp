@@ -1,5 +1,7 @@
 #include "ui/evaluation/FrmAuswertung.h"
 
+#include <QSignalBlocker>
+
 #include "ui/common/InterfaceLanguage.h"
 
 #include <QAction>
@@ -166,6 +168,12 @@ FrmAuswertung::FrmAuswertung(Session &session, QWidget *masterForm, QWidget *par
     docui::showIn(document_, this);
     showDocumentInput();
     connect(document_, &CalcDocument::replaced, this, &FrmAuswertung::showDocumentInput);
+    // The same numbers in another notation: the results shown still belong to them.
+    connect(document_, &CalcDocument::notationChanged, this, [this] {
+      const QSignalBlocker b0(tbBetrieb_[0]), b1(tbBetrieb_[1]), b2(tbBetrieb_[2]), b3(tbBetrieb_[3]),
+          b4(tbLebensdauer_);
+      showDutyTexts();
+    });
     // The results shown belong to the distances and forces they were calculated from:
     // when those change (undone from here), the screen gives way to the arrangement.
     for (auto signal : {&CalcDocument::distancesChanged, &CalcDocument::forcesChanged})
@@ -577,7 +585,7 @@ void FrmAuswertung::buildMenus() {
     if (services().about) services().about(session_, this);
   });
   menuHilfe_->addSeparator();
-  uilang::addMenu(menuHilfe_);
+  uilang::addMenu(menuHilfe_, &session_);
 }
 
 void FrmAuswertung::buildToolbar() {
@@ -876,6 +884,13 @@ void FrmAuswertung::showDocumentInput() {
   const run::Ticks ticks = run::ticksOf(in, session_.gastrResult, boxes);
   for (int i = 0; i < eval::kBoxes; ++i)
     if (boxes.enabled[i]) setBoxValue(chkGrSer_[i], ticks.ticked[i]);
+  showDutyTexts();
+  if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
+  emit evaluationInputChanged();
+}
+
+void FrmAuswertung::showDutyTexts() {
+  const calcfile::Case &in = document_->input();
   if (in.duty) {
     const QString texts[] = {in.duty->stroke, in.duty->cyclesPerMinute, in.duty->hoursPerDay, in.duty->daysPerYear};
     for (int i = 0; i < 4; ++i)
@@ -883,8 +898,6 @@ void FrmAuswertung::showDocumentInput() {
   }
   const QString life = in.requiredLife ? in.requiredLife->value : QString();
   if (tbLebensdauer_->text() != life) tbLebensdauer_->setText(life);
-  if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
-  emit evaluationInputChanged();
 }
 
 loads::RequiredLifeTexts FrmAuswertung::requiredLifeTexts() const {

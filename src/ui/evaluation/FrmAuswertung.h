@@ -142,6 +142,8 @@ class FrmAuswertung : public QMainWindow {
   void showNinthFrame();
   // The ticks and the group "Betrieb" as the document holds them.
   void showDocumentInput();
+  // The group "Betrieb" and the required life as the document holds them.
+  void showDutyTexts();
   // The ticks, the group "Betrieb" or the load type the user changed, as one edit.
   void commitTicks();
   void commitDuty();

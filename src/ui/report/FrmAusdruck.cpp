@@ -73,8 +73,9 @@ FrmAusdruck::FrmAusdruck(Session &session, QWidget *evaluationScreen, const QStr
     setWindowIcon(gui::windowIcon(session_));
     buildToolbar();
     showTexts();
-    // The report speaks the language of the screens to begin with; "Sprache" switches.
-    button(QStringLiteral("Sprache"))->setChecked(interfaceLanguage() == Language::English);
+    // The first page speaks the language of the screens; "Sprache" chooses the other.
+    if (QAction *language = button(QStringLiteral("Sprache")))
+      language->setChecked(interfaceLanguage() == Language::English);
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("sSetLayout!"));
   }

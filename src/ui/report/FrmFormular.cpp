@@ -141,7 +141,7 @@ FrmFormular::Plan FrmFormular::paintLines(ReportCanvas &c) const {
   c.printAt(25, t.title(0, tag_), 14);
   c.setBaseSize(kBaseSize);
   c.x = kMargin;
-  c.printAt(100, report::reportDate(day_));
+  c.printAt(100, report::reportDate(day_, tag_));
   plan.frameTop = c.y;
   c.y += frame1Size().height();
   c.x = kMargin;

@@ -252,6 +252,37 @@ TEST_F(HelpTest, DocumentIsTheManualInTheHelpFolderOfTheProgram) {
   EXPECT_EQ(opened.at(0), QUrl::fromLocalFile(doc));
 }
 
+// F1 opens the manual of the interface language: in English AnlFN_en.pdf beside the
+// German one, and the German one while there is no English one.
+TEST_F(HelpTest, DocumentFollowsTheInterfaceLanguage) {
+  const QString english = dir.filePath(QStringLiteral("Help/AnlFN_en.pdf"));
+  const struct {
+    Language language;
+    bool englishInstalled;
+    QString opens;
+  } cases[] = {
+      {Language::German, true, doc},
+      {Language::English, true, english},
+      {Language::English, false, doc},
+      {Language::German, false, doc},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(qPrintable(languageCode(c.language) + (c.englishInstalled ? " with" : " without") +
+                            " the English manual"));
+    if (c.englishInstalled)
+      QFile::copy(doc, english);
+    else
+      QFile::remove(english);
+    setInterfaceLanguage(c.language);
+    opened.clear();
+    gsubHelp();
+    setInterfaceLanguage(Language::German);
+    EXPECT_TRUE(rec.messages.isEmpty());
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.at(0), QUrl::fromLocalFile(c.opens));
+  }
+}
+
 TEST_F(HelpTest, MissingViewerGivesTheAcrobatMessageAndNothingElse) {
   viewerInstalled = false;
   gsubHelp();

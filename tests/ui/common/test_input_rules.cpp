@@ -150,6 +150,55 @@ TEST(EnglishNotation, NumbersOfTheGermanLocaleInEnglish) {
     EXPECT_EQ(num::toEnglishNotation(QString::fromUtf8(c.german)), QString::fromUtf8(c.english)) << c.german;
 }
 
+// The same fields in the English interface take the English notation: the point is the
+// decimal separator and the comma the slip; the value read is the one the German field
+// reads from its own notation. Any notation converts into the other and back unchanged.
+TEST(EnglishNotation, EnglishFieldsTakeThePointAndReadTheSameValues) {
+  const QLocale de(QLocale::German, QLocale::Germany), en(QLocale::English, QLocale::UnitedStates);
+  setInterfaceLanguage(Language::English);
+  num::setLocale(num::localeFor(Language::English));
+  const struct {
+    bool minus;
+    const char *english, *german, *reason;  // reason: nullptr for a number the field takes
+  } cases[] = {{false, "2.5", "2,5", nullptr},
+               {true, "-1200.75", "-1200,75", nullptr},
+               {false, "2,5", nullptr, "The decimal separator is the point (for example 12.5)."},
+               {false, "-5", nullptr, "No sign is possible here; digits and the decimal point are allowed."},
+               {false, "1.2.3", nullptr, "This is not a number; a number such as 1500 or 12.5 is allowed."}};
+  for (const auto &c : cases) {
+    QLineEdit field;
+    gui::setNumericRules(&field, c.minus);
+    QTest::keyClicks(&field, QString::fromUtf8(c.english));
+    EXPECT_EQ(field.text(), QString::fromUtf8(c.english));
+    EXPECT_EQ(gui::numberProblem(&field), c.reason ? QString::fromUtf8(c.reason) : QString()) << c.english;
+    if (!c.german) continue;
+    EXPECT_EQ(num::convertNotation(field.text(), en, de), QString::fromUtf8(c.german));
+    EXPECT_EQ(num::convertNotation(QString::fromUtf8(c.german), de, en), field.text());
+    double english = 0;
+    ASSERT_TRUE(num::toDouble(field.text(), &english));
+    const double german = de.toDouble(QString::fromUtf8(c.german));
+    EXPECT_EQ(english, german) << c.english;
+  }
+  EXPECT_EQ(num::formatGrouped(12345.5, 1), "12,345.5");
+  setInterfaceLanguage(Language::German);
+  num::setLocale(num::localeFor(Language::German));
+  EXPECT_EQ(num::formatGrouped(12345.5, 1), "12.345,5");
+}
+
+// German keeps the system's notation where it writes a decimal comma, as always; a system
+// of the decimal point (or none) gets German notation. English is always English.
+TEST(EnglishNotation, TheLanguageChoosesTheNotation) {
+  const struct {
+    Language language;
+    const char *system, *chosen;
+  } cases[] = {{Language::German, "C", "de_DE"},     {Language::German, "de_AT", "de_AT"},
+               {Language::German, "fr_FR", "fr_FR"}, {Language::German, "en_US", "de_DE"},
+               {Language::English, "de_DE", "en_US"}, {Language::English, "en_GB", "en_US"}};
+  for (const auto &c : cases)
+    EXPECT_EQ(num::localeFor(c.language, QLocale(QString::fromUtf8(c.system))).name(), QString::fromUtf8(c.chosen))
+        << c.system;
+}
+
 TEST(QtTranslations, QtsOwnButtonsSpeakGerman) {
   // scripts/deps.sh installs them (qt6-translations-l10n).
   ASSERT_TRUE(gui::loadQtTranslations());

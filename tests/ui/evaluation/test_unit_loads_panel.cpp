@@ -49,10 +49,10 @@ const Example kExamples[] = {
     {"model", "FrmVKaZDSch", "400", "300",
      {{"- Z", "2500", "50", "-30", "0"}, {"X +", "600", "0", "0", "150"}, {"Y +", "400", "120", "0", "100"}},
      "KD12", {"411 N", "368 N", "1.144 N", "977 N"}, {"442 N", "337 N", "1.113 N", "1.008 N"}, false, 2,
-     "Maßgebend: Lastmodell – Kassette vorn rechts: 1.144 N", "Governing: Load model – Cassette front right: 1.144 N"},
+     "Maßgebend: Lastmodell – Kassette vorn rechts: 1.144 N", "Governing: Load model – Cassette front right: 1,144 N"},
     {"check", "FrmVKaZDSch", "200", "100", {{"- Z", "2000", "-50", "-20", "0"}, {"- X", "2000", "0", "0", "150"}},
      "KD12", {"255 N", "345 N", "1.145 N", "945 N"}, {"1.745 N", "1.345 N", "345 N", "745 N"}, true, 0,
-     "Maßgebend: Starre Platte – Kassette vorn links: 1.745 N", "Governing: Rigid plate – Cassette front left: 1.745 N"},
+     "Maßgebend: Starre Platte – Kassette vorn links: 1.745 N", "Governing: Rigid plate – Cassette front left: 1,745 N"},
 };
 
 void PrintTo(const Example &e, std::ostream *os) { *os << e.name; }

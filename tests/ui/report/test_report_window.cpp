@@ -111,6 +111,19 @@ TEST_F(ReportWindow, OpensWithOneGermanPageAndItsToolbar) {
   EXPECT_EQ(w->pages().size(), 1);
 }
 
+// The English interface opens the report window on an English page; "Sprache" still
+// chooses the other language.
+TEST_F(ReportWindow, TheFirstPageSpeaksTheInterfaceLanguage) {
+  setInterfaceLanguage(Language::English);
+  {
+    FrmAusdruck english(session, nullptr, QStringLiteral("FrmZKaEDSch"));
+    ASSERT_EQ(english.pages().size(), 1);
+    EXPECT_EQ(english.pages().first()->Tag(), report::English);
+    EXPECT_TRUE(english.button("Sprache")->isChecked());
+  }
+  setInterfaceLanguage(Language::German);
+}
+
 TEST_F(ReportWindow, PageShowsTheDrawingOfTheArrangementInUseAndKeepsFieldsClearOfText) {
   FrmFormular *page = w->pages().first();
   EXPECT_TRUE(page->Frame1->isVisibleTo(page));
