@@ -139,39 +139,78 @@ Outcome runCase(const Start &start, const Case &c, const Options &options) {
 }
 
 // ---------------------------------------------------------------- JSON writing
-void appendQuoted(std::string &out, const QString &s) {
-  // Printable ASCII, control characters and whole UTF-16 characters are written here as
-  // QJsonDocument writes them; a lone surrogate goes the library's way. The text is
-  // written through a pointer into room for its longest form (six bytes per character,
-  // "\u001f"), which is cut to what was written at the end.
+namespace {
+
+// The JSON is written through a pointer into room made beforehand: a piece of a known
+// largest size (a key, a number, a text of n characters in at most 6n bytes) gets its
+// room first and is then written without a check per byte. The string grows in large
+// steps and is cut to what was written when the writer is done.
+class Out {
+ public:
+  explicit Out(std::string &s) : s_(s), at_(s.size()) {}
+  Out(const Out &) = delete;
+  Out &operator=(const Out &) = delete;
+  ~Out() { s_.resize(at_); }
+
+  // Room for n bytes; what was written into it is taken with wrote().
+  char *room(size_t n) {
+    if (s_.size() - at_ < n) s_.resize(at_ + std::max<size_t>(n, 8192));
+    return s_.data() + at_;
+  }
+  void wrote(const char *end) { at_ = static_cast<size_t>(end - s_.data()); }
+  void put(const char *p, size_t n) { wrote(std::copy_n(p, n, room(n))); }
+  void put(std::string_view text) { put(text.data(), text.size()); }
+  void put(char c) {
+    *room(1) = c;
+    ++at_;
+  }
+  size_t size() const { return at_; }
+  std::string_view since(size_t at) const { return {s_.data() + at, at_ - at}; }
+
+ private:
+  std::string &s_;
+  size_t at_;
+};
+
+// An ASCII character inside a JSON text as QJsonDocument writes it: itself, or its
+// escape. Returns the end; room for six bytes ("\u001f").
+inline char *asciiEscaped(char *d, char16_t u) {
+  if (u >= 0x20 && u != '"' && u != '\\') {
+    *d++ = static_cast<char>(u);
+    return d;
+  }
   static const char hex[] = "0123456789abcdef";
+  *d++ = '\\';
+  switch (u) {
+    case '"': *d++ = '"'; break;
+    case '\\': *d++ = '\\'; break;
+    case 0x8: *d++ = 'b'; break;
+    case 0xc: *d++ = 'f'; break;
+    case 0xa: *d++ = 'n'; break;
+    case 0xd: *d++ = 'r'; break;
+    case 0x9: *d++ = 't'; break;
+    default:
+      *d++ = 'u';
+      *d++ = '0';
+      *d++ = '0';
+      *d++ = hex[u >> 4];
+      *d++ = hex[u & 0xf];
+  }
+  return d;
+}
+
+// A text in quotes, as QJsonDocument writes it: printable ASCII, control characters and
+// whole UTF-16 characters are written here; a lone surrogate goes the library's way.
+void quotedAnew(Out &o, const QString &s) {
   const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
   const char16_t *const end = p + s.size();
-  const size_t start = out.size();
-  out.resize(start + 6 * static_cast<size_t>(s.size()) + 2);
-  char *d = out.data() + start;
+  char *const start = o.room(6 * static_cast<size_t>(s.size()) + 2);
+  char *d = start;
   *d++ = '"';
   while (p != end) {
     const char16_t u = *p++;
-    if (u >= 0x20 && u < 0x80 && u != '"' && u != '\\') {
-      *d++ = static_cast<char>(u);
-    } else if (u < 0x80) {
-      *d++ = '\\';
-      switch (u) {
-        case '"': *d++ = '"'; break;
-        case '\\': *d++ = '\\'; break;
-        case 0x8: *d++ = 'b'; break;
-        case 0xc: *d++ = 'f'; break;
-        case 0xa: *d++ = 'n'; break;
-        case 0xd: *d++ = 'r'; break;
-        case 0x9: *d++ = 't'; break;
-        default:
-          *d++ = 'u';
-          *d++ = '0';
-          *d++ = '0';
-          *d++ = hex[u >> 4];
-          *d++ = hex[u & 0xf];
-      }
+    if (u < 0x80) {
+      d = asciiEscaped(d, u);
     } else if (u < 0x800) {
       *d++ = static_cast<char>(0xc0 | (u >> 6));
       *d++ = static_cast<char>(0x80 | (u & 0x3f));
@@ -186,17 +225,58 @@ void appendQuoted(std::string &out, const QString &s) {
       *d++ = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
       *d++ = static_cast<char>(0x80 | (c & 0x3f));
     } else {
-      out.resize(start);
       const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
-      out.append(a.constData() + 1, static_cast<size_t>(a.size() - 2));
+      o.wrote(start);
+      o.put(a.constData() + 1, static_cast<size_t>(a.size() - 2));
       return;
     }
   }
   *d++ = '"';
-  out.resize(static_cast<size_t>(d - out.data()));
+  o.wrote(d);
 }
 
-namespace {
+// The JSON of the texts quoted last on this thread, by the identity of their characters:
+// most texts of a run are the catalogue's (series, sizes, units, order numbers) and the
+// verdicts, the same few shared texts case after case. An entry holds the text, so
+// that its characters stay where they are and unchanged while it is kept (a shared
+// text is copied before it is changed); the same address and length mean the same
+// text. Texts in memory they do not own are not kept.
+struct QuotedText {
+  QString text;
+  std::string json;
+};
+constexpr int kQuotedBits = 8;
+thread_local std::array<QuotedText, 1 << kQuotedBits> quotedTexts;
+
+void quoted(Out &o, const QString &s) {
+  if (!s.data_ptr().isMutable()) {
+    quotedAnew(o, s);
+    return;
+  }
+  const auto address = reinterpret_cast<std::uintptr_t>(s.constData());
+  QuotedText &q = quotedTexts[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kQuotedBits))];
+  if (q.text.constData() == s.constData() && q.text.size() == s.size()) {
+    o.put(q.json);
+    return;
+  }
+  const size_t at = o.size();
+  quotedAnew(o, s);
+  q.text = s;
+  q.json.assign(o.since(at));
+}
+
+// The same of a text in UTF-8.
+void quotedUtf8(Out &o, const char *begin, const char *end) {
+  char *d = o.room(6 * static_cast<size_t>(end - begin) + 2);
+  *d++ = '"';
+  for (const char *p = begin; p != end; ++p) {
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte < 0x80) d = asciiEscaped(d, byte);
+    else *d++ = *p;
+  }
+  *d++ = '"';
+  o.wrote(d);
+}
 
 // The shortest text of a value from 1 to 10^7 with a fraction, as std::to_chars gives
 // it: the fewest decimals k whose nearest number n / 10^k still reads back as v, in
@@ -240,14 +320,12 @@ char *shortestFixed(float v, char *d) {
   return nullptr;
 }
 
-}  // namespace
-
-void appendNumber(std::string &out, float v) {
+void number(Out &o, float v) {
   if (!std::isfinite(v)) {
-    out.append("null");
+    o.put("null");
     return;
   }
-  char d[32];
+  char *const d = o.room(32);
   char *e = nullptr;
   // A whole number of up to five digits is its own shortest form (the exponent form,
   // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
@@ -259,176 +337,204 @@ void appendNumber(std::string &out, float v) {
     e = shortestFixed(v, d);
   }
   if (!e) e = std::to_chars(d, d + 32, v).ptr;
-  out.append(d, static_cast<size_t>(e - d));
+  o.wrote(e);
 }
-
-namespace {
 
 // The layout of the two forms: the single case's, with line breaks, blanks after
 // separators and one row per line, and the compact one.
 struct Writer {
-  std::string &out;
+  Out &out;
   bool pretty;
 
   template <size_t N>
   void key(const char (&name)[N]) {
-    out.push_back('"');
-    out.append(name, N - 1);
-    if (pretty) out.append("\": ", 3);
-    else out.append("\":", 2);
+    char *d = out.room(N + 3);
+    *d++ = '"';
+    d = std::copy_n(name, N - 1, d);
+    *d++ = '"';
+    *d++ = ':';
+    if (pretty) *d++ = ' ';
+    out.wrote(d);
   }
-  void sep() { out.append(pretty ? ", " : ","); }
+  void sep() { out.put(pretty ? std::string_view(", ") : std::string_view(",")); }
   // Before the i-th row of a list (indented by four) and after its last one.
   void rowStart(int i) {
     if (!pretty) {
-      if (i) out.push_back(',');
+      if (i) out.put(',');
       return;
     }
-    out.append(i ? ",\n    " : "\n    ");
+    out.put(i ? std::string_view(",\n    ") : std::string_view("\n    "));
   }
-  void listEnd(bool empty) { out.append(!pretty || empty ? "]" : "\n  ]"); }
+  void listEnd(bool empty) { out.put(!pretty || empty ? std::string_view("]") : std::string_view("\n  ]")); }
   // Before the next top-level key.
-  void next() { out.append(pretty ? ",\n  " : ","); }
+  void next() { out.put(pretty ? std::string_view(",\n  ") : std::string_view(",")); }
+  void flag(bool on) { out.put(on ? std::string_view("true") : std::string_view("false")); }
   void numbers(const float *v, int n) {
-    out.push_back('[');
+    out.put('[');
     for (int k = 0; k < n; ++k) {
       if (k) sep();
-      appendNumber(out, v[k]);
+      number(out, v[k]);
     }
-    out.push_back(']');
+    out.put(']');
   }
   // Five values whose text was written just before (`text`, of `before`) are written
   // again from it when they are the same: the rated loads are the model's on most rows.
   void sameOrNumbers(const std::array<float, 5> &values, const std::array<float, 5> *before,
                      const std::string &text) {
-    if (before && std::memcmp(values.data(), before->data(), sizeof values) == 0) out.append(text);
+    if (before && std::memcmp(values.data(), before->data(), sizeof values) == 0) out.put(text);
     else numbers(values.data(), 5);
+  }
+};
+
+// The fields of an evaluated size, one JSON text after the other.
+struct FieldTexts final : eval::FieldWriter {
+  explicit FieldTexts(Writer &writer) : w(writer) {}
+  Writer &w;
+  bool first = true;
+
+  void next() {
+    if (!first) w.sep();
+    first = false;
+  }
+  void text(const QString &s) override {
+    next();
+    quoted(w.out, s);
+  }
+  void utf8(const char *begin, const char *end) override {
+    next();
+    quotedUtf8(w.out, begin, end);
   }
 };
 
 }  // namespace
 
+void appendQuoted(std::string &out, const QString &s) {
+  Out o(out);
+  quoted(o, s);
+}
+
+void appendNumber(std::string &out, float v) {
+  Out o(out);
+  number(o, v);
+}
+
 void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &messages, bool pretty,
                 std::string_view leadingKeys) {
-  Writer w{out, pretty};
-  out.reserve(out.size() + 1024 + static_cast<size_t>(r.results.size()) * 400 +
-              static_cast<size_t>(r.evaluation.size()) * 200);
-  out.append(pretty ? "{\n  " : "{");
-  out.append(leadingKeys);
+  Out o(out);
+  Writer w{o, pretty};
+  o.put(pretty ? std::string_view("{\n  ") : std::string_view("{"));
+  o.put(leadingKeys);
   w.key("calcFailed");
-  out.append(r.calcFailed ? "true" : "false");
+  w.flag(r.calcFailed);
   w.next();
   w.key("messages");
-  out.push_back('[');
+  o.put('[');
   for (int i = 0; i < messages.size(); ++i) {
     w.rowStart(i);
-    out.push_back('{');
+    o.put('{');
     w.key("title");
-    appendQuoted(out, messages[i].title);
+    quoted(o, messages[i].title);
     w.sep();
     w.key("text");
-    appendQuoted(out, messages[i].text);
-    out.push_back('}');
+    quoted(o, messages[i].text);
+    o.put('}');
   }
   w.listEnd(messages.isEmpty());
   w.next();
   w.key("unitDistance");
-  appendNumber(out, r.unitDistance);
+  number(o, r.unitDistance);
   w.next();
   w.key("railDistance");
-  appendNumber(out, r.railDistance);
+  number(o, r.railDistance);
   w.next();
   w.key("results");
-  out.push_back('[');
+  o.put('[');
   std::string loadsText;
   for (int i = 0; i < r.results.size(); ++i) {
     const ResultRow &row = r.results[i];
     w.rowStart(i);
-    out.push_back('{');
+    o.put('{');
     w.key("serie");
-    appendQuoted(out, row.serie);
+    quoted(o, row.serie);
     w.sep();
     w.key("gr");
-    appendQuoted(out, row.size);
+    quoted(o, row.size);
     w.sep();
     w.key("load");
-    appendQuoted(out, row.load);
+    quoted(o, row.load);
     w.sep();
     w.key("unit");
-    appendQuoted(out, row.unit);
+    quoted(o, row.unit);
     w.sep();
     w.key("loads");
-    const size_t loadsAt = out.size();
+    const size_t loadsAt = o.size();
     if (row.loads) w.numbers(row.loads->data(), 5);
-    else out.append("[]");
-    loadsText.assign(out, loadsAt, std::string::npos);
+    else o.put("[]");
+    loadsText.assign(o.since(loadsAt));
     if (row.caseLoads.size() > 1) {
       w.sep();
       w.key("caseLoads");
-      out.push_back('[');
+      o.put('[');
       for (int k = 0; k < row.caseLoads.size(); ++k) {
         if (k) w.sep();
         w.numbers(row.caseLoads[k].data(), 5);
       }
-      out.push_back(']');
+      o.put(']');
     }
     // The rigid-plate check of the row: the model's five values, the check's (null
     // where there is none) and which of the two is rated.
     w.sep();
     w.key("modelLoads");
     if (row.modelLoads) w.sameOrNumbers(*row.modelLoads, row.loads ? &*row.loads : nullptr, loadsText);
-    else out.append("null");
+    else o.put("null");
     w.sep();
     w.key("checkLoads");
     if (row.checkLoads) w.numbers(row.checkLoads->data(), 5);
-    else out.append("null");
+    else o.put("null");
     w.sep();
     w.key("governs");
-    out.append(row.byCheck ? "\"check\"" : "\"model\"");
-    out.push_back('}');
+    o.put(row.byCheck ? std::string_view("\"check\"") : std::string_view("\"model\""));
+    o.put('}');
   }
   w.listEnd(r.results.isEmpty());
   w.next();
   w.key("evaluation");
-  out.push_back('[');
+  o.put('[');
   for (int i = 0; i < r.evaluation.size(); ++i) {
     w.rowStart(i);
-    out.push_back('[');
-    const QStringList texts = eval::fields(r.evaluation[i]);
-    for (int k = 0; k < EvaluationRow::kFields; ++k) {
-      if (k) w.sep();
-      appendQuoted(out, texts[k]);
-    }
-    out.push_back(']');
+    o.put('[');
+    FieldTexts texts(w);
+    eval::writeFields(r.evaluation[i], texts);
+    o.put(']');
   }
   w.listEnd(r.evaluation.isEmpty());
   if (r.withDetails && !r.evaluation.isEmpty()) {
-    const auto optional = [&out](const std::optional<double> &v) {
-      if (v) appendNumber(out, static_cast<float>(*v));
-      else out.append("null");
+    const auto optional = [&o](const std::optional<double> &v) {
+      if (v) number(o, static_cast<float>(*v));
+      else o.put("null");
     };
     w.next();
     w.key("details");
-    out.push_back('[');
+    o.put('[');
     for (int i = 0; i < r.evaluation.size(); ++i) {
       const EvaluationDetail &d = r.evaluation[i].detail;
       w.rowStart(i);
-      out.push_back('{');
+      o.put('{');
       w.key("staticLoad");
-      appendNumber(out, d.staticLoad);
+      number(o, d.staticLoad);
       w.sep();
       w.key("equivalentLoad");
-      appendNumber(out, d.equivalentLoad);
+      number(o, d.equivalentLoad);
       w.sep();
       w.key("lifeKm");
-      appendNumber(out, d.lifeKm);
+      number(o, d.lifeKm);
       w.sep();
       w.key("lifeHours");
       optional(d.lifeHours);
       w.sep();
       w.key("lifeYears");
       optional(d.lifeYears);
-      out.push_back('}');
+      o.put('}');
     }
     w.listEnd(false);
   }
@@ -436,67 +542,66 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
   // overall suggestion.
   {
     const eval::Sizing sizing = eval::chooseSizes(r.evaluation);
-    const auto flag = [&out](bool on) { out.append(on ? "true" : "false"); };
     w.next();
     w.key("sizing");
-    out.push_back('[');
+    o.put('[');
     for (int i = 0; i < r.evaluation.size(); ++i) {
       const EvaluationRow &row = r.evaluation[i];
       const eval::SizingRow &z = sizing.rows[i];
       w.rowStart(i);
       // The blank row of an evaluation without ticked sizes is no size.
       if (row.blank()) {
-        out.append("null");
+        o.put("null");
         continue;
       }
-      out.push_back('{');
+      o.put('{');
       w.key("unit");
-      appendQuoted(out, row.unit);
+      quoted(o, row.unit);
       w.sep();
       w.key("gr");
-      appendQuoted(out, row.size);
+      quoted(o, row.size);
       w.sep();
       w.key("safetyOk");
-      flag(z.safetyOk);
+      w.flag(z.safetyOk);
       w.sep();
       w.key("lifeOk");
-      if (z.lifeOk) flag(*z.lifeOk);
-      else out.append("null");
+      if (z.lifeOk) w.flag(*z.lifeOk);
+      else o.put("null");
       w.sep();
       w.key("passes");
-      flag(z.passes);
+      w.flag(z.passes);
       w.sep();
       w.key("recommended");
-      flag(z.recommended);
-      out.push_back('}');
+      w.flag(z.recommended);
+      o.put('}');
     }
     w.listEnd(r.evaluation.isEmpty());
     w.next();
     w.key("suggestion");
     if (sizing.suggestion >= 0) {
       const EvaluationRow &best = r.evaluation[sizing.suggestion];
-      out.push_back('{');
+      o.put('{');
       w.key("unit");
-      appendQuoted(out, best.unit);
+      quoted(o, best.unit);
       w.sep();
       w.key("gr");
-      appendQuoted(out, best.size);
-      out.push_back('}');
+      quoted(o, best.size);
+      o.put('}');
     } else {
-      out.append("null");
+      o.put("null");
     }
   }
   if (r.exportText) {
     w.next();
     w.key("export");
-    appendQuoted(out, *r.exportText);
+    quoted(o, *r.exportText);
   }
   if (r.reportText) {
     w.next();
     w.key("report");
-    appendQuoted(out, *r.reportText);
+    quoted(o, *r.reportText);
   }
-  out.append(pretty ? "\n}\n" : "}");
+  o.put(pretty ? std::string_view("\n}\n") : std::string_view("}"));
 }
 
 }  // namespace batch

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <condition_variable>
 #include <cstdint>
@@ -164,9 +165,15 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
 
 // ---------------------------------------------------------------- reading lines
 // The lines of a file or of the standard input, each up to the size of a case file.
+// Read with read(2), which hands over what a pipe holds, where fread would wait for a
+// full buffer: a program that feeds cases one by one gets each answer before it sends
+// the next.
 class LineReader {
  public:
-  explicit LineReader(std::FILE *f) : f_(f), buf_(1 << 16) {}
+  explicit LineReader(std::FILE *f) : fd_(f ? ::fileno(f) : -1), buf_(1 << 16) {}
+
+  // Whether the next line may have to wait for input.
+  bool mayWait() const { return !eof_ && std::memchr(buf_.data() + pos_, '\n', len_ - pos_) == nullptr; }
 
   // The next line (without its line break and a carriage return before it). False at
   // the end of the input.
@@ -177,10 +184,12 @@ class LineReader {
     for (;;) {
       if (pos_ == len_) {
         if (eof_) break;
-        len_ = std::fread(buf_.data(), 1, buf_.size(), f_);
+        const ssize_t n = ::read(fd_, buf_.data(), buf_.size());
+        if (n < 0 && errno == EINTR) continue;
         pos_ = 0;
-        if (len_ == 0) {
-          eof_ = true;
+        len_ = n > 0 ? static_cast<size_t>(n) : 0;
+        if (n <= 0) {
+          eof_ = true;  // a read error ends the input as its end does
           break;
         }
       }
@@ -213,7 +222,7 @@ class LineReader {
   }
 
  private:
-  std::FILE *f_;
+  int fd_;
   std::vector<char> buf_;
   size_t pos_ = 0, len_ = 0;
   bool eof_ = false;
@@ -232,6 +241,7 @@ class Producer {
     }
     return reader_.next(job);
   }
+  bool mayWait() const { return !in_.sweep && reader_.mayWait(); }
 
  private:
   const LineInput &in_;
@@ -239,19 +249,36 @@ class Producer {
   int index_ = 0;
 };
 
-// A line goes out in one write call, not through the buffer of `stdout`, which would
-// hand a line longer than the buffer to the system in pieces: a run that is killed
-// between two of them leaves a consumer with the start of a line and no end. So the
-// output ends after a whole line (a killed run may end before the last case, never in
-// the middle of one). Only a signal that interrupts a write, or a write into a full
-// disk, can make the system take less; the rest then follows at once.
-[[nodiscard]] bool writeLine(const Done &d) {
-  if (!d.notes.empty()) {
-    std::fwrite(d.notes.data(), 1, d.notes.size(), stderr);
-    std::fflush(stderr);
+// The lines go out in blocks, each block whole lines in one write call, not through the
+// buffer of `stdout`, which would hand a line longer than its buffer to the system in
+// pieces: a run that is killed between two writes leaves a consumer with the start of a
+// line and no end. So the output ends after a whole line (a killed run may end before
+// the last case, never in the middle of one). Only a signal that interrupts a write, or
+// a write into a full disk, can make the system take less; the rest then follows at
+// once. A block goes out when it is full and whenever the run would wait (for input or
+// for a worker), so that every line is out as soon as the run has nothing else to do;
+// the notes of a case go to the standard error after the lines before it.
+class Output {
+ public:
+  [[nodiscard]] bool add(const Done &d) {
+    if (!d.notes.empty()) {
+      if (!flush()) return false;
+      std::fwrite(d.notes.data(), 1, d.notes.size(), stderr);
+      std::fflush(stderr);
+    }
+    block_ += d.out;
+    return block_.size() < kBlock || flush();
   }
-  return cli::writeAll(STDOUT_FILENO, d.out.data(), d.out.size());
-}
+  [[nodiscard]] bool flush() {
+    const bool ok = cli::writeAll(STDOUT_FILENO, block_.data(), block_.size());
+    block_.clear();
+    return ok;
+  }
+
+ private:
+  static constexpr size_t kBlock = 256 * 1024;
+  std::string block_;
+};
 
 [[noreturn]] void outputLost() {
   const QByteArray text =
@@ -283,21 +310,25 @@ void keepHeapBetweenCases() {
 int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> &catalogue,
             const Options &options, int jobs) {
   keepHeapBetweenCases();
+  Output output;
   if (input.csv) {
     Done head;
     head.out = eval::csv::header(*input.csv);
-    if (!writeLine(head)) outputLost();
+    if (!output.add(head)) outputLost();
   }
   Producer producer(input);
   bool anyFailed = false;
   if (jobs <= 1) {
     const Start start = startOn(catalogue);
     Job job;
-    while (producer.next(job)) {
+    for (;;) {
+      if (producer.mayWait() && !output.flush()) outputLost();
+      if (!producer.next(job)) break;
       const Done d = runJob(start, job, input, options);
       anyFailed = anyFailed || d.failed;
-      if (!writeLine(d)) outputLost();
+      if (!output.add(d)) outputLost();
     }
+    if (!output.flush()) outputLost();
     return anyFailed ? kExitEnded : 0;
   }
 
@@ -376,6 +407,11 @@ int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> 
     {
       std::unique_lock lock(mutex);
       if (done.count(written) == 0 && !(end && written == read)) {
+        lock.unlock();
+        if (!output.flush()) outputLost();
+        lock.lock();
+      }
+      if (done.count(written) == 0 && !(end && written == read)) {
         writerWaits = true;
         haveDone.wait(lock, [&] { return done.count(written) != 0 || (end && written == read); });
         writerWaits = false;
@@ -389,12 +425,13 @@ int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> 
     }
     for (const Done &d : ready) {
       anyFailed = anyFailed || d.failed;
-      if (!writeLine(d)) outputLost();
+      if (!output.add(d)) outputLost();
     }
     std::unique_lock lock(mutex);
     written += static_cast<std::int64_t>(ready.size());
     if (readerWaits) haveRoom.notify_one();
   }
+  if (!output.flush()) outputLost();
   reader.join();
   for (std::thread &t : workers) t.join();
   return anyFailed ? kExitEnded : 0;

@@ -3,7 +3,9 @@
 // case, one field stepped over a range). Each case runs on its own copy of a started
 // session; with several workers each worker starts its own session over the one shared
 // catalogue. The results are written one JSON object per line, in the order of the
-// input, each line flushed as soon as it and all before it are done; with --csv the rows
+// input, in blocks of whole lines, each block as soon as the run would wait for input or
+// for a worker (so that a program feeding the cases one by one reads each answer before
+// it sends the next) or when it is full; with --csv the rows
 // of every case under one header line instead (core/evaluation/EvaluationCsv.h).
 #include <QString>
 #include <QStringList>

@@ -233,8 +233,12 @@ bool runReporting(const QString &title, const std::function<void()> &body,
   }
 }
 
-// The rows of a result set, each filled up to the number of its columns.
+// The rows of a result set, each filled up to the number of its columns. A catalogue's
+// rows are full: they are shared, not copied.
 TextRows paddedRows(const ResultSet &rs) {
+  if (std::all_of(rs.rows.begin(), rs.rows.end(),
+                  [&rs](const QStringList &row) { return row.size() >= rs.fieldCount(); }))
+    return rs.rows;
   TextRows rows;
   rows.reserve(rs.recordCount());
   for (const QStringList &record : rs.rows) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/common/Texts.h"
 
@@ -20,10 +20,11 @@ struct LocaleState {
   QLocale noGroup;    // no group separators written
   QChar decimalPoint;
   bool fromOverride = false;
-  // Whole numbers written without the locale's general formatter: its minus sign and
-  // group separator in groups of three, used only where the locale was found to write
-  // exactly that (ASCII digits, grouping from four digits on).
-  QString minus, groupSeparator;
+  // Numbers written without the locale's general formatter, as UTF-8: its minus sign and
+  // group separator in groups of three, used for whole numbers only where the locale was
+  // found to write exactly that (ASCII digits, grouping from four digits on); the
+  // decimal separator of the texts with decimals.
+  std::string minus, groupSeparator, point;
   QString name;  // plain.name()
   bool fastWhole = false;    // noGroup writes whole numbers as wholeText(..., false)
   bool fastGrouped = false;  // plain writes them as wholeText(..., true)
@@ -32,28 +33,37 @@ struct LocaleState {
 // |r| below this is a whole double written digit for digit.
 constexpr double kFastWholeLimit = 1e15;
 
-QString wholeText(double r, const QString &minus, const QString &sep, bool grouped) {
-  // Written from the right into one buffer: 15 digits, their separators and the sign.
-  char16_t buf[96];
-  char16_t *const end = buf + sizeof buf / sizeof buf[0];
-  char16_t *p = end;
-  long long v = static_cast<long long>(std::fabs(r));
+// The powers of ten that are exact doubles.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A whole double below kFastWholeLimit, digit for digit, into `out` (room for 15 digits,
+// four separators and a sign of up to 12 bytes each); returns the end.
+char *wholeText(char *out, double r, const std::string &minus, const std::string &sep, bool grouped) {
+  // Written from the right into a buffer of its own, then moved to the front.
+  char buf[96];
+  char *const end = buf + sizeof buf;
+  char *p = end;
+  auto v = static_cast<unsigned long long>(std::fabs(r));
   int n = 0;
   do {
-    if (grouped && n > 0 && n % 3 == 0) {
-      p -= sep.size();
-      std::copy_n(reinterpret_cast<const char16_t *>(sep.utf16()), sep.size(), p);
-    }
-    *--p = static_cast<char16_t>(u'0' + v % 10);
+    if (grouped && n > 0 && n % 3 == 0) p = std::copy_backward(sep.begin(), sep.end(), p);
+    *--p = static_cast<char>('0' + v % 10);
     v /= 10;
     ++n;
   } while (v);
-  if (r < 0) {
-    p -= minus.size();
-    std::copy_n(reinterpret_cast<const char16_t *>(minus.utf16()), minus.size(), p);
-  }
-  return QString(reinterpret_cast<const QChar *>(p), static_cast<qsizetype>(end - p));
+  if (r < 0) p = std::copy_backward(minus.begin(), minus.end(), p);
+  return std::copy(p, end, out);
 }
+
+// A text of the general formatter as UTF-8 into `out`.
+char *utf8Into(char *out, const QString &text) {
+  const QByteArray a = text.toUtf8();
+  Q_ASSERT(a.size() <= kNumberBytes);
+  return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
+}
+
+QString fromUtf8(const char *begin, const char *end) { return QString::fromUtf8(begin, end - begin); }
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
@@ -74,19 +84,21 @@ LocaleState makeState() {
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
   st.name = st.plain.name();
-  st.minus = st.plain.negativeSign();
-  st.groupSeparator = st.plain.groupSeparator();
+  st.minus = st.plain.negativeSign().toStdString();
+  st.groupSeparator = st.plain.groupSeparator().toStdString();
+  st.point = QString(st.decimalPoint).toStdString();
   static const double samples[] = {0.0,      7.0,        -7.0,        123.0,           999.0,
                                    1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
                                    100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
                                    -999999999999999.0};
-  // The buffer of wholeText holds 15 digits with separators and sign of up to 4 each.
-  st.fastWhole = st.fastGrouped = st.minus.size() <= 4 && st.groupSeparator.size() <= 4;
+  // The buffer of wholeText holds 15 digits with separators and sign of up to 12 bytes each.
+  st.fastWhole = st.fastGrouped = st.minus.size() <= 12 && st.groupSeparator.size() <= 12;
+  char buf[kNumberBytes];
   for (double v : samples) {
-    st.fastWhole =
-        st.fastWhole && st.noGroup.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, false);
-    st.fastGrouped =
-        st.fastGrouped && st.plain.toString(v, 'f', 0) == wholeText(v, st.minus, st.groupSeparator, true);
+    st.fastWhole = st.fastWhole && st.noGroup.toString(v, 'f', 0) ==
+                                       fromUtf8(buf, wholeText(buf, v, st.minus, st.groupSeparator, false));
+    st.fastGrouped = st.fastGrouped && st.plain.toString(v, 'f', 0) ==
+                                           fromUtf8(buf, wholeText(buf, v, st.minus, st.groupSeparator, true));
   }
   return st;
 }
@@ -97,6 +109,14 @@ LocaleState &state() {
 }
 
 QString stripped(const QString &text) { return text.trimmed(); }
+
+// To the nearest whole number, halves to the even one, whatever rounding mode is in
+// force: round() takes halves away from zero, and an exact half (the fraction of a
+// double is exact) goes to twice the rounded half of it, the even neighbour.
+double nearestEven(double v) {
+  const double r = std::round(v);
+  return std::fabs(v - std::trunc(v)) == 0.5 ? 2.0 * std::round(v / 2.0) : r;
+}
 
 // Exact conversion of the common plain forms ("1500", "-20", "0,6" in German) without
 // the general locale parser: an optional sign, digits, at most one decimal separator.
@@ -131,11 +151,9 @@ bool fastToDouble(const QString &text, double *out) {
   if (!digits) return false;
   // Up to 15 digits the whole number and the power of ten are exact doubles, and one
   // division of exact operands is rounded correctly: the same value from_chars gives.
-  static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (digitCount <= 15) {
     const double whole = static_cast<double>(mantissa);
-    const double v = decimals == 0 ? whole : whole / kPowers[decimals];
+    const double v = decimals == 0 ? whole : whole / kExactPowers[decimals];
     *out = buf[0] == '-' ? -v : v;
     return true;
   }
@@ -151,21 +169,8 @@ double roundHalfEven(double value, int places) {
   if (!std::isfinite(value)) return value;
   // The powers of ten a value is rounded to are exact doubles: the table holds what pow
   // gives for them.
-  static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
-  const double scale = places >= 0 && places <= 12 ? kPowers[places] : std::pow(10.0, places);
-  const double scaled = value * scale;
-  // nearbyint honours the current rounding mode, which is round-to-nearest-even
-  // unless somebody changed it; make sure of it (switching the mode costs more than the
-  // rounding, so only when it is another).
-  double r;
-  const int old = std::fegetround();
-  if (old == FE_TONEAREST) {
-    r = std::nearbyint(scaled);
-  } else {
-    std::fesetround(FE_TONEAREST);
-    r = std::nearbyint(scaled);
-    std::fesetround(old);
-  }
+  const double scale = places >= 0 && places <= 12 ? kExactPowers[places] : std::pow(10.0, places);
+  const double r = nearestEven(value * scale);
   // Guard against representation noise: 0.0667 * 100 = 6.67 is fine, but a value like
   // 2.675 is stored as 2.67499999..., which must round down as the binary value says.
   return r / scale;
@@ -274,13 +279,17 @@ bool toInt16(const QString &text, int *out) {
   return true;
 }
 
-QString formatGrouped(double value) {
-  const QLocale &loc = state().plain;
+char *writeGrouped(char *out, double value) {
+  const LocaleState &st = state();
   double r = std::round(value);  // away from zero for halves, as a picture format does
   if (r == 0.0) r = 0.0;         // no "-0"
-  if (state().fastGrouped && std::fabs(r) < kFastWholeLimit)
-    return wholeText(r, state().minus, state().groupSeparator, true);
-  return loc.toString(r, 'f', 0);
+  if (st.fastGrouped && std::fabs(r) < kFastWholeLimit) return wholeText(out, r, st.minus, st.groupSeparator, true);
+  return utf8Into(out, st.plain.toString(r, 'f', 0));
+}
+
+QString formatGrouped(double value) {
+  char buf[kNumberBytes];
+  return fromUtf8(buf, writeGrouped(buf, value));
 }
 
 QString formatGrouped(double value, int places) {
@@ -291,27 +300,73 @@ QString formatGrouped(double value, int places) {
 }
 
 QString formatWhole(double value) {
-  const QLocale &loc = state().noGroup;
+  const LocaleState &st = state();
   double r = std::round(value);
   if (r == 0.0) r = 0.0;
-  if (state().fastWhole && std::fabs(r) < kFastWholeLimit)
-    return wholeText(r, state().minus, state().groupSeparator, false);
-  return loc.toString(r, 'f', 0);
+  if (!st.fastWhole || !(std::fabs(r) < kFastWholeLimit)) return st.noGroup.toString(r, 'f', 0);
+  char buf[kNumberBytes];
+  return fromUtf8(buf, wholeText(buf, r, st.minus, st.groupSeparator, false));
 }
 
 namespace {
+// The whole number m with its last `decimals` digits behind the locale's decimal
+// separator, the trailing zeros of those dropped, as to_chars and the trimming below
+// write it: "-" before a value other than 0, "0" before the separator of a value
+// below 1.
+char *decimalText(char *out, std::uint64_t m, int decimals, bool negative) {
+  char digits[24];
+  int n = static_cast<int>(std::to_chars(digits, digits + sizeof digits, m).ptr - digits);
+  while (decimals > 0 && n > 1 && digits[n - 1] == '0') {
+    --n;
+    --decimals;
+  }
+  if (m == 0) decimals = 0;
+  if (negative && m != 0) *out++ = '-';
+  const int whole = n - decimals;
+  if (whole > 0) {
+    out = std::copy_n(digits, whole, out);
+  } else {
+    *out++ = '0';
+  }
+  if (decimals == 0) return out;
+  out = std::copy(state().point.begin(), state().point.end(), out);
+  out = std::fill_n(out, std::max(0, -whole), '0');
+  return std::copy(digits + std::max(0, whole), digits + n, out);
+}
+
 // Up to `digits` significant digits, trailing zeros dropped, the locale's decimal
 // separator, no grouping; the scientific form only for very large or small values.
-QString significant(double value, int digits) {
-  if (value == 0.0 || !std::isfinite(value)) {
-    if (value == 0.0) return QStringLiteral("0");
-    return state().noGroup.toString(value);
+// `fromFloat`: the value has at most 24 significant bits.
+char *significant(char *out, double value, int digits, bool fromFloat) {
+  const LocaleState &st = state();
+  if (value == 0.0) {
+    *out = '0';
+    return out + 1;
   }
+  if (!std::isfinite(value)) return utf8Into(out, st.noGroup.toString(value));
   const double a = std::fabs(value);
-  if (a >= 1e15 || a < 1e-15) return state().noGroup.toString(value, 'E', digits - 1);
+  if (a >= 1e15 || a < 1e-15) return utf8Into(out, st.noGroup.toString(value, 'E', digits - 1));
+  // A value with a short decimal form: some whole number m over 10^k with at most 14
+  // digits, of which the value is the nearest double. Rounded to `digits` significant
+  // digits (at least the k decimals) it gives exactly m / 10^k, since the value lies
+  // closer to it than half a unit of the last place kept.
+  if (digits == 15) {
+    for (int k = 0; k <= 4; ++k) {
+      const double m = nearestEven(value * kExactPowers[k]);
+      if (std::fabs(m) < 1e14 && m / kExactPowers[k] == value)
+        return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0);
+    }
+  }
   const int exponent = static_cast<int>(std::floor(std::log10(a)));
   int decimals = digits - 1 - exponent;
   if (decimals < 0) decimals = 0;
+  // A single-precision value times 10^decimals, up to 12 decimals, is exact in double
+  // (24 bits times 5^12 < 2^29 fit into 53): its rounding to a whole number, halves to
+  // even, is the rounding to_chars makes.
+  if (fromFloat && decimals <= 12) {
+    const double m = nearestEven(a * kExactPowers[decimals]);
+    return decimalText(out, static_cast<std::uint64_t>(m), decimals, value < 0);
+  }
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
   int len = static_cast<int>(res.ptr - buf);
@@ -321,17 +376,31 @@ QString significant(double value, int digits) {
     while (len > 0 && buf[len - 1] == '0') --len;
     if (len > 0 && buf[len - 1] == '.') --len;
   }
-  if (len == 2 && buf[0] == '-' && buf[1] == '0') return QStringLiteral("0");
-  QString s = QString::fromLatin1(buf, len);
-  const QChar dp = state().decimalPoint;
-  if (dp != QLatin1Char('.')) s.replace(QLatin1Char('.'), dp);
-  return s;
+  if (len == 2 && buf[0] == '-' && buf[1] == '0') {
+    *out = '0';
+    return out + 1;
+  }
+  for (int i = 0; i < len; ++i) {
+    if (buf[i] == '.') out = std::copy(st.point.begin(), st.point.end(), out);
+    else *out++ = buf[i];
+  }
+  return out;
 }
 }  // namespace
 
-QString singleToText(float value) { return significant(static_cast<double>(value), 7); }
+char *writeSingle(char *out, float value) { return significant(out, static_cast<double>(value), 7, true); }
 
-QString doubleToText(double value) { return significant(value, 15); }
+char *writeDouble(char *out, double value) { return significant(out, value, 15, false); }
+
+QString singleToText(float value) {
+  char buf[kNumberBytes];
+  return fromUtf8(buf, writeSingle(buf, value));
+}
+
+QString doubleToText(double value) {
+  char buf[kNumberBytes];
+  return fromUtf8(buf, writeDouble(buf, value));
+}
 
 QString convertNotation(const QString &text, const QLocale &from, const QLocale &to) {
   if (sameNotation(from, to)) return text;

@@ -94,4 +94,13 @@ QString inLanguageNotation(const QString &text, Language language);
 // The locale whose notation that is.
 QLocale notationOf(Language language);
 
+// The texts of formatGrouped(value), singleToText and doubleToText as UTF-8, written into
+// a buffer of kNumberBytes without building a text object: for writers of many numbers
+// (the fields of evaluated sizes in the batch tool's JSON). Each returns the end of what
+// it wrote.
+constexpr int kNumberBytes = 1024;  // the longest of them: 309 digits, their separators and sign
+char *writeGrouped(char *out, double value);
+char *writeSingle(char *out, float value);
+char *writeDouble(char *out, double value);
+
 }  // namespace num

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "core/arrangements/models/Arrangement.h"
 #include "core/common/Errors.h"
@@ -360,55 +361,20 @@ bool isKnown(const QString &key) {
 
 namespace {
 
-// ---- long force tables ------------------------------------------------------------------
-// A batch case may carry thousands of force rows; through the JSON reader every cell
-// would be a JSON value, then a text, then freed again. Rows written the common way -
-// "forces" once in the object, every row five texts of plain ASCII without escapes, a
-// known direction first - are read here straight from the text into the table. The
-// rest of the object goes through the JSON reader as always, with an empty list in
-// their place; where anything is otherwise (a number in a cell, an escape, a refusal of
-// any key) the whole text goes the ordinary way, so that nothing read or refused
-// differs.
+// ---- cases written the common way ------------------------------------------------------
+// A batch case may carry thousands of force rows, and a run thousands of cases; through
+// the JSON reader every value would be a JSON value, then a text, then freed again. An
+// object written the common way is read here straight from its text into the case: the
+// keys "format", "version", "arrangement", "m", "n", "forces", "loadType", "ticked" and
+// the batch tool's "rigidCheck", each at most once, with plain values (texts of
+// printable ASCII without escapes, the numbers 0, 1 and 2, true and false), force rows of
+// five such texts with a known direction first. Anything else - another key, a value of
+// another form, a value that reading refuses - leaves the whole text to the JSON reader,
+// so that nothing read or refused differs.
 bool isBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
 
 const char *skipBlanks(const char *p, const char *end) {
   while (p != end && isBlank(*p)) ++p;
-  return p;
-}
-
-// p at the opening quote; the position after the closing one, or nullptr.
-const char *skipString(const char *p, const char *end) {
-  for (++p; p != end; ++p) {
-    if (*p == '\\') {
-      if (end - p < 2) return nullptr;
-      ++p;
-    } else if (*p == '"') {
-      return p + 1;
-    }
-  }
-  return nullptr;
-}
-
-// The end of the value at p (not checked: the JSON reader does that), or nullptr.
-const char *skipValue(const char *p, const char *end) {
-  if (p == end) return nullptr;
-  if (*p == '"') return skipString(p, end);
-  if (*p == '[' || *p == '{') {
-    int depth = 0;
-    while (p != end) {
-      const char ch = *p;
-      if (ch == '"') {
-        p = skipString(p, end);
-        if (!p) return nullptr;
-        continue;
-      }
-      if (ch == '[' || ch == '{') ++depth;
-      else if ((ch == ']' || ch == '}') && --depth == 0) return p + 1;
-      ++p;
-    }
-    return nullptr;
-  }
-  while (p != end && !isBlank(*p) && *p != ',' && *p != '}' && *p != ']') ++p;
   return p;
 }
 
@@ -492,39 +458,119 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
   }
 }
 
-// The text with the top-level "forces" replaced by [] and its rows in *rows; false
-// where the rows are not all plain (or there are none to take out).
-bool takeOutPlainForces(const QByteArray &json, QByteArray *rest, TextRows *rows) {
-  const char *const begin = json.constData(), *const end = begin + json.size();
-  const char *p = skipBlanks(begin, end);
-  if (p == end || *p != '{') return false;
+// A plain text at p into *text; the position after it, or nullptr.
+const char *plainText(const char *p, const char *end, QString *text) {
+  const char *b = nullptr;
+  qsizetype n = 0;
+  p = plainCell(p, end, &b, &n);
+  if (p) *text = QString::fromLatin1(b, n);
+  return p;
+}
+
+// The word (a number or true/false) at p when it is `word` and ends there.
+const char *plainWord(const char *p, const char *end, std::string_view word) {
+  if (static_cast<size_t>(end - p) < word.size() || std::memcmp(p, word.data(), word.size()) != 0) return nullptr;
+  p += word.size();
+  if (p != end && !isBlank(*p) && *p != ',' && *p != '}' && *p != ']') return nullptr;
+  return p;
+}
+
+// "ticked": "all" or a list of [Serie, Gr] texts.
+const char *plainTicked(const char *p, const char *end, Case *c) {
+  if (const char *q = plainWord(p, end, "\"all\"")) {
+    c->tickAll = true;
+    return q;
+  }
+  if (p == end || *p != '[') return nullptr;
+  c->tickAll = false;
   p = skipBlanks(p + 1, end);
-  const char *forcesBegin = nullptr, *forcesEnd = nullptr;
-  while (p != end && *p == '"') {
-    const char *keyEnd = skipString(p, end);
-    if (!keyEnd) return false;
-    const QLatin1String key(p + 1, keyEnd - p - 2);
-    if (key.contains(QLatin1Char('\\'))) return false;
-    p = skipBlanks(keyEnd, end);
-    if (p == end || *p != ':') return false;
+  if (p != end && *p == ']') return p + 1;
+  for (;;) {
+    if (p == end || *p != '[') return nullptr;
+    QPair<QString, QString> pair;
+    p = plainText(skipBlanks(p + 1, end), end, &pair.first);
+    if (!p || (p = skipBlanks(p, end)) == end || *p != ',') return nullptr;
+    p = plainText(skipBlanks(p + 1, end), end, &pair.second);
+    if (!p || (p = skipBlanks(p, end)) == end || *p != ']') return nullptr;
+    c->ticked.append(std::move(pair));
     p = skipBlanks(p + 1, end);
-    if (key == QLatin1String("forces")) {
-      if (forcesBegin) return false;
-      forcesBegin = p;
-      p = plainForceRows(p, end, rows);
-      forcesEnd = p;
-    } else {
-      p = skipValue(p, end);
-    }
-    if (!p) return false;
-    p = skipBlanks(p, end);
-    if (p == end || *p != ',') break;
+    if (p != end && *p == ']') return p + 1;
+    if (p == end || *p != ',') return nullptr;
     p = skipBlanks(p + 1, end);
   }
-  if (!forcesBegin || rows->isEmpty()) return false;
-  rest->reserve(json.size() - (forcesEnd - forcesBegin) + 2);
-  rest->append(begin, forcesBegin - begin).append("[]").append(forcesEnd, end - forcesEnd);
-  return true;
+}
+
+// The value of a known key at p into the case; the position after it, or nullptr.
+const char *plainValue(std::string_view key, const char *p, const char *end, Case *c) {
+  if (key == "arrangement") {
+    p = plainText(p, end, &c->arrangement);
+    return p && arrangementByScreen(c->arrangement) ? p : nullptr;
+  }
+  if (key == "m") return plainText(p, end, &c->m);
+  if (key == "n") return plainText(p, end, &c->n);
+  if (key == "forces") return plainForceRows(p, end, &c->forces);
+  if (key == "loadType") {
+    for (int type = 0; type <= 2; ++type) {
+      const char digit[] = {static_cast<char>('0' + type)};
+      if (const char *q = plainWord(p, end, std::string_view(digit, 1))) {
+        c->loadType = type;
+        return q;
+      }
+    }
+    return nullptr;
+  }
+  if (key == "ticked") return plainTicked(p, end, c);
+  if (key == "format") return plainWord(p, end, "\"tarvelcalc-case\"");
+  if (key == "version") return plainWord(p, end, "1");
+  if (key == "rigidCheck") {
+    for (const bool on : {true, false}) {
+      if (const char *q = plainWord(p, end, on ? "true" : "false")) {
+        c->unknown.insert(QStringLiteral("rigidCheck"), on);
+        return q;
+      }
+    }
+  }
+  return nullptr;
+}
+
+// The case of a text written the common way (see above); false for any other text.
+bool plainCase(const QByteArray &json, Case *c) {
+  static_assert(kVersion == 1, "the plain reader takes version 1 only");
+  static constexpr std::string_view kPlainKeys[] = {"format", "version", "arrangement", "m", "n",
+                                                    "forces", "loadType", "ticked", "rigidCheck"};
+  const char *const end = json.constData() + json.size();
+  const char *p = skipBlanks(json.constData(), end);
+  if (p == end || *p != '{') return false;
+  p = skipBlanks(p + 1, end);
+  unsigned seen = 0;
+  if (p != end && *p == '}') {
+    ++p;
+  } else {
+    for (;;) {
+      const char *b = nullptr;
+      qsizetype n = 0;
+      p = plainCell(p, end, &b, &n);
+      if (!p) return false;
+      const std::string_view key(b, static_cast<size_t>(n));
+      const auto known = std::find(std::begin(kPlainKeys), std::end(kPlainKeys), key);
+      const unsigned bit = 1u << (known - std::begin(kPlainKeys));
+      if (known == std::end(kPlainKeys) || (seen & bit)) return false;
+      seen |= bit;
+      p = skipBlanks(p, end);
+      if (p == end || *p != ':') return false;
+      p = plainValue(key, skipBlanks(p + 1, end), end, c);
+      if (!p) return false;
+      p = skipBlanks(p, end);
+      if (p != end && *p == '}') {
+        ++p;
+        break;
+      }
+      if (p == end || *p != ',') return false;
+      p = skipBlanks(p + 1, end);
+    }
+  }
+  // The arrangement is read whether or not the object names it: none is refused.
+  return (seen & (1u << 2)) && skipBlanks(p, end) == end;
 }
 
 // ---- the values ------------------------------------------------------------------------
@@ -544,8 +590,8 @@ void checkRangeOf(const QString &text, limits::Quantity q, const KeyOf &keyOf, c
   if (!limits::within(q, v)) refuse(limits::englishRefusal(q, keyOf()), limits::refusal(q, nameOf()));
 }
 
-void checkRange(const QString &text, limits::Quantity q, const QString &key, const QString &name) {
-  checkRangeOf(text, q, [&key] { return key; }, [&name] { return name; });
+void checkRange(const QString &text, limits::Quantity q, const char *key, int nameId) {
+  checkRangeOf(text, q, [key] { return QString::fromLatin1(key); }, [nameId] { return builtinText(nameId); });
 }
 
 
@@ -581,8 +627,8 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
 }
 
 void checkValues(Case &c) {
-  checkRange(c.m, limits::Quantity::Distance, QStringLiteral("m"), builtinText(1516));
-  checkRange(c.n, limits::Quantity::Distance, QStringLiteral("n"), builtinText(1517));
+  checkRange(c.m, limits::Quantity::Distance, "m", 1516);
+  checkRange(c.n, limits::Quantity::Distance, "n", 1517);
   QString moved;
   checkForces(c.forces, QStringLiteral("forces"), QString(), &moved);
   for (int i = 0; i < c.loadCases.size(); ++i)
@@ -591,35 +637,32 @@ void checkValues(Case &c) {
   if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved);
   if (c.duty) {
     using limits::Quantity;
-    checkRange(c.duty->stroke, Quantity::Stroke, QStringLiteral("duty.stroke"), builtinText(1311));
-    checkRange(c.duty->cyclesPerMinute, Quantity::CyclesPerMinute, QStringLiteral("duty.cyclesPerMinute"),
-               builtinText(1312));
-    checkRange(c.duty->hoursPerDay, Quantity::HoursPerDay, QStringLiteral("duty.hoursPerDay"), builtinText(1313));
-    checkRange(c.duty->daysPerYear, Quantity::DaysPerYear, QStringLiteral("duty.daysPerYear"), builtinText(1314));
+    checkRange(c.duty->stroke, Quantity::Stroke, "duty.stroke", 1311);
+    checkRange(c.duty->cyclesPerMinute, Quantity::CyclesPerMinute, "duty.cyclesPerMinute", 1312);
+    checkRange(c.duty->hoursPerDay, Quantity::HoursPerDay, "duty.hoursPerDay", 1313);
+    checkRange(c.duty->daysPerYear, Quantity::DaysPerYear, "duty.daysPerYear", 1314);
   }
   if (c.requiredLife)
-    checkRange(c.requiredLife->value, limits::Quantity::RequiredLife, QStringLiteral("requiredLife.value"),
-               builtinText(1540));
+    checkRange(c.requiredLife->value, limits::Quantity::RequiredLife, "requiredLife.value", 1540);
 }
 
-// The case from a JSON text; `plainForces` the rows of its "forces" when they were
-// taken out of the text.
-bool parseText(const QByteArray &json, Case *out, Error *error, TextRows *plainForces) {
-  QJsonParseError perr;
-  const QJsonDocument doc = QJsonDocument::fromJson(json, &perr);
+// The case from a JSON text.
+bool parseText(const QByteArray &json, Case *out, Error *error) {
   try {
-    if (perr.error != QJsonParseError::NoError)
-      refuse(QStringLiteral("malformed JSON at offset %1: %2").arg(perr.offset).arg(perr.errorString()),
-             builtinText(1213).arg(perr.offset).arg(perr.errorString()));
-    if (!doc.isObject()) refuse(QStringLiteral("the case must be a JSON object"), builtinText(1214));
-    const QJsonObject o = doc.object();
     Case c;
-    for (const Key &key : kKeys) {
-      key.read(o.value(QLatin1String(key.name)), c);
-      if (plainForces && key.read == readForces) c.forces = std::move(*plainForces);
+    if (!plainCase(json, &c)) {
+      c = Case();
+      QJsonParseError perr;
+      const QJsonDocument doc = QJsonDocument::fromJson(json, &perr);
+      if (perr.error != QJsonParseError::NoError)
+        refuse(QStringLiteral("malformed JSON at offset %1: %2").arg(perr.offset).arg(perr.errorString()),
+               builtinText(1213).arg(perr.offset).arg(perr.errorString()));
+      if (!doc.isObject()) refuse(QStringLiteral("the case must be a JSON object"), builtinText(1214));
+      const QJsonObject o = doc.object();
+      for (const Key &key : kKeys) key.read(o.value(QLatin1String(key.name)), c);
+      for (auto it = o.begin(); it != o.end(); ++it)
+        if (!isKnown(it.key())) c.unknown.insert(it.key(), it.value());
     }
-    for (auto it = o.begin(); it != o.end(); ++it)
-      if (!isKnown(it.key())) c.unknown.insert(it.key(), it.value());
     checkValues(c);
     if (out) *out = std::move(c);
     return true;
@@ -642,12 +685,7 @@ bool checkValues(Case *c, Error *error) {
   }
 }
 
-bool parse(const QByteArray &json, Case *out, Error *error) {
-  QByteArray rest;
-  TextRows rows;
-  if (takeOutPlainForces(json, &rest, &rows) && parseText(rest, out, nullptr, &rows)) return true;
-  return parseText(json, out, error, nullptr);
-}
+bool parse(const QByteArray &json, Case *out, Error *error) { return parseText(json, out, error); }
 
 bool readFile(const QString &path, Case *out, Error *error) {
   auto fail = [error](const QString &english, const QString &german) {

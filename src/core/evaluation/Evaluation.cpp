@@ -76,6 +76,14 @@ QStringList unitRecord(const TextRows &ratings, const QStringList &res, int *wid
   return unit;
 }
 
+// The safety as shown, read back as a number. Below 10^13 the shown text is the exact
+// decimal of the rounded value (a whole number of tenths with at most 14 digits), which
+// reads back as that very value; only a larger or infinite safety goes through its text.
+float judgedSafety(const EvaluationRow &row) {
+  const double shown = safetyShown(row);
+  return std::fabs(shown) < 1e13 ? static_cast<float>(shown) : number(safetyText(row));
+}
+
 bool severalLoadCases(const EvaluationInput &in) {
   return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
 }
@@ -137,7 +145,7 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   else if (unitsClose) f.verdict = Verdict::UnitsTooClose;
   else if (railsClose) f.verdict = Verdict::RailsTooClose;
   // The safety is judged as it is shown, to one decimal.
-  else if (number(safetyText(f)) >= in.requiredSafety) f.verdict = Verdict::Sufficient;
+  else if (judgedSafety(f) >= in.requiredSafety) f.verdict = Verdict::Sufficient;
   else f.verdict = Verdict::TooLow;
   f.byCheck = in.resultCheck.value(resultRow, false);
   return f;

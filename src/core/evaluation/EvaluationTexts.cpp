@@ -1,5 +1,7 @@
 #include "core/evaluation/EvaluationTexts.h"
 
+#include <algorithm>
+
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/Evaluation.h"
@@ -7,7 +9,32 @@
 namespace eval {
 
 namespace {
-QString newtons(double value) { return num::formatGrouped(value) + QStringLiteral(" N"); }
+// The number texts of a row as UTF-8 into a buffer of kNumberBytes: each returns the end
+// of what it wrote. The texts of the screens and the report are made from them.
+constexpr int kNumberBytes = num::kNumberBytes + 4;  // the number and its unit
+
+template <size_t N>
+char *withUnit(char *end, const char (&unit)[N]) {
+  return std::copy_n(unit, N - 1, end);
+}
+char *newtonsUtf8(char *out, double value) { return withUnit(num::writeGrouped(out, value), " N"); }
+char *loadUtf8(char *out, const EvaluationRow &row) {
+  return newtonsUtf8(out, num::roundHalfEven(row.detail.staticLoad, 0));
+}
+char *safetyUtf8(char *out, const EvaluationRow &row) { return num::writeDouble(out, safetyShown(row)); }
+char *lifeUtf8(char *out, const EvaluationRow &row) {
+  return withUnit(num::writeGrouped(out, lifeKmShown(row)), " km");
+}
+
+// A text from one of the writers above.
+template <class Write, class... Args>
+QString text(Write write, Args &&...args) {
+  char buf[kNumberBytes];
+  const char *end = write(buf, std::forward<Args>(args)...);
+  return QString::fromUtf8(buf, end - buf);
+}
+
+QString newtons(double value) { return text(newtonsUtf8, value); }
 }  // namespace
 
 QString verdictText(Verdict verdict, bool english) {
@@ -27,7 +54,9 @@ QString verdictText(Verdict verdict, bool english) {
 
 QString staticRatingText(const EvaluationRow &row) { return newtons(row.staticRating); }
 QString dynamicRatingText(const EvaluationRow &row) { return newtons(row.detail.C); }
-QString loadText(const EvaluationRow &row) { return newtons(num::roundHalfEven(row.detail.staticLoad, 0)); }
+QString loadText(const EvaluationRow &row) {
+  return text(loadUtf8, row);
+}
 double safetyShown(const EvaluationRow &row) {
   return num::roundHalfEven(fsngSafety(row.staticRating, row.detail.staticLoad), 1);
 }
@@ -36,8 +65,12 @@ std::optional<double> lifeHoursShown(const EvaluationRow &row) {
   if (!row.detail.lifeHours) return std::nullopt;
   return num::roundHalfEven(*row.detail.lifeHours, 0);
 }
-QString safetyText(const EvaluationRow &row) { return num::doubleToText(safetyShown(row)); }
-QString lifeText(const EvaluationRow &row) { return num::formatGrouped(lifeKmShown(row)) + QStringLiteral(" km"); }
+QString safetyText(const EvaluationRow &row) {
+  return text(safetyUtf8, row);
+}
+QString lifeText(const EvaluationRow &row) {
+  return text(lifeUtf8, row);
+}
 
 QString lifeVerdictText(const EvaluationRow &row, bool english) {
   if (row.blank() || !row.lifeOk) return QString();
@@ -63,12 +96,33 @@ QString suggestionText(const EvaluationRow *row, bool english) {
 
 QString noPassText(const QString &series, bool english) { return tableText(english ? 1550 : 1549).arg(series); }
 
+void writeFields(const EvaluationRow &row, FieldWriter &out) {
+  if (row.blank()) {
+    for (int k = 0; k < EvaluationRow::kFields; ++k) out.text(QString());
+    return;
+  }
+  out.text(row.unit);
+  out.text(row.size);
+  out.text(row.orderNo);
+  char buf[kNumberBytes];
+  out.utf8(buf, newtonsUtf8(buf, row.staticRating));
+  out.utf8(buf, newtonsUtf8(buf, row.detail.C));
+  out.utf8(buf, loadUtf8(buf, row));
+  out.utf8(buf, safetyUtf8(buf, row));
+  out.utf8(buf, lifeUtf8(buf, row));
+  out.text(verdictText(row.verdict, false));
+  out.text(verdictText(row.verdict, true));
+}
+
 QStringList fields(const EvaluationRow &row) {
-  if (row.blank()) return QStringList(EvaluationRow::kFields);
-  return {row.unit,         row.size,           row.orderNo,
-          staticRatingText(row), dynamicRatingText(row), loadText(row),
-          safetyText(row),  lifeText(row),      verdictText(row.verdict, false),
-          verdictText(row.verdict, true)};
+  struct : FieldWriter {
+    QStringList texts;
+    void text(const QString &s) override { texts << s; }
+    void utf8(const char *begin, const char *end) override { texts << QString::fromUtf8(begin, end - begin); }
+  } list;
+  list.texts.reserve(EvaluationRow::kFields);
+  writeFields(row, list);
+  return list.texts;
 }
 
 QStringList extraTexts(const EvaluationRow &row, const QVector<int> &extraHead) {

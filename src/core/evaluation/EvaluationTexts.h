@@ -19,6 +19,19 @@ QString verdictText(Verdict verdict, bool english);
 // load ("520 N"), the safety to one decimal ("21,5"), the lifetime ("1.234 km") and the
 // German and English verdict. A blank row gives ten empty fields.
 QStringList fields(const EvaluationRow &row);
+// The same ten fields handed to a writer one by one, without a text object for the
+// numbers: the row's own texts (unit series, Gr, order number) and the verdicts as they
+// are, the numbers ("11.200 N", "21,5", "1.234 km") as UTF-8. For writers of many rows
+// (the batch tool's JSON); fields() is made through it.
+class FieldWriter {
+ public:
+  virtual void text(const QString &s) = 0;
+  virtual void utf8(const char *begin, const char *end) = 0;
+
+ protected:
+  ~FieldWriter() = default;
+};
+void writeFields(const EvaluationRow &row, FieldWriter &out);
 QString staticRatingText(const EvaluationRow &row);
 QString dynamicRatingText(const EvaluationRow &row);
 QString loadText(const EvaluationRow &row);
