@@ -46,16 +46,17 @@ void appendInt(std::string &out, std::int64_t v) {
   out.append(buf, static_cast<size_t>(res.ptr - buf));
 }
 
+// The lines of a case are appended to `d.out` (which may hold the lines before it), its
+// notes to `d.notes`; `d.failed` is set when the case makes the run end with status 1.
+
 // {"line": N, "status": 2, "error": "..."}: a line that is no case.
-Done refusedLine(std::int64_t line, const QString &error) {
-  Done d;
+void refusedLine(Done &d, std::int64_t line, const QString &error) {
   d.failed = true;
   appendLatin1(d.out, "{\"line\":");
   appendInt(d.out, line);
   appendLatin1(d.out, ",\"status\":2,\"error\":");
   appendQuoted(d.out, error);
   appendLatin1(d.out, "}\n");
-  return d;
 }
 
 void appendNote(Done &d, const QString &where, const QString &note) {
@@ -67,8 +68,7 @@ void appendNote(Done &d, const QString &where, const QString &note) {
 // --csv: the rows of the case under the run's header, each led by its line or by the
 // sweep's step and value. What the JSON says besides the numbers (the messages, a
 // status of 1) goes to the standard error with the line's place.
-Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QString &where) {
-  Done d;
+void csvLines(Done &d, const Job &job, const LineInput &input, const Outcome &o, const QString &where) {
   for (const QString &note : o.notes) appendNote(d, where, message(1822).arg(note));
   for (const msg::Message &m : o.messages)
     appendNote(d, where,
@@ -79,26 +79,23 @@ Done csvLines(const Job &job, const LineInput &input, const Outcome &o, const QS
     case Status::Ended:
       d.failed = true;
       appendNote(d, where, message(1820));
-      return d;
+      return;
     case Status::Unexpected:
       d.failed = true;
       appendNote(d, where, message(1823).arg(o.unexpected));
-      return d;
+      return;
   }
   const QStringList leading =
       input.sweep ? run::csvLeading(*input.sweep, job.sweepIndex) : QStringList{QString::number(job.line)};
   eval::csv::appendRows(d.out, o.report.evaluation, *input.csv, leading);
-  return d;
 }
 
-Done runJob(const Start &start, const Job &job, const LineInput &input, const Options &options) {
+void runJob(const Start &start, const Job &job, const LineInput &input, const Options &options, Done &d) {
   Case c;
   const auto refused = [&](const QString &error) {
-    if (!input.csv) return refusedLine(job.line, error);
-    Done d;
+    if (!input.csv) return refusedLine(d, job.line, error);
     d.failed = true;
     appendNote(d, message(1842).arg(job.line), error);
-    return d;
   };
   if (input.sweep) {
     c = *input.base;
@@ -112,11 +109,11 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     if (!caseFromJson(job.text, &c, &error)) return refused(error);
   }
   const Outcome o = runCase(start, c, options);
-  const QString where =
-      input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
-                  : message(1842).arg(job.line);
-  if (input.csv) return csvLines(job, input, o, where);
-  Done d;
+  const auto where = [&] {
+    return input.sweep ? QStringLiteral("%1 %2").arg(input.sweep->key, input.sweep->values[job.sweepIndex].text)
+                       : message(1842).arg(job.line);
+  };
+  if (input.csv) return csvLines(d, job, input, o, where());
   std::string prefix;  // the keys before those of the run
   if (input.sweep) {
     const run::SweepValue &v = input.sweep->values[job.sweepIndex];
@@ -134,7 +131,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     appendInt(prefix, job.line);
     prefix.push_back(',');
   }
-  for (const QString &note : o.notes) appendNote(d, where, message(1822).arg(note));
+  for (const QString &note : o.notes) appendNote(d, where(), message(1822).arg(note));
   if (o.status == Status::Unexpected) {
     d.failed = true;
     d.out.push_back('{');
@@ -142,7 +139,7 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     appendLatin1(d.out, "\"status\":1,\"error\":");
     appendQuoted(d.out, QStringLiteral("unexpected error: ") + o.unexpected);
     appendLatin1(d.out, "}\n");
-    return d;
+    return;
   }
   appendJson(d.out, o.report, o.messages, false, prefix);
   if (o.status != Status::Ran) {
@@ -160,7 +157,6 @@ Done runJob(const Start &start, const Job &job, const LineInput &input, const Op
     d.out.push_back('}');
   }
   d.out.push_back('\n');
-  return d;
 }
 
 // ---------------------------------------------------------------- reading lines
@@ -260,24 +256,35 @@ class Producer {
 // the notes of a case go to the standard error after the lines before it.
 class Output {
  public:
-  [[nodiscard]] bool add(const Done &d) {
-    if (!d.notes.empty()) {
-      if (!flush()) return false;
-      std::fwrite(d.notes.data(), 1, d.notes.size(), stderr);
+  // Runs a case into the block: `run(Done &)` appends its lines and notes.
+  template <class Run>
+  [[nodiscard]] bool add(Run run) {
+    const size_t before = block_.out.size();
+    run(block_);
+    if (!block_.notes.empty()) {
+      if (!cli::writeAll(STDOUT_FILENO, block_.out.data(), before)) return false;
+      block_.out.erase(0, before);
+      std::fwrite(block_.notes.data(), 1, block_.notes.size(), stderr);
       std::fflush(stderr);
+      block_.notes.clear();
     }
-    block_ += d.out;
-    return block_.size() < kBlock || flush();
+    return block_.out.size() < kBlock || flush();
+  }
+  [[nodiscard]] bool add(const Done &d) {
+    return add([&d](Done &block) {
+      block.out += d.out;
+      block.notes += d.notes;
+    });
   }
   [[nodiscard]] bool flush() {
-    const bool ok = cli::writeAll(STDOUT_FILENO, block_.data(), block_.size());
-    block_.clear();
+    const bool ok = cli::writeAll(STDOUT_FILENO, block_.out.data(), block_.out.size());
+    block_.out.clear();
     return ok;
   }
 
  private:
   static constexpr size_t kBlock = 256 * 1024;
-  std::string block_;
+  Done block_;  // the lines not yet written
 };
 
 [[noreturn]] void outputLost() {
@@ -297,7 +304,9 @@ LineResult runLine(const Start &start, std::int64_t lineNumber, const QByteArray
   Job job;
   job.line = lineNumber;
   job.text = text;
-  return runJob(start, job, LineInput{}, options);
+  Done d;
+  runJob(start, job, LineInput{}, options, d);
+  return d;
 }
 
 void keepHeapBetweenCases() {
@@ -324,9 +333,14 @@ int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> 
     for (;;) {
       if (producer.mayWait() && !output.flush()) outputLost();
       if (!producer.next(job)) break;
-      const Done d = runJob(start, job, input, options);
-      anyFailed = anyFailed || d.failed;
-      if (!output.add(d)) outputLost();
+      bool failed = false;
+      if (!output.add([&](Done &block) {
+            block.failed = false;
+            runJob(start, job, input, options, block);
+            failed = block.failed;
+          }))
+        outputLost();
+      anyFailed = anyFailed || failed;
     }
     if (!output.flush()) outputLost();
     return anyFailed ? kExitEnded : 0;
@@ -392,7 +406,7 @@ int runMany(const LineInput &input, const std::shared_ptr<catalogue::Catalogue> 
           if (!queue.empty() && idleWorkers > 0) haveJob.notify_one();
         }
         results.clear();
-        for (const Job &job : mine) results.push_back(runJob(start, job, input, options));
+        for (const Job &job : mine) runJob(start, job, input, options, results.emplace_back());
         std::unique_lock lock(mutex);
         bool next = false;
         for (size_t k = 0; k < mine.size(); ++k) {

@@ -412,6 +412,26 @@ void sSetField(Session &s) {
 }
 
 void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
+  // The same settings give the same table list: a run of many cases, each on a copy of
+  // one started session, reads it once per thread. The settings are known by the
+  // identity of their rows: the memo holds them, so that a session that changes its
+  // settings has rows of its own (a shared list is copied before it is changed).
+  struct Memo {
+    TextRows settings;
+    bool fn = false, tl = false, so = false;
+    int total = 0;
+    QStringList names;
+  };
+  thread_local std::array<Memo, 4> memos;
+  thread_local size_t nextMemo = 0;
+  for (const Memo &m : memos) {
+    if (m.settings.constData() == s.gastrSettings.constData() && m.settings.size() == s.gastrSettings.size() &&
+        !m.settings.isEmpty() && m.fn == fn && m.tl == tl && m.so == so) {
+      s.gintTblAnz = m.total;
+      s.gastrTblNam = m.names;
+      return;
+    }
+  }
   runReporting(QStringLiteral("sSetTblAnzBez!"), [&] {
     QStringList names = {QString(), QString(), QString()};
     int total = 0;
@@ -437,6 +457,8 @@ void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
     }
     s.gintTblAnz = total;
     s.gastrTblNam = names;
+    memos[nextMemo] = {s.gastrSettings, fn, tl, so, total, names};
+    nextMemo = (nextMemo + 1) % memos.size();
   });
 }
 

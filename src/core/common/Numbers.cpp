@@ -122,44 +122,40 @@ double nearestEven(double v) {
 // the general locale parser: an optional sign, digits, at most one decimal separator.
 // Anything else (blanks, group separators, exponents) goes the general way.
 bool fastToDouble(const QString &text, double *out) {
-  const int n = text.size();
+  const qsizetype n = text.size();
   if (n == 0 || n > 40) return false;
-  char buf[48];
-  int len = 0;
-  bool digits = false, point = false;
+  const char16_t *const chars = reinterpret_cast<const char16_t *>(text.constData());
+  const char16_t dp = state().decimalPoint.unicode();
+  const bool negative = chars[0] == u'-';
   // The digits as a whole number and the count of those after the separator.
   std::uint64_t mantissa = 0;
-  int digitCount = 0, decimals = 0;
-  const QChar dp = state().decimalPoint;
-  for (int i = 0; i < n; ++i) {
-    const QChar c = text.at(i);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-      buf[len++] = static_cast<char>(c.unicode());
-      digits = true;
-      mantissa = mantissa * 10 + (c.unicode() - u'0');
+  int digitCount = 0, decimals = 0, point = 0;
+  for (qsizetype i = negative ? 1 : 0; i < n; ++i) {
+    const char16_t c = chars[i];
+    if (c >= u'0' && c <= u'9') {
+      mantissa = mantissa * 10 + (c - u'0');
       ++digitCount;
-      if (point) ++decimals;
+      decimals += point;
     } else if (c == dp && !point) {
-      buf[len++] = '.';
-      point = true;
-    } else if (i == 0 && c == QLatin1Char('-')) {
-      buf[len++] = '-';
+      point = 1;
     } else {
       return false;
     }
   }
-  if (!digits) return false;
+  if (digitCount == 0) return false;
   // Up to 15 digits the whole number and the power of ten are exact doubles, and one
   // division of exact operands is rounded correctly: the same value from_chars gives.
   if (digitCount <= 15) {
     const double whole = static_cast<double>(mantissa);
     const double v = decimals == 0 ? whole : whole / kExactPowers[decimals];
-    *out = buf[0] == '-' ? -v : v;
+    *out = negative ? -v : v;
     return true;
   }
+  char buf[48];
+  for (qsizetype i = 0; i < n; ++i) buf[i] = chars[i] == dp ? '.' : static_cast<char>(chars[i]);
   double v = 0;
-  const auto res = std::from_chars(buf, buf + len, v);
-  if (res.ec != std::errc() || res.ptr != buf + len) return false;
+  const auto res = std::from_chars(buf, buf + n, v);
+  if (res.ec != std::errc() || res.ptr != buf + n) return false;
   *out = v;
   return true;
 }

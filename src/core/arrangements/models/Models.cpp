@@ -231,6 +231,14 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       if (series[static_cast<size_t>(s)].factorError) factorErrors.push_back(s);
     }
 
+    // Every series gives one row of each list.
+    out.result.reserve(out.result.size() + n);
+    out.loads.reserve(out.loads.size() + n);
+    out.modelLoads.reserve(out.modelLoads.size() + n);
+    if (check.on) out.checkLoads.reserve(out.checkLoads.size() + n);
+    out.byCheck.reserve(out.byCheck.size() + n);
+    out.captions.reserve(out.captions.size() + n);
+
     acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
     for (int r = 0; r < rowCount; ++r) {
       if (r == badForce) throw AppError(err::typeMismatch());
