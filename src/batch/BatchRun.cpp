@@ -308,14 +308,17 @@ char *shortestFixed(float v, char *d) {
     const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
     const double dist = std::fabs(diff);
     if (!(dist < bound || (dist == bound && even))) continue;
-    // n = whole part and k decimals (at most 16 digits): written whole, then its last k
-    // digits moved one place on for the decimal point.
+    // n = whole part and k decimals (at most 16 digits), written from the right with the
+    // decimal point before the last k digits.
+    auto whole = static_cast<std::uint64_t>(n);
+    if (n < scale) return nullptr;  // below 1 after rounding: not this form
+    char digits[24];
+    char *p = digits + sizeof digits;
+    for (int i = 0; i < k; ++i, whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+    *--p = '.';
+    for (; whole; whole /= 10) *--p = static_cast<char>('0' + whole % 10);
     if (v < 0) *d++ = '-';
-    char *const end = std::to_chars(d, d + 24, static_cast<std::uint64_t>(n)).ptr;
-    if (end - d <= k) return nullptr;  // below 1 after rounding: not this form
-    for (char *q = end; q != end - k; --q) *q = q[-1];
-    end[-k] = '.';
-    return end + 1;
+    return std::copy(p, digits + sizeof digits, d);
   }
   return nullptr;
 }

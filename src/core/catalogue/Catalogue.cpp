@@ -179,6 +179,34 @@ QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int co
   return cellSource(s, kEvaluation, setNo, column);
 }
 
+namespace {
+// An entry holds the text and the locale's name it was read in (see ThreadAnswer): while
+// it is kept, no other text takes their place in memory, so the same address and
+// length mean the same text in the same notation.
+struct KeptNumber {
+  QString cell, locale;
+  float value = 0.0f;
+  bool ok = false;
+};
+constexpr int kKeptNumberBits = 12;
+thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers;
+}  // namespace
+
+bool cellToFloat(const QString &cell, float *out) {
+  if (!cell.data_ptr().isMutable()) return num::toFloat(cell, out);
+  const QString &locale = num::localeName();
+  const auto address = reinterpret_cast<std::uintptr_t>(cell.constData());
+  KeptNumber &k = keptNumbers[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits))];
+  if (k.cell.constData() != cell.constData() || k.cell.size() != cell.size() ||
+      k.locale.constData() != locale.constData()) {
+    k.ok = num::toFloat(cell, &k.value);
+    k.cell = cell;
+    k.locale = locale;
+  }
+  if (k.ok && out) *out = k.value;
+  return k.ok;
+}
+
 }  // namespace catalogue
 
 namespace {

@@ -100,6 +100,10 @@ QString nthTableName(const QString &list, int n);
 // come from the special series editor, named as such.
 QPair<QString, QString> geometryCellSource(const Session &s, int code, int column);
 QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int column);
+// A cell of a table set as a number, as num::toFloat reads it. The cells of the
+// catalogue's answers are the same shared texts case after case: their values are kept
+// per thread by the identity of the text.
+bool cellToFloat(const QString &cell, float *out);
 // The title of the box that reports a database error before the program ends.
 inline QString databaseErrorTitle() { return QStringLiteral("msubSearchDB! Database error"); }
 }  // namespace catalogue

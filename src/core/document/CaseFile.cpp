@@ -399,7 +399,8 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 // by its characters packed into one number, in a small table indexed by a
 // multiplicative hash: a library hash of a short key costs more than taking the cell
 // itself, many times over on processors whose AES instructions are slow. A slot wanted
-// by another cell is taken over; longer cells are not shared.
+// by another cell is taken over; longer cells are not shared. The table is kept per
+// thread: the cases of a run share their common values too.
 class SharedCells {
  public:
   QString text(const char *b, qsizetype n) {
@@ -422,7 +423,7 @@ class SharedCells {
 
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
-  SharedCells shared;
+  thread_local SharedCells shared;
   if (p == end || *p != '[') return nullptr;
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;

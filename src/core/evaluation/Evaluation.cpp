@@ -57,18 +57,28 @@ float number(const QString &text) {
 // The ten values describing the rated unit of a result row: catalogue columns Serie,
 // Gr, C, Co, Ls, D, TypR, then the unit series with its order number and width (the
 // cassette's FD/FDBest/KBs or the roller shoe's FE/FEBest/KB1, whichever names the
-// unit the load was calculated for). Empty when the catalogue has no such size.
-QStringList unitRecord(const TextRows &ratings, const QStringList &res, int *widthColumn) {
-  QStringList unit(10);
+// unit the load was calculated for). The cells are read where the ratings hold them;
+// empty texts when the catalogue has no such size.
+struct UnitRecord {
+  std::array<const QString *, 10> cells{};
+  int widthColumn = -1;
+  const QString &operator[](int index) const {
+    static const QString none;
+    return cells[static_cast<size_t>(index)] ? *cells[static_cast<size_t>(index)] : none;
+  }
+};
+
+UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
+  UnitRecord unit;
   for (const QStringList &row : ratings) {
     if (cell(row, 1) != cell(res, 1) || cell(row, 0) != cell(res, 0)) continue;
-    for (int j = 0; j <= 6; ++j) unit[j] = cell(row, j);
+    for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &cell(row, j);
     for (int c = 7; c <= 12; ++c) {
       if (cell(row, c) == cell(res, 3)) {
-        unit[7] = cell(row, c);
-        unit[8] = cell(row, c + 1);
-        unit[9] = cell(row, c + 2);
-        *widthColumn = c + 2;
+        unit.cells[7] = &cell(row, c);
+        unit.cells[8] = &cell(row, c + 1);
+        unit.cells[9] = &cell(row, c + 2);
+        unit.widthColumn = c + 2;
         break;
       }
     }
@@ -90,15 +100,14 @@ bool severalLoadCases(const EvaluationInput &in) {
 
 EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
                       int setNo, int resultRow) {
-  int widthColumn = -1;
-  const QStringList unit = unitRecord(ratings, res, &widthColumn);
+  const UnitRecord unit = unitRecord(ratings, res);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
   // named with its table, series, size and column where the catalogue can tell them.
   const auto value = [&](int index) {
     float v = 0.0f;
-    if (num::toFloat(unit[index], &v)) return v;
+    if (catalogue::cellToFloat(unit[index], &v)) return v;
     QString text = err::typeMismatch();
-    const int column = index == 9 ? widthColumn : index;
+    const int column = index == 9 ? unit.widthColumn : index;
     if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
       const QPair<QString, QString> source = in.cellSource(setNo, column);
       text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);

@@ -8,11 +8,16 @@
 
 namespace eval {
 
-QString seriesOf(const QString &unit) {
+namespace {
+// The letters before the size: "FD" of "FD12".
+QStringView seriesView(const QString &unit) {
   int end = 0;
   while (end < unit.size() && !unit[end].isDigit()) ++end;
-  return unit.left(end);
+  return QStringView(unit).left(end);
 }
+}  // namespace
+
+QString seriesOf(const QString &unit) { return seriesView(unit).toString(); }
 
 namespace {
 double sizeOf(const EvaluationRow &row) {
@@ -33,10 +38,10 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
     r.safetyOk = row.verdict == Verdict::Sufficient;
     r.lifeOk = row.lifeOk;
     r.passes = r.safetyOk && row.lifeOk.value_or(true);
-    const QString series = seriesOf(row.unit);
+    const QStringView series = seriesView(row.unit);
     auto at = std::find_if(out.series.begin(), out.series.end(),
                            [&series](const Sizing::Choice &c) { return c.series == series; });
-    if (at == out.series.end()) at = out.series.insert(out.series.end(), {series, -1});
+    if (at == out.series.end()) at = out.series.insert(out.series.end(), {series.toString(), -1});
     if (r.passes && (at->row < 0 || sizeOf(row) < sizeOf(rows[at->row]))) at->row = i;
   }
   for (const Sizing::Choice &c : out.series) {

@@ -7,6 +7,7 @@
 
 #include "core/arrangements/models/Kernels.h"
 #include "core/arrangements/models/RigidCheck.h"
+#include "core/catalogue/Catalogue.h"
 #include "core/common/Errors.h"
 #include "core/common/InputLimits.h"
 #include "core/common/Messages.h"
@@ -16,7 +17,8 @@
 namespace models {
 
 bool readCell(const QStringList &row, int column, float *out, CellError *error) {
-  if (num::toFloat(row.value(column), out)) return true;
+  static const QString none;
+  if (catalogue::cellToFloat(column >= 0 && column < row.size() ? row.at(column) : none, out)) return true;
   if (error) *error = {err::typeMismatch(), column};
   return false;
 }
