@@ -147,29 +147,37 @@ namespace {
 // steps and is cut to what was written when the writer is done.
 class Out {
  public:
-  explicit Out(std::string &s) : s_(s), at_(s.size()) {}
+  explicit Out(std::string &s) : s_(s), at_(s.data() + s.size()), end_(at_) {}
   Out(const Out &) = delete;
   Out &operator=(const Out &) = delete;
-  ~Out() { s_.resize(at_); }
+  ~Out() { s_.resize(size()); }
 
   // Room for n bytes; what was written into it is taken with wrote().
   char *room(size_t n) {
-    if (s_.size() - at_ < n) s_.resize(at_ + std::max<size_t>(n, 8192));
-    return s_.data() + at_;
+    if (static_cast<size_t>(end_ - at_) < n) grow(n);
+    return at_;
   }
-  void wrote(const char *end) { at_ = static_cast<size_t>(end - s_.data()); }
+  void wrote(char *end) { at_ = end; }
   void put(const char *p, size_t n) { wrote(std::copy_n(p, n, room(n))); }
   void put(std::string_view text) { put(text.data(), text.size()); }
   void put(char c) {
-    *room(1) = c;
-    ++at_;
+    char *d = room(1);
+    *d = c;
+    at_ = d + 1;
   }
-  size_t size() const { return at_; }
-  std::string_view since(size_t at) const { return {s_.data() + at, at_ - at}; }
+  size_t size() const { return static_cast<size_t>(at_ - s_.data()); }
+  std::string_view since(size_t at) const { return {s_.data() + at, size() - at}; }
 
  private:
+  void grow(size_t n) {
+    const size_t used = size();
+    s_.resize(used + std::max<size_t>(n, 8192));
+    at_ = s_.data() + used;
+    end_ = s_.data() + s_.size();
+  }
+
   std::string &s_;
-  size_t at_;
+  char *at_, *end_;  // the end of what was written, and of the room
 };
 
 // An ASCII character inside a JSON text as QJsonDocument writes it: itself, or its
@@ -359,7 +367,12 @@ struct Writer {
     if (pretty) *d++ = ' ';
     out.wrote(d);
   }
-  void sep() { out.put(pretty ? std::string_view(", ") : std::string_view(",")); }
+  void sep() {
+    char *d = out.room(2);
+    *d++ = ',';
+    if (pretty) *d++ = ' ';
+    out.wrote(d);
+  }
   // Before the i-th row of a list (indented by four) and after its last one.
   void rowStart(int i) {
     if (!pretty) {

@@ -244,18 +244,20 @@ QString checkedName(const QString &name, int setNo, const QString &role, QString
   return name;
 }
 
+void nothingToTidy() {}
+
 // Runs the body of a routine as the program's routines run: an error inside shows its
 // description in a critical box titled with the routine's name and leaves the routine
 // (after `onError` has tidied up); the end of the program passes through.
-bool runReporting(const QString &title, const std::function<void()> &body,
-                  const std::function<void()> &onError = {}) {
+template <class Body, class OnError = void (*)()>
+bool runReporting(const QString &title, Body &&body, OnError &&onError = nothingToTidy) {
   try {
     body();
     return true;
   } catch (const msg::ProgramEnded &) {
     throw;
   } catch (const std::exception &e) {
-    if (onError) onError();
+    onError();
     msg::critical(QString::fromUtf8(e.what()), title);
     return false;
   }

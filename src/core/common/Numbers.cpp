@@ -37,23 +37,20 @@ constexpr double kFastWholeLimit = 1e15;
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// A whole double below kFastWholeLimit, digit for digit, into `out` (room for 15 digits,
-// four separators and a sign of up to 12 bytes each); returns the end.
+// A whole double below kFastWholeLimit, digit for digit, into `out`; returns the end.
 char *wholeText(char *out, double r, const std::string &minus, const std::string &sep, bool grouped) {
-  // Written from the right into a buffer of its own, then moved to the front.
-  char buf[96];
-  char *const end = buf + sizeof buf;
+  char digits[24];
+  char *const end = digits + sizeof digits;
   char *p = end;
-  auto v = static_cast<unsigned long long>(std::fabs(r));
-  int n = 0;
-  do {
-    if (grouped && n > 0 && n % 3 == 0) p = std::copy_backward(sep.begin(), sep.end(), p);
+  for (auto v = static_cast<unsigned long long>(std::fabs(r)); p == end || v; v /= 10)
     *--p = static_cast<char>('0' + v % 10);
-    v /= 10;
-    ++n;
-  } while (v);
-  if (r < 0) p = std::copy_backward(minus.begin(), minus.end(), p);
-  return std::copy(p, end, out);
+  if (r < 0) out = std::copy(minus.begin(), minus.end(), out);
+  if (!grouped) return std::copy(p, end, out);
+  // The digits before the first separator, then a separator before every three.
+  const auto head = (end - p + 2) % 3 + 1;
+  out = std::copy(p, p + head, out);
+  for (p += head; p != end; p += 3) out = std::copy(p, p + 3, std::copy(sep.begin(), sep.end(), out));
+  return out;
 }
 
 // A text of the general formatter as UTF-8 into `out`.
@@ -91,7 +88,7 @@ LocaleState makeState() {
                                    1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
                                    100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
                                    -999999999999999.0};
-  // The buffer of wholeText holds 15 digits with separators and sign of up to 12 bytes each.
+  // The writers' buffer holds 15 digits with separators and a sign of up to 12 bytes each.
   st.fastWhole = st.fastGrouped = st.minus.size() <= 12 && st.groupSeparator.size() <= 12;
   char buf[kNumberBytes];
   for (double v : samples) {
@@ -310,24 +307,27 @@ namespace {
 // write it: "-" before a value other than 0, "0" before the separator of a value
 // below 1.
 char *decimalText(char *out, std::uint64_t m, int decimals, bool negative) {
-  char digits[24];
-  int n = static_cast<int>(std::to_chars(digits, digits + sizeof digits, m).ptr - digits);
-  while (decimals > 0 && n > 1 && digits[n - 1] == '0') {
-    --n;
-    --decimals;
+  if (m == 0) {
+    *out = '0';
+    return out + 1;
   }
-  if (m == 0) decimals = 0;
-  if (negative && m != 0) *out++ = '-';
-  const int whole = n - decimals;
-  if (whole > 0) {
-    out = std::copy_n(digits, whole, out);
-  } else {
-    *out++ = '0';
-  }
+  for (; decimals > 0 && m % 10 == 0; --decimals) m /= 10;
+  if (negative) *out++ = '-';
+  // Written from the right: the decimals (with the zeros before them below 1), then the
+  // whole part ("0" when there is none).
+  char digits[48];
+  char *const end = digits + sizeof digits;
+  char *p = end;
+  for (int i = 0; i < decimals; ++i, m /= 10) *--p = static_cast<char>('0' + m % 10);
+  char *const fraction = p;
+  do {
+    *--p = static_cast<char>('0' + m % 10);
+    m /= 10;
+  } while (m);
+  out = std::copy(p, fraction, out);
   if (decimals == 0) return out;
   out = std::copy(state().point.begin(), state().point.end(), out);
-  out = std::fill_n(out, std::max(0, -whole), '0');
-  return std::copy(digits + std::max(0, whole), digits + n, out);
+  return std::copy(fraction, end, out);
 }
 
 // Up to `digits` significant digits, trailing zeros dropped, the locale's decimal
@@ -353,7 +353,15 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
         return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0);
     }
   }
-  const int exponent = static_cast<int>(std::floor(std::log10(a)));
+  // The decimal exponent. Of a single-precision value from 1 on it is found by comparing
+  // with the exact powers of ten: such a value is either a power of ten itself or
+  // further from one than log10 can err, so both ways give the same.
+  int exponent = 0;
+  if (fromFloat && a >= 1.0) {
+    while (a >= kExactPowers[exponent + 1]) ++exponent;
+  } else {
+    exponent = static_cast<int>(std::floor(std::log10(a)));
+  }
   int decimals = digits - 1 - exponent;
   if (decimals < 0) decimals = 0;
   // A single-precision value times 10^decimals, up to 12 decimals, is exact in double

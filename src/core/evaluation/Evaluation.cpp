@@ -276,6 +276,7 @@ EvaluationRun evaluate(const EvaluationInput &in) {
     return run;
   }
   run.extraHead = extraColumns(in);
+  run.rows.reserve(static_cast<qsizetype>(std::count(in.ticked.begin(), in.ticked.end(), true)));
   TextRows ratings;
   int ratingsSet = 0;
   try {
@@ -313,11 +314,14 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   // The typed rows of the calculation, where they belong to the texts rated.
   const QVector<ResultRow> &typed = s.resultRows;
   const bool withTyped = typed.size() == s.gastrResult.size();
-  if (withTyped)
+  if (withTyped) {
+    in.resultSet.reserve(typed.size());
+    in.resultCheck.reserve(typed.size());
     for (const ResultRow &row : typed) {
       in.resultSet << row.tableSet;
       in.resultCheck << row.byCheck;
     }
+  }
   in.loadRatings = [&s](int setNo) {
     if (!sBerDat(s, catalogue::code::Evaluation, setNo, s.gintTblAnz)) return TextRows();
     return s.gastrSerie;

@@ -25,7 +25,8 @@ void refuseEmptyTableList(Session &s, bool withTL, int exitCode) {
 // takeOver, with the refusal of an empty table list (exitCode >= 0) before the special
 // roller shoe is taken over.
 void takeOverInput(Session &s, const calcfile::Case &c, const ArrangementInfo &arrangement, int exitCode) {
-  s.gastrComment = c.comments.value_or(QStringList(6));
+  static const QStringList noComments(6);
+  s.gastrComment = c.comments ? *c.comments : noComments;
   chooseLoadType(s, c.loadType);
   sSetTblAnzBez(s, true, arrangement.groupTL, true);
   if (exitCode >= 0) refuseEmptyTableList(s, arrangement.groupTL, exitCode);

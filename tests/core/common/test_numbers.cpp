@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -158,4 +159,59 @@ TEST(Numbers, WholeNumbersAreWrittenAsTheLocaleWritesThem) {
     }
   }
   num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+}
+
+// Single-precision values are written digit for digit and doubles with a short decimal
+// form from that form, without the general conversion: the text must be the one of the
+// general conversion (to_chars with as many decimals as the significant digits leave,
+// trailing zeros dropped) for every magnitude, for halves and next to powers of ten.
+TEST(Numbers, SignificantDigitsAreWrittenAsTheGeneralConversionWritesThem) {
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  const auto general = [](double v, int digits) {
+    if (v == 0.0) return QStringLiteral("0");
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    char buf[64];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::max(0, digits - 1 - exponent));
+    std::string s(buf, res.ptr);
+    if (s.find('.') != std::string::npos) {
+      while (s.back() == '0') s.pop_back();
+      if (s.back() == '.') s.pop_back();
+    }
+    if (s == "-0") s = "0";
+    std::replace(s.begin(), s.end(), '.', ',');
+    return QString::fromStdString(s);
+  };
+  const auto inRange = [](double v) { return std::fabs(v) >= 1e-15 && std::fabs(v) < 1e15; };
+  std::uint64_t state = 0x2545f4914f6cdd1dull;
+  const auto next = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    const float f = std::bit_cast<float>(static_cast<std::uint32_t>(next()));
+    if (std::isfinite(f) && inRange(f)) {
+      ASSERT_EQ(num::singleToText(f), general(f, 7)) << f;
+    }
+    const double d = std::bit_cast<double>(next());
+    if (std::isfinite(d) && inRange(d)) {
+      ASSERT_EQ(num::doubleToText(d), general(d, 15)) << d;
+    }
+    // A short decimal form m / 10^k and the doubles beside it.
+    static const double powers[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    const double m = static_cast<double>(next() % 100000000000000ull) * (next() % 2 ? 1 : -1);
+    const double shortForm = m / powers[next() % 5];
+    for (const double v : {shortForm, std::nextafter(shortForm, 1e300), std::nextafter(shortForm, -1e300)}) {
+      if (inRange(v)) {
+        ASSERT_EQ(num::doubleToText(v), general(v, 15)) << v;
+      }
+    }
+  }
+  for (const float f : {0.5f, 1.5f, 2.5f, 1234567.5f, 8388607.5f, 999999.94f, 1000000.0f, 9999999.0f, 1e7f, 1e10f,
+                        99999.99f, 0.1f, 0.099999994f, 1e-6f, -46845.645f})
+    EXPECT_EQ(num::singleToText(f), general(f, 7)) << f;
+  for (const double d : {0.1, 0.3, 21.5, 4.4, 1e13, 99999999999999.9, 0.0001, -7.25, 1e-4, 123456789012345.0})
+    EXPECT_EQ(num::doubleToText(d), general(d, 15)) << d;
 }
