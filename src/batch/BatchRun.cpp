@@ -169,7 +169,8 @@ class Out {
   std::string_view since(size_t at) const { return {s_.data() + at, size() - at}; }
 
  private:
-  void grow(size_t n) {
+  // Out of line: the rare case, so that room() stays small enough to be inlined.
+  [[gnu::noinline]] void grow(size_t n) {
     const size_t used = size();
     s_.resize(used + std::max<size_t>(n, 8192));
     at_ = s_.data() + used;
@@ -316,17 +317,26 @@ char *shortestFixed(float v, char *d) {
     const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
     const double dist = std::fabs(diff);
     if (!(dist < bound || (dist == bound && even))) continue;
-    // n = whole part and k decimals (at most 16 digits), written from the right with the
-    // decimal point before the last k digits.
-    auto whole = static_cast<std::uint64_t>(n);
+    // n = whole part and k decimals (at most 16 digits): its digits written from the
+    // right two at a time, then copied with the decimal point before the last k.
     if (n < scale) return nullptr;  // below 1 after rounding: not this form
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char digits[24];
-    char *p = digits + sizeof digits;
-    for (int i = 0; i < k; ++i, whole /= 10) *--p = static_cast<char>('0' + whole % 10);
-    *--p = '.';
-    for (; whole; whole /= 10) *--p = static_cast<char>('0' + whole % 10);
+    char *const end = digits + sizeof digits;
+    char *p = end;
+    auto w = static_cast<std::uint64_t>(n);
+    for (; w >= 10; w /= 100) {
+      p -= 2;
+      std::memcpy(p, kPairs + 2 * (w % 100), 2);
+    }
+    if (w) *--p = static_cast<char>('0' + w);
     if (v < 0) *d++ = '-';
-    return std::copy(p, digits + sizeof digits, d);
+    d = std::copy(p, end - k, d);
+    *d++ = '.';
+    return std::copy(end - k, end, d);
   }
   return nullptr;
 }

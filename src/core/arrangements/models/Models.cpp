@@ -1,6 +1,7 @@
 #include "core/arrangements/models/Models.h"
 #include "core/loads/Directions.h"
 
+#include <QStringBuilder>
 #include <cfloat>
 #include <cmath>
 #include <vector>
@@ -202,7 +203,6 @@ void calculate(const CalcInput &in, const typename K::Params &params,
   std::vector<typename K::Series> series;
   std::vector<int> factorErrors;  // series whose factors show a message
   std::vector<float> acc;
-  const QString blank = QStringLiteral(" ");
   const int rowCount = static_cast<int>(forces.size()) + (badForce >= 0 ? 1 : 0);
 
   for (int code = 1; code <= in.tableCount; ++code) {
@@ -281,7 +281,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
-      out.captions.append(unitSeries + blank + row.value(col::Gr));
+      out.captions.append(unitSeries % QLatin1Char(' ') % row.value(col::Gr));
     }
   }
 }
