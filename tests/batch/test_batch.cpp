@@ -905,9 +905,10 @@ TEST_F(Batch, JobsWriteWhatOneWorkerWrites) {
   }
 }
 
-// Each line leaves the tool in one write: a consumer never sees the start of a line
-// whose end may never come (a killed run). A datagram socket keeps the writes apart.
-TEST_F(Batch, EveryLineLeavesInOneWrite) {
+// The lines leave the tool whole, many in one write: a consumer never sees the start of
+// a line whose end may never come (a killed run). A datagram socket keeps the writes
+// apart. A file read in one go is answered in one write.
+TEST_F(Batch, TheLinesLeaveWholeInBlocks) {
   QFile example(QStringLiteral(TARVEL_TEST_SOURCE_DIR "/examples/four-cassettes.json"));
   ASSERT_TRUE(example.open(QIODevice::ReadOnly));
   const QByteArray line = compact(QJsonDocument::fromJson(example.readAll()).object());
@@ -937,12 +938,34 @@ TEST_F(Batch, EveryLineLeavesInOneWrite) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     EXPECT_EQ(WEXITSTATUS(status), 1);  // the line that is no case
-    ASSERT_EQ(writes.size(), 4) << "--jobs " << jobs;
-    for (const QByteArray &w : writes) {
-      EXPECT_TRUE(w.endsWith('\n'));
-      EXPECT_EQ(w.count('\n'), 1);
+    ASSERT_FALSE(writes.isEmpty()) << "--jobs " << jobs;
+    for (const QByteArray &w : writes) EXPECT_TRUE(w.endsWith('\n'));
+    EXPECT_EQ(writes.join().count('\n'), 4);
+    if (QByteArray(jobs) == "1") EXPECT_EQ(writes.size(), 1);
+  }
+}
+
+// A program that feeds the cases one by one through a pipe reads each answer before it
+// sends the next: what is done goes out when the tool would wait for input.
+TEST_F(Batch, EachAnswerComesBeforeTheNextCase) {
+  const QByteArray line = compact(caseOf("FrmEKaEDSch", oneRow({"- Z", "1000", "0", "0", "0"})));
+  for (const char *jobs : {"1", "2"}) {
+    QProcess p;
+    p.start(program(), {"--cases", "-", "--catalogue", testsupport::demoCatalogueFile(), "--jobs", jobs});
+    ASSERT_TRUE(p.waitForStarted());
+    QByteArray out;
+    for (int i = 1; i <= 2; ++i) {
+      p.write(line + "\n");
+      while (out.count('\n') < i && p.waitForReadyRead(120000)) out += p.readAllStandardOutput();
+      EXPECT_EQ(out.count('\n'), i) << "--jobs " << jobs << ": no answer to case " << i;
     }
-    EXPECT_GT(writes[0].size(), 8192);  // longer than any buffer of the standard output
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(120000));
+    out += p.readAllStandardOutput();
+    EXPECT_EQ(p.exitCode(), 0);
+    const QList<QByteArray> lines = out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], lines[1]);
   }
 }
 

@@ -9,6 +9,19 @@
 
 #include "core/common/Numbers.h"
 
+namespace {
+// Reproducible random numbers (xorshift).
+struct Random {
+  std::uint64_t state;
+  std::uint64_t operator()() {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  }
+};
+}  // namespace
+
 TEST(Numbers, RoundingTiesGoToTheEvenNeighbour) {
   EXPECT_EQ(num::roundHalfEven(2.5), 2.0);
   EXPECT_EQ(num::roundHalfEven(3.5), 4.0);
@@ -113,13 +126,7 @@ TEST(Numbers, CatalogueTextReadsEitherNotation) {
 // the separator.
 TEST(Numbers, PlainTextsConvertToTheCorrectlyRoundedValue) {
   const QString point = num::locale().decimalPoint();
-  std::uint64_t state = 0x9e3779b97f4a7c15ull;
-  const auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  Random next{0x9e3779b97f4a7c15ull};
   for (int i = 0; i < 200000; ++i) {
     const int digits = 1 + static_cast<int>(next() % 19);
     std::string plain;
@@ -183,13 +190,7 @@ TEST(Numbers, SignificantDigitsAreWrittenAsTheGeneralConversionWritesThem) {
     return QString::fromStdString(s);
   };
   const auto inRange = [](double v) { return std::fabs(v) >= 1e-15 && std::fabs(v) < 1e15; };
-  std::uint64_t state = 0x2545f4914f6cdd1dull;
-  const auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
+  Random next{0x2545f4914f6cdd1dull};
   for (int i = 0; i < 200000; ++i) {
     const float f = std::bit_cast<float>(static_cast<std::uint32_t>(next()));
     if (std::isfinite(f) && inRange(f)) {
