@@ -1,6 +1,7 @@
 #include "core/evaluation/EvaluationTexts.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
@@ -37,7 +38,8 @@ QString text(Write write, Args &&...args) {
 QString newtons(double value) { return text(newtonsUtf8, value); }
 }  // namespace
 
-QString verdictText(Verdict verdict, bool english) {
+namespace {
+QString composeVerdict(Verdict verdict, bool english) {
   // German and English text ids of each part: a collision names what is too close and
   // ends with the collision note; otherwise the safety decides.
   const auto t = [english](int german, int englishId) { return tableText(english ? englishId : german); };
@@ -50,6 +52,19 @@ QString verdictText(Verdict verdict, bool english) {
     case Verdict::BothTooClose: return t(225, 111) + t(227, 113) + t(228, 114);
   }
   return QString();
+}
+}  // namespace
+
+QString verdictText(Verdict verdict, bool english) {
+  // The built-in tables do not change while the program runs: each text is made once.
+  constexpr int kVerdicts = static_cast<int>(Verdict::BothTooClose) + 1;
+  static const std::array<std::array<QString, kVerdicts>, 2> texts = [] {
+    std::array<std::array<QString, kVerdicts>, 2> all;
+    for (int language = 0; language < 2; ++language)
+      for (int v = 0; v < kVerdicts; ++v) all[language][v] = composeVerdict(static_cast<Verdict>(v), language == 1);
+    return all;
+  }();
+  return texts[english ? 1 : 0][static_cast<size_t>(verdict)];
 }
 
 QString staticRatingText(const EvaluationRow &row) { return newtons(row.staticRating); }

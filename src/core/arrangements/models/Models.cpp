@@ -233,13 +233,15 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       if (series[static_cast<size_t>(s)].factorError) factorErrors.push_back(s);
     }
 
-    // Every series gives one row of each list.
-    out.result.reserve(out.result.size() + n);
-    out.loads.reserve(out.loads.size() + n);
-    out.modelLoads.reserve(out.modelLoads.size() + n);
-    if (check.on) out.checkLoads.reserve(out.checkLoads.size() + n);
-    out.byCheck.reserve(out.byCheck.size() + n);
-    out.captions.reserve(out.captions.size() + n);
+    // Every series gives one row of each list; the sets still to come are taken to be
+    // as large as this one, so that the lists are usually allocated once.
+    const qsizetype rowsToCome = static_cast<qsizetype>(n) * (in.tableCount - code + 1);
+    out.result.reserve(out.result.size() + rowsToCome);
+    out.loads.reserve(out.loads.size() + rowsToCome);
+    out.modelLoads.reserve(out.modelLoads.size() + rowsToCome);
+    if (check.on) out.checkLoads.reserve(out.checkLoads.size() + rowsToCome);
+    out.byCheck.reserve(out.byCheck.size() + rowsToCome);
+    out.captions.reserve(out.captions.size() + rowsToCome);
 
     acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
     for (int r = 0; r < rowCount; ++r) {
