@@ -83,13 +83,15 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
     }
   }
   // Every load case ran over the same table sets: the rows keep those of the last one.
-  QVector<int> tableSets;
-  for (const ResultRow &row : s.resultRows) tableSets << row.tableSet;
-  s.gastrResult = out.combined.result;
-  s.resultRows = resultRowsOf(out.combined, tableSets);
-  if (out.perCase.size() > 1)
+  // The rows of a single load case are its own, as its calculation left them.
+  if (out.perCase.size() > 1) {
+    QVector<int> tableSets;
+    for (const ResultRow &row : s.resultRows) tableSets << row.tableSet;
+    s.gastrResult = out.combined.result;
+    s.resultRows = resultRowsOf(out.combined, tableSets);
     for (int r = 0; r < s.resultRows.size(); ++r)
       for (const CalcOutput &o : out.perCase) s.resultRows[r].caseLoads.append(o.loads.value(r));
+  }
   s.gaLoadCases = cases;
   s.gblnLoadPositions = arrangement(id).shapeCount > 1;
   return out;
