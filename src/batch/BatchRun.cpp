@@ -383,6 +383,19 @@ struct Writer {
     if (pretty) *d++ = ' ';
     out.wrote(d);
   }
+  // sep() and key() in one.
+  template <size_t N>
+  void nextKey(const char (&name)[N]) {
+    char *d = out.room(N + 5);
+    *d++ = ',';
+    if (pretty) *d++ = ' ';
+    *d++ = '"';
+    d = std::copy_n(name, N - 1, d);
+    *d++ = '"';
+    *d++ = ':';
+    if (pretty) *d++ = ' ';
+    out.wrote(d);
+  }
   // Before the i-th row of a list (indented by four) and after its last one.
   void rowStart(int i) {
     if (!pretty) {
@@ -460,8 +473,7 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     o.put('{');
     w.key("title");
     quoted(o, messages[i].title);
-    w.sep();
-    w.key("text");
+    w.nextKey("text");
     quoted(o, messages[i].text);
     o.put('}');
   }
@@ -482,24 +494,19 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     o.put('{');
     w.key("serie");
     quoted(o, row.serie);
-    w.sep();
-    w.key("gr");
+    w.nextKey("gr");
     quoted(o, row.size);
-    w.sep();
-    w.key("load");
+    w.nextKey("load");
     quoted(o, row.load);
-    w.sep();
-    w.key("unit");
+    w.nextKey("unit");
     quoted(o, row.unit);
-    w.sep();
-    w.key("loads");
+    w.nextKey("loads");
     const size_t loadsAt = o.size();
     if (row.loads) w.numbers(row.loads->data(), 5);
     else o.put("[]");
     loadsText.assign(o.since(loadsAt));
     if (row.caseLoads.size() > 1) {
-      w.sep();
-      w.key("caseLoads");
+      w.nextKey("caseLoads");
       o.put('[');
       for (int k = 0; k < row.caseLoads.size(); ++k) {
         if (k) w.sep();
@@ -509,16 +516,13 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
     }
     // The rigid-plate check of the row: the model's five values, the check's (null
     // where there is none) and which of the two is rated.
-    w.sep();
-    w.key("modelLoads");
+    w.nextKey("modelLoads");
     if (row.modelLoads) w.sameOrNumbers(*row.modelLoads, row.loads ? &*row.loads : nullptr, loadsText);
     else o.put("null");
-    w.sep();
-    w.key("checkLoads");
+    w.nextKey("checkLoads");
     if (row.checkLoads) w.numbers(row.checkLoads->data(), 5);
     else o.put("null");
-    w.sep();
-    w.key("governs");
+    w.nextKey("governs");
     o.put(row.byCheck ? std::string_view("\"check\"") : std::string_view("\"model\""));
     o.put('}');
   }
@@ -548,17 +552,13 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
       o.put('{');
       w.key("staticLoad");
       number(o, d.staticLoad);
-      w.sep();
-      w.key("equivalentLoad");
+      w.nextKey("equivalentLoad");
       number(o, d.equivalentLoad);
-      w.sep();
-      w.key("lifeKm");
+      w.nextKey("lifeKm");
       number(o, d.lifeKm);
-      w.sep();
-      w.key("lifeHours");
+      w.nextKey("lifeHours");
       optional(d.lifeHours);
-      w.sep();
-      w.key("lifeYears");
+      w.nextKey("lifeYears");
       optional(d.lifeYears);
       o.put('}');
     }
@@ -583,21 +583,16 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
       o.put('{');
       w.key("unit");
       quoted(o, row.unit);
-      w.sep();
-      w.key("gr");
+      w.nextKey("gr");
       quoted(o, row.size);
-      w.sep();
-      w.key("safetyOk");
+      w.nextKey("safetyOk");
       w.flag(z.safetyOk);
-      w.sep();
-      w.key("lifeOk");
+      w.nextKey("lifeOk");
       if (z.lifeOk) w.flag(*z.lifeOk);
       else o.put("null");
-      w.sep();
-      w.key("passes");
+      w.nextKey("passes");
       w.flag(z.passes);
-      w.sep();
-      w.key("recommended");
+      w.nextKey("recommended");
       w.flag(z.recommended);
       o.put('}');
     }
@@ -609,8 +604,7 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
       o.put('{');
       w.key("unit");
       quoted(o, best.unit);
-      w.sep();
-      w.key("gr");
+      w.nextKey("gr");
       quoted(o, best.size);
       o.put('}');
     } else {
