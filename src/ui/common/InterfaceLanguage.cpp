@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QSet>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QWidget>
@@ -41,12 +42,15 @@ void apply(Language language, Session *session) {
   const QLocale after = num::localeFor(language);
   num::setLocale(after);
   if (!num::sameNotation(before, after)) {
+    // A window inside another is found from both: each field is rewritten once.
+    QSet<QLineEdit *> fields;
     for (QWidget *w : QApplication::topLevelWidgets())
       for (QLineEdit *field : w->findChildren<QLineEdit *>())
-        if (qobject_cast<const NumericValidator *>(field->validator())) {
-          const QSignalBlocker quiet(field);
-          field->setText(num::convertNotation(field->text(), before, after));
-        }
+        if (qobject_cast<const NumericValidator *>(field->validator())) fields.insert(field);
+    for (QLineEdit *field : std::as_const(fields)) {
+      const QSignalBlocker quiet(field);
+      field->setText(num::convertNotation(field->text(), before, after));
+    }
     if (session) run::renotate(*session, before, after);
     CalcDocument::renotateAll(before, after);
   }

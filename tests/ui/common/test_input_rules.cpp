@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "ui/common/Gui.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "ui/common/NumericInput.h"
@@ -183,6 +184,22 @@ TEST(EnglishNotation, EnglishFieldsTakeThePointAndReadTheSameValues) {
   setInterfaceLanguage(Language::German);
   num::setLocale(num::localeFor(Language::German));
   EXPECT_EQ(num::formatGrouped(12345.5, 1), "12.345,5");
+}
+
+// A switch of the language rewrites what every numeric field holds once, also in a
+// window inside another (found from both): 2,500 is two and a half, not 2500.
+TEST(EnglishNotation, ASwitchRewritesEveryFieldOnce) {
+  QWidget main;
+  auto *inner = new QWidget(&main, Qt::Window);
+  auto *field = new QLineEdit(inner);
+  gui::setNumericRules(field, false);
+  field->setText("2,500");
+  main.show();
+  inner->show();
+  uilang::apply(Language::English);
+  EXPECT_EQ(field->text(), "2.500");
+  uilang::apply(Language::German);
+  EXPECT_EQ(field->text(), "2,500");
 }
 
 // German keeps the system's notation where it writes a decimal comma, as always; a system
