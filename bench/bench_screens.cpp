@@ -59,6 +59,15 @@ FrmArrangement *screenWithForces(Session &session) {
   return w;
 }
 
+// "Weiter" from the arrangement screen: its evaluation screen, or none with the
+// benchmark marked as failed.
+FrmAuswertung *goOn(FrmArrangement *w, benchmark::State &state) {
+  w->weiter();
+  FrmAuswertung *ev = shownEvaluation();
+  if (!ev) state.SkipWithError("no evaluation screen");
+  return ev;
+}
+
 // Arg 1: with the event loop's painting after each press.
 void BM_ArrangementBerechnen(benchmark::State &state) {
   msg::Recorder rec;
@@ -107,12 +116,8 @@ void BM_EvaluationBerechnen(benchmark::State &state) {
   msg::Recorder rec;
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
-  w->weiter();
-  QPointer<FrmAuswertung> ev = shownEvaluation();
-  if (!ev) {
-    state.SkipWithError("no evaluation screen");
-    return;
-  }
+  QPointer<FrmAuswertung> ev = goOn(w, state);
+  if (!ev) return;
   const bool painted = state.range(0) != 0;
   for (auto _ : state) {
     ev->CmdBerechnen_Click();
@@ -132,12 +137,8 @@ void BM_UnitLoadsNextRow(benchmark::State &state) {
   msg::Recorder rec;
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
-  w->weiter();
-  QPointer<FrmAuswertung> ev = shownEvaluation();
-  if (!ev) {
-    state.SkipWithError("no evaluation screen");
-    return;
-  }
+  QPointer<FrmAuswertung> ev = goOn(w, state);
+  if (!ev) return;
   ev->CmdBerechnen_Click();
   ev->menuItem(QStringLiteral("MenüLastenJeEinheit"))->trigger();
   QTableWidget *grid = ev->MSFlexGrid1();
@@ -164,12 +165,8 @@ void BM_ParameterStudy(benchmark::State &state) {
   msg::Recorder rec;
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
-  w->weiter();
-  QPointer<FrmAuswertung> ev = shownEvaluation();
-  if (!ev) {
-    state.SkipWithError("no evaluation screen");
-    return;
-  }
+  QPointer<FrmAuswertung> ev = goOn(w, state);
+  if (!ev) return;
   ev->menuItem(QStringLiteral("MenüParameterstudie"))->trigger();
   FrmParameterstudie *study = ev->findChild<FrmParameterstudie *>();
   study->CboEingabe()->setCurrentIndex(study->inputKeys().indexOf(QStringLiteral("m")));
@@ -201,12 +198,8 @@ void BM_EvaluationCharts(benchmark::State &state) {
   msg::Recorder rec;
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
-  w->weiter();
-  QPointer<FrmAuswertung> ev = shownEvaluation();
-  if (!ev) {
-    state.SkipWithError("no evaluation screen");
-    return;
-  }
+  QPointer<FrmAuswertung> ev = goOn(w, state);
+  if (!ev) return;
   ev->CmdBerechnen_Click();
   const report::ChartPainter charts = [&session](QPainter &p, const QRectF &r, int k) { charts::paint(session, p, r, k); };
   QTemporaryDir dir;
@@ -240,12 +233,8 @@ void BM_LanguageSwitch(benchmark::State &state) {
   msg::Recorder rec;
   Session session;
   QPointer<FrmArrangement> w = screenWithForces(session);
-  w->weiter();
-  QPointer<FrmAuswertung> ev = shownEvaluation();
-  if (!ev) {
-    state.SkipWithError("no evaluation screen");
-    return;
-  }
+  QPointer<FrmAuswertung> ev = goOn(w, state);
+  if (!ev) return;
   ev->CmdBerechnen_Click();
   if (state.range(0) == 1) {
     ev->MSFlexGrid1()->setCurrentCell(0, 0);
