@@ -5,6 +5,7 @@
 // in English, for the English manual.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
@@ -130,6 +131,13 @@ int main(int argc, char **argv) {
         doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("shot:") + name), picture);
     }
   }
+  // Both languages share one look: manual.css beside the HTML.
+  QFile css(QFileInfo(in).dir().filePath(QStringLiteral("manual.css")));
+  if (!css.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "mkmanual: cannot read %s\n", qPrintable(css.fileName()));
+    return 1;
+  }
+  doc.setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
   doc.setHtml(QString::fromUtf8(in.readAll()));
   // A picture the HTML names but nobody provided would leave an empty frame in the
   // manual: the build stops instead.
