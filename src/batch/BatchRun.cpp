@@ -10,6 +10,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "core/catalogue/StartSession.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
@@ -211,7 +215,7 @@ inline char *asciiEscaped(char *d, char16_t u) {
 // A text in quotes, as QJsonDocument writes it: printable ASCII, control characters and
 // whole UTF-16 characters are written here; a lone surrogate goes the library's way.
 void quotedAnew(Out &o, const QString &s) {
-  const char16_t *p = reinterpret_cast<const char16_t *>(s.utf16());
+  const char16_t *p = reinterpret_cast<const char16_t *>(s.constData());
   const char16_t *const end = p + s.size();
   char *const start = o.room(6 * static_cast<size_t>(s.size()) + 2);
   char *d = start;
@@ -244,44 +248,105 @@ void quotedAnew(Out &o, const QString &s) {
   o.wrote(d);
 }
 
-// The JSON of the texts quoted last on this thread, by the identity of their characters:
-// most texts of a run are the catalogue's (series, sizes, units, order numbers) and the
-// verdicts, the same few shared texts case after case. An entry holds the text, so
-// that its characters stay where they are and unchanged while it is kept (a shared
-// text is copied before it is changed); the same address and length mean the same
-// text. Texts in memory they do not own are not kept.
-struct QuotedText {
-  QString text;
-  std::string json;
-};
-constexpr int kQuotedBits = 8;
-thread_local std::array<QuotedText, 1 << kQuotedBits> quotedTexts;
+// Most texts of a run are short and plain (series, sizes, units, order numbers, loads,
+// verdicts): printable ASCII without a quote or a backslash, written as they are, one
+// byte per character. They are tested and narrowed eight characters (sixteen bytes of
+// UTF-8) at a time; a text with anything else goes the escaping way.
+inline bool plainAscii(char16_t u) { return u >= 0x20 && u < 0x80 && u != '"' && u != '\\'; }
+
+#ifdef __SSE2__
+// Eight UTF-16 characters: all plain? Then their eight bytes are stored at d.
+inline bool narrowEight(__m128i v, char *d) {
+  const __m128i low = _mm_cmplt_epi16(v, _mm_set1_epi16(0x20));  // below 0x20, or 0x8000 and up
+  const __m128i high = _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7f));
+  const __m128i quote = _mm_cmpeq_epi16(v, _mm_set1_epi16('"'));
+  const __m128i backslash = _mm_cmpeq_epi16(v, _mm_set1_epi16('\\'));
+  const __m128i bad = _mm_or_si128(_mm_or_si128(low, high), _mm_or_si128(quote, backslash));
+  if (_mm_movemask_epi8(bad)) return false;
+  _mm_storel_epi64(reinterpret_cast<__m128i *>(d), _mm_packus_epi16(v, v));
+  return true;
+}
+
+// Sixteen bytes of UTF-8: none to escape? Then they are stored at d.
+inline bool copySixteen(__m128i v, char *d) {
+  const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1f)), v);
+  const __m128i quote = _mm_cmpeq_epi8(v, _mm_set1_epi8('"'));
+  const __m128i backslash = _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'));
+  if (_mm_movemask_epi8(_mm_or_si128(control, _mm_or_si128(quote, backslash)))) return false;
+  _mm_storeu_si128(reinterpret_cast<__m128i *>(d), v);
+  return true;
+}
+#endif
+
+// The n characters at p as bytes at d (room for n + 8) when all are plain.
+bool narrowPlain(const char16_t *p, size_t n, char *d) {
+#ifdef __SSE2__
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8)
+    if (!narrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), d + i)) return false;
+  if (i == n) return true;
+  // The rest after plain filling, so that nothing beyond the text is read.
+  char16_t rest[8] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
+  std::memcpy(rest, p + i, (n - i) * sizeof(char16_t));
+  return narrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
+#else
+  for (size_t i = 0; i < n; ++i) {
+    if (!plainAscii(p[i])) return false;
+    d[i] = static_cast<char>(p[i]);
+  }
+  return true;
+#endif
+}
+
+// The n bytes at p copied to d (room for n + 16) when none needs an escape.
+bool copyUnescaped(const char *p, size_t n, char *d) {
+#ifdef __SSE2__
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16)
+    if (!copySixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), d + i)) return false;
+  if (i == n) return true;
+  char rest[16];
+  std::memset(rest, 'a', sizeof rest);
+  std::memcpy(rest, p + i, n - i);
+  return copySixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
+#else
+  for (size_t i = 0; i < n; ++i) {
+    const auto byte = static_cast<unsigned char>(p[i]);
+    if (byte < 0x80 && !plainAscii(byte)) return false;
+    d[i] = p[i];
+  }
+  return true;
+#endif
+}
 
 void quoted(Out &o, const QString &s) {
-  if (!s.data_ptr().isMutable()) {
+  const size_t n = static_cast<size_t>(s.size());
+  char *const d = o.room(n + 10);
+  if (!narrowPlain(reinterpret_cast<const char16_t *>(s.constData()), n, d + 1)) {
     quotedAnew(o, s);
     return;
   }
-  const auto address = reinterpret_cast<std::uintptr_t>(s.constData());
-  QuotedText &q = quotedTexts[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kQuotedBits))];
-  if (q.text.constData() == s.constData() && q.text.size() == s.size()) {
-    o.put(q.json);
-    return;
-  }
-  const size_t at = o.size();
-  quotedAnew(o, s);
-  q.text = s;
-  q.json.assign(o.since(at));
+  d[0] = '"';
+  d[n + 1] = '"';
+  o.wrote(d + n + 2);
 }
 
 // The same of a text in UTF-8.
 void quotedUtf8(Out &o, const char *begin, const char *end) {
-  char *d = o.room(6 * static_cast<size_t>(end - begin) + 2);
+  const auto n = static_cast<size_t>(end - begin);
+  char *d = o.room(6 * n + 18);
+  if (copyUnescaped(begin, n, d + 1)) {
+    d[0] = '"';
+    d[n + 1] = '"';
+    o.wrote(d + n + 2);
+    return;
+  }
   *d++ = '"';
   for (const char *p = begin; p != end; ++p) {
     const auto byte = static_cast<unsigned char>(*p);
-    if (byte < 0x80) d = asciiEscaped(d, byte);
-    else *d++ = *p;
+    // Bytes of characters beyond ASCII are copied as they are.
+    if (byte >= 0x80 || plainAscii(byte)) *d++ = *p;
+    else d = asciiEscaped(d, byte);
   }
   *d++ = '"';
   o.wrote(d);
