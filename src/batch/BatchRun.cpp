@@ -377,34 +377,35 @@ void quotedUtf8(Out &o, const char *begin, const char *end) {
 
 // The shortest text of a value from 1 to 10^7 with a fraction, as std::to_chars gives
 // it: the fewest decimals k whose nearest number n / 10^k still reads back as v, in
-// plain notation (never longer than the exponent form there). Everything is exact in
-// double: v has 24 significant bits and 10^k (k <= 9) at most 21, so v * 10^k, its
-// distance to the nearest whole number and the bounds of v's rounding interval times
-// 10^k are all exact. Writes into d (room for 32 characters) and returns the end, or
-// nullptr where the general routine must decide: a value outside the range, a whole
+// plain notation (never longer than the exponent form there). In whole numbers: v is
+// m / 2^q (m of 24 bits, q from 1 to 23), so v * 10^k is m * 10^k (below 2^54) in units
+// of 2^-q, and the values that read back as v lie within half a unit of the last place,
+// 10^k / 2 in those units. Writes into d (room for 32 characters) and returns the end,
+// or nullptr where the general routine must decide: a value outside the range, a whole
 // value (from 2^23 on every value is one), a tie between two candidates.
 char *shortestFixed(float v, char *d) {
-  const double a = std::fabs(static_cast<double>(v));
-  if (!(a >= 1.0 && a < 1e7) || a == static_cast<double>(static_cast<std::int64_t>(a))) return nullptr;
   std::uint32_t bits;
   std::memcpy(&bits, &v, sizeof bits);
-  const bool even = (bits & 1u) == 0;  // the bounds themselves read back as v
-  // Half the spacing of the floats above v: 2^(exponent - 24).
-  const int exponent = static_cast<int>((bits >> 23) & 0xffu) - 127;
-  const std::uint64_t halfBits = static_cast<std::uint64_t>(exponent - 24 + 1023) << 52;
-  double halfUlp;
-  std::memcpy(&halfUlp, &halfBits, sizeof halfUlp);
-  const bool lowerHalf = (bits & 0x7fffffu) == 0;  // a power of two: the spacing below is half
-  static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  const int biased = static_cast<int>((bits >> 23) & 0xffu);
+  const int q = 150 - biased;  // v = m / 2^q
+  const std::uint32_t fraction = bits & 0x7fffffu;
+  // From 1 to 2^23 with bits below the point; a power of two (no fraction bits) is whole.
+  if (q < 1 || q > 23 || fraction == 0 || std::fabs(v) >= 1e7f) return nullptr;
+  const std::uint64_t m = fraction | 0x800000u;
+  if ((m & ((std::uint64_t{1} << q) - 1)) == 0) return nullptr;  // whole
+  const bool even = (m & 1u) == 0;  // the bounds themselves read back as v
+  const std::uint64_t unitMask = (std::uint64_t{1} << q) - 1, half = std::uint64_t{1} << (q - 1);
+  std::uint64_t scaled = m, scale = 1;  // m * 10^k, 10^k
   for (int k = 1; k <= 9; ++k) {
-    const double scale = kPowers[k];
-    const double x = a * scale;  // below 2^53: x + 0.5 is exact, and so is the cut
-    const double n = static_cast<double>(static_cast<std::int64_t>(x + 0.5));
-    const double diff = n - x;
-    if (diff == 0.5) return nullptr;  // halfway between two: the general routine decides
-    const double bound = (diff < 0 && lowerHalf ? halfUlp / 2 : halfUlp) * scale;
-    const double dist = std::fabs(diff);
-    if (!(dist < bound || (dist == bound && even))) continue;
+    scaled *= 10;
+    scale *= 10;
+    const std::uint64_t rest = scaled & unitMask;
+    if (rest == half) return nullptr;  // halfway between two: the general routine decides
+    // The nearest n and its distance from v * 10^k, both in units of 2^-q.
+    const bool up = rest > half;
+    const std::uint64_t dist = up ? unitMask + 1 - rest : rest;
+    if (!(2 * dist < scale || (2 * dist == scale && even))) continue;
+    const std::uint64_t n = (scaled >> q) + (up ? 1 : 0);
     // n = whole part and k decimals (at most 16 digits): its digits written from the
     // right two at a time, then copied with the decimal point before the last k.
     if (n < scale) return nullptr;  // below 1 after rounding: not this form
@@ -415,7 +416,7 @@ char *shortestFixed(float v, char *d) {
     char digits[24];
     char *const end = digits + sizeof digits;
     char *p = end;
-    auto w = static_cast<std::uint64_t>(n);
+    auto w = n;
     for (; w >= 10; w /= 100) {
       p -= 2;
       std::memcpy(p, kPairs + 2 * (w % 100), 2);
