@@ -42,6 +42,11 @@ TextTable parse(const char *source) {
   }
   static const QRegularExpression ref(QStringLiteral("\\$\\{([a-z]+)\\}"));
   for (auto &[id, text] : raw) {
+    // Few texts name a configured value: the others go in as they are, without a search.
+    if (!text.contains(QLatin1String("${"))) {
+      tt.texts.insert(id, text);
+      continue;
+    }
     QString filled = text;
     auto it = ref.globalMatch(text);
     while (it.hasNext()) {
