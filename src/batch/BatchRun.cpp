@@ -380,7 +380,7 @@ void quotedUtf8(Out &o, const char *begin, const char *end) {
 // plain notation (never longer than the exponent form there). In whole numbers: v is
 // m / 2^q (m of 24 bits, q from 1 to 23), so v * 10^k is m * 10^k (below 2^54) in units
 // of 2^-q, and the values that read back as v lie within half a unit of the last place,
-// 10^k / 2 in those units. Writes into d (room for 32 characters) and returns the end,
+// 10^k / 2 in those units. Writes into d (room for 48 characters) and returns the end,
 // or nullptr where the general routine must decide: a value outside the range, a whole
 // value (from 2^23 on every value is one), a tie between two candidates.
 char *shortestFixed(float v, char *d) {
@@ -407,14 +407,15 @@ char *shortestFixed(float v, char *d) {
     if (!(2 * dist < scale || (2 * dist == scale && even))) continue;
     const std::uint64_t n = (scaled >> q) + (up ? 1 : 0);
     // n = whole part and k decimals (at most 16 digits): its digits written from the
-    // right two at a time, then copied with the decimal point before the last k.
+    // right two at a time, then the whole part and the decimals each moved as sixteen
+    // bytes (the buffers have room for it), the decimal point between them.
     if (n < scale) return nullptr;  // below 1 after rounding: not this form
     static const char kPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    char digits[24];
-    char *const end = digits + sizeof digits;
+    char digits[48] = {};
+    char *const end = digits + 24;
     char *p = end;
     auto w = n;
     for (; w >= 10; w /= 100) {
@@ -423,9 +424,12 @@ char *shortestFixed(float v, char *d) {
     }
     if (w) *--p = static_cast<char>('0' + w);
     if (v < 0) *d++ = '-';
-    d = std::copy(p, end - k, d);
+    const auto whole = static_cast<size_t>(end - p) - static_cast<size_t>(k);
+    std::memcpy(d, p, 16);
+    d += whole;
     *d++ = '.';
-    return std::copy(end - k, end, d);
+    std::memcpy(d, end - k, 16);
+    return d + k;
   }
   return nullptr;
 }
@@ -435,7 +439,7 @@ void number(Out &o, float v) {
     o.put("null");
     return;
   }
-  char *const d = o.room(32);
+  char *const d = o.room(48);
   char *e = nullptr;
   // A whole number of up to five digits is its own shortest form (the exponent form,
   // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
