@@ -148,20 +148,22 @@ namespace {
 // n bytes from p to d. Most pieces of the JSON are a few bytes long ("true", ",", a
 // cached list of numbers), and a call of memcpy for each would cost more than the copy:
 // up to sixteen bytes are copied by two fixed-size moves that may overlap.
-inline void copyBytes(char *d, const char *p, size_t n) {
-  if (n >= 8 && n <= 16) {
+inline void copyShort(char *d, const char *p, size_t n) {  // n <= 16
+  if (n >= 8) {
     std::memcpy(d, p, 8);
     std::memcpy(d + n - 8, p + n - 8, 8);
-  } else if (n >= 4 && n < 8) {
+  } else if (n >= 4) {
     std::memcpy(d, p, 4);
     std::memcpy(d + n - 4, p + n - 4, 4);
-  } else if (n > 0 && n < 4) {
+  } else if (n > 0) {
     d[0] = p[0];
     d[n / 2] = p[n / 2];
     d[n - 1] = p[n - 1];
-  } else if (n > 16) {
-    std::memcpy(d, p, n);
   }
+}
+inline void copyBytes(char *d, const char *p, size_t n) {
+  if (n <= 16) copyShort(d, p, n);
+  else std::memcpy(d, p, n);
 }
 
 // The JSON is written through a pointer into room made beforehand: a piece of a known
@@ -310,7 +312,7 @@ bool narrowPlain(const char16_t *p, size_t n, char *d) {
   if (i == n) return true;
   // The rest after plain filling, so that nothing beyond the text is read.
   char16_t rest[8] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
-  std::memcpy(rest, p + i, (n - i) * sizeof(char16_t));
+  copyShort(reinterpret_cast<char *>(rest), reinterpret_cast<const char *>(p + i), (n - i) * sizeof(char16_t));
   return narrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
 #else
   for (size_t i = 0; i < n; ++i) {
@@ -330,7 +332,7 @@ bool copyUnescaped(const char *p, size_t n, char *d) {
   if (i == n) return true;
   char rest[16];
   std::memset(rest, 'a', sizeof rest);
-  std::memcpy(rest, p + i, n - i);
+  copyShort(rest, p + i, n - i);
   return copySixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
 #else
   for (size_t i = 0; i < n; ++i) {
