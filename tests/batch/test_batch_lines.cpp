@@ -41,6 +41,18 @@ TEST(BatchJson, StringsAreWrittenAsTheLibraryWritesThem) {
   const QString texts[] = {QString(), QStringLiteral("Größe\r\n\t„B“"), QString::fromUcs4(U"\U0001F600 x"),
                            QString(QChar(0xd83d)) + QStringLiteral("x"), QString(QChar(0xde00)) + QChar(0xd83d)};
   for (const QString &t : texts) EXPECT_EQ(ours(t), library(t));
+  // Plain texts go eight characters at a time: every length up to 40, and one character
+  // to escape at every place of them.
+  const QString plain = QStringLiteral("Sicherheit ausreichend. KD25-124 12.345 N");
+  for (int n = 0; n <= 40; ++n) {
+    ASSERT_EQ(ours(plain.left(n)), library(plain.left(n))) << n;
+    for (int at = 0; at < n; ++at)
+      for (const QChar c : {QChar(u'"'), QChar(u'\\'), QChar(u'\x1f'), QChar(u'\x7f'), QChar(u'ä'), QChar(0xd83d)}) {
+        QString t = plain.left(n);
+        t[at] = c;
+        ASSERT_EQ(ours(t), library(t)) << n << " " << at;
+      }
+  }
 }
 
 TEST(BatchJson, NumbersInTheirShortestForm) {
