@@ -425,12 +425,16 @@ class SharedCells {
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
   thread_local SharedCells shared;
   if (p == end || *p != '[') return nullptr;
+  // Each row ends in a bracket: their count bounds the rows, which are then appended
+  // without the list growing step by step.
+  rows->reserve(rows->size() + std::count(p, end, ']'));
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;
   for (;;) {
     if (p == end || *p != '[') return nullptr;
-    QStringList row;
-    row.reserve(5);
+    // The five cells made in place: one allocation per row.
+    QStringList row(5);
+    QString *cells = row.data();
     for (int i = 0; i < 5; ++i) {
       p = skipBlanks(p + (i == 0 ? 1 : 0), end);
       const char *b = nullptr;
@@ -443,9 +447,9 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         for (size_t l = 0; n == 3 && l < loads::kDirections.size() && label < 0; ++l)
           if (std::memcmp(b, loads::kDirections[l].label, 3) == 0) label = static_cast<qsizetype>(l);
         if (label < 0) return nullptr;
-        row << directionLabels().at(label);
+        cells[0] = QString(directionLabels().at(label));
       } else {
-        row << shared.text(b, n);
+        cells[i] = shared.text(b, n);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
