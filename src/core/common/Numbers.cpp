@@ -76,11 +76,13 @@ constexpr std::uint64_t kWholePowers[] = {1ull,
                                           1000000000000000000ull,
                                           10000000000000000000ull};
 
-// The number of decimal digits of v (1 for 0).
-int digitCount(std::uint64_t v) {
-  int n = 1;
-  while (n < 20 && v >= kWholePowers[n]) ++n;
-  return n;
+// The number of decimal digits of v (1 for 0): estimated from its bit length as
+// log10(2) * bits, then corrected by one comparison. An even number has as many digits
+// as the odd one after it (no power of ten is odd but 1), so 0 counts as 1.
+Q_ALWAYS_INLINE int digitCount(std::uint64_t v) {
+  v |= 1;
+  const int t = ((64 - __builtin_clzll(v)) * 1233) >> 12;
+  return t + (v >= kWholePowers[t] ? 1 : 0);
 }
 
 // "00" to "99": two digits per division.
@@ -90,7 +92,7 @@ constexpr char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 // The digits of v written so that they end at `end`; returns where they begin.
-char *digitsBefore(char *end, std::uint64_t v) {
+Q_ALWAYS_INLINE char *digitsBefore(char *end, std::uint64_t v) {
   while (v >= 100) {
     const std::uint64_t q = v / 100;
     const auto r = static_cast<unsigned>(v - q * 100);
@@ -112,7 +114,7 @@ char *digitsBefore(char *end, std::uint64_t v) {
 // The whole number v (below kFastWholeLimit) digit for digit into `out`, with the
 // locale's minus sign where `negative` and, where `grouped`, its group separator before
 // every three digits from the right; returns the end.
-char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &st, bool grouped) {
+Q_ALWAYS_INLINE char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &st, bool grouped) {
   if (negative) out = st.minus.copyTo(out);
   const int digits = digitCount(v);
   if (!grouped || digits <= 3) {
@@ -132,15 +134,19 @@ char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &
     p[0] = static_cast<char>('0' + r / 100);
     p[1] = kDigitPairs[2 * (r % 100)];
     p[2] = kDigitPairs[2 * (r % 100) + 1];
-    p -= sepSize;
-    for (int i = 0; i < sepSize; ++i) p[i] = st.groupSeparator.data[i];
+    if (sepSize == 1) {
+      *--p = st.groupSeparator.data[0];
+    } else {
+      p -= sepSize;
+      for (int i = 0; i < sepSize; ++i) p[i] = st.groupSeparator.data[i];
+    }
   }
   digitsBefore(p, v);
   return end;
 }
 
 // A whole double below kFastWholeLimit, digit for digit, into `out`; returns the end.
-char *wholeText(char *out, double r, const LocaleState &st, bool grouped) {
+Q_ALWAYS_INLINE char *wholeText(char *out, double r, const LocaleState &st, bool grouped) {
   return wholeDigits(out, static_cast<std::uint64_t>(std::fabs(r)), r < 0, st, grouped);
 }
 
@@ -173,11 +179,17 @@ char *utf8Into(char *out, const QString &text) {
   return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
 }
 
-// A text from the writers' UTF-8; the common texts are ASCII and are widened directly.
+// A text from the writers' UTF-8; the common texts are ASCII and are widened directly
+// into the text's own buffer.
 QString fromUtf8(const char *begin, const char *end) {
-  for (const char *p = begin; p != end; ++p)
-    if (static_cast<unsigned char>(*p) >= 0x80) return QString::fromUtf8(begin, end - begin);
-  return QString::fromLatin1(begin, end - begin);
+  const qsizetype n = end - begin;
+  bool ascii = n > 0;
+  for (qsizetype i = 0; i < n; ++i) ascii = ascii && static_cast<unsigned char>(begin[i]) < 0x80;
+  if (!ascii) return QString::fromUtf8(begin, n);
+  QString text(n, Qt::Uninitialized);
+  char16_t *const out = reinterpret_cast<char16_t *>(text.data());
+  for (qsizetype i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(begin[i]);
+  return text;
 }
 
 std::optional<QLocale> &overrideLocale() {
@@ -229,7 +241,7 @@ QString stripped(const QString &text) { return text.trimmed(); }
 // Exact conversion of the common plain forms ("1500", "-20", "0,6" in German) without
 // the general locale parser: an optional sign, digits, at most one decimal separator.
 // Anything else (blanks, group separators, exponents) goes the general way.
-inline bool fastToDouble(const QString &text, double *out) {
+Q_ALWAYS_INLINE bool fastToDouble(const QString &text, double *out) {
   const qsizetype n = text.size();
   if (n == 0 || n > 40) return false;
   const char16_t *const chars = reinterpret_cast<const char16_t *>(text.constData());
