@@ -179,18 +179,7 @@ char *utf8Into(char *out, const QString &text) {
   return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
 }
 
-// A text from the writers' UTF-8; the common texts are ASCII and are widened directly
-// into the text's own buffer.
-QString fromUtf8(const char *begin, const char *end) {
-  const qsizetype n = end - begin;
-  bool ascii = n > 0;
-  for (qsizetype i = 0; i < n; ++i) ascii = ascii && static_cast<unsigned char>(begin[i]) < 0x80;
-  if (!ascii) return QString::fromUtf8(begin, n);
-  QString text(n, Qt::Uninitialized);
-  char16_t *const out = reinterpret_cast<char16_t *>(text.data());
-  for (qsizetype i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(begin[i]);
-  return text;
-}
+QString fromUtf8(const char *begin, const char *end) { return QString::fromUtf8(begin, end - begin); }
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
