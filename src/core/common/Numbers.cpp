@@ -315,12 +315,10 @@ bool toDouble(const QString &text, double *out) {
   const QLocale &loc = state().plain;
   bool ok = false;
   double v = loc.toDouble(t, &ok);
-  if (!ok) {
-    // A leading plus sign or a number typed without the group separator rules of the
-    // locale ("1500,5") are still numbers to the user.
-    QString u = t;
-    if (u.startsWith(QLatin1Char('+'))) u.remove(0, 1);
-    v = loc.toDouble(u, &ok);
+  if (!ok && t.startsWith(QLatin1Char('+'))) {
+    // A leading plus sign is still a number to the user. (Any other text would be read
+    // exactly as above a second time.)
+    v = loc.toDouble(QStringView(t).mid(1), &ok);
   }
   if (!ok || !std::isfinite(v)) return false;
   if (out) *out = v;
