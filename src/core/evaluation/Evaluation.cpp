@@ -93,14 +93,15 @@ UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
   UnitRecord unit;
   const QString &series = res.at(0), &size = res.at(1), &unitSeries = res.at(3);
   for (const QStringList &row : ratings) {
-    // A row of all fifteen columns is read directly; a shorter one through cell(),
-    // which refuses a column it does not hold where it is read.
-    if (row.size() >= 15) {
+    // A row of all thirteen columns is read directly (refused, as cell() refuses it,
+    // where the width after a unit series is missing); a shorter one through cell().
+    if (row.size() >= 13) {
       const QString *c = row.constData();
       if (!same(c[1], size) || !same(c[0], series)) continue;
       for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &c[j];
       for (int k = 7; k <= 12; ++k) {
         if (same(c[k], unitSeries)) {
+          if (k + 2 >= row.size()) throw AppError(err::subscript());
           unit.cells[7] = &c[k];
           unit.cells[8] = &c[k + 1];
           unit.cells[9] = &c[k + 2];
