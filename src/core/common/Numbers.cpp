@@ -179,7 +179,23 @@ char *utf8Into(char *out, const QString &text) {
   return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
 }
 
-QString fromUtf8(const char *begin, const char *end) { return QString::fromUtf8(begin, end - begin); }
+// A text from the writers' UTF-8. Their texts are nearly always ASCII: widened straight
+// into the text's own buffer, and converted only where a byte says otherwise.
+QString fromUtf8(const char *begin, const char *end) {
+  const qsizetype n = end - begin;
+  if (n > 0) {
+    QString text(n, Qt::Uninitialized);
+    char16_t *const out = reinterpret_cast<char16_t *>(text.data());
+    unsigned bits = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+      const auto byte = static_cast<unsigned char>(begin[i]);
+      bits |= byte;
+      out[i] = byte;
+    }
+    if (bits < 0x80) return text;
+  }
+  return QString::fromUtf8(begin, n);
+}
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
@@ -270,7 +286,7 @@ Q_ALWAYS_INLINE bool fastToDouble(const QString &text, double *out) {
 }
 }  // namespace
 
-double roundHalfEven(double value, int places) {
+double roundHalfEvenAnyPlaces(double value, int places) {
   if (!std::isfinite(value)) return value;
   // The powers of ten a value is rounded to are exact doubles: the table holds what pow
   // gives for them.
