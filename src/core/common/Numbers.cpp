@@ -178,6 +178,11 @@ char *utf8Into(char *out, const QString &text) {
   Q_ASSERT(a.size() <= kNumberBytes);
   return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
 }
+// The general formatter's text of a value: out of line, for the rare values the writers
+// leave to it.
+Q_NEVER_INLINE char *generalInto(char *out, const QLocale &loc, double value, char format, int precision) {
+  return utf8Into(out, loc.toString(value, format, precision));
+}
 
 // A text from the writers' UTF-8. Their texts are nearly always ASCII: widened straight
 // into the text's own buffer, and converted only where a byte says otherwise.
@@ -320,12 +325,10 @@ NotationScope::~NotationScope() {
   else resetLocale();
 }
 
-bool toDouble(const QString &text, double *out) {
-  double fast = 0;
-  if (fastToDouble(text, &fast)) {
-    if (out) *out = fast;
-    return true;
-  }
+namespace {
+// Any other text, through the locale's parser. Kept out of line, so that the callers of
+// the plain forms do not set up its frame.
+Q_NEVER_INLINE bool generalToDouble(const QString &text, double *out) {
   const QString t = stripped(text);
   if (t.isEmpty()) return false;
   const QLocale &loc = state().plain;
@@ -339,6 +342,16 @@ bool toDouble(const QString &text, double *out) {
   if (!ok || !std::isfinite(v)) return false;
   if (out) *out = v;
   return true;
+}
+}  // namespace
+
+bool toDouble(const QString &text, double *out) {
+  double fast = 0;
+  if (fastToDouble(text, &fast)) {
+    if (out) *out = fast;
+    return true;
+  }
+  return generalToDouble(text, out);
 }
 
 namespace {
@@ -383,7 +396,7 @@ QString catalogueText(const QString &text) {
 
 bool toFloat(const QString &text, float *out) {
   double d = 0;
-  if (!fastToDouble(text, &d) && !toDouble(text, &d)) return false;
+  if (!fastToDouble(text, &d) && !generalToDouble(text, &d)) return false;
   if (std::fabs(d) > 3.402823466e38) return false;
   if (out) *out = static_cast<float>(d);
   return true;
@@ -403,7 +416,7 @@ char *writeGrouped(char *out, double value) {
   double r = roundAway(value);  // away from zero for halves, as a picture format does
   if (r == 0.0) r = 0.0;        // no "-0"
   if (st.fastGrouped && std::fabs(r) < kFastWholeLimit) return wholeText(out, r, st, true);
-  return utf8Into(out, st.plain.toString(r, 'f', 0));
+  return generalInto(out, st.plain, r, 'f', 0);
 }
 
 QString formatGrouped(double value) {
@@ -461,9 +474,9 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
     *out = '0';
     return out + 1;
   }
-  if (!std::isfinite(value)) return utf8Into(out, st.noGroup.toString(value));
+  if (!std::isfinite(value)) return generalInto(out, st.noGroup, value, 'g', 6);
   const double a = std::fabs(value);
-  if (a >= 1e15 || a < 1e-15) return utf8Into(out, st.noGroup.toString(value, 'E', digits - 1));
+  if (a >= 1e15 || a < 1e-15) return generalInto(out, st.noGroup, value, 'E', digits - 1);
   // A value with a short decimal form: some whole number m over 10^k with at most 14
   // digits, of which the value is the nearest double. Rounded to `digits` significant
   // digits (at least the k decimals) it gives exactly m / 10^k, since the value lies
