@@ -138,6 +138,18 @@ bool severalLoadCases(const EvaluationInput &in) {
   return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
 }
 
+// The refusal of a catalogue value of the rated unit (index into `unit`) that holds no
+// number. Out of line: the values read per row do not set up its frame.
+[[noreturn]] Q_NEVER_INLINE void refuseCell(const UnitRecord &unit, int index, const EvaluationInput &in, int setNo) {
+  QString text = err::typeMismatch();
+  const int column = index == 9 ? unit.widthColumn : index;
+  if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
+    const QPair<QString, QString> source = in.cellSource(setNo, column);
+    text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
+  }
+  throw AppError(text);
+}
+
 EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
                       int setNo, int resultRow) {
   // A result row without its unit series is refused as reading that cell refuses it.
@@ -147,14 +159,8 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   // named with its table, series, size and column where the catalogue can tell them.
   const auto value = [&](int index) {
     float v = 0.0f;
-    if (catalogue::cellToFloat(unit[index], &v)) return v;
-    QString text = err::typeMismatch();
-    const int column = index == 9 ? unit.widthColumn : index;
-    if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
-      const QPair<QString, QString> source = in.cellSource(setNo, column);
-      text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
-    }
-    throw AppError(text);
+    if (!catalogue::cellToFloat(unit[index], &v)) refuseCell(unit, index, in, setNo);
+    return v;
   };
   EvaluationRow f;
   f.unit = res.at(3);
