@@ -7,29 +7,6 @@
 
 namespace limits {
 
-Range range(Quantity q) {
-  switch (q) {
-    case Quantity::Force: return {0.0, 1.0e7};  // 10 MN
-    case Quantity::Coordinate: return {-1.0e4, 1.0e4};  // ±10 m
-    case Quantity::Distance: return {0.0, 1.0e4};
-    case Quantity::Share: return {0.0, 100.0};
-    case Quantity::Stroke: return {1.0, 1.0e5};  // 1 mm to 100 m
-    case Quantity::CyclesPerMinute: return {0.01, 1.0e4};
-    case Quantity::HoursPerDay: return {0.1, 24.0};
-    case Quantity::DaysPerYear: return {1.0, 366.0};
-    case Quantity::Mass: return {0.0, 1.0e5};  // 100 t
-    case Quantity::Speed: return {0.0, 20.0};
-    case Quantity::Acceleration: return {0.0, 200.0};  // about 20 g
-    case Quantity::RequiredLife: return {1.0, 1.0e9};
-  }
-  return {0.0, 0.0};
-}
-
-bool within(Quantity q, double value) {
-  const Range r = range(q);
-  return std::isfinite(value) && value >= r.low && value <= r.high;
-}
-
 namespace {
 // Whole values grouped as every amount of the program, the small ones with their decimals.
 QString shown(double v) {

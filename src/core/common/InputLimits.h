@@ -27,9 +27,30 @@ struct Range {
   double high;
 };
 
-Range range(Quantity q);
-// Whether the value lies within the range, both ends included.
-bool within(Quantity q, double value);
+// Inline: every force cell of a case is checked against its range.
+constexpr Range range(Quantity q) {
+  switch (q) {
+    case Quantity::Force: return {0.0, 1.0e7};  // 10 MN
+    case Quantity::Coordinate: return {-1.0e4, 1.0e4};  // ±10 m
+    case Quantity::Distance: return {0.0, 1.0e4};
+    case Quantity::Share: return {0.0, 100.0};
+    case Quantity::Stroke: return {1.0, 1.0e5};  // 1 mm to 100 m
+    case Quantity::CyclesPerMinute: return {0.01, 1.0e4};
+    case Quantity::HoursPerDay: return {0.1, 24.0};
+    case Quantity::DaysPerYear: return {1.0, 366.0};
+    case Quantity::Mass: return {0.0, 1.0e5};  // 100 t
+    case Quantity::Speed: return {0.0, 20.0};
+    case Quantity::Acceleration: return {0.0, 200.0};  // about 20 g
+    case Quantity::RequiredLife: return {1.0, 1.0e9};
+  }
+  return {0.0, 0.0};
+}
+// Whether the value lies within the range, both ends included. The ends are finite:
+// infinities and NaN fall outside.
+inline bool within(Quantity q, double value) {
+  const Range r = range(q);
+  return value >= r.low && value <= r.high;
+}
 // The range as the program shows it ("0 bis 10.000.000"), in the program's locale.
 QString rangeText(Quantity q);
 // German refusal naming the field (its label as shown) and the range.

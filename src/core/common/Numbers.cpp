@@ -12,6 +12,22 @@
 namespace num {
 
 namespace {
+// A short byte sequence (a sign or separator of the locale as UTF-8) kept inline, so
+// that the writers copy it without following a pointer.
+struct Bytes {
+  char data[16] = {};
+  int size = 0;
+  void assign(const QString &text) {
+    const QByteArray a = text.toUtf8();
+    size = static_cast<int>(std::min<qsizetype>(a.size(), sizeof data));
+    std::copy_n(a.constData(), size, data);
+  }
+  char *copyTo(char *out) const {
+    for (int i = 0; i < size; ++i) out[i] = data[i];
+    return out + size;
+  }
+};
+
 // The locale in force and two ready-configured copies of it, rebuilt only when the
 // locale changes: conversions run per force row and per catalogue value, so they must
 // not build locale objects each time.
@@ -24,7 +40,7 @@ struct LocaleState {
   // group separator in groups of three, used for whole numbers only where the locale was
   // found to write exactly that (ASCII digits, grouping from four digits on); the
   // decimal separator of the texts with decimals.
-  std::string minus, groupSeparator, point;
+  Bytes minus, groupSeparator, point;
   QString name;  // plain.name()
   bool fastWhole = false;    // noGroup writes whole numbers as wholeText(..., false)
   bool fastGrouped = false;  // plain writes them as wholeText(..., true)
@@ -32,25 +48,128 @@ struct LocaleState {
 
 // |r| below this is a whole double written digit for digit.
 constexpr double kFastWholeLimit = 1e15;
+// From this magnitude on every double is a whole number.
+constexpr double kAllWhole = 4503599627370496.0;  // 2^52
 
 // The powers of ten that are exact doubles.
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// The same as whole numbers, up to the largest that fits.
+constexpr std::uint64_t kWholePowers[] = {1ull,
+                                          10ull,
+                                          100ull,
+                                          1000ull,
+                                          10000ull,
+                                          100000ull,
+                                          1000000ull,
+                                          10000000ull,
+                                          100000000ull,
+                                          1000000000ull,
+                                          10000000000ull,
+                                          100000000000ull,
+                                          1000000000000ull,
+                                          10000000000000ull,
+                                          100000000000000ull,
+                                          1000000000000000ull,
+                                          10000000000000000ull,
+                                          100000000000000000ull,
+                                          1000000000000000000ull,
+                                          10000000000000000000ull};
+
+// The number of decimal digits of v (1 for 0): estimated from its bit length as
+// log10(2) * bits, then corrected by one comparison. An even number has as many digits
+// as the odd one after it (no power of ten is odd but 1), so 0 counts as 1.
+Q_ALWAYS_INLINE int digitCount(std::uint64_t v) {
+  v |= 1;
+  const int t = ((64 - __builtin_clzll(v)) * 1233) >> 12;
+  return t + (v >= kWholePowers[t] ? 1 : 0);
+}
+
+// "00" to "99": two digits per division.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The digits of v written so that they end at `end`; returns where they begin.
+Q_ALWAYS_INLINE char *digitsBefore(char *end, std::uint64_t v) {
+  while (v >= 100) {
+    const std::uint64_t q = v / 100;
+    const auto r = static_cast<unsigned>(v - q * 100);
+    end -= 2;
+    end[0] = kDigitPairs[2 * r];
+    end[1] = kDigitPairs[2 * r + 1];
+    v = q;
+  }
+  if (v >= 10) {
+    end -= 2;
+    end[0] = kDigitPairs[2 * v];
+    end[1] = kDigitPairs[2 * v + 1];
+  } else {
+    *--end = static_cast<char>('0' + v);
+  }
+  return end;
+}
+
+// The whole number v (below kFastWholeLimit) digit for digit into `out`, with the
+// locale's minus sign where `negative` and, where `grouped`, its group separator before
+// every three digits from the right; returns the end.
+Q_ALWAYS_INLINE char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &st, bool grouped) {
+  if (negative) out = st.minus.copyTo(out);
+  const int digits = digitCount(v);
+  if (!grouped || digits <= 3) {
+    char *const end = out + digits;
+    digitsBefore(end, v);
+    return end;
+  }
+  const int separators = (digits - 1) / 3;
+  const int sepSize = st.groupSeparator.size;
+  char *const end = out + digits + separators * sepSize;
+  char *p = end;
+  for (int s = 0; s < separators; ++s) {
+    const std::uint64_t q = v / 1000;
+    const auto r = static_cast<unsigned>(v - q * 1000);
+    v = q;
+    p -= 3;
+    p[0] = static_cast<char>('0' + r / 100);
+    p[1] = kDigitPairs[2 * (r % 100)];
+    p[2] = kDigitPairs[2 * (r % 100) + 1];
+    if (sepSize == 1) {
+      *--p = st.groupSeparator.data[0];
+    } else {
+      p -= sepSize;
+      for (int i = 0; i < sepSize; ++i) p[i] = st.groupSeparator.data[i];
+    }
+  }
+  digitsBefore(p, v);
+  return end;
+}
 
 // A whole double below kFastWholeLimit, digit for digit, into `out`; returns the end.
-char *wholeText(char *out, double r, const std::string &minus, const std::string &sep, bool grouped) {
-  char digits[24];
-  char *const end = digits + sizeof digits;
-  char *p = end;
-  for (auto v = static_cast<unsigned long long>(std::fabs(r)); p == end || v; v /= 10)
-    *--p = static_cast<char>('0' + v % 10);
-  if (r < 0) out = std::copy(minus.begin(), minus.end(), out);
-  if (!grouped) return std::copy(p, end, out);
-  // The digits before the first separator, then a separator before every three.
-  const auto head = (end - p + 2) % 3 + 1;
-  out = std::copy(p, p + head, out);
-  for (p += head; p != end; p += 3) out = std::copy(p, p + 3, std::copy(sep.begin(), sep.end(), out));
-  return out;
+Q_ALWAYS_INLINE char *wholeText(char *out, double r, const LocaleState &st, bool grouped) {
+  return wholeDigits(out, static_cast<std::uint64_t>(std::fabs(r)), r < 0, st, grouped);
+}
+
+// To the nearest whole number, halves away from zero, as std::round, without the call
+// into the maths library: below 2^52 the fraction a - trunc(a) is exact.
+inline double roundAway(double v) {
+  const double a = std::fabs(v);
+  if (!(a < kAllWhole)) return v;  // whole already, infinite or not a number
+  double t = static_cast<double>(static_cast<std::int64_t>(a));
+  if (a - t >= 0.5) t += 1.0;
+  return std::copysign(t, v);
+}
+
+// To the nearest whole number, halves to the even one, whatever rounding mode is in
+// force (the conversion to an integer truncates; the fraction is exact).
+inline double nearestEven(double v) {
+  const double a = std::fabs(v);
+  if (!(a < kAllWhole)) return v;
+  const auto whole = static_cast<std::int64_t>(a);
+  double t = static_cast<double>(whole);
+  const double fraction = a - t;
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1))) t += 1.0;
+  return std::copysign(t, v);
 }
 
 // A text of the general formatter as UTF-8 into `out`.
@@ -59,8 +178,29 @@ char *utf8Into(char *out, const QString &text) {
   Q_ASSERT(a.size() <= kNumberBytes);
   return std::copy_n(a.constData(), std::min<qsizetype>(a.size(), kNumberBytes), out);
 }
+// The general formatter's text of a value: out of line, for the rare values the writers
+// leave to it.
+Q_NEVER_INLINE char *generalInto(char *out, const QLocale &loc, double value, char format, int precision) {
+  return utf8Into(out, loc.toString(value, format, precision));
+}
 
-QString fromUtf8(const char *begin, const char *end) { return QString::fromUtf8(begin, end - begin); }
+// A text from the writers' UTF-8. Their texts are nearly always ASCII: widened straight
+// into the text's own buffer, and converted only where a byte says otherwise.
+QString fromUtf8(const char *begin, const char *end) {
+  const qsizetype n = end - begin;
+  if (n > 0) {
+    QString text(n, Qt::Uninitialized);
+    char16_t *const out = reinterpret_cast<char16_t *>(text.data());
+    unsigned bits = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+      const auto byte = static_cast<unsigned char>(begin[i]);
+      bits |= byte;
+      out[i] = byte;
+    }
+    if (bits < 0x80) return text;
+  }
+  return QString::fromUtf8(begin, n);
+}
 
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
@@ -81,68 +221,61 @@ LocaleState makeState() {
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
   st.name = st.plain.name();
-  st.minus = st.plain.negativeSign().toStdString();
-  st.groupSeparator = st.plain.groupSeparator().toStdString();
-  st.point = QString(st.decimalPoint).toStdString();
+  const QString minus = st.plain.negativeSign(), separator = st.plain.groupSeparator();
+  st.minus.assign(minus);
+  st.groupSeparator.assign(separator);
+  st.point.assign(QString(st.decimalPoint));
   static const double samples[] = {0.0,      7.0,        -7.0,        123.0,           999.0,
                                    1000.0,   1234.0,     -1234.0,     12345.0,         -123456.0,
                                    100000.0, 1234567.0,  -1234567.0,  1000000000.0,    12345678901234.0,
                                    -999999999999999.0};
   // The writers' buffer holds 15 digits with separators and a sign of up to 12 bytes each.
-  st.fastWhole = st.fastGrouped = st.minus.size() <= 12 && st.groupSeparator.size() <= 12;
+  st.fastWhole = st.fastGrouped = minus.toUtf8().size() <= 12 && separator.toUtf8().size() <= 12;
   char buf[kNumberBytes];
   for (double v : samples) {
-    st.fastWhole = st.fastWhole && st.noGroup.toString(v, 'f', 0) ==
-                                       fromUtf8(buf, wholeText(buf, v, st.minus, st.groupSeparator, false));
-    st.fastGrouped = st.fastGrouped && st.plain.toString(v, 'f', 0) ==
-                                           fromUtf8(buf, wholeText(buf, v, st.minus, st.groupSeparator, true));
+    st.fastWhole = st.fastWhole && st.noGroup.toString(v, 'f', 0) == fromUtf8(buf, wholeText(buf, v, st, false));
+    st.fastGrouped = st.fastGrouped && st.plain.toString(v, 'f', 0) == fromUtf8(buf, wholeText(buf, v, st, true));
   }
   return st;
 }
 
-LocaleState &state() {
+// The state in force; inlined where it is read, so that a conversion pays only the
+// check of its one-time initialisation.
+Q_ALWAYS_INLINE LocaleState &state() {
   static LocaleState st = makeState();
   return st;
 }
 
 QString stripped(const QString &text) { return text.trimmed(); }
 
-// To the nearest whole number, halves to the even one, whatever rounding mode is in
-// force: round() takes halves away from zero, and an exact half (the fraction of a
-// double is exact) goes to twice the rounded half of it, the even neighbour.
-double nearestEven(double v) {
-  const double r = std::round(v);
-  return std::fabs(v - std::trunc(v)) == 0.5 ? 2.0 * std::round(v / 2.0) : r;
-}
-
 // Exact conversion of the common plain forms ("1500", "-20", "0,6" in German) without
 // the general locale parser: an optional sign, digits, at most one decimal separator.
 // Anything else (blanks, group separators, exponents) goes the general way.
-bool fastToDouble(const QString &text, double *out) {
+Q_ALWAYS_INLINE bool fastToDouble(const QString &text, double *out) {
   const qsizetype n = text.size();
   if (n == 0 || n > 40) return false;
   const char16_t *const chars = reinterpret_cast<const char16_t *>(text.constData());
   const char16_t dp = state().decimalPoint.unicode();
-  const bool negative = chars[0] == u'-';
-  // The digits as a whole number and the count of those after the separator.
+  const qsizetype first = chars[0] == u'-' ? 1 : 0;
+  const bool negative = first != 0;
+  // The digits as a whole number, and where the separator stands.
   std::uint64_t mantissa = 0;
-  int digitCount = 0, decimals = 0, point = 0;
-  for (qsizetype i = negative ? 1 : 0; i < n; ++i) {
-    const char16_t c = chars[i];
-    if (c >= u'0' && c <= u'9') {
-      mantissa = mantissa * 10 + (c - u'0');
-      ++digitCount;
-      decimals += point;
-    } else if (c == dp && !point) {
-      point = 1;
-    } else {
-      return false;
+  qsizetype pointAt = -1;
+  for (qsizetype i = first; i < n; ++i) {
+    const unsigned digit = static_cast<unsigned>(chars[i]) - u'0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      continue;
     }
+    if (chars[i] != dp || pointAt >= 0) return false;
+    pointAt = i;
   }
-  if (digitCount == 0) return false;
+  const qsizetype digitTotal = n - first - (pointAt >= 0 ? 1 : 0);
+  const qsizetype decimals = pointAt >= 0 ? n - 1 - pointAt : 0;
+  if (digitTotal == 0) return false;
   // Up to 15 digits the whole number and the power of ten are exact doubles, and one
   // division of exact operands is rounded correctly: the same value from_chars gives.
-  if (digitCount <= 15) {
+  if (digitTotal <= 15) {
     const double whole = static_cast<double>(mantissa);
     const double v = decimals == 0 ? whole : whole / kExactPowers[decimals];
     *out = negative ? -v : v;
@@ -158,7 +291,7 @@ bool fastToDouble(const QString &text, double *out) {
 }
 }  // namespace
 
-double roundHalfEven(double value, int places) {
+double roundHalfEvenAnyPlaces(double value, int places) {
   if (!std::isfinite(value)) return value;
   // The powers of ten a value is rounded to are exact doubles: the table holds what pow
   // gives for them.
@@ -192,27 +325,33 @@ NotationScope::~NotationScope() {
   else resetLocale();
 }
 
+namespace {
+// Any other text, through the locale's parser. Kept out of line, so that the callers of
+// the plain forms do not set up its frame.
+Q_NEVER_INLINE bool generalToDouble(const QString &text, double *out) {
+  const QString t = stripped(text);
+  if (t.isEmpty()) return false;
+  const QLocale &loc = state().plain;
+  bool ok = false;
+  double v = loc.toDouble(t, &ok);
+  if (!ok && t.startsWith(QLatin1Char('+'))) {
+    // A leading plus sign is still a number to the user. (Any other text would be read
+    // exactly as above a second time.)
+    v = loc.toDouble(QStringView(t).mid(1), &ok);
+  }
+  if (!ok || !std::isfinite(v)) return false;
+  if (out) *out = v;
+  return true;
+}
+}  // namespace
+
 bool toDouble(const QString &text, double *out) {
   double fast = 0;
   if (fastToDouble(text, &fast)) {
     if (out) *out = fast;
     return true;
   }
-  const QString t = stripped(text);
-  if (t.isEmpty()) return false;
-  const QLocale &loc = state().plain;
-  bool ok = false;
-  double v = loc.toDouble(t, &ok);
-  if (!ok) {
-    // A leading plus sign or a number typed without the group separator rules of the
-    // locale ("1500,5") are still numbers to the user.
-    QString u = t;
-    if (u.startsWith(QLatin1Char('+'))) u.remove(0, 1);
-    v = loc.toDouble(u, &ok);
-  }
-  if (!ok || !std::isfinite(v)) return false;
-  if (out) *out = v;
-  return true;
+  return generalToDouble(text, out);
 }
 
 namespace {
@@ -257,7 +396,7 @@ QString catalogueText(const QString &text) {
 
 bool toFloat(const QString &text, float *out) {
   double d = 0;
-  if (!toDouble(text, &d)) return false;
+  if (!fastToDouble(text, &d) && !generalToDouble(text, &d)) return false;
   if (std::fabs(d) > 3.402823466e38) return false;
   if (out) *out = static_cast<float>(d);
   return true;
@@ -274,10 +413,10 @@ bool toInt16(const QString &text, int *out) {
 
 char *writeGrouped(char *out, double value) {
   const LocaleState &st = state();
-  double r = std::round(value);  // away from zero for halves, as a picture format does
-  if (r == 0.0) r = 0.0;         // no "-0"
-  if (st.fastGrouped && std::fabs(r) < kFastWholeLimit) return wholeText(out, r, st.minus, st.groupSeparator, true);
-  return utf8Into(out, st.plain.toString(r, 'f', 0));
+  double r = roundAway(value);  // away from zero for halves, as a picture format does
+  if (r == 0.0) r = 0.0;        // no "-0"
+  if (st.fastGrouped && std::fabs(r) < kFastWholeLimit) return wholeText(out, r, st, true);
+  return generalInto(out, st.plain, r, 'f', 0);
 }
 
 QString formatGrouped(double value) {
@@ -294,11 +433,11 @@ QString formatGrouped(double value, int places) {
 
 QString formatWhole(double value) {
   const LocaleState &st = state();
-  double r = std::round(value);
+  double r = roundAway(value);
   if (r == 0.0) r = 0.0;
   if (!st.fastWhole || !(std::fabs(r) < kFastWholeLimit)) return st.noGroup.toString(r, 'f', 0);
   char buf[kNumberBytes];
-  return fromUtf8(buf, wholeText(buf, r, st.minus, st.groupSeparator, false));
+  return fromUtf8(buf, wholeText(buf, r, st, false));
 }
 
 namespace {
@@ -306,28 +445,24 @@ namespace {
 // separator, the trailing zeros of those dropped, as to_chars and the trimming below
 // write it: "-" before a value other than 0, "0" before the separator of a value
 // below 1.
-char *decimalText(char *out, std::uint64_t m, int decimals, bool negative) {
+char *decimalText(char *out, std::uint64_t m, int decimals, bool negative, const LocaleState &st) {
   if (m == 0) {
     *out = '0';
     return out + 1;
   }
   for (; decimals > 0 && m % 10 == 0; --decimals) m /= 10;
   if (negative) *out++ = '-';
-  // Written from the right: the decimals (with the zeros before them below 1), then the
-  // whole part ("0" when there is none).
-  char digits[48];
-  char *const end = digits + sizeof digits;
-  char *p = end;
-  for (int i = 0; i < decimals; ++i, m /= 10) *--p = static_cast<char>('0' + m % 10);
-  char *const fraction = p;
-  do {
-    *--p = static_cast<char>('0' + m % 10);
-    m /= 10;
-  } while (m);
-  out = std::copy(p, fraction, out);
+  // The whole part ("0" when there is none), the separator, then exactly `decimals`
+  // digits (with the zeros before them below 1).
+  const std::uint64_t scale = kWholePowers[decimals];
+  const std::uint64_t whole = m / scale;
+  out += digitCount(whole);
+  digitsBefore(out, whole);
   if (decimals == 0) return out;
-  out = std::copy(state().point.begin(), state().point.end(), out);
-  return std::copy(fraction, end, out);
+  out = st.point.copyTo(out);
+  char *const end = out + decimals;
+  for (char *p = digitsBefore(end, m - whole * scale); p != out;) *--p = '0';
+  return end;
 }
 
 // Up to `digits` significant digits, trailing zeros dropped, the locale's decimal
@@ -339,9 +474,9 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
     *out = '0';
     return out + 1;
   }
-  if (!std::isfinite(value)) return utf8Into(out, st.noGroup.toString(value));
+  if (!std::isfinite(value)) return generalInto(out, st.noGroup, value, 'g', 6);
   const double a = std::fabs(value);
-  if (a >= 1e15 || a < 1e-15) return utf8Into(out, st.noGroup.toString(value, 'E', digits - 1));
+  if (a >= 1e15 || a < 1e-15) return generalInto(out, st.noGroup, value, 'E', digits - 1);
   // A value with a short decimal form: some whole number m over 10^k with at most 14
   // digits, of which the value is the nearest double. Rounded to `digits` significant
   // digits (at least the k decimals) it gives exactly m / 10^k, since the value lies
@@ -350,7 +485,7 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
     for (int k = 0; k <= 4; ++k) {
       const double m = nearestEven(value * kExactPowers[k]);
       if (std::fabs(m) < 1e14 && m / kExactPowers[k] == value)
-        return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0);
+        return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0, st);
     }
   }
   // The decimal exponent. Of a single-precision value from 1 on it is found by comparing
@@ -369,7 +504,7 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
   // even, is the rounding to_chars makes.
   if (fromFloat && decimals <= 12) {
     const double m = nearestEven(a * kExactPowers[decimals]);
-    return decimalText(out, static_cast<std::uint64_t>(m), decimals, value < 0);
+    return decimalText(out, static_cast<std::uint64_t>(m), decimals, value < 0, st);
   }
   char buf[64];
   const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
@@ -385,7 +520,7 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
     return out + 1;
   }
   for (int i = 0; i < len; ++i) {
-    if (buf[i] == '.') out = std::copy(st.point.begin(), st.point.end(), out);
+    if (buf[i] == '.') out = st.point.copyTo(out);
     else *out++ = buf[i];
   }
   return out;

@@ -2,6 +2,7 @@
 // Number helpers shared by every part of the program: one rounding rule, one way of
 // reading numbers typed by the user or stored as catalogue text, one way of writing them.
 #include <QLocale>
+#include <cmath>
 #include <QString>
 
 enum class Language;
@@ -9,7 +10,25 @@ enum class Language;
 namespace num {
 
 // Decimal rounding to `places` digits, ties to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double roundHalfEven(double value, int places = 0);
+// Inline for the common places: it runs for every shown load, safety and lifetime.
+double roundHalfEvenAnyPlaces(double value, int places);
+inline double roundHalfEven(double value, int places = 0) {
+  // The powers of ten a value is commonly rounded to, exact doubles.
+  constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  if (places < 0 || places > 12) return roundHalfEvenAnyPlaces(value, places);
+  const double scale = kScales[places];
+  const double v = value * scale;
+  const double a = std::fabs(v);
+  // Whole already from 2^52 on; infinite and NaN values the general way.
+  if (!(a < 4503599627370496.0)) return roundHalfEvenAnyPlaces(value, places);
+  // To the nearest whole number, halves to the even one, whatever rounding mode is in
+  // force: the conversion to an integer truncates, and the fraction below 2^52 is exact.
+  const auto whole = static_cast<long long>(a);
+  double t = static_cast<double>(whole);
+  const double fraction = a - t;
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1))) t += 1.0;
+  return std::copysign(t, v) / scale;
+}
 
 // The locale used for every conversion between numbers and text. It is the user's
 // locale; where the system only offers the plain C locale the program falls back to

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -378,17 +379,20 @@ const char *skipBlanks(const char *p, const char *end) {
   return p;
 }
 
+// The characters a plain text cell holds: printable ASCII but the quote and the backslash.
+constexpr std::array<bool, 256> kPlainChars = [] {
+  std::array<bool, 256> t{};
+  for (int ch = 0x20; ch < 0x7f; ++ch) t[static_cast<size_t>(ch)] = ch != '"' && ch != '\\';
+  return t;
+}();
+
 // A plain text cell at p: its characters into *cell, the position after it; nullptr
 // for anything else.
 const char *plainCell(const char *p, const char *end, const char **begin, qsizetype *size) {
   if (p == end || *p != '"') return nullptr;
   const char *b = ++p;
-  while (p != end && *p != '"') {
-    const unsigned char ch = static_cast<unsigned char>(*p);
-    if (ch < 0x20 || ch >= 0x7f || ch == '\\') return nullptr;
-    ++p;
-  }
-  if (p == end) return nullptr;
+  while (p != end && kPlainChars[static_cast<unsigned char>(*p)]) ++p;
+  if (p == end || *p != '"') return nullptr;
   *begin = b;
   *size = p - b;
   return p + 1;
@@ -425,12 +429,19 @@ class SharedCells {
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
   thread_local SharedCells shared;
   if (p == end || *p != '[') return nullptr;
+  // Each row ends in a bracket: their count bounds the rows, which are then appended
+  // without the list growing step by step.
+  qsizetype brackets = 0;
+  for (const char *q = p; (q = static_cast<const char *>(std::memchr(q, ']', static_cast<size_t>(end - q)))); ++q)
+    ++brackets;
+  rows->reserve(rows->size() + brackets);
   p = skipBlanks(p + 1, end);
   if (p != end && *p == ']') return p + 1;
   for (;;) {
     if (p == end || *p != '[') return nullptr;
-    QStringList row;
-    row.reserve(5);
+    // The five cells made in place: one allocation per row.
+    QStringList row(5);
+    QString *cells = row.data();
     for (int i = 0; i < 5; ++i) {
       p = skipBlanks(p + (i == 0 ? 1 : 0), end);
       const char *b = nullptr;
@@ -443,9 +454,9 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         for (size_t l = 0; n == 3 && l < loads::kDirections.size() && label < 0; ++l)
           if (std::memcmp(b, loads::kDirections[l].label, 3) == 0) label = static_cast<qsizetype>(l);
         if (label < 0) return nullptr;
-        row << directionLabels().at(label);
+        cells[0] = QString(directionLabels().at(label));
       } else {
-        row << shared.text(b, n);
+        cells[i] = shared.text(b, n);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
@@ -606,8 +617,10 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
     const int own = loads::ownCoordinateColumn(row.value(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
+        // A number is named unless it is 0; any other text unless it is blank.
         double v = 0.0;
-        if (!row[col].trimmed().isEmpty() && !(num::toDouble(row[col], &v) && v == 0.0)) {
+        const bool number = num::toDouble(row[col], &v);
+        if (number ? v != 0.0 : !row[col].trimmed().isEmpty()) {
           if (!moved->isEmpty()) moved->append(QLatin1String("; "));
           moved->append(namePrefix);
           char digits[16];
@@ -627,6 +640,22 @@ void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &
   }
 }
 
+// text.arg(a), written directly where the text holds one "%1" and no other percent sign
+// (the note of moved coordinates is made for nearly every case).
+QString withArgument(const QString &text, const QString &a) {
+  const qsizetype at = text.indexOf(QLatin1Char('%'));
+  const auto endsEscape = [&](qsizetype i) {
+    return i == text.size() || (text[i].unicode() < 0x80 && !(text[i] >= u'0' && text[i] <= u'9'));
+  };
+  const bool plain = at >= 0 && at + 1 < text.size() && text[at + 1] == QLatin1Char('1') && endsEscape(at + 2) &&
+                     text.indexOf(QLatin1Char('%'), at + 1) < 0;
+  if (!plain) return text.arg(a);
+  QString out;
+  out.reserve(text.size() - 2 + a.size());
+  out.append(QStringView(text).left(at)).append(a).append(QStringView(text).mid(at + 2));
+  return out;
+}
+
 void checkValues(Case &c) {
   checkRange(c.m, limits::Quantity::Distance, "m", 1516);
   checkRange(c.n, limits::Quantity::Distance, "n", 1517);
@@ -635,7 +664,7 @@ void checkValues(Case &c) {
   for (int i = 0; i < c.loadCases.size(); ++i)
     checkForces(c.loadCases[i].forces, QStringLiteral("loadCases[%1].forces").arg(i),
                 QStringLiteral("„%1“, ").arg(c.loadCases[i].name), &moved);
-  if (!moved.isEmpty()) c.notes << builtinText(1508).arg(moved);
+  if (!moved.isEmpty()) c.notes << withArgument(builtinText(1508), moved);
   if (c.duty) {
     using limits::Quantity;
     checkRange(c.duty->stroke, Quantity::Stroke, "duty.stroke", 1311);

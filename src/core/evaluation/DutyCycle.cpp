@@ -9,8 +9,10 @@
 namespace eval {
 
 double lifeExponent(const QString &TypR) {
-  if (TypR == QLatin1String("N")) return 10.0 / 3.0;  // needle (line contact) bearings
-  if (TypR == QLatin1String("K")) return 3.0;         // ball (point contact) bearings
+  // One character, compared as such: this runs for every rated size.
+  if (TypR.size() != 1) return 0.0;
+  if (TypR.front() == u'N') return 10.0 / 3.0;  // needle (line contact) bearings
+  if (TypR.front() == u'K') return 3.0;         // ball (point contact) bearings
   return 0.0;
 }
 

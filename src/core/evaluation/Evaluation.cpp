@@ -11,9 +11,10 @@
 #include "core/common/Texts.h"
 #include "core/evaluation/EvaluationTexts.h"
 
-float fsngC(float C, float P, float D, const QString &TypR) {
+namespace {
+// fsngC with the life exponent of the bearing type already known (0: unknown type).
+float lifeKm(float C, float P, float D, double p) {
   if (P <= 0.0f) return 0.0f;
-  const double p = eval::lifeExponent(TypR);
   if (p == 0.0) {
     msg::plain(QStringLiteral("Error fsngC!"));
     return 0.0f;
@@ -23,6 +24,12 @@ float fsngC(float C, float P, float D, const QString &TypR) {
                     static_cast<double>(D);
   if (!std::isfinite(km) || std::fabs(km) > FLT_MAX) throw AppError(err::overflow());
   return static_cast<float>(km);
+}
+}  // namespace
+
+float fsngC(float C, float P, float D, const QString &TypR) {
+  if (P <= 0.0f) return 0.0f;
+  return lifeKm(C, P, D, eval::lifeExponent(TypR));
 }
 
 float fsngSafety(float Co, float P) { return P > 0.0f ? Co / P : 0.0f; }
@@ -59,22 +66,55 @@ float number(const QString &text) {
 // cassette's FD/FDBest/KBs or the roller shoe's FE/FEBest/KB1, whichever names the
 // unit the load was calculated for). The cells are read where the ratings hold them;
 // empty texts when the catalogue has no such size.
+const QString kNoCell;
+
 struct UnitRecord {
   std::array<const QString *, 10> cells{};
   int widthColumn = -1;
   const QString &operator[](int index) const {
-    static const QString none;
-    return cells[static_cast<size_t>(index)] ? *cells[static_cast<size_t>(index)] : none;
+    const QString *c = cells[static_cast<size_t>(index)];
+    return c ? *c : kNoCell;
   }
 };
 
+// Texts compared character for character: the cells are a few characters long, shorter
+// than the way into the library's comparison.
+inline bool same(const QString &a, const QString &b) {
+  const qsizetype n = a.size();
+  if (n != b.size()) return false;
+  const QChar *x = a.constData(), *y = b.constData();
+  for (qsizetype i = 0; i < n; ++i)
+    if (x[i] != y[i]) return false;
+  return true;
+}
+
+// `res` holds at least the four cells of a result row (the caller checks).
 UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
   UnitRecord unit;
+  const QString &series = res.at(0), &size = res.at(1), &unitSeries = res.at(3);
   for (const QStringList &row : ratings) {
-    if (cell(row, 1) != cell(res, 1) || cell(row, 0) != cell(res, 0)) continue;
+    // A row of all thirteen columns is read directly (refused, as cell() refuses it,
+    // where the width after a unit series is missing); a shorter one through cell().
+    if (row.size() >= 13) {
+      const QString *c = row.constData();
+      if (!same(c[1], size) || !same(c[0], series)) continue;
+      for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &c[j];
+      for (int k = 7; k <= 12; ++k) {
+        if (same(c[k], unitSeries)) {
+          if (k + 2 >= row.size()) throw AppError(err::subscript());
+          unit.cells[7] = &c[k];
+          unit.cells[8] = &c[k + 1];
+          unit.cells[9] = &c[k + 2];
+          unit.widthColumn = k + 2;
+          break;
+        }
+      }
+      continue;
+    }
+    if (cell(row, 1) != size || cell(row, 0) != series) continue;
     for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &cell(row, j);
     for (int c = 7; c <= 12; ++c) {
-      if (cell(row, c) == cell(res, 3)) {
+      if (cell(row, c) == unitSeries) {
         unit.cells[7] = &cell(row, c);
         unit.cells[8] = &cell(row, c + 1);
         unit.cells[9] = &cell(row, c + 2);
@@ -98,25 +138,33 @@ bool severalLoadCases(const EvaluationInput &in) {
   return in.shares.size() > 1 && in.caseLoads.size() == in.shares.size();
 }
 
+// The refusal of a catalogue value of the rated unit (index into `unit`) that holds no
+// number. Out of line: the values read per row do not set up its frame.
+[[noreturn]] Q_NEVER_INLINE void refuseCell(const UnitRecord &unit, int index, const EvaluationInput &in, int setNo) {
+  QString text = err::typeMismatch();
+  const int column = index == 9 ? unit.widthColumn : index;
+  if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
+    const QPair<QString, QString> source = in.cellSource(setNo, column);
+    text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
+  }
+  throw AppError(text);
+}
+
 EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
                       int setNo, int resultRow) {
+  // A result row without its unit series is refused as reading that cell refuses it.
+  if (res.size() < 4) throw AppError(err::subscript());
   const UnitRecord unit = unitRecord(ratings, res);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
   // named with its table, series, size and column where the catalogue can tell them.
   const auto value = [&](int index) {
     float v = 0.0f;
-    if (catalogue::cellToFloat(unit[index], &v)) return v;
-    QString text = err::typeMismatch();
-    const int column = index == 9 ? unit.widthColumn : index;
-    if (in.cellSource && !unit[0].isEmpty() && column >= 0) {
-      const QPair<QString, QString> source = in.cellSource(setNo, column);
-      text += QLatin1Char('\n') + builtinText(1404).arg(source.first, unit[0], unit[1], source.second, unit[index]);
-    }
-    throw AppError(text);
+    if (!catalogue::cellToFloat(unit[index], &v)) refuseCell(unit, index, in, setNo);
+    return v;
   };
   EvaluationRow f;
-  f.unit = cell(res, 3);
-  f.size = cell(res, 1);
+  f.unit = res.at(3);
+  f.size = res.at(1);
   f.orderNo = unit[8];
   f.resultRow = resultRow;
   f.staticRating = value(3);
@@ -124,7 +172,7 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   d.C = value(2);
   // Safety against the largest load of any load case; lifetime under the equivalent
   // load over the load cases (the same load where there is one load case).
-  const float P = number(cell(res, 2));
+  const float P = number(res.at(2));
   d.staticLoad = P;
   d.equivalentLoad = P;
   d.exponent = lifeExponent(unit[6]);
@@ -141,7 +189,7 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
     }
     for (const auto &caseRows : in.caseLoads) d.caseLoads.append(caseRows[resultRow][position]);
   }
-  d.lifeKm = fsngC(d.C, d.equivalentLoad, d.D, unit[6]);
+  d.lifeKm = lifeKm(d.C, d.equivalentLoad, d.D, d.exponent);
   d.lifeHours = lifeHours(d.lifeKm, in.duty);
   d.lifeYears = lifeYears(d.lifeHours, in.duty);
   f.lifeOk = lifeReaches(in.requiredLife, d.lifeKm, d.lifeHours);

@@ -55,8 +55,10 @@ QString composeVerdict(Verdict verdict, bool english) {
 }
 }  // namespace
 
-QString verdictText(Verdict verdict, bool english) {
-  // The built-in tables do not change while the program runs: each text is made once.
+namespace {
+// The verdict texts, each made once: the built-in tables do not change while the
+// program runs. Handed out by reference to the writers of many rows.
+const QString &verdictRef(Verdict verdict, bool english) {
   constexpr int kVerdicts = static_cast<int>(Verdict::BothTooClose) + 1;
   static const std::array<std::array<QString, kVerdicts>, 2> texts = [] {
     std::array<std::array<QString, kVerdicts>, 2> all;
@@ -66,6 +68,9 @@ QString verdictText(Verdict verdict, bool english) {
   }();
   return texts[english ? 1 : 0][static_cast<size_t>(verdict)];
 }
+}  // namespace
+
+QString verdictText(Verdict verdict, bool english) { return verdictRef(verdict, english); }
 
 QString staticRatingText(const EvaluationRow &row) { return newtons(row.staticRating); }
 QString dynamicRatingText(const EvaluationRow &row) { return newtons(row.detail.C); }
@@ -125,8 +130,8 @@ void writeFields(const EvaluationRow &row, FieldWriter &out) {
   out.utf8(buf, loadUtf8(buf, row));
   out.utf8(buf, safetyUtf8(buf, row));
   out.utf8(buf, lifeUtf8(buf, row));
-  out.text(verdictText(row.verdict, false));
-  out.text(verdictText(row.verdict, true));
+  out.text(verdictRef(row.verdict, false));
+  out.text(verdictRef(row.verdict, true));
 }
 
 QStringList fields(const EvaluationRow &row) {

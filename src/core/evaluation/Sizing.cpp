@@ -1,6 +1,9 @@
 #include "core/evaluation/Sizing.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "core/common/Numbers.h"
 #include "core/evaluation/Evaluation.h"
@@ -10,10 +13,22 @@ namespace eval {
 
 namespace {
 // The letters before the size: "FD" of "FD12".
-QStringView seriesView(const QString &unit) {
-  int end = 0;
-  while (end < unit.size() && !unit[end].isDigit()) ++end;
-  return QStringView(unit).left(end);
+inline QStringView seriesView(const QString &unit) {
+  const QChar *const c = unit.constData();
+  const qsizetype n = unit.size();
+  qsizetype end = 0;
+  while (end < n && !c[end].isDigit()) ++end;
+  return QStringView(c, end);
+}
+
+// Texts compared character for character: series are two or three letters, shorter
+// than the way into the library's comparison.
+inline bool same(QStringView a, QStringView b) {
+  const qsizetype n = a.size();
+  if (n != b.size()) return false;
+  for (qsizetype i = 0; i < n; ++i)
+    if (a[i] != b[i]) return false;
+  return true;
 }
 }  // namespace
 
@@ -30,6 +45,15 @@ double safetyOf(const EvaluationRow &row) { return fsngSafety(row.staticRating, 
 Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
   Sizing out;
   out.rows.resize(rows.size());
+  out.series.reserve(std::min<qsizetype>(rows.size(), 16));
+  // The size of a row is read once, when first compared (not a number: not yet read).
+  QVarLengthArray<double, 64> sizes(rows.size());
+  std::fill(sizes.begin(), sizes.end(), std::numeric_limits<double>::quiet_NaN());
+  const auto sizeAt = [&](int i) {
+    double &v = sizes[i];
+    if (std::isnan(v)) v = sizeOf(rows[i]);
+    return v;
+  };
   // A handful of series: a list searched from the front beats a hash here.
   for (int i = 0; i < rows.size(); ++i) {
     const EvaluationRow &row = rows[i];
@@ -40,9 +64,9 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
     r.passes = r.safetyOk && row.lifeOk.value_or(true);
     const QStringView series = seriesView(row.unit);
     auto at = std::find_if(out.series.begin(), out.series.end(),
-                           [&series](const Sizing::Choice &c) { return c.series == series; });
+                           [&series](const Sizing::Choice &c) { return same(c.series, series); });
     if (at == out.series.end()) at = out.series.insert(out.series.end(), {series.toString(), -1});
-    if (r.passes && (at->row < 0 || sizeOf(row) < sizeOf(rows[at->row]))) at->row = i;
+    if (r.passes && (at->row < 0 || sizeAt(i) < sizeAt(at->row))) at->row = i;
   }
   for (const Sizing::Choice &c : out.series) {
     if (c.row < 0) {
@@ -56,7 +80,7 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
       continue;
     }
     const EvaluationRow &best = rows[out.suggestion];
-    const double size = sizeOf(rows[i]), bestSize = sizeOf(best);
+    const double size = sizeAt(i), bestSize = sizeAt(out.suggestion);
     if (size < bestSize || (size == bestSize && safetyOf(rows[i]) > safetyOf(best))) out.suggestion = i;
   }
   return out;

@@ -300,6 +300,40 @@ TEST_F(Evaluation, TickedBoxWithoutRowStopsTheRun) {
   EXPECT_EQ(rec.messages[0].title, "CmdBerechnen_Click!");
 }
 
+// A catalogue row or a result row too short for a cell the rating reads stops the run
+// with the subscript error; a row of the full layout with the unit series in its last
+// column but no width after it as well.
+TEST_F(Evaluation, RowsTooShortForTheirCellsStopTheRun) {
+  const QStringList rated = {"S", "20", "500", "KD20"};
+  const QStringList full = ratingRow("S", "20", "1000", "2000");
+  // The unit series in the last column of the layout.
+  const QStringList last = {"S", "20", "1000", "2000", "100", "10", "K", "X1", "X1-B", "70", "Y1", "Y1-B", "KD20"};
+  const struct {
+    QStringList result, catalogue;
+    QString error;  // empty: rated
+  } cases[] = {
+      {rated, full, {}},
+      {{"S", "20", "500"}, full, err::subscript()},
+      {rated, {"S"}, err::subscript()},
+      {rated, {"S", "25"}, err::typeMismatch()},  // another size: no ratings for the row
+      {rated, full.mid(0, 9), err::subscript()},
+      {rated, full.mid(0, 10), {}},
+      {rated, last, err::subscript()},
+      {rated, last + QStringList{"B"}, err::subscript()},
+      {rated, last + QStringList{"B", "40"}, {}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.catalogue.join(' ').toStdString() + " / " + c.result.join(' ').toStdString());
+    rec.messages.clear();
+    const Shown run = rateOne(c.result, c.catalogue);
+    EXPECT_EQ(run.failed, !c.error.isEmpty());
+    if (!c.error.isEmpty()) {
+      ASSERT_EQ(rec.messages.size(), 1);
+      EXPECT_EQ(rec.messages[0].text, c.error);
+    }
+  }
+}
+
 // Only the special roller shoe, loaded at 500 N: its rating data comes from memory.
 static Session &holdOnlyTheSpecialShoe(Session &s) {
   s.gintTblAnz = 0;
