@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <functional>
 
 #include <QCoreApplication>
@@ -205,6 +206,51 @@ bool cellToFloat(const QString &cell, float *out) {
   }
   if (k.ok && out) *out = k.value;
   return k.ok;
+}
+
+namespace {
+// The numbers of a table's rows, kept as the answers are (see ThreadAnswer): by the
+// identity of the list, which the entry holds, and of the locale's name.
+struct KeptTable {
+  TextRows rows;
+  QString locale;
+  std::shared_ptr<const CellNumbers> numbers;
+};
+constexpr int kKeptTableBits = 6;
+thread_local std::array<KeptTable, 1 << kKeptTableBits> keptTables;
+
+std::shared_ptr<CellNumbers> readCellNumbers(const TextRows &rows) {
+  auto numbers = std::make_shared<CellNumbers>();
+  numbers->rows.resize(static_cast<size_t>(rows.size()));
+  for (qsizetype r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows.at(r);
+    CellNumbers::Row &out = numbers->rows[static_cast<size_t>(r)];
+    const int n = static_cast<int>(std::min<qsizetype>(row.size(), CellNumbers::kColumns));
+    for (int c = 0; c < n; ++c) {
+      double d = 0.0;
+      if (!num::toDouble(row.at(c), &d)) continue;
+      out.value[static_cast<size_t>(c)] = d;
+      out.number |= 1u << c;
+      // The range num::toFloat accepts.
+      if (std::fabs(d) <= 3.402823466e38) out.single |= 1u << c;
+    }
+  }
+  return numbers;
+}
+}  // namespace
+
+std::shared_ptr<const CellNumbers> cellNumbers(const TextRows &rows) {
+  if (rows.capacity() == 0) return readCellNumbers(rows);  // no memory of its own
+  const QString &locale = num::localeName();
+  const auto address = reinterpret_cast<std::uintptr_t>(rows.constData());
+  KeptTable &k = keptTables[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptTableBits))];
+  if (k.rows.constData() != rows.constData() || k.rows.size() != rows.size() ||
+      k.locale.constData() != locale.constData() || !k.numbers) {
+    k.numbers = readCellNumbers(rows);
+    k.rows = rows;
+    k.locale = locale;
+  }
+  return k.numbers;
 }
 
 }  // namespace catalogue
@@ -492,7 +538,47 @@ void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
   });
 }
 
+namespace {
+// The table sets this thread loaded from the catalogue last: a run loads the same few
+// sets case after case, for sessions with the same table list. What a load leaves in
+// the session (the SQL text, the answer, its rows) is kept with everything it was made
+// from: the catalogue, the table code and set, the table list (by the identity of the
+// list, which the entry holds, as the settings in sSetTblAnzBez) and the locale.
+struct LoadedSet {
+  std::uint64_t catalogue = 0;  // 0: empty
+  int code = 0, setNo = 0, total = 0, tableSets = 0;
+  QStringList tableNames;
+  QString locale;
+  QString sql;
+  ResultSet answer;
+  TextRows rows;
+};
+constexpr int kLoadedSetBits = 6;
+thread_local std::array<LoadedSet, 1 << kLoadedSetBits> loadedSets;
+
+LoadedSet *loadedSetSlot(const Session &s, int code, int setNo, int total) {
+  if (!s.catalogue || s.gastrTblNam.capacity() == 0) return nullptr;
+  const auto address = reinterpret_cast<std::uintptr_t>(s.gastrTblNam.constData());
+  const std::uint64_t key = address ^ (static_cast<std::uint64_t>(code) << 1) ^
+                            (static_cast<std::uint64_t>(setNo) << 9) ^ (static_cast<std::uint64_t>(total) << 17);
+  return &loadedSets[static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kLoadedSetBits))];
+}
+
+bool isLoaded(const LoadedSet &l, const Session &s, int code, int setNo, int total) {
+  return l.catalogue == s.catalogue->id() && l.code == code && l.setNo == setNo && l.total == total &&
+         l.tableSets == s.gintTblAnz && l.tableNames.constData() == s.gastrTblNam.constData() &&
+         l.tableNames.size() == s.gastrTblNam.size() && l.locale.constData() == num::localeName().constData();
+}
+}  // namespace
+
 bool sBerDat(Session &s, int code, int setNo, int total) {
+  LoadedSet *slot = loadedSetSlot(s, code, setNo, total);
+  if (slot && isLoaded(*slot, s, code, setNo, total)) {
+    s.gstrSQL = slot->sql;
+    s.grsSerie = slot->answer;
+    s.gastrSerie = slot->rows;
+    return true;
+  }
   bool loaded = false;
   runReporting(QStringLiteral("sBerDat!"), [&] {
     const bool evaluation = code == catalogue::code::Evaluation;
@@ -508,6 +594,9 @@ bool sBerDat(Session &s, int code, int setNo, int total) {
       }
       s.gastrSerie = paddedRows(rs);
       loaded = true;
+      if (slot)
+        *slot = {s.catalogue->id(), code,        setNo,       total,       s.gintTblAnz,
+                 s.gastrTblNam, num::localeName(), s.gstrSQL, s.grsSerie, s.gastrSerie};
       return;
     }
     // The user's special roller shoe, in the layout the caller asks for.

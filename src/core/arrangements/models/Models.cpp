@@ -17,17 +17,30 @@
 
 namespace models {
 
-bool readCell(const QStringList &row, int column, float *out, CellError *error) {
+bool readCellText(const QStringList &row, int column, float *out, CellError *error) {
   static const QString none;
   if (catalogue::cellToFloat(column >= 0 && column < row.size() ? row.at(column) : none, out)) return true;
   if (error) *error = {err::typeMismatch(), column};
   return false;
 }
 
-bool readCellInt16(const QStringList &row, int column, int *out, CellError *error) {
-  if (num::toInt16(row.value(column), out)) return true;
+// As num::toInt16 reads the cell: rounded half to even, within -32768..32767.
+bool readCellInt16(const SeriesRow &row, int column, int *out, CellError *error) {
+  bool number = false;
   double d = 0.0;
-  const bool number = num::toDouble(row.value(column), &d);
+  if (column >= 0 && column < catalogue::CellNumbers::kColumns) {
+    number = row.numbers.number >> column & 1u;
+    d = row.numbers.value[static_cast<size_t>(column)];
+  } else {
+    number = num::toDouble(row.texts.value(column), &d);
+  }
+  if (number) {
+    const double r = num::roundHalfEven(d, 0);
+    if (r >= -32768.0 && r <= 32767.0) {
+      *out = static_cast<int>(r);
+      return true;
+    }
+  }
   if (error) *error = {number ? err::overflow() : err::typeMismatch(), number ? -1 : column};
   return false;
 }
@@ -90,18 +103,47 @@ void zeroOwnCoordinate(Force &f) {
   }
 }
 
+// The force rows' four numbers (force, x, y, z) read once, as num::toDouble reads them:
+// the range checks and the conversion both use them.
+struct ForceCells {
+  std::array<double, 4> value{};
+  std::array<bool, 4> number{};
+  // As num::toFloat reads cell c (1..4).
+  bool toFloat(int c, float *out) const {
+    const double d = value[static_cast<size_t>(c - 1)];
+    if (!number[static_cast<size_t>(c - 1)] || std::fabs(d) > 3.402823466e38) return false;
+    *out = static_cast<float>(d);
+    return true;
+  }
+};
+
+const QString &cellOf(const QStringList &row, int column) {
+  static const QString none;
+  return column < row.size() ? row.at(column) : none;
+}
+
+std::vector<ForceCells> readForceCells(const TextRows &rows) {
+  std::vector<ForceCells> cells(static_cast<size_t>(rows.size()));
+  for (int r = 0; r < rows.size(); ++r) {
+    ForceCells &c = cells[static_cast<size_t>(r)];
+    for (int k = 0; k < 4; ++k) c.number[static_cast<size_t>(k)] = num::toDouble(cellOf(rows.at(r), k + 1), &c.value[static_cast<size_t>(k)]);
+  }
+  return cells;
+}
+
 // Converts the force rows; stops at the first row with a text that is no number and
 // returns its index (-1 when all rows are readable). The calculation reports that row
 // when it reaches it, after the messages of the rows before it.
-int convertForces(const TextRows &rows, std::vector<Force> *forces, bool zeroOwnLine) {
+int convertForces(const TextRows &rows, const std::vector<ForceCells> &cells, std::vector<Force> *forces,
+                  bool zeroOwnLine) {
   forces->clear();
   forces->reserve(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows.at(r);
+    const ForceCells &c = cells[static_cast<size_t>(r)];
     Force f;
-    f.dir = directionOf(row.value(0));
-    if (!num::toFloat(row.value(1), &f.F) || !num::toFloat(row.value(2), &f.x) ||
-        !num::toFloat(row.value(3), &f.y) || !num::toFloat(row.value(4), &f.z))
+    f.dir = directionOf(cellOf(row, 0));
+    if (!c.toFloat(1, &f.F) || !c.toFloat(2, &f.x) || !c.toFloat(3, &f.y) || !c.toFloat(4, &f.z))
       return r;
     f.F = std::fabs(f.F);
     // A force acts the same wherever it sits on its own line of action: the coordinate
@@ -123,7 +165,7 @@ struct PlateCheck {
 
   // The check's five values for one series row; false with the error description when a
   // catalogue cell it needs is no number.
-  bool loadsOf(const QStringList &row, std::array<float, 5> &out, CellError *error) const {
+  bool loadsOf(const SeriesRow &row, std::array<float, 5> &out, CellError *error) const {
     plate::Geometry g;
     float h = 0.0f;
     switch (arrangement) {
@@ -208,6 +250,10 @@ void calculate(const CalcInput &in, const typename K::Params &params,
   for (int code = 1; code <= in.tableCount; ++code) {
     const TextRows rows = in.loadTable ? in.loadTable(code) : TextRows();
     const int n = rows.size();
+    const std::shared_ptr<const catalogue::CellNumbers> numbers = catalogue::cellNumbers(rows);
+    const auto seriesRow = [&rows, &numbers](int s) {
+      return SeriesRow{rows.at(s), numbers->rows[static_cast<size_t>(s)]};
+    };
 
     // Each series row is converted once per table set. A row that cannot be read stops
     // the calculation where it is first used: at the first force row, after the series
@@ -218,7 +264,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     CellError seriesError;
     for (int s = 0; s < n; ++s) {
       seriesError = CellError();
-      if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
+      if (!K::prepare(params, seriesRow(s), series[static_cast<size_t>(s)], &seriesError)) {
         usable = s;
         const int column = seriesError.column;
         if (in.cellSource && column >= 0) {
@@ -270,7 +316,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       bool byCheck = false;
       if (check.on) {
         std::array<float, 5> plateLoads;
-        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError.text);
+        if (!check.loadsOf(seriesRow(s), plateLoads, &seriesError)) throw AppError(seriesError.text);
         for (float v : plateLoads)
           if (!std::isfinite(v)) throw AppError(err::overflow());
         byCheck = plate::governs(plateLoads[4], model[4]);
@@ -329,13 +375,15 @@ CalcOutput runModel(const CalcInput &in) {
     return refuseRange(limits::Quantity::Distance, builtinText(1516));
   if (in.engineerInput && rules.readsN && !limits::within(limits::Quantity::Distance, n))
     return refuseRange(limits::Quantity::Distance, builtinText(1517));
+  const std::vector<ForceCells> forceCells = readForceCells(in.forces);
   for (int r = 0; in.engineerInput && r < in.forces.size(); ++r) {
     const QStringList &row = in.forces[r];
-    const int own = loads::ownCoordinateColumn(row.value(0));
+    const ForceCells &cells = forceCells[static_cast<size_t>(r)];
+    const int own = loads::ownCoordinateColumn(cellOf(row, 0));
     for (int c = 1; c < 5; ++c) {
       if (c == own) continue;  // taken as 0
-      double v = 0.0;
-      if (!num::toDouble(row.value(c), &v)) continue;  // named when the row is reached
+      if (!cells.number[static_cast<size_t>(c - 1)]) continue;  // named when the row is reached
+      const double v = cells.value[static_cast<size_t>(c - 1)];
       const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
       if (!limits::within(q, c == 1 ? std::fabs(v) : v))
         return refuseRange(q, builtinText(1518).arg(r + 1).arg(builtinText(515 + c)));
@@ -345,7 +393,7 @@ CalcOutput runModel(const CalcInput &in) {
 
   try {
     std::vector<Force> forces;
-    const int badForce = convertForces(in.forces, &forces, in.engineerInput);
+    const int badForce = convertForces(in.forces, forceCells, &forces, in.engineerInput);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;
     PlateCheck check;
