@@ -216,8 +216,11 @@ struct KeptTable {
   QString locale;
   std::shared_ptr<const CellNumbers> numbers;
 };
+// Two ways per set: a few tables whose lists happen to fall on the same set do not
+// throw each other out case after case.
 constexpr int kKeptTableBits = 6;
-thread_local std::array<KeptTable, 1 << kKeptTableBits> keptTables;
+thread_local std::array<KeptTable, 2 << kKeptTableBits> keptTables;
+thread_local std::array<bool, 1 << kKeptTableBits> keptTableNextWay;
 
 std::shared_ptr<CellNumbers> readCellNumbers(const TextRows &rows) {
   auto numbers = std::make_shared<CellNumbers>();
@@ -243,13 +246,18 @@ std::shared_ptr<const CellNumbers> cellNumbers(const TextRows &rows) {
   if (rows.capacity() == 0) return readCellNumbers(rows);  // no memory of its own
   const QString &locale = num::localeName();
   const auto address = reinterpret_cast<std::uintptr_t>(rows.constData());
-  KeptTable &k = keptTables[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptTableBits))];
-  if (k.rows.constData() != rows.constData() || k.rows.size() != rows.size() ||
-      k.locale.constData() != locale.constData() || !k.numbers) {
-    k.numbers = readCellNumbers(rows);
-    k.rows = rows;
-    k.locale = locale;
+  const size_t set = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptTableBits));
+  for (size_t way = 0; way < 2; ++way) {
+    const KeptTable &k = keptTables[2 * set + way];
+    if (k.numbers && k.rows.constData() == rows.constData() && k.rows.size() == rows.size() &&
+        k.locale.constData() == locale.constData())
+      return k.numbers;
   }
+  KeptTable &k = keptTables[2 * set + (keptTableNextWay[set] ? 1 : 0)];
+  keptTableNextWay[set] = !keptTableNextWay[set];
+  k.numbers = readCellNumbers(rows);
+  k.rows = rows;
+  k.locale = locale;
   return k.numbers;
 }
 
@@ -553,31 +561,38 @@ struct LoadedSet {
   ResultSet answer;
   TextRows rows;
 };
+// Two ways per set, as the kept tables (cellNumbers).
 constexpr int kLoadedSetBits = 6;
-thread_local std::array<LoadedSet, 1 << kLoadedSetBits> loadedSets;
-
-LoadedSet *loadedSetSlot(const Session &s, int code, int setNo, int total) {
-  if (!s.catalogue || s.gastrTblNam.capacity() == 0) return nullptr;
-  const auto address = reinterpret_cast<std::uintptr_t>(s.gastrTblNam.constData());
-  const std::uint64_t key = address ^ (static_cast<std::uint64_t>(code) << 1) ^
-                            (static_cast<std::uint64_t>(setNo) << 9) ^ (static_cast<std::uint64_t>(total) << 17);
-  return &loadedSets[static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kLoadedSetBits))];
-}
+thread_local std::array<LoadedSet, 2 << kLoadedSetBits> loadedSets;
+thread_local std::array<bool, 1 << kLoadedSetBits> loadedSetNextWay;
 
 bool isLoaded(const LoadedSet &l, const Session &s, int code, int setNo, int total) {
   return l.catalogue == s.catalogue->id() && l.code == code && l.setNo == setNo && l.total == total &&
          l.tableSets == s.gintTblAnz && l.tableNames.constData() == s.gastrTblNam.constData() &&
          l.tableNames.size() == s.gastrTblNam.size() && l.locale.constData() == num::localeName().constData();
 }
+
+// The set of entries a load may be kept in (-1: none is kept, the session has no
+// catalogue yet or no table list of its own).
+int loadedSetOf(const Session &s, int code, int setNo, int total) {
+  if (!s.catalogue || s.gastrTblNam.capacity() == 0) return -1;
+  const auto address = reinterpret_cast<std::uintptr_t>(s.gastrTblNam.constData());
+  const std::uint64_t key = address ^ (static_cast<std::uint64_t>(code) << 1) ^
+                            (static_cast<std::uint64_t>(setNo) << 9) ^ (static_cast<std::uint64_t>(total) << 17);
+  return static_cast<int>((key * 0x9E3779B97F4A7C15ull) >> (64 - kLoadedSetBits));
+}
 }  // namespace
 
 bool sBerDat(Session &s, int code, int setNo, int total) {
-  LoadedSet *slot = loadedSetSlot(s, code, setNo, total);
-  if (slot && isLoaded(*slot, s, code, setNo, total)) {
-    s.gstrSQL = slot->sql;
-    s.grsSerie = slot->answer;
-    s.gastrSerie = slot->rows;
-    return true;
+  const int set = loadedSetOf(s, code, setNo, total);
+  for (int way = 0; set >= 0 && way < 2; ++way) {
+    const LoadedSet &l = loadedSets[static_cast<size_t>(2 * set + way)];
+    if (isLoaded(l, s, code, setNo, total)) {
+      s.gstrSQL = l.sql;
+      s.grsSerie = l.answer;
+      s.gastrSerie = l.rows;
+      return true;
+    }
   }
   bool loaded = false;
   runReporting(QStringLiteral("sBerDat!"), [&] {
@@ -594,9 +609,13 @@ bool sBerDat(Session &s, int code, int setNo, int total) {
       }
       s.gastrSerie = paddedRows(rs);
       loaded = true;
-      if (slot)
-        *slot = {s.catalogue->id(), code,        setNo,       total,       s.gintTblAnz,
-                 s.gastrTblNam, num::localeName(), s.gstrSQL, s.grsSerie, s.gastrSerie};
+      if (set >= 0) {
+        bool &nextWay = loadedSetNextWay[static_cast<size_t>(set)];
+        loadedSets[static_cast<size_t>(2 * set + (nextWay ? 1 : 0))] = {
+            s.catalogue->id(), code, setNo, total, s.gintTblAnz, s.gastrTblNam, num::localeName(),
+            s.gstrSQL, s.grsSerie, s.gastrSerie};
+        nextWay = !nextWay;
+      }
       return;
     }
     // The user's special roller shoe, in the layout the caller asks for.
