@@ -23,16 +23,30 @@ namespace {
 // Catalogue numbers kept as text may use a decimal point or comma; the consumers read
 // them in the locale's notation. In the settings only the values are numbers, and the
 // customer text set (keys that are text ids) is text, whatever it looks like.
+// A text with a Latin letter other than the exponent's "e" is no number in either
+// notation (a series name, an order number): num::catalogueText leaves it as it is, and
+// it is left so here without asking the locale's parser, the slow part of reading an
+// answer.
+bool plainlyText(const QString &cell) {
+  for (const QChar c : cell) {
+    const char16_t u = c.unicode();
+    if (((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) && u != u'e' && u != u'E') return true;
+  }
+  return false;
+}
+
+QString catalogueText(const QString &cell) { return plainlyText(cell) ? cell : num::catalogueText(cell); }
+
 void readNumbersInEitherNotation(Catalogue::Numbers numbers, ResultSet *rs) {
   if (numbers == Catalogue::Numbers::AsStored) return;
   for (QStringList &row : rs->rows) {
     if (numbers == Catalogue::Numbers::SettingValues) {
       bool textId = false;
       row.value(0).toInt(&textId);
-      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
+      if (!textId && row.size() > 1) row[1] = catalogueText(row[1]);
       continue;
     }
-    for (QString &cell : row) cell = num::catalogueText(cell);
+    for (QString &cell : row) cell = catalogueText(cell);
   }
 }
 }  // namespace

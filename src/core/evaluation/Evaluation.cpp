@@ -167,6 +167,23 @@ const std::array<int, kBoxesPerFrame> &sizes() {
   return s;
 }
 
+namespace {
+// The size of a result row as num::toFloat reads it. The catalogue's sizes are short
+// whole numbers ("12", "25"), read here digit by digit, which gives the same value.
+float sizeOf(const QString &text) {
+  const qsizetype n = text.size();
+  if (n >= 1 && n <= 6) {
+    int v = 0;
+    for (const QChar c : text) {
+      if (c.unicode() < u'0' || c.unicode() > u'9') return number(text);
+      v = v * 10 + (c.unicode() - u'0');
+    }
+    return static_cast<float>(v);
+  }
+  return number(text);
+}
+}  // namespace
+
 SizeBoxes assignSizeBoxes(const TextRows &result) {
   SizeBoxes b;
   try {
@@ -175,7 +192,7 @@ SizeBoxes assignSizeBoxes(const TextRows &result) {
     QString frameSeries;
     for (int r = 0; r < result.size(); ++r) {
       const QString &series = cell(result[r], 0);
-      const double size = number(cell(result[r], 1));
+      const double size = sizeOf(cell(result[r], 1));
       for (;;) {
         // Nine frames of six boxes: a tenth series or a size without a column has
         // nowhere to go.

@@ -117,9 +117,9 @@ struct ForceCells {
   }
 };
 
-const QString &cellOf(const QStringList &row, int column) {
-  static const QString none;
-  return column < row.size() ? row.at(column) : none;
+const QString kNoCell;
+inline const QString &cellOf(const QStringList &row, int column) {
+  return column >= 0 && column < row.size() ? row.at(column) : kNoCell;
 }
 
 std::vector<ForceCells> readForceCells(const TextRows &rows) {
@@ -323,13 +323,13 @@ void calculate(const CalcInput &in, const typename K::Params &params,
         if (byCheck) loads = plateLoads;
         out.checkLoads.append(plateLoads);
       }
-      const QString unitSeries = row.value(unitColumn);
-      out.result.append({row.value(col::Serie), row.value(col::Gr), num::singleToText(loads[4]),
-                         unitSeries});
+      const QString &unitSeries = cellOf(row, unitColumn);
+      const QString &size = cellOf(row, col::Gr);
+      out.result.append({cellOf(row, col::Serie), size, num::singleToText(loads[4]), unitSeries});
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
-      out.captions.append(unitSeries % QLatin1Char(' ') % row.value(col::Gr));
+      out.captions.append(unitSeries % QLatin1Char(' ') % size);
     }
   }
 }
