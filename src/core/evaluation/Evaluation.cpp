@@ -198,7 +198,10 @@ SizeBoxes assignSizeBoxes(const TextRows &result) {
         // nowhere to go.
         if (box >= kBoxes) throw AppError(err::subscript());
         if (pos == 0) frameSeries = series;
-        const bool fits = sizes()[pos] == size && series == frameSeries;
+        // The series of one frame are mostly the same shared text: its address tells first.
+        const bool fits = sizes()[pos] == size &&
+                          ((series.constData() == frameSeries.constData() && series.size() == frameSeries.size()) ||
+                           series == frameSeries);
         if (fits) b.tag[box] = r + 1;
         ++box;
         pos = (pos + 1) % kBoxesPerFrame;

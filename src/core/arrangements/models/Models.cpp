@@ -287,7 +287,6 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     out.modelLoads.reserve(out.modelLoads.size() + rowsToCome);
     if (check.on) out.checkLoads.reserve(out.checkLoads.size() + rowsToCome);
     out.byCheck.reserve(out.byCheck.size() + rowsToCome);
-    out.captions.reserve(out.captions.size() + rowsToCome);
 
     acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
     for (int r = 0; r < rowCount; ++r) {
@@ -329,13 +328,19 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
-      out.captions.append(unitSeries % QLatin1Char(' ') % size);
     }
   }
 }
 
 }  // namespace
 }  // namespace models
+
+QStringList seriesCaptions(const CalcOutput &out) {
+  QStringList captions;
+  captions.reserve(out.result.size());
+  for (const QStringList &row : out.result) captions.append(row.value(3) % QLatin1Char(' ') % row.value(1));
+  return captions;
+}
 
 CalcOutput runModel(const CalcInput &in) {
   using namespace models;
@@ -431,7 +436,6 @@ CalcOutput runModel(const CalcInput &in) {
     out.modelLoads.clear();
     out.checkLoads.clear();
     out.byCheck.clear();
-    out.captions.clear();
     out.completed = false;
   }
   return out;
