@@ -198,25 +198,38 @@ namespace {
 // An entry holds the text and the locale's name it was read in (see ThreadAnswer): while
 // it is kept, no other text takes their place in memory, so the same address and
 // length mean the same text in the same notation.
+// The look-up part of an entry is plain data, found without the check a thread makes
+// before its first use of an object with a constructor; the texts it stands for are held
+// beside it and only touched when an entry is replaced.
 struct KeptNumber {
+  const QChar *cell;
+  qsizetype size;
+  const QChar *locale;
+  float value;
+  bool ok;
+};
+struct KeptNumberTexts {
   QString cell, locale;
-  float value = 0.0f;
-  bool ok = false;
 };
 constexpr int kKeptNumberBits = 12;
-thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers;
+thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers{};
+thread_local std::array<KeptNumberTexts, 1 << kKeptNumberBits> keptNumberTexts;
 }  // namespace
 
 bool cellToFloat(const QString &cell, float *out) {
   if (!cell.data_ptr().isMutable()) return num::toFloat(cell, out);
   const QString &locale = num::localeName();
   const auto address = reinterpret_cast<std::uintptr_t>(cell.constData());
-  KeptNumber &k = keptNumbers[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits))];
-  if (k.cell.constData() != cell.constData() || k.cell.size() != cell.size() ||
-      k.locale.constData() != locale.constData()) {
+  const size_t i = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits));
+  KeptNumber &k = keptNumbers[i];
+  if (k.cell != cell.constData() || k.size != cell.size() || k.locale != locale.constData()) {
+    KeptNumberTexts &texts = keptNumberTexts[i];
+    texts.cell = cell;
+    texts.locale = locale;
     k.ok = num::toFloat(cell, &k.value);
-    k.cell = cell;
-    k.locale = locale;
+    k.cell = cell.constData();
+    k.size = cell.size();
+    k.locale = locale.constData();
   }
   if (k.ok && out) *out = k.value;
   return k.ok;
