@@ -156,10 +156,16 @@ bool isPlainIdentifier(const QString &name) {
 
 QString nthTableName(const QString &list, int n) {
   if (n < 1) return QString();
-  const QStringList parts = list.split(QLatin1Char('/'));
+  qsizetype from = 0;
+  for (int i = 1; i < n; ++i) {
+    const qsizetype slash = list.indexOf(QLatin1Char('/'), from);
+    if (slash < 0) return QString();
+    from = slash + 1;
+  }
   // The last part follows no "/" and is therefore no name.
-  if (n > parts.size() - 1) return QString();
-  return parts.at(n - 1);
+  const qsizetype end = list.indexOf(QLatin1Char('/'), from);
+  if (end < 0) return QString();
+  return list.mid(from, end - from);
 }
 
 namespace {

@@ -117,6 +117,20 @@ struct ForceCells {
   }
 };
 
+// num::singleToText, made without the UTF-8 decoder where the text is ASCII (digits,
+// sign and separator of the usual locales): the load text of every result row.
+QString singleText(float value) {
+  char buf[num::kNumberBytes];
+  const char *end = num::writeSingle(buf, value);
+  const qsizetype n = end - buf;
+  for (qsizetype i = 0; i < n; ++i)
+    if (static_cast<unsigned char>(buf[i]) >= 0x80) return QString::fromUtf8(buf, n);
+  QString text(n, Qt::Uninitialized);
+  char16_t *d = reinterpret_cast<char16_t *>(text.data());
+  for (qsizetype i = 0; i < n; ++i) d[i] = static_cast<unsigned char>(buf[i]);
+  return text;
+}
+
 const QString kNoCell;
 inline const QString &cellOf(const QStringList &row, int column) {
   return column >= 0 && column < row.size() ? row.at(column) : kNoCell;
@@ -324,7 +338,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       }
       const QString &unitSeries = cellOf(row, unitColumn);
       const QString &size = cellOf(row, col::Gr);
-      out.result.append({cellOf(row, col::Serie), size, num::singleToText(loads[4]), unitSeries});
+      out.result.append({cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries});
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
