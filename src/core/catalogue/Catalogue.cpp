@@ -264,7 +264,8 @@ std::shared_ptr<CellNumbers> readCellNumbers(const TextRows &rows) {
     const int n = static_cast<int>(std::min<qsizetype>(row.size(), CellNumbers::kColumns));
     for (int c = 0; c < n; ++c) {
       double d = 0.0;
-      if (!num::toDouble(row.at(c), &d)) continue;
+      // A name is no number: num::toDouble would say so only after the locale's parser.
+      if (plainlyText(row.at(c)) || !num::toDouble(row.at(c), &d)) continue;
       out.value[static_cast<size_t>(c)] = d;
       out.number |= 1u << c;
       // The range num::toFloat accepts.

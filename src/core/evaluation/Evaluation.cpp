@@ -189,7 +189,8 @@ SizeBoxes assignSizeBoxes(const TextRows &result) {
   try {
     int box = 0;
     int pos = 0;  // position within the frame, 0..5
-    QString frameSeries;
+    const std::array<int, kBoxesPerFrame> &frameSizes = sizes();
+    const QString *frameSeries = nullptr;  // the series of the frame: a cell of `result`
     for (int r = 0; r < result.size(); ++r) {
       const QString &series = cell(result[r], 0);
       const double size = sizeOf(cell(result[r], 1));
@@ -197,11 +198,11 @@ SizeBoxes assignSizeBoxes(const TextRows &result) {
         // Nine frames of six boxes: a tenth series or a size without a column has
         // nowhere to go.
         if (box >= kBoxes) throw AppError(err::subscript());
-        if (pos == 0) frameSeries = series;
+        if (pos == 0) frameSeries = &series;
         // The series of one frame are mostly the same shared text: its address tells first.
-        const bool fits = sizes()[pos] == size &&
-                          ((series.constData() == frameSeries.constData() && series.size() == frameSeries.size()) ||
-                           series == frameSeries);
+        const bool fits = frameSizes[static_cast<size_t>(pos)] == size &&
+                          ((series.constData() == frameSeries->constData() && series.size() == frameSeries->size()) ||
+                           series == *frameSeries);
         if (fits) b.tag[box] = r + 1;
         ++box;
         pos = (pos + 1) % kBoxesPerFrame;
