@@ -195,7 +195,8 @@ struct RailPositions {
   }
   static void showFactorMessages(const Params &, const Series &) {}
 
-  static void add(const Params &p, const Force &f, const Series &s, float *a) {
+  // Inlined into the loop over the series rows, as the other kernels are.
+  [[gnu::always_inline]] static void add(const Params &p, const Force &f, const Series &s, float *a) {
     float *P = a, *Q = a + 4, *S = a + 8, *T = a + 12;
     const float F = f.F, x = f.x, y = f.y, m = p.m, W = s.w;
     const Quadrant q = quadrantOf(x, y);

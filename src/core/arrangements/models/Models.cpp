@@ -89,8 +89,7 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
 // The kernels' direction: the program's one table of directions, in its order, after None.
 static_assert(static_cast<int>(Dir::XPlus) == 1 + static_cast<int>(loads::Direction::XPlus) &&
               static_cast<int>(Dir::ZMinus) == 1 + static_cast<int>(loads::Direction::ZMinus));
-Dir directionOf(const QString &label) {
-  const loads::DirectionInfo *d = loads::directionOf(label);
+Dir kernelDirection(const loads::DirectionInfo *d) {
   return d ? static_cast<Dir>(1 + static_cast<int>(d->direction)) : Dir::None;
 }
 
@@ -106,6 +105,7 @@ void zeroOwnCoordinate(Force &f) {
 // The force rows' four numbers (force, x, y, z) read once, as num::toDouble reads them:
 // the range checks and the conversion both use them.
 struct ForceCells {
+  const loads::DirectionInfo *direction = nullptr;  // of the label; none: no direction
   std::array<double, 4> value{};
   std::array<bool, 4> number{};
   // As num::toFloat reads cell c (1..4).
@@ -140,6 +140,7 @@ std::vector<ForceCells> readForceCells(const TextRows &rows) {
   std::vector<ForceCells> cells(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
     ForceCells &c = cells[static_cast<size_t>(r)];
+    c.direction = loads::directionOf(cellOf(rows.at(r), 0));
     for (int k = 0; k < 4; ++k) c.number[static_cast<size_t>(k)] = num::toDouble(cellOf(rows.at(r), k + 1), &c.value[static_cast<size_t>(k)]);
   }
   return cells;
@@ -153,10 +154,9 @@ int convertForces(const TextRows &rows, const std::vector<ForceCells> &cells, st
   forces->clear();
   forces->reserve(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
-    const QStringList &row = rows.at(r);
     const ForceCells &c = cells[static_cast<size_t>(r)];
     Force f;
-    f.dir = directionOf(cellOf(row, 0));
+    f.dir = kernelDirection(c.direction);
     if (!c.toFloat(1, &f.F) || !c.toFloat(2, &f.x) || !c.toFloat(3, &f.y) || !c.toFloat(4, &f.z))
       return r;
     f.F = std::fabs(f.F);
@@ -396,9 +396,9 @@ CalcOutput runModel(const CalcInput &in) {
     return refuseRange(limits::Quantity::Distance, builtinText(1517));
   const std::vector<ForceCells> forceCells = readForceCells(in.forces);
   for (int r = 0; in.engineerInput && r < in.forces.size(); ++r) {
-    const QStringList &row = in.forces[r];
     const ForceCells &cells = forceCells[static_cast<size_t>(r)];
-    const int own = loads::ownCoordinateColumn(cellOf(row, 0));
+    // The column of the coordinate along the force's own axis (loads::ownCoordinateColumn).
+    const int own = cells.direction ? 2 + cells.direction->axis : -1;
     for (int c = 1; c < 5; ++c) {
       if (c == own) continue;  // taken as 0
       if (!cells.number[static_cast<size_t>(c - 1)]) continue;  // named when the row is reached
