@@ -297,7 +297,7 @@ TEST(ResultLists, TableSetsInOrderEmptySetsContributeNothing) {
   EXPECT_EQ(out.result[2][0], QStringLiteral("Sonder"));
   EXPECT_EQ(out.result[2][2], QStringLiteral("1234,5"));
   EXPECT_EQ(out.loads.size(), 3);
-  EXPECT_EQ(out.captions.size(), 3);
+  EXPECT_EQ(seriesCaptions(out).size(), 3);
 }
 
 TEST(ResultLists, NoTableSetsGiveAnEmptyButCompletedCalculation) {
