@@ -40,13 +40,18 @@ QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &table
   QVector<ResultRow> rows;
   rows.reserve(out.result.size());
   for (int i = 0; i < out.result.size(); ++i) {
-    ResultRow row = ResultRow::of(out.result[i]);
+    ResultRow &row = rows.emplace_back();
+    const QStringList &fields = out.result[i];
+    // As ResultRow::of reads the texts, without a row in between.
+    row.serie = fields.value(0);
+    row.size = fields.value(1);
+    row.load = fields.value(2);
+    row.unit = fields.value(3);
     row.tableSet = tableSets.value(i, 0);
     if (i < out.loads.size()) row.loads = out.loads[i];
     if (i < out.modelLoads.size()) row.modelLoads = out.modelLoads[i];
     if (i < out.checkLoads.size()) row.checkLoads = out.checkLoads[i];
     row.byCheck = out.byCheck.value(i, false);
-    rows.append(std::move(row));
   }
   return rows;
 }

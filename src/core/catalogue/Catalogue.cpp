@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cmath>
 #include <functional>
 
 #include <QCoreApplication>
@@ -22,16 +23,30 @@ namespace {
 // Catalogue numbers kept as text may use a decimal point or comma; the consumers read
 // them in the locale's notation. In the settings only the values are numbers, and the
 // customer text set (keys that are text ids) is text, whatever it looks like.
+// A text with a Latin letter other than the exponent's "e" is no number in either
+// notation (a series name, an order number): num::catalogueText leaves it as it is, and
+// it is left so here without asking the locale's parser, the slow part of reading an
+// answer.
+bool plainlyText(const QString &cell) {
+  for (const QChar c : cell) {
+    const char16_t u = c.unicode();
+    if (((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) && u != u'e' && u != u'E') return true;
+  }
+  return false;
+}
+
+QString catalogueText(const QString &cell) { return plainlyText(cell) ? cell : num::catalogueText(cell); }
+
 void readNumbersInEitherNotation(Catalogue::Numbers numbers, ResultSet *rs) {
   if (numbers == Catalogue::Numbers::AsStored) return;
   for (QStringList &row : rs->rows) {
     if (numbers == Catalogue::Numbers::SettingValues) {
       bool textId = false;
       row.value(0).toInt(&textId);
-      if (!textId && row.size() > 1) row[1] = num::catalogueText(row[1]);
+      if (!textId && row.size() > 1) row[1] = catalogueText(row[1]);
       continue;
     }
-    for (QString &cell : row) cell = num::catalogueText(cell);
+    for (QString &cell : row) cell = catalogueText(cell);
   }
 }
 }  // namespace
@@ -141,10 +156,16 @@ bool isPlainIdentifier(const QString &name) {
 
 QString nthTableName(const QString &list, int n) {
   if (n < 1) return QString();
-  const QStringList parts = list.split(QLatin1Char('/'));
+  qsizetype from = 0;
+  for (int i = 1; i < n; ++i) {
+    const qsizetype slash = list.indexOf(QLatin1Char('/'), from);
+    if (slash < 0) return QString();
+    from = slash + 1;
+  }
   // The last part follows no "/" and is therefore no name.
-  if (n > parts.size() - 1) return QString();
-  return parts.at(n - 1);
+  const qsizetype end = list.indexOf(QLatin1Char('/'), from);
+  if (end < 0) return QString();
+  return list.mid(from, end - from);
 }
 
 namespace {
@@ -183,28 +204,95 @@ namespace {
 // An entry holds the text and the locale's name it was read in (see ThreadAnswer): while
 // it is kept, no other text takes their place in memory, so the same address and
 // length mean the same text in the same notation.
+// The look-up part of an entry is plain data, found without the check a thread makes
+// before its first use of an object with a constructor; the texts it stands for are held
+// beside it and only touched when an entry is replaced.
 struct KeptNumber {
+  const QChar *cell;
+  qsizetype size;
+  const QChar *locale;
+  float value;
+  bool ok;
+};
+struct KeptNumberTexts {
   QString cell, locale;
-  float value = 0.0f;
-  bool ok = false;
 };
 constexpr int kKeptNumberBits = 12;
-thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers;
+thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers{};
+thread_local std::array<KeptNumberTexts, 1 << kKeptNumberBits> keptNumberTexts;
 }  // namespace
 
 bool cellToFloat(const QString &cell, float *out) {
   if (!cell.data_ptr().isMutable()) return num::toFloat(cell, out);
   const QString &locale = num::localeName();
   const auto address = reinterpret_cast<std::uintptr_t>(cell.constData());
-  KeptNumber &k = keptNumbers[static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits))];
-  if (k.cell.constData() != cell.constData() || k.cell.size() != cell.size() ||
-      k.locale.constData() != locale.constData()) {
+  const size_t i = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits));
+  KeptNumber &k = keptNumbers[i];
+  if (k.cell != cell.constData() || k.size != cell.size() || k.locale != locale.constData()) {
+    KeptNumberTexts &texts = keptNumberTexts[i];
+    texts.cell = cell;
+    texts.locale = locale;
     k.ok = num::toFloat(cell, &k.value);
-    k.cell = cell;
-    k.locale = locale;
+    k.cell = cell.constData();
+    k.size = cell.size();
+    k.locale = locale.constData();
   }
   if (k.ok && out) *out = k.value;
   return k.ok;
+}
+
+namespace {
+// The numbers of a table's rows, kept as the answers are (see ThreadAnswer): by the
+// identity of the list, which the entry holds, and of the locale's name.
+struct KeptTable {
+  TextRows rows;
+  QString locale;
+  std::shared_ptr<const CellNumbers> numbers;
+};
+// Two ways per set: a few tables whose lists happen to fall on the same set do not
+// throw each other out case after case.
+constexpr int kKeptTableBits = 6;
+thread_local std::array<KeptTable, 2 << kKeptTableBits> keptTables;
+thread_local std::array<bool, 1 << kKeptTableBits> keptTableNextWay;
+
+std::shared_ptr<CellNumbers> readCellNumbers(const TextRows &rows) {
+  auto numbers = std::make_shared<CellNumbers>();
+  numbers->rows.resize(static_cast<size_t>(rows.size()));
+  for (qsizetype r = 0; r < rows.size(); ++r) {
+    const QStringList &row = rows.at(r);
+    CellNumbers::Row &out = numbers->rows[static_cast<size_t>(r)];
+    const int n = static_cast<int>(std::min<qsizetype>(row.size(), CellNumbers::kColumns));
+    for (int c = 0; c < n; ++c) {
+      double d = 0.0;
+      // A name is no number: num::toDouble would say so only after the locale's parser.
+      if (plainlyText(row.at(c)) || !num::toDouble(row.at(c), &d)) continue;
+      out.value[static_cast<size_t>(c)] = d;
+      out.number |= 1u << c;
+      // The range num::toFloat accepts.
+      if (std::fabs(d) <= 3.402823466e38) out.single |= 1u << c;
+    }
+  }
+  return numbers;
+}
+}  // namespace
+
+std::shared_ptr<const CellNumbers> cellNumbers(const TextRows &rows) {
+  if (rows.capacity() == 0) return readCellNumbers(rows);  // no memory of its own
+  const QString &locale = num::localeName();
+  const auto address = reinterpret_cast<std::uintptr_t>(rows.constData());
+  const size_t set = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptTableBits));
+  for (size_t way = 0; way < 2; ++way) {
+    const KeptTable &k = keptTables[2 * set + way];
+    if (k.numbers && k.rows.constData() == rows.constData() && k.rows.size() == rows.size() &&
+        k.locale.constData() == locale.constData())
+      return k.numbers;
+  }
+  KeptTable &k = keptTables[2 * set + (keptTableNextWay[set] ? 1 : 0)];
+  keptTableNextWay[set] = !keptTableNextWay[set];
+  k.numbers = readCellNumbers(rows);
+  k.rows = rows;
+  k.locale = locale;
+  return k.numbers;
 }
 
 }  // namespace catalogue
@@ -492,7 +580,54 @@ void sSetTblAnzBez(Session &s, bool fn, bool tl, bool so) {
   });
 }
 
+namespace {
+// The table sets this thread loaded from the catalogue last: a run loads the same few
+// sets case after case, for sessions with the same table list. What a load leaves in
+// the session (the SQL text, the answer, its rows) is kept with everything it was made
+// from: the catalogue, the table code and set, the table list (by the identity of the
+// list, which the entry holds, as the settings in sSetTblAnzBez) and the locale.
+struct LoadedSet {
+  std::uint64_t catalogue = 0;  // 0: empty
+  int code = 0, setNo = 0, total = 0, tableSets = 0;
+  QStringList tableNames;
+  QString locale;
+  QString sql;
+  ResultSet answer;
+  TextRows rows;
+};
+// Two ways per set, as the kept tables (cellNumbers).
+constexpr int kLoadedSetBits = 6;
+thread_local std::array<LoadedSet, 2 << kLoadedSetBits> loadedSets;
+thread_local std::array<bool, 1 << kLoadedSetBits> loadedSetNextWay;
+
+bool isLoaded(const LoadedSet &l, const Session &s, int code, int setNo, int total) {
+  return l.catalogue == s.catalogue->id() && l.code == code && l.setNo == setNo && l.total == total &&
+         l.tableSets == s.gintTblAnz && l.tableNames.constData() == s.gastrTblNam.constData() &&
+         l.tableNames.size() == s.gastrTblNam.size() && l.locale.constData() == num::localeName().constData();
+}
+
+// The set of entries a load may be kept in (-1: none is kept, the session has no
+// catalogue yet or no table list of its own).
+int loadedSetOf(const Session &s, int code, int setNo, int total) {
+  if (!s.catalogue || s.gastrTblNam.capacity() == 0) return -1;
+  const auto address = reinterpret_cast<std::uintptr_t>(s.gastrTblNam.constData());
+  const std::uint64_t key = address ^ (static_cast<std::uint64_t>(code) << 1) ^
+                            (static_cast<std::uint64_t>(setNo) << 9) ^ (static_cast<std::uint64_t>(total) << 17);
+  return static_cast<int>((key * 0x9E3779B97F4A7C15ull) >> (64 - kLoadedSetBits));
+}
+}  // namespace
+
 bool sBerDat(Session &s, int code, int setNo, int total) {
+  const int set = loadedSetOf(s, code, setNo, total);
+  for (int way = 0; set >= 0 && way < 2; ++way) {
+    const LoadedSet &l = loadedSets[static_cast<size_t>(2 * set + way)];
+    if (isLoaded(l, s, code, setNo, total)) {
+      s.gstrSQL = l.sql;
+      s.grsSerie = l.answer;
+      s.gastrSerie = l.rows;
+      return true;
+    }
+  }
   bool loaded = false;
   runReporting(QStringLiteral("sBerDat!"), [&] {
     const bool evaluation = code == catalogue::code::Evaluation;
@@ -508,6 +643,13 @@ bool sBerDat(Session &s, int code, int setNo, int total) {
       }
       s.gastrSerie = paddedRows(rs);
       loaded = true;
+      if (set >= 0) {
+        bool &nextWay = loadedSetNextWay[static_cast<size_t>(set)];
+        loadedSets[static_cast<size_t>(2 * set + (nextWay ? 1 : 0))] = {
+            s.catalogue->id(), code, setNo, total, s.gintTblAnz, s.gastrTblNam, num::localeName(),
+            s.gstrSQL, s.grsSerie, s.gastrSerie};
+        nextWay = !nextWay;
+      }
       return;
     }
     // The user's special roller shoe, in the layout the caller asks for.

@@ -7,10 +7,12 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "core/common/Session.h"
 
@@ -54,6 +56,9 @@ class Catalogue {
   void open() const;
   // How many queries went to the file so far.
   int fileQueries() const;
+  // Tells this catalogue apart from every other one made in the process (also one made
+  // later where this one was in memory).
+  std::uint64_t id() const { return id_; }
   // Shows the busy window handed over at the start, if any.
   void showBusy() const {
     if (busy_) busy_();
@@ -104,6 +109,20 @@ QPair<QString, QString> evaluationCellSource(const Session &s, int setNo, int co
 // catalogue's answers are the same shared texts case after case: their values are kept
 // per thread by the identity of the text.
 bool cellToFloat(const QString &cell, float *out);
+// The cells of a table set's rows as numbers, each read as cellToFloat reads it: what a
+// calculation reads of every series row, read once per table and thread. The rows of
+// the catalogue's answers are the same shared lists case after case, so they are kept
+// by the identity of the list (see cellNumbers in Catalogue.cpp).
+struct CellNumbers {
+  static constexpr int kColumns = 16;  // columns read here; the ones beyond by cellToFloat
+  struct Row {
+    std::array<double, kColumns> value{};
+    std::uint32_t number = 0;  // bit c: cell c is a number (value[c])
+    std::uint32_t single = 0;  // bit c: ... within the range of a float
+  };
+  std::vector<Row> rows;
+};
+std::shared_ptr<const CellNumbers> cellNumbers(const TextRows &rows);
 // The title of the box that reports a database error before the program ends.
 inline QString databaseErrorTitle() { return QStringLiteral("msubSearchDB! Database error"); }
 }  // namespace catalogue

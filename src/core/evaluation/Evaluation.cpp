@@ -215,21 +215,42 @@ const std::array<int, kBoxesPerFrame> &sizes() {
   return s;
 }
 
+namespace {
+// The size of a result row as num::toFloat reads it. The catalogue's sizes are short
+// whole numbers ("12", "25"), read here digit by digit, which gives the same value.
+float sizeOf(const QString &text) {
+  const qsizetype n = text.size();
+  if (n >= 1 && n <= 6) {
+    int v = 0;
+    for (const QChar c : text) {
+      if (c.unicode() < u'0' || c.unicode() > u'9') return number(text);
+      v = v * 10 + (c.unicode() - u'0');
+    }
+    return static_cast<float>(v);
+  }
+  return number(text);
+}
+}  // namespace
+
 SizeBoxes assignSizeBoxes(const TextRows &result) {
   SizeBoxes b;
   try {
     int box = 0;
     int pos = 0;  // position within the frame, 0..5
-    QString frameSeries;
+    const std::array<int, kBoxesPerFrame> &frameSizes = sizes();
+    const QString *frameSeries = nullptr;  // the series of the frame: a cell of `result`
     for (int r = 0; r < result.size(); ++r) {
       const QString &series = cell(result[r], 0);
-      const double size = number(cell(result[r], 1));
+      const double size = sizeOf(cell(result[r], 1));
       for (;;) {
         // Nine frames of six boxes: a tenth series or a size without a column has
         // nowhere to go.
         if (box >= kBoxes) throw AppError(err::subscript());
-        if (pos == 0) frameSeries = series;
-        const bool fits = sizes()[pos] == size && series == frameSeries;
+        if (pos == 0) frameSeries = &series;
+        // The series of one frame are mostly the same shared text: its address tells first.
+        const bool fits = frameSizes[static_cast<size_t>(pos)] == size &&
+                          ((series.constData() == frameSeries->constData() && series.size() == frameSeries->size()) ||
+                           series == *frameSeries);
         if (fits) b.tag[box] = r + 1;
         ++box;
         pos = (pos + 1) % kBoxesPerFrame;

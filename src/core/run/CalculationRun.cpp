@@ -1,11 +1,14 @@
 #include "core/run/CalculationRun.h"
 
+#include <array>
+
 #include "core/arrangements/Calculate.h"
 #include "core/catalogue/Catalogue.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
 #include "core/evaluation/DutyCycle.h"
+#include "core/evaluation/Evaluation.h"
 #include "core/special/SonderCore.h"
 
 namespace run {
@@ -40,8 +43,46 @@ void takeOverInput(Session &s, const calcfile::Case &c, const ArrangementInfo &a
 
 }  // namespace
 
+namespace {
+// The required safeties this thread read last: the same settings give the same safety
+// for a load type. The settings are known by the identity of their rows, which the entry
+// holds (as in sSetTblAnzBez), and the locale by that of its name. Only a reading that
+// cannot have shown a message is kept: one settings row for the key, a whole number.
+struct KeptSafety {
+  TextRows settings;
+  QString locale;
+  int loadType = -1;
+  float safety = 0.0f;
+};
+thread_local std::array<KeptSafety, 4> keptSafeties;
+thread_local size_t nextKeptSafety = 0;
+
+bool readsQuietly(const Session &s, int loadType) {
+  const QString key = eval::safetySettingKey(loadType);
+  int rows = 0, tenths = 0;
+  for (const QStringList &row : s.gastrSettings)
+    if (row.size() >= 2 && row.at(0) == key && (++rows > 1 || !num::toInt16(row.at(1), &tenths))) return false;
+  return rows == 1;
+}
+}  // namespace
+
 bool chooseLoadType(Session &s, int loadType) {
-  if (setRequiredSafety(s, loadType)) return true;
+  const QString &locale = num::localeName();
+  for (const KeptSafety &k : keptSafeties) {
+    if (k.loadType == loadType && !k.settings.isEmpty() && k.settings.constData() == s.gastrSettings.constData() &&
+        k.settings.size() == s.gastrSettings.size() && k.locale.constData() == locale.constData()) {
+      s.gsngSiko = k.safety;
+      s.gintLoadType = loadType;
+      return true;
+    }
+  }
+  if (setRequiredSafety(s, loadType)) {
+    if (s.gastrSettings.capacity() > 0 && readsQuietly(s, loadType)) {
+      keptSafeties[nextKeptSafety] = {s.gastrSettings, locale, loadType, s.gsngSiko};
+      nextKeptSafety = (nextKeptSafety + 1) % keptSafeties.size();
+    }
+    return true;
+  }
   s.gsngSiko = 0.0f;
   s.gintLoadType = loadType;
   return false;

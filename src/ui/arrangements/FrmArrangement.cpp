@@ -539,7 +539,7 @@ void FrmArrangement::CmdBerechnen_Click() {
   byCheck_ = caseByCheck_.value(tabs_->current(), out.byCheck);
 
   // The series menu is filled on the first calculation only and keeps its entries.
-  if (mnuSerie_.size() == 1) fillSeriesMenu(out.captions);
+  if (mnuSerie_.size() == 1) fillSeriesMenu(seriesCaptions(out));
   menuOptionen_->menuAction()->setVisible(true);
   // The fourth series is shown first; a catalogue with fewer series shows its last one.
   const int last = static_cast<int>(std::min(mnuSerie_.size(), msngLoad_.size())) - 1;

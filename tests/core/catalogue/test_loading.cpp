@@ -1,5 +1,6 @@
 // Loading the settings, the table lists of the arrangements and the series data.
 #include "core/catalogue/CatalogueFixture.h"
+#include "core/common/Numbers.h"
 #include "core/common/Session.h"
 #include "core/common/Texts.h"
 
@@ -212,6 +213,59 @@ TEST_F(SeriesLoading, DatabaseErrorEndsTheProgramInsteadOfAMessage) {
   rec.clear();
   EXPECT_THROW(sSetField(session), msg::ProgramEnded);
   expectDatabaseError();
+}
+
+// A set is loaded from the file once and then from memory: what it loads follows the
+// table list of the session and the locale's notation all the same.
+TEST_F(SeriesLoading, ASetLoadedAgainFollowsTheTableListAndTheNotation) {
+  ScopedCatalogueFile use(session, buildCatalogue(smallCatalogueSql()));
+  sSetField(session);
+  sSetTblAnzBez(session, true, false, true);
+  const int n = session.gintTblAnz;
+  for (int pass = 0; pass < 2; ++pass) {
+    ASSERT_TRUE(sBerDat(session, 1, 0, n));
+    EXPECT_EQ(sizes(), QStringList({"12", "25"}));
+    EXPECT_EQ(session.gastrSerie.first().value(2), "17,5");
+    EXPECT_EQ(session.gstrSQL, geometrySql("A1", "B1", "C1"));
+  }
+  session.gastrTblNam = {"A2/A1/", "B2/B1/", "C2/C1/"};
+  ASSERT_TRUE(sBerDat(session, 1, 0, n));
+  EXPECT_EQ(sizes(), QStringList({"25", "35"}));
+  EXPECT_EQ(session.gstrSQL, geometrySql("A2", "B2", "C2"));
+  {
+    const num::NotationScope english(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(sBerDat(session, 2, 0, n));
+    EXPECT_EQ(session.gastrSerie.first().value(2), "17.5");
+  }
+  ASSERT_TRUE(sBerDat(session, 2, 0, n));
+  EXPECT_EQ(session.gastrSerie.first().value(2), "17,5");
+  EXPECT_TRUE(rec.messages.isEmpty());
+}
+
+// The numbers of a table's cells, read once per table, are those cellToFloat reads cell
+// by cell: names, empty cells and values beyond a float are no numbers.
+TEST(CellNumbers, AreWhatCellToFloatReads) {
+  const TextRows rows = {{"TLS", "12", "17,5", "-0,25", "1.500", "", "KD12-058", "1e3", "5e38", " 7 "},
+                         {"e", "E5", "+4", "x1", "2,5e-3"}};
+  for (const QLocale &loc : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+    const num::NotationScope scope(loc);
+    const auto numbers = catalogue::cellNumbers(rows);
+    ASSERT_EQ(numbers->rows.size(), 2u);
+    for (int r = 0; r < rows.size(); ++r) {
+      const catalogue::CellNumbers::Row &row = numbers->rows[static_cast<size_t>(r)];
+      for (int c = 0; c < rows[r].size(); ++c) {
+        SCOPED_TRACE(rows[r][c].toStdString() + " in " + loc.name().toStdString());
+        float expected = 0.0f;
+        const bool single = catalogue::cellToFloat(rows[r][c], &expected);
+        double d = 0.0;
+        EXPECT_EQ((row.number >> c & 1u) != 0, num::toDouble(rows[r][c], &d));
+        ASSERT_EQ((row.single >> c & 1u) != 0, single);
+        if (single) {
+          EXPECT_EQ(static_cast<float>(row.value[static_cast<size_t>(c)]), expected);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

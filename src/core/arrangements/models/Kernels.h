@@ -23,6 +23,7 @@
 
 #include "core/arrangements/models/Factors.h"
 #include "core/arrangements/models/Shares.h"
+#include "core/catalogue/Catalogue.h"
 
 namespace models {
 
@@ -46,10 +47,26 @@ struct CellError {
   int column = -1;
 };
 
+// One series row: its texts and its cells read as numbers once per table
+// (catalogue::cellNumbers).
+struct SeriesRow {
+  const QStringList &texts;
+  const catalogue::CellNumbers::Row &numbers;
+};
+
 // Catalogue cell conversions (locale-aware); false with the error in *error when the
 // text is no number (or, for the bearing count, out of the 16-bit range).
-bool readCell(const QStringList &row, int column, float *out, CellError *error);
-bool readCellInt16(const QStringList &row, int column, int *out, CellError *error);
+bool readCellText(const QStringList &row, int column, float *out, CellError *error);
+inline bool readCell(const SeriesRow &row, int column, float *out, CellError *error) {
+  if (column >= 0 && column < catalogue::CellNumbers::kColumns) {
+    if (row.numbers.single >> column & 1u) {
+      *out = static_cast<float>(row.numbers.value[static_cast<size_t>(column)]);
+      return true;
+    }
+  }
+  return readCellText(row.texts, column, out, error);
+}
+bool readCellInt16(const SeriesRow &row, int column, int *out, CellError *error);
 
 enum Quadrant { QA = 0, QB = 1, QC = 2, QD = 3 };
 inline Quadrant quadrantOf(float x, float y) {
@@ -79,7 +96,7 @@ struct SingleUnit {
     bool factorError = false;  // k1 or k2 had a zero divisor
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
+  static bool prepare(const Params &p, const SeriesRow &row, Series &s, CellError *error) {
     if (!readCell(row, col::a1, &s.a1, error) || !readCell(row, col::a2, &s.a2, error) ||
         !readCell(row, p.rollerShoe ? col::h2 : col::h1, &s.h, error) ||
         !readCellInt16(row, col::AnzR, &s.anzR, error))
@@ -164,7 +181,7 @@ struct RailPositions {
     bool factorError = false;
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
+  static bool prepare(const Params &p, const SeriesRow &row, Series &s, CellError *error) {
     if (p.rollerShoe) {
       float b2 = 0.0f;
       if (!readCell(row, col::b2, &b2, error) || !readCell(row, col::h2, &s.h, error))
@@ -178,7 +195,8 @@ struct RailPositions {
   }
   static void showFactorMessages(const Params &, const Series &) {}
 
-  static void add(const Params &p, const Force &f, const Series &s, float *a) {
+  // Inlined into the loop over the series rows, as the other kernels are.
+  [[gnu::always_inline]] static void add(const Params &p, const Force &f, const Series &s, float *a) {
     float *P = a, *Q = a + 4, *S = a + 8, *T = a + 12;
     const float F = f.F, x = f.x, y = f.y, m = p.m, W = s.w;
     const Quadrant q = quadrantOf(x, y);
@@ -306,7 +324,7 @@ struct TwoRails {
     bool factorError = false;
   };
 
-  static bool prepare(const Params &p, const QStringList &row, Series &s, CellError *error) {
+  static bool prepare(const Params &p, const SeriesRow &row, Series &s, CellError *error) {
     if (p.fourCassettes) {
       if (!readCell(row, col::h1, &s.h, error)) return false;
       s.d = p.m;

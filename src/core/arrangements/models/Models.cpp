@@ -4,6 +4,7 @@
 #include <QStringBuilder>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "core/arrangements/models/Kernels.h"
@@ -17,17 +18,30 @@
 
 namespace models {
 
-bool readCell(const QStringList &row, int column, float *out, CellError *error) {
+bool readCellText(const QStringList &row, int column, float *out, CellError *error) {
   static const QString none;
   if (catalogue::cellToFloat(column >= 0 && column < row.size() ? row.at(column) : none, out)) return true;
   if (error) *error = {err::typeMismatch(), column};
   return false;
 }
 
-bool readCellInt16(const QStringList &row, int column, int *out, CellError *error) {
-  if (num::toInt16(row.value(column), out)) return true;
+// As num::toInt16 reads the cell: rounded half to even, within -32768..32767.
+bool readCellInt16(const SeriesRow &row, int column, int *out, CellError *error) {
+  bool number = false;
   double d = 0.0;
-  const bool number = num::toDouble(row.value(column), &d);
+  if (column >= 0 && column < catalogue::CellNumbers::kColumns) {
+    number = row.numbers.number >> column & 1u;
+    d = row.numbers.value[static_cast<size_t>(column)];
+  } else {
+    number = num::toDouble(row.texts.value(column), &d);
+  }
+  if (number) {
+    const double r = num::roundHalfEven(d, 0);
+    if (r >= -32768.0 && r <= 32767.0) {
+      *out = static_cast<int>(r);
+      return true;
+    }
+  }
   if (error) *error = {number ? err::overflow() : err::typeMismatch(), number ? -1 : column};
   return false;
 }
@@ -76,8 +90,7 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
 // The kernels' direction: the program's one table of directions, in its order, after None.
 static_assert(static_cast<int>(Dir::XPlus) == 1 + static_cast<int>(loads::Direction::XPlus) &&
               static_cast<int>(Dir::ZMinus) == 1 + static_cast<int>(loads::Direction::ZMinus));
-Dir directionOf(const QString &label) {
-  const loads::DirectionInfo *d = loads::directionOf(label);
+Dir kernelDirection(const loads::DirectionInfo *d) {
   return d ? static_cast<Dir>(1 + static_cast<int>(d->direction)) : Dir::None;
 }
 
@@ -90,18 +103,117 @@ void zeroOwnCoordinate(Force &f) {
   }
 }
 
+// The force rows' four numbers (force, x, y, z) read once, as num::toDouble reads them:
+// the range checks and the conversion both use them.
+struct ForceCells {
+  const loads::DirectionInfo *direction = nullptr;  // of the label; none: no direction
+  std::array<double, 4> value{};
+  std::array<bool, 4> number{};
+  // As num::toFloat reads cell c (1..4).
+  bool toFloat(int c, float *out) const {
+    const double d = value[static_cast<size_t>(c - 1)];
+    if (!number[static_cast<size_t>(c - 1)] || std::fabs(d) > 3.402823466e38) return false;
+    *out = static_cast<float>(d);
+    return true;
+  }
+};
+
+// num::singleToText, made without the UTF-8 decoder where the text is ASCII (digits,
+// sign and separator of the usual locales): the load text of every result row.
+QString singleText(float value) {
+  char buf[num::kNumberBytes];
+  const char *end = num::writeSingle(buf, value);
+  const qsizetype n = end - buf;
+  for (qsizetype i = 0; i < n; ++i)
+    if (static_cast<unsigned char>(buf[i]) >= 0x80) return QString::fromUtf8(buf, n);
+  QString text(n, Qt::Uninitialized);
+  char16_t *d = reinterpret_cast<char16_t *>(text.data());
+  for (qsizetype i = 0; i < n; ++i) d[i] = static_cast<unsigned char>(buf[i]);
+  return text;
+}
+
+const QString kNoCell;
+inline const QString &cellOf(const QStringList &row, int column) {
+  return column >= 0 && column < row.size() ? row.at(column) : kNoCell;
+}
+
+// num::toDouble for the force texts, nearly all of them plain ("2500", "-30", "174,8"):
+// those are read here as num::toDouble's own first way reads them (an optional minus, up
+// to 15 digits, at most one decimal separator of the locale: the whole number over an
+// exact power of ten, one correctly rounded division, the same value), the others by
+// num::toDouble itself.
+class ForceTextReader {
+ public:
+  ForceTextReader() {
+    // The locale's decimal separator, read again when the locale is another one (its
+    // name is held, so a new one is a new text).
+    thread_local QString localeName;
+    thread_local char16_t point = u'.';
+    const QString &current = num::localeName();
+    if (localeName.constData() != current.constData() || localeName.isNull()) {
+      const QString dp = num::locale().decimalPoint();
+      point = dp.isEmpty() ? u'.' : dp.at(0).unicode();
+      localeName = current;
+    }
+    point_ = point;
+  }
+
+  bool read(const QString &text, double *out) const {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const qsizetype n = text.size();
+    const char16_t *chars = reinterpret_cast<const char16_t *>(text.constData());
+    if (n == 0 || n > 16) return num::toDouble(text, out);
+    const bool negative = chars[0] == u'-';
+    std::uint64_t mantissa = 0;
+    int digits = 0, decimals = 0, point = 0;
+    for (qsizetype i = negative ? 1 : 0; i < n; ++i) {
+      const char16_t c = chars[i];
+      if (c >= u'0' && c <= u'9') {
+        mantissa = mantissa * 10 + (c - u'0');
+        ++digits;
+        decimals += point;
+      } else if (c == point_ && !point) {
+        point = 1;
+      } else {
+        return num::toDouble(text, out);
+      }
+    }
+    if (digits == 0 || digits > 15) return num::toDouble(text, out);
+    const double whole = static_cast<double>(mantissa);
+    const double v = decimals == 0 ? whole : whole / kPowers[decimals];
+    *out = negative ? -v : v;
+    return true;
+  }
+
+ private:
+  char16_t point_ = u'.';
+};
+
+std::vector<ForceCells> readForceCells(const TextRows &rows) {
+  const ForceTextReader reader;
+  std::vector<ForceCells> cells(static_cast<size_t>(rows.size()));
+  for (int r = 0; r < rows.size(); ++r) {
+    ForceCells &c = cells[static_cast<size_t>(r)];
+    c.direction = loads::directionOf(cellOf(rows.at(r), 0));
+    for (int k = 0; k < 4; ++k)
+      c.number[static_cast<size_t>(k)] = reader.read(cellOf(rows.at(r), k + 1), &c.value[static_cast<size_t>(k)]);
+  }
+  return cells;
+}
+
 // Converts the force rows; stops at the first row with a text that is no number and
 // returns its index (-1 when all rows are readable). The calculation reports that row
 // when it reaches it, after the messages of the rows before it.
-int convertForces(const TextRows &rows, std::vector<Force> *forces, bool zeroOwnLine) {
+int convertForces(const TextRows &rows, const std::vector<ForceCells> &cells, std::vector<Force> *forces,
+                  bool zeroOwnLine) {
   forces->clear();
   forces->reserve(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
-    const QStringList &row = rows.at(r);
+    const ForceCells &c = cells[static_cast<size_t>(r)];
     Force f;
-    f.dir = directionOf(row.value(0));
-    if (!num::toFloat(row.value(1), &f.F) || !num::toFloat(row.value(2), &f.x) ||
-        !num::toFloat(row.value(3), &f.y) || !num::toFloat(row.value(4), &f.z))
+    f.dir = kernelDirection(c.direction);
+    if (!c.toFloat(1, &f.F) || !c.toFloat(2, &f.x) || !c.toFloat(3, &f.y) || !c.toFloat(4, &f.z))
       return r;
     f.F = std::fabs(f.F);
     // A force acts the same wherever it sits on its own line of action: the coordinate
@@ -123,7 +235,7 @@ struct PlateCheck {
 
   // The check's five values for one series row; false with the error description when a
   // catalogue cell it needs is no number.
-  bool loadsOf(const QStringList &row, std::array<float, 5> &out, CellError *error) const {
+  bool loadsOf(const SeriesRow &row, std::array<float, 5> &out, CellError *error) const {
     plate::Geometry g;
     float h = 0.0f;
     switch (arrangement) {
@@ -208,6 +320,10 @@ void calculate(const CalcInput &in, const typename K::Params &params,
   for (int code = 1; code <= in.tableCount; ++code) {
     const TextRows rows = in.loadTable ? in.loadTable(code) : TextRows();
     const int n = rows.size();
+    const std::shared_ptr<const catalogue::CellNumbers> numbers = catalogue::cellNumbers(rows);
+    const auto seriesRow = [&rows, &numbers](int s) {
+      return SeriesRow{rows.at(s), numbers->rows[static_cast<size_t>(s)]};
+    };
 
     // Each series row is converted once per table set. A row that cannot be read stops
     // the calculation where it is first used: at the first force row, after the series
@@ -218,7 +334,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     CellError seriesError;
     for (int s = 0; s < n; ++s) {
       seriesError = CellError();
-      if (!K::prepare(params, rows.at(s), series[static_cast<size_t>(s)], &seriesError)) {
+      if (!K::prepare(params, seriesRow(s), series[static_cast<size_t>(s)], &seriesError)) {
         usable = s;
         const int column = seriesError.column;
         if (in.cellSource && column >= 0) {
@@ -241,7 +357,6 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     out.modelLoads.reserve(out.modelLoads.size() + rowsToCome);
     if (check.on) out.checkLoads.reserve(out.checkLoads.size() + rowsToCome);
     out.byCheck.reserve(out.byCheck.size() + rowsToCome);
-    out.captions.reserve(out.captions.size() + rowsToCome);
 
     acc.assign(static_cast<size_t>(n) * K::kAcc, 0.0f);
     for (int r = 0; r < rowCount; ++r) {
@@ -270,26 +385,32 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       bool byCheck = false;
       if (check.on) {
         std::array<float, 5> plateLoads;
-        if (!check.loadsOf(row, plateLoads, &seriesError)) throw AppError(seriesError.text);
+        if (!check.loadsOf(seriesRow(s), plateLoads, &seriesError)) throw AppError(seriesError.text);
         for (float v : plateLoads)
           if (!std::isfinite(v)) throw AppError(err::overflow());
         byCheck = plate::governs(plateLoads[4], model[4]);
         if (byCheck) loads = plateLoads;
         out.checkLoads.append(plateLoads);
       }
-      const QString unitSeries = row.value(unitColumn);
-      out.result.append({row.value(col::Serie), row.value(col::Gr), num::singleToText(loads[4]),
-                         unitSeries});
+      const QString &unitSeries = cellOf(row, unitColumn);
+      const QString &size = cellOf(row, col::Gr);
+      out.result.append({cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries});
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
-      out.captions.append(unitSeries % QLatin1Char(' ') % row.value(col::Gr));
     }
   }
 }
 
 }  // namespace
 }  // namespace models
+
+QStringList seriesCaptions(const CalcOutput &out) {
+  QStringList captions;
+  captions.reserve(out.result.size());
+  for (const QStringList &row : out.result) captions.append(row.value(3) % QLatin1Char(' ') % row.value(1));
+  return captions;
+}
 
 CalcOutput runModel(const CalcInput &in) {
   using namespace models;
@@ -329,13 +450,15 @@ CalcOutput runModel(const CalcInput &in) {
     return refuseRange(limits::Quantity::Distance, builtinText(1516));
   if (in.engineerInput && rules.readsN && !limits::within(limits::Quantity::Distance, n))
     return refuseRange(limits::Quantity::Distance, builtinText(1517));
+  const std::vector<ForceCells> forceCells = readForceCells(in.forces);
   for (int r = 0; in.engineerInput && r < in.forces.size(); ++r) {
-    const QStringList &row = in.forces[r];
-    const int own = loads::ownCoordinateColumn(row.value(0));
+    const ForceCells &cells = forceCells[static_cast<size_t>(r)];
+    // The column of the coordinate along the force's own axis (loads::ownCoordinateColumn).
+    const int own = cells.direction ? 2 + cells.direction->axis : -1;
     for (int c = 1; c < 5; ++c) {
       if (c == own) continue;  // taken as 0
-      double v = 0.0;
-      if (!num::toDouble(row.value(c), &v)) continue;  // named when the row is reached
+      if (!cells.number[static_cast<size_t>(c - 1)]) continue;  // named when the row is reached
+      const double v = cells.value[static_cast<size_t>(c - 1)];
       const limits::Quantity q = c == 1 ? limits::Quantity::Force : limits::Quantity::Coordinate;
       if (!limits::within(q, c == 1 ? std::fabs(v) : v))
         return refuseRange(q, builtinText(1518).arg(r + 1).arg(builtinText(515 + c)));
@@ -345,7 +468,7 @@ CalcOutput runModel(const CalcInput &in) {
 
   try {
     std::vector<Force> forces;
-    const int badForce = convertForces(in.forces, &forces, in.engineerInput);
+    const int badForce = convertForces(in.forces, forceCells, &forces, in.engineerInput);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;
     PlateCheck check;
@@ -383,7 +506,6 @@ CalcOutput runModel(const CalcInput &in) {
     out.modelLoads.clear();
     out.checkLoads.clear();
     out.byCheck.clear();
-    out.captions.clear();
     out.completed = false;
   }
   return out;

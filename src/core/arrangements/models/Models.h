@@ -57,7 +57,9 @@ struct CalcOutput {
   QVector<std::array<float, 5>> modelLoads;
   QVector<std::array<float, 5>> checkLoads;
   QVector<bool> byCheck;
-  QStringList captions;      // series menu captions: unit series, blank, size
 };
 
 CalcOutput runModel(const CalcInput &in);
+// The series menu captions of the result rows: unit series, blank, size ("FD 20 20").
+// Made when the menu is filled, not by every calculation.
+QStringList seriesCaptions(const CalcOutput &out);

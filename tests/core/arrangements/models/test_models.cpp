@@ -28,7 +28,7 @@ TEST(OneCassette, CentredVerticalForceIsTheLoadOfEverySeries) {
   for (const auto &l : out.loads) EXPECT_FLOAT_EQ(l[4], 1000.0f);
   EXPECT_EQ(out.result[0], (QStringList{"FN", "20", "1000", "FD 20"}));
   EXPECT_EQ(out.result[1], (QStringList{"FN", "35", "1000", "FD 20"}));
-  EXPECT_EQ(out.captions, (QStringList{"FD 20 20", "FD 20 35"}));
+  EXPECT_EQ(seriesCaptions(out), (QStringList{"FD 20 20", "FD 20 35"}));
   EXPECT_EQ(out.unitDistance, 0.0f);
   EXPECT_EQ(out.railDistance, 0.0f);
   EXPECT_TRUE(rec.messages.isEmpty());
@@ -256,7 +256,7 @@ TEST(OneRollerShoePair, K1FromTheRailDistance) {
   EXPECT_FLOAT_EQ(out.loads[0][3], 600.0f);
   EXPECT_NEAR(out.loads[0][4], 900.6, 1e-3);
   EXPECT_EQ(out.result[0], (QStringList{"FN", "20", "900,6", "FE 20"}));
-  EXPECT_EQ(out.captions, QStringList{"FE 20 20"});
+  EXPECT_EQ(seriesCaptions(out), QStringList{"FE 20 20"});
   EXPECT_EQ(out.railDistance, 100.0f);
 
   // Y at z = 0 with h2 = 15: Q1 = -0.0167 * 15 * 100.
@@ -297,7 +297,7 @@ TEST(ResultLists, TableSetsInOrderEmptySetsContributeNothing) {
   EXPECT_EQ(out.result[2][0], QStringLiteral("Sonder"));
   EXPECT_EQ(out.result[2][2], QStringLiteral("1234,5"));
   EXPECT_EQ(out.loads.size(), 3);
-  EXPECT_EQ(out.captions.size(), 3);
+  EXPECT_EQ(seriesCaptions(out).size(), 3);
 }
 
 TEST(ResultLists, NoTableSetsGiveAnEmptyButCompletedCalculation) {

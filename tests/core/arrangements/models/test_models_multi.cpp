@@ -322,7 +322,7 @@ TEST(TwoRollerShoePairs, VerticalForceUsesTheLateralOffsetInside) {
   const CalcOutput out = calc1(ZR, {force("- Z", "1000", "0", "-25", "0")}, m, n);
   expectLoads(out, {750, 250, 750, 250, 750});
   EXPECT_EQ(out.result[0], (QStringList{"FN", "20", "750", "FE 20"}));
-  EXPECT_EQ(out.captions, QStringList{"FE 20 20"});
+  EXPECT_EQ(seriesCaptions(out), QStringList{"FE 20 20"});
   // The same force on two cassettes on one double rail of the same support width
   // ignores the offset.
   Geo wideRail;
