@@ -280,73 +280,115 @@ void quotedAnew(Out &o, const QString &s) {
 inline bool plainAscii(char16_t u) { return u >= 0x20 && u < 0x80 && u != '"' && u != '\\'; }
 
 #ifdef __SSE2__
-// Eight UTF-16 characters: all plain? Then their eight bytes are stored at d.
-inline bool narrowEight(__m128i v, char *d) {
+// UTF-16 characters in the lanes of v: is any of them not plain?
+inline bool anyNotPlain(__m128i v) {
   const __m128i low = _mm_cmplt_epi16(v, _mm_set1_epi16(0x20));  // below 0x20, or 0x8000 and up
   const __m128i high = _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7f));
   const __m128i quote = _mm_cmpeq_epi16(v, _mm_set1_epi16('"'));
   const __m128i backslash = _mm_cmpeq_epi16(v, _mm_set1_epi16('\\'));
-  const __m128i bad = _mm_or_si128(_mm_or_si128(low, high), _mm_or_si128(quote, backslash));
-  if (_mm_movemask_epi8(bad)) return false;
-  _mm_storel_epi64(reinterpret_cast<__m128i *>(d), _mm_packus_epi16(v, v));
-  return true;
+  return _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(low, high), _mm_or_si128(quote, backslash))) != 0;
 }
 
-// Sixteen bytes of UTF-8: none to escape? Then they are stored at d.
-inline bool copySixteen(__m128i v, char *d) {
+// Bytes of UTF-8 in the lanes of v: does any of them need an escape?
+inline bool anyToEscape(__m128i v) {
   const __m128i control = _mm_cmpeq_epi8(_mm_min_epu8(v, _mm_set1_epi8(0x1f)), v);
   const __m128i quote = _mm_cmpeq_epi8(v, _mm_set1_epi8('"'));
   const __m128i backslash = _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'));
-  if (_mm_movemask_epi8(_mm_or_si128(control, _mm_or_si128(quote, backslash)))) return false;
-  _mm_storeu_si128(reinterpret_cast<__m128i *>(d), v);
-  return true;
+  return _mm_movemask_epi8(_mm_or_si128(control, _mm_or_si128(quote, backslash))) != 0;
+}
+
+inline __m128i load16(const void *p) { return _mm_loadu_si128(static_cast<const __m128i *>(p)); }
+inline __m128i load8(const void *p) { return _mm_loadl_epi64(static_cast<const __m128i *>(p)); }
+inline __m128i load4(const void *p) {
+  std::int32_t v;
+  std::memcpy(&v, p, 4);
+  return _mm_cvtsi32_si128(v);
+}
+inline void store8(void *d, __m128i v) { _mm_storel_epi64(static_cast<__m128i *>(d), v); }
+inline void store4(void *d, __m128i v) {
+  const std::int32_t x = _mm_cvtsi128_si32(v);
+  std::memcpy(d, &x, 4);
 }
 #endif
 
-// The n characters at p as bytes at d (room for n + 8) when all are plain.
+// The n characters at p as bytes at d when all are plain. Whole blocks of eight, then
+// the rest as one block that overlaps the last whole one (or, in a text shorter than
+// eight, as two halves that overlap), so that nothing beyond the text is read and no
+// block is put together in memory first.
 bool narrowPlain(const char16_t *p, size_t n, char *d) {
 #ifdef __SSE2__
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8)
-    if (!narrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), d + i)) return false;
-  if (i == n) return true;
-  // The rest after plain filling, so that nothing beyond the text is read.
-  char16_t rest[8] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
-  copyShort(reinterpret_cast<char *>(rest), reinterpret_cast<const char *>(p + i), (n - i) * sizeof(char16_t));
-  return narrowEight(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
-#else
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 <= n; i += 8) {
+      const __m128i v = load16(p + i);
+      if (anyNotPlain(v)) return false;
+      store8(d + i, _mm_packus_epi16(v, v));
+    }
+    if (n % 8) {
+      const __m128i v = load16(p + n - 8);
+      if (anyNotPlain(v)) return false;
+      store8(d + n - 8, _mm_packus_epi16(v, v));
+    }
+    return true;
+  }
+  if (n >= 4) {  // characters 0-3 and n-4 to n-1
+    const __m128i v = _mm_unpacklo_epi64(load8(p), load8(p + n - 4));
+    if (anyNotPlain(v)) return false;
+    const __m128i bytes = _mm_packus_epi16(v, v);
+    store4(d, bytes);
+    store4(d + n - 4, _mm_srli_si128(bytes, 4));
+    return true;
+  }
+#endif
   for (size_t i = 0; i < n; ++i) {
     if (!plainAscii(p[i])) return false;
     d[i] = static_cast<char>(p[i]);
   }
   return true;
-#endif
 }
 
-// The n bytes at p copied to d (room for n + 16) when none needs an escape.
+// The n bytes at p copied to d when none needs an escape; blocks as above.
 bool copyUnescaped(const char *p, size_t n, char *d) {
 #ifdef __SSE2__
-  size_t i = 0;
-  for (; i + 16 <= n; i += 16)
-    if (!copySixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), d + i)) return false;
-  if (i == n) return true;
-  char rest[16];
-  std::memset(rest, 'a', sizeof rest);
-  copyShort(rest, p + i, n - i);
-  return copySixteen(_mm_loadu_si128(reinterpret_cast<const __m128i *>(rest)), d + i);
-#else
+  if (n >= 16) {
+    for (size_t i = 0; i + 16 <= n; i += 16) {
+      const __m128i v = load16(p + i);
+      if (anyToEscape(v)) return false;
+      _mm_storeu_si128(reinterpret_cast<__m128i *>(d + i), v);
+    }
+    if (n % 16) {
+      const __m128i v = load16(p + n - 16);
+      if (anyToEscape(v)) return false;
+      _mm_storeu_si128(reinterpret_cast<__m128i *>(d + n - 16), v);
+    }
+    return true;
+  }
+  if (n >= 8) {  // bytes 0-7 and n-8 to n-1
+    const __m128i a = load8(p), b = load8(p + n - 8);
+    if (anyToEscape(_mm_unpacklo_epi64(a, b))) return false;
+    store8(d, a);
+    store8(d + n - 8, b);
+    return true;
+  }
+  if (n >= 4) {
+    const __m128i a = load4(p), b = load4(p + n - 4);
+    const __m128i both = _mm_unpacklo_epi32(a, b);  // and again, so that no lane is empty
+    if (anyToEscape(_mm_unpacklo_epi64(both, both))) return false;
+    store4(d, a);
+    store4(d + n - 4, b);
+    return true;
+  }
+#endif
   for (size_t i = 0; i < n; ++i) {
     const auto byte = static_cast<unsigned char>(p[i]);
     if (byte < 0x80 && !plainAscii(byte)) return false;
     d[i] = p[i];
   }
   return true;
-#endif
 }
 
 void quoted(Out &o, const QString &s) {
   const size_t n = static_cast<size_t>(s.size());
-  char *const d = o.room(n + 10);
+  char *const d = o.room(n + 2);
   if (!narrowPlain(reinterpret_cast<const char16_t *>(s.constData()), n, d + 1)) {
     quotedAnew(o, s);
     return;
@@ -359,7 +401,7 @@ void quoted(Out &o, const QString &s) {
 // The same of a text in UTF-8.
 void quotedUtf8(Out &o, const char *begin, const char *end) {
   const auto n = static_cast<size_t>(end - begin);
-  char *d = o.room(6 * n + 18);
+  char *d = o.room(6 * n + 2);
   if (copyUnescaped(begin, n, d + 1)) {
     d[0] = '"';
     d[n + 1] = '"';
@@ -545,6 +587,11 @@ struct FieldTexts final : eval::FieldWriter {
 void appendQuoted(std::string &out, const QString &s) {
   Out o(out);
   quoted(o, s);
+}
+
+void appendQuotedUtf8(std::string &out, std::string_view utf8) {
+  Out o(out);
+  quotedUtf8(o, utf8.data(), utf8.data() + utf8.size());
 }
 
 void appendNumber(std::string &out, float v) {

@@ -102,6 +102,8 @@ void appendJson(std::string &out, const Report &r, const QVector<msg::Message> &
 // value in its shortest exact decimal form (900.6, not 900.59997...), null when not
 // finite.
 void appendQuoted(std::string &out, const QString &s);
+// The same of a text in UTF-8 (the evaluation's number texts are written so).
+void appendQuotedUtf8(std::string &out, std::string_view utf8);
 void appendNumber(std::string &out, float v);
 
 }  // namespace batch

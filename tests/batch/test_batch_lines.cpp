@@ -41,8 +41,8 @@ TEST(BatchJson, StringsAreWrittenAsTheLibraryWritesThem) {
   const QString texts[] = {QString(), QStringLiteral("Größe\r\n\t„B“"), QString::fromUcs4(U"\U0001F600 x"),
                            QString(QChar(0xd83d)) + QStringLiteral("x"), QString(QChar(0xde00)) + QChar(0xd83d)};
   for (const QString &t : texts) EXPECT_EQ(ours(t), library(t));
-  // Plain texts go eight characters at a time: every length up to 40, and one character
-  // to escape at every place of them.
+  // Plain texts go eight characters (sixteen bytes of UTF-8) at a time: every length up
+  // to 40, and one character to escape at every place of them, as UTF-16 and as UTF-8.
   const QString plain = QStringLiteral("Sicherheit ausreichend. KD25-124 12.345 N");
   for (int n = 0; n <= 40; ++n) {
     ASSERT_EQ(ours(plain.left(n)), library(plain.left(n))) << n;
@@ -51,6 +51,11 @@ TEST(BatchJson, StringsAreWrittenAsTheLibraryWritesThem) {
         QString t = plain.left(n);
         t[at] = c;
         ASSERT_EQ(ours(t), library(t)) << n << " " << at;
+        if (c.isSurrogate()) continue;
+        std::string utf8;
+        const QByteArray bytes = t.toUtf8();
+        batch::appendQuotedUtf8(utf8, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+        ASSERT_EQ(utf8, library(t)) << n << " " << at;
       }
   }
 }
