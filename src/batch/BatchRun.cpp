@@ -424,7 +424,7 @@ void quotedUtf8(Out &o, const char *begin, const char *end) {
 // plain notation (never longer than the exponent form there). In whole numbers: v is
 // m / 2^q (m of 24 bits, q from 1 to 23), so v * 10^k is m * 10^k (below 2^54) in units
 // of 2^-q, and the values that read back as v lie within half a unit of the last place,
-// 10^k / 2 in those units. Writes into d (room for 48 characters) and returns the end,
+// 10^k / 2 in those units. Writes into d (room for 32 characters) and returns the end,
 // or nullptr where the general routine must decide: a value outside the range, a whole
 // value (from 2^23 on every value is one), a tie between two candidates.
 char *shortestFixed(float v, char *d) {
@@ -450,30 +450,33 @@ char *shortestFixed(float v, char *d) {
     const std::uint64_t dist = up ? unitMask + 1 - rest : rest;
     if (!(2 * dist < scale || (2 * dist == scale && even))) continue;
     const std::uint64_t n = (scaled >> q) + (up ? 1 : 0);
-    // n = whole part and k decimals (at most 16 digits): its digits written from the
-    // right two at a time, then the whole part and the decimals each moved as sixteen
-    // bytes (the buffers have room for it), the decimal point between them.
     if (n < scale) return nullptr;  // below 1 after rounding: not this form
+    // n = whole part and k decimals. The whole part is v's own, or one more where the
+    // decimals round up to the next whole number; both are written straight into the
+    // output (a piece put together in a buffer and read back at once waits for its
+    // bytes to arrive).
+    std::uint64_t whole = m >> q, decimals = n - whole * scale;
+    if (decimals >= scale) {
+      ++whole;
+      decimals -= scale;
+    }
     static const char kPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    char digits[48] = {};
-    char *const end = digits + 24;
-    char *p = end;
-    auto w = n;
-    for (; w >= 10; w /= 100) {
-      p -= 2;
-      std::memcpy(p, kPairs + 2 * (w % 100), 2);
-    }
-    if (w) *--p = static_cast<char>('0' + w);
     if (v < 0) *d++ = '-';
-    const auto whole = static_cast<size_t>(end - p) - static_cast<size_t>(k);
-    std::memcpy(d, p, 16);
-    d += whole;
+    d = std::to_chars(d, d + 16, static_cast<std::uint32_t>(whole)).ptr;
     *d++ = '.';
-    std::memcpy(d, end - k, 16);
-    return d + k;
+    char *const end = d + k;
+    auto f = static_cast<std::uint32_t>(decimals);  // below 10^9
+    char *p = end;
+    int left = k;
+    for (; left >= 2; left -= 2, f /= 100) {
+      p -= 2;
+      std::memcpy(p, kPairs + 2 * (f % 100), 2);
+    }
+    if (left) *--p = static_cast<char>('0' + f);
+    return end;
   }
   return nullptr;
 }
@@ -483,7 +486,7 @@ void number(Out &o, float v) {
     o.put("null");
     return;
   }
-  char *const d = o.room(48);
+  char *const d = o.room(32);
   char *e = nullptr;
   // A whole number of up to five digits is its own shortest form (the exponent form,
   // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
