@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -202,6 +203,10 @@ QString fromUtf8(const char *begin, const char *end) {
   return QString::fromUtf8(begin, n);
 }
 
+// The locale's decimal separator for toDouble's first way, as plain data read without
+// the check of the state's one-time initialisation: 0 until the state is first made.
+std::atomic<char16_t> plainPoint{0};
+
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
   return loc;
@@ -220,6 +225,7 @@ LocaleState makeState() {
   st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  plainPoint.store(st.decimalPoint.unicode(), std::memory_order_relaxed);
   st.name = st.plain.name();
   const QString minus = st.plain.negativeSign(), separator = st.plain.groupSeparator();
   st.minus.assign(minus);
@@ -345,13 +351,47 @@ Q_NEVER_INLINE bool generalToDouble(const QString &text, double *out) {
 }
 }  // namespace
 
-bool toDouble(const QString &text, double *out) {
+namespace {
+// The general ways: long plain texts and everything else.
+Q_NEVER_INLINE bool slowToDouble(const QString &text, double *out) {
   double fast = 0;
   if (fastToDouble(text, &fast)) {
     if (out) *out = fast;
     return true;
   }
   return generalToDouble(text, out);
+}
+}  // namespace
+
+// The common short texts ("2500", "-30", "174,8": an optional minus, up to 15 digits, at
+// most one decimal separator) are read here without a stack frame of their own, as
+// fastToDouble reads them; any other text goes the general ways.
+bool toDouble(const QString &text, double *out) {
+  const char16_t point = plainPoint.load(std::memory_order_relaxed);
+  const qsizetype n = text.size();
+  if (point == 0 || static_cast<std::size_t>(n - 1) >= 16) return slowToDouble(text, out);  // n == 0 too
+  const char16_t *p = text.data_ptr().data();
+  const char16_t *const end = p + n;
+  const bool negative = *p == u'-';
+  p += negative;
+  // The digits as a whole number, and where the separator stands.
+  std::uint64_t mantissa = 0;
+  const char16_t *pointAt = nullptr;
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned>(*p) - u'0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      continue;
+    }
+    if (*p != point || pointAt) return slowToDouble(text, out);
+    pointAt = p;
+  }
+  const qsizetype digits = n - negative - (pointAt ? 1 : 0);
+  if (digits == 0 || digits > 15) return slowToDouble(text, out);
+  const double whole = static_cast<double>(mantissa);
+  const double v = pointAt && pointAt + 1 != end ? whole / kExactPowers[end - pointAt - 1] : whole;
+  if (out) *out = negative ? -v : v;
+  return true;
 }
 
 namespace {
@@ -396,7 +436,7 @@ QString catalogueText(const QString &text) {
 
 bool toFloat(const QString &text, float *out) {
   double d = 0;
-  if (!fastToDouble(text, &d) && !generalToDouble(text, &d)) return false;
+  if (!toDouble(text, &d)) return false;
   if (std::fabs(d) > 3.402823466e38) return false;
   if (out) *out = static_cast<float>(d);
   return true;
