@@ -117,6 +117,23 @@ Q_ALWAYS_INLINE char *digitsBefore(char *end, std::uint64_t v) {
 // every three digits from the right; returns the end.
 Q_ALWAYS_INLINE char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &st, bool grouped) {
   if (negative) out = st.minus.copyTo(out);
+  if (grouped && v - 1000 < 999000) {
+    // 1 000 to 999 999, the most common grouped numbers: one separator, no count.
+    const auto high = static_cast<unsigned>(v / 1000);
+    const auto low = static_cast<unsigned>(v - high * 1000ull);
+    if (high >= 100) *out++ = static_cast<char>('0' + high / 100);
+    if (high >= 10) {
+      *out++ = kDigitPairs[2 * (high % 100)];
+      *out++ = kDigitPairs[2 * (high % 100) + 1];
+    } else {
+      *out++ = static_cast<char>('0' + high);
+    }
+    out = st.groupSeparator.copyTo(out);
+    out[0] = static_cast<char>('0' + low / 100);
+    out[1] = kDigitPairs[2 * (low % 100)];
+    out[2] = kDigitPairs[2 * (low % 100) + 1];
+    return out + 3;
+  }
   const int digits = digitCount(v);
   if (!grouped || digits <= 3) {
     char *const end = out + digits;
