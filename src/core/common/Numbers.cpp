@@ -548,12 +548,13 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
         return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0, st);
     }
   }
-  // The decimal exponent. Of a single-precision value from 1 on it is found by comparing
-  // with the exact powers of ten: such a value is either a power of ten itself or
-  // further from one than log10 can err, so both ways give the same.
+  // The decimal exponent. Of a single-precision value from 1 on it is the number of
+  // digits of its whole part less one (a >= 10^k exactly when its whole part is): such a
+  // value is either a power of ten itself or further from one than log10 can err, so
+  // both ways give the same.
   int exponent = 0;
   if (fromFloat && a >= 1.0) {
-    while (a >= kExactPowers[exponent + 1]) ++exponent;
+    exponent = digitCount(static_cast<std::uint64_t>(a)) - 1;
   } else {
     exponent = static_cast<int>(std::floor(std::log10(a)));
   }
