@@ -1,6 +1,7 @@
 #include "core/document/CaseFile.h"
 
 #include <QDir>
+#include <QSysInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -407,10 +408,18 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 // thread: the cases of a run share their common values too.
 class SharedCells {
  public:
-  QString text(const char *b, qsizetype n) {
+  // The cell of n bytes at b, in a text that ends at `end`.
+  QString text(const char *b, qsizetype n, const char *end) {
     if (n == 0 || n > 8) return QString::fromLatin1(b, n);
+    // The cell's bytes as one number (no cell holds a NUL: the key is unique), taken with
+    // one load of eight where the text goes on that far (the closing quote at least follows).
     quint64 key = 0;
-    std::memcpy(&key, b, static_cast<size_t>(n));  // no cell holds a NUL: the key is unique
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && end - b >= 8) {
+      std::memcpy(&key, b, 8);
+      if (n < 8) key &= ~0ull >> (64 - 8 * n);  // the cell's bytes are the low ones
+    } else {
+      std::memcpy(&key, b, static_cast<size_t>(n));
+    }
     const size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits));
     if (keys_[slot] != key) {
       keys_[slot] = key;
@@ -456,7 +465,7 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         if (label < 0) return nullptr;
         cells[0] = QString(directionLabels().at(label));
       } else {
-        cells[i] = shared.text(b, n);
+        cells[i] = shared.text(b, n, end);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
@@ -614,7 +623,8 @@ void checkRange(const QString &text, limits::Quantity q, const char *key, int na
 void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QString *moved) {
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows[r];
-    const int own = loads::ownCoordinateColumn(row.value(0));
+    static const QString noLabel;
+    const int own = loads::ownCoordinateColumn(row.isEmpty() ? noLabel : row.at(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
         // A number is named unless it is 0; any other text unless it is blank.
