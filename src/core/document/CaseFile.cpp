@@ -434,9 +434,14 @@ class SharedCells {
   QString texts_[1 << kBits];
 };
 
+SharedCells &sharedCells() {
+  thread_local SharedCells shared;
+  return shared;
+}
+
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
-  thread_local SharedCells shared;
+  SharedCells &shared = sharedCells();
   if (p == end || *p != '[') return nullptr;
   // Each row ends in a bracket: their count bounds the rows, which are then appended
   // without the list growing step by step.
@@ -488,6 +493,39 @@ const char *plainText(const char *p, const char *end, QString *text) {
   return p;
 }
 
+// A plain text at p that cases repeat (a distance) into *text, shared as the force cells
+// are; the position after it, or nullptr.
+const char *plainSharedText(const char *p, const char *end, QString *text) {
+  const char *b = nullptr;
+  qsizetype n = 0;
+  p = plainCell(p, end, &b, &n);
+  if (p) *text = sharedCells().text(b, n, end);
+  return p;
+}
+
+// The screen name of a known arrangement at p into *text, one text per arrangement made
+// once; the position after it, or nullptr (another text is no arrangement).
+const char *plainArrangement(const char *p, const char *end, QString *text) {
+  static const QStringList names = [] {
+    QStringList all;
+    for (const ArrangementInfo &a : arrangements()) all << QString::fromLatin1(a.screenName);
+    return all;
+  }();
+  const char *b = nullptr;
+  qsizetype n = 0;
+  p = plainCell(p, end, &b, &n);
+  if (!p) return nullptr;
+  const QVector<ArrangementInfo> &all = arrangements();
+  for (qsizetype i = 0; i < all.size(); ++i) {
+    const char *name = all[i].screenName;
+    if (std::strlen(name) == static_cast<size_t>(n) && std::memcmp(name, b, static_cast<size_t>(n)) == 0) {
+      *text = names.at(i);
+      return p;
+    }
+  }
+  return nullptr;
+}
+
 // The word (a number or true/false) at p when it is `word` and ends there.
 const char *plainWord(const char *p, const char *end, std::string_view word) {
   if (static_cast<size_t>(end - p) < word.size() || std::memcmp(p, word.data(), word.size()) != 0) return nullptr;
@@ -523,12 +561,9 @@ const char *plainTicked(const char *p, const char *end, Case *c) {
 
 // The value of a known key at p into the case; the position after it, or nullptr.
 const char *plainValue(std::string_view key, const char *p, const char *end, Case *c) {
-  if (key == "arrangement") {
-    p = plainText(p, end, &c->arrangement);
-    return p && arrangementByScreen(c->arrangement) ? p : nullptr;
-  }
-  if (key == "m") return plainText(p, end, &c->m);
-  if (key == "n") return plainText(p, end, &c->n);
+  if (key == "arrangement") return plainArrangement(p, end, &c->arrangement);
+  if (key == "m") return plainSharedText(p, end, &c->m);
+  if (key == "n") return plainSharedText(p, end, &c->n);
   if (key == "forces") return plainForceRows(p, end, &c->forces);
   if (key == "loadType") {
     for (int type = 0; type <= 2; ++type) {
