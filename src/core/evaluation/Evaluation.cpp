@@ -174,8 +174,10 @@ struct Ratings {
   std::shared_ptr<const catalogue::CellNumbers> numbers;
 };
 
-EvaluationRow rateRow(const Ratings &ratings, const QStringList &res, const EvaluationInput &in,
-                      int setNo, int resultRow) {
+// Rates one result row into f, a row as default-constructed (the run's own, made in
+// place: no row is moved into the run afterwards).
+void rateRow(const Ratings &ratings, const QStringList &res, const EvaluationInput &in, int setNo, int resultRow,
+             EvaluationRow &f) {
   // A result row without its unit series is refused as reading that cell refuses it.
   if (res.size() < 4) throw AppError(err::subscript());
   const UnitRecord unit = unitRecord(ratings.rows, res);
@@ -193,7 +195,6 @@ EvaluationRow rateRow(const Ratings &ratings, const QStringList &res, const Eval
     if (!catalogue::cellToFloat(unit[index], &v)) refuseCell(unit, index, in, setNo);
     return v;
   };
-  EvaluationRow f;
   f.unit = res.at(3);
   f.size = res.at(1);
   f.orderNo = unit[8];
@@ -236,7 +237,6 @@ EvaluationRow rateRow(const Ratings &ratings, const QStringList &res, const Eval
   else if (judgedSafety(f) >= in.requiredSafety) f.verdict = Verdict::Sufficient;
   else f.verdict = Verdict::TooLow;
   f.byCheck = in.resultCheck.value(resultRow, false);
-  return f;
 }
 
 }  // namespace
@@ -397,7 +397,14 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
-      run.rows.append(rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1));
+      // A row that cannot be rated does not stay in the run.
+      EvaluationRow &row = run.rows.emplace_back();
+      try {
+        rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, row);
+      } catch (...) {
+        run.rows.removeLast();
+        throw;
+      }
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));
