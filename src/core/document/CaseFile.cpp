@@ -409,7 +409,7 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 class SharedCells {
  public:
   // The cell of n bytes at b, in a text that ends at `end`.
-  QString text(const char *b, qsizetype n, const char *end) {
+  Q_ALWAYS_INLINE QString text(const char *b, qsizetype n, const char *end) {
     if (n == 0 || n > 8) return QString::fromLatin1(b, n);
     // The cell's bytes as one number (no cell holds a NUL: the key is unique), taken with
     // one load of eight where the text goes on that far (the closing quote at least follows).
