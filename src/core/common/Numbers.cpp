@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <atomic>
 #include <optional>
 #include <string>
 
@@ -22,8 +24,10 @@ struct Bytes {
     size = static_cast<int>(std::min<qsizetype>(a.size(), sizeof data));
     std::copy_n(a.constData(), size, data);
   }
+  // All sixteen bytes are copied, which takes two moves instead of a loop: the writers'
+  // buffers (kNumberBytes) leave that much room behind any text they hold.
   char *copyTo(char *out) const {
-    for (int i = 0; i < size; ++i) out[i] = data[i];
+    std::memcpy(out, data, sizeof data);
     return out + size;
   }
 };
@@ -116,6 +120,23 @@ Q_ALWAYS_INLINE char *digitsBefore(char *end, std::uint64_t v) {
 // every three digits from the right; returns the end.
 Q_ALWAYS_INLINE char *wholeDigits(char *out, std::uint64_t v, bool negative, const LocaleState &st, bool grouped) {
   if (negative) out = st.minus.copyTo(out);
+  if (grouped && v - 1000 < 999000) {
+    // 1 000 to 999 999, the most common grouped numbers: one separator, no count.
+    const auto high = static_cast<unsigned>(v / 1000);
+    const auto low = static_cast<unsigned>(v - high * 1000ull);
+    if (high >= 100) *out++ = static_cast<char>('0' + high / 100);
+    if (high >= 10) {
+      *out++ = kDigitPairs[2 * (high % 100)];
+      *out++ = kDigitPairs[2 * (high % 100) + 1];
+    } else {
+      *out++ = static_cast<char>('0' + high);
+    }
+    out = st.groupSeparator.copyTo(out);
+    out[0] = static_cast<char>('0' + low / 100);
+    out[1] = kDigitPairs[2 * (low % 100)];
+    out[2] = kDigitPairs[2 * (low % 100) + 1];
+    return out + 3;
+  }
   const int digits = digitCount(v);
   if (!grouped || digits <= 3) {
     char *const end = out + digits;
@@ -202,6 +223,10 @@ QString fromUtf8(const char *begin, const char *end) {
   return QString::fromUtf8(begin, n);
 }
 
+// The locale's decimal separator for toDouble's first way, as plain data read without
+// the check of the state's one-time initialisation: 0 until the state is first made.
+std::atomic<char16_t> plainPoint{0};
+
 std::optional<QLocale> &overrideLocale() {
   static std::optional<QLocale> loc;
   return loc;
@@ -220,6 +245,7 @@ LocaleState makeState() {
   st.noGroup.setNumberOptions(QLocale::OmitGroupSeparator);
   const QString dp = st.plain.decimalPoint();
   st.decimalPoint = dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+  plainPoint.store(st.decimalPoint.unicode(), std::memory_order_relaxed);
   st.name = st.plain.name();
   const QString minus = st.plain.negativeSign(), separator = st.plain.groupSeparator();
   st.minus.assign(minus);
@@ -345,13 +371,47 @@ Q_NEVER_INLINE bool generalToDouble(const QString &text, double *out) {
 }
 }  // namespace
 
-bool toDouble(const QString &text, double *out) {
+namespace {
+// The general ways: long plain texts and everything else.
+Q_NEVER_INLINE bool slowToDouble(const QString &text, double *out) {
   double fast = 0;
   if (fastToDouble(text, &fast)) {
     if (out) *out = fast;
     return true;
   }
   return generalToDouble(text, out);
+}
+}  // namespace
+
+// The common short texts ("2500", "-30", "174,8": an optional minus, up to 15 digits, at
+// most one decimal separator) are read here without a stack frame of their own, as
+// fastToDouble reads them; any other text goes the general ways.
+bool toDouble(const QString &text, double *out) {
+  const char16_t point = plainPoint.load(std::memory_order_relaxed);
+  const qsizetype n = text.size();
+  if (point == 0 || static_cast<std::size_t>(n - 1) >= 16) return slowToDouble(text, out);  // n == 0 too
+  const char16_t *p = text.data_ptr().data();
+  const char16_t *const end = p + n;
+  const bool negative = *p == u'-';
+  p += negative;
+  // The digits as a whole number, and where the separator stands.
+  std::uint64_t mantissa = 0;
+  const char16_t *pointAt = nullptr;
+  for (; p != end; ++p) {
+    const unsigned digit = static_cast<unsigned>(*p) - u'0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      continue;
+    }
+    if (*p != point || pointAt) return slowToDouble(text, out);
+    pointAt = p;
+  }
+  const qsizetype digits = n - negative - (pointAt ? 1 : 0);
+  if (digits == 0 || digits > 15) return slowToDouble(text, out);
+  const double whole = static_cast<double>(mantissa);
+  const double v = pointAt && pointAt + 1 != end ? whole / kExactPowers[end - pointAt - 1] : whole;
+  if (out) *out = negative ? -v : v;
+  return true;
 }
 
 namespace {
@@ -396,7 +456,7 @@ QString catalogueText(const QString &text) {
 
 bool toFloat(const QString &text, float *out) {
   double d = 0;
-  if (!fastToDouble(text, &d) && !generalToDouble(text, &d)) return false;
+  if (!toDouble(text, &d)) return false;
   if (std::fabs(d) > 3.402823466e38) return false;
   if (out) *out = static_cast<float>(d);
   return true;
@@ -488,12 +548,13 @@ char *significant(char *out, double value, int digits, bool fromFloat) {
         return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), k, value < 0, st);
     }
   }
-  // The decimal exponent. Of a single-precision value from 1 on it is found by comparing
-  // with the exact powers of ten: such a value is either a power of ten itself or
-  // further from one than log10 can err, so both ways give the same.
+  // The decimal exponent. Of a single-precision value from 1 on it is the number of
+  // digits of its whole part less one (a >= 10^k exactly when its whole part is): such a
+  // value is either a power of ten itself or further from one than log10 can err, so
+  // both ways give the same.
   int exponent = 0;
   if (fromFloat && a >= 1.0) {
-    while (a >= kExactPowers[exponent + 1]) ++exponent;
+    exponent = digitCount(static_cast<std::uint64_t>(a)) - 1;
   } else {
     exponent = static_cast<int>(std::floor(std::log10(a)));
   }

@@ -1,6 +1,7 @@
 #include "core/document/CaseFile.h"
 
 #include <QDir>
+#include <QSysInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -407,10 +408,18 @@ const char *plainCell(const char *p, const char *end, const char **begin, qsizet
 // thread: the cases of a run share their common values too.
 class SharedCells {
  public:
-  QString text(const char *b, qsizetype n) {
+  // The cell of n bytes at b, in a text that ends at `end`.
+  Q_ALWAYS_INLINE QString text(const char *b, qsizetype n, const char *end) {
     if (n == 0 || n > 8) return QString::fromLatin1(b, n);
+    // The cell's bytes as one number (no cell holds a NUL: the key is unique), taken with
+    // one load of eight where the text goes on that far (the closing quote at least follows).
     quint64 key = 0;
-    std::memcpy(&key, b, static_cast<size_t>(n));  // no cell holds a NUL: the key is unique
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && end - b >= 8) {
+      std::memcpy(&key, b, 8);
+      if (n < 8) key &= ~0ull >> (64 - 8 * n);  // the cell's bytes are the low ones
+    } else {
+      std::memcpy(&key, b, static_cast<size_t>(n));
+    }
     const size_t slot = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits));
     if (keys_[slot] != key) {
       keys_[slot] = key;
@@ -425,9 +434,14 @@ class SharedCells {
   QString texts_[1 << kBits];
 };
 
+SharedCells &sharedCells() {
+  thread_local SharedCells shared;
+  return shared;
+}
+
 // The rows of the array at p; the position after it, or nullptr.
 const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
-  thread_local SharedCells shared;
+  SharedCells &shared = sharedCells();
   if (p == end || *p != '[') return nullptr;
   // Each row ends in a bracket: their count bounds the rows, which are then appended
   // without the list growing step by step.
@@ -456,7 +470,7 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
         if (label < 0) return nullptr;
         cells[0] = QString(directionLabels().at(label));
       } else {
-        cells[i] = shared.text(b, n);
+        cells[i] = shared.text(b, n, end);
       }
       p = skipBlanks(p, end);
       if (p == end || *p != (i < 4 ? ',' : ']')) return nullptr;
@@ -477,6 +491,39 @@ const char *plainText(const char *p, const char *end, QString *text) {
   p = plainCell(p, end, &b, &n);
   if (p) *text = QString::fromLatin1(b, n);
   return p;
+}
+
+// A plain text at p that cases repeat (a distance) into *text, shared as the force cells
+// are; the position after it, or nullptr.
+const char *plainSharedText(const char *p, const char *end, QString *text) {
+  const char *b = nullptr;
+  qsizetype n = 0;
+  p = plainCell(p, end, &b, &n);
+  if (p) *text = sharedCells().text(b, n, end);
+  return p;
+}
+
+// The screen name of a known arrangement at p into *text, one text per arrangement made
+// once; the position after it, or nullptr (another text is no arrangement).
+const char *plainArrangement(const char *p, const char *end, QString *text) {
+  static const QStringList names = [] {
+    QStringList all;
+    for (const ArrangementInfo &a : arrangements()) all << QString::fromLatin1(a.screenName);
+    return all;
+  }();
+  const char *b = nullptr;
+  qsizetype n = 0;
+  p = plainCell(p, end, &b, &n);
+  if (!p) return nullptr;
+  const QVector<ArrangementInfo> &all = arrangements();
+  for (qsizetype i = 0; i < all.size(); ++i) {
+    const char *name = all[i].screenName;
+    if (std::strlen(name) == static_cast<size_t>(n) && std::memcmp(name, b, static_cast<size_t>(n)) == 0) {
+      *text = names.at(i);
+      return p;
+    }
+  }
+  return nullptr;
 }
 
 // The word (a number or true/false) at p when it is `word` and ends there.
@@ -514,12 +561,9 @@ const char *plainTicked(const char *p, const char *end, Case *c) {
 
 // The value of a known key at p into the case; the position after it, or nullptr.
 const char *plainValue(std::string_view key, const char *p, const char *end, Case *c) {
-  if (key == "arrangement") {
-    p = plainText(p, end, &c->arrangement);
-    return p && arrangementByScreen(c->arrangement) ? p : nullptr;
-  }
-  if (key == "m") return plainText(p, end, &c->m);
-  if (key == "n") return plainText(p, end, &c->n);
+  if (key == "arrangement") return plainArrangement(p, end, &c->arrangement);
+  if (key == "m") return plainSharedText(p, end, &c->m);
+  if (key == "n") return plainSharedText(p, end, &c->n);
   if (key == "forces") return plainForceRows(p, end, &c->forces);
   if (key == "loadType") {
     for (int type = 0; type <= 2; ++type) {
@@ -614,7 +658,8 @@ void checkRange(const QString &text, limits::Quantity q, const char *key, int na
 void checkForces(const TextRows &rows, const QString &keyPrefix, const QString &namePrefix, QString *moved) {
   for (int r = 0; r < rows.size(); ++r) {
     const QStringList &row = rows[r];
-    const int own = loads::ownCoordinateColumn(row.value(0));
+    static const QString noLabel;
+    const int own = loads::ownCoordinateColumn(row.isEmpty() ? noLabel : row.at(0));
     for (int col = 1; col < 5 && col < row.size(); ++col) {
       if (col == own) {
         // A number is named unless it is 0; any other text unless it is blank.

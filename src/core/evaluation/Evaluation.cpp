@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "core/catalogue/Catalogue.h"
 #include "core/common/Errors.h"
@@ -71,6 +73,8 @@ const QString kNoCell;
 struct UnitRecord {
   std::array<const QString *, 10> cells{};
   int widthColumn = -1;
+  // The rows of the ratings the cells stand in: 0..6 in baseRow, 7..9 in unitRow.
+  int baseRow = -1, unitRow = -1;
   const QString &operator[](int index) const {
     const QString *c = cells[static_cast<size_t>(index)];
     return c ? *c : kNoCell;
@@ -79,11 +83,19 @@ struct UnitRecord {
 
 // Texts compared character for character: the cells are a few characters long, shorter
 // than the way into the library's comparison.
+// Four characters are compared at a time as one number, the rest one by one.
 inline bool same(const QString &a, const QString &b) {
   const qsizetype n = a.size();
   if (n != b.size()) return false;
-  const QChar *x = a.constData(), *y = b.constData();
-  for (qsizetype i = 0; i < n; ++i)
+  const char16_t *x = a.data_ptr().data(), *y = b.data_ptr().data();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    std::uint64_t u, v;
+    std::memcpy(&u, x + i, sizeof u);
+    std::memcpy(&v, y + i, sizeof v);
+    if (u != v) return false;
+  }
+  for (; i < n; ++i)
     if (x[i] != y[i]) return false;
   return true;
 }
@@ -92,13 +104,15 @@ inline bool same(const QString &a, const QString &b) {
 UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
   UnitRecord unit;
   const QString &series = res.at(0), &size = res.at(1), &unitSeries = res.at(3);
-  for (const QStringList &row : ratings) {
+  for (qsizetype r = 0; r < ratings.size(); ++r) {
+    const QStringList &row = ratings.at(r);
     // A row of all thirteen columns is read directly (refused, as cell() refuses it,
     // where the width after a unit series is missing); a shorter one through cell().
     if (row.size() >= 13) {
       const QString *c = row.constData();
       if (!same(c[1], size) || !same(c[0], series)) continue;
       for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &c[j];
+      unit.baseRow = static_cast<int>(r);
       for (int k = 7; k <= 12; ++k) {
         if (same(c[k], unitSeries)) {
           if (k + 2 >= row.size()) throw AppError(err::subscript());
@@ -106,6 +120,7 @@ UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
           unit.cells[8] = &c[k + 1];
           unit.cells[9] = &c[k + 2];
           unit.widthColumn = k + 2;
+          unit.unitRow = static_cast<int>(r);
           break;
         }
       }
@@ -113,12 +128,14 @@ UnitRecord unitRecord(const TextRows &ratings, const QStringList &res) {
     }
     if (cell(row, 1) != size || cell(row, 0) != series) continue;
     for (int j = 0; j <= 6; ++j) unit.cells[static_cast<size_t>(j)] = &cell(row, j);
+    unit.baseRow = static_cast<int>(r);
     for (int c = 7; c <= 12; ++c) {
       if (cell(row, c) == unitSeries) {
         unit.cells[7] = &cell(row, c);
         unit.cells[8] = &cell(row, c + 1);
         unit.cells[9] = &cell(row, c + 2);
         unit.widthColumn = c + 2;
+        unit.unitRow = static_cast<int>(r);
         break;
       }
     }
@@ -150,19 +167,34 @@ bool severalLoadCases(const EvaluationInput &in) {
   throw AppError(text);
 }
 
-EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const EvaluationInput &in,
-                      int setNo, int resultRow) {
+// The ratings of one table set with their cells read as numbers once (as cellToFloat
+// reads them): the catalogue keeps those with its answers.
+struct Ratings {
+  TextRows rows;
+  std::shared_ptr<const catalogue::CellNumbers> numbers;
+};
+
+// Rates one result row into f, a row as default-constructed (the run's own, made in
+// place: no row is moved into the run afterwards).
+void rateRow(const Ratings &ratings, const QStringList &res, const EvaluationInput &in, int setNo, int resultRow,
+             EvaluationRow &f) {
   // A result row without its unit series is refused as reading that cell refuses it.
   if (res.size() < 4) throw AppError(err::subscript());
-  const UnitRecord unit = unitRecord(ratings, res);
+  const UnitRecord unit = unitRecord(ratings.rows, res);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
   // named with its table, series, size and column where the catalogue can tell them.
   const auto value = [&](int index) {
+    const int row = index >= 7 ? unit.unitRow : unit.baseRow;
+    const int column = index == 9 ? unit.widthColumn : index;
     float v = 0.0f;
+    if (row >= 0 && column >= 0 && column < catalogue::CellNumbers::kColumns) {
+      const catalogue::CellNumbers::Row &numbers = ratings.numbers->rows[static_cast<size_t>(row)];
+      if (!(numbers.single >> column & 1u)) refuseCell(unit, index, in, setNo);
+      return static_cast<float>(numbers.value[static_cast<size_t>(column)]);
+    }
     if (!catalogue::cellToFloat(unit[index], &v)) refuseCell(unit, index, in, setNo);
     return v;
   };
-  EvaluationRow f;
   f.unit = res.at(3);
   f.size = res.at(1);
   f.orderNo = unit[8];
@@ -205,7 +237,6 @@ EvaluationRow rateRow(const TextRows &ratings, const QStringList &res, const Eva
   else if (judgedSafety(f) >= in.requiredSafety) f.verdict = Verdict::Sufficient;
   else f.verdict = Verdict::TooLow;
   f.byCheck = in.resultCheck.value(resultRow, false);
-  return f;
 }
 
 }  // namespace
@@ -346,7 +377,8 @@ EvaluationRun evaluate(const EvaluationInput &in) {
   }
   run.extraHead = extraColumns(in);
   run.rows.reserve(static_cast<qsizetype>(std::count(in.ticked.begin(), in.ticked.end(), true)));
-  TextRows ratings;
+  Ratings ratings;
+  ratings.numbers = catalogue::cellNumbers(ratings.rows);
   int ratingsSet = 0;
   try {
     for (int i = 0; i < kBoxes; ++i) {
@@ -357,14 +389,22 @@ EvaluationRun evaluate(const EvaluationInput &in) {
       if (i % kBoxesPerFrame == 0 && in.loadRatings) {
         const int set = frameSet(in, i / kBoxesPerFrame);
         if (set > 0 && set <= in.tableSetCount) {
-          ratings = in.loadRatings(set);
+          ratings.rows = in.loadRatings(set);
+          ratings.numbers = catalogue::cellNumbers(ratings.rows);
           ratingsSet = set;
         }
       }
       if (!in.ticked[i]) continue;
       const int r = in.tag[i];
       if (r < 1 || r > in.result.size()) throw AppError(err::subscript());
-      run.rows.append(rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1));
+      // A row that cannot be rated does not stay in the run.
+      EvaluationRow &row = run.rows.emplace_back();
+      try {
+        rateRow(ratings, in.result[r - 1], in, ratingsSet, r - 1, row);
+      } catch (...) {
+        run.rows.removeLast();
+        throw;
+      }
     }
   } catch (const AppError &e) {
     msg::critical(e.description(), QStringLiteral("CmdBerechnen_Click!"));

@@ -2,6 +2,9 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <utility>
 #include <cmath>
 #include <limits>
 
@@ -35,6 +38,22 @@ inline bool same(QStringView a, QStringView b) {
 QString seriesOf(const QString &unit) { return seriesView(unit).toString(); }
 
 namespace {
+// A series as a text. The series are a few names of the catalogue ("FD", "FE"): one of up
+// to three characters is made once per thread and shared after that, looked up by its
+// characters and length packed into one number.
+QString seriesText(QStringView series) {
+  const qsizetype n = series.size();
+  if (n == 0 || n > 3) return series.toString();
+  std::uint64_t key = static_cast<std::uint64_t>(n) << 48;
+  for (qsizetype i = 0; i < n; ++i) key |= static_cast<std::uint64_t>(series[i].unicode()) << (16 * i);
+  thread_local std::array<std::pair<std::uint64_t, QString>, 16> kept{};
+  auto &slot = kept[static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 60)];
+  if (slot.first != key) slot = {key, series.toString()};
+  return slot.second;
+}
+}  // namespace
+
+namespace {
 double sizeOf(const EvaluationRow &row) {
   double v = 0.0;
   return num::toDouble(row.size, &v) ? v : 0.0;
@@ -65,7 +84,7 @@ Sizing chooseSizes(const QVector<EvaluationRow> &rows) {
     const QStringView series = seriesView(row.unit);
     auto at = std::find_if(out.series.begin(), out.series.end(),
                            [&series](const Sizing::Choice &c) { return same(c.series, series); });
-    if (at == out.series.end()) at = out.series.insert(out.series.end(), {series.toString(), -1});
+    if (at == out.series.end()) at = out.series.insert(out.series.end(), {seriesText(series), -1});
     if (r.passes && (at->row < 0 || sizeAt(i) < sizeAt(at->row))) at->row = i;
   }
   for (const Sizing::Choice &c : out.series) {

@@ -118,86 +118,18 @@ struct ForceCells {
   }
 };
 
-// num::singleToText, made without the UTF-8 decoder where the text is ASCII (digits,
-// sign and separator of the usual locales): the load text of every result row.
-QString singleText(float value) {
-  char buf[num::kNumberBytes];
-  const char *end = num::writeSingle(buf, value);
-  const qsizetype n = end - buf;
-  for (qsizetype i = 0; i < n; ++i)
-    if (static_cast<unsigned char>(buf[i]) >= 0x80) return QString::fromUtf8(buf, n);
-  QString text(n, Qt::Uninitialized);
-  char16_t *d = reinterpret_cast<char16_t *>(text.data());
-  for (qsizetype i = 0; i < n; ++i) d[i] = static_cast<unsigned char>(buf[i]);
-  return text;
-}
-
 const QString kNoCell;
 inline const QString &cellOf(const QStringList &row, int column) {
   return column >= 0 && column < row.size() ? row.at(column) : kNoCell;
 }
 
-// num::toDouble for the force texts, nearly all of them plain ("2500", "-30", "174,8"):
-// those are read here as num::toDouble's own first way reads them (an optional minus, up
-// to 15 digits, at most one decimal separator of the locale: the whole number over an
-// exact power of ten, one correctly rounded division, the same value), the others by
-// num::toDouble itself.
-class ForceTextReader {
- public:
-  ForceTextReader() {
-    // The locale's decimal separator, read again when the locale is another one (its
-    // name is held, so a new one is a new text).
-    thread_local QString localeName;
-    thread_local char16_t point = u'.';
-    const QString &current = num::localeName();
-    if (localeName.constData() != current.constData() || localeName.isNull()) {
-      const QString dp = num::locale().decimalPoint();
-      point = dp.isEmpty() ? u'.' : dp.at(0).unicode();
-      localeName = current;
-    }
-    point_ = point;
-  }
-
-  bool read(const QString &text, double *out) const {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const qsizetype n = text.size();
-    const char16_t *chars = reinterpret_cast<const char16_t *>(text.constData());
-    if (n == 0 || n > 16) return num::toDouble(text, out);
-    const bool negative = chars[0] == u'-';
-    std::uint64_t mantissa = 0;
-    int digits = 0, decimals = 0, point = 0;
-    for (qsizetype i = negative ? 1 : 0; i < n; ++i) {
-      const char16_t c = chars[i];
-      if (c >= u'0' && c <= u'9') {
-        mantissa = mantissa * 10 + (c - u'0');
-        ++digits;
-        decimals += point;
-      } else if (c == point_ && !point) {
-        point = 1;
-      } else {
-        return num::toDouble(text, out);
-      }
-    }
-    if (digits == 0 || digits > 15) return num::toDouble(text, out);
-    const double whole = static_cast<double>(mantissa);
-    const double v = decimals == 0 ? whole : whole / kPowers[decimals];
-    *out = negative ? -v : v;
-    return true;
-  }
-
- private:
-  char16_t point_ = u'.';
-};
-
 std::vector<ForceCells> readForceCells(const TextRows &rows) {
-  const ForceTextReader reader;
   std::vector<ForceCells> cells(static_cast<size_t>(rows.size()));
   for (int r = 0; r < rows.size(); ++r) {
     ForceCells &c = cells[static_cast<size_t>(r)];
     c.direction = loads::directionOf(cellOf(rows.at(r), 0));
     for (int k = 0; k < 4; ++k)
-      c.number[static_cast<size_t>(k)] = reader.read(cellOf(rows.at(r), k + 1), &c.value[static_cast<size_t>(k)]);
+      c.number[static_cast<size_t>(k)] = num::toDouble(cellOf(rows.at(r), k + 1), &c.value[static_cast<size_t>(k)]);
   }
   return cells;
 }
@@ -394,7 +326,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       }
       const QString &unitSeries = cellOf(row, unitColumn);
       const QString &size = cellOf(row, col::Gr);
-      out.result.append({cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries});
+      out.result.append({cellOf(row, col::Serie), size, num::singleToText(loads[4]), unitSeries});
       out.loads.append(loads);
       out.modelLoads.append(model);
       out.byCheck.append(byCheck);
