@@ -36,22 +36,25 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   return out;
 }
 
+namespace {
+const QString kNoText;
+inline const QString &textAt(const QStringList &fields, int i) { return i < fields.size() ? fields.at(i) : kNoText; }
+template <class T>
+std::optional<T> entryAt(const QVector<T> &list, int i) {
+  return i < list.size() ? std::optional<T>(list.at(i)) : std::nullopt;
+}
+}  // namespace
+
 QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &tableSets) {
   QVector<ResultRow> rows;
   rows.reserve(out.result.size());
   for (int i = 0; i < out.result.size(); ++i) {
-    ResultRow &row = rows.emplace_back();
-    const QStringList &fields = out.result[i];
-    // As ResultRow::of reads the texts, without a row in between.
-    row.serie = fields.value(0);
-    row.size = fields.value(1);
-    row.load = fields.value(2);
-    row.unit = fields.value(3);
-    row.tableSet = tableSets.value(i, 0);
-    if (i < out.loads.size()) row.loads = out.loads[i];
-    if (i < out.modelLoads.size()) row.modelLoads = out.modelLoads[i];
-    if (i < out.checkLoads.size()) row.checkLoads = out.checkLoads[i];
-    row.byCheck = out.byCheck.value(i, false);
+    const QStringList &fields = out.result.at(i);
+    // As ResultRow::of reads the texts, without a row in between: each row is made in
+    // its place in the list.
+    rows.emplace_back(textAt(fields, 0), textAt(fields, 1), textAt(fields, 2), textAt(fields, 3),
+                      tableSets.value(i, 0), entryAt(out.loads, i), entryAt(out.modelLoads, i),
+                      entryAt(out.checkLoads, i), out.byCheck.value(i, false), QVector<std::array<float, 5>>());
   }
   return rows;
 }

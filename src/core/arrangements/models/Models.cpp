@@ -375,29 +375,36 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       if (usable < n) throw AppError(seriesError.text);
     }
 
+    // The value lists get their rows of this set at once and are written in place (an
+    // error on the way clears every list, see runModel).
+    const qsizetype first = out.loads.size();
+    out.loads.resize(first + n);
+    out.modelLoads.resize(first + n);
+    out.byCheck.resize(first + n);
+    if (check.on) out.checkLoads.resize(first + n);
+    std::array<float, 5> *loadsOut = out.loads.data() + first;
+    std::array<float, 5> *modelOut = out.modelLoads.data() + first;
+    bool *byCheckOut = out.byCheck.data() + first;
+    std::array<float, 5> *checkOut = check.on ? out.checkLoads.data() + first : nullptr;
     for (int s = 0; s < n; ++s) {
-      std::array<float, 5> model;
+      std::array<float, 5> &model = modelOut[s];
       K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, model);
       for (float v : model)
         if (!std::isfinite(v)) throw AppError(err::overflow());
       const QStringList &row = rows.at(s);
-      std::array<float, 5> loads = model;
-      bool byCheck = false;
+      std::array<float, 5> &loads = loadsOut[s];
+      loads = model;
       if (check.on) {
-        std::array<float, 5> plateLoads;
+        std::array<float, 5> &plateLoads = checkOut[s];
         if (!check.loadsOf(seriesRow(s), plateLoads, &seriesError)) throw AppError(seriesError.text);
         for (float v : plateLoads)
           if (!std::isfinite(v)) throw AppError(err::overflow());
-        byCheck = plate::governs(plateLoads[4], model[4]);
-        if (byCheck) loads = plateLoads;
-        out.checkLoads.append(plateLoads);
+        byCheckOut[s] = plate::governs(plateLoads[4], model[4]);
+        if (byCheckOut[s]) loads = plateLoads;
       }
       const QString &unitSeries = cellOf(row, unitColumn);
       const QString &size = cellOf(row, col::Gr);
       out.result.append({cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries});
-      out.loads.append(loads);
-      out.modelLoads.append(model);
-      out.byCheck.append(byCheck);
     }
   }
 }
