@@ -306,6 +306,16 @@ bool firstRowComplete(const TextRows &rows) {
   return true;
 }
 
+// One force row added to the accumulators of the usable series rows. The direction is
+// known here, so that each kernel's choice of its branch is made once per force row
+// rather than once per series row; force and parameters are copies of their own, which
+// the stores into the accumulators cannot change, so they are read once.
+template <class K, Dir D>
+void addToSeries(const typename K::Params params, Force f, const typename K::Series *sp, float *ap, int usable) {
+  f.dir = D;
+  for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+}
+
 // The calculation over all table sets for one kernel. Throws AppError with the
 // description of the first unexpected error.
 template <class K>
@@ -371,7 +381,15 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       }
       const typename K::Series *sp = series.data();
       float *ap = acc.data();
-      for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+      switch (f.dir) {
+        case Dir::XPlus: addToSeries<K, Dir::XPlus>(params, f, sp, ap, usable); break;
+        case Dir::XMinus: addToSeries<K, Dir::XMinus>(params, f, sp, ap, usable); break;
+        case Dir::YPlus: addToSeries<K, Dir::YPlus>(params, f, sp, ap, usable); break;
+        case Dir::YMinus: addToSeries<K, Dir::YMinus>(params, f, sp, ap, usable); break;
+        case Dir::ZPlus: addToSeries<K, Dir::ZPlus>(params, f, sp, ap, usable); break;
+        case Dir::ZMinus: addToSeries<K, Dir::ZMinus>(params, f, sp, ap, usable); break;
+        case Dir::None: break;  // adds nothing
+      }
       if (usable < n) throw AppError(seriesError.text);
     }
 
