@@ -1,5 +1,8 @@
 #include "core/arrangements/Calculate.h"
 
+#include <array>
+#include <optional>
+
 #include "core/catalogue/Catalogue.h"
 #include "core/common/Texts.h"
 #include "core/loads/ForceText.h"
@@ -60,9 +63,16 @@ QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &table
 }
 
 void handOverNames(Session &s, ArrangementId id) {
-  const ArrangementInfo &info = arrangement(id);
-  // Read from the built-in texts: a customer text set never renames the arrangement.
-  s.gastrArrangement = {tableText(info.germanNameId), tableText(info.englishNameId)};
+  // Read from the built-in texts: a customer text set never renames the arrangement. The
+  // built-in table is the program's own and never changes, so each pair of names is made
+  // once and shared by every session.
+  static const std::array<QStringList, 6> names = [] {
+    std::array<QStringList, 6> all;
+    for (const ArrangementInfo &info : arrangements())
+      all.at(static_cast<size_t>(info.id)) = {tableText(info.germanNameId), tableText(info.englishNameId)};
+    return all;
+  }();
+  s.gastrArrangement = names.at(static_cast<size_t>(id));
 }
 
 bool handOver(Session &s, ArrangementId id, const TextRows &forces) {
