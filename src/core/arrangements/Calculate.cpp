@@ -42,22 +42,31 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
 namespace {
 const QString kNoText;
 inline const QString &textAt(const QStringList &fields, int i) { return i < fields.size() ? fields.at(i) : kNoText; }
-template <class T>
-std::optional<T> entryAt(const QVector<T> &list, int i) {
-  return i < list.size() ? std::optional<T>(list.at(i)) : std::nullopt;
+// A shared text taken over into a default (null) text: a copy and a swap, both inline.
+inline void take(QString &to, const QString &from) {
+  QString copy(from);
+  to.swap(copy);
 }
 }  // namespace
 
 QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &tableSets) {
-  QVector<ResultRow> rows;
-  rows.reserve(out.result.size());
-  for (int i = 0; i < out.result.size(); ++i) {
-    const QStringList &fields = out.result.at(i);
-    // As ResultRow::of reads the texts, without a row in between: each row is made in
-    // its place in the list.
-    rows.emplace_back(textAt(fields, 0), textAt(fields, 1), textAt(fields, 2), textAt(fields, 3),
-                      tableSets.value(i, 0), entryAt(out.loads, i), entryAt(out.modelLoads, i),
-                      entryAt(out.checkLoads, i), out.byCheck.value(i, false), QVector<std::array<float, 5>>());
+  const qsizetype n = out.result.size();
+  // As ResultRow::of reads the texts, without a row in between: the rows are made in the
+  // list at once and filled in place.
+  QVector<ResultRow> rows(n);
+  ResultRow *row = rows.data();
+  const QStringList *fields = out.result.constData();
+  for (qsizetype i = 0; i < n; ++i, ++row) {
+    const QStringList &f = fields[i];
+    take(row->serie, textAt(f, 0));
+    take(row->size, textAt(f, 1));
+    take(row->load, textAt(f, 2));
+    take(row->unit, textAt(f, 3));
+    row->tableSet = i < tableSets.size() ? tableSets.at(i) : 0;
+    if (i < out.loads.size()) row->loads = out.loads.at(i);
+    if (i < out.modelLoads.size()) row->modelLoads = out.modelLoads.at(i);
+    if (i < out.checkLoads.size()) row->checkLoads = out.checkLoads.at(i);
+    row->byCheck = i < out.byCheck.size() && out.byCheck.at(i);
   }
   return rows;
 }
