@@ -400,6 +400,8 @@ void calculate(const CalcInput &in, const typename K::Params &params,
     out.modelLoads.resize(first + n);
     out.byCheck.resize(first + n);
     if (check.on) out.checkLoads.resize(first + n);
+    out.result.resize(first + n);
+    QStringList *resultOut = out.result.data() + first;
     std::array<float, 5> *loadsOut = out.loads.data() + first;
     std::array<float, 5> *modelOut = out.modelLoads.data() + first;
     bool *byCheckOut = out.byCheck.data() + first;
@@ -422,7 +424,7 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       }
       const QString &unitSeries = cellOf(row, unitColumn);
       const QString &size = cellOf(row, col::Gr);
-      out.result.append({cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries});
+      resultOut[s] = QStringList{cellOf(row, col::Serie), size, singleText(loads[4]), unitSeries};
     }
   }
 }
