@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include <QVarLengthArray>
+
 #include "core/catalogue/Catalogue.h"
 #include "core/common/Texts.h"
 #include "core/loads/ForceText.h"
@@ -20,10 +22,11 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   // Geometry layout of one table code; code gintTblAnz + 1 is the special roller shoe.
   // A set that yields no rows contributes none, so the table set of every result row is
   // noted: the evaluation rates each row against the ratings of its own set.
-  QVector<int> setOfRow;
+  // The notes live on the stack unless the sets hold unusually many rows.
+  QVarLengthArray<int, 256> setOfRow;
   in.loadTable = [&s, &setOfRow](int code) {
     if (!sBerDat(s, code, 0, s.gintTblAnz)) return TextRows();
-    setOfRow.insert(setOfRow.size(), s.gastrSerie.size(), code);
+    setOfRow.insert(setOfRow.end(), s.gastrSerie.size(), code);
     return s.gastrSerie;
   };
 
@@ -34,7 +37,7 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
   s.gsngRailDistance = out.railDistance;
   if (out.completed) {
     s.gastrResult = out.result;
-    s.resultRows = resultRowsOf(out, setOfRow);
+    s.resultRows = resultRowsOf(out, {setOfRow.constData(), static_cast<size_t>(setOfRow.size())});
   }
   return out;
 }
@@ -49,7 +52,7 @@ inline void take(QString &to, const QString &from) {
 }
 }  // namespace
 
-QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &tableSets) {
+QVector<ResultRow> resultRowsOf(const CalcOutput &out, std::span<const int> tableSets) {
   const qsizetype n = out.result.size();
   // As ResultRow::of reads the texts, without a row in between: the rows are made in the
   // list at once and filled in place.
@@ -62,7 +65,7 @@ QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &table
     take(row->size, textAt(f, 1));
     take(row->load, textAt(f, 2));
     take(row->unit, textAt(f, 3));
-    row->tableSet = i < tableSets.size() ? tableSets.at(i) : 0;
+    row->tableSet = static_cast<size_t>(i) < tableSets.size() ? tableSets[static_cast<size_t>(i)] : 0;
     if (i < out.loads.size()) row->loads = out.loads.at(i);
     if (i < out.modelLoads.size()) row->modelLoads = out.modelLoads.at(i);
     if (i < out.checkLoads.size()) row->checkLoads = out.checkLoads.at(i);
