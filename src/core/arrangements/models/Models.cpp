@@ -316,15 +316,45 @@ void addToSeries(const typename K::Params params, Force f, const typename K::Ser
   for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
 }
 
+// A working vector of one calculation, borrowed from this thread's spare one so that a
+// run of many calculations allocates it once. A calculation started while another one
+// is under way (from a message box's event loop) finds no spare and makes its own; the
+// larger of the two is kept, up to a size worth keeping.
+template <class T>
+class Scratch {
+ public:
+  Scratch() {
+    v.swap(spare());
+    v.clear();
+  }
+  ~Scratch() {
+    std::vector<T> &kept = spare();
+    if (v.capacity() > kept.capacity() && v.capacity() <= kMaxKept) v.swap(kept);
+  }
+  Scratch(const Scratch &) = delete;
+  Scratch &operator=(const Scratch &) = delete;
+  std::vector<T> v;
+
+ private:
+  static constexpr size_t kMaxKept = size_t{1} << 14;
+  static std::vector<T> &spare() {
+    thread_local std::vector<T> kept;
+    return kept;
+  }
+};
+
 // The calculation over all table sets for one kernel. Throws AppError with the
 // description of the first unexpected error.
 template <class K>
 void calculate(const CalcInput &in, const typename K::Params &params,
                const std::vector<Force> &forces, int badForce, int unitColumn,
                const PlateCheck &check, CalcOutput &out) {
-  std::vector<typename K::Series> series;
-  std::vector<int> factorErrors;  // series whose factors show a message
-  std::vector<float> acc;
+  Scratch<typename K::Series> seriesScratch;
+  Scratch<int> factorErrorsScratch;
+  Scratch<float> accScratch;
+  std::vector<typename K::Series> &series = seriesScratch.v;
+  std::vector<int> &factorErrors = factorErrorsScratch.v;  // series whose factors show a message
+  std::vector<float> &acc = accScratch.v;
   const int rowCount = static_cast<int>(forces.size()) + (badForce >= 0 ? 1 : 0);
 
   for (int code = 1; code <= in.tableCount; ++code) {
@@ -494,7 +524,8 @@ CalcOutput runModel(const CalcInput &in) {
   out.calcFailed = false;
 
   try {
-    std::vector<Force> forces;
+    Scratch<Force> forcesScratch;
+    std::vector<Force> &forces = forcesScratch.v;
     const int badForce = convertForces(in.forces, forceCells, &forces, in.engineerInput);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;
