@@ -71,6 +71,15 @@ DistanceRules distanceRules(ArrangementId id) {
   return {false, false, false, false, false, 0};
 }
 
+// Whether a text holds exactly the ASCII characters from..end.
+bool sameAscii(const QString &text, const char *from, const char *end) {
+  if (text.size() != end - from) return false;
+  const char16_t *c = reinterpret_cast<const char16_t *>(text.constData());
+  for (; from != end; ++from, ++c)
+    if (static_cast<unsigned char>(*from) >= 0x80 || *c != static_cast<unsigned char>(*from)) return false;
+  return true;
+}
+
 // A distance field: empty counts as "0"; the number is rounded to whole millimetres,
 // halves to the even neighbour. Returns false for a text that is no number (the field
 // keeps it so that the user sees what he typed).
@@ -83,7 +92,13 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
   const double r = num::roundHalfEven(d, 0);
   if (!(std::fabs(r) <= FLT_MAX)) return false;
   *value = static_cast<float>(r);
-  if (showRounded) *shown = num::singleToText(*value);
+  if (showRounded) {
+    // Usually the field holds its rounded value already ("400"): the typed text is kept
+    // then, the same characters, rather than made again.
+    char buf[num::kNumberBytes];
+    const char *end = num::writeSingle(buf, *value);
+    if (!sameAscii(text, buf, end)) *shown = QString::fromUtf8(buf, end - buf);  // num::singleToText
+  }
   return true;
 }
 
