@@ -2,6 +2,8 @@
 // The calculation behind "Berechnen" and "Weiter" of an arrangement screen, without the
 // screen: the arrangement screens and the batch tool both run it, so they show the same
 // numbers for the same input.
+#include <span>
+
 #include "core/arrangements/models/Models.h"
 
 // Runs the arrangement's load model over every catalogue table set of the arrangement
@@ -18,7 +20,7 @@ CalcOutput calculateArrangement(Session &s, ArrangementId id, const TextRows &fo
 // The typed rows of a completed calculation: the texts of its result rows with the table
 // set each came from (1-based; 0 where not known), the rated, model and check values and
 // the governing flag.
-QVector<ResultRow> resultRowsOf(const CalcOutput &out, const QVector<int> &tableSets);
+QVector<ResultRow> resultRowsOf(const CalcOutput &out, std::span<const int> tableSets);
 
 // The hand-over of "Weiter" after a calculation that was not refused: the German and
 // English arrangement names into gastrArrangement and the printed force table into

@@ -88,7 +88,7 @@ LoadCaseOutput calculateLoadCases(Session &s, ArrangementId id, const QVector<Lo
     QVector<int> tableSets;
     for (const ResultRow &row : s.resultRows) tableSets << row.tableSet;
     s.gastrResult = out.combined.result;
-    s.resultRows = resultRowsOf(out.combined, tableSets);
+    s.resultRows = resultRowsOf(out.combined, {tableSets.constData(), static_cast<size_t>(tableSets.size())});
     for (int r = 0; r < s.resultRows.size(); ++r)
       for (const CalcOutput &o : out.perCase) s.resultRows[r].caseLoads.append(o.loads.value(r));
   }

@@ -218,27 +218,40 @@ struct KeptNumberTexts {
   QString cell, locale;
 };
 constexpr int kKeptNumberBits = 12;
+// Two ways per set: two cells read case after case whose texts happen to fall on the
+// same set do not throw each other out (a miss reads the text again).
+constexpr int kKeptNumberSetBits = kKeptNumberBits - 1;
 thread_local std::array<KeptNumber, 1 << kKeptNumberBits> keptNumbers{};
 thread_local std::array<KeptNumberTexts, 1 << kKeptNumberBits> keptNumberTexts;
+
+inline bool keeps(const KeptNumber &k, const QString &cell, const QString &locale) {
+  return k.cell == cell.constData() && k.size == cell.size() && k.locale == locale.constData();
+}
 }  // namespace
 
 bool cellToFloat(const QString &cell, float *out) {
   if (!cell.data_ptr().isMutable()) return num::toFloat(cell, out);
   const QString &locale = num::localeName();
   const auto address = reinterpret_cast<std::uintptr_t>(cell.constData());
-  const size_t i = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberBits));
-  KeptNumber &k = keptNumbers[i];
-  if (k.cell != cell.constData() || k.size != cell.size() || k.locale != locale.constData()) {
-    KeptNumberTexts &texts = keptNumberTexts[i];
-    texts.cell = cell;
-    texts.locale = locale;
+  const size_t set = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberSetBits));
+  KeptNumber *ways = &keptNumbers[2 * set];
+  const KeptNumber *found = keeps(ways[0], cell, locale) ? &ways[0] : keeps(ways[1], cell, locale) ? &ways[1] : nullptr;
+  if (!found) {
+    // The entry kept longer gives way: the newer one moves to the second way.
+    KeptNumberTexts *texts = &keptNumberTexts[2 * set];
+    ways[1] = ways[0];
+    std::swap(texts[1], texts[0]);
+    KeptNumber &k = ways[0];
+    texts[0].cell = cell;
+    texts[0].locale = locale;
     k.ok = num::toFloat(cell, &k.value);
     k.cell = cell.constData();
     k.size = cell.size();
     k.locale = locale.constData();
+    found = &k;
   }
-  if (k.ok && out) *out = k.value;
-  return k.ok;
+  if (found->ok && out) *out = found->value;
+  return found->ok;
 }
 
 namespace {

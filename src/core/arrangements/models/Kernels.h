@@ -121,7 +121,7 @@ struct SingleUnit {
     gfsngK2(s.a1, s.a2, s.anzR);
   }
 
-  static void add(const Params &, const Force &f, const Series &s, float *a) {
+  [[gnu::always_inline]] static void add(const Params &, const Force &f, const Series &s, float *a) {
     const float zp = s.h + f.z;  // lever arm above the guide centre
     switch (f.dir) {
       case Dir::XPlus:
@@ -341,7 +341,7 @@ struct TwoRails {
   }
   static void showFactorMessages(const Params &, const Series &) {}
 
-  static void add(const Params &p, const Force &f, const Series &s, float *a) {
+  [[gnu::always_inline]] static void add(const Params &p, const Force &f, const Series &s, float *a) {
     float *P = a, *L = a + 4;
     const float F = f.F, x = f.x, y = f.y, n = p.n, d = s.d;
     const float xs = x >= 0.0f ? x - s.shift : x + s.shift;  // x' of the zone tests

@@ -71,6 +71,15 @@ DistanceRules distanceRules(ArrangementId id) {
   return {false, false, false, false, false, 0};
 }
 
+// Whether a text holds exactly the ASCII characters from..end.
+bool sameAscii(const QString &text, const char *from, const char *end) {
+  if (text.size() != end - from) return false;
+  const char16_t *c = reinterpret_cast<const char16_t *>(text.constData());
+  for (; from != end; ++from, ++c)
+    if (static_cast<unsigned char>(*from) >= 0x80 || *c != static_cast<unsigned char>(*from)) return false;
+  return true;
+}
+
 // A distance field: empty counts as "0"; the number is rounded to whole millimetres,
 // halves to the even neighbour. Returns false for a text that is no number (the field
 // keeps it so that the user sees what he typed).
@@ -83,7 +92,13 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
   const double r = num::roundHalfEven(d, 0);
   if (!(std::fabs(r) <= FLT_MAX)) return false;
   *value = static_cast<float>(r);
-  if (showRounded) *shown = num::singleToText(*value);
+  if (showRounded) {
+    // Usually the field holds its rounded value already ("400"): the typed text is kept
+    // then, the same characters, rather than made again.
+    char buf[num::kNumberBytes];
+    const char *end = num::writeSingle(buf, *value);
+    if (!sameAscii(text, buf, end)) *shown = QString::fromUtf8(buf, end - buf);  // num::singleToText
+  }
   return true;
 }
 
@@ -238,15 +253,55 @@ bool firstRowComplete(const TextRows &rows) {
   return true;
 }
 
+// One force row added to the accumulators of the usable series rows. The direction is
+// known here, so that each kernel's choice of its branch is made once per force row
+// rather than once per series row; force and parameters are copies of their own, which
+// the stores into the accumulators cannot change, so they are read once.
+template <class K, Dir D>
+void addToSeries(const typename K::Params params, Force f, const typename K::Series *sp, float *ap, int usable) {
+  f.dir = D;
+  for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+}
+
+// A working vector of one calculation, borrowed from this thread's spare one so that a
+// run of many calculations allocates it once. A calculation started while another one
+// is under way (from a message box's event loop) finds no spare and makes its own; the
+// larger of the two is kept, up to a size worth keeping.
+template <class T>
+class Scratch {
+ public:
+  Scratch() {
+    v.swap(spare());
+    v.clear();
+  }
+  ~Scratch() {
+    std::vector<T> &kept = spare();
+    if (v.capacity() > kept.capacity() && v.capacity() <= kMaxKept) v.swap(kept);
+  }
+  Scratch(const Scratch &) = delete;
+  Scratch &operator=(const Scratch &) = delete;
+  std::vector<T> v;
+
+ private:
+  static constexpr size_t kMaxKept = size_t{1} << 14;
+  static std::vector<T> &spare() {
+    thread_local std::vector<T> kept;
+    return kept;
+  }
+};
+
 // The calculation over all table sets for one kernel. Throws AppError with the
 // description of the first unexpected error.
 template <class K>
 void calculate(const CalcInput &in, const typename K::Params &params,
                const std::vector<Force> &forces, int badForce, int unitColumn,
                const PlateCheck &check, CalcOutput &out) {
-  std::vector<typename K::Series> series;
-  std::vector<int> factorErrors;  // series whose factors show a message
-  std::vector<float> acc;
+  Scratch<typename K::Series> seriesScratch;
+  Scratch<int> factorErrorsScratch;
+  Scratch<float> accScratch;
+  std::vector<typename K::Series> &series = seriesScratch.v;
+  std::vector<int> &factorErrors = factorErrorsScratch.v;  // series whose factors show a message
+  std::vector<float> &acc = accScratch.v;
   const int rowCount = static_cast<int>(forces.size()) + (badForce >= 0 ? 1 : 0);
 
   for (int code = 1; code <= in.tableCount; ++code) {
@@ -303,33 +358,50 @@ void calculate(const CalcInput &in, const typename K::Params &params,
       }
       const typename K::Series *sp = series.data();
       float *ap = acc.data();
-      for (int s = 0; s < usable; ++s, ap += K::kAcc) K::add(params, f, sp[s], ap);
+      switch (f.dir) {
+        case Dir::XPlus: addToSeries<K, Dir::XPlus>(params, f, sp, ap, usable); break;
+        case Dir::XMinus: addToSeries<K, Dir::XMinus>(params, f, sp, ap, usable); break;
+        case Dir::YPlus: addToSeries<K, Dir::YPlus>(params, f, sp, ap, usable); break;
+        case Dir::YMinus: addToSeries<K, Dir::YMinus>(params, f, sp, ap, usable); break;
+        case Dir::ZPlus: addToSeries<K, Dir::ZPlus>(params, f, sp, ap, usable); break;
+        case Dir::ZMinus: addToSeries<K, Dir::ZMinus>(params, f, sp, ap, usable); break;
+        case Dir::None: break;  // adds nothing
+      }
       if (usable < n) throw AppError(seriesError.text);
     }
 
+    // The value lists get their rows of this set at once and are written in place (an
+    // error on the way clears every list, see runModel).
+    const qsizetype first = out.loads.size();
+    out.loads.resize(first + n);
+    out.modelLoads.resize(first + n);
+    out.byCheck.resize(first + n);
+    if (check.on) out.checkLoads.resize(first + n);
+    out.result.resize(first + n);
+    QStringList *resultOut = out.result.data() + first;
+    std::array<float, 5> *loadsOut = out.loads.data() + first;
+    std::array<float, 5> *modelOut = out.modelLoads.data() + first;
+    bool *byCheckOut = out.byCheck.data() + first;
+    std::array<float, 5> *checkOut = check.on ? out.checkLoads.data() + first : nullptr;
     for (int s = 0; s < n; ++s) {
-      std::array<float, 5> model;
+      std::array<float, 5> &model = modelOut[s];
       K::reduce(params, acc.data() + static_cast<size_t>(s) * K::kAcc, model);
       for (float v : model)
         if (!std::isfinite(v)) throw AppError(err::overflow());
       const QStringList &row = rows.at(s);
-      std::array<float, 5> loads = model;
-      bool byCheck = false;
+      std::array<float, 5> &loads = loadsOut[s];
+      loads = model;
       if (check.on) {
-        std::array<float, 5> plateLoads;
+        std::array<float, 5> &plateLoads = checkOut[s];
         if (!check.loadsOf(seriesRow(s), plateLoads, &seriesError)) throw AppError(seriesError.text);
         for (float v : plateLoads)
           if (!std::isfinite(v)) throw AppError(err::overflow());
-        byCheck = plate::governs(plateLoads[4], model[4]);
-        if (byCheck) loads = plateLoads;
-        out.checkLoads.append(plateLoads);
+        byCheckOut[s] = plate::governs(plateLoads[4], model[4]);
+        if (byCheckOut[s]) loads = plateLoads;
       }
       const QString &unitSeries = cellOf(row, unitColumn);
       const QString &size = cellOf(row, col::Gr);
-      out.result.append({cellOf(row, col::Serie), size, num::singleToText(loads[4]), unitSeries});
-      out.loads.append(loads);
-      out.modelLoads.append(model);
-      out.byCheck.append(byCheck);
+      resultOut[s] = QStringList{cellOf(row, col::Serie), size, num::singleToText(loads[4]), unitSeries};
     }
   }
 }
@@ -399,7 +471,8 @@ CalcOutput runModel(const CalcInput &in) {
   out.calcFailed = false;
 
   try {
-    std::vector<Force> forces;
+    Scratch<Force> forcesScratch;
+    std::vector<Force> &forces = forcesScratch.v;
     const int badForce = convertForces(in.forces, forceCells, &forces, in.engineerInput);
     const ArrangementInfo &info = arrangement(in.arrangement);
     const int unitColumn = info.rollerShoe ? col::FE : col::FD;

@@ -23,19 +23,29 @@ Reactions reactions(const Sums &s, const Geometry &g) {
   const bool alongX = g.span > 0.0;
   const bool across = g.n > 0.0;
 
+  // Each term is the same quotient at the four supports, only its sign changes with the
+  // side: (-a)/b is exactly -(a/b), so every quotient is taken once.
   Reactions r;
-  for (size_t k = 0; k < 4; ++k) {
-    const double sx = k < 2 ? -1.0 : 1.0;
-    const double sy = k % 2 == 0 ? -1.0 : 1.0;
-    if (g.supports == Supports::TwoUnits) {
-      // Each unit carries half the load and of the lateral force, the pitch and yaw
-      // couples as a pair of forces at distance m.
-      r.p[k] = s.W / 2.0 + (alongX ? sx * my / g.span : 0.0);
-      r.h[k] = s.Fy / 2.0 + (alongX ? sx * mz / g.span : 0.0);
-    } else {
-      r.p[k] = s.W / 4.0 + (alongX ? sx * my / (2.0 * g.span) : 0.0) +
-               (across ? sy * mx / (2.0 * g.n) : 0.0);
-      r.h[k] = s.Fy / 4.0 + (alongX ? sx * mz / (2.0 * g.span) : 0.0);
+  if (g.supports == Supports::TwoUnits) {
+    // Each unit carries half the load and of the lateral force, the pitch and yaw
+    // couples as a pair of forces at distance m.
+    const double w = s.W / 2.0, fy = s.Fy / 2.0;
+    const double p = alongX ? my / g.span : 0.0;
+    const double h = alongX ? mz / g.span : 0.0;
+    for (size_t k = 0; k < 4; ++k) {
+      const bool plusX = k >= 2;
+      r.p[k] = w + (plusX ? p : -p);
+      r.h[k] = fy + (plusX ? h : -h);
+    }
+  } else {
+    const double w = s.W / 4.0, fy = s.Fy / 4.0;
+    const double p = alongX ? my / (2.0 * g.span) : 0.0;
+    const double q = across ? mx / (2.0 * g.n) : 0.0;
+    const double h = alongX ? mz / (2.0 * g.span) : 0.0;
+    for (size_t k = 0; k < 4; ++k) {
+      const bool plusX = k >= 2, plusY = k % 2 == 1;
+      r.p[k] = w + (plusX ? p : -p) + (plusY ? q : -q);
+      r.h[k] = fy + (plusX ? h : -h);
     }
   }
   if (g.supports == Supports::TwoUnits) r.roll = g.k1 * std::fabs(mx) / 2.0;
