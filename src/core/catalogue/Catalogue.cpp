@@ -229,29 +229,36 @@ inline bool keeps(const KeptNumber &k, const QString &cell, const QString &local
 }
 }  // namespace
 
+namespace {
+// A cell not kept: read and kept in the first way of its set, the entry kept longer
+// giving way. Out of line, so that the look-up of a kept cell stays small.
+[[gnu::noinline]] const KeptNumber &keepNumber(KeptNumber *ways, size_t set, const QString &cell,
+                                                const QString &locale) {
+  KeptNumberTexts *texts = &keptNumberTexts[2 * set];
+  ways[1] = ways[0];
+  std::swap(texts[1], texts[0]);
+  KeptNumber &k = ways[0];
+  texts[0].cell = cell;
+  texts[0].locale = locale;
+  k.ok = num::toFloat(cell, &k.value);
+  k.cell = cell.constData();
+  k.size = cell.size();
+  k.locale = locale.constData();
+  return k;
+}
+}  // namespace
+
 bool cellToFloat(const QString &cell, float *out) {
   if (!cell.data_ptr().isMutable()) return num::toFloat(cell, out);
   const QString &locale = num::localeName();
   const auto address = reinterpret_cast<std::uintptr_t>(cell.constData());
   const size_t set = static_cast<size_t>((address * 0x9E3779B97F4A7C15ull) >> (64 - kKeptNumberSetBits));
   KeptNumber *ways = &keptNumbers[2 * set];
-  const KeptNumber *found = keeps(ways[0], cell, locale) ? &ways[0] : keeps(ways[1], cell, locale) ? &ways[1] : nullptr;
-  if (!found) {
-    // The entry kept longer gives way: the newer one moves to the second way.
-    KeptNumberTexts *texts = &keptNumberTexts[2 * set];
-    ways[1] = ways[0];
-    std::swap(texts[1], texts[0]);
-    KeptNumber &k = ways[0];
-    texts[0].cell = cell;
-    texts[0].locale = locale;
-    k.ok = num::toFloat(cell, &k.value);
-    k.cell = cell.constData();
-    k.size = cell.size();
-    k.locale = locale.constData();
-    found = &k;
-  }
-  if (found->ok && out) *out = found->value;
-  return found->ok;
+  const KeptNumber &k = keeps(ways[0], cell, locale)   ? ways[0]
+                        : keeps(ways[1], cell, locale) ? ways[1]
+                                                       : keepNumber(ways, set, cell, locale);
+  if (k.ok && out) *out = k.value;
+  return k.ok;
 }
 
 namespace {
