@@ -97,7 +97,7 @@ bool readDistance(const QString &typed, bool showRounded, QString *shown, float 
     // then, the same characters, rather than made again.
     char buf[num::kNumberBytes];
     const char *end = num::writeSingle(buf, *value);
-    if (!sameAscii(text, buf, end)) *shown = QString::fromUtf8(buf, end - buf);  // num::singleToText
+    if (!sameAscii(text, buf, end)) *shown = num::singleToText(*value);
   }
   return true;
 }
