@@ -424,11 +424,14 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   const QVector<ResultRow> &typed = s.resultRows;
   const bool withTyped = typed.size() == s.gastrResult.size();
   if (withTyped) {
-    in.resultSet.reserve(typed.size());
-    in.resultCheck.reserve(typed.size());
+    // Sized once and written through their data: no append checks its room.
+    in.resultSet.resize(typed.size());
+    in.resultCheck.resize(typed.size());
+    int *set = in.resultSet.data();
+    bool *check = in.resultCheck.data();
     for (const ResultRow &row : typed) {
-      in.resultSet << row.tableSet;
-      in.resultCheck << row.byCheck;
+      *set++ = row.tableSet;
+      *check++ = row.byCheck;
     }
   }
   in.loadRatings = [&s](int setNo) {
