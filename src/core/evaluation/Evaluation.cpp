@@ -83,7 +83,7 @@ struct UnitRecord {
 
 // Texts compared character for character: the cells are a few characters long, shorter
 // than the way into the library's comparison.
-// Four characters are compared at a time as one number, the rest one by one.
+// Four characters are compared at a time as one number, the rest two and one at a time.
 inline bool same(const QString &a, const QString &b) {
   const qsizetype n = a.size();
   if (n != b.size()) return false;
@@ -95,9 +95,14 @@ inline bool same(const QString &a, const QString &b) {
     std::memcpy(&v, y + i, sizeof v);
     if (u != v) return false;
   }
-  for (; i < n; ++i)
-    if (x[i] != y[i]) return false;
-  return true;
+  if (i + 2 <= n) {
+    std::uint32_t u, v;
+    std::memcpy(&u, x + i, sizeof u);
+    std::memcpy(&v, y + i, sizeof v);
+    if (u != v) return false;
+    i += 2;
+  }
+  return i == n || x[i] == y[i];
 }
 
 // `res` holds at least the four cells of a result row (the caller checks).
@@ -183,7 +188,7 @@ void rateRow(const Ratings &ratings, const QStringList &res, const EvaluationInp
   const UnitRecord unit = unitRecord(ratings.rows, res);
   // A catalogue value of the rated unit (index into `unit`). One that holds no number is
   // named with its table, series, size and column where the catalogue can tell them.
-  const auto value = [&](int index) {
+  const auto value = [&](int index) __attribute__((always_inline)) {
     const int row = index >= 7 ? unit.unitRow : unit.baseRow;
     const int column = index == 9 ? unit.widthColumn : index;
     float v = 0.0f;
@@ -424,11 +429,14 @@ EvaluationRun runEvaluation(Session &s, const std::array<int, kBoxes> &tag,
   const QVector<ResultRow> &typed = s.resultRows;
   const bool withTyped = typed.size() == s.gastrResult.size();
   if (withTyped) {
-    in.resultSet.reserve(typed.size());
-    in.resultCheck.reserve(typed.size());
+    // Sized once and written through their data: no append checks its room.
+    in.resultSet.resize(typed.size());
+    in.resultCheck.resize(typed.size());
+    int *set = in.resultSet.data();
+    bool *check = in.resultCheck.data();
     for (const ResultRow &row : typed) {
-      in.resultSet << row.tableSet;
-      in.resultCheck << row.byCheck;
+      *set++ = row.tableSet;
+      *check++ = row.byCheck;
     }
   }
   in.loadRatings = [&s](int setNo) {
