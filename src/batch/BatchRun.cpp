@@ -194,6 +194,12 @@ class Out {
     *d = c;
     at_ = d + 1;
   }
+  // n bytes written before, at `at`, written again.
+  void putFrom(size_t at, size_t n) {
+    char *d = room(n);  // first: the room may move what was written
+    copyBytes(d, s_.data() + at, n);
+    wrote(d + n);
+  }
   size_t size() const { return static_cast<size_t>(at_ - s_.data()); }
   std::string_view since(size_t at) const { return {s_.data() + at, size() - at}; }
 
@@ -481,6 +487,9 @@ char *shortestFixed(float v, char *d) {
   return nullptr;
 }
 
+// A whole number of up to five digits: its own shortest form, written at once.
+inline bool smallWhole(float v) { return std::fabs(v) < 100000.0f && v == static_cast<float>(static_cast<int>(v)); }
+
 void number(Out &o, float v) {
   if (!std::isfinite(v)) {
     o.put("null");
@@ -492,7 +501,7 @@ void number(Out &o, float v) {
   // "1e+04", is never shorter; a tie goes to the plain one). Negative zero keeps its
   // sign through the general routine. The general routine searches the shortest digits
   // in every case, at several times the cost of the common ones written here.
-  if (std::fabs(v) < 100000.0f && v == static_cast<float>(static_cast<int>(v))) {
+  if (smallWhole(v)) {
     if (!(v == 0.0f && std::signbit(v))) e = std::to_chars(d, d + 32, static_cast<int>(v)).ptr;
   } else {
     e = shortestFixed(v, d);
@@ -501,11 +510,42 @@ void number(Out &o, float v) {
   o.wrote(e);
 }
 
+// The texts of the values written so far in one case, by the value's bits: the loads
+// of a case repeat from row to row (the sizes of a series that share their geometry
+// carry the same loads), and a text written once is copied from where it stands in the
+// output. One case only: nothing is kept from one case to the next.
+struct NumberMemo {
+  static constexpr int kBits = 7;
+  std::array<std::uint32_t, 1 << kBits> bits{};  // 0 (the value +0) never enters
+  std::array<std::uint32_t, 1 << kBits> size{};
+  std::array<size_t, 1 << kBits> at{};
+};
+
+void number(Out &o, float v, NumberMemo &memo) {
+  if (smallWhole(v) || !std::isfinite(v)) {
+    number(o, v);
+    return;
+  }
+  std::uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  const auto slot = static_cast<size_t>((bits * 0x9E3779B1u) >> (32 - NumberMemo::kBits));
+  if (memo.bits[slot] == bits) {
+    o.putFrom(memo.at[slot], memo.size[slot]);
+    return;
+  }
+  const size_t at = o.size();
+  number(o, v);
+  memo.bits[slot] = bits;
+  memo.at[slot] = at;
+  memo.size[slot] = static_cast<std::uint32_t>(o.size() - at);
+}
+
 // The layout of the two forms: the single case's, with line breaks, blanks after
 // separators and one row per line, and the compact one.
 struct Writer {
   Out &out;
   bool pretty;
+  NumberMemo memo = {};
 
   template <size_t N>
   void key(const char (&name)[N]) {
@@ -552,7 +592,7 @@ struct Writer {
     out.put('[');
     for (int k = 0; k < n; ++k) {
       if (k) sep();
-      number(out, v[k]);
+      number(out, v[k], memo);
     }
     out.put(']');
   }
