@@ -592,6 +592,18 @@ char *writeSingle(char *out, float value) { return significant(out, static_cast<
 
 char *writeDouble(char *out, double value) { return significant(out, value, 15, false); }
 
+char *writeTenths(char *out, double value) {
+  // writeDouble tries the scales 1, 10, ... in turn for the first that gives the value
+  // back; a value in tenths is found at once at 10 (a whole one too: its tenths end in
+  // 0, which is dropped as there).
+  const double a = std::fabs(value);
+  if (a >= 1e-15 && a < 1e12) {
+    const double m = nearestEven(value * 10.0);
+    if (m / 10.0 == value) return decimalText(out, static_cast<std::uint64_t>(std::fabs(m)), 1, value < 0, state());
+  }
+  return writeDouble(out, value);
+}
+
 QString singleToText(float value) {
   char buf[kNumberBytes];
   return fromUtf8(buf, writeSingle(buf, value));

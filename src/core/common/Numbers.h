@@ -121,5 +121,8 @@ constexpr int kNumberBytes = 1024;  // the longest of them: 309 digits, their se
 char *writeGrouped(char *out, double value);
 char *writeSingle(char *out, float value);
 char *writeDouble(char *out, double value);
+// writeDouble's text of a value rounded to one decimal ("21,5", "3"), found directly;
+// any other value as writeDouble writes it.
+char *writeTenths(char *out, double value);
 
 }  // namespace num

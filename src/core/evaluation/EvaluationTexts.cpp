@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
 
 #include "core/common/Numbers.h"
 #include "core/common/Texts.h"
@@ -22,7 +25,7 @@ char *newtonsUtf8(char *out, double value) { return withUnit(num::writeGrouped(o
 char *loadUtf8(char *out, const EvaluationRow &row) {
   return newtonsUtf8(out, num::roundHalfEven(row.detail.staticLoad, 0));
 }
-char *safetyUtf8(char *out, const EvaluationRow &row) { return num::writeDouble(out, safetyShown(row)); }
+char *safetyUtf8(char *out, const EvaluationRow &row) { return num::writeTenths(out, safetyShown(row)); }
 char *lifeUtf8(char *out, const EvaluationRow &row) {
   return withUnit(num::writeGrouped(out, lifeKmShown(row)), " km");
 }
@@ -36,6 +39,51 @@ QString text(Write write, Args &&...args) {
 }
 
 QString newtons(double value) { return text(newtonsUtf8, value); }
+
+// The ratings Co and C are the catalogue's: the same few values come again in every
+// case. Their texts ("11.200 N") are kept per thread by the value's bits, for the locale
+// in force. A new locale makes a new name text, and the copy held here keeps the old
+// one's memory from being taken by another: the same address is the same locale. A
+// change of locale empties the table.
+struct KeptRatings {
+  struct Entry {
+    std::uint32_t bits = 0;
+    std::uint8_t size = 0;  // 0: empty (every text has at least " N")
+    char text[27];
+  };
+  static constexpr int kBits = 7;
+  std::array<Entry, 1 << kBits> entries{};
+  QString locale;
+};
+thread_local KeptRatings keptRatings;
+
+// The rating written afresh into `buf` and kept where it fits.
+Q_NEVER_INLINE std::string_view keepRating(KeptRatings::Entry &k, float value, std::uint32_t bits, char *buf) {
+  KeptRatings &kept = keptRatings;
+  const QString &locale = num::localeName();
+  if (kept.locale.constData() != locale.constData()) {
+    for (KeptRatings::Entry &e : kept.entries) e.size = 0;
+    kept.locale = locale;
+  }
+  const auto n = static_cast<size_t>(newtonsUtf8(buf, value) - buf);
+  if (n < sizeof k.text) {
+    k.bits = bits;
+    k.size = static_cast<std::uint8_t>(n);
+    std::memcpy(k.text, buf, n);
+  }
+  return {buf, n};
+}
+
+// The text of a rating: the kept one, or written into `buf` (kNumberBytes).
+inline std::string_view ratingUtf8(float value, char *buf) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  KeptRatings &kept = keptRatings;
+  KeptRatings::Entry &k = kept.entries[(bits * 0x9E3779B1u) >> (32 - KeptRatings::kBits)];
+  if (k.size != 0 && k.bits == bits && kept.locale.constData() == num::localeName().constData())
+    return {k.text, k.size};
+  return keepRating(k, value, bits, buf);
+}
 }  // namespace
 
 namespace {
@@ -125,8 +173,10 @@ void writeFields(const EvaluationRow &row, FieldWriter &out) {
   out.text(row.size);
   out.text(row.orderNo);
   char buf[kNumberBytes];
-  out.utf8(buf, newtonsUtf8(buf, row.staticRating));
-  out.utf8(buf, newtonsUtf8(buf, row.detail.C));
+  for (const float rating : {row.staticRating, row.detail.C}) {
+    const std::string_view t = ratingUtf8(rating, buf);
+    out.utf8(t.data(), t.data() + t.size());
+  }
   out.utf8(buf, loadUtf8(buf, row));
   out.utf8(buf, safetyUtf8(buf, row));
   out.utf8(buf, lifeUtf8(buf, row));

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "core/common/Numbers.h"
@@ -215,4 +216,22 @@ TEST(Numbers, SignificantDigitsAreWrittenAsTheGeneralConversionWritesThem) {
     EXPECT_EQ(num::singleToText(f), general(f, 7)) << f;
   for (const double d : {0.1, 0.3, 21.5, 4.4, 1e13, 99999999999999.9, 0.0001, -7.25, 1e-4, 123456789012345.0})
     EXPECT_EQ(num::doubleToText(d), general(d, 15)) << d;
+}
+
+TEST(Numbers, TenthsAreWrittenAsDoublesAre) {
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  const auto same = [](double v) {
+    char a[num::kNumberBytes], b[num::kNumberBytes];
+    return std::string(a, num::writeTenths(a, v)) == std::string(b, num::writeDouble(b, v));
+  };
+  Random next{0x9e3779b97f4a7c15ull};
+  for (int i = 0; i < 100000; ++i) {
+    const double tenths = static_cast<double>(next() % 100000000000000ull) / 10.0 * (next() % 2 ? 1 : -1);
+    const double shown = num::roundHalfEven(static_cast<double>(next() % 100000000) / 997.0, 1);
+    for (const double v : {tenths, shown, std::nextafter(shown, 1e300), -shown})
+      ASSERT_TRUE(same(v)) << v;
+  }
+  for (const double v : {0.0, -0.0, 0.1, 21.5, 3.0, -7.5, 1e12, 99999999999.9, 1e-16, 0.05, 1e300,
+                         std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+    EXPECT_TRUE(same(v)) << v;
 }

@@ -169,6 +169,22 @@ TEST_F(Evaluation, LoadIsRoundedHalfToEvenAndGrouped) {
   EXPECT_EQ(run.rows[0][4], "100.000 N");
 }
 
+// The rating texts are kept per thread for the locale in force: another locale shows its
+// own notation at once, and the first one again when it comes back.
+TEST_F(Evaluation, RatingTextsFollowTheLocale) {
+  EvaluationRow row;
+  row.unit = "KD20";
+  row.staticRating = 12000.0f;
+  row.detail.C = 1480.0f;
+  row.verdict = Verdict::Sufficient;
+  const auto ratings = [&row] { return eval::fields(row).mid(3, 2); };
+  EXPECT_EQ(ratings(), QStringList({"12.000 N", "1.480 N"}));
+  num::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(ratings(), QStringList({"12,000 N", "1,480 N"}));
+  num::setLocale(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(ratings(), QStringList({"12.000 N", "1.480 N"}));
+}
+
 TEST_F(Evaluation, UnknownBearingTypeGivesZeroKilometresAndANormalVerdict) {
   const Shown run = rateOne({"S", "20", "500", "KD20"},
                                     ratingRow("S", "20", "1000", "2000", "1", "10", "X"));
