@@ -199,7 +199,7 @@ int main(int argc, char **argv) {
     tell(1825);
     return kExitEnded;
   }
-  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", usage().constData());
+  const int answered = cli::answerStandardOptions(argc, argv, "tarvelcalc-batch", usage);
   if (answered >= 0) return answered;
   const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
   if (!application) return kExitEnded;

@@ -270,7 +270,7 @@ int runExport(const QString &path) {
 int main(int argc, char **argv) {
   // --lang first: the usage and every refusal speak its language.
   if (!cli::languageOption(argc, argv, &gLanguage)) return usageError(say(1827));
-  const int answered = cli::answerStandardOptions(argc, argv, kProgram, usage().constData());
+  const int answered = cli::answerStandardOptions(argc, argv, kProgram, usage);
   if (answered >= 0) return answered;
   QCoreApplication app(argc, argv);
   // The check reads numbers as the program does; the program's locale is German

@@ -21,11 +21,13 @@ QString versionLine(const char *program) {
                                                   QStringLiteral(TARVEL_VERSION));
 }
 
-int answerStandardOptions(int argc, char **argv, const char *program, const char *usage) {
+namespace {
+template <typename Usage>
+int answerWith(int argc, char **argv, const char *program, Usage usage) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--") == 0) break;
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      write(stdout, QString::fromUtf8(usage));
+      write(stdout, QString::fromUtf8(usage()));
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -34,6 +36,15 @@ int answerStandardOptions(int argc, char **argv, const char *program, const char
     }
   }
   return -1;
+}
+}  // namespace
+
+int answerStandardOptions(int argc, char **argv, const char *program, const char *usage) {
+  return answerWith(argc, argv, program, [usage] { return usage; });
+}
+
+int answerStandardOptions(int argc, char **argv, const char *program, QByteArray (*usage)()) {
+  return answerWith(argc, argv, program, usage);
 }
 
 int usageError(const char *program, const char *usage, const QString &message) {

@@ -18,6 +18,9 @@ QString versionLine(const char *program);
 // the usage or the version line on stdout and returns 0 when one is found; returns -1
 // when neither is there and the program goes on.
 int answerStandardOptions(int argc, char **argv, const char *program, const char *usage);
+// The same with a usage that is made only when --help asks for it: a usage read from the
+// text table costs the reading of the table, the larger part of a tool's start.
+int answerStandardOptions(int argc, char **argv, const char *program, QByteArray (*usage)());
 
 // Prints "PROGRAM: message" and the usage on stderr and returns the exit code of a
 // bad command line, 2.
