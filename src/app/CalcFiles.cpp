@@ -159,7 +159,7 @@ bool save(QWidget *screen, bool askName) {
   const calcfile::Case input = gather(arr);
   if (!(input == doc->input())) doc->edit(builtinText(1539), input);
   QString reason;
-  if (!doc->write(path, &reason)) {
+  if (!doc->writeTo(path, &reason)) {
     msg::critical(builtinText(1233).arg(QDir::toNativeSeparators(path), reason), builtinText(1232));
     return false;
   }

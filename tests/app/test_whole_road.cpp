@@ -234,7 +234,9 @@ class WholeRoad : public ::testing::Test {
     EXPECT_EQ(loadLabels(w), r.shown);
     for (int k = 0; k < w->shapeCount(); ++k) EXPECT_EQ(child<Shape>(w, "ShpMaxBel", k)->fillColor(), kRed) << k;
     for (const auto &[name, text] : fields)
-      if (text) EXPECT_EQ(child<QLineEdit>(w, name)->text(), text) << name;
+      if (text) {
+        EXPECT_EQ(child<QLineEdit>(w, name)->text(), text) << name;
+      }
     FrmAuswertung *e = weiter(w);
     EXPECT_FLOAT_EQ(session.gsngUnitDistance, r.m ? QString(r.m).toFloat() : 0.0f);
     EXPECT_FLOAT_EQ(session.gsngRailDistance, r.n ? QString(r.n).toFloat() : 0.0f);

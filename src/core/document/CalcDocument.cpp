@@ -95,7 +95,7 @@ void CalcDocument::reset(const calcfile::Case &input) {
   emit historyChanged();
 }
 
-bool CalcDocument::read(const QString &path, calcfile::Error *error) {
+bool CalcDocument::readFrom(const QString &path, calcfile::Error *error) {
   calcfile::Case c;
   if (!calcfile::readDocument(path, &c, error)) return false;
   reset(c);
@@ -103,7 +103,7 @@ bool CalcDocument::read(const QString &path, calcfile::Error *error) {
   return true;
 }
 
-bool CalcDocument::write(const QString &path, QString *error) {
+bool CalcDocument::writeTo(const QString &path, QString *error) {
   if (!calcfile::writeDocument(path, input_, error)) return false;
   markSaved(path);
   return true;

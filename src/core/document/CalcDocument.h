@@ -58,10 +58,10 @@ class CalcDocument : public QObject {
 
   // A calculation file read into the document (its save point then); false with the
   // problem in *error, the document unchanged.
-  bool read(const QString &path, calcfile::Error *error);
+  bool readFrom(const QString &path, calcfile::Error *error);
   // The input written to the file atomically (its save point then); false with the
   // reason in *error, the document unchanged.
-  bool write(const QString &path, QString *error);
+  bool writeTo(const QString &path, QString *error);
 
  signals:
   // What an edit, undo or redo changed: one signal per kind, then inputChanged.

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -20,6 +19,7 @@
 #include "core/loads/Directions.h"
 #include "core/common/Messages.h"
 #include "core/common/Numbers.h"
+#include "core/common/SaveFile.h"
 #include "core/common/Texts.h"
 #include "core/special/SonderCore.h"
 
@@ -455,7 +455,7 @@ const char *plainForceRows(const char *p, const char *end, TextRows *rows) {
     if (p == end || *p != '[') return nullptr;
     // The five cells made in place: one allocation per row.
     QStringList row(5);
-    QString *cells = row.data();
+    QString *cells = &row[0];
     for (int i = 0; i < 5; ++i) {
       p = skipBlanks(p + (i == 0 ? 1 : 0), end);
       const char *b = nullptr;
@@ -528,7 +528,7 @@ const char *plainArrangement(const char *p, const char *end, QString *text) {
 
 // The word (a number or true/false) at p when it is `word` and ends there.
 const char *plainWord(const char *p, const char *end, std::string_view word) {
-  if (static_cast<size_t>(end - p) < word.size() || std::memcmp(p, word.data(), word.size()) != 0) return nullptr;
+  if (static_cast<size_t>(end - p) < word.size() || std::string_view(p, word.size()) != word) return nullptr;
   p += word.size();
   if (p != end && !isBlank(*p) && *p != ',' && *p != '}' && *p != ']') return nullptr;
   return p;
@@ -799,14 +799,7 @@ QByteArray toJson(const Case &c) {
 }
 
 bool writeFile(const QString &path, const Case &c, QString *error) {
-  QSaveFile file(path);
-  const QByteArray bytes = toJson(c);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
+  return files::writeWhole(path, toJson(c), error);
 }
 
 Case renotated(const Case &c, const QLocale &from, const QLocale &to) {
@@ -903,8 +896,8 @@ std::optional<QString> screenRefusal(const Case &c) {
 }
 
 QString withSuffix(const QString &path, const QString &suffix) {
-  const QFileInfo info(path);
-  if (path.isEmpty() || !info.suffix().isEmpty() || info.fileName().endsWith(QLatin1Char('.'))) return path;
+  // "name." keeps its dot as typed: the user asked for no suffix.
+  if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty() || path.endsWith(QLatin1Char('.'))) return path;
   return path + QLatin1Char('.') + suffix;
 }
 

@@ -1,6 +1,5 @@
 #include "core/evaluation/EvaluationCsv.h"
 
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -179,18 +178,5 @@ QString plainNumber(double value) {
 
 QString sweptColumn(const QString &key, const QString &unit) { return key + QLatin1Char('_') + unit; }
 
-bool writeFile(const QString &path, const QByteArray &bytes, QString *error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
-}
 
 }  // namespace eval::csv

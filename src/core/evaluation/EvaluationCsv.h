@@ -68,8 +68,4 @@ QString plainNumber(double value);
 // "loadCases.1.forces.0.1_N").
 QString sweptColumn(const QString &key, const QString &unit);
 
-// Writes the bytes to the file atomically (QSaveFile): an existing file is replaced
-// only by a complete new one. False with the reason in *error.
-bool writeFile(const QString &path, const QByteArray &bytes, QString *error);
-
 }  // namespace eval::csv

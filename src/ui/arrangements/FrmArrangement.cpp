@@ -212,7 +212,7 @@ void FrmArrangement::buildControls() {
     NumericKeyFilter::install(f, {false, false});
     connect(f, &QLineEdit::textEdited, this, [this, name] {
       input::noteChange();
-      commit(1528, QString::fromLatin1(name));
+      commitInput(1528, QString::fromLatin1(name));
     });
     return f;
   };
@@ -222,14 +222,14 @@ void FrmArrangement::buildControls() {
   grid_ = new ForceGrid(central);
   connect(grid_, &ForceGrid::rowDeleted, this, [this] {
     gui::gsubSetColWidth(this, grid_, false);
-    commit(1531);
+    commitInput(1531);
   });
   connect(grid_, &ForceGrid::editRequested, this, &FrmArrangement::editForce);
   tabs_ = new LoadCaseTabs(grid_, central);
   connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
   connect(tabs_, &LoadCaseTabs::edited, this, [this] {
     input::noteChange();
-    commit(1532, QStringLiteral("loadCases"));
+    commitInput(1532, QStringLiteral("loadCases"));
   });
 
   cmdBerechnen_ = new QPushButton(central);
@@ -693,7 +693,7 @@ void FrmArrangement::LabKoordinaten_MouseDown(int index) {
   DialogEingabe dialog(session_, this, grid_, holder);
   dialog.exec();
   directions_->resetHighlight();
-  commit(1529);
+  commitInput(1529);
 }
 
 void FrmArrangement::editForce(int row) {
@@ -703,7 +703,7 @@ void FrmArrangement::editForce(int row) {
   DialogEingabe dialog(session_, this, grid_, holder, row);
   dialog.exec();
   directions_->resetHighlight();
-  commit(1530);
+  commitInput(1530);
 }
 
 void FrmArrangement::showLoadCase(int index) {
@@ -732,10 +732,10 @@ void FrmArrangement::CmdBewegung_Click() {
   showing_ = false;
   input::noteChange();
   const loads::MotionInput motion = dialog.input();
-  commit(1533, QString(), [motion](calcfile::Case &c) { c.motion = motion; });
+  commitInput(1533, QString(), [motion](calcfile::Case &c) { c.motion = motion; });
 }
 
-void FrmArrangement::commit(int what, const QString &mergeKey, const std::function<void(calcfile::Case &)> &change) {
+void FrmArrangement::commitInput(int what, const QString &mergeKey, const std::function<void(calcfile::Case &)> &change) {
   if (showing_ || !document_) return;
   calcfile::Case c = document_->input();
   c.m = tbM_ ? tbM_->text() : QString();

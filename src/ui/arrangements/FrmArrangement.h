@@ -107,8 +107,8 @@ class FrmArrangement : public QMainWindow {
   // What the user did to the input becomes one edit of the document: the distances and
   // load cases as the screen holds them, the rest as the document has it; `change`
   // adds what else the edit changes.
-  void commit(int what, const QString &mergeKey = QString(),
-              const std::function<void(calcfile::Case &)> &change = {});
+  void commitInput(int what, const QString &mergeKey = QString(),
+                   const std::function<void(calcfile::Case &)> &change = {});
   // The loads on the picture and the verdict note belong to the last calculation: any
   // change of the input takes them away until "Berechnen" runs again.
   void dropLoads();

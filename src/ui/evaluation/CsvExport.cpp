@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "core/common/Messages.h"
+#include "core/common/SaveFile.h"
 #include "core/common/Texts.h"
 #include "core/document/CaseFile.h"
 #include "core/evaluation/EvaluationCsv.h"
@@ -19,7 +20,7 @@ bool saveCsvAs(QWidget *parent, const QByteArray &bytes) {
   if (!chosen || chosen->isEmpty()) return false;
   const QString path = calcfile::withSuffix(*chosen, QStringLiteral("csv"));
   QString reason;
-  if (!eval::csv::writeFile(path, bytes, &reason)) {
+  if (!files::writeWhole(path, bytes, &reason)) {
     msg::critical(builtinText(1657).arg(QDir::toNativeSeparators(path), reason), builtinText(1656));
     return false;
   }

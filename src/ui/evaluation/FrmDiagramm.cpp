@@ -13,12 +13,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QToolTip>
 #include <QVBoxLayout>
 
 #include "core/common/Messages.h"
+#include "core/common/SaveFile.h"
 #include "core/common/Texts.h"
 #include "core/document/CaseFile.h"
 #include "ui/common/AppServices.h"
@@ -34,15 +34,6 @@ constexpr int kFileWidth = 800;
 constexpr int kFileHeight = 900;
 constexpr int kPngScale = 2;
 
-bool commit(const QString &path, const QByteArray &bytes, QString *error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
-}
 
 bool writeChart(const Session &session, const QString &path, bool svg, QString *error) {
   QByteArray bytes;
@@ -76,7 +67,7 @@ bool writeChart(const Session &session, const QString &path, bool svg, QString *
     }
   }
   buffer.close();
-  return commit(path, bytes, error);
+  return files::writeWhole(path, bytes, error);
 }
 
 }  // namespace

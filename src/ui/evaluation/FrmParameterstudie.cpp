@@ -118,7 +118,7 @@ class StudyModel : public QAbstractTableModel {
  public:
   StudyModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-  void reset(const QVector<run::SweepStep> *steps, const run::Sweep *sweep, const QString &inputName,
+  void showSteps(const QVector<run::SweepStep> *steps, const run::Sweep *sweep, const QString &inputName,
              bool hours, const QColor &warning) {
     beginResetModel();
     steps_ = steps;
@@ -470,7 +470,7 @@ void FrmParameterstudie::showStudy() {
   // Lifetime in hours where the life is required in hours.
   const bool hours = studied_.requiredLife && studied_.requiredLife->hours &&
                      eval::csv::columnsOf(studied_).extraHead.contains(1301);
-  model_->reset(&steps_, &sweep_, sweepName_, hours, gui::vbColor(gflngSetColor(session_, 702)));
+  model_->showSteps(&steps_, &sweep_, sweepName_, hours, gui::vbColor(gflngSetColor(session_, 702)));
   table_->resizeColumnsToContents();
   buildCharts();
   int calculated = 0;

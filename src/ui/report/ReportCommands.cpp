@@ -3,11 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "core/document/CaseFile.h"
 #include "core/common/Errors.h"
 #include "core/common/Messages.h"
+#include "core/common/SaveFile.h"
 #include "core/common/Texts.h"
 #include "ui/report/ReportHooks.h"
 #include "output/report/ReportPrint.h"
@@ -16,18 +16,7 @@
 namespace report {
 
 bool writeTextFile(const QString &path, const QString &text, QString *error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
+  return files::writeWhole(path, (text + QStringLiteral("\r\n")).toUtf8(), error);
 }
 
 namespace {

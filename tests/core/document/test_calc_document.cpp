@@ -121,7 +121,7 @@ TEST(CalcDocument, SavedAndReadBackWithItsMotionAndTheSavePointFollows) {
   c.motion->processDirection = "Y +";
   doc.edit("all", c);
   QString error;
-  ASSERT_TRUE(doc.write(path, &error)) << error.toStdString();
+  ASSERT_TRUE(doc.writeTo(path, &error)) << error.toStdString();
   EXPECT_FALSE(doc.isModified());
   EXPECT_EQ(doc.fileName(), path);
   doc.undo();
@@ -129,7 +129,7 @@ TEST(CalcDocument, SavedAndReadBackWithItsMotionAndTheSavePointFollows) {
 
   CalcDocument back(fresh());
   calcfile::Error e;
-  ASSERT_TRUE(back.read(path, &e)) << e.english.toStdString();
+  ASSERT_TRUE(back.readFrom(path, &e)) << e.english.toStdString();
   EXPECT_EQ(back.input(), c);
   EXPECT_FALSE(back.isModified());
   EXPECT_FALSE(back.canUndo());
