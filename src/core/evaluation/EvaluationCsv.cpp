@@ -1,6 +1,5 @@
 #include "core/evaluation/EvaluationCsv.h"
 
-
 #include <charconv>
 #include <cmath>
 
@@ -177,6 +176,5 @@ QString plainNumber(double value) {
 }
 
 QString sweptColumn(const QString &key, const QString &unit) { return key + QLatin1Char('_') + unit; }
-
 
 }  // namespace eval::csv

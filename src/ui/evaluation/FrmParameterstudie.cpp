@@ -119,7 +119,7 @@ class StudyModel : public QAbstractTableModel {
   StudyModel(QObject *parent) : QAbstractTableModel(parent) {}
 
   void showSteps(const QVector<run::SweepStep> *steps, const run::Sweep *sweep, const QString &inputName,
-             bool hours, const QColor &warning) {
+                 bool hours, const QColor &warning) {
     beginResetModel();
     steps_ = steps;
     sweep_ = sweep;
