@@ -2,9 +2,13 @@
 
 #include "ui/common/Gui.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -39,6 +43,37 @@ void updateTitle(const CalcDocument *doc, QWidget *window) {
   // "[*]" is where the window shows its modified mark.
   window->setWindowTitle(QFileInfo(doc->fileName()).fileName() + QStringLiteral("[*] - ") + plain);
   window->setWindowModified(doc->isModified());
+}
+// The fields of a window that shows a document are views of it: what is typed there is
+// an edit of the document at once. So Ctrl+Z and Ctrl+Y in such a field undo and redo the
+// document's steps, as everywhere else in the window; a field's own history would undo
+// only the typing in that very field, and in the field the cursor moved on to, nothing.
+// A dialog over the window (a force, the motion) keeps its fields' own undo: what is
+// typed there is not yet an edit of the document.
+class DocumentUndoKeys : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto *field = qobject_cast<QWidget *>(watched);
+    if (!field || !(qobject_cast<QLineEdit *>(field) || qobject_cast<QAbstractSpinBox *>(field))) return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool undoKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                         key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+    if (!undoKey || !qobject_cast<CalcDocument *>(field->window()->property(kDocumentProperty).value<QObject *>()))
+      return false;
+    // Not accepted by the field: the window's "Rückgängig"/"Wiederholen" take the key.
+    return true;
+  }
+};
+
+void routeUndoKeysToTheDocument() {
+  static QPointer<DocumentUndoKeys> keys;
+  if (keys || !qApp) return;
+  keys = new DocumentUndoKeys(qApp);
+  qApp->installEventFilter(keys);
 }
 }  // namespace
 
@@ -76,6 +111,7 @@ QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window) {
   QMenu *menu = new QMenu(window);
   gui::showText(menu, 1525);
   menu->setObjectName(QStringLiteral("MenüBearbeiten"));
+  routeUndoKeysToTheDocument();
   QAction *undo = menu->addAction(QString());
   undo->setObjectName(QStringLiteral("MenüRückgängig"));
   undo->setShortcut(QKeySequence::Undo);

@@ -23,6 +23,8 @@ CalcDocument *of(const QWidget *widget);
 
 // The menu "Bearbeiten" with "Rückgängig" (Ctrl+Z) and "Wiederholen" (Ctrl+Y,
 // Ctrl+Shift+Z), naming the step they undo or redo; disabled when there is none.
+// The keys work in the window's fields too (they undo the document's steps there, not
+// the typing of one field).
 QMenu *addEditMenu(QMenuBar *bar, CalcDocument *doc, QWidget *window);
 
 }  // namespace docui

@@ -585,6 +585,28 @@ TEST_F(ArrangementScreen, DistanceFieldsCalculateOnlyWhatTheyShow) {
   EXPECT_EQ(child<QLineEdit>(w, "Tb_m")->text(), "12345678901");
 }
 
+TEST_F(ArrangementScreen, UndoKeysInAFieldUndoTheDocumentsSteps) {
+  // A distance typed in m, the cursor moved on to n: Ctrl+Z there undoes the distance,
+  // Ctrl+Y brings it back, as the menu "Bearbeiten" does.
+  FrmArrangement *w = open(ArrangementId::VKaZDSch);
+  w->show();
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+  QLineEdit *m = child<QLineEdit>(w, "Tb_m");
+  QLineEdit *n = child<QLineEdit>(w, "Tb_n");
+  const QString before = m->text();
+  m->setFocus();
+  QTest::keyClicks(m, "45");
+  n->setFocus();
+  QTest::keyClick(n, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(m->text(), before);
+  QTest::keyClick(n, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(m->text(), before + "45");
+  m->setFocus();
+  QTest::keyClick(m, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(m->text(), before) << "the typing is one step of the document";
+}
+
 TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {
   FrmArrangement *one = open(ArrangementId::EKaEDSch);
   // The equivalent loads of the moments are forces, in N, and say which moment they
