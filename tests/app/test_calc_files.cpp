@@ -217,6 +217,11 @@ TEST_F(CalcFiles, ABatchCaseOpensOnScreenAndRatesAsTheBatchTool) {
   const TextRows batchRows = evaluationRows(batch({source}).out);
   EXPECT_EQ(eval::fieldRows(session.gastrEvaluation), batchRows);
   EXPECT_EQ(ev->MSFlexGrid1()->rowCount(), batchRows.size());
+  // The file has no duty: a stroke typed and undone leaves the field empty again.
+  QTest::keyClicks(child<QLineEdit>(ev, "Tb_Betrieb0"), "500");
+  QTest::keyClick(ev, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(child<QLineEdit>(ev, "Tb_Betrieb0")->text(), "");
+  EXPECT_FALSE(ev->isWindowModified());
 }
 
 // Load cases and the duty cycle go onto the screens (tabs, group "Betrieb"), come back
@@ -266,6 +271,26 @@ TEST_F(CalcFiles, LoadCasesAndTheDutyCycleTravelWithTheFile) {
   ASSERT_TRUE(evaluationScreen());
   EXPECT_EQ(child<QLineEdit>(evaluationScreen(), "TbLebensdauer")->text(), "4000");
   EXPECT_EQ(child<QComboBox>(evaluationScreen(), "CboLebensdauer")->currentIndex(), 0);
+  // A duty field and the load type, undone and redone in turn: the screen shows what the
+  // document holds each time, back to the file opened.
+  QWidget *reopened = evaluationScreen();
+  QLineEdit *stroke = child<QLineEdit>(reopened, "Tb_Betrieb0");
+  const QString strokeOpened = stroke->text();
+  QTest::keyClicks(stroke, "7");
+  QTest::mouseClick(child<QRadioButton>(reopened, "OptBelArt1"), Qt::LeftButton);
+  QTest::keyClick(reopened, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(child<QRadioButton>(reopened, "OptBelArt0")->isChecked());
+  EXPECT_EQ(session.gintLoadType, 0);
+  QTest::keyClick(reopened, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(stroke->text(), strokeOpened);
+  QTest::keyClick(reopened, Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(reopened, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(stroke->text(), strokeOpened + "7");
+  EXPECT_TRUE(child<QRadioButton>(reopened, "OptBelArt1")->isChecked());
+  EXPECT_EQ(session.gintLoadType, 1);
+  QTest::keyClick(reopened, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(reopened, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_FALSE(reopened->isWindowModified());
   // Another language keeps the file's name before the screen's title.
   child<QAction>(evaluationScreen(), "MenüSpracheEn")->trigger();
   EXPECT_TRUE(evaluationScreen()->windowTitle().startsWith("life.tcalc[*] - ")) << evaluationScreen()->windowTitle().toStdString();

@@ -884,6 +884,10 @@ void FrmAuswertung::showDocumentInput() {
   const run::Ticks ticks = run::ticksOf(in, session_.gastrResult, boxes);
   for (int i = 0; i < eval::kBoxes; ++i)
     if (boxes.enabled[i]) setBoxValue(chkGrSer_[i], ticks.ticked[i]);
+  // The load type the document holds, with its required safety in force (a load type
+  // undone or redone here).
+  if (in.loadType != session_.gintLoadType) run::chooseLoadType(session_, in.loadType);
+  optBelArt_[qBound(0, session_.gintLoadType, 2)]->setChecked(true);
   showDutyTexts();
   if (in.requiredLife) cboLebensdauer_->setCurrentIndex(in.requiredLife->hours ? 0 : 1);
   emit evaluationInputChanged();
@@ -891,11 +895,11 @@ void FrmAuswertung::showDocumentInput() {
 
 void FrmAuswertung::showDutyTexts() {
   const calcfile::Case &in = document_->input();
-  if (in.duty) {
-    const QString texts[] = {in.duty->stroke, in.duty->cyclesPerMinute, in.duty->hoursPerDay, in.duty->daysPerYear};
-    for (int i = 0; i < 4; ++i)
-      if (tbBetrieb_[i]->text() != texts[i]) tbBetrieb_[i]->setText(texts[i]);
-  }
+  // No duty in the document: the fields are empty (a duty undone back to none).
+  const loads::DutyTexts duty = in.duty ? *in.duty : loads::DutyTexts{};
+  const QString texts[] = {duty.stroke, duty.cyclesPerMinute, duty.hoursPerDay, duty.daysPerYear};
+  for (int i = 0; i < 4; ++i)
+    if (tbBetrieb_[i]->text() != texts[i]) tbBetrieb_[i]->setText(texts[i]);
   const QString life = in.requiredLife ? in.requiredLife->value : QString();
   if (tbLebensdauer_->text() != life) tbLebensdauer_->setText(life);
 }
