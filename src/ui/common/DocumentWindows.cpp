@@ -44,6 +44,7 @@ void updateTitle(const CalcDocument *doc, QWidget *window) {
   window->setWindowTitle(QFileInfo(doc->fileName()).fileName() + QStringLiteral("[*] - ") + plain);
   window->setWindowModified(doc->isModified());
 }
+
 // The fields of a window that shows a document are views of it: what is typed there is
 // an edit of the document at once. So Ctrl+Z and Ctrl+Y in such a field undo and redo the
 // document's steps, as everywhere else in the window; a field's own history would undo
