@@ -227,9 +227,9 @@ void FrmArrangement::buildControls() {
   connect(grid_, &ForceGrid::editRequested, this, &FrmArrangement::editForce);
   tabs_ = new LoadCaseTabs(grid_, central);
   connect(tabs_, &LoadCaseTabs::currentChanged, this, &FrmArrangement::showLoadCase);
-  connect(tabs_, &LoadCaseTabs::edited, this, [this] {
+  connect(tabs_, &LoadCaseTabs::edited, this, [this](const QString &typing) {
     input::noteChange();
-    commitInput(1532, QStringLiteral("loadCases"));
+    commitInput(1532, typing);
   });
 
   cmdBerechnen_ = new QPushButton(central);
@@ -782,7 +782,10 @@ void FrmArrangement::showTexts(const calcfile::Case &input) {
       if (!row.join(QString()).isEmpty()) rows << row;
     cases = {LoadCase{LoadCaseTabs::caseName(1), 100.0, rows}};
   }
+  // The load case in front stays in front where it is still there (an undone share).
+  const int front = tabs_->current();
   tabs_->setLoadCases(cases);
+  tabs_->setCurrent(front);
   gui::gsubSetColWidth(this, grid_, false);
   showing_ = false;
 }

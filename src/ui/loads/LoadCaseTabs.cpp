@@ -82,7 +82,7 @@ LoadCaseTabs::LoadCaseTabs(ForceGrid *grid, QWidget *parent) : QWidget(parent), 
   });
   connect(share_, &QLineEdit::textEdited, this, [this](const QString &text) {
     if (front_ >= 0 && front_ < cases_.size()) cases_[front_].share = text;
-    emit edited();
+    emit edited(QStringLiteral("share%1").arg(front_));
   });
   showTexts();
   connect(add_, &QToolButton::clicked, this, &LoadCaseTabs::addCase);
@@ -221,7 +221,7 @@ void LoadCaseTabs::addCase() {
   tabBar_->setCurrentIndex(count() - 1);
   switching_ = false;
   showCase(count() - 1);
-  emit edited();
+  emit edited(QString());
 }
 
 void LoadCaseTabs::removeCase(int index) {
@@ -235,7 +235,7 @@ void LoadCaseTabs::removeCase(int index) {
   tabBar_->removeTab(index);
   switching_ = false;
   showCase(tabBar_->currentIndex());
-  emit edited();
+  emit edited(QString());
 }
 
 void LoadCaseTabs::renameCase(int index, const QString &name) {
@@ -243,7 +243,7 @@ void LoadCaseTabs::renameCase(int index, const QString &name) {
   if (index < 0 || index >= count() || trimmed.isEmpty()) return;
   cases_[index].name = trimmed;
   tabBar_->setTabText(index, trimmed);
-  emit edited();
+  emit edited(QString());
 }
 
 void LoadCaseTabs::askRename(int index) {

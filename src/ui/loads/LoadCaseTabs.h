@@ -61,7 +61,9 @@ class LoadCaseTabs : public QWidget {
   // The load case in front changed (the grid shows its table).
   void currentChanged(int index);
   // A load case was added, removed, renamed or its share typed: input that can be lost.
-  void edited();
+  // `typing` names the share being typed (one step of undo for its keys, apart from
+  // adding or removing a load case); empty for the other edits.
+  void edited(const QString &typing);
 
  protected:
   // The texts anew when the interface language changes (the names of the load cases

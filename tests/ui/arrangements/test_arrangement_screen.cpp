@@ -12,9 +12,11 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <memory>
 
 #include "ui/arrangements/FrmArrangement.h"
@@ -605,6 +607,18 @@ TEST_F(ArrangementScreen, UndoKeysInAFieldUndoTheDocumentsSteps) {
   m->setFocus();
   QTest::keyClick(m, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(m->text(), before) << "the typing is one step of the document";
+  // A share typed into a new load case is a step of its own: undone first, then the case.
+  QTest::mouseClick(child<QToolButton>(w, "CmdLastfallNeu"), Qt::LeftButton);
+  QLineEdit *share = child<QLineEdit>(w, "Tb_Anteil");
+  share->setFocus();
+  share->selectAll();
+  QTest::keyClicks(share, "30");
+  QTabBar *tabs = child<QTabBar>(w, "TabLastfall");
+  QTest::keyClick(share, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tabs->count(), 2);
+  EXPECT_EQ(share->text(), "0");
+  QTest::keyClick(share, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tabs->count(), 1);
 }
 
 TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {
