@@ -741,9 +741,9 @@ void FrmArrangement::commitInput(int what, const QString &mergeKey, const std::f
   c.m = tbM_ ? tbM_->text() : QString();
   c.n = tbN_ ? tbN_->text() : QString();
   // Load cases are kept as such only where the one force table of 100 % would not say the
-  // same.
+  // same: several, a share of another size, or one load case the user named.
   const QVector<LoadCase> cases = tabs_->loadCases();
-  if (cases.size() > 1 || cases.value(0).share != 100.0) {
+  if (cases.size() > 1 || cases.value(0).share != 100.0 || cases.value(0).name != LoadCaseTabs::caseName(1)) {
     c.loadCases = cases;
     c.forces.clear();
   } else {

@@ -20,6 +20,9 @@
 #include <memory>
 
 #include "ui/arrangements/FrmArrangement.h"
+#include "core/document/CalcDocument.h"
+#include "ui/common/DocumentWindows.h"
+#include "ui/loads/LoadCaseTabs.h"
 #include "ui/arrangements/Shape.h"
 #include "core/catalogue/Catalogue.h"
 #include "ui/common/Gui.h"
@@ -619,6 +622,12 @@ TEST_F(ArrangementScreen, UndoKeysInAFieldUndoTheDocumentsSteps) {
   EXPECT_EQ(share->text(), "0");
   QTest::keyClick(share, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(tabs->count(), 1);
+  // The one load case renamed keeps its name in the document (and so in the file).
+  child<LoadCaseTabs>(w, "LoadCaseTabs")->renameCase(0, "Heben");
+  EXPECT_TRUE(docui::of(w)->isModified());
+  EXPECT_EQ(docui::of(w)->input().loadCases.value(0).name, "Heben");
+  QTest::keyClick(w, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(tabs->tabText(0), LoadCaseTabs::caseName(1));
 }
 
 TEST_F(ArrangementScreen, LoadLabelsSayWhatTheyShow) {
